@@ -1,0 +1,157 @@
+#pragma once
+// The object archive of portfolio files: a flat little-endian byte stream of scalars,
+// length-prefixed strings, counted object arrays and class-tagged objects.
+//
+// Classes and objects share one index counter per stream (0 is the null reference).
+// Texts are UTF-8 in memory and code page 1252 in the stream. The reader trusts no count,
+// length or index: each is checked against the bytes that remain before anything is
+// allocated or read, and every fault raises an ArchiveException with its kind.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+enum class ArchiveError {
+  EndOfStream,      // the stream ends before the item
+  UnknownClass,     // a class name that is not registered
+  WrongSchema,      // a stored schema number other than the class's
+  BadIndex,         // a class or object index that is not (yet) defined
+  WrongClass,       // an object of another class than the one required here
+  BadString,        // a 16-bit string that code page 1252 cannot hold, or a text to write that it cannot hold
+  NullObject,       // a null reference where an object is required
+  SharedObject,     // a second reference to an object that is already owned elsewhere
+};
+
+class ArchiveException : public std::runtime_error {
+ public:
+  ArchiveException(ArchiveError error, const std::string& what)
+      : std::runtime_error(what), m_error(error) {}
+  ArchiveError error() const { return m_error; }
+
+ private:
+  ArchiveError m_error;
+};
+
+class ArchiveWriter;
+class ArchiveReader;
+
+// A class that is written as a tagged object.
+class ArchiveObject {
+ public:
+  virtual ~ArchiveObject() = default;
+  virtual std::string_view className() const = 0;
+  virtual std::uint16_t schema() const { return 1; }
+  virtual void write(ArchiveWriter& archive) const = 0;
+  virtual void read(ArchiveReader& archive) = 0;
+};
+
+// Class names with their schema numbers and constructors, for reading.
+class ClassRegistry {
+ public:
+  struct Entry {
+    std::string name;
+    std::uint16_t schema;
+    std::function<std::unique_ptr<ArchiveObject>()> create;
+  };
+
+  void add(std::string name, std::uint16_t schema, std::function<std::unique_ptr<ArchiveObject>()> create);
+  const Entry* find(std::string_view name) const;
+
+  // Registers T by its kClassName and kSchema.
+  template <typename T>
+  void add() {
+    add(std::string(T::kClassName), T::kSchema, [] { return std::make_unique<T>(); });
+  }
+
+ private:
+  std::vector<Entry> m_entries;
+};
+
+class ArchiveWriter {
+ public:
+  void writeByte(std::uint8_t value);
+  void writeWord(std::uint16_t value);
+  void writeInt32(std::int32_t value);
+  void writeDword(std::uint32_t value);
+  // A UTF-8 text, stored in code page 1252; throws BadString if the code page lacks a character.
+  void writeString(std::string_view utf8);
+  // A text that is already in code page 1252.
+  void writeRawString(std::string_view bytes);
+  void writeCount(std::uint64_t count);
+  // Null, a reference to an object written before, or a new object with its class tag.
+  void writeObject(const ArchiveObject* object);
+
+  template <typename T>
+  void writeObjectArray(const std::vector<std::unique_ptr<T>>& objects) {
+    writeCount(objects.size());
+    for (const auto& object : objects) writeObject(object.get());
+  }
+
+  const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
+  std::vector<std::uint8_t> takeBytes() { return std::move(m_bytes); }
+
+ private:
+  void writeIndexTag(std::uint32_t index, bool isClass);
+
+  std::vector<std::uint8_t> m_bytes;
+  std::unordered_map<std::string, std::uint32_t> m_classIndex;
+  std::unordered_map<const ArchiveObject*, std::uint32_t> m_objectIndex;
+  std::uint32_t m_nextIndex = 1;
+};
+
+class ArchiveReader {
+ public:
+  ArchiveReader(std::span<const std::uint8_t> data, const ClassRegistry& registry);
+
+  std::uint8_t readByte();
+  std::uint16_t readWord();
+  std::int32_t readInt32();
+  std::uint32_t readDword();
+  // A text as UTF-8 (converted from code page 1252, or from 16-bit characters).
+  std::string readString();
+  // A text as the bytes in the stream.
+  std::string readRawString();
+  // The element count of an object array; never more than the stream can still hold.
+  std::uint32_t readCount();
+  // Null, or a new object of the class required here (a back-reference is refused:
+  // every object of a portfolio has exactly one owner).
+  std::unique_ptr<ArchiveObject> readObject(std::string_view requiredClass);
+
+  template <typename T>
+  std::vector<std::unique_ptr<T>> readObjectArray() {
+    const std::uint32_t count = readCount();
+    std::vector<std::unique_ptr<T>> objects;
+    objects.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      std::unique_ptr<ArchiveObject> object = readObject(T::kClassName);
+      if (!object) throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
+      objects.emplace_back(static_cast<T*>(object.release()));
+    }
+    return objects;
+  }
+
+  std::size_t position() const { return m_pos; }
+  std::size_t remaining() const { return m_data.size() - m_pos; }
+  bool atEnd() const { return m_pos == m_data.size(); }
+
+ private:
+  void require(std::uint64_t bytes) const;
+  std::uint32_t readLength(bool allowWideMarker, bool& wide);
+  std::string readWideString(std::uint32_t units);
+
+  struct TableEntry {
+    const ClassRegistry::Entry* cls = nullptr;  // set for class entries
+    bool isClass = false;
+  };
+
+  std::span<const std::uint8_t> m_data;
+  const ClassRegistry& m_registry;
+  std::size_t m_pos = 0;
+  std::vector<TableEntry> m_table;  // index 0 is the null reference
+};
