@@ -200,6 +200,14 @@ std::uint32_t ArchiveReader::readCount() {
 }
 
 std::unique_ptr<ArchiveObject> ArchiveReader::readObject(std::string_view requiredClass) {
+  const ClassRegistry::Entry* cls = readObjectTag(requiredClass);
+  if (!cls) return nullptr;
+  std::unique_ptr<ArchiveObject> object = cls->create();
+  object->read(*this);
+  return object;
+}
+
+const ClassRegistry::Entry* ArchiveReader::readObjectTag(std::string_view requiredClass) {
   const std::uint16_t tag = readWord();
   if (tag == kNullTag) return nullptr;
 
@@ -238,8 +246,6 @@ std::unique_ptr<ArchiveObject> ArchiveReader::readObject(std::string_view requir
   if (cls->name != requiredClass) {
     fail(ArchiveError::WrongClass, "object of class " + cls->name + " where " + std::string(requiredClass) + " is required");
   }
-  std::unique_ptr<ArchiveObject> object = cls->create();
   m_table.push_back({nullptr, false});
-  object->read(*this);
-  return object;
+  return cls;
 }

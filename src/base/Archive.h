@@ -93,6 +93,13 @@ class ArchiveWriter {
     for (const auto& object : objects) writeObject(object.get());
   }
 
+  // An object array of elements held by value (each element still is a tagged object).
+  template <typename T>
+  void writeValueArray(const std::vector<T>& objects) {
+    writeCount(objects.size());
+    for (const T& object : objects) writeObject(&object);
+  }
+
   const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
   std::vector<std::uint8_t> takeBytes() { return std::move(m_bytes); }
 
@@ -135,6 +142,24 @@ class ArchiveReader {
     }
     return objects;
   }
+
+  // An object array read into elements held by value.
+  template <typename T>
+  std::vector<T> readValueArray() {
+    const std::uint32_t count = readCount();
+    std::vector<T> objects;
+    objects.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      if (!readObjectTag(T::kClassName)) throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
+      objects.emplace_back();
+      objects.back().read(*this);
+    }
+    return objects;
+  }
+
+  // Reads the tag of a new object of the class required here and gives the object its
+  // index; the class entry, or nullptr for a null reference. The caller reads the fields.
+  const ClassRegistry::Entry* readObjectTag(std::string_view requiredClass);
 
   std::size_t position() const { return m_pos; }
   std::size_t remaining() const { return m_data.size() - m_pos; }

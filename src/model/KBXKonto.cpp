@@ -1,0 +1,239 @@
+#include "model/KBXKonto.h"
+
+#include <algorithm>
+
+namespace {
+
+// Longer series than this (about 2,800 years) only come from damaged files.
+constexpr std::uint32_t kMaxSeriesDays = 1u << 20;
+
+std::int32_t narrow(std::int64_t amount) { return static_cast<std::int32_t>(amount); }
+
+}  // namespace
+
+void CKBXKontoTransaktion::write(ArchiveWriter& a) const {
+  a.writeInt32(positionNumber);
+  a.writeInt32(kind);
+  a.writeInt32(amountDm);
+  a.writeInt32(amountEur);
+  a.writeString(text);
+  date.write(a);
+}
+
+void CKBXKontoTransaktion::read(ArchiveReader& a) {
+  positionNumber = a.readInt32();
+  kind = a.readInt32();
+  amountDm = a.readInt32();
+  amountEur = a.readInt32();
+  text = a.readString();
+  date.read(a);
+}
+
+bool CKBXKonto::Initialise(CKBXDatum startDay, bool euro, std::int32_t openingBalance) {
+  if (IsInitialised()) return false;
+  m_startDay = startDay;
+  m_initialCurrency = euro ? kEur : kDm;
+  m_openingBalance = openingBalance;
+  m_adjustmentEur = 0;
+  m_adjustmentDm = 0;
+  m_transactions.clear();
+  if (euro) {
+    m_switched = 1;
+    m_switchDay = startDay;
+  }
+  m_initialised = 1;
+  ClearCaches();
+  return true;
+}
+
+bool CKBXKonto::BookSecurityTransaction(CKBXDatum date, std::int32_t positionNumber, std::int64_t amount,
+                                        Currency priceCurrency, std::int64_t commission,
+                                        Currency commissionCurrency, const std::string& text,
+                                        const std::string& note, bool buy) {
+  if (commission > 0) commission = -commission;
+  if (amount < 0) amount = -amount;
+  if (buy) amount = -amount;
+
+  if (date < m_startDay) {
+    (priceCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= narrow(amount);
+    (commissionCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= narrow(commission);
+    ClearCaches();
+    return false;
+  }
+
+  std::int64_t dm = 0;
+  std::int64_t eur = 0;
+  if (!IsSwitched() || date < m_switchDay) {
+    if (priceCurrency == kDm) {
+      dm = amount + (commissionCurrency == kDm ? commission : EurToDm(commission));
+    } else if (commissionCurrency == kDm) {
+      dm = EurToDm(amount) + commission;
+    } else {
+      dm = EurToDm(amount + commission);
+    }
+    eur = DmToEur(dm);
+  } else {
+    if (priceCurrency == kEur) {
+      eur = amount + (commissionCurrency == kEur ? commission : DmToEur(commission));
+    } else if (commissionCurrency == kDm) {
+      eur = DmToEur(amount + commission);
+    } else {
+      eur = DmToEur(amount) + commission;
+    }
+    dm = EurToDm(eur);
+  }
+
+  auto transaction = std::make_unique<CKBXKontoTransaktion>();
+  transaction->kind = buy ? CKBXKontoTransaktion::kKauf : CKBXKontoTransaktion::kVerkauf;
+  transaction->positionNumber = positionNumber;
+  transaction->date = date;
+  transaction->amountDm = narrow(dm);
+  transaction->amountEur = narrow(eur);
+  transaction->text = note.empty() ? text : text + ": " + note;
+  InsertTransaction(std::move(transaction));
+  return true;
+}
+
+void CKBXKonto::BookMovement(CKBXDatum date, std::int32_t kind, std::int64_t amount, Currency currency,
+                             const std::string& text) {
+  auto transaction = std::make_unique<CKBXKontoTransaktion>();
+  transaction->positionNumber = -1;
+  transaction->kind = kind;
+  transaction->date = date;
+  transaction->amountDm = narrow(currency == kDm ? amount : EurToDm(amount));
+  transaction->amountEur = narrow(currency == kEur ? amount : DmToEur(amount));
+  transaction->text = text;
+  InsertTransaction(std::move(transaction));
+}
+
+void CKBXKonto::InsertTransaction(std::unique_ptr<CKBXKontoTransaktion> transaction) {
+  const auto at = std::upper_bound(m_transactions.begin(), m_transactions.end(), transaction->date,
+                                   [](CKBXDatum d, const auto& t) { return d < t->date; });
+  m_transactions.insert(at, std::move(transaction));
+  ClearCaches();
+}
+
+bool CKBXKonto::SwitchToEur(CKBXDatum day) {
+  if (IsSwitched()) return false;
+  m_switched = 1;
+  m_switchDay = day;
+  ClearCaches();
+  return true;
+}
+
+Currency CKBXKonto::CurrencyOn(CKBXDatum day) const {
+  if (m_initialCurrency == kEur) return kEur;
+  return IsSwitched() && day >= m_switchDay ? kEur : kDm;
+}
+
+std::string CKBXKonto::KindName(std::int32_t kind) {
+  switch (kind) {
+    case CKBXKontoTransaktion::kKauf: return "Kauf";
+    case CKBXKontoTransaktion::kVerkauf: return "Verkauf";
+    case CKBXKontoTransaktion::kKapitaleinlage: return "Kapitaleinlage";
+    case CKBXKontoTransaktion::kKapitalentnahme: return "Kapitalentnahme";
+    case CKBXKontoTransaktion::kDividende: return "Dividenden-Gutschrift";
+    case CKBXKontoTransaktion::kCoupon: return "Coupon-Gutschrift";
+    case CKBXKontoTransaktion::kBezugsrechtsverkauf: return "Bezugsrechtsverkauf";
+    case CKBXKontoTransaktion::kAusschuettung: return "Ausschüttung";
+    case CKBXKontoTransaktion::kLimitGebuehren: return "Limit-Gebühren";
+    case CKBXKontoTransaktion::kHabenZins: return "Zinserträge (Haben-Zins)";
+    case CKBXKontoTransaktion::kSollZins: return "Zinskosten (Soll-Zins)";
+    case CKBXKontoTransaktion::kSteuern: return "Steuern";
+    case CKBXKontoTransaktion::kWerbungskosten: return "Werbungskosten";
+    case CKBXKontoTransaktion::kSonstigeErtraege: return "Sonstige Erträge";
+    case CKBXKontoTransaktion::kSonstigeKosten: return "Sonstige Kosten";
+    case CKBXKontoTransaktion::kDepotgebuehren: return "Depotgebühren";
+    default: return {};
+  }
+}
+
+void CKBXKonto::ClearCaches() {
+  m_seriesBuilt = false;
+  m_balance.clear();
+  m_balance.shrink_to_fit();
+  m_capital.clear();
+  m_capital.shrink_to_fit();
+  m_lastBookingDay = m_transactions.empty() ? m_startDay : m_transactions.back()->date;
+}
+
+void CKBXKonto::BuildSeries() const {
+  m_seriesBuilt = true;
+  const std::uint32_t start = m_startDay.day();
+  const std::uint32_t end = std::max(m_lastBookingDay.day(), start);
+  if (end - start >= kMaxSeriesDays) return;  // left empty: the queries answer 0
+  const std::size_t days = end - start + 1;
+  m_balance.resize(days);
+  m_capital.resize(days);
+
+  Currency running = m_initialCurrency;
+  std::int64_t balance = m_openingBalance;
+  std::int64_t capital = m_openingBalance + StartCapitalAdjustment().valueIn(m_initialCurrency);
+  std::size_t next = 0;
+  for (std::uint32_t day = start; day <= end; ++day) {
+    if (running == kDm && CurrencyOn(CKBXDatum(day)) == kEur) {
+      balance = DmToEur(balance);
+      capital = DmToEur(capital);
+      running = kEur;
+    }
+    for (; next < m_transactions.size() && m_transactions[next]->date.day() <= day; ++next) {
+      const std::int64_t amount = m_transactions[next]->AmountIn(running);
+      balance += amount;
+      if (m_transactions[next]->IsCapitalMovement()) capital += amount;
+    }
+    m_balance[day - start] = balance;
+    m_capital[day - start] = capital;
+  }
+}
+
+bool CKBXKonto::EnsureSeries() const {
+  if (!m_seriesBuilt) BuildSeries();
+  return !m_balance.empty();
+}
+
+std::int64_t CKBXKonto::BalanceOn(CKBXDatum day, Currency currency) const {
+  if (day < m_startDay) return ConvertAmount(m_openingBalance, m_initialCurrency, currency);
+  if (day > m_lastBookingDay) day = std::max(m_lastBookingDay, m_startDay);
+  if (!EnsureSeries()) return 0;
+  return ConvertAmount(m_balance[day.day() - m_startDay.day()], CurrencyOn(day), currency);
+}
+
+std::int64_t CKBXKonto::CapitalOn(CKBXDatum day, Currency currency) const {
+  if (day < m_startDay) day = m_startDay;
+  if (day > m_lastBookingDay) day = std::max(m_lastBookingDay, m_startDay);
+  if (!EnsureSeries()) return 0;
+  return ConvertAmount(m_capital[day.day() - m_startDay.day()], CurrencyOn(day), currency);
+}
+
+void CKBXKonto::write(ArchiveWriter& a) const {
+  a.writeInt32(m_switched);
+  a.writeByte(m_initialCurrency);
+  a.writeInt32(m_initialised);
+  a.writeInt32(m_openingBalance);
+  a.writeInt32(m_adjustmentDm);
+  a.writeInt32(m_adjustmentEur);
+  a.writeString(bankCode);
+  a.writeString(holder);
+  a.writeString(address);
+  a.writeString(accountNumber);
+  m_startDay.write(a);
+  m_switchDay.write(a);
+  a.writeObjectArray(m_transactions);
+}
+
+void CKBXKonto::read(ArchiveReader& a) {
+  m_switched = a.readInt32();
+  m_initialCurrency = static_cast<Currency>(a.readByte());
+  m_initialised = a.readInt32();
+  m_openingBalance = a.readInt32();
+  m_adjustmentDm = a.readInt32();
+  m_adjustmentEur = a.readInt32();
+  bankCode = a.readString();
+  holder = a.readString();
+  address = a.readString();
+  accountNumber = a.readString();
+  m_startDay.read(a);
+  m_switchDay.read(a);
+  m_transactions = a.readObjectArray<CKBXKontoTransaktion>();
+  ClearCaches();
+}

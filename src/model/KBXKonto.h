@@ -1,0 +1,137 @@
+#pragma once
+// The cash account of a portfolio: holder data, opening balance on the start day, the
+// switch from DM to EUR and the transactions, with daily balance and invested capital.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/Archive.h"
+#include "base/Money.h"
+#include "model/KBXDatum.h"
+
+class CKBXKontoTransaktion : public ArchiveObject {
+ public:
+  static constexpr const char* kClassName = "CKBXKontoTransaktion";
+  static constexpr std::uint16_t kSchema = 1;
+
+  // Kinds of transactions.
+  static constexpr std::int32_t kKauf = 1;
+  static constexpr std::int32_t kVerkauf = 2;
+  static constexpr std::int32_t kDividende = 11;
+  static constexpr std::int32_t kCoupon = 12;
+  static constexpr std::int32_t kBezugsrechtsverkauf = 13;
+  static constexpr std::int32_t kAusschuettung = 14;
+  static constexpr std::int32_t kLimitGebuehren = 18;
+  static constexpr std::int32_t kHabenZins = 21;
+  static constexpr std::int32_t kSollZins = 22;
+  static constexpr std::int32_t kDepotgebuehren = 25;
+  static constexpr std::int32_t kSteuern = 26;
+  static constexpr std::int32_t kWerbungskosten = 27;
+  static constexpr std::int32_t kSonstigeErtraege = 28;
+  static constexpr std::int32_t kSonstigeKosten = 29;
+  static constexpr std::int32_t kKapitaleinlage = 31;
+  static constexpr std::int32_t kKapitalentnahme = 32;
+
+  std::string text;
+  std::int32_t positionNumber = -1;  // the position of a buy or sale; -1 for movements
+  std::int32_t kind = 0;
+  std::int32_t amountDm = 0;   // positive: money in
+  std::int32_t amountEur = 0;  // the same amount in EUR
+  CKBXDatum date;
+
+  std::int32_t AmountIn(Currency currency) const { return currency == kDm ? amountDm : amountEur; }
+  // Deposits and withdrawals change the invested capital as well as the balance.
+  bool IsCapitalMovement() const { return kind == kKapitaleinlage || kind == kKapitalentnahme; }
+
+  std::string_view className() const override { return kClassName; }
+  void write(ArchiveWriter& archive) const override;
+  void read(ArchiveReader& archive) override;
+};
+
+// A row of the account movements view (never stored).
+struct CKBXKontoTransaktionAnzg {
+  CKBXDatum date;
+  std::string kindName;
+  std::string text;
+  std::int64_t amount = 0;
+  std::int64_t balance = 0;
+  Currency currency = kEur;
+};
+
+class CKBXKonto {
+ public:
+  static constexpr const char* kClassName = "CKBXKonto";
+  static constexpr std::uint16_t kSchema = 1;
+
+  std::string bankCode;       // Bankleitzahl
+  std::string accountNumber;  // Kontonummer
+  std::string address;
+  std::string holder;
+
+  // Sets up an account that is not yet initialised; false (and nothing changes) otherwise.
+  bool Initialise(CKBXDatum startDay, bool euro, std::int32_t openingBalance);
+  bool IsInitialised() const { return m_initialised != 0; }
+
+  // Books a buy or sale. Before the start day only the start capital adjustment changes;
+  // returns whether a transaction was inserted.
+  bool BookSecurityTransaction(CKBXDatum date, std::int32_t positionNumber, std::int64_t amount,
+                               Currency priceCurrency, std::int64_t commission, Currency commissionCurrency,
+                               const std::string& text, const std::string& note, bool buy);
+  // Books a movement entered by the user; the amount is signed (negative = money out).
+  void BookMovement(CKBXDatum date, std::int32_t kind, std::int64_t amount, Currency currency,
+                    const std::string& text);
+  // Inserts after every transaction of the same day or earlier.
+  void InsertTransaction(std::unique_ptr<CKBXKontoTransaktion> transaction);
+
+  // Switches the account to EUR from the day on; a second switch does nothing.
+  bool SwitchToEur(CKBXDatum day);
+  bool IsSwitched() const { return m_switched != 0; }
+  CKBXDatum SwitchDay() const { return m_switchDay; }
+  CKBXDatum StartDay() const { return m_startDay; }
+  Currency InitialCurrency() const { return m_initialCurrency; }
+  std::int32_t OpeningBalance() const { return m_openingBalance; }
+  SplitAmount StartCapitalAdjustment() const { return {m_adjustmentEur, m_adjustmentDm}; }
+  // The currency the account is kept in on a day.
+  Currency CurrencyOn(CKBXDatum day) const;
+  Currency CurrentCurrency() const { return IsSwitched() ? kEur : m_initialCurrency; }
+  CKBXDatum LastBookingDay() const { return m_lastBookingDay; }
+
+  const std::vector<std::unique_ptr<CKBXKontoTransaktion>>& Transactions() const { return m_transactions; }
+
+  // Balance at the end of a day, in the requested currency.
+  std::int64_t BalanceOn(CKBXDatum day, Currency currency) const;
+  // Invested capital (opening balance, start capital adjustment, deposits, withdrawals).
+  std::int64_t CapitalOn(CKBXDatum day, Currency currency) const;
+
+  static std::string KindName(std::int32_t kind);
+  static std::string KindName(const CKBXKontoTransaktion& transaction) { return KindName(transaction.kind); }
+
+  // Drops the daily series and recomputes the last booking day.
+  void ClearCaches();
+
+  void write(ArchiveWriter& archive) const;
+  void read(ArchiveReader& archive);
+
+ private:
+  // The running values of every day from the start day: balance and capital in the
+  // currency the account is kept in on that day.
+  void BuildSeries() const;
+  bool EnsureSeries() const;
+
+  std::vector<std::unique_ptr<CKBXKontoTransaktion>> m_transactions;
+  std::int32_t m_adjustmentEur = 0;
+  std::int32_t m_adjustmentDm = 0;
+  Currency m_initialCurrency = kDm;
+  std::int32_t m_openingBalance = 0;
+  std::int32_t m_switched = 0;
+  CKBXDatum m_switchDay;
+  CKBXDatum m_startDay;
+  std::int32_t m_initialised = 0;
+  CKBXDatum m_lastBookingDay;
+
+  mutable bool m_seriesBuilt = false;
+  mutable std::vector<std::int64_t> m_balance;
+  mutable std::vector<std::int64_t> m_capital;
+};

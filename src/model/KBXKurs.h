@@ -1,0 +1,89 @@
+#pragma once
+// Price points and the price history of one security. Prices are euro cents per share;
+// -1 stands for "no price" in answers and for "remove" in SetPrice, never in a history.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/Archive.h"
+#include "model/KBXDatum.h"
+
+constexpr std::int32_t kNoPrice = -1;
+
+class CKBXKurs : public ArchiveObject {
+ public:
+  static constexpr const char* kClassName = "CKBXKurs";
+  static constexpr std::uint16_t kSchema = 1;
+
+  CKBXKurs() = default;
+  CKBXKurs(CKBXDatum date, std::int32_t price) : m_price(price), m_date(date) {}
+
+  std::int32_t price() const { return m_price; }
+  void setPrice(std::int32_t price) { m_price = price; }
+  CKBXDatum date() const { return m_date; }
+
+  std::string_view className() const override { return kClassName; }
+  void write(ArchiveWriter& archive) const override;
+  void read(ArchiveReader& archive) override;
+
+ private:
+  std::int32_t m_price = 0;
+  CKBXDatum m_date;
+};
+
+class CKBXKursverlauf : public ArchiveObject {
+ public:
+  static constexpr const char* kClassName = "CKBXKursverlauf";
+  static constexpr std::uint16_t kSchema = 1;
+
+  CKBXKursverlauf() = default;
+  CKBXKursverlauf(std::string name, std::string wkn) : m_wkn(std::move(wkn)), m_name(std::move(name)) {}
+
+  const std::string& name() const { return m_name; }
+  const std::string& wkn() const { return m_wkn; }
+  bool is(const std::string& name, const std::string& wkn) const { return m_name == name && m_wkn == wkn; }
+  // Ascending by day, at most one point a day.
+  const std::vector<CKBXKurs>& points() const { return m_points; }
+
+  struct FindResult {
+    bool found;
+    std::size_t index;  // the point's index, or where a point of that day belongs
+  };
+  FindResult Find(CKBXDatum date) const;
+  std::int32_t PriceOn(CKBXDatum date) const;
+  // The price of the latest point on or before the day, or -1.
+  std::int32_t PriceOnOrBefore(std::uint32_t day) const;
+  std::int32_t FirstPrice() const;
+  // Inserts, replaces or (with -1) removes the price of a day; whether anything changed.
+  bool SetPrice(CKBXDatum date, std::int32_t price);
+  // Divides every price before the split day by the ratio (one share became ratio shares).
+  void AdjustForSplit(CKBXDatum splitDay, double ratio);
+
+  std::string_view className() const override { return kClassName; }
+  void write(ArchiveWriter& archive) const override;
+  void read(ArchiveReader& archive) override;
+
+ private:
+  std::string m_wkn;
+  std::string m_name;
+  std::vector<CKBXKurs> m_points;
+};
+
+// Walks one history along ascending days: each step costs amortised constant time,
+// instead of a search per day.
+class PriceCursor {
+ public:
+  explicit PriceCursor(const CKBXKursverlauf* history) : m_history(history) {}
+  // The price on or before the day; days must not decrease between calls.
+  std::int32_t PriceOnOrBefore(std::uint32_t day);
+
+ private:
+  const CKBXKursverlauf* m_history;
+  std::size_t m_next = 0;  // the first point not yet passed
+};
+
+// Applies the split ratio to a price: RoundTenth(price x 10 / ratio), the quotient taken in
+// floating point and truncated first.
+std::int32_t SplitAdjustedPrice(std::int32_t price, double ratio);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "base/Archive.h"
+
+// The classes that occur in a portfolio file: positions, price histories, price points
+// and account transactions.
+const ClassRegistry& ModelClassRegistry();

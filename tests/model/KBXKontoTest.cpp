@@ -1,0 +1,190 @@
+#include "model/KBXKonto.h"
+
+#include <gtest/gtest.h>
+
+#include "model/ModelClasses.h"
+#include "tests/model/ModelTestUtil.h"
+
+using namespace testutil;
+
+namespace {
+
+constexpr std::int32_t kDeposit = CKBXKontoTransaktion::kKapitaleinlage;
+
+CKBXKonto dmAccount(std::uint32_t start, std::int32_t opening) {
+  CKBXKonto k;
+  EXPECT_TRUE(k.Initialise(CKBXDatum(start), false, opening));
+  return k;
+}
+
+}  // namespace
+
+TEST(KBXKonto, InitialiseOnce) {
+  CKBXKonto k;
+  ASSERT_TRUE(k.Initialise(CKBXDatum(100u), true, 5000));
+  EXPECT_EQ(k.InitialCurrency(), kEur);
+  EXPECT_TRUE(k.IsSwitched());
+  EXPECT_EQ(k.SwitchDay(), CKBXDatum(100u));
+  EXPECT_FALSE(k.Initialise(CKBXDatum(200u), false, 1));
+  EXPECT_EQ(k.StartDay(), CKBXDatum(100u));
+  EXPECT_FALSE(k.SwitchToEur(CKBXDatum(300u)));
+  EXPECT_EQ(k.SwitchDay(), CKBXDatum(100u));
+}
+
+TEST(KBXKonto, EuroAccountNeverConverts) {
+  CKBXKonto k;
+  ASSERT_TRUE(k.Initialise(CKBXDatum(100u), true, 100001));
+  k.BookMovement(CKBXDatum(150u), CKBXKontoTransaktion::kDividende, 333, kEur, "Dividende");
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(99u), kEur), 100001);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(100u), kEur), 100001);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(150u), kEur), 100334);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(9000u), kEur), 100334);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(150u), kDm), EurToDm(100334));
+  EXPECT_EQ(k.CapitalOn(CKBXDatum(150u), kEur), 100001);
+}
+
+TEST(KBXKonto, SwitchToEuroConvertsOnceOnTheSwitchDay) {
+  CKBXKonto k = dmAccount(100, 100000);  // 1.000,00 DM
+  k.BookMovement(CKBXDatum(110u), CKBXKontoTransaktion::kDividende, 101, kDm, "");
+  ASSERT_TRUE(k.SwitchToEur(CKBXDatum(120u)));
+  k.BookMovement(CKBXDatum(120u), CKBXKontoTransaktion::kDividende, 1000, kEur, "");
+  k.BookMovement(CKBXDatum(130u), CKBXKontoTransaktion::kSteuern, -7, kEur, "");
+
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(119u), kDm), 100101);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(119u), kEur), DmToEur(100101));
+  const std::int64_t converted = DmToEur(100101);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(120u), kEur), converted + 1000);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(130u), kEur), converted + 993);
+  // A DM query after the switch converts the euro balance back.
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(130u), kDm), EurToDm(converted + 993));
+  EXPECT_EQ(k.CurrencyOn(CKBXDatum(119u)), kDm);
+  EXPECT_EQ(k.CurrencyOn(CKBXDatum(120u)), kEur);
+  EXPECT_EQ(k.CurrentCurrency(), kEur);
+}
+
+TEST(KBXKonto, BalanceAndCapital) {
+  CKBXKonto k = dmAccount(100, 50000);
+  // A buy before the start day raises the capital, not the balance, and books nothing.
+  EXPECT_FALSE(k.BookSecurityTransaction(CKBXDatum(90u), 1, 10000, kDm, 500, kDm, "Kauf", "", true));
+  EXPECT_TRUE(k.Transactions().empty());
+  EXPECT_EQ(k.StartCapitalAdjustment(), (SplitAmount{0, 10500}));
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(100u), kDm), 50000);
+  EXPECT_EQ(k.CapitalOn(CKBXDatum(100u), kDm), 60500);
+  EXPECT_EQ(k.CapitalOn(CKBXDatum(50u), kDm), 60500);  // before the start day: the start day
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(50u), kDm), 50000);
+
+  // A deposit raises both, a dividend only the balance.
+  k.BookMovement(CKBXDatum(105u), kDeposit, 20000, kDm, "Einlage");
+  k.BookMovement(CKBXDatum(106u), CKBXKontoTransaktion::kDividende, 300, kDm, "Dividende");
+  k.BookMovement(CKBXDatum(107u), CKBXKontoTransaktion::kKapitalentnahme, -1000, kDm, "Entnahme");
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(105u), kDm), 70000);
+  EXPECT_EQ(k.CapitalOn(CKBXDatum(105u), kDm), 80500);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(106u), kDm), 70300);
+  EXPECT_EQ(k.CapitalOn(CKBXDatum(106u), kDm), 80500);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(107u), kDm), 69300);
+  EXPECT_EQ(k.CapitalOn(CKBXDatum(400u), kDm), 79500);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(99u), kEur), DmToEur(50000));  // before the start: the opening balance
+}
+
+TEST(KBXKonto, SecurityTransactionAmounts) {
+  CKBXKonto k = dmAccount(100, 0);
+  k.SwitchToEur(CKBXDatum(200u));
+  struct Case {
+    std::uint32_t day;
+    Currency price;
+    Currency commission;
+    bool buy;
+    std::int64_t dm;
+    std::int64_t eur;
+  };
+  // Amount 10000, commission 101; the DM period before day 200, the EUR period from it.
+  const Case cases[] = {
+      {150, kDm, kDm, true, -10101, DmToEur(-10101)},
+      {150, kDm, kEur, true, -10000 - EurToDm(101), DmToEur(-10000 - EurToDm(101))},
+      {150, kEur, kDm, true, EurToDm(-10000) - 101, DmToEur(EurToDm(-10000) - 101)},
+      {150, kEur, kEur, false, EurToDm(10000 - 101), DmToEur(EurToDm(10000 - 101))},
+      {200, kEur, kEur, true, EurToDm(-10101), -10101},
+      {200, kEur, kDm, true, EurToDm(-10000 - DmToEur(101)), -10000 - DmToEur(101)},
+      {200, kDm, kDm, false, EurToDm(DmToEur(10000 - 101)), DmToEur(10000 - 101)},
+      {200, kDm, kEur, true, EurToDm(DmToEur(-10000) - 101), DmToEur(-10000) - 101},
+  };
+  for (const Case& c : cases) {
+    CKBXKonto account = dmAccount(100, 0);
+    account.SwitchToEur(CKBXDatum(200u));
+    ASSERT_TRUE(account.BookSecurityTransaction(CKBXDatum(c.day), 4, 10000, c.price, -101, c.commission, "Kauf",
+                                                c.buy ? "Notiz" : "", c.buy));
+    const auto& t = *account.Transactions().front();
+    EXPECT_EQ(t.amountDm, c.dm) << c.day << c.price << c.commission;
+    EXPECT_EQ(t.amountEur, c.eur) << c.day << c.price << c.commission;
+    EXPECT_EQ(t.kind, c.buy ? 1 : 2);
+    EXPECT_EQ(t.positionNumber, 4);
+    EXPECT_EQ(t.text, c.buy ? "Kauf: Notiz" : "Kauf");
+  }
+}
+
+TEST(KBXKonto, SameDayTransactionsKeepBookingOrder) {
+  CKBXKonto k = dmAccount(100, 0);
+  k.BookMovement(CKBXDatum(110u), kDeposit, 1, kDm, "erste");
+  k.BookMovement(CKBXDatum(105u), kDeposit, 2, kDm, "frueher");
+  k.BookMovement(CKBXDatum(110u), kDeposit, 3, kDm, "zweite");
+  k.BookMovement(CKBXDatum(110u), kDeposit, 4, kDm, "dritte");
+  std::vector<std::string> texts;
+  for (const auto& t : k.Transactions()) texts.push_back(t->text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"frueher", "erste", "zweite", "dritte"}));
+  EXPECT_EQ(k.LastBookingDay(), CKBXDatum(110u));
+}
+
+TEST(KBXKonto, KindNames) {
+  EXPECT_EQ(CKBXKonto::KindName(1), "Kauf");
+  EXPECT_EQ(CKBXKonto::KindName(14), "Ausschüttung");
+  EXPECT_EQ(CKBXKonto::KindName(21), "Zinserträge (Haben-Zins)");
+  EXPECT_EQ(CKBXKonto::KindName(25), "Depotgebühren");
+  EXPECT_EQ(CKBXKonto::KindName(99), "");
+}
+
+TEST(KBXKonto, ArchiveBytes) {
+  CKBXKonto k = dmAccount(10000, 123456);
+  k.bankCode = "20010020";
+  k.holder = "Jörg";
+  k.address = "Weg 1\r\nOrt";
+  k.accountNumber = "4711";
+  k.SwitchToEur(CKBXDatum(11323u));
+  k.BookSecurityTransaction(CKBXDatum(9000u), 1, 500, kEur, 0, kDm, "Kauf", "", true);
+  k.BookMovement(CKBXDatum(10001u), 31, 1000, kDm, "Einlage");
+
+  ArchiveWriter w;
+  k.write(w);
+  Bytes e;
+  i32(e, 1);       // switched
+  byte(e, 1);      // DM
+  i32(e, 1);       // initialised
+  i32(e, 123456);  // opening balance
+  i32(e, 0);       // adjustment DM
+  i32(e, 500);     // adjustment EUR
+  str(e, "20010020");
+  str(e, "J\xF6rg");
+  str(e, "Weg 1\r\nOrt");
+  str(e, "4711");
+  i32(e, 10000);
+  i32(e, 11323);
+  u16(e, 1);
+  newClass(e, "CKBXKontoTransaktion");
+  i32(e, -1);
+  i32(e, 31);
+  i32(e, 1000);
+  i32(e, 511);
+  str(e, "Einlage");
+  i32(e, 10001);
+  EXPECT_EQ(w.bytes(), e);
+
+  CKBXKonto back;
+  ArchiveReader reader(w.bytes(), ModelClassRegistry());
+  back.read(reader);
+  EXPECT_TRUE(reader.atEnd());
+  EXPECT_EQ(back.holder, "Jörg");
+  EXPECT_EQ(back.BalanceOn(CKBXDatum(10001u), kDm), 124456);
+  EXPECT_EQ(back.LastBookingDay(), CKBXDatum(10001u));
+  ArchiveWriter again;
+  back.write(again);
+  EXPECT_EQ(again.bytes(), e);
+}
