@@ -1,0 +1,50 @@
+#pragma once
+// kapibuch-cli: bookings, reports and rendering on portfolio files without a window.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/KapibuchDoc.h"
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+#include "platform/SettingsStore.h"
+
+namespace cli {
+
+enum Exit { kOk = 0, kUsage = 1, kRefused = 2, kUnreadable = 3, kUnwritable = 4 };
+
+// Runs one command line; what the tool prints goes to out and err.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Prints every message to the error stream and answers every question with OK / Yes.
+class PrintingPrompter : public platform::Prompter {
+ public:
+  explicit PrintingPrompter(std::ostream& err) : m_err(err) {}
+  platform::Answer Ask(const std::string& caption, const std::string& text, platform::Icon icon,
+                       platform::Buttons buttons) override;
+  // The messages that were not questions (the refusals of checks).
+  int Messages() const { return m_messages; }
+
+ private:
+  std::ostream& m_err;
+  int m_messages = 0;
+};
+
+struct Context {
+  const platform::Clock& clock;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Opens FILE as a portfolio; on failure prints the message and gives the exit status.
+int LoadDocument(const Context& ctx, const std::string& path, std::unique_ptr<CKapibuchDoc>& doc);
+// Saves safely; on failure prints the message and gives the exit status.
+int SaveDocument(const Context& ctx, CKapibuchDoc& doc, const std::string& path);
+// Prints a refusal and gives kRefused.
+int Refuse(const Context& ctx, const std::string& message);
+// Parses DD.MM.YYYY; on failure prints a message.
+bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day);
+
+}  // namespace cli

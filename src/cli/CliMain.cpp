@@ -1,0 +1,92 @@
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+
+#include "cli/Cli.h"
+#include "cli/Commands.h"
+
+namespace cli {
+
+platform::Answer PrintingPrompter::Ask(const std::string&, const std::string& text, platform::Icon,
+                                       platform::Buttons buttons) {
+  switch (buttons) {
+    case platform::Buttons::Ok:
+      ++m_messages;
+      m_err << text << '\n';
+      return platform::Answer::Ok;
+    case platform::Buttons::OkCancel: return platform::Answer::Ok;
+    case platform::Buttons::YesNo:
+    case platform::Buttons::YesNoCancel: return platform::Answer::Yes;
+  }
+  return platform::Answer::Ok;
+}
+
+int LoadDocument(const Context& ctx, const std::string& path, std::unique_ptr<CKapibuchDoc>& doc) {
+  DocumentError error = DocumentError::None;
+  doc = CKapibuchDoc::Open(path, ctx.clock, error);
+  if (doc) return kOk;
+  ctx.err << DocumentErrorMessage(error) << '\n';
+  return kUnreadable;
+}
+
+int SaveDocument(const Context& ctx, CKapibuchDoc& doc, const std::string& path) {
+  const DocumentError error = doc.Save(path);
+  if (error == DocumentError::None) return kOk;
+  ctx.err << DocumentErrorMessage(error) << '\n';
+  return kUnwritable;
+}
+
+int Refuse(const Context& ctx, const std::string& message) {
+  ctx.err << message << '\n';
+  return kRefused;
+}
+
+bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day) {
+  if (ParseDatum(text, day)) return true;
+  ctx.err << "Ungültiges Datum \"" << text << "\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038.\n";
+  return false;
+}
+
+namespace {
+
+std::optional<std::time_t> todayOverride(std::ostream& err, bool& bad) {
+  bad = false;
+  const char* value = std::getenv("KAPIBUCH_TODAY");
+  if (!value || !*value) return std::nullopt;
+  CKBXDatum day;
+  if (!ParseDatum(value, day)) {
+    err << "KAPIBUCH_TODAY: ungültiges Datum \"" << value << "\" (erwartet TT.MM.JJJJ)\n";
+    bad = true;
+    return std::nullopt;
+  }
+  return day.ToTime();
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  bool badToday = false;
+  const std::optional<std::time_t> fixed = todayOverride(err, badToday);
+  if (badToday) return kUsage;
+  platform::SystemClock systemClock;
+  platform::FixedClock fixedClock(fixed.value_or(0));
+  const platform::Clock& clock = fixed ? static_cast<const platform::Clock&>(fixedClock) : systemClock;
+  const Context ctx{clock, out, err};
+
+  CLI::App app{"kapibuch-cli: Kapitalbuch-Dateien ohne Fenster bearbeiten und auswerten", "kapibuch-cli"};
+  app.set_version_flag("--version", "kapibuch-cli 0.1.0");
+  app.require_subcommand(1);
+  int result = kOk;
+  AddDocumentCommands(app, ctx, result);
+
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e, out, err);
+    return code == 0 ? kOk : kUsage;
+  }
+  return result;
+}
+
+}  // namespace cli

@@ -1,0 +1,337 @@
+#include "document/KapibuchDoc.h"
+
+#include <algorithm>
+
+#include "base/SafeFile.h"
+#include "base/TextCompare.h"
+#include "model/ModelClasses.h"
+#include "platform/Clock.h"
+
+namespace {
+
+// Series longer than this (about 2,800 years) only come from damaged files.
+constexpr std::uint32_t kMaxSeriesDays = 1u << 20;
+
+struct SettingsWriter {
+  ArchiveWriter& archive;
+  void int32(const std::string&, std::int32_t& value) { archive.writeInt32(value); }
+  void text(const std::string&, std::string& value) { archive.writeString(value); }
+  void reserved() { archive.writeInt32(0); }
+};
+
+struct SettingsReader {
+  ArchiveReader& archive;
+  void int32(const std::string&, std::int32_t& value) { value = archive.readInt32(); }
+  void text(const std::string&, std::string& value) { value = archive.readString(); }
+  void reserved() { archive.readInt32(); }
+};
+
+}  // namespace
+
+std::string DocumentErrorMessage(DocumentError error) {
+  switch (error) {
+    case DocumentError::None: return {};
+    case DocumentError::Format: return "Unerwartetes Dateiformat.";
+    case DocumentError::Open: return "Fehler beim Öffnen des Dokuments.";
+    case DocumentError::Save: return "Fehler beim Speichern des Dokuments.";
+  }
+  return {};
+}
+
+CKapibuchDoc::CKapibuchDoc(const platform::Clock& clock) : m_clock(clock) {
+  settings.general.periodStartDay = Today();
+  settings.general.periodEndDay = Today();
+}
+
+CKBXDatum CKapibuchDoc::Today() const { return CKBXDatum::Today(m_clock); }
+
+CKBXAktie* CKapibuchDoc::FindPosition(std::int32_t number) const {
+  for (const auto& position : m_positions) {
+    if (position->number == number) return position.get();
+  }
+  return nullptr;
+}
+
+void CKapibuchDoc::SetupNew(const NewFileData& data) {
+  m_lastPositionNumber = 0;
+  depotNumber = data.depotNumber;
+  m_account.holder = data.holder;
+  m_account.address = data.address;
+  m_account.accountNumber = data.accountNumber;
+  m_account.bankCode = data.bankCode;
+  m_account.Initialise(data.startDay, data.currency == kEur, data.openingBalance);
+  ClearSeriesCaches();
+  SetModified();
+}
+
+// ------------------------------------------------------------------------------ file
+
+std::vector<std::uint8_t> CKapibuchDoc::Serialize() const {
+  ArchiveWriter archive;
+  archive.writeString(kMagic);
+  archive.writeInt32(m_lastPositionNumber);
+  archive.writeString(depotNumber);
+  ViewSettings stored = settings;
+  SettingsWriter writer{archive};
+  VisitStoredSettings(writer, stored);
+  archive.writeObjectArray(m_positions);
+  archive.writeObjectArray(m_histories);
+  m_account.write(archive);
+  settings.general.periodStartDay.write(archive);
+  settings.general.periodEndDay.write(archive);
+  return archive.takeBytes();
+}
+
+std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Deserialize(std::span<const std::uint8_t> bytes,
+                                                        const platform::Clock& clock) {
+  auto doc = std::make_unique<CKapibuchDoc>(clock);
+  ArchiveReader archive(bytes, ModelClassRegistry());
+  archive.readString();  // the magic is read, not compared
+  doc->m_lastPositionNumber = archive.readInt32();
+  doc->depotNumber = archive.readString();
+  SettingsReader reader{archive};
+  VisitStoredSettings(reader, doc->settings);
+  doc->m_positions = archive.readObjectArray<CKBXAktie>();
+  doc->m_histories = archive.readObjectArray<CKBXKursverlauf>();
+  doc->m_account.read(archive);
+  doc->settings.general.periodStartDay.read(archive);
+  doc->settings.general.periodEndDay.read(archive);
+  doc->ClearSeriesCaches();
+  doc->m_account.ClearCaches();
+  return doc;
+}
+
+std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Open(const std::string& path, const platform::Clock& clock,
+                                                 DocumentError& error) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    error = DocumentError::Open;
+    return nullptr;
+  }
+  try {
+    auto doc = Deserialize(bytes, clock);
+    error = DocumentError::None;
+    return doc;
+  } catch (const ArchiveException&) {
+    error = DocumentError::Format;
+  } catch (const std::bad_alloc&) {
+    error = DocumentError::Open;
+  }
+  return nullptr;
+}
+
+DocumentError CKapibuchDoc::Save(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = Serialize();
+  } catch (const ArchiveException&) {
+    return DocumentError::Save;
+  }
+  if (!WriteFileSafely(path, bytes)) return DocumentError::Save;
+  m_modified = false;
+  return DocumentError::None;
+}
+
+// ------------------------------------------------------------------- change tracking
+
+void CKapibuchDoc::AddObserver(DocumentObserver* observer) { m_observers.push_back(observer); }
+
+void CKapibuchDoc::RemoveObserver(DocumentObserver* observer) {
+  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CKapibuchDoc::UpdateAllViews(int hint, const void* frame) {
+  // A copy: an observer may remove itself while being told.
+  const std::vector<DocumentObserver*> observers = m_observers;
+  for (DocumentObserver* observer : observers) observer->OnDocumentUpdate(hint, frame);
+}
+
+void CKapibuchDoc::Changed() {
+  SetModified();
+  ClearSeriesCaches();
+  UpdateAllViews(kHintAll);
+}
+
+// -------------------------------------------------------------- portfolio operations
+
+CKBXKursverlauf* CKapibuchDoc::FindHistory(const std::string& name, const std::string& wkn) const {
+  for (const auto& history : m_histories) {
+    if (history->is(name, wkn)) return history.get();
+  }
+  return nullptr;
+}
+
+std::int32_t CKapibuchDoc::PriceOnOrBefore(const std::string& name, const std::string& wkn, CKBXDatum day) const {
+  const CKBXKursverlauf* history = FindHistory(name, wkn);
+  return history ? history->PriceOnOrBefore(day.day()) : kNoPrice;
+}
+
+std::int32_t CKapibuchDoc::FirstPrice(const std::string& name, const std::string& wkn) const {
+  const CKBXKursverlauf* history = FindHistory(name, wkn);
+  return history ? history->FirstPrice() : kNoPrice;
+}
+
+bool CKapibuchDoc::SetPrice(const std::string& name, const std::string& wkn, CKBXDatum date, std::int32_t price) {
+  CKBXKursverlauf* history = FindHistory(name, wkn);
+  if (!history || !history->SetPrice(date, price)) return false;
+  SetModified();
+  ClearSeriesCaches();
+  return true;
+}
+
+bool CKapibuchDoc::IsHeldOn(const std::string& name, const std::string& wkn, CKBXDatum day) const {
+  return std::any_of(m_positions.begin(), m_positions.end(),
+                     [&](const auto& p) { return p->Is(name, wkn) && p->IsHeldOn(day); });
+}
+
+void CKapibuchDoc::InsertSorted(HistoryList& list, const CKBXKursverlauf* history, bool sortByName) {
+  for (const CKBXKursverlauf* entry : list) {
+    if (entry->is(history->name(), history->wkn())) return;
+  }
+  const auto key = [sortByName](const CKBXKursverlauf* h) -> const std::string& {
+    return sortByName ? h->name() : h->wkn();
+  };
+  const auto at = std::find_if(list.begin(), list.end(), [&](const CKBXKursverlauf* entry) {
+    return CompareNoCase(key(entry), key(history)) > 0;
+  });
+  list.insert(at, history);
+}
+
+void CKapibuchDoc::SecuritiesHeldOn(CKBXDatum day, HistoryList& list, bool sortByName) const {
+  for (const auto& position : m_positions) {
+    if (!position->IsHeldOn(day)) continue;
+    if (const CKBXKursverlauf* history = FindHistory(position->name, position->wkn)) {
+      InsertSorted(list, history, sortByName);
+    }
+  }
+}
+
+void CKapibuchDoc::AllSecurities(HistoryList& list, bool sortByName) const {
+  for (const auto& history : m_histories) InsertSorted(list, history.get(), sortByName);
+}
+
+bool CKapibuchDoc::SeriesRange(CKBXDatum day, std::optional<CKBXDatum> rangeStart, std::optional<CKBXDatum> rangeEnd,
+                               std::uint32_t& start, std::uint32_t& end) const {
+  const std::uint32_t accountStart = m_account.StartDay().day();
+  start = std::max(rangeStart.value_or(m_account.StartDay()).day(), accountStart);
+  end = rangeEnd.value_or(Today()).day();
+  if (day.day() > end) end = day.day();
+  if (day.day() < start) start = std::max(day.day(), accountStart);
+  return start <= end && end - start < kMaxSeriesDays;
+}
+
+std::uint32_t CKapibuchDoc::LastCountedDay(const CKBXAktie& position, std::uint32_t end) {
+  if (position.IsOpen()) return end;
+  // Counted up to the day before the sale; a sale on day 0 leaves nothing.
+  if (position.saleDate.day() == 0) return 0;
+  return std::min(position.saleDate.day() - 1, end);
+}
+
+void CKapibuchDoc::BuildValueSeries(std::uint32_t start, std::uint32_t end) const {
+  Series& s = m_valueSeries;
+  s = Series{};
+  s.built = true;
+  s.start = start;
+  s.end = end;
+  s.values.assign(end - start + 1, 0);
+  for (const auto& position : m_positions) {
+    const CKBXAktie& p = *position;
+    if (p.purchaseDate.day() > end) continue;
+    if (!(p.IsOpen() || (p.IsSold() && p.saleDate.day() > start))) continue;
+    const std::uint32_t from = std::max(start, p.purchaseDate.day());
+    const std::uint32_t last = LastCountedDay(p, end);
+    if (from > last) continue;
+    const CKBXKursverlauf* history = FindHistory(p.name, p.wkn);
+    std::int64_t price = p.purchasePriceCurrency == kDm ? DmToEur(p.purchasePrice) : p.purchasePrice;
+    const std::int64_t quantity = p.Quantity();
+    PriceCursor cursor(history);
+    for (std::uint32_t d = from; d <= last; ++d) {
+      const std::int32_t quoted = cursor.PriceOnOrBefore(d);
+      if (quoted != kNoPrice) price = quoted;
+      s.values[d - start] += ShareValue(quantity, price);
+    }
+  }
+}
+
+void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t start, std::uint32_t end) const {
+  Series& s = m_costSeries;
+  s = Series{};
+  s.built = true;
+  s.start = start;
+  s.end = end;
+  s.kind = kind;
+  s.currency = currency;
+  s.values.assign(end - start + 1, 0);
+  for (const auto& position : m_positions) {
+    const CKBXAktie& p = *position;
+    if (p.purchaseDate.day() > end) continue;
+    const std::uint32_t from = std::max(start, p.purchaseDate.day());
+    const std::uint32_t last = LastCountedDay(p, end);
+    if (from > last) continue;
+    std::int64_t amount = 0;
+    if (kind == kPurchaseCost) {
+      amount = p.Cost().valueIn(currency);
+    } else {
+      amount = ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur,
+                             currency);
+    }
+    for (std::uint32_t d = from; d <= last; ++d) s.values[d - start] += amount;
+  }
+}
+
+std::int64_t CKapibuchDoc::ValueOn(CKBXDatum day, std::optional<CKBXDatum> rangeStart,
+                                   std::optional<CKBXDatum> rangeEnd) const {
+  if (day < m_account.StartDay()) day = m_account.StartDay();
+  if (!m_valueSeries.Covers(day.day())) {
+    std::uint32_t start = 0, end = 0;
+    m_valueSeries = Series{};
+    if (!SeriesRange(day, rangeStart, rangeEnd, start, end)) return 0;
+    BuildValueSeries(start, end);
+    if (!m_valueSeries.Covers(day.day())) return 0;
+  }
+  return m_valueSeries.values[day.day() - m_valueSeries.start];
+}
+
+std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day, std::optional<CKBXDatum> rangeStart,
+                                      std::optional<CKBXDatum> rangeEnd) const {
+  if (day < m_account.StartDay()) day = m_account.StartDay();
+  const bool fits = m_costSeries.kind == kind && m_costSeries.currency == currency;
+  if (!fits || !m_costSeries.Covers(day.day())) {
+    std::uint32_t start = 0, end = 0;
+    m_costSeries = Series{};
+    if (!SeriesRange(day, rangeStart, rangeEnd, start, end)) return 0;
+    BuildCostSeries(kind, currency, start, end);
+    if (!m_costSeries.Covers(day.day())) return 0;
+  }
+  return m_costSeries.values[day.day() - m_costSeries.start];
+}
+
+void CKapibuchDoc::StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay, double ratio) {
+  if (CKBXKursverlauf* history = FindHistory(name, wkn)) history->AdjustForSplit(splitDay, ratio);
+  for (const auto& position : m_positions) {
+    CKBXAktie& p = *position;
+    if (!p.Is(name, wkn) || !(p.purchaseDate < splitDay)) continue;
+    p.SetQuantity(static_cast<std::int64_t>(static_cast<double>(p.Quantity()) * ratio));
+    p.purchasePrice = SplitAdjustedPrice(p.purchasePrice, ratio);
+    if (p.IsSold()) p.salePrice = SplitAdjustedPrice(p.salePrice, ratio);
+  }
+  SetModified();
+  ClearSeriesCaches();
+}
+
+void CKapibuchDoc::AddPosition(std::unique_ptr<CKBXAktie> position) {
+  if (!FindHistory(position->name, position->wkn)) {
+    m_histories.push_back(std::make_unique<CKBXKursverlauf>(position->name, position->wkn));
+  }
+  const CKBXDatum day = position->purchaseDate;
+  const auto at = std::find_if(m_positions.begin(), m_positions.end(),
+                               [day](const auto& p) { return p->purchaseDate > day; });
+  m_positions.insert(at, std::move(position));
+  SetModified();
+  ClearSeriesCaches();
+}
+
+void CKapibuchDoc::ClearSeriesCaches() {
+  m_valueSeries = Series{};
+  m_costSeries = Series{};
+}

@@ -1,0 +1,163 @@
+#pragma once
+// The portfolio document: positions, price histories, the cash account, the holder's
+// portfolio number and the display settings of all seven view modes; read from and
+// written to a portfolio file (".kpz").
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/Money.h"
+#include "document/Settings.h"
+#include "model/KBXAktie.h"
+#include "model/KBXDatum.h"
+#include "model/KBXKonto.h"
+#include "model/KBXKurs.h"
+
+namespace platform {
+class Clock;
+}
+
+class DocumentObserver {
+ public:
+  virtual ~DocumentObserver() = default;
+  // hint 0: everything changed; hint 111: only the views of the given frame.
+  virtual void OnDocumentUpdate(int hint, const void* frame) = 0;
+};
+
+enum class DocumentError { None, Format, Open, Save };
+// "Unerwartetes Dateiformat." and the like; empty for None.
+std::string DocumentErrorMessage(DocumentError error);
+
+// What the new-file wizard hands to a new document.
+struct NewFileData {
+  std::string holder;
+  std::string address;
+  std::string depotNumber;
+  std::string accountNumber;
+  std::string bankCode;
+  CKBXDatum startDay;
+  std::int32_t openingBalance = 0;
+  Currency currency = kEur;
+};
+
+using HistoryList = std::vector<const CKBXKursverlauf*>;
+
+class CKapibuchDoc {
+ public:
+  static constexpr const char* kMagic = "KapitalbuchDatei.1.0.1";
+  static constexpr int kHintAll = 0;
+  static constexpr int kHintFrame = 111;
+  // Invested amount kinds.
+  static constexpr int kPurchaseCost = 1;
+  static constexpr int kPurchaseValue = 0;
+
+  explicit CKapibuchDoc(const platform::Clock& clock);
+  CKapibuchDoc(const CKapibuchDoc&) = delete;
+  CKapibuchDoc& operator=(const CKapibuchDoc&) = delete;
+
+  const platform::Clock& Clock() const { return m_clock; }
+  CKBXDatum Today() const;
+
+  // ---- content
+  ViewSettings settings;
+  std::string depotNumber;
+  // The import dialog's memory while the document is open (not stored).
+  std::string lastImportFormat;
+  std::string lastImportFile;
+  std::int32_t lastImportSecurity = -2;
+
+  CKBXKonto& Account() { return m_account; }
+  const CKBXKonto& Account() const { return m_account; }
+  // Ascending by purchase date; same-day positions in order of entry.
+  const std::vector<std::unique_ptr<CKBXAktie>>& Positions() const { return m_positions; }
+  std::vector<std::unique_ptr<CKBXAktie>>& MutablePositions() { return m_positions; }
+  // In order of first appearance of a security.
+  const std::vector<std::unique_ptr<CKBXKursverlauf>>& Histories() const { return m_histories; }
+  std::int32_t LastPositionNumber() const { return m_lastPositionNumber; }
+  // Raises the last-issued position number and returns it.
+  std::int32_t IssuePositionNumber() { return ++m_lastPositionNumber; }
+  CKBXAktie* FindPosition(std::int32_t number) const;
+
+  // Takes the wizard's answers: holder data, and the account's start day, currency and
+  // opening balance. Marks the document modified.
+  void SetupNew(const NewFileData& data);
+
+  // ---- file
+  // The whole file; throws ArchiveException for a text that code page 1252 cannot hold.
+  std::vector<std::uint8_t> Serialize() const;
+  // Parses a whole file; throws ArchiveException. Nothing half-read survives a failure.
+  static std::unique_ptr<CKapibuchDoc> Deserialize(std::span<const std::uint8_t> bytes, const platform::Clock& clock);
+  static std::unique_ptr<CKapibuchDoc> Open(const std::string& path, const platform::Clock& clock, DocumentError& error);
+  // Writes safely (the old file survives any failure) and clears the modified flag.
+  DocumentError Save(const std::string& path);
+
+  // ---- change tracking
+  bool IsModified() const { return m_modified; }
+  void SetModified(bool modified = true) { m_modified = modified; }
+  void AddObserver(DocumentObserver* observer);
+  void RemoveObserver(DocumentObserver* observer);
+  void UpdateAllViews(int hint = kHintAll, const void* frame = nullptr);
+  // After a booking: modified, series dropped, every view updated.
+  void Changed();
+
+  // ---- portfolio operations
+  CKBXKursverlauf* FindHistory(const std::string& name, const std::string& wkn) const;
+  std::int32_t PriceOnOrBefore(const std::string& name, const std::string& wkn, CKBXDatum day) const;
+  std::int32_t FirstPrice(const std::string& name, const std::string& wkn) const;
+  // False when the security has no history; otherwise whether the history changed (the
+  // document is then marked modified and its series dropped).
+  bool SetPrice(const std::string& name, const std::string& wkn, CKBXDatum date, std::int32_t price);
+  bool IsHeldOn(const std::string& name, const std::string& wkn, CKBXDatum day) const;
+  // Adds the histories of the securities held on the day that are not yet in the list,
+  // each in sorted place (by name, or by WKN/Kürzel), case-insensitively.
+  void SecuritiesHeldOn(CKBXDatum day, HistoryList& list, bool sortByName) const;
+  void AllSecurities(HistoryList& list, bool sortByName) const;
+  static void InsertSorted(HistoryList& list, const CKBXKursverlauf* history, bool sortByName);
+
+  // Market value of all positions held on the day, in euro cents.
+  std::int64_t ValueOn(CKBXDatum day, std::optional<CKBXDatum> rangeStart = {},
+                       std::optional<CKBXDatum> rangeEnd = {}) const;
+  // Invested amount on the day: purchase-cost sums (kind 1) or purchase values (kind 0).
+  std::int64_t InvestedOn(int kind, Currency currency, CKBXDatum day, std::optional<CKBXDatum> rangeStart = {},
+                          std::optional<CKBXDatum> rangeEnd = {}) const;
+
+  // One share became `ratio` shares on the split day.
+  void StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay, double ratio);
+  // Inserts after all positions of the same day and makes sure the security has a history.
+  void AddPosition(std::unique_ptr<CKBXAktie> position);
+  void ClearSeriesCaches();
+
+ private:
+  struct Series {
+    bool built = false;
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    int kind = 0;
+    Currency currency = kEur;
+    std::vector<std::int64_t> values;
+    bool Covers(std::uint32_t day) const { return !values.empty() && day >= start && day <= end; }
+  };
+  // The range rules shared by both series; false when the range is empty.
+  bool SeriesRange(CKBXDatum day, std::optional<CKBXDatum> rangeStart, std::optional<CKBXDatum> rangeEnd,
+                   std::uint32_t& start, std::uint32_t& end) const;
+  void BuildValueSeries(std::uint32_t start, std::uint32_t end) const;
+  void BuildCostSeries(int kind, Currency currency, std::uint32_t start, std::uint32_t end) const;
+  // The last day a position counts in a series ending on `end`.
+  static std::uint32_t LastCountedDay(const CKBXAktie& position, std::uint32_t end);
+
+  const platform::Clock& m_clock;
+  CKBXKonto m_account;
+  std::int32_t m_lastPositionNumber = 0;
+  std::vector<std::unique_ptr<CKBXKursverlauf>> m_histories;
+  std::vector<std::unique_ptr<CKBXAktie>> m_positions;
+
+  mutable Series m_valueSeries;
+  mutable Series m_costSeries;
+
+  bool m_modified = false;
+  std::vector<DocumentObserver*> m_observers;
+};

@@ -1,0 +1,31 @@
+#include "document/Settings.h"
+
+TableSettings TableSettings::Holdings() {
+  TableSettings t;
+  t.titleTemplate = "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>";
+  t.columnMask = 0x1FFFF;
+  t.mergePositions = 1;
+  t.sortKey = 3;
+  return t;
+}
+
+TableSettings TableSettings::Realised() {
+  TableSettings t;
+  t.titleTemplate = "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>";
+  t.columnMask = 0xFFFFF;
+  t.mergePositions = 0;
+  t.sortKey = 4;
+  return t;
+}
+
+ChartSettings ChartSettings::Portfolio() {
+  ChartSettings c;
+  c.titleTemplate = "<STANDARDTITEL> - <INHABER>";
+  return c;
+}
+
+ChartSettings ChartSettings::Security() {
+  ChartSettings c;
+  c.titleTemplate = "<STANDARDTITEL> - <BEZEICHNUNGEN>";
+  return c;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// "Kurse eingeben": the prices of many securities for one day, twelve at a time; each
+// price is stored as soon as its field is left.
+
+#include <array>
+#include <string>
+
+#include "document/KapibuchDoc.h"
+
+class CKurseEingebenDlg {
+ public:
+  static constexpr const char* kCaption = "Kurse eingeben";
+  static constexpr int kRows = 12;
+
+  // Starts on today's date, page 1, names shown, only held securities.
+  explicit CKurseEingebenDlg(CKapibuchDoc& doc);
+
+  void SetDay(CKBXDatum day);
+  void SetOnlyHeld(bool onlyHeld);
+  void SetShowNames(bool showNames);
+  void NextPage();
+  void PreviousPage();
+
+  CKBXDatum Day() const { return m_day; }
+  bool OnlyHeld() const { return m_onlyHeld; }
+  bool ShowNames() const { return m_showNames; }
+  int Page() const { return m_page; }
+  int PageCount() const;
+  std::string PageLine() const;  // "Seite 1 von 2"
+  bool CanGoBack() const { return m_page > 0; }
+  bool CanGoForward() const { return m_page + 1 < PageCount(); }
+  const HistoryList& Entries() const { return m_entries; }
+
+  struct Row {
+    std::string label;
+    std::string priceText;
+    bool visible = false;
+  };
+  const std::array<Row, kRows>& Rows() const { return m_rows; }
+  // The text typed into a row's field, then leaving it.
+  void SetPriceText(int row, const std::string& text);
+  void LeavePrice(int row);
+
+  // Moves to the page that shows the entry and returns its row, or -1 when not listed.
+  int ShowEntry(const CKBXKursverlauf* history);
+
+ private:
+  void Rebuild();
+  void ShowPage();
+  const CKBXKursverlauf* EntryOfRow(int row) const;
+  std::string StoredPriceText(const CKBXKursverlauf& history) const;
+
+  CKapibuchDoc& m_doc;
+  CKBXDatum m_day;
+  bool m_onlyHeld = true;
+  bool m_showNames = true;
+  int m_page = 0;
+  HistoryList m_entries;
+  std::array<Row, kRows> m_rows;
+};
