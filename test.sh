@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
 build=build-test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAPIBUCH_SANITIZE=ON -DKAPIBUCH_TESTS=ON >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAPIBUCH_SANITIZE=ON -DKAPIBUCH_TESTS=ON -DKAPIBUCH_BENCH=ON >/dev/null
 cmake --build "$build" -j2
 
 export QT_QPA_PLATFORM=offscreen

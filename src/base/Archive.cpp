@@ -1,5 +1,7 @@
 #include "base/Archive.h"
 
+#include <algorithm>
+
 #include "base/Cp1252.h"
 
 namespace {
@@ -43,6 +45,10 @@ void ArchiveWriter::writeDword(std::uint32_t value) {
 void ArchiveWriter::writeInt32(std::int32_t value) { writeDword(static_cast<std::uint32_t>(value)); }
 
 void ArchiveWriter::writeString(std::string_view utf8) {
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    writeRawString(utf8);  // plain ASCII is the same in both
+    return;
+  }
   const auto bytes = Utf8ToCp1252(utf8);
   if (!bytes) fail(ArchiveError::BadString, "text cannot be stored in code page 1252");
   writeRawString(*bytes);
@@ -90,18 +96,34 @@ void ArchiveWriter::writeObject(const ArchiveObject* object) {
     writeIndexTag(known->second, false);
     return;
   }
-  const std::string name(object->className());
-  if (const auto cls = m_classIndex.find(name); cls != m_classIndex.end()) {
+  writeNewObject(*object);
+  m_objectIndex.emplace(object, m_nextIndex - 1);
+  object->write(*this);
+}
+
+void ArchiveWriter::writeOwnedObject(const ArchiveObject* object) {
+  if (!object) {
+    writeWord(kNullTag);
+    return;
+  }
+  writeNewObject(*object);
+  object->write(*this);
+}
+
+void ArchiveWriter::writeNewObject(const ArchiveObject& object) {
+  const std::string_view name = object.className();
+  const auto cls = std::find_if(m_classIndex.begin(), m_classIndex.end(),
+                                [name](const auto& entry) { return entry.first == name; });
+  if (cls != m_classIndex.end()) {
     writeIndexTag(cls->second, true);
   } else {
     writeWord(kNewClassTag);
-    writeWord(object->schema());
+    writeWord(object.schema());
     writeWord(static_cast<std::uint16_t>(name.size()));
     m_bytes.insert(m_bytes.end(), name.begin(), name.end());
-    m_classIndex.emplace(name, m_nextIndex++);
+    m_classIndex.emplace_back(name, m_nextIndex++);
   }
-  m_objectIndex.emplace(object, m_nextIndex++);
-  object->write(*this);
+  ++m_nextIndex;  // the object's own index
 }
 
 // ---------------------------------------------------------------------------- reader

@@ -45,6 +45,7 @@ class ArchiveReader;
 class ArchiveObject {
  public:
   virtual ~ArchiveObject() = default;
+  // A name with static storage (the writer keeps the view).
   virtual std::string_view className() const = 0;
   virtual std::uint16_t schema() const { return 1; }
   virtual void write(ArchiveWriter& archive) const = 0;
@@ -90,14 +91,14 @@ class ArchiveWriter {
   template <typename T>
   void writeObjectArray(const std::vector<std::unique_ptr<T>>& objects) {
     writeCount(objects.size());
-    for (const auto& object : objects) writeObject(object.get());
+    for (const auto& object : objects) writeOwnedObject(object.get());
   }
 
   // An object array of elements held by value (each element still is a tagged object).
   template <typename T>
   void writeValueArray(const std::vector<T>& objects) {
     writeCount(objects.size());
-    for (const T& object : objects) writeObject(&object);
+    for (const T& object : objects) writeOwnedObject(&object);
   }
 
   const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
@@ -105,9 +106,13 @@ class ArchiveWriter {
 
  private:
   void writeIndexTag(std::uint32_t index, bool isClass);
+  // An element of an owning array: written once, so it needs no entry for back-references.
+  void writeOwnedObject(const ArchiveObject* object);
+  void writeNewObject(const ArchiveObject& object);
 
   std::vector<std::uint8_t> m_bytes;
-  std::unordered_map<std::string, std::uint32_t> m_classIndex;
+  // Class names are the classes' static names: a handful, searched in order.
+  std::vector<std::pair<std::string_view, std::uint32_t>> m_classIndex;
   std::unordered_map<const ArchiveObject*, std::uint32_t> m_objectIndex;
   std::uint32_t m_nextIndex = 1;
 };

@@ -124,7 +124,7 @@ std::string GroupThousands(std::int64_t n, bool negative) {
     rest /= 1000;
   }
   text = sformat("%llu", static_cast<unsigned long long>(rest)) + text;
-  if (n < 0 || negative) text.insert(0, "-");
+  if (n < 0 || negative) return std::string(1, '-') + text;
   return text;
 }
 

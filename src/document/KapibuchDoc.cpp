@@ -245,8 +245,8 @@ void CKapibuchDoc::BuildValueSeries(std::uint32_t start, std::uint32_t end) cons
     std::int64_t price = p.purchasePriceCurrency == kDm ? DmToEur(p.purchasePrice) : p.purchasePrice;
     const std::int64_t quantity = p.Quantity();
     PriceCursor cursor(history);
-    for (std::uint32_t d = from; d <= last; ++d) {
-      const std::int32_t quoted = cursor.PriceOnOrBefore(d);
+    for (std::uint64_t d = from; d <= last; ++d) {
+      const std::int32_t quoted = cursor.PriceOnOrBefore(static_cast<std::uint32_t>(d));
       if (quoted != kNoPrice) price = quoted;
       s.values[d - start] += ShareValue(quantity, price);
     }
@@ -275,7 +275,7 @@ void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t st
       amount = ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur,
                              currency);
     }
-    for (std::uint32_t d = from; d <= last; ++d) s.values[d - start] += amount;
+    for (std::uint64_t d = from; d <= last; ++d) s.values[d - start] += amount;
   }
 }
 

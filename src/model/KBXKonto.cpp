@@ -170,7 +170,9 @@ void CKBXKonto::BuildSeries() const {
   std::int64_t balance = m_openingBalance;
   std::int64_t capital = m_openingBalance + StartCapitalAdjustment().valueIn(m_initialCurrency);
   std::size_t next = 0;
-  for (std::uint32_t day = start; day <= end; ++day) {
+  // Counted by index: the last day may be the largest day number there is.
+  for (std::size_t i = 0; i < days; ++i) {
+    const auto day = static_cast<std::uint32_t>(start + i);
     if (running == kDm && CurrencyOn(CKBXDatum(day)) == kEur) {
       balance = DmToEur(balance);
       capital = DmToEur(capital);
@@ -181,8 +183,8 @@ void CKBXKonto::BuildSeries() const {
       balance += amount;
       if (m_transactions[next]->IsCapitalMovement()) capital += amount;
     }
-    m_balance[day - start] = balance;
-    m_capital[day - start] = capital;
+    m_balance[i] = balance;
+    m_capital[i] = capital;
   }
 }
 

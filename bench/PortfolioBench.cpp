@@ -1,0 +1,105 @@
+// Speed of loading, saving and the daily series on a large portfolio (30 years).
+#include <benchmark/benchmark.h>
+
+#include "bench/PortfolioGenerator.h"
+#include "platform/Clock.h"
+
+namespace {
+
+const platform::FixedClock& clock() {
+  static const platform::FixedClock c([] {
+    CKBXDatum d;
+    d.Set(31, 12, 2024);
+    return d.ToTime();
+  }());
+  return c;
+}
+
+CKapibuchDoc& portfolio() {
+  static const std::unique_ptr<CKapibuchDoc> doc = GeneratePortfolio(clock());
+  return *doc;
+}
+
+const std::vector<std::uint8_t>& fileBytes() {
+  static const std::vector<std::uint8_t> bytes = portfolio().Serialize();
+  return bytes;
+}
+
+void BM_Generate(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(GeneratePortfolio(clock()));
+}
+BENCHMARK(BM_Generate)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_Save(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  std::size_t size = 0;
+  for (auto _ : state) {
+    const auto bytes = doc.Serialize();
+    size = bytes.size();
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.counters["bytes"] = static_cast<double>(size);
+  state.counters["prices"] = [&] {
+    double n = 0;
+    for (const auto& h : doc.Histories()) n += static_cast<double>(h->points().size());
+    return n;
+  }();
+  state.counters["positions"] = static_cast<double>(doc.Positions().size());
+  state.counters["transactions"] = static_cast<double>(doc.Account().Transactions().size());
+}
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+
+void BM_Load(benchmark::State& state) {
+  const auto& bytes = fileBytes();
+  for (auto _ : state) benchmark::DoNotOptimize(CKapibuchDoc::Deserialize(bytes, clock()));
+}
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+
+// Builds the series for 30 years and reads every day of it, as the development view does.
+void BM_ValueSeries30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  for (auto _ : state) {
+    doc.ClearSeriesCaches();
+    std::int64_t sum = 0;
+    for (std::uint32_t d = start.day(); d <= end.day(); ++d) sum += doc.ValueOn(CKBXDatum(d), start, end);
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_ValueSeries30Years)->Unit(benchmark::kMillisecond);
+
+void BM_InvestedSeries30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  const int kind = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    doc.ClearSeriesCaches();
+    std::int64_t sum = 0;
+    for (std::uint32_t d = start.day(); d <= end.day(); ++d) {
+      sum += doc.InvestedOn(kind, kDm, CKBXDatum(d), start, end);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_InvestedSeries30Years)->Arg(CKapibuchDoc::kPurchaseCost)->Arg(CKapibuchDoc::kPurchaseValue)->Unit(benchmark::kMillisecond);
+
+void BM_AccountSeries30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  for (auto _ : state) {
+    doc.Account().ClearCaches();
+    std::int64_t sum = 0;
+    for (std::uint32_t d = start.day(); d <= end.day(); ++d) {
+      sum += doc.Account().BalanceOn(CKBXDatum(d), kEur) + doc.Account().CapitalOn(CKBXDatum(d), kEur);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_AccountSeries30Years)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
