@@ -78,6 +78,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   app.require_subcommand(1);
   int result = kOk;
   AddDocumentCommands(app, ctx, result);
+  AddBookingCommands(app, ctx, result);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "base/Cp1252.h"
 #include "cli/Commands.h"
 #include "forms/KurseEingebenDlg.h"
 #include "forms/NeueDatei.h"
@@ -102,18 +101,6 @@ ordered_json dumpJson(const CKapibuchDoc& doc) {
   return root;
 }
 
-// Texts typed on the command line must be storable in the file.
-bool checkTexts(const Context& ctx, std::initializer_list<const std::string*> texts) {
-  for (const std::string* text : texts) {
-    if (!FitsCp1252(*text)) {
-      ctx.err << "Der Text \"" << *text << "\" enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert "
-                 "werden können.\n";
-      return false;
-    }
-  }
-  return true;
-}
-
 struct NewOptions {
   std::string file, holder, address, depot, account, blz, start, balance = "0", currency = "EUR";
 };
@@ -142,7 +129,8 @@ int runNew(const Context& ctx, const NewOptions& o) {
   wizard.page1.depotNumber = o.depot;
   wizard.page1.accountNumber = o.account;
   wizard.page1.bankCode = o.blz;
-  if (!checkTexts(ctx, {&o.holder, &o.address, &o.depot, &o.account, &o.blz})) return kRefused;
+  PrintingPrompter prompter(ctx.err);
+  if (!wizard.page1.OnNext(prompter)) return kRefused;
   if (!o.start.empty() && !ParseDay(ctx, o.start, wizard.page2.startDay)) return kRefused;
   wizard.page2.ChooseCurrency(o.currency == "DM" ? kDm : kEur);
   wizard.page2.balanceText = o.balance;
@@ -163,10 +151,9 @@ int runHolder(const Context& ctx, const HolderOptions& o) {
   if (o.depot) dlg.depotNumber = *o.depot;
   if (o.account) dlg.accountNumber = *o.account;
   if (o.blz) dlg.bankCode = *o.blz;
-  if (!checkTexts(ctx, {&dlg.holder, &dlg.address, &dlg.depotNumber, &dlg.accountNumber, &dlg.bankCode})) {
-    return kRefused;
-  }
-  dlg.OnOK(*doc);
+  PrintingPrompter prompter(ctx.err);
+  if (!dlg.OnOK(prompter)) return kRefused;
+  dlg.Book(*doc);
   return SaveDocument(ctx, *doc, o.file);
 }
 

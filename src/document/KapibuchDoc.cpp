@@ -335,3 +335,73 @@ void CKapibuchDoc::ClearSeriesCaches() {
   m_valueSeries = Series{};
   m_costSeries = Series{};
 }
+
+void CKapibuchDoc::SellPositions(std::int32_t salePrice, Currency priceCurrency, std::int32_t commission,
+                                 Currency commissionCurrency, CKBXDatum saleDate, const std::string& note) {
+  std::vector<CKBXAktie*> marked;
+  std::int64_t total = 0;
+  for (const auto& p : m_positions) {
+    if (p->saleMark) {
+      marked.push_back(p.get());
+      total += p->WorkQuantity();
+    }
+  }
+  if (marked.empty()) return;
+
+  const auto narrow = [](std::int64_t v) { return static_cast<std::int32_t>(v); };
+  const std::string text = FormatQuantity(static_cast<std::int32_t>(total / kQuantityUnit),
+                                          static_cast<std::int32_t>(total % kQuantityUnit), -1) +
+                           " St. " + marked.front()->name;
+  m_account.BookSecurityTransaction(saleDate, marked.front()->number, ShareValue(total, salePrice), priceCurrency,
+                                    commission, commissionCurrency, text, note, false);
+
+  std::int64_t remaining = commission;
+  for (std::size_t j = 0; j < marked.size(); ++j) {
+    CKBXAktie& p = *marked[j];
+    const std::int64_t held = p.Quantity();
+    const std::int64_t sold = p.WorkQuantity();
+    if (held != sold) {
+      auto rest = std::make_unique<CKBXAktie>();
+      rest->number = IssuePositionNumber();
+      rest->purchasePrice = p.purchasePrice;
+      rest->purchasePriceCurrency = p.purchasePriceCurrency;
+      rest->purchaseCommissionCurrency = p.purchaseCommissionCurrency;
+      rest->name = p.name;
+      rest->purchaseNote = p.purchaseNote;
+      rest->wkn = p.wkn;
+      rest->purchaseDate = p.purchaseDate;
+      rest->SetQuantity(held - sold);
+      rest->state = CKBXAktie::kOpen;
+      const auto divide = [&](std::int32_t& kept, std::int32_t& given) {
+        const ProratedAmount parts = Prorate(kept, sold, held);
+        kept = narrow(parts.part);
+        given = narrow(parts.rest);
+      };
+      divide(p.purchaseCommission, rest->purchaseCommission);
+      divide(p.dividendDm, rest->dividendDm);
+      divide(p.dividendEur, rest->dividendEur);
+      divide(p.costDm, rest->costDm);
+      divide(p.costEur, rest->costEur);
+      p.SetQuantity(sold);
+      AddPosition(std::move(rest));
+    }
+    p.state = CKBXAktie::kSold;
+    p.salePrice = salePrice;
+    p.salePriceCurrency = priceCurrency;
+    p.saleCommissionCurrency = commissionCurrency;
+    // Shares of the commission by quantity; the last position takes what remains, so the
+    // parts add up exactly (a negative commission is divided by the same rule, sign kept).
+    const std::int64_t share = j + 1 < marked.size() ? Prorate(commission, sold, total).part : remaining;
+    remaining -= share;
+    p.saleCommission = narrow(share);
+    p.saleDate = saleDate;
+    p.saleNote = note;
+    SplitAmount proceeds = p.Proceeds();
+    proceeds.add(ShareValue(sold, salePrice), priceCurrency).add(-share, commissionCurrency);
+    p.proceedsEur = narrow(proceeds.eur);
+    p.proceedsDm = narrow(proceeds.dm);
+    p.saleMark = 0;
+  }
+  SetModified();
+  ClearSeriesCaches();
+}

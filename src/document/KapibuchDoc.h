@@ -131,6 +131,11 @@ class CKapibuchDoc {
   void AddPosition(std::unique_ptr<CKBXAktie> position);
   void ClearSeriesCaches();
 
+  // Books a sale over the positions whose sale mark is set, each selling its working
+  // quantity: one "Verkauf" transaction; a position sold in part is split first.
+  void SellPositions(std::int32_t salePrice, Currency priceCurrency, std::int32_t commission,
+                     Currency commissionCurrency, CKBXDatum saleDate, const std::string& note);
+
  private:
   struct Series {
     bool built = false;

@@ -81,7 +81,32 @@ CDepotdatenDlg::CDepotdatenDlg(const CKapibuchDoc& doc)
       accountNumber(doc.Account().accountNumber),
       bankCode(doc.Account().bankCode) {}
 
-void CDepotdatenDlg::OnOK(CKapibuchDoc& doc) const {
+namespace {
+
+bool holderTextsStorable(const forms::CheckReporter& report, const std::string& holder, const std::string& address,
+                         const std::string& depotNumber, const std::string& accountNumber,
+                         const std::string& bankCode) {
+  using forms::Field;
+  return report.storable(holder, "Name des Depotinhabers", Field::Holder) &&
+         report.storable(address, "Adresse des Depotinhabers", Field::Address) &&
+         report.storable(depotNumber, "Depotnummer", Field::DepotNumber) &&
+         report.storable(accountNumber, "Kontonummer", Field::AccountNumber) &&
+         report.storable(bankCode, "Bankleitzahl", Field::BankCode);
+}
+
+}  // namespace
+
+bool CNeueDatei1PropPage::OnNext(platform::Prompter& prompter) {
+  const forms::CheckReporter report(&prompter, kCaption, m_focus);
+  return holderTextsStorable(report, holder, address, depotNumber, accountNumber, bankCode);
+}
+
+bool CDepotdatenDlg::OnOK(platform::Prompter& prompter) {
+  const forms::CheckReporter report(&prompter, kCaption, m_focus);
+  return holderTextsStorable(report, holder, address, depotNumber, accountNumber, bankCode);
+}
+
+void CDepotdatenDlg::Book(CKapibuchDoc& doc) const {
   doc.depotNumber = depotNumber;
   doc.Account().holder = holder;
   doc.Account().address = address;

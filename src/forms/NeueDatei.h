@@ -6,6 +6,7 @@
 
 #include "base/Money.h"
 #include "document/KapibuchDoc.h"
+#include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
 
 class CNeueDatei1PropPage {
@@ -16,6 +17,12 @@ class CNeueDatei1PropPage {
   std::string depotNumber;
   std::string accountNumber;
   std::string bankCode;
+  // Leaving the page: the texts must be storable in the file.
+  bool OnNext(platform::Prompter& prompter);
+  forms::Field Focus() const { return m_focus; }
+
+ private:
+  forms::Field m_focus = forms::Field::None;
 };
 
 class CNeueDatei2PropPage {
@@ -70,5 +77,11 @@ class CDepotdatenDlg {
   std::string depotNumber;
   std::string accountNumber;
   std::string bankCode;
-  void OnOK(CKapibuchDoc& doc) const;
+  // The texts must be storable in the file; there are no other checks.
+  bool OnOK(platform::Prompter& prompter);
+  forms::Field Focus() const { return m_focus; }
+  void Book(CKapibuchDoc& doc) const;
+
+ private:
+  forms::Field m_focus = forms::Field::None;
 };

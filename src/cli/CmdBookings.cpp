@@ -1,0 +1,265 @@
+// buy, sell, move, split, switch-eur: each fills its dialog's form as a user would and
+// presses OK; questions are answered OK. A refused check leaves the file untouched.
+#include <functional>
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "forms/AktiensplitDlg.h"
+#include "forms/KaufDlg.h"
+#include "forms/KontobewegungDlg.h"
+#include "forms/VerkaufDlg.h"
+
+namespace cli {
+
+std::vector<std::string> SplitList(const std::string& text) {
+  // Quantities use "," as decimal mark: with a ";" in the list, ";" separates the values.
+  const char separator = text.find(';') != std::string::npos ? ';' : ',';
+  std::vector<std::string> values;
+  std::string current;
+  for (const char c : text) {
+    if (c == separator) {
+      values.push_back(current);
+      current.clear();
+    } else if (c != ' ') {
+      current += c;
+    }
+  }
+  values.push_back(current);
+  return values;
+}
+
+namespace {
+
+// Loads FILE, lets `book` fill and confirm the form and book, then saves.
+int runBooking(const Context& ctx, const std::string& file,
+               const std::function<bool(CKapibuchDoc&, PrintingPrompter&)>& book) {
+  std::unique_ptr<CKapibuchDoc> doc;
+  if (const int status = LoadDocument(ctx, file, doc); status != kOk) return status;
+  PrintingPrompter prompter(ctx.err);
+  if (!book(*doc, prompter)) return kRefused;
+  return SaveDocument(ctx, *doc, file);
+}
+
+bool dateInRange(const Context& ctx, CKBXDatum date, CKBXDatum earliest) {
+  if (date >= earliest) return true;
+  ctx.err << "Das Datum darf nicht vor dem ersten Tag des Kontos (" << earliest.Format() << ") liegen.\n";
+  return false;
+}
+
+struct BuyOptions {
+  std::string file, date, name, wkn, qty, price, commission, text;
+};
+
+struct SellOptions {
+  std::string file, date, name, wkn, qty, price, commission, text, allocate;
+};
+
+struct MoveOptions {
+  std::string file, date, kind, amount, text, security, wkn, assign = "auto", bookTo = "dividende";
+};
+
+struct SplitOptions {
+  std::string file, date, name, wkn, newShares, oldShares;
+};
+
+struct SwitchOptions {
+  std::string file, date;
+};
+
+int runBuy(const Context& ctx, const BuyOptions& o) {
+  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+    CKaufDlg dlg(doc);
+    if (!ParseDay(ctx, o.date, dlg.date)) return false;
+    dlg.TypeName(o.name);
+    if (dlg.wkn != o.wkn) dlg.TypeWkn(o.wkn);
+    // A known name with another WKN/Kürzel: typing the WKN cleared the name, so pick it.
+    if (dlg.name != o.name) dlg.PickName(o.name);
+    dlg.quantityText = o.qty;
+    dlg.LeaveQuantity();
+    dlg.priceText = o.price;
+    dlg.LeavePrice();
+    dlg.commissionText = o.commission;
+    dlg.LeaveCommission();
+    dlg.text = o.text;
+    if (!dlg.OnOK(prompter)) return false;
+    dlg.Book(doc);
+    return true;
+  });
+}
+
+int runSell(const Context& ctx, const SellOptions& o) {
+  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+    CVerkaufDlg dlg(doc);
+    CKBXDatum date;
+    if (!ParseDay(ctx, o.date, date) || !dateInRange(ctx, date, dlg.EarliestDate())) return false;
+    dlg.SetDate(date);
+    // A name that is not offered cannot be chosen; the WKN/Kürzel then stays unchosen too.
+    dlg.ChooseName(o.name);
+    if (dlg.Name() == o.name && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+    dlg.quantityText = o.qty;
+    dlg.LeaveQuantity();
+    dlg.priceText = o.price;
+    dlg.LeavePrice();
+    dlg.commissionText = o.commission;
+    dlg.LeaveCommission();
+    dlg.text = o.text;
+    if (!o.allocate.empty() && dlg.AutoAllocateEnabled()) {
+      dlg.SetAutoAllocate(false);
+      const std::vector<std::string> values = SplitList(o.allocate);
+      std::size_t next = 0;
+      bool refused = false;
+      dlg.Aufteilen(prompter, [&](CAufteilenDlg& split) {
+        if (next >= values.size()) return false;
+        split.quantityText = values[next++];
+        if (split.OnOK(prompter)) return true;
+        refused = true;
+        return false;
+      });
+      if (refused || prompter.Messages() > 0) return false;
+    }
+    if (!dlg.OnOK(prompter)) return false;
+    dlg.Book(doc);
+    return true;
+  });
+}
+
+int runMove(const Context& ctx, const MoveOptions& o) {
+  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+    CKontobewegungDlg dlg(doc);
+    CKBXDatum date;
+    if (!ParseDay(ctx, o.date, date) || !dateInRange(ctx, date, dlg.EarliestDate())) return false;
+    dlg.SetDate(date);
+    dlg.SetKindByName(o.kind);
+    dlg.amountText = o.amount;
+    dlg.LeaveAmount();
+    dlg.text = o.text;
+    if (!o.security.empty()) {
+      dlg.SetRelation(true);
+      dlg.ChooseName(o.security);
+      if (dlg.Name() == o.security && !o.wkn.empty() && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+      if (o.assign != "auto" && dlg.AutoAssignEnabled()) {
+        dlg.SetAutoAssign(false);
+        const std::vector<std::string> values = SplitList(o.assign);
+        std::size_t next = 0;
+        bool refused = false;
+        dlg.Zuordnen([&](CZuordnenDlg& assign) {
+          if (next >= values.size()) return false;
+          assign.quantityText = values[next++];
+          if (assign.OnOK(prompter)) return true;
+          refused = true;
+          return false;
+        });
+        if (refused) return false;
+      }
+      dlg.SetBookTo(o.bookTo == "kaufpreis"        ? CKontobewegungDlg::kKaufpreis
+                    : o.bookTo == "verkaufserloes" ? CKontobewegungDlg::kVerkaufserloes
+                                                   : CKontobewegungDlg::kDividende);
+    }
+    if (!dlg.OnOK(prompter)) return false;
+    dlg.Book(doc);
+    return true;
+  });
+}
+
+int runSplit(const Context& ctx, const SplitOptions& o) {
+  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+    CAktiensplitDlg dlg(doc);
+    if (!ParseDay(ctx, o.date, dlg.date)) return false;
+    dlg.ChooseName(o.name);
+    if (dlg.Name() == o.name && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+    dlg.newText = o.newShares;
+    dlg.LeaveNew();
+    dlg.oldText = o.oldShares;
+    dlg.LeaveOld();
+    if (!dlg.OnOK(prompter)) return false;
+    dlg.Book(doc);
+    return true;
+  });
+}
+
+int runSwitch(const Context& ctx, const SwitchOptions& o) {
+  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+    if (!CKontowaehrungDlg::Enabled(doc)) {
+      ctx.err << "Das Konto wird bereits in Euro geführt; die Umstellung ist nur einmal möglich.\n";
+      return false;
+    }
+    CKontowaehrungDlg dlg(doc);
+    CKBXDatum date;
+    if (!ParseDay(ctx, o.date, date) || !dateInRange(ctx, date, dlg.EarliestDate())) return false;
+    dlg.SetDate(date);
+    if (!dlg.OnOK(prompter)) return false;
+    dlg.Book(doc);
+    return true;
+  });
+}
+
+std::vector<std::string> kindNames() {
+  std::vector<std::string> names;
+  for (const auto& kind : CKontobewegungDlg::Kinds()) names.emplace_back(kind.name);
+  return names;
+}
+
+}  // namespace
+
+void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
+  auto buy = std::make_shared<BuyOptions>();
+  CLI::App* cmd = app.add_subcommand("buy", "Kauf eines Wertpapiers");
+  cmd->add_option("FILE", buy->file)->required();
+  cmd->add_option("--date", buy->date, "Kaufdatum (TT.MM.JJJJ)")->required();
+  cmd->add_option("--name", buy->name, "Bezeichnung");
+  cmd->add_option("--wkn", buy->wkn, "WKN/Kürzel");
+  cmd->add_option("--qty", buy->qty, "Stück");
+  cmd->add_option("--price", buy->price, "Kaufkurs, z. B. 12,50 oder 24,45 DM");
+  cmd->add_option("--commission", buy->commission, "Provision etc.");
+  cmd->add_option("--text", buy->text, "Text");
+  cmd->callback([&ctx, &result, buy] { result = runBuy(ctx, *buy); });
+
+  auto sell = std::make_shared<SellOptions>();
+  cmd = app.add_subcommand("sell", "Verkauf von Wertpapieren");
+  cmd->add_option("FILE", sell->file)->required();
+  cmd->add_option("--date", sell->date, "Verkaufdatum (TT.MM.JJJJ)")->required();
+  cmd->add_option("--name", sell->name, "Bezeichnung");
+  cmd->add_option("--wkn", sell->wkn, "WKN/Kürzel");
+  cmd->add_option("--qty", sell->qty, "Stück");
+  cmd->add_option("--price", sell->price, "Verkaufkurs");
+  cmd->add_option("--commission", sell->commission, "Provision etc.");
+  cmd->add_option("--text", sell->text, "Text");
+  cmd->add_option("--allocate", sell->allocate,
+                  "Stück je Position in Listenreihenfolge (\"aufteilen...\"), getrennt durch \",\" oder, bei "
+                  "Nachkommastellen, durch \";\"");
+  cmd->callback([&ctx, &result, sell] { result = runSell(ctx, *sell); });
+
+  auto move = std::make_shared<MoveOptions>();
+  cmd = app.add_subcommand("move", "Kontobewegung");
+  cmd->add_option("FILE", move->file)->required();
+  cmd->add_option("--date", move->date, "Datum (TT.MM.JJJJ)")->required();
+  cmd->add_option("--kind", move->kind, "Vorgang, z. B. \"Dividenden-Gutschrift\"")
+      ->required()
+      ->check(CLI::IsMember(kindNames()));
+  cmd->add_option("--amount", move->amount, "Betrag");
+  cmd->add_option("--text", move->text, "Text");
+  cmd->add_option("--security", move->security, "Wertpapierbezug: Bezeichnung");
+  cmd->add_option("--wkn", move->wkn, "Wertpapierbezug: WKN/Kürzel");
+  cmd->add_option("--assign", move->assign, "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\")");
+  cmd->add_option("--book-to", move->bookTo, "Verbuchen unter")
+      ->check(CLI::IsMember({"kaufpreis", "dividende", "verkaufserloes"}));
+  cmd->callback([&ctx, &result, move] { result = runMove(ctx, *move); });
+
+  auto split = std::make_shared<SplitOptions>();
+  cmd = app.add_subcommand("split", "Aktiensplit");
+  cmd->add_option("FILE", split->file)->required();
+  cmd->add_option("--date", split->date, "Splitdatum (TT.MM.JJJJ)")->required();
+  cmd->add_option("--name", split->name, "Bezeichnung");
+  cmd->add_option("--wkn", split->wkn, "WKN/Kürzel");
+  cmd->add_option("--new", split->newShares, "neue Aktien")->required();
+  cmd->add_option("--old", split->oldShares, "für alte Aktie(n)")->required();
+  cmd->callback([&ctx, &result, split] { result = runSplit(ctx, *split); });
+
+  auto switchEur = std::make_shared<SwitchOptions>();
+  cmd = app.add_subcommand("switch-eur", "Kontowährung von DM auf Euro umstellen");
+  cmd->add_option("FILE", switchEur->file)->required();
+  cmd->add_option("--date", switchEur->date, "Umstellungsdatum (TT.MM.JJJJ)")->required();
+  cmd->callback([&ctx, &result, switchEur] { result = runSwitch(ctx, *switchEur); });
+}
+
+}  // namespace cli

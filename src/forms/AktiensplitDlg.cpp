@@ -1,0 +1,71 @@
+#include "forms/AktiensplitDlg.h"
+
+#include <algorithm>
+#include <cstdio>
+
+using forms::Field;
+
+CAktiensplitDlg::CAktiensplitDlg(const CKapibuchDoc& doc) : date(doc.Today()), m_doc(doc) {
+  for (const auto& p : doc.Positions()) {
+    forms::AddSortedOnce(m_names, p->name);
+    forms::AddSortedOnce(m_wkns, p->wkn);
+  }
+}
+
+void CAktiensplitDlg::ChooseName(const std::string& name) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  const auto wkn = forms::LastWknOfName(m_doc, m_name);
+  m_wkn = wkn && !m_name.empty() ? *wkn : std::string();
+}
+
+void CAktiensplitDlg::ChooseWkn(const std::string& wkn) {
+  m_wkn = forms::Contains(m_wkns, wkn) ? wkn : std::string();
+  const auto name = forms::LastNameOfWkn(m_doc, m_wkn);
+  m_name = name && !m_wkn.empty() ? *name : std::string();
+}
+
+bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
+  const forms::CheckReporter report(prompter, kCaption, m_focus);
+  if (m_name.empty()) return report.fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
+  if (m_wkn.empty()) return report.fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
+  const char* positive = "Bitte geben Sie hier einen positiven Wert ein!";
+  std::string n = newText, m = oldText;
+  std::int32_t ni = 0, nf = 0, mi = 0, mf = 0;
+  if (!ParseQuantity(n, ni, nf)) return report.fail(positive, Field::NewShares);
+  if (!ParseQuantity(m, mi, mf)) return report.fail(positive, Field::OldShares);
+  if (QuantityOf(ni, nf) == 0) return report.fail(positive, Field::NewShares);
+  if (QuantityOf(mi, mf) == 0) return report.fail(positive, Field::OldShares);
+  m_factor = static_cast<double>(QuantityOf(ni, nf)) / static_cast<double>(QuantityOf(mi, mf));
+  return true;
+}
+
+std::string CAktiensplitDlg::Question() const {
+  char factor[64];
+  std::snprintf(factor, sizeof factor, "%f", m_factor);
+  std::string f = factor;
+  std::replace(f.begin(), f.end(), '.', ',');
+  return "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für " + m_name + " (" +
+         m_wkn + ") vor dem " + date.Format() + " durch " + f + " geteilt und Stückzahlen mit " + f +
+         " multipliziert!\n\nDiese Aktion kann nicht rückgängig gemacht werden!";
+}
+
+bool CAktiensplitDlg::OnOK(platform::Prompter& prompter) {
+  return Check(&prompter) && forms::Confirm(prompter, kCaption, Question());
+}
+
+void CAktiensplitDlg::Book(CKapibuchDoc& doc) const {
+  doc.StockSplit(m_name, m_wkn, date, m_factor);
+  doc.Changed();
+}
+
+CKontowaehrungDlg::CKontowaehrungDlg(const CKapibuchDoc& doc)
+    : m_earliest(doc.Account().StartDay()), m_date(std::max(doc.Today(), m_earliest)) {}
+
+bool CKontowaehrungDlg::OnOK(platform::Prompter& prompter) const {
+  return forms::Confirm(prompter, kCaption, kQuestion);
+}
+
+void CKontowaehrungDlg::Book(CKapibuchDoc& doc) const {
+  if (!doc.Account().SwitchToEur(m_date)) return;
+  doc.Changed();
+}

@@ -1,0 +1,69 @@
+#pragma once
+// "Aktiensplit": N new shares for M old ones from the split day on.
+
+#include <string>
+#include <vector>
+
+#include "forms/FormSupport.h"
+
+class CAktiensplitDlg {
+ public:
+  static constexpr const char* kCaption = "Aktiensplit";
+
+  explicit CAktiensplitDlg(const CKapibuchDoc& doc);
+
+  CKBXDatum date;
+  std::string newText = "2";  // N "&neue Aktien für"
+  std::string oldText = "1";  // M "&alte Aktie(n)"
+
+  void ChooseName(const std::string& name);
+  void ChooseWkn(const std::string& wkn);
+  void LeaveNew() { forms::NormaliseQuantityText(newText); }
+  void LeaveOld() { forms::NormaliseQuantityText(oldText); }
+
+  const std::string& Name() const { return m_name; }
+  const std::string& Wkn() const { return m_wkn; }
+  const std::vector<std::string>& NameList() const { return m_names; }
+  const std::vector<std::string>& WknList() const { return m_wkns; }
+  // f = N / M.
+  double Factor() const { return m_factor; }
+
+  bool Check(platform::Prompter* prompter);
+  // The confirmation question with name, WKN/Kürzel, day and factor filled in.
+  std::string Question() const;
+  bool OnOK(platform::Prompter& prompter);
+  forms::Field Focus() const { return m_focus; }
+  void Book(CKapibuchDoc& doc) const;
+
+ private:
+  const CKapibuchDoc& m_doc;
+  std::string m_name;
+  std::string m_wkn;
+  std::vector<std::string> m_names;
+  std::vector<std::string> m_wkns;
+  double m_factor = 2.0;
+  forms::Field m_focus = forms::Field::None;
+};
+
+// "Kontowährung umstellen": the day from which the account runs in euro.
+class CKontowaehrungDlg {
+ public:
+  static constexpr const char* kCaption = "Kontowährung umstellen";
+  static constexpr const char* kQuestion =
+      "Haben Sie das korrekte Umstellungsdatum angegeben?\n\nDie Umstellung von DM auf Euro kann nur einmal "
+      "durchgeführt werden und läßt sich nicht rückgängig machen!";
+
+  explicit CKontowaehrungDlg(const CKapibuchDoc& doc);
+  // The command is available only while the account is kept in DM.
+  static bool Enabled(const CKapibuchDoc& doc) { return !doc.Account().IsSwitched(); }
+
+  CKBXDatum Date() const { return m_date; }
+  CKBXDatum EarliestDate() const { return m_earliest; }
+  void SetDate(CKBXDatum date) { m_date = std::max(date, m_earliest); }
+  bool OnOK(platform::Prompter& prompter) const;
+  void Book(CKapibuchDoc& doc) const;
+
+ private:
+  CKBXDatum m_earliest;
+  CKBXDatum m_date;
+};

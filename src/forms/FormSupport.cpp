@@ -1,0 +1,86 @@
+#include "forms/FormSupport.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "base/Cp1252.h"
+#include "base/TextCompare.h"
+
+namespace forms {
+
+const char* const kConfirmIrreversible =
+    "Haben Sie alle Daten korrekt angegeben?\n\nDiese Aktion kann nicht rückgängig gemacht werden!";
+
+bool CheckReporter::fail(const std::string& message, Field focus) const {
+  m_focus = focus;
+  if (m_prompter) m_prompter->Tell(m_caption, message, platform::Icon::Information);
+  return false;
+}
+
+bool CheckReporter::storable(const std::string& text, const char* fieldName, Field focus) const {
+  if (FitsCp1252(text)) return true;
+  return fail(std::string("Das Feld \"") + fieldName +
+                  "\" enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. Bitte "
+                  "verwenden Sie nur Zeichen des westeuropäischen Zeichensatzes.",
+              focus);
+}
+
+bool Confirm(platform::Prompter& prompter, const char* caption, const std::string& question) {
+  return prompter.Ask(caption, question, platform::Icon::Question, platform::Buttons::OkCancel) ==
+         platform::Answer::Ok;
+}
+
+void AddSortedOnce(std::vector<std::string>& list, const std::string& text) {
+  if (Contains(list, text)) return;
+  const auto at = std::find_if(list.begin(), list.end(),
+                               [&](const std::string& entry) { return CompareNoCase(entry, text) > 0; });
+  list.insert(at, text);
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& text) {
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+std::optional<std::string> LastWknOfName(const CKapibuchDoc& doc, const std::string& name) {
+  std::optional<std::string> wkn;
+  for (const auto& p : doc.Positions()) {
+    if (p->name == name) wkn = p->wkn;
+  }
+  return wkn;
+}
+
+std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::string& wkn) {
+  std::optional<std::string> name;
+  for (const auto& p : doc.Positions()) {
+    if (p->wkn == wkn) name = p->name;
+  }
+  return name;
+}
+
+const char* const kAmountTooLarge = "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.";
+
+bool FitsStoredAmount(std::int64_t amount) {
+  constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
+  const std::int64_t larger = std::max(std::abs(amount), std::abs(EurToDm(amount)));
+  return larger <= limit;
+}
+
+void NormaliseMoneyText(std::string& text) {
+  std::int32_t amount = 0;
+  Currency currency = kEur;
+  if (ParseMoney(text, amount, currency, true)) text = FormatMoney(amount, currency, kOwnCurrency, true);
+}
+
+void NormaliseQuantityText(std::string& text) {
+  std::string normal = text;
+  std::int32_t integerPart = 0, fraction = 0;
+  if (ParseQuantity(normal, integerPart, fraction)) text = normal;
+}
+
+std::string QuantityText(std::int64_t quantity, int decimals) {
+  return FormatQuantity(static_cast<std::int32_t>(quantity / kQuantityUnit),
+                        static_cast<std::int32_t>(quantity % kQuantityUnit), decimals);
+}
+
+}  // namespace forms

@@ -1,0 +1,76 @@
+#pragma once
+// What the dialog forms share: reporting a failed check, the confirmation question, the
+// selection lists of names and WKN/Kürzel, and the check that texts fit the file.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/KapibuchDoc.h"
+#include "platform/Prompter.h"
+
+namespace forms {
+
+// The fields that can receive the focus after a failed check.
+enum class Field {
+  None,
+  Date,
+  Name,
+  Wkn,
+  Quantity,
+  Price,
+  Commission,
+  Text,
+  Allocate,  // "&aufteilen..." / "&zuordnen..."
+  Amount,
+  NewShares,
+  OldShares,
+  Holder,
+  Address,
+  DepotNumber,
+  AccountNumber,
+  BankCode,
+};
+
+extern const char* const kConfirmIrreversible;
+
+// Reports a failed check (when a prompter is given) and remembers the field for the focus.
+// Always returns false, so checks read `return fail(...)`.
+class CheckReporter {
+ public:
+  CheckReporter(platform::Prompter* prompter, const char* caption, Field& focus)
+      : m_prompter(prompter), m_caption(caption), m_focus(focus) {}
+  bool fail(const std::string& message, Field focus) const;
+  // Refuses a text that a portfolio file cannot store.
+  bool storable(const std::string& text, const char* fieldName, Field focus) const;
+
+ private:
+  platform::Prompter* m_prompter;
+  const char* m_caption;
+  Field& m_focus;
+};
+
+// Asks the question with OK and Cancel; true for OK.
+bool Confirm(platform::Prompter& prompter, const char* caption, const std::string& question);
+
+// Adds a text to a list unless it holds it already; the list stays sorted (case-insensitive,
+// equal texts in order of arrival), as a sorted combo box keeps it.
+void AddSortedOnce(std::vector<std::string>& list, const std::string& text);
+bool Contains(const std::vector<std::string>& list, const std::string& text);
+
+// The WKN/Kürzel of the last position with this name (and the reverse); nothing if none.
+std::optional<std::string> LastWknOfName(const CKapibuchDoc& doc, const std::string& name);
+std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::string& wkn);
+
+// Whether an amount (and its value in the other currency) fits the 32-bit fields of the file.
+bool FitsStoredAmount(std::int64_t amount);
+extern const char* const kAmountTooLarge;
+
+// Replaces a typed amount by its normal form ("1.234,50 EUR") when it parses.
+void NormaliseMoneyText(std::string& text);
+// Replaces a typed quantity by its normal form when it parses.
+void NormaliseQuantityText(std::string& text);
+// Text of a quantity with as many decimals as it needs.
+std::string QuantityText(std::int64_t quantity, int decimals = -1);
+
+}  // namespace forms

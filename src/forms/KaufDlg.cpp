@@ -1,0 +1,92 @@
+#include "forms/KaufDlg.h"
+
+using forms::Field;
+
+CKaufDlg::CKaufDlg(const CKapibuchDoc& doc) : date(doc.Today()), m_doc(doc) {
+  for (const auto& p : doc.Positions()) {
+    forms::AddSortedOnce(m_names, p->name);
+    forms::AddSortedOnce(m_wkns, p->wkn);
+  }
+}
+
+void CKaufDlg::TypeName(const std::string& typed) {
+  name = typed;
+  if (name.empty()) return;
+  if (const auto known = forms::LastWknOfName(m_doc, name)) {
+    wkn = *known;
+  } else if (forms::LastNameOfWkn(m_doc, wkn)) {
+    wkn.clear();  // it belonged to another security
+  }
+}
+
+void CKaufDlg::TypeWkn(const std::string& typed) {
+  wkn = typed;
+  if (wkn.empty()) return;
+  if (const auto known = forms::LastNameOfWkn(m_doc, wkn)) {
+    name = *known;
+  } else if (forms::LastWknOfName(m_doc, name)) {
+    name.clear();
+  }
+}
+
+bool CKaufDlg::Check(platform::Prompter* prompter) {
+  const forms::CheckReporter report(prompter, kCaption, m_focus);
+  if (name.empty()) return report.fail("Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name);
+  if (wkn.empty()) {
+    return report.fail("Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!",
+                       Field::Wkn);
+  }
+  std::string quantity = quantityText;
+  if (!ParseQuantity(quantity, m_integer, m_fraction)) {
+    return report.fail("Bitte geben Sie eine korrekte Stückzahl an!", Field::Quantity);
+  }
+  // A position without shares has no meaning in any evaluation: refused as by the sale.
+  if (QuantityOf(m_integer, m_fraction) == 0) {
+    return report.fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
+  }
+  if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
+    return report.fail("Bitte geben Sie einen korrekten Kaufkurs ein!", Field::Price);
+  }
+  if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
+    return report.fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
+  }
+  // Values past the 32-bit fields of the file are refused rather than wrapped.
+  const std::int64_t value = ShareValue(QuantityOf(m_integer, m_fraction), m_price);
+  if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value + m_commission)) {
+    return report.fail(forms::kAmountTooLarge, Field::Quantity);
+  }
+  return report.storable(name, "Bezeichnung", Field::Name) && report.storable(wkn, "WKN/Kürzel", Field::Wkn) &&
+         report.storable(text, "Text", Field::Text);
+}
+
+bool CKaufDlg::OnOK(platform::Prompter& prompter) {
+  return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible);
+}
+
+void CKaufDlg::Book(CKapibuchDoc& doc) const {
+  auto p = std::make_unique<CKBXAktie>();
+  p->number = doc.IssuePositionNumber();
+  p->purchaseDate = date;
+  p->quantityInteger = m_integer;
+  p->quantityFraction = m_fraction;
+  p->purchasePrice = m_price;
+  p->purchasePriceCurrency = m_priceCurrency;
+  p->purchaseCommission = m_commission;
+  p->purchaseCommissionCurrency = m_commissionCurrency;
+  p->name = name;
+  p->wkn = wkn;
+  p->purchaseNote = text;
+  p->state = CKBXAktie::kOpen;
+  const std::int64_t value = ShareValue(p->Quantity(), m_price);
+  SplitAmount cost;
+  cost.add(value, m_priceCurrency).add(m_commission, m_commissionCurrency);
+  p->costEur = static_cast<std::int32_t>(cost.eur);
+  p->costDm = static_cast<std::int32_t>(cost.dm);
+
+  const std::int32_t number = p->number;
+  const std::string bookingText = FormatQuantity(m_integer, m_fraction, -1) + " St. " + name;
+  doc.AddPosition(std::move(p));
+  doc.Account().BookSecurityTransaction(date, number, value, m_priceCurrency, m_commission, m_commissionCurrency,
+                                        bookingText, text, true);
+  doc.Changed();
+}

@@ -1,0 +1,233 @@
+#include "forms/KontobewegungDlg.h"
+
+#include <algorithm>
+
+#include "base/TextCompare.h"
+
+using forms::Field;
+
+namespace {
+
+bool readQuantity(const std::string& text, std::int64_t& quantity) {
+  std::string copy = text;
+  std::int32_t integerPart = 0, fraction = 0;
+  if (!ParseQuantity(copy, integerPart, fraction)) return false;
+  quantity = QuantityOf(integerPart, fraction);
+  return true;
+}
+
+}  // namespace
+
+// --------------------------------------------------------------------------- Zuordnen
+
+bool CZuordnenDlg::Read() {
+  std::int64_t quantity = 0;
+  if (!readQuantity(quantityText, quantity)) return false;
+  m_chosen = std::min(quantity, held);
+  quantityText = forms::QuantityText(m_chosen);
+  return true;
+}
+
+void CZuordnenDlg::LeaveQuantity() { Read(); }
+
+bool CZuordnenDlg::OnOK(platform::Prompter& prompter) {
+  if (Read()) return true;
+  prompter.Tell(kCaption, "Bitte geben Sie eine korrekte Stückzahl ein!");
+  return false;
+}
+
+// ---------------------------------------------------------------------- Kontobewegung
+
+const std::vector<CKontobewegungDlg::Kind>& CKontobewegungDlg::Kinds() {
+  static const std::vector<Kind> kinds = [] {
+    std::vector<Kind> k = {
+        {"Kapitaleinlage", 31, +1, false},          {"Kapitalentnahme", 32, -1, false},
+        {"Dividenden-Gutschrift", 11, +1, true},    {"Coupon-Gutschrift", 12, +1, true},
+        {"Bezugsrechtsverkauf", 13, +1, true},      {"Ausschüttung", 14, +1, true},
+        {"Limit-Gebühren", 18, -1, true},           {"Zinserträge (Haben-Zins)", 21, +1, false},
+        {"Zinskosten (Soll-Zins)", 22, -1, false},  {"Steuern", 26, -1, true},
+        {"Werbungskosten", 27, -1, true},           {"Sonstige Erträge", 28, +1, true},
+        {"Sonstige Kosten", 29, -1, true},          {"Depotgebühren", 25, -1, false},
+    };
+    std::stable_sort(k.begin(), k.end(), [](const Kind& a, const Kind& b) { return CompareNoCase(a.name, b.name) < 0; });
+    return k;
+  }();
+  return kinds;
+}
+
+CKontobewegungDlg::CKontobewegungDlg(CKapibuchDoc& doc)
+    : m_doc(doc), m_date(std::max(doc.Today(), doc.Account().StartDay())) {
+  for (const auto& p : doc.Positions()) {
+    forms::AddSortedOnce(m_names, p->name);
+    forms::AddSortedOnce(m_wkns, p->wkn);
+  }
+  Refresh(nullptr);
+}
+
+void CKontobewegungDlg::SetDate(CKBXDatum date) {
+  m_date = std::max(date, EarliestDate());
+  Refresh(nullptr);
+}
+
+void CKontobewegungDlg::SetKind(std::size_t index) {
+  if (index < Kinds().size()) m_kind = index;
+  Refresh(nullptr);
+}
+
+bool CKontobewegungDlg::SetKindByName(const std::string& name) {
+  const auto& kinds = Kinds();
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (name == kinds[i].name) {
+      SetKind(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+void CKontobewegungDlg::SetRelation(bool related) {
+  m_related = related;
+  Refresh(nullptr);
+}
+
+void CKontobewegungDlg::ChooseName(const std::string& name) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  const auto wkn = forms::LastWknOfName(m_doc, m_name);
+  m_wkn = wkn && !m_name.empty() ? *wkn : std::string();
+  RebuildCandidates();
+  Refresh(nullptr);
+}
+
+void CKontobewegungDlg::ChooseWkn(const std::string& wkn) {
+  m_wkn = forms::Contains(m_wkns, wkn) ? wkn : std::string();
+  const auto name = forms::LastNameOfWkn(m_doc, m_wkn);
+  m_name = name && !m_wkn.empty() ? *name : std::string();
+  RebuildCandidates();
+  Refresh(nullptr);
+}
+
+void CKontobewegungDlg::SetAutoAssign(bool automatic) {
+  m_auto = automatic;
+  Refresh(nullptr);
+}
+
+void CKontobewegungDlg::RebuildCandidates() {
+  m_candidates.clear();
+  if (m_name.empty()) return;
+  for (const auto& p : m_doc.Positions()) {
+    if (p->name == m_name && (p->IsOpen() || p->IsSold())) {
+      p->SetWorkQuantity(0);
+      m_candidates.push_back(p.get());
+    }
+  }
+}
+
+void CKontobewegungDlg::FillRows() {
+  std::int64_t total = 0;
+  int decimals = 0;
+  for (const CKBXAktie* p : m_candidates) {
+    total += p->WorkQuantity();
+    decimals = std::max(decimals, QuantityDecimals(p->quantityFraction));
+  }
+  m_rows.clear();
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    const CKBXAktie& p = *m_candidates[i];
+    std::string share;
+    if (total != 0) {
+      share = FormatPercent(SharePercent(p.WorkQuantity(), total), 2);
+    } else if (p.WorkQuantity() == 0) {
+      share = "0,00%";
+    }
+    m_rows.push_back({std::to_string(i + 1), p.purchaseDate.Format(), p.IsSold() ? p.saleDate.Format() : "-",
+                      forms::QuantityText(p.Quantity(), decimals), share});
+  }
+}
+
+bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
+  const forms::CheckReporter report(prompter, kCaption, m_focus);
+  const bool active = RelationActive();
+  const bool several = m_candidates.size() >= 2;
+  m_autoEnabled = active && several;
+  m_assignEnabled = active && several && !m_auto;
+
+  if (m_candidates.size() == 1) {
+    m_candidates.front()->SetWorkQuantity(m_candidates.front()->Quantity());
+  } else if (several && m_auto) {
+    for (CKBXAktie* p : m_candidates) {
+      const bool bought = p->purchaseDate <= m_date;
+      const bool held = p->IsOpen() ? bought : bought && p->saleDate >= m_date;
+      p->SetWorkQuantity(held ? p->Quantity() : 0);
+    }
+  }
+  std::int64_t total = 0;
+  for (const CKBXAktie* p : m_candidates) total += p->WorkQuantity();
+  FillRows();
+
+  // The amount in the currency the account keeps on that day, with the kind's sign.
+  const Currency accountCurrency = m_doc.Account().CurrencyOn(m_date);
+  std::int32_t amount = 0;
+  Currency currency = accountCurrency;
+  m_amountValid = ParseMoney(amountText, amount, currency, false);
+  if (m_amountValid) {
+    std::int64_t converted = ConvertAmount(amount, currency, accountCurrency);
+    if ((SelectedKind().sign > 0) != (converted >= 0) && converted != 0) converted = -converted;
+    if (!forms::FitsStoredAmount(converted)) {
+      m_amountValid = false;
+    } else {
+      m_amount = static_cast<std::int32_t>(converted);
+      m_currency = accountCurrency;
+      amountText = FormatMoney(m_amount, m_currency, kOwnCurrency, true);
+    }
+  }
+
+  if (!m_amountValid) return report.fail("Bitte geben Sie einen korrekten Betrag ein!", Field::Amount);
+  if (active && (m_name.empty() || m_wkn.empty())) return report.fail("Bitte wählen Sie ein Wertpapier aus!", Field::Name);
+  if (active && total == 0) {
+    return report.fail("Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", Field::Allocate);
+  }
+  return report.storable(text, "Text", Field::Text);
+}
+
+void CKontobewegungDlg::Zuordnen(const std::function<bool(CZuordnenDlg&)>& show) {
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    CKBXAktie& p = *m_candidates[i];
+    CZuordnenDlg dlg;
+    dlg.runningNumber = static_cast<int>(i + 1);
+    dlg.purchaseDateText = p.purchaseDate.Format();
+    dlg.saleDateText = p.IsSold() ? p.saleDate.Format() : "-";
+    dlg.held = p.Quantity();
+    dlg.quantityText = forms::QuantityText(dlg.held);
+    if (!show(dlg)) break;
+    p.SetWorkQuantity(dlg.Chosen());
+  }
+  Refresh(nullptr);
+}
+
+bool CKontobewegungDlg::OnOK(platform::Prompter& prompter) {
+  return Refresh(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible);
+}
+
+void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
+  if (RelationActive()) {
+    const int sign = m_amount < 0 ? -1 : 1;
+    std::int64_t rest = m_amount < 0 ? -std::int64_t{m_amount} : m_amount;
+    std::int64_t total = 0;
+    for (const CKBXAktie* p : m_candidates) total += p->WorkQuantity();
+    for (CKBXAktie* p : m_candidates) {
+      const std::int64_t q = p->WorkQuantity();
+      const std::int64_t part = q == total ? rest : Prorate(rest, q, total).part;
+      rest -= part;
+      total -= q;
+      const auto add = [&](std::int32_t& eur, std::int32_t& dm, std::int64_t value) {
+        (m_currency == kDm ? dm : eur) += static_cast<std::int32_t>(value);
+      };
+      switch (m_bookTo) {
+        case kKaufpreis: add(p->costEur, p->costDm, -sign * part); break;
+        case kDividende: add(p->dividendEur, p->dividendDm, sign * part); break;
+        case kVerkaufserloes: add(p->proceedsEur, p->proceedsDm, sign * part); break;
+      }
+    }
+  }
+  doc.Account().BookMovement(m_date, SelectedKind().code, m_amount, m_currency, text);
+  doc.Changed();
+}

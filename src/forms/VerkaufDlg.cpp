@@ -1,0 +1,256 @@
+#include "forms/VerkaufDlg.h"
+
+#include <algorithm>
+
+using forms::Field;
+
+namespace {
+
+bool readQuantity(const std::string& text, std::int64_t& quantity) {
+  std::string copy = text;
+  std::int32_t integerPart = 0, fraction = 0;
+  if (!ParseQuantity(copy, integerPart, fraction)) return false;
+  quantity = QuantityOf(integerPart, fraction);
+  return true;
+}
+
+int decimalsOf(const std::vector<std::int64_t>& quantities) {
+  int decimals = 0;
+  for (std::int64_t q : quantities) {
+    decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(q % kQuantityUnit)));
+  }
+  return decimals;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------------- Aufteilen
+
+std::string CAufteilenDlg::RangeText() const {
+  return "mindestens " + forms::QuantityText(lowest) + " Stück\nhöchstens " + forms::QuantityText(highest) + " Stück";
+}
+
+bool CAufteilenDlg::Read() {
+  std::int64_t quantity = 0;
+  if (!readQuantity(quantityText, quantity)) return false;
+  m_chosen = std::clamp(quantity, lowest, std::max(lowest, highest));
+  quantityText = forms::QuantityText(m_chosen);
+  return true;
+}
+
+void CAufteilenDlg::LeaveQuantity() { Read(); }
+
+bool CAufteilenDlg::OnOK(platform::Prompter& prompter) {
+  if (Read()) return true;
+  prompter.Tell(kCaption, "Bitte geben Sie eine korrekte Stückzahl ein!");
+  return false;
+}
+
+// --------------------------------------------------------------------------- Verkauf
+
+CVerkaufDlg::CVerkaufDlg(CKapibuchDoc& doc) : m_doc(doc), m_date(std::max(doc.Today(), doc.Account().StartDay())) {
+  FillLists();
+  Check(nullptr);
+}
+
+void CVerkaufDlg::FillLists() {
+  m_names.clear();
+  m_wkns.clear();
+  for (const auto& p : m_doc.Positions()) {
+    if (p->IsOpen() && p->purchaseDate <= m_date) {
+      forms::AddSortedOnce(m_names, p->name);
+      forms::AddSortedOnce(m_wkns, p->wkn);
+    }
+  }
+}
+
+void CVerkaufDlg::RebuildCandidates() {
+  m_candidates.clear();
+  if (!m_name.empty()) {
+    for (const auto& p : m_doc.Positions()) {
+      if (p->name == m_name && p->IsOpen() && p->purchaseDate <= m_date) {
+        p->SetWorkQuantity(0);
+        m_candidates.push_back(p.get());
+      }
+    }
+  }
+  FillRows(false);
+}
+
+std::int64_t CVerkaufDlg::CandidateTotal() const {
+  std::int64_t total = 0;
+  for (const CKBXAktie* p : m_candidates) total += p->Quantity();
+  return total;
+}
+
+std::string CVerkaufDlg::PriceText(const CKBXAktie& p) const {
+  const int target = m_display == kShowEur ? kEur : m_display == kShowDm ? kDm : kOwnCurrency;
+  return FormatMoney(p.purchasePrice, p.purchasePriceCurrency, target, true);
+}
+
+void CVerkaufDlg::FillRows(bool withAllocation) {
+  std::vector<std::int64_t> held, sold;
+  for (const CKBXAktie* p : m_candidates) {
+    held.push_back(p->Quantity());
+    sold.push_back(p->WorkQuantity());
+  }
+  const int heldDecimals = decimalsOf(held);
+  const int soldDecimals = decimalsOf(sold);
+  m_rows.clear();
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    const CKBXAktie& p = *m_candidates[i];
+    m_rows.push_back({std::to_string(i + 1), p.purchaseDate.Format(), PriceText(p),
+                      forms::QuantityText(held[i], heldDecimals),
+                      withAllocation ? forms::QuantityText(sold[i], soldDecimals) : std::string()});
+  }
+}
+
+void CVerkaufDlg::SetDate(CKBXDatum date) {
+  m_date = std::max(date, EarliestDate());
+  FillLists();
+  if (!forms::Contains(m_names, m_name)) m_name.clear();
+  if (!m_name.empty()) {
+    const auto wkn = forms::LastWknOfName(m_doc, m_name);
+    m_wkn = wkn && forms::Contains(m_wkns, *wkn) ? *wkn : std::string();
+  } else {
+    m_wkn.clear();
+  }
+  RebuildCandidates();
+  Check(nullptr);
+}
+
+void CVerkaufDlg::ChooseName(const std::string& name) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  const auto wkn = forms::LastWknOfName(m_doc, m_name);
+  m_wkn = wkn && !m_name.empty() && forms::Contains(m_wkns, *wkn) ? *wkn : std::string();
+  RebuildCandidates();
+  Check(nullptr);
+}
+
+void CVerkaufDlg::ChooseWkn(const std::string& wkn) {
+  m_wkn = forms::Contains(m_wkns, wkn) ? wkn : std::string();
+  const auto name = forms::LastNameOfWkn(m_doc, m_wkn);
+  m_name = name && !m_wkn.empty() && forms::Contains(m_names, *name) ? *name : std::string();
+  RebuildCandidates();
+  Check(nullptr);
+}
+
+void CVerkaufDlg::LeaveQuantity() {
+  std::int64_t quantity = 0;
+  if (!readQuantity(quantityText, quantity)) return;
+  const std::int64_t total = CandidateTotal();
+  if (quantity > total) quantityText = forms::QuantityText(total);
+  Check(nullptr);
+}
+
+void CVerkaufDlg::LeavePrice() {
+  forms::NormaliseMoneyText(priceText);
+  Check(nullptr);
+}
+
+void CVerkaufDlg::LeaveCommission() {
+  forms::NormaliseMoneyText(commissionText);
+  Check(nullptr);
+}
+
+void CVerkaufDlg::SetDisplayCurrency(DisplayCurrency currency) {
+  m_display = currency;
+  FillRows(false);
+  Check(nullptr);
+}
+
+void CVerkaufDlg::SetAutoAllocate(bool automatic) {
+  m_auto = automatic;
+  Check(nullptr);
+}
+
+bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
+  const forms::CheckReporter report(prompter, kCaption, m_focus);
+  const bool several = m_candidates.size() >= 2;
+  m_autoEnabled = several;
+  m_splitEnabled = several && !m_auto;
+
+  if (m_names.empty()) {
+    return report.fail("An diesem Tag befinden sich keine Wertpapiere im Depot, die verkauft werden können!",
+                       Field::Date);
+  }
+  if (m_name.empty()) return report.fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
+  if (m_wkn.empty()) return report.fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
+  std::int64_t requested = 0;
+  if (!readQuantity(quantityText, requested)) {
+    return report.fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
+  }
+  if (requested == 0) return report.fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
+  if (requested > CandidateTotal()) {
+    return report.fail("So viele Wertpapiere befinden sich nicht im Depot!", Field::Quantity);
+  }
+  if (beforeSplit) return true;
+
+  if (m_candidates.size() == 1 || (several && m_auto)) {
+    std::int64_t remaining = requested;
+    for (CKBXAktie* p : m_candidates) {
+      const std::int64_t take = std::min(p->Quantity(), remaining);
+      p->SetWorkQuantity(take);
+      remaining -= take;
+    }
+  }
+  std::int64_t allocated = 0;
+  for (const CKBXAktie* p : m_candidates) allocated += p->WorkQuantity();
+  if (allocated != requested) {
+    FillRows(false);
+    if (m_splitEnabled) {
+      return report.fail("Bitte teilen Sie die verkauften Stücke auf die verschiedenen Positionen auf!",
+                         Field::Allocate);
+    }
+    return report.fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
+  }
+  FillRows(true);
+  if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
+    return report.fail("Bitte geben Sie einen korrekten Verkaufkurs ein!", Field::Price);
+  }
+  if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
+    return report.fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
+  }
+  const std::int64_t value = ShareValue(requested, m_price);
+  if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value - m_commission)) {
+    return report.fail(forms::kAmountTooLarge, Field::Price);
+  }
+  return report.storable(text, "Text", Field::Text);
+}
+
+void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bool(CAufteilenDlg&)>& show) {
+  if (!Check(&prompter, true)) return;
+  std::int64_t requested = 0;
+  readQuantity(quantityText, requested);
+  std::int64_t rest = CandidateTotal();
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    CKBXAktie& p = *m_candidates[i];
+    const std::int64_t held = p.Quantity();
+    const std::int64_t after = rest - held;
+    CAufteilenDlg dlg;
+    dlg.runningNumber = static_cast<int>(i + 1);
+    dlg.purchaseDateText = p.purchaseDate.Format();
+    dlg.purchasePriceText = PriceText(p);
+    dlg.held = held;
+    dlg.highest = std::min(requested, held);
+    dlg.lowest = after < requested ? requested - after : 0;
+    dlg.quantityText = forms::QuantityText(dlg.highest);
+    if (!show(dlg)) break;
+    p.SetWorkQuantity(dlg.Chosen());
+    rest = after;
+    requested -= dlg.Chosen();
+  }
+  Check(nullptr);
+}
+
+bool CVerkaufDlg::OnOK(platform::Prompter& prompter) {
+  if (!Check(&prompter) || !forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible)) return false;
+  for (const auto& p : m_doc.Positions()) p->saleMark = 0;
+  for (CKBXAktie* p : m_candidates) p->saleMark = p->WorkQuantity() != 0 ? 1 : 0;
+  return true;
+}
+
+void CVerkaufDlg::Book(CKapibuchDoc& doc) const {
+  doc.SellPositions(m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text);
+  doc.Changed();
+}

@@ -1,0 +1,115 @@
+#pragma once
+// "Verkauf": the sale of shares, allocated over the open positions of a security, oldest
+// first or by hand through "Aufteilen".
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/FormSupport.h"
+
+// "Aufteilen": how many shares of one candidate are sold.
+class CAufteilenDlg {
+ public:
+  static constexpr const char* kCaption = "Aufteilen";
+
+  int runningNumber = 0;
+  std::string purchaseDateText;
+  std::string purchasePriceText;
+  std::int64_t held = 0;
+  std::int64_t lowest = 0;
+  std::int64_t highest = 0;
+  std::string quantityText;  // "Stück &verkaufen", pre-filled with the highest value
+
+  std::string HeldText() const { return forms::QuantityText(held); }
+  // "mindestens %s Stück\nhöchstens %s Stück"
+  std::string RangeText() const;
+  // A valid quantity is raised to the lowest or lowered to the highest and written back.
+  void LeaveQuantity();
+  // False (with the message) while the text is no quantity.
+  bool OnOK(platform::Prompter& prompter);
+  std::int64_t Chosen() const { return m_chosen; }
+
+ private:
+  bool Read();
+  std::int64_t m_chosen = 0;
+};
+
+class CVerkaufDlg {
+ public:
+  static constexpr const char* kCaption = "Verkauf";
+  // Display currencies of the purchase price column: "DM/EU&R", "E&UR", "D&M".
+  enum DisplayCurrency { kAsStored = 0, kShowEur = 1, kShowDm = 2 };
+
+  struct Row {
+    std::string number;
+    std::string purchaseDate;
+    std::string purchasePrice;
+    std::string quantity;
+    std::string sell;
+  };
+
+  // Starts on today (not before the account's start day) with automatic allocation.
+  explicit CVerkaufDlg(CKapibuchDoc& doc);
+
+  CKBXDatum Date() const { return m_date; }
+  CKBXDatum EarliestDate() const { return m_doc.Account().StartDay(); }
+  const std::string& Name() const { return m_name; }
+  const std::string& Wkn() const { return m_wkn; }
+  std::string quantityText;
+  std::string priceText;
+  std::string commissionText;
+  std::string text;
+
+  void SetDate(CKBXDatum date);
+  void ChooseName(const std::string& name);
+  void ChooseWkn(const std::string& wkn);
+  void LeaveQuantity();
+  void LeavePrice();
+  void LeaveCommission();
+  void SetDisplayCurrency(DisplayCurrency currency);
+  void SetAutoAllocate(bool automatic);
+
+  bool AutoAllocate() const { return m_auto; }
+  bool AutoAllocateEnabled() const { return m_autoEnabled; }
+  bool SplitEnabled() const { return m_splitEnabled; }
+  const std::vector<std::string>& NameList() const { return m_names; }
+  const std::vector<std::string>& WknList() const { return m_wkns; }
+  const std::vector<Row>& Rows() const { return m_rows; }
+  const std::vector<CKBXAktie*>& Candidates() const { return m_candidates; }
+
+  // The check routine; with a prompter the failure is reported. beforeSplit stops after
+  // the quantity checks.
+  bool Check(platform::Prompter* prompter, bool beforeSplit = false);
+  // "&aufteilen...": shows one CAufteilenDlg per candidate; `show` plays the modal dialog
+  // (sets its text, presses OK through CAufteilenDlg::OnOK) and returns false for "Abbrechen".
+  void Aufteilen(platform::Prompter& prompter, const std::function<bool(CAufteilenDlg&)>& show);
+  bool OnOK(platform::Prompter& prompter);
+  forms::Field Focus() const { return m_focus; }
+
+  // After OK: sells the marked positions and updates the views.
+  void Book(CKapibuchDoc& doc) const;
+
+ private:
+  void FillLists();
+  void RebuildCandidates();
+  void FillRows(bool withAllocation);
+  std::int64_t CandidateTotal() const;
+  std::string PriceText(const CKBXAktie& position) const;
+
+  CKapibuchDoc& m_doc;
+  CKBXDatum m_date;
+  std::string m_name;
+  std::string m_wkn;
+  bool m_auto = true;
+  bool m_autoEnabled = false;
+  bool m_splitEnabled = false;
+  DisplayCurrency m_display = kShowEur;
+  std::vector<std::string> m_names;
+  std::vector<std::string> m_wkns;
+  std::vector<CKBXAktie*> m_candidates;
+  std::vector<Row> m_rows;
+  forms::Field m_focus = forms::Field::None;
+  std::int32_t m_price = 0, m_commission = 0;
+  Currency m_priceCurrency = kEur, m_commissionCurrency = kEur;
+};

@@ -1,0 +1,163 @@
+#include "forms/KaufDlg.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/forms/FormsTestUtil.h"
+
+using namespace testutil;
+using forms::Field;
+
+namespace {
+
+CKaufDlg filled(const CKapibuchDoc& doc) {
+  CKaufDlg dlg(doc);
+  dlg.date = day(5, 3, 1999);
+  dlg.TypeName("Siemens AG");
+  dlg.TypeWkn("723610");
+  dlg.quantityText = "10";
+  dlg.priceText = "150 DM";
+  dlg.commissionText = "15 DM";
+  return dlg;
+}
+
+}  // namespace
+
+TEST(KaufDlg, ChecksInOrderWithMessageAndFocus) {
+  auto doc = DmPortfolio();
+  struct Case {
+    std::function<void(CKaufDlg&)> spoil;
+    const char* message;
+    Field focus;
+  };
+  const Case cases[] = {
+      {[](CKaufDlg& d) { d.name.clear(); }, "Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name},
+      {[](CKaufDlg& d) { d.wkn.clear(); },
+       "Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!", Field::Wkn},
+      {[](CKaufDlg& d) { d.quantityText = "1,2,3"; }, "Bitte geben Sie eine korrekte Stückzahl an!", Field::Quantity},
+      {[](CKaufDlg& d) { d.quantityText = "0"; }, "Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity},
+      {[](CKaufDlg& d) { d.priceText = "DM 12"; }, "Bitte geben Sie einen korrekten Kaufkurs ein!", Field::Price},
+      {[](CKaufDlg& d) { d.commissionText = ""; }, "Bitte geben Sie einen Wert für die Transaktionskosten ein!",
+       Field::Commission},
+      {[](CKaufDlg& d) { d.text = "€ ok, 中 nicht"; },
+       "Das Feld \"Text\" enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. Bitte "
+       "verwenden Sie nur Zeichen des westeuropäischen Zeichensatzes.",
+       Field::Text},
+      {[](CKaufDlg& d) { d.quantityText = "1000000"; }, "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.",
+       Field::Quantity},
+  };
+  for (const Case& c : cases) {
+    CKaufDlg dlg = filled(*doc);
+    c.spoil(dlg);
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(dlg.OnOK(prompter)) << c.message;
+    ASSERT_EQ(prompter.messages.size(), 1u) << c.message;
+    EXPECT_EQ(prompter.messages[0].text, c.message);
+    EXPECT_EQ(prompter.messages[0].caption, "Kauf");
+    EXPECT_EQ(prompter.messages[0].icon, platform::Icon::Information);
+    EXPECT_EQ(dlg.Focus(), c.focus) << c.message;
+  }
+  EXPECT_TRUE(doc->Positions().empty());
+}
+
+TEST(KaufDlg, ZeroCommissionAndNegativePricePass) {
+  auto doc = DmPortfolio();
+  CKaufDlg dlg = filled(*doc);
+  dlg.commissionText = "0";
+  dlg.priceText = "-1,5";
+  dlg.LeavePrice();
+  EXPECT_EQ(dlg.priceText, "-1,50 EUR");
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(dlg.OnOK(prompter));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, forms::kConfirmIrreversible);
+  EXPECT_EQ(prompter.messages[0].icon, platform::Icon::Question);
+  dlg.Book(*doc);
+  const CKBXAktie& p = *doc->Positions().front();
+  EXPECT_EQ(p.costEur, -1500);  // the negative value is stored as it is
+  // ... while the account books a purchase as money out.
+  EXPECT_EQ(doc->Account().Transactions().front()->amountDm, -EurToDm(1500));
+}
+
+TEST(KaufDlg, BookingADmPriceWithAEuroCommission) {
+  auto doc = DmPortfolio();
+  CKaufDlg dlg = filled(*doc);
+  dlg.quantityText = "10,50";
+  dlg.LeaveQuantity();
+  EXPECT_EQ(dlg.quantityText, "10,5");
+  dlg.priceText = "1.2,50DM";  // dots are ignored
+  dlg.LeavePrice();
+  EXPECT_EQ(dlg.priceText, "12,50 DM");
+  dlg.commissionText = "5,999";
+  dlg.LeaveCommission();
+  EXPECT_EQ(dlg.commissionText, "5,99 EUR");
+  dlg.text = "Sparplan";
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(dlg.OnOK(prompter));
+  doc->SetModified(false);
+  dlg.Book(*doc);
+  EXPECT_TRUE(doc->IsModified());
+
+  const CKBXAktie& p = *doc->Positions().front();
+  EXPECT_EQ(p.number, 1);
+  EXPECT_EQ(doc->LastPositionNumber(), 1);
+  EXPECT_EQ(p.Quantity(), QuantityOf(10, 5'000'000));
+  EXPECT_EQ(p.costDm, 13125);  // 10,5 x 12,50 DM
+  EXPECT_EQ(p.costEur, 599);
+  EXPECT_EQ(p.state, CKBXAktie::kOpen);
+  ASSERT_EQ(doc->Histories().size(), 1u);
+  const auto& t = *doc->Account().Transactions().front();
+  EXPECT_EQ(t.kind, 1);
+  EXPECT_EQ(t.amountDm, -(13125 + EurToDm(599)));
+  EXPECT_EQ(t.amountEur, DmToEur(t.amountDm));
+  EXPECT_EQ(t.text, "10,5 St. Siemens AG: Sparplan");
+
+  // Cancel at the question: nothing is booked.
+  CKaufDlg again = filled(*doc);
+  ScriptedPrompter cancel;
+  cancel.answers.push_back(platform::Answer::Cancel);
+  EXPECT_FALSE(again.OnOK(cancel));
+}
+
+TEST(KaufDlg, BeforeTheStartDayOnlyTheCapitalAdjustmentChanges) {
+  auto doc = DmPortfolio();
+  Buy(*doc, day(1, 6, 1998), "Alt AG", "1", "10", "10 DM", "1 DM");
+  EXPECT_TRUE(doc->Account().Transactions().empty());
+  EXPECT_EQ(doc->Account().StartCapitalAdjustment().dm, 10100);
+  EXPECT_EQ(doc->Positions().size(), 1u);
+}
+
+TEST(KaufDlg, OrderOfPositionsAndHistories) {
+  auto doc = DmPortfolio();
+  Buy(*doc, day(2, 2, 2000), "A", "1", "1", "1");
+  Buy(*doc, day(2, 2, 2000), "B", "2", "1", "1");
+  Buy(*doc, day(1, 2, 2000), "C", "3", "1", "1");
+  Buy(*doc, day(3, 2, 2000), "A", "9", "1", "1");  // same name, other WKN: its own history
+  std::vector<int> numbers;
+  for (const auto& p : doc->Positions()) numbers.push_back(p->number);
+  EXPECT_EQ(numbers, (std::vector<int>{3, 1, 2, 4}));
+  EXPECT_EQ(doc->Histories().size(), 4u);
+}
+
+TEST(KaufDlg, TypingCouplesNameAndWkn) {
+  auto doc = DmPortfolio();
+  Buy(*doc, day(2, 2, 2000), "Bank AG", "111", "1", "1");
+  Buy(*doc, day(2, 2, 2000), "Bank AG", "222", "1", "1");
+  Buy(*doc, day(2, 2, 2000), "Auto AG", "333", "1", "1");
+  CKaufDlg dlg(*doc);
+  EXPECT_EQ(dlg.NameList(), (std::vector<std::string>{"Auto AG", "Bank AG"}));
+  EXPECT_EQ(dlg.WknList(), (std::vector<std::string>{"111", "222", "333"}));
+
+  dlg.TypeName("Bank AG");
+  EXPECT_EQ(dlg.wkn, "222");  // the last position with that name
+  dlg.TypeName("Neue AG");
+  EXPECT_EQ(dlg.wkn, "");  // it belonged to another security
+  dlg.wkn = "999";
+  dlg.TypeName("Neuere AG");
+  EXPECT_EQ(dlg.wkn, "999");  // unknown identifiers stay
+  dlg.TypeWkn("333");
+  EXPECT_EQ(dlg.name, "Auto AG");
+  dlg.PickName("Bank AG");  // picking does not couple
+  EXPECT_EQ(dlg.wkn, "333");
+  dlg.TypeName("");
+  EXPECT_EQ(dlg.wkn, "333");
+}
