@@ -3,6 +3,7 @@
 
 #include "bench/PortfolioGenerator.h"
 #include "platform/Clock.h"
+#include "priceio/FormatMatcher.h"
 
 namespace {
 
@@ -99,6 +100,28 @@ void BM_AccountSeries30Years(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AccountSeries30Years)->Unit(benchmark::kMillisecond);
+
+// Importing a text file of 100,000 price lines with the first predefined description.
+void BM_Import100000Lines(benchmark::State& state) {
+  std::string text;
+  CKBXDatum day;
+  day.Set(2, 1, 1970);
+  for (int i = 0; i < 100000; ++i) {
+    text += CKBXDatum(day.day() + static_cast<std::uint32_t>(i % 24000)).Format() + "\t" + std::to_string(1000 + i % 977) +
+            "," + std::to_string(10 + i % 90) + "\r\n";
+  }
+  const char* description = priceio::PredefinedDescriptions()[0].description;
+  std::size_t found = 0;
+  for (auto _ : state) {
+    CKBXKursverlauf result("x", "y");
+    priceio::CFormatMatcher matcher(result, nullptr);
+    matcher.Run(text, description);
+    found = result.points().size();
+  }
+  state.counters["prices"] = static_cast<double>(found);
+  state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_Import100000Lines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -79,6 +79,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   int result = kOk;
   AddDocumentCommands(app, ctx, result);
   AddBookingCommands(app, ctx, result);
+  AddPriceFileCommands(app, ctx, result);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

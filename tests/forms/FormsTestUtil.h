@@ -10,7 +10,7 @@
 
 namespace testutil {
 
-// Records every message and answers questions from a script (OK when the script is empty).
+// Records every message and answers questions from a script (OK or Yes when it is empty).
 class ScriptedPrompter : public platform::Prompter {
  public:
   struct Message {
@@ -25,7 +25,7 @@ class ScriptedPrompter : public platform::Prompter {
                        platform::Buttons buttons) override {
     messages.push_back({caption, text, icon});
     if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
-    if (answers.empty()) return platform::Answer::Ok;
+    if (answers.empty()) return buttons == platform::Buttons::OkCancel ? platform::Answer::Ok : platform::Answer::Yes;
     const platform::Answer a = answers.front();
     answers.pop_front();
     return a;

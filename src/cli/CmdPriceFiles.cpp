@@ -1,0 +1,119 @@
+// import, export: the price import and export dialogs driven from the command line.
+#include <cstdlib>
+#include <ostream>
+
+#include "base/SafeFile.h"
+#include "cli/Commands.h"
+#include "forms/KursDateiDlg.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "priceio/FormatMatcher.h"
+
+namespace cli {
+namespace {
+
+struct ImportOptions {
+  std::string file, name, input, formatFile;
+  int format = 0;
+  bool onlyHeld = false;
+};
+
+struct ExportOptions {
+  std::string file, name, wkn, output, separator = "<TAB>";
+  bool withName = false, withWkn = false;
+};
+
+std::unique_ptr<platform::QtSettingsStore> userSettings() {
+  const char* path = std::getenv("KAPIBUCH_SETTINGS");
+  if (path && *path) return std::make_unique<platform::QtSettingsStore>(path);
+  return std::make_unique<platform::QtSettingsStore>();
+}
+
+int runImport(const Context& ctx, const ImportOptions& o) {
+  std::unique_ptr<CKapibuchDoc> doc;
+  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  std::string description;
+  if (!o.formatFile.empty()) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(o.formatFile, bytes)) {
+      ctx.err << "Datei kann nicht geöffnet werden!\n";
+      return kUnreadable;
+    }
+    description.assign(bytes.begin(), bytes.end());
+  } else {
+    description = priceio::PredefinedDescriptions()[static_cast<std::size_t>(o.format - 1)].description;
+  }
+
+  const auto settings = userSettings();
+  PrintingPrompter prompter(ctx.err);
+  CKurseImportierenDlg dlg(*doc, *settings);
+  dlg.ChooseName(o.name);
+  dlg.fileName = o.input;
+  dlg.SetDescription(description);
+  std::optional<CImportergebnisDlg> result = dlg.StartImport(prompter);
+  dlg.Close();
+  settings->Sync();
+  if (!result) return kRefused;
+  result->SetOnlyHeld(o.onlyHeld);
+  ctx.out << result->CountLine() << '\n';
+  if (!result->OnOK(*doc)) return kOk;  // no price changed: the file stays as it is
+  return SaveDocument(ctx, *doc, o.file);
+}
+
+int runExport(const Context& ctx, const ExportOptions& o) {
+  std::unique_ptr<CKapibuchDoc> doc;
+  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  CKurseExportierenDlg dlg(*doc);
+  dlg.ChooseName(o.name);
+  if (dlg.Name() == o.name && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+  dlg.fileName = o.output;
+  dlg.withName = o.withName;
+  dlg.withWkn = o.withWkn;
+  dlg.separator = o.separator;
+  // The closing "Kurse wurden exportiert." goes to standard output, the refusals to errors.
+  struct Collector : platform::Prompter {
+    std::string text;
+    platform::Answer Ask(const std::string&, const std::string& message, platform::Icon, platform::Buttons) override {
+      text = message;
+      return platform::Answer::Ok;
+    }
+  } prompter;
+  if (dlg.StartExport(prompter)) {
+    ctx.out << prompter.text << '\n';
+    return kOk;
+  }
+  ctx.err << prompter.text << '\n';
+  return dlg.Focus() == forms::Field::None ? kUnwritable : kRefused;
+}
+
+}  // namespace
+
+void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
+  auto imp = std::make_shared<ImportOptions>();
+  CLI::App* cmd = app.add_subcommand("import", "Kurse eines Wertpapiers aus einer Textdatei importieren");
+  cmd->add_option("FILE", imp->file)->required();
+  cmd->add_option("--name", imp->name, "Bezeichnung des Wertpapiers")->required();
+  cmd->add_option("--input", imp->input, "die Textdatei mit den Kursen")->required();
+  auto* format = cmd->add_option("--format", imp->format, "vordefinierte Formatbeschreibung 1 bis 10")
+                     ->check(CLI::Range(1, 10));
+  auto* formatFile = cmd->add_option("--format-file", imp->formatFile, "Datei mit einer Formatbeschreibung");
+  format->excludes(formatFile);
+  cmd->add_flag("--only-held", imp->onlyHeld,
+                "Kurs nur dann übernehmen, wenn sich das Wertpapier zu diesem Zeitpunkt im Depot befindet");
+  cmd->callback([&ctx, &result, imp, format, formatFile] {
+    if (format->count() == 0 && formatFile->count() == 0) throw CLI::RequiredError("--format or --format-file");
+    result = runImport(ctx, *imp);
+  });
+
+  auto exp = std::make_shared<ExportOptions>();
+  cmd = app.add_subcommand("export", "Kurse eines Wertpapiers in eine Textdatei schreiben");
+  cmd->add_option("FILE", exp->file)->required();
+  cmd->add_option("--name", exp->name, "Bezeichnung")->required();
+  cmd->add_option("--wkn", exp->wkn, "WKN/Kürzel")->required();
+  cmd->add_option("--output", exp->output, "die zu schreibende Textdatei")->required();
+  cmd->add_flag("--with-name", exp->withName, "Bezeichnung speichern");
+  cmd->add_flag("--with-wkn", exp->withWkn, "WKN/Kürzel speichern");
+  cmd->add_option("--separator", exp->separator, "Trennzeichen (Vorgabe <TAB>)");
+  cmd->callback([&ctx, &result, exp] { result = runExport(ctx, *exp); });
+}
+
+}  // namespace cli

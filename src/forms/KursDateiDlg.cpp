@@ -1,0 +1,229 @@
+#include "forms/KursDateiDlg.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
+#include "base/SafeFile.h"
+#include "priceio/FormatMatcher.h"
+#include "priceio/PriceExport.h"
+
+using forms::Field;
+
+namespace {
+
+constexpr const char* kAppCaption = "Kapitalbuch";
+
+std::string key(int i, const char* suffix) {
+  char text[32];
+  std::snprintf(text, sizeof text, "ImpFor%03d%s", i, suffix);
+  return text;
+}
+
+// The last history with this name, or the last with this WKN/Kürzel.
+const CKBXKursverlauf* lastWithName(const CKapibuchDoc& doc, const std::string& name) {
+  const CKBXKursverlauf* found = nullptr;
+  for (const auto& h : doc.Histories()) {
+    if (h->name() == name) found = h.get();
+  }
+  return found;
+}
+
+const CKBXKursverlauf* lastWithWkn(const CKapibuchDoc& doc, const std::string& wkn) {
+  const CKBXKursverlauf* found = nullptr;
+  for (const auto& h : doc.Histories()) {
+    if (h->wkn() == wkn) found = h.get();
+  }
+  return found;
+}
+
+void fillLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns) {
+  for (const auto& h : doc.Histories()) {
+    forms::AddSortedOnce(names, h->name());
+    forms::AddSortedOnce(wkns, h->wkn());
+  }
+}
+
+void choose(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
+            std::string& chosenName, std::string& chosenWkn) {
+  const CKBXKursverlauf* h = byName ? lastWithName(doc, name) : lastWithWkn(doc, wkn);
+  chosenName = h ? h->name() : std::string();
+  chosenWkn = h ? h->wkn() : std::string();
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------- Importergebnis
+
+CImportergebnisDlg::CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result) : m_result(std::move(result)) {
+  for (const CKBXKurs& point : m_result.points()) {
+    if (doc.IsHeldOn(m_result.name(), m_result.wkn(), point.date())) m_held.push_back(point);
+  }
+}
+
+std::string CImportergebnisDlg::CountLine() const { return std::to_string(Shown().size()) + " Kurse gefunden"; }
+
+bool CImportergebnisDlg::OnOK(CKapibuchDoc& doc) const {
+  bool changed = false;
+  for (const CKBXKurs& point : Shown()) changed |= doc.SetPrice(Name(), Wkn(), point.date(), point.price());
+  return changed;
+}
+
+// ---------------------------------------------------------------- Kurse importieren
+
+CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::SettingsStore& settings)
+    : m_doc(doc), m_settings(settings) {
+  fillLists(doc, m_names, m_wkns);
+  if (const auto count = settings.GetInt(kSection, "ImpForAnz")) {
+    const int n = std::clamp(*count, 0, 10000);
+    for (int i = 1; i <= n; ++i) {
+      m_formats.emplace_back(settings.GetString(kSection, key(i, "Tit")).value_or(""),
+                             settings.GetString(kSection, key(i, "Bes")).value_or(""));
+    }
+  } else {
+    for (const auto& p : priceio::PredefinedDescriptions()) m_formats.emplace_back(p.title, p.description);
+  }
+  if (doc.lastImportSecurity >= -1) {
+    fileName = doc.lastImportFile;
+    m_description = doc.lastImportFormat;
+  } else if (!m_formats.empty()) {
+    m_description = m_formats.front().second;
+  }
+  if (doc.lastImportSecurity >= 0 && static_cast<std::size_t>(doc.lastImportSecurity) < doc.Histories().size()) {
+    const auto& h = doc.Histories()[static_cast<std::size_t>(doc.lastImportSecurity)];
+    m_name = h->name();
+    m_wkn = h->wkn();
+  }
+  MatchDescription();
+}
+
+void CKurseImportierenDlg::ChooseName(const std::string& name) { choose(m_doc, name, {}, true, m_name, m_wkn); }
+
+void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) { choose(m_doc, {}, wkn, false, m_name, m_wkn); }
+
+void CKurseImportierenDlg::MatchDescription() {
+  m_selected = -1;
+  for (std::size_t i = 0; i < m_formats.size(); ++i) {
+    if (m_formats[i].second == m_description) m_selected = static_cast<int>(i);
+  }
+}
+
+void CKurseImportierenDlg::SetDescription(const std::string& description) {
+  m_description = description;
+  MatchDescription();
+}
+
+void CKurseImportierenDlg::ChooseFormat(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= m_formats.size()) {
+    m_selected = -1;
+    return;
+  }
+  m_selected = index;
+  m_description = m_formats[static_cast<std::size_t>(index)].second;
+}
+
+void CKurseImportierenDlg::SaveFormat(const std::string& title) {
+  m_formats.emplace_back(title, m_description);
+  MatchDescription();
+}
+
+bool CKurseImportierenDlg::DeleteFormat(platform::Prompter& prompter) {
+  if (m_selected < 0) return false;
+  if (prompter.Ask(kAppCaption, "Möchten Sie diese Formatbeschreibung wirklich löschen?", platform::Icon::Question,
+                   platform::Buttons::YesNo) != platform::Answer::Yes) {
+    return false;
+  }
+  m_formats.erase(m_formats.begin() + m_selected);
+  m_selected = -1;
+  MatchDescription();
+  return true;
+}
+
+std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Prompter& prompter) {
+  m_errorPosition = 0;
+  if (m_name.empty()) {
+    m_focus = Field::Name;
+    prompter.Tell(kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
+    return std::nullopt;
+  }
+  if (fileName.empty()) {
+    m_focus = Field::Text;
+    prompter.Tell(kAppCaption,
+                  "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> buffer;
+  try {
+    if (!ReadWholeFile(fileName, buffer)) {
+      prompter.Tell(kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
+      return std::nullopt;
+    }
+  } catch (const std::bad_alloc&) {
+    prompter.Tell(kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!", platform::Icon::Exclamation);
+    return std::nullopt;
+  }
+  const CKBXKursverlauf* history = lastWithName(m_doc, m_name);
+  CKBXKursverlauf result(m_name, history ? history->wkn() : m_wkn);
+  priceio::CFormatMatcher matcher(result, &prompter);
+  const std::string description = m_description;
+  matcher.Run(std::string_view(reinterpret_cast<const char*>(buffer.data()), buffer.size()), description);
+  if (matcher.Faulty()) {
+    m_focus = Field::Text;
+    m_errorPosition = matcher.ErrorPosition();
+    return std::nullopt;
+  }
+  if (result.points().empty()) {
+    prompter.Tell(kAppCaption,
+                  "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
+                  "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
+    return std::nullopt;
+  }
+  return CImportergebnisDlg(m_doc, std::move(result));
+}
+
+void CKurseImportierenDlg::Close() {
+  m_settings.SetInt(kSection, "ImpForAnz", static_cast<int>(m_formats.size()));
+  for (std::size_t i = 0; i < m_formats.size(); ++i) {
+    m_settings.SetString(kSection, key(static_cast<int>(i + 1), "Tit"), m_formats[i].first);
+    m_settings.SetString(kSection, key(static_cast<int>(i + 1), "Bes"), m_formats[i].second);
+  }
+  std::int32_t index = -1;
+  for (std::size_t i = 0; i < m_doc.Histories().size(); ++i) {
+    if (m_doc.Histories()[i]->name() == m_name) index = static_cast<std::int32_t>(i);
+  }
+  m_doc.lastImportSecurity = index;
+  m_doc.lastImportFile = fileName;
+  m_doc.lastImportFormat = m_description;
+}
+
+// ---------------------------------------------------------------- Kurse exportieren
+
+CKurseExportierenDlg::CKurseExportierenDlg(const CKapibuchDoc& doc) : m_doc(doc) { fillLists(doc, m_names, m_wkns); }
+
+void CKurseExportierenDlg::ChooseName(const std::string& name) { choose(m_doc, name, {}, true, m_name, m_wkn); }
+
+void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) { choose(m_doc, {}, wkn, false, m_name, m_wkn); }
+
+bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
+  if (m_name.empty()) {
+    m_focus = Field::Name;
+    prompter.Tell(kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
+    return false;
+  }
+  if (fileName.empty()) {
+    m_focus = Field::Text;
+    prompter.Tell(kAppCaption,
+                  "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
+    return false;
+  }
+  CKBXKursverlauf none(m_name, m_wkn);
+  const CKBXKursverlauf* history = m_doc.FindHistory(m_name, m_wkn);
+  const std::string bytes = priceio::ExportPrices(history ? *history : none, {withName, withWkn, separator});
+  // Written beside the target and renamed over it: a failed export leaves no half file.
+  if (!WriteFileSafely(fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
+    prompter.Tell(kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
+    return false;
+  }
+  prompter.Tell(kAppCaption, "Kurse wurden exportiert.");
+  return true;
+}

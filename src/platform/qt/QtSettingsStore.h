@@ -1,0 +1,29 @@
+#pragma once
+// The per-user settings in an INI file through QSettings: by default
+// "KBX Software/Kapibuch.ini" under the user's configuration folder.
+
+#include <QSettings>
+#include <memory>
+
+#include "platform/SettingsStore.h"
+
+namespace platform {
+
+class QtSettingsStore : public SettingsStore {
+ public:
+  // The user's settings file.
+  QtSettingsStore();
+  // Another INI file.
+  explicit QtSettingsStore(const std::string& iniPath);
+
+  std::optional<int> GetInt(const std::string& section, const std::string& name) const override;
+  std::optional<std::string> GetString(const std::string& section, const std::string& name) const override;
+  void SetInt(const std::string& section, const std::string& name, int value) override;
+  void SetString(const std::string& section, const std::string& name, const std::string& value) override;
+  void Sync();
+
+ private:
+  std::unique_ptr<QSettings> m_settings;
+};
+
+}  // namespace platform

@@ -1,0 +1,156 @@
+#include "forms/KursDateiDlg.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "base/SafeFile.h"
+#include "priceio/FormatMatcher.h"
+#include "tests/forms/FormsTestUtil.h"
+
+using namespace testutil;
+
+namespace {
+
+std::string tempFile(const std::string& name, const std::string& content) {
+  const auto path = std::filesystem::temp_directory_path() / ("kapibuch-import-" + std::to_string(::getpid()) + name);
+  std::ofstream(path, std::ios::binary) << content;
+  return path.string();
+}
+
+}  // namespace
+
+TEST(KurseImportierenDlg, NamedDescriptionsInTheSettings) {
+  auto doc = DmPortfolio();
+  platform::MemorySettingsStore settings;
+  {
+    CKurseImportierenDlg dlg(*doc, settings);
+    ASSERT_EQ(dlg.Formats().size(), 10u);
+    EXPECT_EQ(dlg.Description(), priceio::PredefinedDescriptions()[0].description);
+    EXPECT_EQ(dlg.SelectedFormat(), 0);
+    EXPECT_TRUE(dlg.DeleteEnabled());
+    EXPECT_FALSE(dlg.SaveEnabled());
+    dlg.Close();
+  }
+  EXPECT_EQ(settings.GetInt("Settings", "ImpForAnz"), 10);
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor010Tit"), priceio::PredefinedDescriptions()[9].title);
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor001Bes"), priceio::PredefinedDescriptions()[0].description);
+
+  {
+    CKurseImportierenDlg dlg(*doc, settings);
+    dlg.ChooseFormat(2);
+    ScriptedPrompter prompter;
+    prompter.answers.push_back(platform::Answer::No);
+    EXPECT_FALSE(dlg.DeleteFormat(prompter));
+    EXPECT_TRUE(dlg.DeleteFormat(prompter));
+    EXPECT_EQ(prompter.messages.back().text, "Möchten Sie diese Formatbeschreibung wirklich löschen?");
+    EXPECT_EQ(dlg.Formats().size(), 9u);
+    EXPECT_EQ(dlg.SelectedFormat(), -1);
+    EXPECT_TRUE(dlg.SaveEnabled());
+    // The description stays; saving it twice lists both, the later one is selected.
+    dlg.SaveFormat("Meins");
+    dlg.SaveFormat("Nochmal");
+    EXPECT_EQ(dlg.SelectedFormat(), 10);
+    dlg.SetDescription("<DATUM>;<KURS_EUR><NZ>");
+    EXPECT_EQ(dlg.SelectedFormat(), -1);
+    dlg.SetDescription(priceio::PredefinedDescriptions()[1].description);
+    EXPECT_EQ(dlg.SelectedFormat(), 1);
+    dlg.ChooseFormat(-1);
+    dlg.ChooseFormat(9);
+    dlg.DeleteFormat(prompter);
+    dlg.DeleteFormat(prompter);  // nothing selected: nothing happens
+    dlg.ChooseFormat(9);
+    dlg.DeleteFormat(prompter);
+    dlg.Close();
+  }
+  EXPECT_EQ(settings.GetInt("Settings", "ImpForAnz"), 9);
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor003Tit"), priceio::PredefinedDescriptions()[3].title);
+  // Left over from the longer list, but not read any more.
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor010Tit"), priceio::PredefinedDescriptions()[9].title);
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor011Tit"), std::nullopt);
+  CKurseImportierenDlg again(*doc, settings);
+  EXPECT_EQ(again.Formats().size(), 9u);
+}
+
+TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
+  auto doc = DmPortfolio();
+  doc->Account().SwitchToEur(day(1, 1, 1999));
+  Buy(*doc, day(2, 2, 1999), "Aktie", "A1", "1", "1");
+  doc->MutablePositions()[0]->state = CKBXAktie::kSold;
+  doc->MutablePositions()[0]->saleDate = day(4, 2, 1999);
+  doc->SetPrice("Aktie", "A1", day(3, 2, 1999), 999);
+  platform::MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+
+  CKurseImportierenDlg dlg(*doc, settings);
+  EXPECT_FALSE(dlg.StartImport(prompter));
+  EXPECT_EQ(prompter.Last(), "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
+  dlg.ChooseWkn("A1");
+  EXPECT_EQ(dlg.Name(), "Aktie");
+  EXPECT_FALSE(dlg.StartImport(prompter));
+  EXPECT_EQ(prompter.Last(),
+            "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
+  dlg.fileName = "/nonexistent/kurse.txt";
+  EXPECT_FALSE(dlg.StartImport(prompter));
+  EXPECT_EQ(prompter.Last(), "Datei kann nicht geöffnet werden!");
+  EXPECT_EQ(prompter.messages.back().icon, platform::Icon::Exclamation);
+  EXPECT_EQ(prompter.messages.back().caption, "Kapitalbuch");
+
+  dlg.fileName = tempFile("none.txt", "Kurse;\n");
+  EXPECT_FALSE(dlg.StartImport(prompter));
+  EXPECT_EQ(prompter.Last(),
+            "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
+            "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
+
+  dlg.fileName = tempFile("kurse.txt", "01.02.1999\t1\r\n02.02.1999\t2\r\n03.02.1999\t9,99\r\n04.02.1999\t4\r\n");
+  dlg.SetDescription("<WIEDERHOLE: <DATUM><KURS_EUR> >");
+  EXPECT_FALSE(dlg.StartImport(prompter));
+  EXPECT_EQ(prompter.Last(), "Fehler in der Formatbeschreibung!");
+  EXPECT_EQ(dlg.ErrorPosition(), 20u);
+
+  dlg.ChooseFormat(0);
+  auto result = dlg.StartImport(prompter);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->CountLine(), "4 Kurse gefunden");
+  result->SetOnlyHeld(true);  // bought on 02.02., sold on 04.02.
+  EXPECT_EQ(result->CountLine(), "2 Kurse gefunden");
+  doc->SetModified(false);
+  EXPECT_TRUE(result->OnOK(*doc));
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(doc->FindHistory("Aktie", "A1")->points().size(), 2u);
+  doc->SetModified(false);
+  EXPECT_FALSE(result->OnOK(*doc));  // the same prices again
+  EXPECT_FALSE(doc->IsModified());
+
+  // The document remembers file, description and security for the next opening.
+  dlg.Close();
+  CKurseImportierenDlg next(*doc, settings);
+  EXPECT_EQ(next.fileName, dlg.fileName);
+  EXPECT_EQ(next.Name(), "Aktie");
+  EXPECT_EQ(next.SelectedFormat(), 0);
+}
+
+TEST(KurseExportierenDlg, MessagesAndFile) {
+  auto doc = DmPortfolio();
+  Buy(*doc, day(2, 2, 1999), "Leer", "L", "1", "1");
+  CKurseExportierenDlg dlg(*doc);
+  ScriptedPrompter prompter;
+  EXPECT_FALSE(dlg.StartExport(prompter));
+  EXPECT_EQ(prompter.Last(), "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
+  dlg.ChooseName("Leer");
+  EXPECT_EQ(dlg.Wkn(), "L");
+  EXPECT_FALSE(dlg.StartExport(prompter));
+  EXPECT_EQ(prompter.Last(),
+            "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
+  dlg.fileName = "/nonexistent/folder/x.txt";
+  EXPECT_FALSE(dlg.StartExport(prompter));
+  EXPECT_EQ(prompter.Last(), "Datei kann nicht geöffnet werden!");
+  dlg.fileName = tempFile("export.txt", "old content");
+  EXPECT_TRUE(dlg.StartExport(prompter));
+  EXPECT_EQ(prompter.Last(), "Kurse wurden exportiert.");
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(ReadWholeFile(dlg.fileName, bytes));
+  EXPECT_TRUE(bytes.empty());  // no prices, no name lines: an empty file
+}
