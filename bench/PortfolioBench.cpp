@@ -4,6 +4,8 @@
 #include "bench/PortfolioGenerator.h"
 #include "platform/Clock.h"
 #include "priceio/FormatMatcher.h"
+#include "platform/RecordingSurface.h"
+#include "views/TableViews.h"
 
 namespace {
 
@@ -122,6 +124,50 @@ void BM_Import100000Lines(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(text.size());
 }
 BENCHMARK(BM_Import100000Lines)->Unit(benchmark::kMillisecond);
+
+// Rebuilding and measuring the three table views on the large portfolio, as after every
+// change of the document (the recording surface measures by a fixed rule).
+void BM_HoldingsRebuildAndMeasure(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  doc.settings.holdings.mergePositions = static_cast<std::int32_t>(state.range(0));
+  const CKBXDatum day = CKBXDatum::Today(clock());
+  std::vector<CKBXAktieImDepot> rows;
+  for (auto _ : state) {
+    platform::RecordingSurface surface;
+    views::BuildHoldingsRows(day, rows, doc, state.range(0) != 0);
+    benchmark::DoNotOptimize(views::MeasureHoldingsColumns(surface, doc, day, rows));
+  }
+  state.counters["rows"] = static_cast<double>(rows.size());
+}
+BENCHMARK(BM_HoldingsRebuildAndMeasure)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_RealisedRebuildAndMeasure(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  std::vector<CKBXAktieVerkauft> rows;
+  for (auto _ : state) {
+    platform::RecordingSurface surface;
+    views::BuildRealisedRows(start, end, rows, doc, false);
+    benchmark::DoNotOptimize(views::MeasureRealisedColumns(surface, doc, start, end, rows));
+  }
+  state.counters["rows"] = static_cast<double>(rows.size());
+}
+BENCHMARK(BM_RealisedRebuildAndMeasure)->Unit(benchmark::kMillisecond);
+
+void BM_AccountRebuildAndMeasure(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  std::vector<CKBXKontoTransaktionAnzg> rows;
+  for (auto _ : state) {
+    platform::RecordingSurface surface;
+    views::BuildAccountRows(start, end, rows, doc);
+    benchmark::DoNotOptimize(views::MeasureAccountColumns(surface, doc, rows));
+  }
+  state.counters["rows"] = static_cast<double>(rows.size());
+}
+BENCHMARK(BM_AccountRebuildAndMeasure)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -4,6 +4,14 @@
 #include <string>
 #include <vector>
 
+namespace {
+// Names for small portfolios that a reader can tell apart.
+const std::string kNames[] = {"Allianz Versicherung", "BASF Chemie", "Bayer AG", "Commerzbank", "Daimler Fahrzeuge",
+                              "Deutsche Telekom", "E.ON Energie", "Fresenius Medical", "Henkel KGaA", "Infineon",
+                              "Lufthansa", "Münchener Rück", "RWE", "SAP Software", "Siemens AG", "ThyssenKrupp",
+                              "Volkswagen Vz.", "Öko Welt Fonds", "Zukunft Rent", "Schwäbische Werke"};
+}  // namespace
+
 std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, const GeneratorSize& size) {
   std::mt19937 engine(20261208);
   const auto random = [&engine](std::uint64_t n) { return static_cast<std::int64_t>(engine() % n); };
@@ -35,6 +43,7 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
   for (int s = 0; s < size.securities; ++s) {
     securities.push_back({"Wertpapier " + std::to_string(s) + (s % 7 == 0 ? " Öko" : " AG"),
                           std::to_string(500000 + s * 37)});
+    if (size.securities <= 40) securities.back().name = kNames[static_cast<std::size_t>(s) % std::size(kNames)] + (s >= static_cast<int>(std::size(kNames)) ? " " + std::to_string(s) : "");
   }
 
   // Positions, bought in date order; prices come first so that purchases use them.
@@ -44,7 +53,7 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
     const Security& s = securities[static_cast<std::size_t>(i % size.securities)];
     p->name = s.name;
     p->wkn = s.wkn;
-    p->purchaseDate = CKBXDatum(first + static_cast<std::uint32_t>(random(last - first - 400)));
+    p->purchaseDate = CKBXDatum(first + static_cast<std::uint32_t>(random(std::max<std::uint32_t>(1, last - first - 400))));
     p->SetQuantity(QuantityOf(static_cast<std::int32_t>(10 + random(500)), i % 5 == 0 ? 5'000'000 : 0));
     p->state = CKBXAktie::kOpen;
     positions.push_back(std::move(p));

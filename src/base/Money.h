@@ -26,6 +26,12 @@ struct SplitAmount {
   // The value in one currency: its own part plus the other part converted.
   std::int64_t valueIn(Currency currency) const;
   SplitAmount& add(std::int64_t amount, Currency currency);
+  SplitAmount& operator+=(const SplitAmount& other) {
+    eur += other.eur;
+    dm += other.dm;
+    return *this;
+  }
+  friend SplitAmount operator-(const SplitAmount& a, const SplitAmount& b) { return {a.eur - b.eur, a.dm - b.dm}; }
   friend bool operator==(const SplitAmount&, const SplitAmount&) = default;
 };
 

@@ -80,6 +80,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AddDocumentCommands(app, ctx, result);
   AddBookingCommands(app, ctx, result);
   AddPriceFileCommands(app, ctx, result);
+  AddViewCommands(app, ctx, result);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -10,6 +10,7 @@ namespace cli {
 void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result);
 void AddBookingCommands(CLI::App& app, const Context& ctx, int& result);
 void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result);
+void AddViewCommands(CLI::App& app, const Context& ctx, int& result);
 
 // Splits "1,5;2" style lists: the values are separated by ";" or by "," between whole
 // quantities, see the .cpp.

@@ -77,28 +77,61 @@ class CKBXAktie : public ArchiveObject {
   void read(ArchiveReader& archive) override;
 };
 
-// A holdings or analysis row: one security (or one position, or the sums row "Summe").
+// A holdings or analysis row: one position or one security, or the sums row "Summe".
+// The shown values are in each column's chosen currency.
 struct CKBXAktieImDepot {
   std::string name;
   std::string wkn;
   int positionCount = 0;
   std::int64_t quantity = 0;
-  std::int64_t purchaseValueEur = 0;  // purchase values of positions bought in EUR
-  std::int64_t purchaseValueDm = 0;   // ... and of positions bought in DM
+  SplitAmount purchaseValue;  // quantity x purchase price, each in its purchase price currency
   SplitAmount cost;
-  SplitAmount dividends;
-  CKBXDatum lastPurchaseDate;
-  std::int32_t priceEur = 0;
+  SplitAmount commission;     // cost - purchase value
+  SplitAmount income;         // assigned dividends and the like
+  CKBXDatum purchaseDate;     // of the last position added
+  std::int64_t fallbackPrice = 0;  // purchase price in EUR of the last position added
+  std::int64_t price = 0;          // EUR, on the day
+  std::int64_t averagePurchasePrice = 0;
+  std::int64_t value = 0;          // EUR
+  std::int64_t shownPurchaseValue = 0;
+  std::int64_t shownCommission = 0;
+  std::int64_t shownCost = 0;
+  std::int64_t shownValue = 0;
+  std::int64_t shownGain = 0;
+  std::int64_t shownIncome = 0;
+  std::int64_t shownGainWithIncome = 0;
+  double gainPercent = 0;
+  double incomePercent = 0;
+  double gainWithIncomePercent = 0;
 };
 
-// A realised-gains row of sold positions.
+// A realised-gains row: sold positions of one security (or one position), or "Summe".
 struct CKBXAktieVerkauft {
   std::string name;
   std::string wkn;
+  int positionCount = 0;
+  std::int64_t quantity = 0;
+  SplitAmount purchaseValue;
+  SplitAmount cost;
+  SplitAmount purchaseCommission;
+  SplitAmount income;
+  SplitAmount saleValue;
+  SplitAmount proceeds;
+  SplitAmount saleCommission;
   CKBXDatum purchaseDate;
   CKBXDatum saleDate;
-  std::int64_t quantity = 0;
-  SplitAmount cost;
-  SplitAmount proceeds;
-  SplitAmount dividends;
+  std::int64_t averagePurchasePrice = 0;
+  std::int64_t averageSalePrice = 0;
+  std::int64_t shownPurchaseValue = 0;
+  std::int64_t shownPurchaseCommission = 0;
+  std::int64_t shownCost = 0;
+  std::int64_t shownSaleValue = 0;
+  std::int64_t shownSaleCommission = 0;
+  std::int64_t shownProceeds = 0;
+  std::int64_t shownGain = 0;
+  std::int64_t shownIncome = 0;
+  std::int64_t shownGainWithIncome = 0;
+  double gainPercent = 0;
+  double incomePercent = 0;
+  double gainWithIncomePercent = 0;
 };

@@ -1,0 +1,201 @@
+// show and render: one evaluation as text, CSV or JSON, or as printed into a file.
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "platform/qt/Rendering.h"
+#include "views/FrameState.h"
+#include "views/PrintJob.h"
+#include "views/TableViews.h"
+
+namespace cli {
+
+namespace {
+
+struct ViewOptions {
+  std::string file, day, from, to, select, format = "text", output;
+  int mode = 1;
+  int series = -1;
+  int page = 1;
+};
+
+// A view as rows of texts: what `show` prints.
+struct Grid {
+  std::string title;
+  std::vector<std::string> columns;
+  std::vector<bool> right;
+  std::vector<std::vector<std::string>> rows;
+};
+
+std::size_t displayWidth(const std::string& s) {
+  std::size_t n = 0;
+  for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+std::string csvField(const std::string& s) {
+  if (s.find_first_of(";\"\r\n") == std::string::npos) return s;
+  std::string out = "\"";
+  for (const char c : s) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+void printGrid(std::ostream& out, const Grid& grid, const std::string& format) {
+  if (format == "json") {
+    nlohmann::ordered_json j;
+    j["title"] = grid.title;
+    j["columns"] = grid.columns;
+    j["rows"] = grid.rows;
+    out << j.dump(2) << '\n';
+    return;
+  }
+  if (format == "csv") {
+    for (std::size_t i = 0; i < grid.columns.size(); ++i) out << (i ? ";" : "") << csvField(grid.columns[i]);
+    out << "\r\n";
+    for (const auto& row : grid.rows) {
+      for (std::size_t i = 0; i < row.size(); ++i) out << (i ? ";" : "") << csvField(row[i]);
+      out << "\r\n";
+    }
+    return;
+  }
+  std::vector<std::size_t> width(grid.columns.size(), 0);
+  for (std::size_t i = 0; i < grid.columns.size(); ++i) width[i] = displayWidth(grid.columns[i]);
+  for (const auto& row : grid.rows) {
+    for (std::size_t i = 0; i < row.size() && i < width.size(); ++i) width[i] = std::max(width[i], displayWidth(row[i]));
+  }
+  const auto line = [&](const std::vector<std::string>& cells) {
+    std::string text;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      const std::string pad(width[i] - displayWidth(cells[i]), ' ');
+      if (i) text += "  ";
+      text += grid.right[i] ? pad + cells[i] : cells[i] + (i + 1 < cells.size() ? pad : std::string());
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out << text << '\n';
+  };
+  out << grid.title << "\n\n";
+  line(grid.columns);
+  for (const auto& row : grid.rows) line(row);
+}
+
+Grid gridOf(const views::Table& table) {
+  Grid grid;
+  grid.title = table.title;
+  std::vector<std::size_t> slots;
+  for (std::size_t slot = 0; slot < table.Slots(); ++slot) {
+    if (!table.Visible(slot)) continue;
+    slots.push_back(slot);
+    std::string caption = table.captions[slot];
+    for (char& c : caption) {
+      if (c == '\n') c = ' ';
+    }
+    grid.columns.push_back(caption);
+    grid.right.push_back(table.rightAligned[slot]);
+  }
+  for (const auto& cells : table.cells) {
+    std::vector<std::string> row;
+    for (const std::size_t slot : slots) row.push_back(cells[slot]);
+    grid.rows.push_back(std::move(row));
+  }
+  return grid;
+}
+
+// The table of a table mode with the window's days, after the options.
+bool tableOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, views::Table& table) {
+  views::FrameState frame;
+  frame.SetDefaultDays(doc);
+  CKBXDatum day, from, to;
+  if (!o.day.empty() && !ParseDay(ctx, o.day, day)) return false;
+  if (!o.from.empty() && !ParseDay(ctx, o.from, from)) return false;
+  if (!o.to.empty() && !ParseDay(ctx, o.to, to)) return false;
+  switch (o.mode) {
+    case 1:
+      if (!o.day.empty()) frame.holdingsDay = day;
+      views::BuildHoldingsRows(frame.holdingsDay, frame.positions, doc, doc.settings.holdings.mergePositions != 0);
+      table = views::HoldingsTable(doc, frame.holdingsDay, frame.positions);
+      return true;
+    case 3:
+      if (!o.from.empty()) frame.realisedStart = from;
+      if (!o.to.empty()) frame.realisedEnd = to;
+      views::BuildRealisedRows(frame.realisedStart, frame.realisedEnd, frame.realised, doc,
+                               doc.settings.realised.mergePositions != 0);
+      table = views::RealisedTable(doc, frame.realisedStart, frame.realisedEnd, frame.realised);
+      return true;
+    case 4:
+      if (!o.from.empty()) frame.accountStart = from;
+      if (!o.to.empty()) frame.accountEnd = to;
+      views::BuildAccountRows(frame.accountStart, frame.accountEnd, frame.accountRows, doc);
+      table = views::AccountTable(doc, frame.accountStart, frame.accountEnd, frame.accountRows);
+      return true;
+    default:
+      ctx.err << "Die Ansicht " << o.mode << " wird von kapibuch-cli noch nicht unterstützt.\n";
+      return false;
+  }
+}
+
+int runShow(const Context& ctx, const ViewOptions& o) {
+  std::unique_ptr<CKapibuchDoc> doc;
+  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  views::Table table;
+  if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
+  printGrid(ctx.out, gridOf(table), o.format);
+  return kOk;
+}
+
+int runRender(const Context& ctx, const ViewOptions& o) {
+  std::unique_ptr<CKapibuchDoc> doc;
+  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  views::Table table;
+  if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
+  views::TablePrintJob job(std::move(table));
+  int pages = 0;
+  switch (platform::RenderToFile(job, o.output, o.page, &pages)) {
+    case platform::RenderResult::Ok: return kOk;
+    case platform::RenderResult::BadPage:
+      ctx.err << "Seite " << o.page << " gibt es nicht; die Ansicht hat " << pages << " Seite(n).\n";
+      return kUsage;
+    case platform::RenderResult::CannotWrite: break;
+  }
+  ctx.err << "Datei kann nicht geöffnet werden!\n";
+  return kUnwritable;
+}
+
+void addViewOptions(CLI::App* cmd, ViewOptions& o) {
+  cmd->add_option("FILE", o.file)->required();
+  cmd->add_option("--mode", o.mode, "Ansicht 1 bis 7")->check(CLI::Range(1, 7));
+  cmd->add_option("--day", o.day, "Tag (Modus 1 und 7)");
+  cmd->add_option("--from", o.from, "erster Tag des Zeitraums");
+  cmd->add_option("--to", o.to, "letzter Tag des Zeitraums");
+  cmd->add_option("--series", o.series, "Datenreihe der Grafiken");
+  cmd->add_option("--select", o.select, "Positionen der Wertpapier-Grafik (Indizes ab 0)");
+}
+
+}  // namespace
+
+void AddViewCommands(CLI::App& app, const Context& ctx, int& result) {
+  auto show = std::make_shared<ViewOptions>();
+  CLI::App* cmd = app.add_subcommand("show", "Eine Auswertung als Text, CSV oder JSON ausgeben");
+  addViewOptions(cmd, *show);
+  cmd->add_option("--format", show->format)->check(CLI::IsMember({"text", "csv", "json"}));
+  cmd->callback([&ctx, &result, show] { result = runShow(ctx, *show); });
+
+  auto render = std::make_shared<ViewOptions>();
+  cmd = app.add_subcommand("render", "Eine Auswertung wie gedruckt als PDF, SVG oder PNG schreiben");
+  addViewOptions(cmd, *render);
+  cmd->add_option("--output", render->output, "Zieldatei (.pdf, .svg oder .png)")
+      ->required()
+      ->check([](const std::string& path) -> std::string {
+        for (const char* ext : {".pdf", ".svg", ".png"}) {
+          if (path.size() >= 4 && path.compare(path.size() - 4, 4, ext) == 0) return {};
+        }
+        return "die Zieldatei muss auf .pdf, .svg oder .png enden";
+      });
+  cmd->add_option("--page", render->page, "Seite (SVG, PNG)")->check(CLI::PositiveNumber);
+  cmd->callback([&ctx, &result, render] { result = runRender(ctx, *render); });
+}
+
+}  // namespace cli

@@ -1,0 +1,113 @@
+#include "platform/qt/QtPainterSurface.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace platform {
+
+QColor ToQColor(Color color) {
+  const Color c = NearestPaletteColor(color);
+  return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c)));
+}
+
+QtPainterSurface::QtPainterSurface(QPainter& painter, QPaintDevice& device, QPointF origin, bool printing,
+                                   PageGeometry page)
+    : m_painter(painter),
+      m_device(device),
+      m_origin(origin),
+      m_scaleX(device.logicalDpiX() / 254.0),
+      m_scaleY(device.logicalDpiY() / 254.0),
+      m_printing(printing),
+      m_page(page) {
+  m_painter.setRenderHint(QPainter::Antialiasing, true);
+  m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+  SetFont(m_font);
+}
+
+QPointF QtPainterSurface::ToDevice(int x, int y) const {
+  return {m_origin.x() + x * m_scaleX, m_origin.y() - y * m_scaleY};
+}
+
+QRectF QtPainterSurface::ToDevice(const Rect& r) const {
+  return QRectF(ToDevice(r.left, r.top), ToDevice(r.right, r.bottom)).normalized();
+}
+
+void QtPainterSurface::SetFont(const Font& font) {
+  m_font = font;
+  QFont q(QString::fromStdString(font.face));
+  q.setStyleHint(QFont::SansSerif);
+  q.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
+  // The height is that of the whole character cell (ascent plus descent), as in the
+  // drawing units of the portfolio files; the em size is derived from it.
+  const double cell = std::max(1.0, std::abs(font.height) * m_scaleY);
+  q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell))));
+  const QFontMetricsF metrics(q, &m_device);
+  if (metrics.height() > 0) q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
+  m_qfont = q;
+  m_painter.setFont(m_qfont);
+}
+
+Size QtPainterSurface::TextExtent(std::string_view text) {
+  const QFontMetricsF metrics(m_qfont, &m_device);
+  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return {static_cast<int>(std::ceil(metrics.horizontalAdvance(s) / m_scaleX)),
+          static_cast<int>(std::ceil(metrics.height() / m_scaleY))};
+}
+
+void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigned flags) {
+  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  int align = Qt::AlignTop;
+  if (flags & kAlignRight) {
+    align |= Qt::AlignRight;
+  } else if (flags & kAlignCenter) {
+    align |= Qt::AlignHCenter;
+  } else {
+    align |= Qt::AlignLeft;
+  }
+  if (flags & kAlignBottom) align = (align & ~Qt::AlignTop) | Qt::AlignBottom;
+  if (!(flags & kMultiLine)) align |= Qt::TextSingleLine;
+  if (flags & kNoClip) align |= Qt::TextDontClip;
+  m_painter.setPen(Qt::black);
+  if (m_font.escapement != 0) {
+    // Rotated text runs from the rectangle's bottom-left corner in the direction of the
+    // escapement (counter-clockwise), its top towards the left for 90 degrees.
+    m_painter.save();
+    const QPointF anchor = ToDevice(rect.left, rect.bottom);
+    m_painter.translate(anchor);
+    m_painter.rotate(-m_font.escapement / 10.0);
+    const QRectF device = ToDevice(rect);
+    const QRectF rotated(0, 0, device.height(), device.width());
+    m_painter.drawText(rotated, align, s);
+    m_painter.restore();
+    return;
+  }
+  m_painter.drawText(ToDevice(rect), align, s);
+}
+
+void QtPainterSurface::FillRect(const Rect& rect, Color fill, Color border) {
+  const QRectF r = ToDevice(rect);
+  m_painter.fillRect(r, ToQColor(fill));
+  QPen pen(ToQColor(border));
+  pen.setWidthF(m_scaleX);
+  m_painter.setPen(pen);
+  m_painter.setBrush(Qt::NoBrush);
+  m_painter.drawRect(r);
+}
+
+void QtPainterSurface::Line(int x1, int y1, int x2, int y2, Color color, int width) {
+  QPen pen(ToQColor(color));
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setWidthF(width <= 0 ? std::max(1.0, m_scaleX * 0.5) : width * m_scaleX);
+  m_painter.setPen(pen);
+  m_painter.drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
+}
+
+void QtPainterSurface::SetClip(const Rect* rect) {
+  if (rect) {
+    m_painter.setClipRect(ToDevice(*rect));
+  } else {
+    m_painter.setClipping(false);
+  }
+}
+
+}  // namespace platform

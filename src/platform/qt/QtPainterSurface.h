@@ -1,0 +1,47 @@
+#pragma once
+// Draws through a QPainter onto any paint device (a widget, a printer, a PDF, an SVG or an
+// image). Logical units are tenths of a millimetre with y upwards; `origin` is the device
+// point of the logical point (0, 0).
+
+#include <QFont>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPointF>
+
+#include "platform/Surface.h"
+
+namespace platform {
+
+class QtPainterSurface : public Surface {
+ public:
+  QtPainterSurface(QPainter& painter, QPaintDevice& device, QPointF origin, bool printing, PageGeometry page);
+
+  void SetFont(const Font& font) override;
+  Size TextExtent(std::string_view text) override;
+  void DrawText(const Rect& rect, std::string_view text, unsigned flags) override;
+  void FillRect(const Rect& rect, Color fill, Color border) override;
+  void Line(int x1, int y1, int x2, int y2, Color color, int width) override;
+  void SetClip(const Rect* rect) override;
+  bool IsPrinting() const override { return m_printing; }
+  PageGeometry Page() const override { return m_page; }
+
+  // The device rectangle of a logical one.
+  QRectF ToDevice(const Rect& rect) const;
+  QPointF ToDevice(int x, int y) const;
+
+ private:
+  QPainter& m_painter;
+  QPaintDevice& m_device;
+  QPointF m_origin;
+  double m_scaleX;
+  double m_scaleY;
+  bool m_printing;
+  PageGeometry m_page;
+  Font m_font;
+  QFont m_qfont;
+};
+
+// A colour of the drawing palette.
+QColor ToQColor(Color color);
+
+}  // namespace platform

@@ -1,0 +1,193 @@
+#include <algorithm>
+
+#include "views/TableViews.h"
+
+namespace views {
+
+namespace {
+
+Currency currencyOf(const TableSettings& s, std::size_t column) {
+  return s.columnCurrencies[column] == 1 ? kDm : kEur;
+}
+
+std::string unit(const TableSettings& s, std::size_t column) {
+  return currencyOf(s, column) == kDm ? "in DM" : "in EUR";
+}
+
+std::string money(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+
+std::string quantityText(std::int64_t quantity, int decimals) {
+  return FormatQuantity(static_cast<std::int32_t>(quantity / kQuantityUnit),
+                        static_cast<std::int32_t>(quantity % kQuantityUnit), decimals);
+}
+
+}  // namespace
+
+void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
+  row.commission = row.cost - row.purchaseValue;
+  row.shownPurchaseValue = row.purchaseValue.valueIn(currencyOf(s, 0));
+  row.shownCommission = row.commission.valueIn(currencyOf(s, 1));
+  row.shownCost = row.cost.valueIn(currencyOf(s, 2));
+  row.shownValue = currencyOf(s, 3) == kDm ? EurToDm(row.value) : row.value;
+  const SplitAmount& basis = s.includeCommissions ? row.cost : row.purchaseValue;
+  if (currencyOf(s, 4) == kDm) {
+    row.shownGain = EurToDm(row.value) - basis.dm - EurToDm(basis.eur);
+  } else {
+    row.shownGain = row.value - basis.eur - DmToEur(basis.dm);
+  }
+  row.shownIncome = row.income.valueIn(currencyOf(s, 5));
+  if (currencyOf(s, 6) == kDm) {
+    row.shownGainWithIncome =
+        row.income.dm + EurToDm(row.value) + EurToDm(row.income.eur) - basis.dm - EurToDm(basis.eur);
+  } else {
+    row.shownGainWithIncome = row.value + DmToEur(row.income.dm) + row.income.eur - basis.eur - DmToEur(basis.dm);
+  }
+  const std::int64_t basisEur = DmToEur(basis.dm) + basis.eur;
+  const std::int64_t incomeEur = DmToEur(row.income.dm) + row.income.eur;
+  row.gainPercent = basisEur == 0 ? 0 : ChangePercent(row.value, basisEur);
+  row.incomePercent = basisEur == 0 ? 0 : SharePercent(incomeEur, basisEur);
+  row.gainWithIncomePercent = basisEur == 0 ? 0 : ChangePercent(row.value + incomeEur, basisEur);
+}
+
+void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge) {
+  const TableSettings& s = doc.settings.holdings;
+  rows.clear();
+  CKBXAktieImDepot sums;
+  sums.name = "Summe";
+  for (const auto& position : doc.Positions()) {
+    const CKBXAktie& p = *position;
+    if (!p.IsHeldOn(day)) continue;
+    CKBXAktieImDepot* row = nullptr;
+    if (merge) {
+      const auto it = std::find_if(rows.begin(), rows.end(),
+                                   [&](const CKBXAktieImDepot& r) { return r.name == p.name && r.wkn == p.wkn; });
+      if (it != rows.end()) row = &*it;
+    }
+    if (!row) {
+      rows.emplace_back();
+      row = &rows.back();
+      row->name = p.name;
+      row->wkn = p.wkn;
+    }
+    const Currency priceCurrency = p.purchasePriceCurrency == kDm ? kDm : kEur;
+    for (CKBXAktieImDepot* target : {row, &sums}) {
+      target->positionCount += 1;
+      target->quantity += p.Quantity();
+      target->purchaseValue.add(ShareValue(p.Quantity(), p.purchasePrice), priceCurrency);
+      target->cost += p.Cost();
+      target->income += p.Dividends();
+    }
+    row->purchaseDate = p.purchaseDate;
+    row->fallbackPrice = priceCurrency == kDm ? DmToEur(p.purchasePrice) : p.purchasePrice;
+  }
+  for (CKBXAktieImDepot& row : rows) {
+    const std::int32_t quoted = doc.PriceOnOrBefore(row.name, row.wkn, day);
+    row.price = quoted == kNoPrice ? row.fallbackPrice : quoted;
+    row.value = ShareValue(row.quantity, row.price);
+    sums.value += row.value;
+    row.averagePurchasePrice = PerShareValue(row.purchaseValue.valueIn(kEur), row.quantity);
+    ComputeHoldingsValues(row, s);
+  }
+  sums.purchaseDate = day;
+  ComputeHoldingsValues(sums, s);
+  rows.push_back(std::move(sums));
+
+  using Row = CKBXAktieImDepot;
+  std::function<int(const Row&, const Row&)> compare;
+  switch (s.sortKey) {
+    case 0: compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); }; break;
+    case 1: compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); }; break;
+    case 2: compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); }; break;
+    case 3: compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); }; break;
+    case 4: compare = [](const Row& a, const Row& b) { return Compare3(a.shownPurchaseValue, b.shownPurchaseValue); }; break;
+    case 5: compare = [](const Row& a, const Row& b) { return Compare3(a.shownCommission, b.shownCommission); }; break;
+    case 6: compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); }; break;
+    case 7: compare = [](const Row& a, const Row& b) { return Compare3(a.shownValue, b.shownValue); }; break;
+    case 8: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); }; break;
+    case 9: compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); }; break;
+    case 10: compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); }; break;
+    case 11: compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); }; break;
+    case 12: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGainWithIncome, b.shownGainWithIncome); }; break;
+    case 13: compare = [](const Row& a, const Row& b) { return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent); }; break;
+    default: return;
+  }
+  SortRows(rows, s.sortDescending != 0, compare);
+}
+
+int ShareDecimals(const std::vector<CKBXAktieImDepot>& rows) {
+  int decimals = 0;
+  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  return decimals;
+}
+
+Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CKBXAktieImDepot>& rows) {
+  const TableSettings& s = doc.settings.holdings;
+  const int pd = doc.settings.general.percentDecimals;
+  Table t;
+  t.mode = 1;
+  t.geometry = GeometryOf(s);
+  t.tableStyle = doc.settings.general.tableDisplay;
+  t.columnFlags = static_cast<unsigned>(s.columnMask);
+  t.hasSumsRow = true;
+  t.title = ReplacePlaceholders(s.titleTemplate, {{"<DATUM>", day.Format()},
+                                                  {"<DEPOTNUMMER>", doc.depotNumber},
+                                                  {"<INHABER>", doc.Account().holder}});
+  t.captions = {"Bezeichnung",
+                "WKN/\nKürzel",
+                "Stück",
+                "Kaufdatum",
+                "Tage im\nDepot",
+                "Kaufkurs\nin EUR",
+                "Kaufwert\n" + unit(s, 0),
+                "Provision\n" + unit(s, 1),
+                "Kaufpreis\n" + unit(s, 2),
+                "Kurs\nin EUR",
+                "Wert\n" + unit(s, 3),
+                "G/V\n" + unit(s, 4),
+                "G/V\nin %",
+                "Dividende\n" + unit(s, 5),
+                "Dividende\nin %",
+                "G/V inkl. Div.\n" + unit(s, 6),
+                "G/V inkl. Div.\nin %"};
+  t.rightAligned.assign(kHoldingsSlots, true);
+  t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = false;
+  const int decimals = ShareDecimals(rows);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const CKBXAktieImDepot& r = rows[i];
+    const bool sums = i + 1 == rows.size();
+    std::vector<std::string> c = {
+        r.name,
+        r.wkn,
+        quantityText(r.quantity, decimals),
+        sums ? "" : r.purchaseDate.Format(),
+        sums ? "" : std::to_string(static_cast<std::int64_t>(day.day()) - r.purchaseDate.day()),
+        sums ? "" : money(r.averagePurchasePrice),
+        money(r.shownPurchaseValue),
+        money(r.shownCommission),
+        money(r.shownCost),
+        sums ? "" : money(r.price),
+        money(r.shownValue),
+        money(r.shownGain),
+        FormatSignedPercent(r.gainPercent, pd),
+        money(r.shownIncome),
+        FormatPercent(r.incomePercent, pd),
+        money(r.shownGainWithIncome),
+        FormatSignedPercent(r.gainWithIncomePercent, pd),
+    };
+    t.cells.push_back(std::move(c));
+    t.loss.push_back(r.shownGain < 0);
+  }
+  return t;
+}
+
+ColumnLayout MeasureHoldingsColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
+                                    const std::vector<CKBXAktieImDepot>& rows) {
+  return MeasureColumns(surface, HoldingsTable(doc, day, rows));
+}
+
+void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, const ColumnLayout& layout,
+                      const std::vector<CKBXAktieImDepot>& rows) {
+  DrawTable(surface, HoldingsTable(doc, day, rows), layout);
+}
+
+}  // namespace views

@@ -1,0 +1,191 @@
+#include <algorithm>
+
+#include "views/TableViews.h"
+
+namespace views {
+
+namespace {
+
+Currency currencyOf(const TableSettings& s, std::size_t column) {
+  return s.columnCurrencies[column] == 1 ? kDm : kEur;
+}
+
+std::string unit(const TableSettings& s, std::size_t column) {
+  return currencyOf(s, column) == kDm ? "in DM" : "in EUR";
+}
+
+std::string money(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+
+void computeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
+  r.purchaseCommission = r.cost - r.purchaseValue;
+  r.saleCommission = r.saleValue - r.proceeds;
+  r.shownPurchaseValue = r.purchaseValue.valueIn(currencyOf(s, 0));
+  r.shownPurchaseCommission = r.purchaseCommission.valueIn(currencyOf(s, 1));
+  r.shownCost = r.cost.valueIn(currencyOf(s, 2));
+  r.shownSaleValue = r.saleValue.valueIn(currencyOf(s, 3));
+  r.shownSaleCommission = r.saleCommission.valueIn(currencyOf(s, 4));
+  r.shownProceeds = r.proceeds.valueIn(currencyOf(s, 5));
+  r.shownIncome = r.income.valueIn(currencyOf(s, 7));
+  const SplitAmount& basis = s.includeCommissions ? r.cost : r.purchaseValue;
+  const SplitAmount& back = s.includeCommissions ? r.proceeds : r.saleValue;
+  if (currencyOf(s, 6) == kDm) {
+    r.shownGain = EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur);
+  } else {
+    r.shownGain = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm);
+  }
+  if (currencyOf(s, 8) == kDm) {
+    r.shownGainWithIncome = EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur) + r.income.dm + EurToDm(r.income.eur);
+  } else {
+    r.shownGainWithIncome = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm) + r.income.eur + DmToEur(r.income.dm);
+  }
+  const std::int64_t basisEur = basis.valueIn(kEur);
+  if (basisEur == 0) {
+    r.gainPercent = r.incomePercent = r.gainWithIncomePercent = 0;
+    return;
+  }
+  r.gainPercent = ChangePercent(back.valueIn(kEur), basisEur);
+  r.incomePercent = SharePercent(r.income.valueIn(kEur), basisEur);
+  r.gainWithIncomePercent = ChangePercent(back.eur + r.income.eur + DmToEur(back.dm + r.income.dm), basisEur);
+}
+
+}  // namespace
+
+void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows, const CKapibuchDoc& doc,
+                       bool merge) {
+  const TableSettings& s = doc.settings.realised;
+  rows.clear();
+  CKBXAktieVerkauft sums;
+  sums.name = "Summe";
+  for (const auto& position : doc.Positions()) {
+    const CKBXAktie& p = *position;
+    if (!p.IsSold() || p.saleDate < start || p.saleDate > end) continue;
+    CKBXAktieVerkauft* row = nullptr;
+    if (merge) {
+      const auto it = std::find_if(rows.begin(), rows.end(),
+                                   [&](const CKBXAktieVerkauft& r) { return r.name == p.name && r.wkn == p.wkn; });
+      if (it != rows.end()) {
+        row = &*it;
+        if (p.saleDate < row->saleDate) row->saleDate = p.saleDate;
+      }
+    }
+    if (!row) {
+      rows.emplace_back();
+      row = &rows.back();
+      row->name = p.name;
+      row->wkn = p.wkn;
+      row->saleDate = p.saleDate;
+    }
+    for (CKBXAktieVerkauft* target : {row, &sums}) {
+      target->positionCount += 1;
+      target->quantity += p.Quantity();
+      target->purchaseValue.add(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur);
+      target->cost += p.Cost();
+      target->income += p.Dividends();
+      target->saleValue.add(ShareValue(p.Quantity(), p.salePrice), p.salePriceCurrency == kDm ? kDm : kEur);
+      target->proceeds += p.Proceeds();
+    }
+    row->purchaseDate = p.purchaseDate;
+  }
+  for (CKBXAktieVerkauft& r : rows) {
+    r.averagePurchasePrice = PerShareValue(r.purchaseValue.valueIn(kEur), r.quantity);
+    r.averageSalePrice = PerShareValue(r.saleValue.valueIn(kEur), r.quantity);
+    computeValues(r, s);
+  }
+  computeValues(sums, s);
+  sums.purchaseDate = start;
+  sums.saleDate = end;
+  rows.push_back(std::move(sums));
+
+  using Row = CKBXAktieVerkauft;
+  std::function<int(const Row&, const Row&)> compare;
+  switch (s.sortKey) {
+    case 0: compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); }; break;
+    case 1: compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); }; break;
+    case 2: compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); }; break;
+    case 3: compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); }; break;
+    case 4: compare = [](const Row& a, const Row& b) { return Compare3(a.saleDate, b.saleDate); }; break;
+    case 5: compare = [](const Row& a, const Row& b) { return Compare3(a.shownPurchaseValue, b.shownPurchaseValue); }; break;
+    case 6: compare = [](const Row& a, const Row& b) { return Compare3(a.shownPurchaseCommission, b.shownPurchaseCommission); }; break;
+    case 7: compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); }; break;
+    case 8: compare = [](const Row& a, const Row& b) { return Compare3(a.shownSaleValue, b.shownSaleValue); }; break;
+    case 9: compare = [](const Row& a, const Row& b) { return Compare3(a.shownSaleCommission, b.shownSaleCommission); }; break;
+    case 10: compare = [](const Row& a, const Row& b) { return Compare3(a.shownProceeds, b.shownProceeds); }; break;
+    case 11: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); }; break;
+    case 12: compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); }; break;
+    case 13: compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); }; break;
+    case 14: compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); }; break;
+    case 15: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGainWithIncome, b.shownGainWithIncome); }; break;
+    case 16: compare = [](const Row& a, const Row& b) { return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent); }; break;
+    default: return;
+  }
+  SortRows(rows, s.sortDescending != 0, compare);
+}
+
+Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows) {
+  const TableSettings& s = doc.settings.realised;
+  const int pd = doc.settings.general.percentDecimals;
+  Table t;
+  t.mode = 3;
+  t.geometry = GeometryOf(s);
+  t.tableStyle = doc.settings.general.tableDisplay;
+  t.columnFlags = static_cast<unsigned>(s.columnMask);
+  t.hasSumsRow = true;
+  t.title = ReplacePlaceholders(s.titleTemplate, {{"<STARTDATUM>", start.Format()},
+                                                  {"<ENDDATUM>", end.Format()},
+                                                  {"<DEPOTNUMMER>", doc.depotNumber},
+                                                  {"<INHABER>", doc.Account().holder}});
+  t.captions = {"Bezeichnung",       "WKN/\nKürzel",      "Stück",
+                "Kauf-\ndatum",      "Verkauf-\ndatum",   "Tage im\nDepot",
+                "Kaufkurs\nin EUR",  "Kaufwert\n" + unit(s, 0),
+                "Kaufprov.\n" + unit(s, 1),                "Kaufpreis\n" + unit(s, 2),
+                "Verkaufkurs\nin EUR",                     "Verkaufwert\n" + unit(s, 3),
+                "Verkaufprov.\n" + unit(s, 4),             "Verkauferlös\n" + unit(s, 5),
+                "G/V\n" + unit(s, 6),                      "G/V\nin %",
+                "Dividende\n" + unit(s, 7),                "Dividende\nin %",
+                "G/V inkl. Div.\n" + unit(s, 8),           "G/V inkl. Div.\nin %"};
+  t.rightAligned.assign(kRealisedSlots, true);
+  t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = t.rightAligned[4] = false;
+  int decimals = 0;
+  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const CKBXAktieVerkauft& r = rows[i];
+    const bool sums = i + 1 == rows.size();
+    t.cells.push_back({
+        r.name,
+        r.wkn,
+        FormatQuantity(static_cast<std::int32_t>(r.quantity / kQuantityUnit),
+                       static_cast<std::int32_t>(r.quantity % kQuantityUnit), decimals),
+        sums ? "" : r.purchaseDate.Format(),
+        sums ? "" : r.saleDate.Format(),
+        sums ? "" : std::to_string(static_cast<std::int64_t>(r.saleDate.day()) - r.purchaseDate.day()),
+        sums ? "" : money(r.averagePurchasePrice),
+        money(r.shownPurchaseValue),
+        money(r.shownPurchaseCommission),
+        money(r.shownCost),
+        sums ? "" : money(r.averageSalePrice),
+        money(r.shownSaleValue),
+        money(r.shownSaleCommission),
+        money(r.shownProceeds),
+        money(r.shownGain),
+        FormatSignedPercent(r.gainPercent, pd),
+        money(r.shownIncome),
+        FormatPercent(r.incomePercent, pd),
+        money(r.shownGainWithIncome),
+        FormatSignedPercent(r.gainWithIncomePercent, pd),
+    });
+    t.loss.push_back(r.shownGain < 0);
+  }
+  return t;
+}
+
+ColumnLayout MeasureRealisedColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start,
+                                    CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows) {
+  return MeasureColumns(surface, RealisedTable(doc, start, end, rows));
+}
+
+void DrawRealisedView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                      const ColumnLayout& layout, const std::vector<CKBXAktieVerkauft>& rows) {
+  DrawTable(surface, RealisedTable(doc, start, end, rows), layout);
+}
+
+}  // namespace views

@@ -1,0 +1,312 @@
+#include "views/Table.h"
+
+#include <algorithm>
+
+#include "base/TextCompare.h"
+
+namespace views {
+
+using platform::Color;
+using platform::Rect;
+using platform::Rgb;
+
+namespace {
+
+constexpr int kScrollCap = 32768;
+
+struct Scheme {
+  Color title, caption, evenGain, evenLoss, oddGain, oddLoss, sumsGain, sumsLoss;
+};
+
+const Scheme& schemeOf(int style) {
+  static const Scheme colour{Rgb(205, 205, 205), Rgb(225, 225, 225), Rgb(175, 255, 175), Rgb(255, 175, 175),
+                             Rgb(200, 255, 200), Rgb(255, 200, 200), Rgb(150, 255, 150), Rgb(255, 150, 150)};
+  static const Scheme grey{Rgb(205, 205, 205), Rgb(225, 225, 225), Rgb(240, 240, 240), Rgb(240, 240, 240),
+                           Rgb(248, 248, 248), Rgb(248, 248, 248), Rgb(225, 225, 225), Rgb(225, 225, 225)};
+  return style == 1 ? grey : colour;
+}
+
+bool drawsFilled(const platform::Surface& surface, const Table& table) {
+  if (table.tableStyle == 2) return false;
+  return !(surface.IsPrinting() && table.geometry.gridOnlyWhenPrinting == 1);
+}
+
+// A band or row: filled with its colour, or outlined.
+void band(platform::Surface& surface, const Table& table, const Rect& rect, Color colour) {
+  if (drawsFilled(surface, table)) {
+    surface.FillRect(rect, colour, colour);
+  } else {
+    DrawOutline(surface, rect, surface.IsPrinting() ? Rgb(0, 0, 0) : Rgb(192, 192, 192), 0);
+  }
+}
+
+Color rowColour(const Table& table, std::size_t row) {
+  const Scheme& s = schemeOf(table.tableStyle);
+  const bool loss = row < table.loss.size() && table.loss[row];
+  if (table.IsSumsRow(row)) return loss ? s.sumsLoss : s.sumsGain;
+  if (row % 2 == 0) return loss ? s.evenLoss : s.evenGain;
+  return loss ? s.oddLoss : s.oddGain;
+}
+
+unsigned alignment(const Table& table, std::size_t slot) {
+  return slot < table.rightAligned.size() && table.rightAligned[slot] ? platform::kAlignRight : platform::kAlignLeft;
+}
+
+// Everything a drawing pass needs to place the bands and rows.
+struct Placement {
+  int left, right;
+  int titleTop;        // only when the title band is drawn
+  bool titleBand;
+  bool titleText;
+  int captionTop;
+  std::vector<std::size_t> slots;  // the columns drawn
+  std::vector<int> x;              // their left edges
+  const std::vector<int>* width;
+  std::size_t firstRow, lastRow;   // inclusive; lastRow < firstRow for none
+  int firstRowTop;
+};
+
+void drawPlaced(platform::Surface& surface, const Table& table, const Placement& p) {
+  const TableGeometry& g = table.geometry;
+  const TableFonts fonts = CreateTableFonts(g);
+  const Scheme& scheme = schemeOf(table.tableStyle);
+  const auto cellRect = [&](std::size_t i, int top, int height) {
+    const int w = (*p.width)[p.slots[i]];
+    return Rect{p.x[i], top, p.x[i] + w, top - height};
+  };
+
+  surface.SetFont(fonts.title);
+  if (p.titleBand) {
+    const Rect title{p.left, p.titleTop, p.right, p.titleTop - g.titleHeight};
+    band(surface, table, title, scheme.title);
+    if (p.titleText) {
+      surface.DrawText({p.left + g.columnMargin, title.top, p.right - g.columnMargin, title.bottom}, table.title,
+                       platform::kAlignLeft | platform::kSingleLine);
+    }
+  }
+
+  surface.SetFont(fonts.caption);
+  const int captionHeight = table.CaptionLines() * g.columnTitleHeight;
+  band(surface, table, {p.left, p.captionTop, p.right, p.captionTop - captionHeight}, scheme.caption);
+  for (std::size_t i = 0; i < p.slots.size(); ++i) {
+    surface.DrawText(cellRect(i, p.captionTop, captionHeight), table.captions[p.slots[i]],
+                     alignment(table, p.slots[i]) | platform::kMultiLine);
+  }
+
+  surface.SetFont(fonts.row);
+  int top = p.firstRowTop;
+  for (std::size_t row = p.firstRow; row <= p.lastRow && row < table.cells.size(); ++row) {
+    if (table.IsSumsRow(row) && row != p.firstRow) top -= g.fieldSpacing;
+    band(surface, table, {p.left, top, p.right, top - g.rowHeight}, rowColour(table, row));
+    for (std::size_t i = 0; i < p.slots.size(); ++i) {
+      surface.DrawText(cellRect(i, top, g.rowHeight), table.cells[row][p.slots[i]],
+                       alignment(table, p.slots[i]) | platform::kSingleLine);
+    }
+    top -= g.rowHeight;
+  }
+}
+
+}  // namespace
+
+TableGeometry GeometryOf(const TableSettings& s) {
+  return {s.rowHeight, s.titleHeight, s.columnTitleHeight, s.textSpacing, s.columnMargin,
+          s.fieldSpacing, s.fontName, s.margins, s.gridLinesOnlyWhenPrinting};
+}
+
+TableGeometry GeometryOf(const AccountSettings& s) {
+  return {s.rowHeight, s.titleHeight, s.columnTitleHeight, s.textSpacing, s.columnMargin,
+          s.fieldSpacing, s.fontName, s.margins, s.gridLinesOnlyWhenPrinting};
+}
+
+TableFonts CreateTableFonts(const TableGeometry& g) {
+  return {{g.face, g.titleHeight, 400, 0}, {g.face, g.columnTitleHeight, 400, 0}, {g.face, g.rowHeight, 400, 0}};
+}
+
+ColumnLayout MeasureColumns(platform::Surface& surface, const Table& table) {
+  const TableGeometry& g = table.geometry;
+  const TableFonts fonts = CreateTableFonts(g);
+  const std::size_t n = table.Slots();
+  ColumnLayout layout;
+  layout.width.assign(n, 0);
+  layout.x.assign(n, -1);
+
+  surface.SetFont(fonts.caption);
+  for (std::size_t slot = 0; slot < n; ++slot) {
+    if (!table.Visible(slot)) continue;
+    const std::string& caption = table.captions[slot];
+    const std::size_t lineBreak = caption.find('\n');
+    int width = surface.TextExtent(caption.substr(0, lineBreak)).cx;
+    if (lineBreak != std::string::npos) width = std::max(width, surface.TextExtent(caption.substr(lineBreak + 1)).cx);
+    layout.width[slot] = width;
+  }
+  surface.SetFont(fonts.row);
+  for (const auto& row : table.cells) {
+    for (std::size_t slot = 0; slot < n; ++slot) {
+      if (table.Visible(slot)) layout.width[slot] = std::max(layout.width[slot], surface.TextExtent(row[slot]).cx);
+    }
+  }
+  int x = g.fieldSpacing + g.columnMargin;
+  for (std::size_t slot = 0; slot < n; ++slot) {
+    if (!table.Visible(slot)) continue;
+    layout.x[slot] = x;
+    x += layout.width[slot] + g.textSpacing;
+  }
+  layout.totalWidth = x - g.textSpacing;
+  return layout;
+}
+
+platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout) {
+  const TableGeometry& g = table.geometry;
+  const int n = static_cast<int>(table.cells.size());
+  const int width = g.fieldSpacing + g.columnMargin + layout.totalWidth;
+  int height = 0;
+  if (table.mode == 4) {
+    height = n * g.rowHeight + (n >= 2 ? 4 : 3) * g.fieldSpacing + g.columnTitleHeight + g.titleHeight;
+  } else {
+    height = n * g.rowHeight + (n > 1 ? 5 : 4) * g.fieldSpacing + 2 * g.columnTitleHeight + g.titleHeight;
+  }
+  return {std::min(width, kScrollCap), std::min(height, kScrollCap)};
+}
+
+void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout) {
+  const TableGeometry& g = table.geometry;
+  Placement p{};
+  p.left = g.fieldSpacing;
+  p.right = layout.totalWidth + g.columnMargin;
+  p.titleBand = true;
+  p.titleText = true;
+  p.titleTop = -g.fieldSpacing;
+  p.captionTop = p.titleTop - g.titleHeight - g.fieldSpacing;
+  for (std::size_t slot = 0; slot < table.Slots(); ++slot) {
+    if (!table.Visible(slot)) continue;
+    p.slots.push_back(slot);
+    p.x.push_back(layout.x[slot]);
+  }
+  p.width = &layout.width;
+  p.firstRow = 0;
+  p.lastRow = table.cells.empty() ? 0 : table.cells.size() - 1;
+  p.firstRowTop = -(g.titleHeight + 3 * g.fieldSpacing + table.CaptionLines() * g.columnTitleHeight);
+  if (!table.cells.empty()) drawPlaced(surface, table, p);
+  else {
+    p.firstRow = 1;  // no rows: bands and captions only
+    drawPlaced(surface, table, p);
+  }
+}
+
+Rect PrintableRect(const platform::PageGeometry& page, const Margins& m) {
+  return {m.left - page.offsetX, page.offsetY - m.top, page.pageWidth - m.right - page.offsetX,
+          m.bottom + page.offsetY - page.pageHeight};
+}
+
+PrintLayout LayoutPrintPages(platform::Surface& printer, const Table& table) {
+  const TableGeometry& g = table.geometry;
+  PrintLayout layout;
+  layout.printable = PrintableRect(printer.Page(), g.margins);
+  layout.columns = MeasureColumns(printer, table);
+
+  // Page rows.
+  const int h = layout.printable.top - layout.printable.bottom;
+  int remaining = static_cast<int>(table.cells.size());
+  int next = 0;
+  for (int p = 0; p == 0 || remaining > 0; ++p) {
+    const int reserve = p == 0 ? g.titleHeight + g.fieldSpacing : 0;
+    int fit = 0;
+    const int rowHeight = std::max(1, g.rowHeight);
+    if (table.mode == 4) {
+      fit = (h - g.fieldSpacing - g.columnTitleHeight - reserve) / rowHeight;
+    } else {
+      const int available = h - 2 * g.columnTitleHeight - g.fieldSpacing - reserve;
+      fit = available / rowHeight;
+      if (fit >= remaining) fit = (available - g.fieldSpacing) / rowHeight;
+    }
+    fit = std::max(fit, 1);  // every page row takes at least one row, so pagination ends
+    layout.rowRanges.emplace_back(next, next + std::min(fit, remaining) - 1);
+    next += fit;
+    remaining -= fit;
+  }
+
+  // Page columns.
+  const std::size_t n = table.Slots();
+  layout.pageColumn.assign(n, -1);
+  layout.printedX.assign(n, 0);
+  int shift = 0;
+  int column = 0;
+  bool columnUsed = false;
+  for (std::size_t slot = 0; slot < n; ++slot) {
+    if (!table.Visible(slot)) continue;
+    const int width = layout.columns.width[slot];
+    int x = layout.columns.x[slot] + layout.printable.left - shift - g.fieldSpacing;
+    // A column that does not fit starts the next page column; a page column that holds
+    // nothing yet keeps it (clipped at the paper's edge) rather than staying empty.
+    if (x + width + g.columnMargin > layout.printable.right && columnUsed) {
+      shift += x - layout.printable.left - g.columnMargin;
+      ++column;
+      x = layout.printable.left + g.columnMargin;
+    }
+    layout.pageColumn[slot] = column;
+    layout.printedX[slot] = x;
+    columnUsed = true;
+  }
+  layout.pageColumns = column + 1;
+  return layout;
+}
+
+void SelectPrintPage(PrintLayout& layout, int page) {
+  const int index = std::max(page, 1) - 1;
+  layout.currentRow = index / layout.pageColumns;
+  layout.currentColumn = index % layout.pageColumns;
+}
+
+void DrawTablePage(platform::Surface& surface, const Table& table, const PrintLayout& layout) {
+  const TableGeometry& g = table.geometry;
+  Placement p{};
+  for (std::size_t slot = 0; slot < table.Slots(); ++slot) {
+    if (layout.pageColumn[slot] != layout.currentColumn) continue;
+    p.slots.push_back(slot);
+    p.x.push_back(layout.printedX[slot]);
+  }
+  p.width = &layout.columns.width;
+  if (p.slots.empty()) {
+    p.left = layout.printable.left;
+    p.right = layout.printable.left + 2 * g.columnMargin;
+  } else {
+    p.left = p.x.front() - g.columnMargin;
+    p.right = p.x.back() + layout.columns.width[p.slots.back()] + g.columnMargin;
+  }
+  const bool firstPageRow = layout.currentRow == 0;
+  p.titleBand = firstPageRow;
+  p.titleText = firstPageRow && layout.currentColumn == 0;
+  p.titleTop = layout.printable.top;
+  p.captionTop = firstPageRow ? p.titleTop - g.titleHeight - g.fieldSpacing : layout.printable.top;
+  const auto& range = layout.rowRanges[static_cast<std::size_t>(layout.currentRow)];
+  p.firstRow = static_cast<std::size_t>(range.first);
+  p.lastRow = range.second < range.first ? 0 : static_cast<std::size_t>(range.second);
+  if (range.second < range.first) p.firstRow = 1;
+  p.firstRowTop = p.captionTop - table.CaptionLines() * g.columnTitleHeight - g.fieldSpacing;
+  drawPlaced(surface, table, p);
+}
+
+void DrawOutline(platform::Surface& surface, const Rect& r, Color color, int width) {
+  surface.Line(r.left, r.top, r.right, r.top, color, width);
+  surface.Line(r.right, r.top, r.right, r.bottom, color, width);
+  surface.Line(r.right, r.bottom, r.left, r.bottom, color, width);
+  surface.Line(r.left, r.bottom, r.left, r.top, color, width);
+}
+
+std::string ReplacePlaceholders(std::string text, const std::vector<std::pair<std::string, std::string>>& values) {
+  for (const auto& [placeholder, value] : values) {
+    if (placeholder.empty()) continue;
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + value.size())) {
+      text.replace(at, placeholder.size(), value);
+    }
+  }
+  return text;
+}
+
+int CompareTexts(const std::string& a, const std::string& b) {
+  const int c = CompareNoCase(a, b);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+}  // namespace views

@@ -1,0 +1,111 @@
+#pragma once
+// The table engine of the holdings, realised-gains and account views: fonts, measuring,
+// screen geometry, colours, sorting, title placeholders, and the division into printed
+// pages. Each view describes its table as a Table (captions, cell texts, loss rows).
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/Settings.h"
+#include "platform/Surface.h"
+
+namespace views {
+
+struct TableGeometry {
+  int rowHeight = 50;
+  int titleHeight = 80;
+  int columnTitleHeight = 40;
+  int textSpacing = 30;
+  int columnMargin = 10;
+  int fieldSpacing = 10;
+  std::string face = "Arial";
+  Margins margins;
+  int gridOnlyWhenPrinting = 1;
+};
+TableGeometry GeometryOf(const TableSettings& settings);
+TableGeometry GeometryOf(const AccountSettings& settings);
+
+struct TableFonts {
+  platform::Font title;
+  platform::Font caption;
+  platform::Font row;
+};
+TableFonts CreateTableFonts(const TableGeometry& geometry);
+
+struct Table {
+  int mode = 1;  // 1 and 3: two caption lines and a sums row; 4: one caption line, no sums row
+  TableGeometry geometry;
+  int tableStyle = 0;  // 0 colour, 1 greyscale, 2 grid lines
+  unsigned columnFlags = 0;
+  std::string title;
+  std::vector<std::string> captions;  // one per column slot; "\n" breaks the line
+  std::vector<bool> rightAligned;     // per slot
+  std::vector<std::vector<std::string>> cells;  // per row, one text per slot; sums row last
+  std::vector<bool> loss;             // per row
+  bool hasSumsRow = false;
+
+  std::size_t Slots() const { return captions.size(); }
+  bool Visible(std::size_t slot) const { return slot < 32 && ((columnFlags >> slot) & 1u) != 0; }
+  int CaptionLines() const { return mode == 4 ? 1 : 2; }
+  bool IsSumsRow(std::size_t row) const { return hasSumsRow && row + 1 == cells.size(); }
+};
+
+struct ColumnLayout {
+  std::vector<int> width;  // 0 for a hidden column
+  std::vector<int> x;      // left edge, -1 for a hidden column
+  int totalWidth = 0;
+};
+
+ColumnLayout MeasureColumns(platform::Surface& surface, const Table& table);
+// The scroll size of the table on screen, each side capped at 32768.
+platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout);
+void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout);
+
+struct PrintLayout {
+  platform::Rect printable;
+  ColumnLayout columns;                     // measured with the printer
+  std::vector<std::pair<int, int>> rowRanges;  // first and last row of each page row
+  std::vector<int> pageColumn;              // per slot, -1 for a hidden column
+  std::vector<int> printedX;                // per slot
+  int pageColumns = 1;
+  int currentRow = 0;
+  int currentColumn = 0;
+  int PageCount() const { return static_cast<int>(rowRanges.size()) * pageColumns; }
+};
+
+// The printable rectangle of a page with these margins (origin at the printable area's
+// top-left corner, y upwards).
+platform::Rect PrintableRect(const platform::PageGeometry& page, const Margins& margins);
+PrintLayout LayoutPrintPages(platform::Surface& printer, const Table& table);
+void SelectPrintPage(PrintLayout& layout, int page);
+void DrawTablePage(platform::Surface& surface, const Table& table, const PrintLayout& layout);
+
+// Draws the four sides of the rectangle with a solid pen.
+void DrawOutline(platform::Surface& surface, const platform::Rect& rect, platform::Color color, int width);
+
+// Replaces every occurrence of each placeholder, in the given order.
+std::string ReplacePlaceholders(std::string text, const std::vector<std::pair<std::string, std::string>>& values);
+
+// Sorts the data rows by exchange (the last row, the sums row, never moves). Equal rows are
+// never swapped. compare returns -1, 0 or 1.
+template <typename Row>
+void SortRows(std::vector<Row>& rows, bool descending, const std::function<int(const Row&, const Row&)>& compare) {
+  if (rows.size() < 3) return;  // fewer than two data rows
+  const std::size_t last = rows.size() - 2;
+  for (std::size_t i = 0; i < last; ++i) {
+    for (std::size_t k = i + 1; k <= last; ++k) {
+      const int result = compare(rows[i], rows[k]);
+      if ((!descending && result > 0) || (descending && result < 0)) std::swap(rows[i], rows[k]);
+    }
+  }
+}
+
+template <typename T>
+int Compare3(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+int CompareTexts(const std::string& a, const std::string& b);
+
+}  // namespace views

@@ -1,0 +1,48 @@
+#pragma once
+// The three table views: holdings on a day (mode 1), realised gains in a period (mode 3)
+// and account movements in a period (mode 4). Each builds its rows from the document,
+// describes them as a Table (captions and the exact cell texts) and measures and draws
+// through the table engine.
+
+#include <vector>
+
+#include "document/KapibuchDoc.h"
+#include "views/Table.h"
+
+namespace views {
+
+// ---- holdings (mode 1; the analysis view builds its rows the same way)
+constexpr std::size_t kHoldingsSlots = 17;
+void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge);
+// The values of one row from its sums (shown values in the columns' currencies, percentages).
+void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& settings);
+// Decimals that the quantities of all rows need.
+int ShareDecimals(const std::vector<CKBXAktieImDepot>& rows);
+Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CKBXAktieImDepot>& rows);
+ColumnLayout MeasureHoldingsColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
+                                    const std::vector<CKBXAktieImDepot>& rows);
+void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, const ColumnLayout& layout,
+                      const std::vector<CKBXAktieImDepot>& rows);
+
+// ---- realised gains (mode 3)
+constexpr std::size_t kRealisedSlots = 20;
+void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows, const CKapibuchDoc& doc,
+                       bool merge);
+Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows);
+ColumnLayout MeasureRealisedColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start,
+                                    CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows);
+void DrawRealisedView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                      const ColumnLayout& layout, const std::vector<CKBXAktieVerkauft>& rows);
+
+// ---- account movements (mode 4)
+constexpr std::size_t kAccountSlots = 5;
+void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXKontoTransaktionAnzg>& rows,
+                      const CKapibuchDoc& doc);
+Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                   const std::vector<CKBXKontoTransaktionAnzg>& rows);
+ColumnLayout MeasureAccountColumns(platform::Surface& surface, const CKapibuchDoc& doc,
+                                   const std::vector<CKBXKontoTransaktionAnzg>& rows);
+void DrawAccountView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                     const ColumnLayout& layout, const std::vector<CKBXKontoTransaktionAnzg>& rows);
+
+}  // namespace views

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "base/SafeFile.h"
+#include "cli/Cli.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result run(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = cli::Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+const std::string kSample = std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz";
+
+}  // namespace
+
+TEST(CliViews, ShowInThreeFormats) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  Result r = run({"show", kSample, "--mode", "1", "--day", "01.01.2003", "--format", "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["title"], "Depotbestand am 01.01.2003 - 4711 - Jörg Müller");
+  EXPECT_EQ(j["columns"][1], "WKN/ Kürzel");
+  ASSERT_EQ(j["rows"].size(), 4u);
+  EXPECT_EQ(j["rows"][3][0], "Summe");
+  EXPECT_EQ(j["rows"][3][3], "");
+
+  r = run({"show", kSample, "--mode", "3", "--from", "01.01.2003", "--to", "31.12.2003", "--format", "csv"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, 27), "Bezeichnung;WKN/ Kürzel;St");
+  EXPECT_NE(r.out.find("\r\nBayer AG;575200;10;05.03.1998;01.08.2003;1975;"), std::string::npos);
+
+  r = run({"show", kSample, "--mode", "4", "--from", "01.06.1999", "--to", "31.12.1999"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "Kontobewegungen von 01.06.1999 bis 31.12.1999 - 987654 - Jörg Müller\n\n"
+            "Datum       Vorgang         Text          Betrag    Kontostand\n"
+            "01.07.1999  Kapitaleinlage  Einlage  5.000,00 DM  11.985,00 DM\n");
+
+  EXPECT_EQ(run({"show", kSample, "--mode", "8"}).status, 1);
+  EXPECT_EQ(run({"show", kSample, "--mode", "1", "--day", "32.01.2000"}).status, 2);
+}
+
+TEST(CliViews, RenderPdfSvgPng) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string pdf = (dir / "h.pdf").string();
+  Result r = run({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--output", pdf});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(ReadWholeFile(pdf, bytes));
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_EQ(text.substr(0, 5), "%PDF-");
+  // Two page columns: the holdings table is wider than A4.
+  std::size_t pages = 0;
+  for (std::size_t at = text.find("/Type /Page\n"); at != std::string::npos; at = text.find("/Type /Page\n", at + 1)) ++pages;
+  EXPECT_EQ(pages, 2u);
+
+  const std::string svg = (dir / "a.svg").string();
+  ASSERT_EQ(run({"render", kSample, "--mode", "4", "--from", "01.01.1999", "--to", "31.12.2003", "--output", svg}).status, 0);
+  ASSERT_TRUE(ReadWholeFile(svg, bytes));
+  const std::string svgText(bytes.begin(), bytes.end());
+  EXPECT_NE(svgText.find("<svg"), std::string::npos);
+  EXPECT_NE(svgText.find("Kapitaleinlage"), std::string::npos);
+
+  const std::string png = (dir / "r.png").string();
+  ASSERT_EQ(run({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--page", "2", "--output", png}).status, 0);
+  ASSERT_TRUE(ReadWholeFile(png, bytes));
+  ASSERT_GT(bytes.size(), 8u);
+  EXPECT_EQ(bytes[1], 'P');
+
+  r = run({"render", kSample, "--mode", "1", "--page", "9", "--output", png});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Seite 9 gibt es nicht"), std::string::npos);
+  EXPECT_EQ(run({"render", kSample, "--mode", "1", "--output", (dir / "x.txt").string()}).status, 1);
+  EXPECT_EQ(run({"render", kSample, "--mode", "1", "--output", (dir / "no/x.pdf").string()}).status, 4);
+  std::filesystem::remove_all(dir);
+}
