@@ -6,6 +6,8 @@
 #include "priceio/FormatMatcher.h"
 #include "platform/RecordingSurface.h"
 #include "views/TableViews.h"
+#include "views/Charts.h"
+#include "views/DevelopmentView.h"
 
 namespace {
 
@@ -168,6 +170,46 @@ void BM_AccountRebuildAndMeasure(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(rows.size());
 }
 BENCHMARK(BM_AccountRebuildAndMeasure)->Unit(benchmark::kMillisecond);
+
+// Measuring the development view over the whole 30 years (every day, every position).
+void BM_DevelopmentMeasure30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  for (auto _ : state) {
+    doc.ClearSeriesCaches();
+    views::DevelopmentModel model(doc, start, end);
+    platform::RecordingSurface surface;
+    benchmark::DoNotOptimize(views::MeasureDevelopmentColumns(surface, model));
+  }
+}
+BENCHMARK(BM_DevelopmentMeasure30Years)->Unit(benchmark::kMillisecond);
+
+void BM_PortfolioSeries30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  std::vector<std::int64_t> values;
+  views::ChartAxis axis;
+  for (auto _ : state) {
+    doc.ClearSeriesCaches();
+    doc.Account().ClearCaches();
+    views::BuildPortfolioSeries(start, end, values, doc, static_cast<int>(state.range(0)), axis);
+  }
+}
+BENCHMARK(BM_PortfolioSeries30Years)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
+
+void BM_SecuritySeries30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(clock());
+  std::vector<int> selection;
+  for (int i = 0; i < 20; ++i) selection.push_back(i * 50);
+  std::vector<std::int64_t> values;
+  views::ChartAxis axis;
+  for (auto _ : state) views::BuildSecuritySeries(start, end, values, doc, static_cast<int>(state.range(0)), axis, selection);
+}
+BENCHMARK(BM_SecuritySeries30Years)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,11 +1,15 @@
 // show and render: one evaluation as text, CSV or JSON, or as printed into a file.
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
 
 #include "cli/Commands.h"
 #include "platform/qt/Rendering.h"
+#include "views/Charts.h"
+#include "views/DevelopmentView.h"
 #include "views/FrameState.h"
+#include "platform/RecordingSurface.h"
 #include "views/PrintJob.h"
 #include "views/TableViews.h"
 
@@ -137,9 +141,126 @@ bool tableOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, 
   }
 }
 
+// The window's days and choices for the command's mode, after the options.
+struct Request {
+  views::FrameState frame;
+  std::vector<int> selection;
+  int series = 0;
+};
+
+bool requestOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, Request& r) {
+  r.frame.SetDefaultDays(doc);
+  CKBXDatum from, to;
+  if (!o.from.empty() && !ParseDay(ctx, o.from, from)) return false;
+  if (!o.to.empty() && !ParseDay(ctx, o.to, to)) return false;
+  if (o.mode == 2) {
+    if (!o.from.empty()) r.frame.developmentStart = from;
+    if (!o.to.empty()) r.frame.developmentEnd = to;
+  } else if (o.mode == 5) {
+    if (!o.from.empty()) r.frame.portfolioChartStart = from;
+    if (!o.to.empty()) r.frame.portfolioChartEnd = to;
+  } else if (o.mode == 6) {
+    if (!o.from.empty()) r.frame.securityChartStart = from;
+    if (!o.to.empty()) r.frame.securityChartEnd = to;
+  }
+  const int seriesCount = o.mode == 6 ? 6 : 10;
+  r.series = o.series < 0 ? 0 : o.series;
+  if (r.series >= seriesCount) {
+    ctx.err << "Die Datenreihe " << o.series << " gibt es in dieser Ansicht nicht (0 bis " << seriesCount - 1 << ").\n";
+    return false;
+  }
+  if (!o.select.empty()) {
+    for (const std::string& item : SplitList(o.select)) {
+      char* endPtr = nullptr;
+      const long index = std::strtol(item.c_str(), &endPtr, 10);
+      if (item.empty() || *endPtr != '\0' || index < 0 || static_cast<std::size_t>(index) >= doc.Positions().size()) {
+        ctx.err << "Die Position \"" << item << "\" gibt es nicht (0 bis " << doc.Positions().size() - 1 << ").\n";
+        return false;
+      }
+      r.selection.push_back(static_cast<int>(index));
+    }
+  }
+  return true;
+}
+
+Grid developmentGrid(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
+  const views::DevelopmentModel model(doc, start, end);
+  Grid grid;
+  grid.title = "Depotentwicklung vom " + start.Format() + " bis " + end.Format();
+  grid.columns.push_back("Datum");
+  grid.right.push_back(false);
+  std::vector<views::DevelopmentColumn> shown;
+  for (int c = 0; c < 6; ++c) {
+    const auto column = static_cast<views::DevelopmentColumn>(c);
+    if (!model.ShowsSub(column)) continue;
+    shown.push_back(column);
+    const auto [line1, line2] = model.Caption(column);
+    grid.columns.push_back(line1 + " " + line2);
+    grid.right.push_back(true);
+  }
+  for (int k = 0; k < model.PositionColumns(); ++k) {
+    grid.columns.push_back("Position " + std::to_string(k + 1) + " Kurs");
+    grid.columns.push_back("Position " + std::to_string(k + 1) + " G/V");
+    grid.right.push_back(true);
+    grid.right.push_back(true);
+  }
+  const auto& positions = doc.Positions();
+  for (int row = 0; row < model.Days(); ++row) {
+    const CKBXDatum day(start.day() + static_cast<std::uint32_t>(row));
+    const views::DevelopmentDay values = model.Day(day);
+    std::vector<std::string> cells = {day.Format()};
+    for (const auto column : shown) cells.push_back(values.texts[static_cast<std::size_t>(column)]);
+    std::vector<std::string> pairs(static_cast<std::size_t>(model.PositionColumns()) * 2);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      const views::PositionSpan& span = model.Spans()[i];
+      if (span.column < 0) continue;
+      std::pair<std::string, std::string> texts;
+      if (row == span.saleRow) {
+        texts = model.SaleCells(i);
+      } else if (row >= span.firstRow && row <= span.lastRow) {
+        texts = model.PositionCells(i, day);
+      } else {
+        continue;
+      }
+      pairs[static_cast<std::size_t>(span.column) * 2] = model.Shows(0) ? texts.first : "";
+      pairs[static_cast<std::size_t>(span.column) * 2 + 1] = model.Shows(1) ? texts.second : "";
+    }
+    cells.insert(cells.end(), pairs.begin(), pairs.end());
+    grid.rows.push_back(std::move(cells));
+  }
+  return grid;
+}
+
+Grid chartGrid(const CKapibuchDoc& doc, const views::ChartData& chart) {
+  Grid grid;
+  grid.title = views::ChartTitle(doc, chart);
+  grid.columns = {"Datum", views::UnitText(doc, chart.mode, chart.series, chart.axis), "Rohwert"};
+  grid.right = {false, true, true};
+  for (std::size_t i = 0; i < chart.values.size(); ++i) {
+    const CKBXDatum day(chart.start.day() + static_cast<std::uint32_t>(i));
+    grid.rows.push_back({day.Format(), views::TickLabel(chart.values[i], chart.axis), std::to_string(chart.values[i])});
+  }
+  return grid;
+}
+
+views::ChartData chartOf(const CKapibuchDoc& doc, const ViewOptions& o, const Request& r) {
+  platform::RecordingSurface measuring;
+  const bool security = o.mode == 6;
+  return views::BuildChart(measuring, doc, o.mode, security ? r.frame.securityChartStart : r.frame.portfolioChartStart,
+                           security ? r.frame.securityChartEnd : r.frame.portfolioChartEnd, r.series, r.selection);
+}
+
 int runShow(const Context& ctx, const ViewOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  if (o.mode == 2 || o.mode == 5 || o.mode == 6) {
+    Request r;
+    if (!requestOf(ctx, *doc, o, r)) return kRefused;
+    const Grid grid = o.mode == 2 ? developmentGrid(*doc, r.frame.developmentStart, r.frame.developmentEnd)
+                                  : chartGrid(*doc, chartOf(*doc, o, r));
+    printGrid(ctx.out, grid, o.format);
+    return kOk;
+  }
   views::Table table;
   if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
   printGrid(ctx.out, gridOf(table), o.format);
@@ -149,11 +270,25 @@ int runShow(const Context& ctx, const ViewOptions& o) {
 int runRender(const Context& ctx, const ViewOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
-  views::Table table;
-  if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
-  views::TablePrintJob job(std::move(table));
+  std::unique_ptr<views::PrintJob> job;
+  if (o.mode == 2 || o.mode == 5 || o.mode == 6) {
+    Request r;
+    if (!requestOf(ctx, *doc, o, r)) return kRefused;
+    if (o.mode == 2) {
+      job = std::make_unique<views::DevelopmentPrintJob>(*doc, r.frame.developmentStart, r.frame.developmentEnd);
+    } else {
+      const bool security = o.mode == 6;
+      job = std::make_unique<views::ChartPrintJob>(
+          *doc, o.mode, security ? r.frame.securityChartStart : r.frame.portfolioChartStart,
+          security ? r.frame.securityChartEnd : r.frame.portfolioChartEnd, r.series, r.selection);
+    }
+  } else {
+    views::Table table;
+    if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
+    job = std::make_unique<views::TablePrintJob>(std::move(table));
+  }
   int pages = 0;
-  switch (platform::RenderToFile(job, o.output, o.page, &pages)) {
+  switch (platform::RenderToFile(*job, o.output, o.page, &pages)) {
     case platform::RenderResult::Ok: return kOk;
     case platform::RenderResult::BadPage:
       ctx.err << "Seite " << o.page << " gibt es nicht; die Ansicht hat " << pages << " Seite(n).\n";

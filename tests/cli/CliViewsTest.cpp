@@ -89,3 +89,36 @@ TEST(CliViews, RenderPdfSvgPng) {
   EXPECT_EQ(run({"render", kSample, "--mode", "1", "--output", (dir / "no/x.pdf").string()}).status, 4);
   std::filesystem::remove_all(dir);
 }
+
+TEST(CliViews, DevelopmentAndCharts) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  Result r = run({"show", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "02.01.2003", "--format", "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["columns"][0], "Datum");
+  EXPECT_EQ(j["columns"][1], "Depotwert in EUR");
+  ASSERT_EQ(j["rows"].size(), 2u);
+  EXPECT_EQ(j["rows"][0][1], "3.025,00");
+
+  r = run({"show", kSample, "--mode", "5", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "0", "--format",
+           "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["title"], "Depotwert - Jörg Müller");
+  EXPECT_EQ(j["rows"][0][2], "302500");
+  r = run({"show", kSample, "--mode", "6", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "1", "--select",
+           "1", "--format", "csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("01.01.2003;1.800,00;180000"), std::string::npos);
+  EXPECT_EQ(run({"show", kSample, "--mode", "6", "--select", "7"}).status, 2);
+  EXPECT_EQ(run({"show", kSample, "--mode", "5", "--series", "10"}).status, 2);
+
+  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render2-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  EXPECT_EQ(run({"render", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "31.03.2003", "--output",
+                 (dir / "d.pdf").string()}).status, 0);
+  EXPECT_EQ(run({"render", kSample, "--mode", "5", "--output", (dir / "c.svg").string()}).status, 0);
+  EXPECT_EQ(run({"render", kSample, "--mode", "6", "--select", "0,1", "--output", (dir / "c.png").string()}).status, 0);
+  EXPECT_EQ(run({"render", kSample, "--mode", "5", "--page", "2", "--output", (dir / "c2.png").string()}).status, 1);
+  std::filesystem::remove_all(dir);
+}

@@ -69,15 +69,15 @@ void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigne
   if (flags & kNoClip) align |= Qt::TextDontClip;
   m_painter.setPen(Qt::black);
   if (m_font.escapement != 0) {
-    // Rotated text runs from the rectangle's bottom-left corner in the direction of the
-    // escapement (counter-clockwise), its top towards the left for 90 degrees.
-    m_painter.save();
-    const QPointF anchor = ToDevice(rect.left, rect.bottom);
-    m_painter.translate(anchor);
-    m_painter.rotate(-m_font.escapement / 10.0);
+    // Rotated by 90 degrees: counter-clockwise text runs upwards from the rectangle's
+    // bottom-left corner; clockwise text (270) runs downwards from its top-right corner,
+    // the tops of the letters towards the right. The rectangle's height is the text's length.
     const QRectF device = ToDevice(rect);
-    const QRectF rotated(0, 0, device.height(), device.width());
-    m_painter.drawText(rotated, align, s);
+    const bool clockwise = ((m_font.escapement % 3600) + 3600) % 3600 > 1800;
+    m_painter.save();
+    m_painter.translate(clockwise ? ToDevice(rect.right, rect.top) : ToDevice(rect.left, rect.bottom));
+    m_painter.rotate(clockwise ? 90.0 : -90.0);
+    m_painter.drawText(QRectF(0, 0, device.height(), device.width()), align, s);
     m_painter.restore();
     return;
   }
