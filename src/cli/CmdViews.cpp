@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "platform/qt/Rendering.h"
+#include "views/AnalysisView.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
 #include "views/FrameState.h"
@@ -153,7 +154,12 @@ bool requestOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o
   CKBXDatum from, to;
   if (!o.from.empty() && !ParseDay(ctx, o.from, from)) return false;
   if (!o.to.empty() && !ParseDay(ctx, o.to, to)) return false;
-  if (o.mode == 2) {
+  if (o.mode == 7) {
+    CKBXDatum day;
+    if (!o.day.empty() && !ParseDay(ctx, o.day, day)) return false;
+    if (!o.day.empty()) r.frame.analysisDay = day;
+    if (!o.from.empty()) r.frame.analysisStart = from;
+  } else if (o.mode == 2) {
     if (!o.from.empty()) r.frame.developmentStart = from;
     if (!o.to.empty()) r.frame.developmentEnd = to;
   } else if (o.mode == 5) {
@@ -231,6 +237,32 @@ Grid developmentGrid(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
   return grid;
 }
 
+Grid analysisGrid(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start) {
+  std::vector<CKBXAktieImDepot> rows;
+  views::AnalysisScales scales;
+  views::BuildAnalysisRows(day, start, rows, doc, scales);
+  Grid grid;
+  grid.title = "Depotanalyse am " + day.Format() + " ab " + start.Format();
+  grid.columns.push_back("");
+  grid.right.push_back(false);
+  int decimals = 0;
+  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  std::vector<std::array<std::string, 41>> cells;
+  for (std::size_t k = 0; k + 1 < rows.size(); ++k) {
+    grid.columns.push_back(std::to_string(k + 1));
+    grid.right.push_back(true);
+    cells.push_back(views::AnalysisCells(doc, rows[k], decimals));
+  }
+  const std::vector<std::string> labels = views::AnalysisLabels(doc, day, start);
+  for (std::size_t r = 0; r < labels.size(); ++r) {
+    if (labels[r].empty()) continue;
+    std::vector<std::string> row = {labels[r]};
+    for (const auto& c : cells) row.push_back(c[r]);
+    grid.rows.push_back(std::move(row));
+  }
+  return grid;
+}
+
 Grid chartGrid(const CKapibuchDoc& doc, const views::ChartData& chart) {
   Grid grid;
   grid.title = views::ChartTitle(doc, chart);
@@ -253,11 +285,12 @@ views::ChartData chartOf(const CKapibuchDoc& doc, const ViewOptions& o, const Re
 int runShow(const Context& ctx, const ViewOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
-  if (o.mode == 2 || o.mode == 5 || o.mode == 6) {
+  if (o.mode == 2 || o.mode == 5 || o.mode == 6 || o.mode == 7) {
     Request r;
     if (!requestOf(ctx, *doc, o, r)) return kRefused;
-    const Grid grid = o.mode == 2 ? developmentGrid(*doc, r.frame.developmentStart, r.frame.developmentEnd)
-                                  : chartGrid(*doc, chartOf(*doc, o, r));
+    const Grid grid = o.mode == 2   ? developmentGrid(*doc, r.frame.developmentStart, r.frame.developmentEnd)
+                      : o.mode == 7 ? analysisGrid(*doc, r.frame.analysisDay, r.frame.analysisStart)
+                                    : chartGrid(*doc, chartOf(*doc, o, r));
     printGrid(ctx.out, grid, o.format);
     return kOk;
   }
@@ -271,10 +304,12 @@ int runRender(const Context& ctx, const ViewOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   std::unique_ptr<views::PrintJob> job;
-  if (o.mode == 2 || o.mode == 5 || o.mode == 6) {
+  if (o.mode == 2 || o.mode == 5 || o.mode == 6 || o.mode == 7) {
     Request r;
     if (!requestOf(ctx, *doc, o, r)) return kRefused;
-    if (o.mode == 2) {
+    if (o.mode == 7) {
+      job = std::make_unique<views::AnalysisPrintJob>(*doc, r.frame.analysisDay, r.frame.analysisStart);
+    } else if (o.mode == 2) {
       job = std::make_unique<views::DevelopmentPrintJob>(*doc, r.frame.developmentStart, r.frame.developmentEnd);
     } else {
       const bool security = o.mode == 6;

@@ -103,6 +103,21 @@ struct CKBXAktieImDepot {
   double gainPercent = 0;
   double incomePercent = 0;
   double gainWithIncomePercent = 0;
+  // Filled by the analysis (all in EUR; prices -1 when unknown).
+  std::int64_t costBasis = 0;
+  std::int64_t costPerShare = 0;
+  std::int64_t startPrice = -1;
+  std::int64_t high = -1;
+  std::int64_t low = -1;
+  double minGainPercent = 0;
+  double currentGainPercent = 0;
+  double maxGainPercent = 0;
+  double overStartPercent = 0;
+  double overLowPercent = 0;
+  double toHighPercent = 0;
+  double ofHighPercent = 0;
+  double sharePercent = 0;
+  std::int64_t holdingDays = 0;
 };
 
 // A realised-gains row: sold positions of one security (or one position), or "Summe".

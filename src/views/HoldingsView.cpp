@@ -49,7 +49,7 @@ void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
   row.gainWithIncomePercent = basisEur == 0 ? 0 : ChangePercent(row.value + incomeEur, basisEur);
 }
 
-void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge) {
+void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge) {
   const TableSettings& s = doc.settings.holdings;
   rows.clear();
   CKBXAktieImDepot sums;
@@ -91,6 +91,11 @@ void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const
   sums.purchaseDate = day;
   ComputeHoldingsValues(sums, s);
   rows.push_back(std::move(sums));
+}
+
+void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge) {
+  const TableSettings& s = doc.settings.holdings;
+  CollectHoldingsRows(day, rows, doc, merge);
 
   using Row = CKBXAktieImDepot;
   std::function<int(const Row&, const Row&)> compare;

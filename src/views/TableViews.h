@@ -14,6 +14,8 @@ namespace views {
 // ---- holdings (mode 1; the analysis view builds its rows the same way)
 constexpr std::size_t kHoldingsSlots = 17;
 void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge);
+// The rows with their sums and values, unsorted (the analysis sorts by its own keys).
+void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge);
 // The values of one row from its sums (shown values in the columns' currencies, percentages).
 void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& settings);
 // Decimals that the quantities of all rows need.

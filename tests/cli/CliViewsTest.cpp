@@ -122,3 +122,19 @@ TEST(CliViews, DevelopmentAndCharts) {
   EXPECT_EQ(run({"render", kSample, "--mode", "5", "--page", "2", "--output", (dir / "c2.png").string()}).status, 1);
   std::filesystem::remove_all(dir);
 }
+
+TEST(CliViews, Analysis) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  Result r = run({"show", kSample, "--mode", "7", "--day", "01.01.2003", "--from", "01.01.2002", "--format", "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  ASSERT_EQ(j["columns"].size(), 4u);  // the labels and three positions, no sums column
+  EXPECT_EQ(j["rows"][0][0], "Bezeichnung");
+  EXPECT_EQ(j["rows"][0][3], "Öko Fonds");
+  EXPECT_EQ(j["rows"].back()[0], "Spekulationsfrist");
+  EXPECT_EQ(j["rows"].back()[3], "-160");
+  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render7-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  EXPECT_EQ(run({"render", kSample, "--mode", "7", "--output", (dir / "a.pdf").string()}).status, 0);
+  std::filesystem::remove_all(dir);
+}

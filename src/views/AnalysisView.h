@@ -1,0 +1,73 @@
+#pragma once
+// The portfolio analysis (mode 7): the positions held on the analysis day against a start
+// day, as a transposed table of 41 rows with two bar-chart bands and a share band.
+
+#include <array>
+#include <vector>
+
+#include "document/KapibuchDoc.h"
+#include "platform/Surface.h"
+#include "views/PrintJob.h"
+
+namespace views {
+
+struct AnalysisScale {
+  std::int64_t minimum = 0;
+  std::int64_t maximum = 1;
+  std::int64_t step = 1;
+};
+
+struct AnalysisScales {
+  AnalysisScale gain;
+  AnalysisScale distance;
+};
+
+// The axis of a pair of extremes (whole percent).
+AnalysisScale AnalysisAxis(double minimum, double maximum);
+// The day the holding period of a purchase ends; N days, months or years later (unit 0,
+// 1, 2). A day that the target month lacks becomes its last day. As a day number from
+// 1 January 1970 (it may lie beyond the last day a portfolio holds).
+std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit);
+
+// The analysis variant of the holdings rows: every amount in EUR, the analysis values,
+// the scales, sorted by the analysis's own keys. The sums row stays last.
+void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+                       AnalysisScales& scales);
+
+// The texts of the 41 rows: labels, and the value cells of a row (column of the table).
+std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start);
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& row, int shareDecimals);
+
+platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKBXAktieImDepot>& rows);
+void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
+                      const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales);
+
+// A text cut to a width: characters dropped from its end until it fits with "...".
+std::string CutToFit(platform::Surface& surface, const std::string& text, int width);
+
+class AnalysisPrintJob : public PrintJob {
+ public:
+  AnalysisPrintJob(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start);
+  int Begin(platform::Surface& printer) override;
+  void DrawPage(platform::Surface& printer, int page) override;
+
+  struct Layout {
+    platform::Rect printable;
+    std::vector<int> pageColumn;  // per position column
+    std::vector<int> x;
+    std::array<int, 21> blockPageRow{};
+    std::array<int, 21> blockTop{};
+    int pageRows = 1;
+    int pageColumns = 1;
+  };
+  const Layout& PageLayout() const { return m_layout; }
+
+ private:
+  const CKapibuchDoc& m_doc;
+  CKBXDatum m_day, m_start;
+  std::vector<CKBXAktieImDepot> m_rows;
+  AnalysisScales m_scales;
+  Layout m_layout;
+};
+
+}  // namespace views

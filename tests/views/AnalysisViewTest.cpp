@@ -1,0 +1,136 @@
+#include "views/AnalysisView.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "platform/RecordingSurface.h"
+#include "tests/forms/FormsTestUtil.h"
+
+using namespace testutil;
+
+namespace {
+
+std::unique_ptr<CKapibuchDoc> euroPortfolio() {
+  auto doc = std::make_unique<CKapibuchDoc>(TestClock());
+  NewFileData data;
+  data.startDay = day(1, 1, 2000);
+  data.openingBalance = 1000000;
+  data.currency = kEur;
+  doc->SetupNew(data);
+  return doc;
+}
+
+}  // namespace
+
+TEST(AnalysisView, AxisAndHoldingPeriod) {
+  views::AnalysisScale s = views::AnalysisAxis(-12.3, 45.6);
+  EXPECT_EQ(s.minimum, -20);
+  EXPECT_EQ(s.maximum, 50);
+  EXPECT_EQ(s.step, 10);
+  s = views::AnalysisAxis(2.5, 9.0);  // all gains between 2 % and 9 %: from 0
+  EXPECT_EQ(s.minimum, 0);
+
+  const auto dayNumber = [](int d, int m, int y) { return static_cast<std::int64_t>(day(d, m, y).day()); };
+  EXPECT_EQ(views::HoldingPeriodEnd(day(15, 12, 2000), 1, 1), dayNumber(15, 1, 2001));
+  EXPECT_EQ(views::HoldingPeriodEnd(day(10, 3, 2000), 14, 1), dayNumber(10, 5, 2001));
+  EXPECT_EQ(views::HoldingPeriodEnd(day(31, 1, 2001), 1, 1), dayNumber(28, 2, 2001));  // the month's last day
+  EXPECT_EQ(views::HoldingPeriodEnd(day(29, 2, 2000), 1, 2), dayNumber(28, 2, 2001));
+  EXPECT_EQ(views::HoldingPeriodEnd(day(1, 1, 2000), 10, 0), dayNumber(11, 1, 2000));
+  // Beyond the last day of the portfolio's calendar: still counted.
+  EXPECT_EQ(views::HoldingPeriodEnd(day(1, 1, 2037), 5, 2) - dayNumber(1, 1, 2037), 365 * 5 + 1);
+}
+
+TEST(AnalysisView, RowsAndValues) {
+  auto doc = euroPortfolio();
+  Buy(*doc, day(1, 2, 2000), "Früh", "F", "10", "10", "10");  // cost 110,00: 11,00 a share
+  Buy(*doc, day(1, 6, 2000), "Spät", "S", "10", "20", "0");
+  doc->SetPrice("Früh", "F", day(1, 3, 2000), 1200);
+  doc->SetPrice("Früh", "F", day(1, 4, 2000), 800);
+  doc->SetPrice("Früh", "F", day(1, 7, 2000), 1500);
+  doc->SetPrice("Spät", "S", day(1, 5, 2000), 5000);  // before the purchase: not in the scan
+  doc->SetPrice("Spät", "S", day(2, 6, 2000), 2200);
+  std::vector<CKBXAktieImDepot> rows;
+  views::AnalysisScales scales;
+  views::BuildAnalysisRows(day(31, 12, 2000), day(1, 3, 2000), rows, *doc, scales);
+  ASSERT_EQ(rows.size(), 3u);
+  const CKBXAktieImDepot& early = rows[0];
+  EXPECT_EQ(early.costPerShare, 1100);
+  EXPECT_EQ(early.startPrice, 1200);
+  EXPECT_EQ(early.low, 800);
+  EXPECT_EQ(early.high, 1500);
+  EXPECT_NEAR(early.currentGainPercent, 1500.0 * 100 / 1100 - 100, 1e-9);
+  EXPECT_NEAR(early.minGainPercent, 800.0 * 100 / 1100 - 100, 1e-9);
+  const CKBXAktieImDepot& late = rows[1];
+  EXPECT_EQ(late.startPrice, 2000);  // bought after the start day: its purchase value per share
+  EXPECT_EQ(late.high, 2200);        // the scan starts on the purchase day
+  EXPECT_EQ(late.holdingDays, static_cast<std::int64_t>(day(31, 12, 2000).day()) - day(1, 6, 2001).day());
+  EXPECT_NEAR(early.sharePercent + late.sharePercent, 100.0, 1e-9);
+
+  // Equal days: high and low are that day's price.
+  views::BuildAnalysisRows(day(1, 7, 2000), day(1, 7, 2000), rows, *doc, scales);
+  EXPECT_EQ(rows[0].high, 1500);
+  EXPECT_EQ(rows[0].low, 1500);
+  EXPECT_EQ(rows[1].high, -1);  // no price that day: "-"
+  const auto cells = views::AnalysisCells(*doc, rows[1], 0);
+  EXPECT_EQ(cells[6], "-");
+  EXPECT_EQ(cells[7], "-");
+  EXPECT_EQ(rows[1].maxGainPercent, rows[1].currentGainPercent);
+
+  // "Depotanteil" descending: the largest first; the sums row stays last.
+  doc->settings.analysis.sortKey = 11;
+  doc->settings.analysis.sortDescending = 1;
+  views::BuildAnalysisRows(day(31, 12, 2000), day(1, 3, 2000), rows, *doc, scales);
+  EXPECT_EQ(rows[0].name, "Spät");
+  EXPECT_EQ(rows[2].name, "Summe");
+
+  const auto labels = views::AnalysisLabels(*doc, day(31, 12, 2000), day(1, 3, 2000));
+  EXPECT_EQ(labels[4], "Kaufpreis");
+  EXPECT_EQ(labels[5], "Kurs am 01.03.2000");
+  doc->settings.analysis.includeDividends = 1;
+  EXPECT_EQ(views::AnalysisLabels(*doc, day(31, 12, 2000), day(1, 3, 2000))[9], "Min. G/V inkl. Div.");
+}
+
+TEST(AnalysisView, DrawingAndPrintLayout) {
+  auto doc = euroPortfolio();
+  for (int i = 0; i < 20; ++i) Buy(*doc, day(1, 2, 2000), "Aktie mit langem Namen " + std::to_string(i), std::to_string(i), "1", "10");
+  std::vector<CKBXAktieImDepot> rows;
+  views::AnalysisScales scales;
+  views::BuildAnalysisRows(day(1, 3, 2000), day(1, 2, 2000), rows, *doc, scales);
+  platform::RecordingSurface surface;
+  views::DrawAnalysisView(surface, *doc, day(1, 3, 2000), day(1, 2, 2000), rows, scales);
+  bool cut = false;
+  for (const auto* t : surface.Texts()) cut |= t->text.size() > 3 && t->text.substr(t->text.size() - 3) == "...";
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(views::AnalysisScrollSize(*doc, rows).cx, 2 * 10 + 300 + 20 * 140);
+
+  EXPECT_EQ(views::CutToFit(surface, "kurz", 1000), "kurz");
+  surface.SetFont({"Arial", 40, 400, 0});
+  EXPECT_EQ(views::CutToFit(surface, "abcdefghij", 190), "abcdef...");  // 9 characters of 20 fit in 190
+
+  platform::RecordingSurface printer(true, {});
+  views::AnalysisPrintJob job(*doc, day(1, 3, 2000), day(1, 2, 2000));
+  const int pages = job.Begin(printer);
+  const auto& l = job.PageLayout();
+  EXPECT_EQ(l.pageColumns, 2);  // (1800 - 300) / 140 = 10 columns a page
+  EXPECT_EQ(l.pageColumn[10], 1);
+  EXPECT_EQ(l.x[10], l.printable.left + 300);
+  EXPECT_EQ(l.pageRows, 1);
+  EXPECT_EQ(pages, 2);
+  printer.Clear();
+  job.DrawPage(printer, 2);
+  // The label column is drawn on every page.
+  EXPECT_EQ(printer.Texts()[0]->text, "Bezeichnung");
+
+  // Rows taller than a page split the blocks over page rows, never a block itself.
+  doc->settings.analysis.rowHeight = 120;
+  views::AnalysisPrintJob tall(*doc, day(1, 3, 2000), day(1, 2, 2000));
+  tall.Begin(printer);
+  const auto& t = tall.PageLayout();
+  EXPECT_GT(t.pageRows, 1);
+  for (std::size_t b = 1; b < t.blockTop.size(); ++b) {
+    if (t.blockPageRow[b] == t.blockPageRow[b - 1]) {
+      EXPECT_LT(t.blockTop[b], t.blockTop[b - 1]);
+    }
+  }
+}
