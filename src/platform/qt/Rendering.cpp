@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSvgGenerator>
 #include <cstdlib>
 #include <memory>
@@ -41,6 +42,30 @@ void EnsureGuiApplication() {
   static char* argv[] = {name, nullptr};
   static QGuiApplication* app = new QGuiApplication(argc, argv);
   (void)app;
+}
+
+void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
+  // The printer's page in tenths of a millimetre; the painter's origin is the printable
+  // area's top-left corner.
+  const QRectF paper = printer.paperRect(QPrinter::Millimeter);
+  const QRectF printable = printer.pageRect(QPrinter::Millimeter);
+  PageGeometry page;
+  page.pageWidth = static_cast<int>(paper.width() * 10);
+  page.pageHeight = static_cast<int>(paper.height() * 10);
+  page.offsetX = static_cast<int>(printable.left() * 10);
+  page.offsetY = static_cast<int>(printable.top() * 10);
+  page.printableWidth = static_cast<int>(printable.width() * 10);
+  page.printableHeight = static_cast<int>(printable.height() * 10);
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  QtPainterSurface surface(painter, printer, QPointF(0, 0), true, page);
+  const int pages = job.Begin(surface);
+  int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+  int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;
+  for (int n = from; n <= to; ++n) {
+    if (n > from) printer.newPage();
+    job.DrawPage(surface, n);
+  }
 }
 
 RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int page, int* pageCount) {

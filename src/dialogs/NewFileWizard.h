@@ -1,0 +1,44 @@
+#pragma once
+// "&Neu...": the three pages of the new-file wizard, on the wizard's forms.
+
+#include <QWizard>
+
+#include "forms/NeueDatei.h"
+#include "platform/Prompter.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QDateEdit;
+class QRadioButton;
+class QLabel;
+
+class NewFileWizard : public QWizard {
+  Q_OBJECT
+
+ public:
+  NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWidget* parent = nullptr);
+  NewFileData Result() const { return m_form.Result(); }
+  CNeueDateiWizard& Form() { return m_form; }
+
+  bool validateCurrentPage() override;
+
+ protected:
+  void initializePage(int id) override;
+
+ private:
+  void ReadPage1();
+  void LeaveBalance();
+
+  CNeueDateiWizard m_form;
+  platform::Prompter& m_prompter;
+  QLineEdit* m_holder;
+  QPlainTextEdit* m_address;
+  QLineEdit* m_depot;
+  QLineEdit* m_account;
+  QLineEdit* m_bank;
+  QDateEdit* m_start;
+  QLineEdit* m_balance;
+  QRadioButton* m_euro;
+  QRadioButton* m_dm;
+  QList<QLabel*> m_texts;
+};

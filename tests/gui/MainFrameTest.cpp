@@ -1,0 +1,185 @@
+// The desktop program's windows, on the offscreen platform.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMdiArea>
+#include <filesystem>
+#include <fstream>
+
+#include "frames/ChildFrame.h"
+#include "frames/KapibuchView.h"
+#include "frames/MainFrame.h"
+#include "frames/Session.h"
+#include "platform/RecordingSurface.h"
+#include "views/TableViews.h"
+#include "tests/forms/FormsTestUtil.h"
+
+using namespace testutil;
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = std::filesystem::temp_directory_path() / ("kapibuch-gui-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(m_dir);
+    std::filesystem::create_directories(m_dir);
+    m_file = QString::fromStdString((m_dir / "sample.kpz").string());
+    std::filesystem::copy_file(std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz", m_file.toStdString());
+    m_frame = std::make_unique<MainFrame>(m_settings, m_prompter, TestClock());
+    m_frame->resize(1400, 900);
+    m_frame->show();
+  }
+  void TearDown() override {
+    m_prompter.answers.clear();
+    for (int i = 0; i < 4; ++i) m_prompter.answers.push_back(platform::Answer::No);
+    m_frame.reset();
+    std::filesystem::remove_all(m_dir);
+  }
+
+  platform::MemorySettingsStore m_settings;
+  ScriptedPrompter m_prompter;
+  std::unique_ptr<MainFrame> m_frame;
+  std::filesystem::path m_dir;
+  QString m_file;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, OpeningAFileAndSwitchingModes) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(m_frame->ActiveFrame(), frame);
+  EXPECT_EQ(frame->Mode(), 1);
+  EXPECT_TRUE(m_frame->ModeAction(1)->isChecked());
+  EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotbestand am"));
+  EXPECT_GT(frame->View().LogicalSize().height(), 0);
+
+  m_frame->ModeAction(2)->trigger();
+  EXPECT_EQ(frame->Mode(), 2);
+  EXPECT_TRUE(m_frame->ModeAction(2)->isChecked());
+  EXPECT_FALSE(m_frame->ModeAction(1)->isChecked());
+  EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotentwicklung von"));
+  for (const int mode : {3, 4, 5, 6, 7}) {
+    m_frame->ModeAction(mode)->trigger();
+    EXPECT_EQ(frame->Mode(), mode);
+    QApplication::processEvents();
+  }
+  frame->View().grab();  // every mode draws
+
+  // The same file again shows its window; a damaged file is refused with the message.
+  EXPECT_EQ(m_frame->OpenFile(m_file), frame);
+  const QString junk = QString::fromStdString((m_dir / "junk.kpz").string());
+  std::ofstream(junk.toStdString()) << "no portfolio";
+  EXPECT_EQ(m_frame->OpenFile(junk), nullptr);
+  EXPECT_EQ(m_prompter.Last(), "Unerwartetes Dateiformat.");
+}
+
+TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
+  ChildFrame* first = m_frame->OpenFile(m_file);
+  ChildFrame* second = m_frame->NewWindow();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(&first->Session(), &second->Session());
+  second->SetMode(2);
+  EXPECT_EQ(first->Mode(), 1);
+
+  // A day change in one window rebuilds only that window.
+  const int firstRebuilds = first->View().Rebuilds();
+  const int secondRebuilds = second->View().Rebuilds();
+  m_frame->Area().setActiveSubWindow(second);
+  CKBXDatum from;
+  from.Set(1, 6, 2002);
+  m_frame->FirstPicker().setDate(QDate(2002, 6, 1));
+  EXPECT_EQ(second->State().developmentStart, from);
+  EXPECT_EQ(first->View().Rebuilds(), firstRebuilds);
+  EXPECT_GT(second->View().Rebuilds(), secondRebuilds);
+
+  // The period bar follows the active window.
+  m_frame->Area().setActiveSubWindow(first);
+  EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotbestand am"));
+  EXPECT_EQ(m_frame->FirstPicker().date(), QDate(2026, 12, 8));
+  m_frame->Area().setActiveSubWindow(second);
+  EXPECT_EQ(m_frame->FirstPicker().date(), QDate(2002, 6, 1));
+
+  // A document change rebuilds both.
+  const int before1 = first->View().Rebuilds(), before2 = second->View().Rebuilds();
+  first->Session().Doc().Changed();
+  EXPECT_EQ(first->View().Rebuilds(), before1 + 1);
+  EXPECT_EQ(second->View().Rebuilds(), before2 + 1);
+
+  if (const char* shot = std::getenv("KAPIBUCH_SCREENSHOT")) {
+    second->SetMode(2);
+    first->SetMode(1);
+    m_frame->Area().tileSubWindows();
+    QApplication::processEvents();
+    m_frame->grab().save(QString::fromUtf8(shot));
+  }
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedDocumentAsks) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ChildFrame* other = m_frame->NewWindow();
+  frame->Session().Doc().Changed();
+  // Another window still shows the document: no question.
+  other->close();
+  EXPECT_TRUE(m_prompter.messages.empty());
+  m_prompter.answers.push_back(platform::Answer::Cancel);
+  EXPECT_FALSE(frame->close());
+  EXPECT_EQ(m_prompter.Last(), "Änderungen in sample.kpz speichern?");
+  EXPECT_EQ(m_frame->Frames().size(), 1u);
+  m_prompter.answers.push_back(platform::Answer::No);
+  EXPECT_TRUE(frame->close());
+  QApplication::processEvents();
+  EXPECT_TRUE(m_frame->Frames().empty());
+  EXPECT_EQ(m_frame->FirstLabel().text(), QString());
+}
+
+TEST_F(MainFrameTest, RecentFilesAndLocks) {
+  std::vector<QString> files;
+  for (int i = 0; i < 5; ++i) {
+    const QString path = QString::fromStdString((m_dir / ("f" + std::to_string(i) + ".kpz")).string());
+    std::filesystem::copy_file(m_file.toStdString(), path.toStdString());
+    files.push_back(path);
+    ASSERT_NE(m_frame->OpenFile(path), nullptr);
+  }
+  m_frame->OpenFile(files[1]);  // already open: shown, not reopened
+  const QStringList recent = m_frame->RecentFiles();
+  ASSERT_EQ(recent.size(), 4);
+  EXPECT_EQ(recent[0], files[4]);
+  EXPECT_EQ(recent[3], files[1]);
+  EXPECT_EQ(*m_settings.GetString("Recent File List", "File1"), files[4].toStdString());
+
+  // A second program may not edit a file that is open here.
+  DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
+  EXPECT_FALSE(other.Lock(files[0]));
+}
+
+// The print preview draws the pages that kapibuch-cli render writes: the same print job,
+// drawn call for call.
+TEST_F(MainFrameTest, PrintedPagesAreThoseOfTheCommandLine) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  auto viewJob = frame->View().MakePrintJob();
+  std::vector<CKBXAktieImDepot> rows;
+  views::BuildHoldingsRows(frame->State().holdingsDay, rows, frame->Session().Doc(), true);
+  views::TablePrintJob cliJob(views::HoldingsTable(frame->Session().Doc(), frame->State().holdingsDay, rows));
+  platform::RecordingSurface a(true, {}), b(true, {});
+  const int pages = viewJob->Begin(a);
+  ASSERT_EQ(pages, cliJob.Begin(b));
+  for (int page = 1; page <= pages; ++page) {
+    a.Clear();
+    b.Clear();
+    viewJob->DrawPage(a, page);
+    cliJob.DrawPage(b, page);
+    ASSERT_EQ(a.Texts().size(), b.Texts().size());
+    for (std::size_t i = 0; i < a.Texts().size(); ++i) {
+      EXPECT_EQ(a.Texts()[i]->text, b.Texts()[i]->text);
+      EXPECT_EQ(a.Texts()[i]->rect, b.Texts()[i]->rect);
+    }
+  }
+}
