@@ -45,3 +45,23 @@ void FrameState::SetDefaultDays(const CKapibuchDoc& doc) {
 }
 
 }  // namespace views
+
+namespace views {
+
+void FrameState::ApplyTimeInPortfolio(const CKapibuchDoc& doc) {
+  bool any = false;
+  CKBXDatum start, end;
+  for (const int index : selection) {
+    if (index < 0 || static_cast<std::size_t>(index) >= doc.Positions().size()) continue;
+    const CKBXAktie& p = *doc.Positions()[static_cast<std::size_t>(index)];
+    const CKBXDatum last = p.IsSold() ? p.saleDate : doc.Today();
+    start = any ? std::min(start, p.purchaseDate) : p.purchaseDate;
+    end = any ? std::max(end, last) : last;
+    any = true;
+  }
+  if (!any) return;
+  securityChartStart = std::max(start, doc.Account().StartDay());
+  securityChartEnd = end;
+}
+
+}  // namespace views

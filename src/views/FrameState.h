@@ -32,6 +32,10 @@ struct FrameState {
 
   // The days a newly opened window starts with ("Darstellungszeitraum beim Öffnen der Datei").
   void SetDefaultDays(const CKapibuchDoc& doc);
+  // "&Zeit im Depot" of the position selection: the security chart runs from the earliest
+  // purchase of the selected positions to the latest of their sale days (today for open
+  // ones), not before the account's start day. Nothing changes for an empty selection.
+  void ApplyTimeInPortfolio(const CKapibuchDoc& doc);
 };
 
 }  // namespace views

@@ -212,3 +212,24 @@ TEST(FrameState, DefaultDays) {
   EXPECT_EQ(frame.developmentStart, day(20, 12, 2026));
   EXPECT_EQ(frame.developmentEnd, day(20, 12, 2026));
 }
+
+TEST(FrameState, TimeInPortfolioOfTheSelection) {
+  auto doc = DmPortfolio();  // start day 01.01.1999, today 08.12.2026
+  Buy(*doc, day(1, 6, 1998), "Alt", "A", "1", "1");  // before the account's start
+  Buy(*doc, day(1, 6, 2000), "Neu", "N", "1", "1");
+  doc->MutablePositions()[1]->state = CKBXAktie::kSold;
+  doc->MutablePositions()[1]->saleDate = day(1, 6, 2001);
+  views::FrameState frame;
+  frame.SetDefaultDays(*doc);
+  frame.selection = {1};
+  frame.ApplyTimeInPortfolio(*doc);
+  EXPECT_EQ(frame.securityChartStart, day(1, 6, 2000));
+  EXPECT_EQ(frame.securityChartEnd, day(1, 6, 2001));
+  frame.selection = {1, 0};
+  frame.ApplyTimeInPortfolio(*doc);
+  EXPECT_EQ(frame.securityChartStart, day(1, 1, 1999));  // not before the account's start
+  EXPECT_EQ(frame.securityChartEnd, day(8, 12, 2026));   // an open position: today
+  frame.selection.clear();
+  frame.ApplyTimeInPortfolio(*doc);
+  EXPECT_EQ(frame.securityChartEnd, day(8, 12, 2026));
+}
