@@ -78,6 +78,14 @@ void NormaliseQuantityText(std::string& text) {
   if (ParseQuantity(normal, integerPart, fraction)) text = normal;
 }
 
+bool ReadQuantity(const std::string& text, std::int64_t& quantity) {
+  std::string copy = text;
+  std::int32_t integerPart = 0, fraction = 0;
+  if (!ParseQuantity(copy, integerPart, fraction)) return false;
+  quantity = QuantityOf(integerPart, fraction);
+  return true;
+}
+
 std::string QuantityText(std::int64_t quantity, int decimals) {
   return FormatQuantity(static_cast<std::int32_t>(quantity / kQuantityUnit),
                         static_cast<std::int32_t>(quantity % kQuantityUnit), decimals);

@@ -70,6 +70,8 @@ extern const char* const kAmountTooLarge;
 void NormaliseMoneyText(std::string& text);
 // Replaces a typed quantity by its normal form when it parses.
 void NormaliseQuantityText(std::string& text);
+// Reads a typed share quantity as a 64-bit count; false when it is no quantity.
+bool ReadQuantity(const std::string& text, std::int64_t& quantity);
 // Text of a quantity with as many decimals as it needs.
 std::string QuantityText(std::int64_t quantity, int decimals = -1);
 

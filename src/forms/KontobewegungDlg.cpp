@@ -8,21 +8,13 @@ using forms::Field;
 
 namespace {
 
-bool readQuantity(const std::string& text, std::int64_t& quantity) {
-  std::string copy = text;
-  std::int32_t integerPart = 0, fraction = 0;
-  if (!ParseQuantity(copy, integerPart, fraction)) return false;
-  quantity = QuantityOf(integerPart, fraction);
-  return true;
-}
-
 }  // namespace
 
 // --------------------------------------------------------------------------- Zuordnen
 
 bool CZuordnenDlg::Read() {
   std::int64_t quantity = 0;
-  if (!readQuantity(quantityText, quantity)) return false;
+  if (!forms::ReadQuantity(quantityText, quantity)) return false;
   m_chosen = std::min(quantity, held);
   quantityText = forms::QuantityText(m_chosen);
   return true;

@@ -6,14 +6,6 @@ using forms::Field;
 
 namespace {
 
-bool readQuantity(const std::string& text, std::int64_t& quantity) {
-  std::string copy = text;
-  std::int32_t integerPart = 0, fraction = 0;
-  if (!ParseQuantity(copy, integerPart, fraction)) return false;
-  quantity = QuantityOf(integerPart, fraction);
-  return true;
-}
-
 int decimalsOf(const std::vector<std::int64_t>& quantities) {
   int decimals = 0;
   for (std::int64_t q : quantities) {
@@ -32,7 +24,7 @@ std::string CAufteilenDlg::RangeText() const {
 
 bool CAufteilenDlg::Read() {
   std::int64_t quantity = 0;
-  if (!readQuantity(quantityText, quantity)) return false;
+  if (!forms::ReadQuantity(quantityText, quantity)) return false;
   m_chosen = std::clamp(quantity, lowest, std::max(lowest, highest));
   quantityText = forms::QuantityText(m_chosen);
   return true;
@@ -137,7 +129,7 @@ void CVerkaufDlg::ChooseWkn(const std::string& wkn) {
 
 void CVerkaufDlg::LeaveQuantity() {
   std::int64_t quantity = 0;
-  if (!readQuantity(quantityText, quantity)) return;
+  if (!forms::ReadQuantity(quantityText, quantity)) return;
   const std::int64_t total = CandidateTotal();
   if (quantity > total) quantityText = forms::QuantityText(total);
   Check(nullptr);
@@ -177,7 +169,7 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
   if (m_name.empty()) return report.fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
   if (m_wkn.empty()) return report.fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
   std::int64_t requested = 0;
-  if (!readQuantity(quantityText, requested)) {
+  if (!forms::ReadQuantity(quantityText, requested)) {
     return report.fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
   }
   if (requested == 0) return report.fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
@@ -221,7 +213,7 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
 void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bool(CAufteilenDlg&)>& show) {
   if (!Check(&prompter, true)) return;
   std::int64_t requested = 0;
-  readQuantity(quantityText, requested);
+  forms::ReadQuantity(quantityText, requested);
   std::int64_t rest = CandidateTotal();
   for (std::size_t i = 0; i < m_candidates.size(); ++i) {
     CKBXAktie& p = *m_candidates[i];

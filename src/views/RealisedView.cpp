@@ -6,15 +6,9 @@ namespace views {
 
 namespace {
 
-Currency currencyOf(const TableSettings& s, std::size_t column) {
-  return s.columnCurrencies[column] == 1 ? kDm : kEur;
-}
-
-std::string unit(const TableSettings& s, std::size_t column) {
-  return currencyOf(s, column) == kDm ? "in DM" : "in EUR";
-}
-
-std::string money(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+Currency currencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
+std::string unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
+std::string money(std::int64_t amount) { return MoneyCell(amount); }
 
 void computeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
   r.purchaseCommission = r.cost - r.purchaseValue;

@@ -304,6 +304,16 @@ std::string ReplacePlaceholders(std::string text, const std::vector<std::pair<st
   return text;
 }
 
+Currency ColumnCurrency(const TableSettings& s, std::size_t column) {
+  return column < s.columnCurrencies.size() && s.columnCurrencies[column] == 1 ? kDm : kEur;
+}
+
+std::string ColumnUnit(const TableSettings& s, std::size_t column) {
+  return ColumnCurrency(s, column) == kDm ? "in DM" : "in EUR";
+}
+
+std::string MoneyCell(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+
 int CompareTexts(const std::string& a, const std::string& b) {
   const int c = CompareNoCase(a, b);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Money.h"
 #include "document/Settings.h"
 #include "platform/Surface.h"
 
@@ -101,6 +102,11 @@ void SortRows(std::vector<Row>& rows, bool descending, const std::function<int(c
     }
   }
 }
+
+// The currency chosen for a money column of a table, its unit line and a cell text.
+Currency ColumnCurrency(const TableSettings& settings, std::size_t column);
+std::string ColumnUnit(const TableSettings& settings, std::size_t column);
+std::string MoneyCell(std::int64_t amount);
 
 template <typename T>
 int Compare3(const T& a, const T& b) {
