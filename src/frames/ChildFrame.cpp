@@ -1,6 +1,7 @@
 #include "frames/ChildFrame.h"
 
 #include <QCloseEvent>
+#include <QSplitter>
 
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
@@ -9,14 +10,32 @@
 ChildFrame::ChildFrame(MainFrame& main, std::shared_ptr<DocumentSession> session)
     : m_main(main), m_session(std::move(session)) {
   setAttribute(Qt::WA_DeleteOnClose);
-  m_view = new KapibuchView(*this, m_session->Doc(), this);
-  setWidget(m_view);
+  // A splitter of two rows of two panes; the three further panes are shown while split.
+  auto* rows = new QSplitter(Qt::Vertical, this);
+  for (int r = 0; r < 2; ++r) {
+    auto* row = new QSplitter(Qt::Horizontal, rows);
+    for (int c = 0; c < 2; ++c) {
+      auto* view = new KapibuchView(*this, m_session->Doc(), row);
+      view->setMinimumSize(10, 10);
+      view->setVisible(r == 0 && c == 0);
+      m_views.push_back(view);
+    }
+    row->setVisible(r == 0);
+  }
+  setWidget(rows);
   UpdateTitle();
 }
 
+void ChildFrame::SetSplit(bool split) {
+  m_split = split;
+  for (std::size_t i = 1; i < m_views.size(); ++i) m_views[i]->setVisible(split);
+  m_views[2]->parentWidget()->setVisible(split);
+  for (KapibuchView* view : m_views) view->Rebuild();
+}
+
 ChildFrame::~ChildFrame() {
-  // The view observes the document that the session keeps alive: it goes first.
-  delete m_view;
+  // The views observe the document that the session keeps alive: they go first.
+  for (KapibuchView* view : m_views) delete view;
 }
 
 void ChildFrame::UpdateTitle() {

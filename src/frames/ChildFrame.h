@@ -4,6 +4,7 @@
 
 #include <QMdiSubWindow>
 #include <memory>
+#include <vector>
 
 #include "views/FrameState.h"
 
@@ -29,7 +30,11 @@ class ChildFrame : public QMdiSubWindow {
 
   DocumentSession& Session() { return *m_session; }
   std::shared_ptr<DocumentSession> SharedSession() const { return m_session; }
-  KapibuchView& View() { return *m_view; }
+  KapibuchView& View() { return *m_views.front(); }
+  // The panes: one view, or four (2 x 2) while the window is split.
+  const std::vector<KapibuchView*>& Views() const { return m_views; }
+  void SetSplit(bool split);
+  bool IsSplit() const { return m_split; }
   views::FrameState& State() { return m_state; }
   int Mode() const { return m_state.mode; }
 
@@ -51,6 +56,7 @@ class ChildFrame : public QMdiSubWindow {
 
   MainFrame& m_main;
   std::shared_ptr<DocumentSession> m_session;
-  KapibuchView* m_view;
+  std::vector<KapibuchView*> m_views;
+  bool m_split = false;
   views::FrameState m_state;
 };

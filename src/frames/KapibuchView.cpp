@@ -48,6 +48,7 @@ QPoint KapibuchView::LogicalPosition() const {
 
 void KapibuchView::OnDocumentUpdate(int hint, const void* frame) {
   if (hint == CKapibuchDoc::kHintFrame && frame != &m_frame) return;
+  if (isHidden()) return;  // a pane of an unsplit window: rebuilt when it is shown
   m_frame.SyncPeriodBar();
   Rebuild();
 }

@@ -191,6 +191,11 @@ void MainFrame::CreateActions() {
          [this] { m_area->cascadeSubWindows(); });
   action(window, QStringLiteral("Neben&einander"), QKeySequence(), QStringLiteral("Ordnet die Fenster nebeneinander an."),
          [this] { m_area->tileSubWindows(); });
+  QAction* split = action(window, QStringLiteral("&Teilen"), QKeySequence(),
+                         QStringLiteral("Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf."), [this] {
+                           if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
+                         });
+  m_documentActions.push_back(split);
   m_documentActions.push_back(newWindow);
   m_documentActions.push_back(m_holderAction);
 
@@ -378,7 +383,7 @@ ChildFrame* MainFrame::AddFrame(std::shared_ptr<DocumentSession> session) {
   frame->resize(900, 560);
   frame->show();
   m_area->setActiveSubWindow(frame);
-  frame->View().OnDocumentUpdate(0, nullptr);
+  for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate(0, nullptr);
   UpdateActions();
   return frame;
 }

@@ -106,6 +106,16 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   m_frame->Area().setActiveSubWindow(second);
   EXPECT_EQ(m_frame->FirstPicker().date(), QDate(2002, 6, 1));
 
+  // A window split into four panes updates all four.
+  second->SetSplit(true);
+  EXPECT_TRUE(second->Views()[3]->isVisibleTo(second));
+  const int paneRebuilds = second->Views()[3]->Rebuilds();
+  second->SetMode(3);
+  EXPECT_GT(second->Views()[3]->Rebuilds(), paneRebuilds);
+  second->SetSplit(false);
+  EXPECT_FALSE(second->Views()[3]->isVisibleTo(second));
+  second->SetMode(2);
+
   // A document change rebuilds both.
   const int before1 = first->View().Rebuilds(), before2 = second->View().Rebuilds();
   first->Session().Doc().Changed();
