@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "dialogs/BookingDialogs.h"
 #include "dialogs/NewFileWizard.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/NeueDatei.h"
@@ -143,17 +144,46 @@ void MainFrame::CreateActions() {
     a->setProperty("alwaysDisabled", true);
     return a;
   };
-  disabled(QStringLiteral("&Kauf..."), QKeySequence(Qt::CTRL | Qt::Key_K), QStringLiteral("Wertpapier kaufen."));
-  disabled(QStringLiteral("&Verkauf..."), QKeySequence(Qt::CTRL | Qt::Key_V), QStringLiteral("Wertpapier verkaufen."));
-  disabled(QStringLiteral("Kurse &eingeben..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-           QStringLiteral("Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag."));
-  disabled(QStringLiteral("Kurse &importieren..."), QKeySequence(Qt::CTRL | Qt::Key_I),
-           QStringLiteral("Liest die Kurse für ein Wertpapier aus einer Textdatei ein."));
-  disabled(QStringLiteral("Kurse e&xportieren..."), QKeySequence(),
-           QStringLiteral("Kurse eines Wertpapiers in eine Textdatei schreiben."));
-  disabled(QStringLiteral("Konto&bewegung..."), QKeySequence(Qt::CTRL | Qt::Key_B),
-           QStringLiteral("Neue Kontobewegung hinzufügen."));
-  disabled(QStringLiteral("&Aktiensplit..."), QKeySequence(), QStringLiteral("Aktiensplit durchführen."));
+  // Every booking ends with the document modified, its series dropped and all views updated.
+  const auto booking = [this](auto run) {
+    return [this, run] {
+      ChildFrame* frame = ActiveFrame();
+      if (!frame) return;
+      CKapibuchDoc& doc = frame->Session().Doc();
+      if (run(doc)) {
+        doc.ClearSeriesCaches();
+        doc.UpdateAllViews();
+      }
+      for (ChildFrame* f : Frames()) f->UpdateTitle();
+      UpdateActions();
+    };
+  };
+  m_bookingActions = {
+      action(edit, QStringLiteral("&Kauf..."), QKeySequence(Qt::CTRL | Qt::Key_K), QStringLiteral("Wertpapier kaufen."),
+             booking([this](CKapibuchDoc& doc) { return dialogs::RunKauf(this, doc, m_prompter); })),
+      action(edit, QStringLiteral("&Verkauf..."), QKeySequence(Qt::CTRL | Qt::Key_V),
+             QStringLiteral("Wertpapier verkaufen."),
+             booking([this](CKapibuchDoc& doc) { return dialogs::RunVerkauf(this, doc, m_prompter); })),
+      action(edit, QStringLiteral("Kurse &eingeben..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+             QStringLiteral("Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag."),
+             booking([this](CKapibuchDoc& doc) { return dialogs::RunKurseEingeben(this, doc); })),
+      action(edit, QStringLiteral("Kurse &importieren..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+             QStringLiteral("Liest die Kurse für ein Wertpapier aus einer Textdatei ein."),
+             booking([this](CKapibuchDoc& doc) {
+               return dialogs::RunKurseImportieren(this, doc, m_prompter, m_settings);
+             })),
+      action(edit, QStringLiteral("Kurse e&xportieren..."), QKeySequence(),
+             QStringLiteral("Kurse eines Wertpapiers in eine Textdatei schreiben."),
+             booking([this](CKapibuchDoc& doc) {
+               dialogs::RunKurseExportieren(this, doc, m_prompter);
+               return false;
+             })),
+      action(edit, QStringLiteral("Konto&bewegung..."), QKeySequence(Qt::CTRL | Qt::Key_B),
+             QStringLiteral("Neue Kontobewegung hinzufügen."),
+             booking([this](CKapibuchDoc& doc) { return dialogs::RunKontobewegung(this, doc, m_prompter); })),
+      action(edit, QStringLiteral("&Aktiensplit..."), QKeySequence(), QStringLiteral("Aktiensplit durchführen."),
+             booking([this](CKapibuchDoc& doc) { return dialogs::RunAktiensplit(this, doc, m_prompter); })),
+  };
   m_switchAction = action(edit, QStringLiteral("Konto&währung umstellen..."), QKeySequence(),
                           QStringLiteral("Kontowährung von DM auf Euro umstellen."), [this] { OnCurrencySwitch(); });
   m_holderAction = action(edit, QStringLiteral("&Depotdaten..."), QKeySequence(),
@@ -198,6 +228,7 @@ void MainFrame::CreateActions() {
   m_documentActions.push_back(split);
   m_documentActions.push_back(newWindow);
   m_documentActions.push_back(m_holderAction);
+  for (QAction* a : m_bookingActions) m_documentActions.push_back(a);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
   action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1), QStringLiteral("Zeigt die Hilfe an."),
@@ -213,6 +244,8 @@ void MainFrame::CreateActions() {
   m_tools->addSeparator();
   m_tools->addAction(printAction);
   m_tools->addAction(previewAction);
+  m_tools->addSeparator();
+  for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) m_tools->addAction(m_bookingActions[i]);
   m_tools->addSeparator();
   static const char* const shortNames[] = {"", "Bestand", "Entwicklung", "G+V", "Konto", "Grafik", "Wertpapier", "Analyse"};
   for (const int mode : {1, 3, 2, 7, 4, 5, 6}) {

@@ -94,6 +94,7 @@ class MainFrame : public QMainWindow {
   QPushButton* m_select = nullptr;
   std::array<QAction*, 8> m_modeActions{};
   std::vector<QAction*> m_documentActions;
+  std::vector<QAction*> m_bookingActions;
   std::array<QAction*, 4> m_recentActions{};
   QAction* m_holderAction = nullptr;
   QAction* m_switchAction = nullptr;

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDateEdit>
 #include <QLabel>
 #include <QMdiArea>
@@ -192,4 +194,30 @@ TEST_F(MainFrameTest, PrintedPagesAreThoseOfTheCommandLine) {
       EXPECT_EQ(a.Texts()[i]->rect, b.Texts()[i]->rect);
     }
   }
+}
+
+// The booking dialogs open on the active document and change nothing when cancelled.
+TEST_F(MainFrameTest, BookingDialogsCancelWithoutChanges) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  const auto before = frame->Session().Doc().Serialize();
+  int shown = 0;
+  for (QAction* a : m_frame->findChildren<QAction*>()) {
+    const QString text = a->text();
+    if (!(text.startsWith(QStringLiteral("&Kauf")) || text.startsWith(QStringLiteral("&Verkauf")) ||
+          text.startsWith(QStringLiteral("Konto&bewegung")) || text.startsWith(QStringLiteral("&Aktiensplit")) ||
+          text.startsWith(QStringLiteral("Kurse &eingeben")))) {
+      continue;
+    }
+    ASSERT_TRUE(a->isEnabled()) << text.toStdString();
+    QTimer::singleShot(200, [&shown] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        ++shown;
+        dialog->reject();
+      }
+    });
+    a->trigger();
+  }
+  EXPECT_EQ(shown, 5);
+  EXPECT_EQ(frame->Session().Doc().Serialize(), before);
 }

@@ -1,0 +1,740 @@
+#include "dialogs/BookingDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "forms/AktiensplitDlg.h"
+#include "forms/KaufDlg.h"
+#include "forms/KontobewegungDlg.h"
+#include "forms/KursDateiDlg.h"
+#include "forms/KurseEingebenDlg.h"
+#include "forms/VerkaufDlg.h"
+
+namespace dialogs {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+std::string s(const QString& q) { return q.toStdString(); }
+
+QDate toQDate(CKBXDatum d) {
+  int day = 0, month = 0, year = 0;
+  d.Split(day, month, year);
+  return QDate(year, month, day);
+}
+
+CKBXDatum fromQDate(const QDate& date) {
+  CKBXDatum d;
+  d.Set(date.day(), date.month(), date.year());
+  return d;
+}
+
+QDateEdit* datePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u)) {
+  auto* picker = new QDateEdit(toQDate(value));
+  picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  picker->setCalendarPopup(true);
+  picker->setDateRange(toQDate(earliest), QDate(2038, 1, 18));
+  return picker;
+}
+
+QComboBox* listOf(const std::vector<std::string>& items, bool editable) {
+  auto* combo = new QComboBox;
+  combo->setEditable(editable);
+  for (const auto& item : items) combo->addItem(q(item));
+  combo->setCurrentIndex(-1);
+  return combo;
+}
+
+QDialogButtonBox* okCancel(QDialog& dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
+}
+
+// Moves the focus to the field a failed check names.
+void focus(forms::Field field, const std::vector<std::pair<forms::Field, QWidget*>>& widgets) {
+  for (const auto& [f, w] : widgets) {
+    if (f == field && w) w->setFocus();
+  }
+}
+
+// A small dialog that asks for one quantity ("Aufteilen", "Zuordnen").
+bool askQuantity(QWidget* parent, const QString& caption, const QStringList& lines, std::string& text,
+                 const std::function<bool()>& ok) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(caption);
+  auto* layout = new QVBoxLayout(&dialog);
+  for (const QString& line : lines) layout->addWidget(new QLabel(line));
+  auto* edit = new QLineEdit(q(text));
+  layout->addWidget(edit);
+  auto* buttons = okCancel(dialog);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    text = s(edit->text());
+    if (ok()) dialog.accept();
+    edit->setText(q(text));
+    edit->setFocus();
+  });
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace
+
+bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
+  CKaufDlg form(doc);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CKaufDlg::kCaption));
+  auto* layout = new QFormLayout(&dialog);
+  auto* date = datePicker(form.date);
+  auto* name = listOf(form.NameList(), true);
+  auto* wkn = listOf(form.WknList(), true);
+  auto* qty = new QLineEdit;
+  auto* price = new QLineEdit;
+  auto* commission = new QLineEdit;
+  auto* text = new QLineEdit;
+  layout->addRow(QStringLiteral("Kauf&datum"), date);
+  layout->addRow(QStringLiteral("&Bezeichnung"), name);
+  layout->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
+  layout->addRow(QStringLiteral("&Stück"), qty);
+  layout->addRow(QStringLiteral("Kauf&kurs"), price);
+  layout->addRow(QStringLiteral("&Provision etc."), commission);
+  layout->addRow(QStringLiteral("&Text"), text);
+  auto* buttons = okCancel(dialog);
+  layout->addRow(buttons);
+  // Typing couples the two fields; picking from a list does not.
+  QObject::connect(name->lineEdit(), &QLineEdit::textEdited, &dialog, [&](const QString& t) {
+    form.TypeName(s(t));
+    wkn->setEditText(q(form.wkn));
+  });
+  QObject::connect(wkn->lineEdit(), &QLineEdit::textEdited, &dialog, [&](const QString& t) {
+    form.TypeWkn(s(t));
+    name->setEditText(q(form.name));
+  });
+  QObject::connect(qty, &QLineEdit::editingFinished, &dialog, [&] {
+    form.quantityText = s(qty->text());
+    form.LeaveQuantity();
+    qty->setText(q(form.quantityText));
+  });
+  QObject::connect(price, &QLineEdit::editingFinished, &dialog, [&] {
+    form.priceText = s(price->text());
+    form.LeavePrice();
+    price->setText(q(form.priceText));
+  });
+  QObject::connect(commission, &QLineEdit::editingFinished, &dialog, [&] {
+    form.commissionText = s(commission->text());
+    form.LeaveCommission();
+    commission->setText(q(form.commissionText));
+  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    form.date = fromQDate(date->date());
+    form.PickName(s(name->currentText()));
+    form.PickWkn(s(wkn->currentText()));
+    form.quantityText = s(qty->text());
+    form.priceText = s(price->text());
+    form.commissionText = s(commission->text());
+    form.text = s(text->text());
+    if (form.OnOK(prompter)) {
+      dialog.accept();
+    } else {
+      focus(form.Focus(), {{forms::Field::Name, name}, {forms::Field::Wkn, wkn}, {forms::Field::Quantity, qty},
+                           {forms::Field::Price, price}, {forms::Field::Commission, commission},
+                           {forms::Field::Text, text}});
+    }
+  });
+  if (dialog.exec() != QDialog::Accepted) return false;
+  form.Book(doc);
+  return true;
+}
+
+bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
+  CVerkaufDlg form(doc);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CVerkaufDlg::kCaption));
+  auto* layout = new QGridLayout(&dialog);
+  auto* fields = new QFormLayout;
+  auto* date = datePicker(form.Date(), form.EarliestDate());
+  auto* name = new QComboBox;
+  auto* wkn = new QComboBox;
+  auto* qty = new QLineEdit;
+  auto* price = new QLineEdit;
+  auto* commission = new QLineEdit;
+  auto* text = new QLineEdit;
+  fields->addRow(QStringLiteral("Verkauf&datum"), date);
+  fields->addRow(QStringLiteral("&Bezeichnung"), name);
+  fields->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
+  fields->addRow(QStringLiteral("&Stück"), qty);
+  fields->addRow(QStringLiteral("Verkauf&kurs"), price);
+  fields->addRow(QStringLiteral("&Provision etc."), commission);
+  fields->addRow(QStringLiteral("&Text"), text);
+  layout->addLayout(fields, 0, 0);
+  auto* table = new QTableWidget(0, 5);
+  table->setHorizontalHeaderLabels({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
+                                    QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  layout->addWidget(table, 0, 1);
+  auto* oldest = new QCheckBox(QStringLiteral("&älteste Positionen verkaufen"));
+  oldest->setChecked(true);
+  auto* split = new QPushButton(QStringLiteral("&aufteilen..."));
+  auto* options = new QHBoxLayout;
+  options->addWidget(oldest);
+  options->addWidget(split);
+  layout->addLayout(options, 1, 1);
+  auto* buttons = okCancel(dialog);
+  layout->addWidget(buttons, 2, 0, 1, 2);
+
+  const auto refresh = [&] {
+    const QSignalBlocker blockName(name), blockWkn(wkn);
+    name->clear();
+    wkn->clear();
+    for (const auto& n : form.NameList()) name->addItem(q(n));
+    for (const auto& w : form.WknList()) wkn->addItem(q(w));
+    name->setCurrentIndex(name->findText(q(form.Name())));
+    wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
+    table->setRowCount(static_cast<int>(form.Rows().size()));
+    for (std::size_t r = 0; r < form.Rows().size(); ++r) {
+      const auto& row = form.Rows()[r];
+      const std::string cells[] = {row.number, row.purchaseDate, row.purchasePrice, row.quantity, row.sell};
+      for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(cells[c])));
+    }
+    table->resizeColumnsToContents();
+    oldest->setEnabled(form.AutoAllocateEnabled());
+    split->setEnabled(form.SplitEnabled());
+  };
+  const auto readTexts = [&] {
+    form.quantityText = s(qty->text());
+    form.priceText = s(price->text());
+    form.commissionText = s(commission->text());
+    form.text = s(text->text());
+  };
+  QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
+    form.SetDate(fromQDate(d));
+    refresh();
+  });
+  QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseName(s(t));
+    refresh();
+  });
+  QObject::connect(wkn, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseWkn(s(t));
+    refresh();
+  });
+  QObject::connect(qty, &QLineEdit::editingFinished, &dialog, [&] {
+    readTexts();
+    form.LeaveQuantity();
+    qty->setText(q(form.quantityText));
+    refresh();
+  });
+  QObject::connect(price, &QLineEdit::editingFinished, &dialog, [&] {
+    readTexts();
+    form.LeavePrice();
+    price->setText(q(form.priceText));
+  });
+  QObject::connect(commission, &QLineEdit::editingFinished, &dialog, [&] {
+    readTexts();
+    form.LeaveCommission();
+    commission->setText(q(form.commissionText));
+  });
+  QObject::connect(oldest, &QCheckBox::toggled, &dialog, [&](bool on) {
+    form.SetAutoAllocate(on);
+    refresh();
+  });
+  QObject::connect(split, &QPushButton::clicked, &dialog, [&] {
+    readTexts();
+    form.Aufteilen(prompter, [&](CAufteilenDlg& a) {
+      return askQuantity(&dialog, q(CAufteilenDlg::kCaption),
+                         {QStringLiteral("Position: %1").arg(a.runningNumber),
+                          QStringLiteral("Kaufdatum: ") + q(a.purchaseDateText),
+                          QStringLiteral("Kaufkurs: ") + q(a.purchasePriceText),
+                          QStringLiteral("Stück: ") + q(a.HeldText()), q(a.RangeText()),
+                          QStringLiteral("Stück &verkaufen")},
+                         a.quantityText, [&] { return a.OnOK(prompter); });
+    });
+    refresh();
+  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    readTexts();
+    if (form.OnOK(prompter)) {
+      dialog.accept();
+    } else {
+      refresh();
+      focus(form.Focus(), {{forms::Field::Date, date}, {forms::Field::Name, name}, {forms::Field::Wkn, wkn},
+                           {forms::Field::Quantity, qty}, {forms::Field::Price, price},
+                           {forms::Field::Commission, commission}, {forms::Field::Allocate, split}});
+    }
+  });
+  refresh();
+  dialog.resize(900, 380);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  form.Book(doc);
+  return true;
+}
+
+bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
+  CKontobewegungDlg form(doc);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CKontobewegungDlg::kCaption));
+  auto* layout = new QGridLayout(&dialog);
+  auto* fields = new QFormLayout;
+  auto* date = datePicker(form.Date(), form.EarliestDate());
+  auto* kind = new QComboBox;
+  for (const auto& k : CKontobewegungDlg::Kinds()) kind->addItem(QString::fromUtf8(k.name));
+  auto* amount = new QLineEdit;
+  auto* text = new QLineEdit;
+  auto* related = new QCheckBox(QStringLiteral("Wert&papierbezug:"));
+  auto* name = listOf(form.NameList(), false);
+  auto* wkn = listOf(form.WknList(), false);
+  fields->addRow(QStringLiteral("&Datum"), date);
+  fields->addRow(QStringLiteral("&Vorgang"), kind);
+  fields->addRow(QStringLiteral("B&etrag"), amount);
+  fields->addRow(QStringLiteral("&Text"), text);
+  fields->addRow(related);
+  fields->addRow(QStringLiteral("&Bezeichnung"), name);
+  fields->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
+  layout->addLayout(fields, 0, 0);
+  auto* table = new QTableWidget(0, 5);
+  table->setHorizontalHeaderLabels({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"),
+                                    QStringLiteral("Verkaufdatum"), QStringLiteral("Stück"),
+                                    QStringLiteral("Zuordnung")});
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  layout->addWidget(table, 0, 1);
+  auto* automatic = new QCheckBox(QStringLiteral("&automatisch zuordnen"));
+  automatic->setChecked(true);
+  auto* assign = new QPushButton(QStringLiteral("&zuordnen..."));
+  auto* toCost = new QRadioButton(QStringLiteral("&Kaufpreis"));
+  auto* toDividend = new QRadioButton(QStringLiteral("D&ividende etc."));
+  auto* toProceeds = new QRadioButton(QStringLiteral("Verkaufserl&ös"));
+  toDividend->setChecked(true);
+  auto* options = new QHBoxLayout;
+  options->addWidget(automatic);
+  options->addWidget(assign);
+  options->addWidget(new QLabel(QStringLiteral("Verbuchen unter:")));
+  options->addWidget(toCost);
+  options->addWidget(toDividend);
+  options->addWidget(toProceeds);
+  layout->addLayout(options, 1, 0, 1, 2);
+  auto* buttons = okCancel(dialog);
+  layout->addWidget(buttons, 2, 0, 1, 2);
+
+  const auto refresh = [&] {
+    const bool active = form.RelationActive();
+    related->setEnabled(form.RelationEnabled());
+    for (QWidget* w : std::initializer_list<QWidget*>{name, wkn, table, toCost, toDividend, toProceeds}) w->setEnabled(active);
+    automatic->setEnabled(form.AutoAssignEnabled());
+    assign->setEnabled(form.AssignEnabled());
+    amount->setText(q(form.amountText));
+    const QSignalBlocker blockName(name), blockWkn(wkn);
+    name->setCurrentIndex(name->findText(q(form.Name())));
+    wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
+    table->setRowCount(static_cast<int>(form.Rows().size()));
+    for (std::size_t r = 0; r < form.Rows().size(); ++r) {
+      const auto& row = form.Rows()[r];
+      const std::string cells[] = {row.number, row.purchaseDate, row.saleDate, row.quantity, row.share};
+      for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(cells[c])));
+    }
+    table->resizeColumnsToContents();
+  };
+  QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
+    form.SetDate(fromQDate(d));
+    refresh();
+  });
+  QObject::connect(kind, &QComboBox::currentIndexChanged, &dialog, [&](int i) {
+    form.SetKind(static_cast<std::size_t>(std::max(i, 0)));
+    refresh();
+  });
+  QObject::connect(amount, &QLineEdit::editingFinished, &dialog, [&] {
+    form.amountText = s(amount->text());
+    form.LeaveAmount();
+    refresh();
+  });
+  QObject::connect(related, &QCheckBox::toggled, &dialog, [&](bool on) {
+    form.SetRelation(on);
+    refresh();
+  });
+  QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseName(s(t));
+    refresh();
+  });
+  QObject::connect(wkn, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseWkn(s(t));
+    refresh();
+  });
+  QObject::connect(automatic, &QCheckBox::toggled, &dialog, [&](bool on) {
+    form.SetAutoAssign(on);
+    refresh();
+  });
+  QObject::connect(assign, &QPushButton::clicked, &dialog, [&] {
+    form.Zuordnen([&](CZuordnenDlg& z) {
+      return askQuantity(&dialog, q(CZuordnenDlg::kCaption),
+                         {QStringLiteral("Position: %1").arg(z.runningNumber),
+                          QStringLiteral("Kaufdatum: ") + q(z.purchaseDateText),
+                          QStringLiteral("Verkaufdatum: ") + q(z.saleDateText),
+                          QStringLiteral("Die Kontobewegung betrifft ... Stück dieser Position.")},
+                         z.quantityText, [&] { return z.OnOK(prompter); });
+    });
+    refresh();
+  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    form.amountText = s(amount->text());
+    form.text = s(text->text());
+    form.SetBookTo(toCost->isChecked()       ? CKontobewegungDlg::kKaufpreis
+                   : toProceeds->isChecked() ? CKontobewegungDlg::kVerkaufserloes
+                                             : CKontobewegungDlg::kDividende);
+    if (form.OnOK(prompter)) {
+      dialog.accept();
+    } else {
+      refresh();
+      focus(form.Focus(), {{forms::Field::Amount, amount}, {forms::Field::Name, name},
+                           {forms::Field::Allocate, assign}, {forms::Field::Text, text}});
+    }
+  });
+  refresh();
+  dialog.resize(900, 380);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  form.Book(doc);
+  return true;
+}
+
+bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
+  CAktiensplitDlg form(doc);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CAktiensplitDlg::kCaption));
+  auto* layout = new QFormLayout(&dialog);
+  auto* date = datePicker(form.date);
+  auto* name = listOf(form.NameList(), false);
+  auto* wkn = listOf(form.WknList(), false);
+  auto* newShares = new QLineEdit(q(form.newText));
+  auto* oldShares = new QLineEdit(q(form.oldText));
+  layout->addRow(QStringLiteral("Split&datum"), date);
+  layout->addRow(QStringLiteral("&Bezeichnung"), name);
+  layout->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
+  auto* ratio = new QHBoxLayout;
+  ratio->addWidget(newShares);
+  ratio->addWidget(new QLabel(QStringLiteral("&neue Aktien für")));
+  ratio->addWidget(oldShares);
+  ratio->addWidget(new QLabel(QStringLiteral("&alte Aktie(n)")));
+  layout->addRow(ratio);
+  auto* buttons = okCancel(dialog);
+  layout->addRow(buttons);
+  QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseName(s(t));
+    wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
+  });
+  QObject::connect(wkn, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseWkn(s(t));
+    name->setCurrentIndex(name->findText(q(form.Name())));
+  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    form.date = fromQDate(date->date());
+    form.newText = s(newShares->text());
+    form.oldText = s(oldShares->text());
+    form.LeaveNew();
+    form.LeaveOld();
+    newShares->setText(q(form.newText));
+    oldShares->setText(q(form.oldText));
+    if (form.OnOK(prompter)) {
+      dialog.accept();
+    } else {
+      focus(form.Focus(), {{forms::Field::Name, name}, {forms::Field::Wkn, wkn},
+                           {forms::Field::NewShares, newShares}, {forms::Field::OldShares, oldShares}});
+    }
+  });
+  if (dialog.exec() != QDialog::Accepted) return false;
+  form.Book(doc);
+  return true;
+}
+
+bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
+  CKurseEingebenDlg form(doc);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CKurseEingebenDlg::kCaption));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* top = new QHBoxLayout;
+  auto* date = datePicker(form.Day());
+  auto* onlyHeld = new QCheckBox(QStringLiteral("nur Wert&papiere im Depot"));
+  onlyHeld->setChecked(true);
+  top->addWidget(new QLabel(QStringLiteral("&Datum:")));
+  top->addWidget(date);
+  top->addWidget(onlyHeld);
+  layout->addLayout(top);
+  auto* grid = new QGridLayout;
+  std::array<QLabel*, CKurseEingebenDlg::kRows> labels{};
+  std::array<QLineEdit*, CKurseEingebenDlg::kRows> edits{};
+  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+    labels[static_cast<std::size_t>(row)] = new QLabel;
+    edits[static_cast<std::size_t>(row)] = new QLineEdit;
+    grid->addWidget(labels[static_cast<std::size_t>(row)], row % 6, (row / 6) * 2);
+    grid->addWidget(edits[static_cast<std::size_t>(row)], row % 6, (row / 6) * 2 + 1);
+  }
+  layout->addLayout(grid);
+  auto* pageLine = new QLabel;
+  auto* previous = new QPushButton(QStringLiteral("&vorherige"));
+  auto* next = new QPushButton(QStringLiteral("&nächste"));
+  auto* byName = new QRadioButton(QStringLiteral("&Bezeichnung anzeigen"));
+  auto* byWkn = new QRadioButton(QStringLiteral("&WKN/Kürzel anzeigen"));
+  byName->setChecked(true);
+  auto* close = new QPushButton(QStringLiteral("Schließen"));
+  auto* bottom = new QHBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close}) bottom->addWidget(w);
+  layout->addLayout(bottom);
+  bool showing = false;
+  const auto show = [&] {
+    showing = true;
+    pageLine->setText(q(form.PageLine()));
+    previous->setEnabled(form.CanGoBack());
+    next->setEnabled(form.CanGoForward());
+    for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+      const auto& r = form.Rows()[static_cast<std::size_t>(row)];
+      labels[static_cast<std::size_t>(row)]->setText(q(r.label));
+      edits[static_cast<std::size_t>(row)]->setText(q(r.priceText));
+      edits[static_cast<std::size_t>(row)]->setVisible(r.visible);
+    }
+    showing = false;
+  };
+  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+    QObject::connect(edits[static_cast<std::size_t>(row)], &QLineEdit::editingFinished, &dialog, [&, row] {
+      if (showing) return;
+      form.SetPriceText(row, s(edits[static_cast<std::size_t>(row)]->text()));
+      form.LeavePrice(row);
+      edits[static_cast<std::size_t>(row)]->setText(q(form.Rows()[static_cast<std::size_t>(row)].priceText));
+    });
+  }
+  QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
+    form.SetDay(fromQDate(d));
+    show();
+  });
+  QObject::connect(onlyHeld, &QCheckBox::toggled, &dialog, [&](bool on) {
+    form.SetOnlyHeld(on);
+    show();
+  });
+  QObject::connect(byName, &QRadioButton::toggled, &dialog, [&](bool on) {
+    form.SetShowNames(on);
+    show();
+  });
+  QObject::connect(previous, &QPushButton::clicked, &dialog, [&] {
+    form.PreviousPage();
+    show();
+    edits[0]->setFocus();
+  });
+  QObject::connect(next, &QPushButton::clicked, &dialog, [&] {
+    form.NextPage();
+    show();
+    edits[0]->setFocus();
+  });
+  QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+  show();
+  const bool wasModified = doc.IsModified();
+  doc.SetModified(false);
+  dialog.exec();
+  const bool changed = doc.IsModified();
+  doc.SetModified(wasModified || changed);
+  return changed;
+}
+
+bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter,
+                         platform::SettingsStore& settings) {
+  CKurseImportierenDlg form(doc, settings);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CKurseImportierenDlg::kCaption));
+  auto* layout = new QFormLayout(&dialog);
+  auto* name = listOf(form.NameList(), false);
+  auto* wkn = listOf(form.WknList(), false);
+  name->setCurrentIndex(name->findText(q(form.Name())));
+  wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
+  auto* file = new QLineEdit(q(form.fileName));
+  auto* browse = new QPushButton(QStringLiteral("Durch&suchen..."));
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(file);
+  fileRow->addWidget(browse);
+  auto* formats = new QComboBox;
+  auto* description = new QPlainTextEdit(q(form.Description()));
+  auto* save = new QPushButton(QStringLiteral("S&peichern..."));
+  auto* remove = new QPushButton(QStringLiteral("&Löschen"));
+  auto* start = new QPushButton(QStringLiteral("&Import starten..."));
+  auto* close = new QPushButton(QStringLiteral("Schlie&ßen"));
+  layout->addRow(QStringLiteral("&Bezeichnung"), name);
+  layout->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
+  layout->addRow(QStringLiteral("&Dateiname"), fileRow);
+  layout->addRow(QStringLiteral("Datei&format"), formats);
+  layout->addRow(QStringLiteral("F&ormatbeschreibung:"), description);
+  auto* buttons = new QHBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, close}) buttons->addWidget(w);
+  layout->addRow(buttons);
+  bool changed = false;
+  bool filling = false;
+  const auto fill = [&] {
+    filling = true;
+    formats->clear();
+    for (const auto& [title, text] : form.Formats()) formats->addItem(q(title));
+    formats->setCurrentIndex(form.SelectedFormat());
+    remove->setEnabled(form.DeleteEnabled());
+    save->setEnabled(form.SaveEnabled());
+    filling = false;
+  };
+  QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseName(s(t));
+    wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
+  });
+  QObject::connect(wkn, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseWkn(s(t));
+    name->setCurrentIndex(name->findText(q(form.Name())));
+  });
+  QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
+    const QString path = QFileDialog::getOpenFileName(&dialog, QStringLiteral("Durchsuchen"), file->text(),
+                                                      QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+    if (!path.isEmpty()) file->setText(path);
+  });
+  QObject::connect(formats, &QComboBox::currentIndexChanged, &dialog, [&](int i) {
+    if (filling) return;
+    form.ChooseFormat(i);
+    description->setPlainText(q(form.Description()));
+    fill();
+  });
+  QObject::connect(description, &QPlainTextEdit::textChanged, &dialog, [&] {
+    if (filling) return;
+    form.SetDescription(s(description->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))));
+    fill();
+  });
+  QObject::connect(save, &QPushButton::clicked, &dialog, [&] {
+    bool ok = false;
+    const QString title = QInputDialog::getText(
+        &dialog, QStringLiteral("Formatbeschreibung speichern"),
+        QStringLiteral("Bitte geben Sie einen erklärenden &Text für die Formatbeschreibung ein:"), QLineEdit::Normal,
+        QString(), &ok);
+    if (ok) form.SaveFormat(s(title));
+    fill();
+  });
+  QObject::connect(remove, &QPushButton::clicked, &dialog, [&] {
+    form.DeleteFormat(prompter);
+    fill();
+  });
+  QObject::connect(start, &QPushButton::clicked, &dialog, [&] {
+    form.fileName = s(file->text());
+    auto result = form.StartImport(prompter);
+    if (!result) {
+      if (form.ErrorPosition() > 0) {
+        QTextCursor cursor = description->textCursor();
+        cursor.setPosition(static_cast<int>(std::min<std::size_t>(form.ErrorPosition(), static_cast<std::size_t>(description->toPlainText().size()))));
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        description->setTextCursor(cursor);
+        description->setFocus();
+      }
+      return;
+    }
+    QDialog resultDialog(&dialog);
+    resultDialog.setWindowTitle(q(CImportergebnisDlg::kCaption));
+    auto* r = new QVBoxLayout(&resultDialog);
+    r->addWidget(new QLabel(QStringLiteral("Wertpapier: ") + q(result->Name())));
+    r->addWidget(new QLabel(QStringLiteral("WKN/Kürzel: ") + q(result->Wkn())));
+    auto* count = new QLabel;
+    auto* list = new QTableWidget(0, 2);
+    list->setHorizontalHeaderLabels({QStringLiteral("Datum"), QStringLiteral("Kurs")});
+    list->verticalHeader()->hide();
+    auto* held = new QCheckBox(QStringLiteral(
+        "&Kurs nur dann übernehmen, wenn sich das Wertpapier zu diesem Zeitpunkt im Depot befindet"));
+    const auto refill = [&] {
+      count->setText(q(result->CountLine()));
+      list->setRowCount(static_cast<int>(result->Shown().size()));
+      for (std::size_t i = 0; i < result->Shown().size(); ++i) {
+        const CKBXKurs& p = result->Shown()[i];
+        list->setItem(static_cast<int>(i), 0, new QTableWidgetItem(q(p.date().Format())));
+        list->setItem(static_cast<int>(i), 1, new QTableWidgetItem(q(FormatMoney(p.price(), kEur, kOwnCurrency, true))));
+      }
+      list->resizeColumnsToContents();
+    };
+    QObject::connect(held, &QCheckBox::toggled, &resultDialog, [&](bool on) {
+      result->SetOnlyHeld(on);
+      refill();
+    });
+    r->addWidget(count);
+    r->addWidget(list);
+    r->addWidget(held);
+    auto* ok = okCancel(resultDialog);
+    QObject::connect(ok, &QDialogButtonBox::accepted, &resultDialog, &QDialog::accept);
+    r->addWidget(ok);
+    refill();
+    if (resultDialog.exec() == QDialog::Accepted) changed |= result->OnOK(doc);
+  });
+  QObject::connect(close, &QPushButton::clicked, &dialog, [&] {
+    form.fileName = s(file->text());
+    form.Close();
+    dialog.accept();
+  });
+  fill();
+  dialog.resize(700, 480);
+  dialog.exec();
+  return changed;
+}
+
+void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
+  CKurseExportierenDlg form(doc);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CKurseExportierenDlg::kCaption));
+  auto* layout = new QFormLayout(&dialog);
+  auto* name = listOf(form.NameList(), false);
+  auto* wkn = listOf(form.WknList(), false);
+  auto* file = new QLineEdit;
+  auto* browse = new QPushButton(QStringLiteral("&Speichern unter..."));
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(file);
+  fileRow->addWidget(browse);
+  auto* withName = new QCheckBox(QStringLiteral("Be&zeichnung speichern"));
+  auto* withWkn = new QCheckBox(QStringLiteral("W&KN/Kürzel speichern"));
+  auto* separator = new QLineEdit(q(form.separator));
+  auto* start = new QPushButton(QStringLiteral("&Export starten..."));
+  auto* close = new QPushButton(QStringLiteral("Schlie&ßen"));
+  layout->addRow(QStringLiteral("&Bezeichnung"), name);
+  layout->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
+  layout->addRow(QStringLiteral("&Dateiname"), fileRow);
+  layout->addRow(withName);
+  layout->addRow(withWkn);
+  layout->addRow(QStringLiteral("&Trennzeichen:"), separator);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(start);
+  buttons->addWidget(close);
+  layout->addRow(buttons);
+  QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseName(s(t));
+    wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
+  });
+  QObject::connect(wkn, &QComboBox::textActivated, &dialog, [&](const QString& t) {
+    form.ChooseWkn(s(t));
+    name->setCurrentIndex(name->findText(q(form.Name())));
+  });
+  QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
+    QString path = QFileDialog::getSaveFileName(&dialog, QStringLiteral("Speichern unter"), file->text(),
+                                                QStringLiteral("Textdateien (*.txt)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".txt"))) path += QStringLiteral(".txt");
+    if (!path.isEmpty()) file->setText(path);
+  });
+  QObject::connect(start, &QPushButton::clicked, &dialog, [&] {
+    form.fileName = s(file->text());
+    form.withName = withName->isChecked();
+    form.withWkn = withWkn->isChecked();
+    form.separator = s(separator->text());
+    form.StartExport(prompter);
+  });
+  QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+  dialog.exec();
+}
+
+}  // namespace dialogs

@@ -1,0 +1,22 @@
+#pragma once
+// The dialogs of the "Bearbeiten" menu: widgets over the forms, which hold the logic.
+// Each returns true when something was booked.
+
+#include <QWidget>
+
+#include "document/KapibuchDoc.h"
+#include "platform/Prompter.h"
+#include "platform/SettingsStore.h"
+
+namespace dialogs {
+
+bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
+bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
+bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
+bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
+bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc);
+bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter,
+                         platform::SettingsStore& settings);
+void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
+
+}  // namespace dialogs
