@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/Help.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/KaufDlg.h"
 #include "forms/KontobewegungDlg.h"
@@ -62,11 +63,22 @@ QComboBox* listOf(const std::vector<std::string>& items, bool editable) {
   return combo;
 }
 
-QDialogButtonBox* okCancel(QDialog& dialog) {
+// OK, "Abbrechen" and, with a help number, "Hilfe".
+QDialogButtonBox* okCancel(QDialog& dialog, int helpTopic = 0) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  if (helpTopic > 0) {
+    QPushButton* help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);
+    QObject::connect(help, &QPushButton::clicked, &dialog, [helpTopic] { ShowHelp(helpTopic); });
+  }
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
+}
+
+QPushButton* helpButton(int topic) {
+  auto* help = new QPushButton(QStringLiteral("Hilfe"));
+  QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelp(topic); });
+  return help;
 }
 
 // Moves the focus to the field a failed check names.
@@ -117,7 +129,7 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
   layout->addRow(QStringLiteral("Kauf&kurs"), price);
   layout->addRow(QStringLiteral("&Provision etc."), commission);
   layout->addRow(QStringLiteral("&Text"), text);
-  auto* buttons = okCancel(dialog);
+  auto* buttons = okCancel(dialog, 2001);
   layout->addRow(buttons);
   // Typing couples the two fields; picking from a list does not.
   QObject::connect(name->lineEdit(), &QLineEdit::textEdited, &dialog, [&](const QString& t) {
@@ -198,7 +210,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   options->addWidget(oldest);
   options->addWidget(split);
   layout->addLayout(options, 1, 1);
-  auto* buttons = okCancel(dialog);
+  auto* buttons = okCancel(dialog, 2002);
   layout->addWidget(buttons, 2, 0, 1, 2);
 
   const auto refresh = [&] {
@@ -332,7 +344,7 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   options->addWidget(toDividend);
   options->addWidget(toProceeds);
   layout->addLayout(options, 1, 0, 1, 2);
-  auto* buttons = okCancel(dialog);
+  auto* buttons = okCancel(dialog, 2021);
   layout->addWidget(buttons, 2, 0, 1, 2);
 
   const auto refresh = [&] {
@@ -433,7 +445,7 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
   ratio->addWidget(oldShares);
   ratio->addWidget(new QLabel(QStringLiteral("&alte Aktie(n)")));
   layout->addRow(ratio);
-  auto* buttons = okCancel(dialog);
+  auto* buttons = okCancel(dialog, 2003);
   layout->addRow(buttons);
   QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
     form.ChooseName(s(t));
@@ -494,7 +506,9 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
   byName->setChecked(true);
   auto* close = new QPushButton(QStringLiteral("Schließen"));
   auto* bottom = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close}) bottom->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close, helpButton(2011)}) {
+    bottom->addWidget(w);
+  }
   layout->addLayout(bottom);
   bool showing = false;
   const auto show = [&] {
@@ -577,7 +591,7 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   layout->addRow(QStringLiteral("Datei&format"), formats);
   layout->addRow(QStringLiteral("F&ormatbeschreibung:"), description);
   auto* buttons = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, close}) buttons->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, helpButton(2012), close}) buttons->addWidget(w);
   layout->addRow(buttons);
   bool changed = false;
   bool filling = false;
@@ -710,6 +724,7 @@ void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   layout->addRow(QStringLiteral("&Trennzeichen:"), separator);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(start);
+  buttons->addWidget(helpButton(2013));
   buttons->addWidget(close);
   layout->addRow(buttons);
   QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {

@@ -1,5 +1,7 @@
 #include "dialogs/NewFileWizard.h"
 
+#include "dialogs/Help.h"
+
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
@@ -25,6 +27,9 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   setButtonText(QWizard::NextButton, QStringLiteral("&Weiter >"));
   setButtonText(QWizard::BackButton, QStringLiteral("< &Zurück"));
   setButtonText(QWizard::CancelButton, QStringLiteral("Abbrechen"));
+  setOption(QWizard::HaveHelpButton, true);
+  setButtonText(QWizard::HelpButton, QStringLiteral("Hilfe"));
+  connect(this, &QWizard::helpRequested, this, [this] { dialogs::ShowHelp(1501 + currentId()); });
 
   auto* page1 = new QWizardPage;
   page1->setTitle(QString::fromUtf8(CNeueDatei1PropPage::kCaption));

@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/BookingDialogs.h"
+#include "dialogs/Help.h"
 #include "dialogs/NewFileWizard.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/NeueDatei.h"
@@ -86,7 +87,6 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::CreateActions() {
-  QStyle* style = QApplication::style();
   const auto action = [this](QMenu* menu, const QString& text, const QKeySequence& key, const QString& tip,
                              auto slot) {
     QAction* a = menu->addAction(text);
@@ -100,27 +100,27 @@ void MainFrame::CreateActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
   QAction* newAction = action(file, QStringLiteral("&Neu..."), QKeySequence(Qt::CTRL | Qt::Key_N),
                               QStringLiteral("Erstellt eine neue Kapitalbuch-Datei."), [this] { OnNew(); });
-  newAction->setIcon(style->standardIcon(QStyle::SP_FileIcon));
+  newAction->setIcon(QIcon(QStringLiteral(":/icons/neu.svg")));
   QAction* openAction = action(file, QStringLiteral("Ö&ffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O),
                                QStringLiteral("Öffnet eine vorhandene Kapitalbuch-Datei."), [this] { OnOpen(); });
-  openAction->setIcon(style->standardIcon(QStyle::SP_DialogOpenButton));
+  openAction->setIcon(QIcon(QStringLiteral(":/icons/oeffnen.svg")));
   QAction* closeAction = action(file, QStringLiteral("&Schließen"), QKeySequence(),
                                 QStringLiteral("Schließt das aktive Fenster."), [this] {
                                   if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
                                 });
   QAction* saveAction = action(file, QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S),
                                QStringLiteral("Speichert die aktive Datei."), [this] { SaveActive(false); });
-  saveAction->setIcon(style->standardIcon(QStyle::SP_DialogSaveButton));
+  saveAction->setIcon(QIcon(QStringLiteral(":/icons/speichern.svg")));
   QAction* saveAsAction = action(file, QStringLiteral("Speichern &unter..."), QKeySequence(),
                                  QStringLiteral("Speichert die aktive Datei unter einem neuen Namen."),
                                  [this] { SaveActive(true); });
   file->addSeparator();
   QAction* printAction = action(file, QStringLiteral("&Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P),
                                 QStringLiteral("Druckt die Ansicht des aktiven Fensters."), [this] { OnPrint(false); });
-  printAction->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), style->standardIcon(QStyle::SP_ComputerIcon)));
+  printAction->setIcon(QIcon(QStringLiteral(":/icons/drucken.svg")));
   QAction* previewAction = action(file, QStringLiteral("Sei&tenansicht"), QKeySequence(),
                                   QStringLiteral("Zeigt die Druckseiten der Ansicht."), [this] { OnPrint(true); });
-  previewAction->setIcon(style->standardIcon(QStyle::SP_FileDialogContentsView));
+  previewAction->setIcon(QIcon(QStringLiteral(":/icons/seitenansicht.svg")));
   file->addSeparator();
   for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
     m_recentActions[i] = file->addAction(QString());
@@ -231,8 +231,9 @@ void MainFrame::CreateActions() {
   for (QAction* a : m_bookingActions) m_documentActions.push_back(a);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-  action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1), QStringLiteral("Zeigt die Hilfe an."),
-         [this] { OnHelp(); });
+  m_helpAction = action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1), QStringLiteral("Zeigt die Hilfe an."),
+                        [this] { OnHelp(); });
+  m_helpAction->setIcon(QIcon(QStringLiteral(":/icons/hilfe.svg")));
   action(help, QStringLiteral("Inf&o über Kapitalbuch..."), QKeySequence(),
          QStringLiteral("Zeigt Programmname und Version an."), [this] { OnAbout(); });
 
@@ -245,14 +246,22 @@ void MainFrame::CreateActions() {
   m_tools->addAction(printAction);
   m_tools->addAction(previewAction);
   m_tools->addSeparator();
+  const char* const bookingIcons[] = {"kauf", "verkauf", "kurse", "import", "import", "konto", "kurse"};
+  for (std::size_t i = 0; i < m_bookingActions.size(); ++i) {
+    m_bookingActions[i]->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(bookingIcons[i]))));
+  }
   for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) m_tools->addAction(m_bookingActions[i]);
   m_tools->addSeparator();
   static const char* const shortNames[] = {"", "Bestand", "Entwicklung", "G+V", "Konto", "Grafik", "Wertpapier", "Analyse"};
+  static const char* const modeIcons[] = {"", "bestand", "entwicklung", "guv", "kontobewegungen", "grafik", "wertpapier", "analyse"};
   for (const int mode : {1, 3, 2, 7, 4, 5, 6}) {
     QAction* a = m_modeActions[static_cast<std::size_t>(mode)];
     a->setIconText(QString::fromUtf8(shortNames[mode]));
+    a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(modeIcons[mode]))));
     m_tools->addAction(a);
   }
+  m_tools->addSeparator();
+  m_tools->addAction(m_helpAction);
   m_tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   view->addAction(m_tools->toggleViewAction());
 }
@@ -579,16 +588,7 @@ void MainFrame::OnPrint(bool preview) {
   if (dialog.exec() == QDialog::Accepted) frame->View().Print(printer);
 }
 
-void MainFrame::OnHelp() {
-  auto* browser = new QTextBrowser;
-  browser->setAttribute(Qt::WA_DeleteOnClose);
-  browser->setWindowTitle(QStringLiteral("Kapitalbuch - Hilfe"));
-  browser->setSearchPaths({QApplication::applicationDirPath() + QStringLiteral("/../share/kapitalbuch/help"),
-                           QStringLiteral(KAPIBUCH_HELP_DIR)});
-  browser->setSource(QUrl(QStringLiteral("index.html")));
-  browser->resize(760, 640);
-  browser->show();
-}
+void MainFrame::OnHelp() { dialogs::ShowHelp(); }
 
 void MainFrame::OnAbout() {
   Tell(QStringLiteral("Kapitalbuch %1\n\nWertpapierdepot und Konto eines Privatanlegers, auf den Cent genau.")
@@ -616,6 +616,8 @@ void MainFrame::OnHolderData() {
   layout->addRow(QStringLiteral("&Bankleitzahl"), bank);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked, this,
+          [] { dialogs::ShowHelp(2031); });
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
@@ -647,6 +649,8 @@ void MainFrame::OnCurrencySwitch() {
   layout->addRow(QStringLiteral("Konto von DM auf Euro umstellen &am:"), picker);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked, this,
+          [] { dialogs::ShowHelp(2022); });
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {

@@ -97,6 +97,7 @@ class MainFrame : public QMainWindow {
   std::vector<QAction*> m_bookingActions;
   std::array<QAction*, 4> m_recentActions{};
   QAction* m_holderAction = nullptr;
+  QAction* m_helpAction = nullptr;
   QAction* m_switchAction = nullptr;
   int m_newCount = 0;
   bool m_syncingBar = false;
