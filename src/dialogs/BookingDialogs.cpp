@@ -1,5 +1,7 @@
 #include "dialogs/BookingDialogs.h"
 
+#include <array>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -79,6 +81,23 @@ QPushButton* helpButton(int topic) {
   auto* help = new QPushButton(QStringLiteral("Hilfe"));
   QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelp(topic); });
   return help;
+}
+
+// The list of candidate positions of the sell and movement dialogs.
+QTableWidget* positionTable(const QStringList& headers) {
+  auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  return table;
+}
+
+void fillTable(QTableWidget* table, const std::vector<std::array<std::string, 5>>& rows) {
+  table->setRowCount(static_cast<int>(rows.size()));
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(rows[r][static_cast<std::size_t>(c)])));
+  }
+  table->resizeColumnsToContents();
 }
 
 // Moves the focus to the field a failed check names.
@@ -197,11 +216,8 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   fields->addRow(QStringLiteral("&Provision etc."), commission);
   fields->addRow(QStringLiteral("&Text"), text);
   layout->addLayout(fields, 0, 0);
-  auto* table = new QTableWidget(0, 5);
-  table->setHorizontalHeaderLabels({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
-                                    QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
-  table->verticalHeader()->hide();
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  auto* table = positionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
+                               QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
   layout->addWidget(table, 0, 1);
   auto* oldest = new QCheckBox(QStringLiteral("&älteste Positionen verkaufen"));
   oldest->setChecked(true);
@@ -221,13 +237,9 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
     for (const auto& w : form.WknList()) wkn->addItem(q(w));
     name->setCurrentIndex(name->findText(q(form.Name())));
     wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
-    table->setRowCount(static_cast<int>(form.Rows().size()));
-    for (std::size_t r = 0; r < form.Rows().size(); ++r) {
-      const auto& row = form.Rows()[r];
-      const std::string cells[] = {row.number, row.purchaseDate, row.purchasePrice, row.quantity, row.sell};
-      for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(cells[c])));
-    }
-    table->resizeColumnsToContents();
+    std::vector<std::array<std::string, 5>> rows;
+    for (const auto& row : form.Rows()) rows.push_back({row.number, row.purchaseDate, row.purchasePrice, row.quantity, row.sell});
+    fillTable(table, rows);
     oldest->setEnabled(form.AutoAllocateEnabled());
     split->setEnabled(form.SplitEnabled());
   };
@@ -322,12 +334,8 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   fields->addRow(QStringLiteral("&Bezeichnung"), name);
   fields->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
   layout->addLayout(fields, 0, 0);
-  auto* table = new QTableWidget(0, 5);
-  table->setHorizontalHeaderLabels({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"),
-                                    QStringLiteral("Verkaufdatum"), QStringLiteral("Stück"),
-                                    QStringLiteral("Zuordnung")});
-  table->verticalHeader()->hide();
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  auto* table = positionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
+                               QStringLiteral("Stück"), QStringLiteral("Zuordnung")});
   layout->addWidget(table, 0, 1);
   auto* automatic = new QCheckBox(QStringLiteral("&automatisch zuordnen"));
   automatic->setChecked(true);
@@ -357,13 +365,9 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
     const QSignalBlocker blockName(name), blockWkn(wkn);
     name->setCurrentIndex(name->findText(q(form.Name())));
     wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
-    table->setRowCount(static_cast<int>(form.Rows().size()));
-    for (std::size_t r = 0; r < form.Rows().size(); ++r) {
-      const auto& row = form.Rows()[r];
-      const std::string cells[] = {row.number, row.purchaseDate, row.saleDate, row.quantity, row.share};
-      for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(cells[c])));
-    }
-    table->resizeColumnsToContents();
+    std::vector<std::array<std::string, 5>> rows;
+    for (const auto& row : form.Rows()) rows.push_back({row.number, row.purchaseDate, row.saleDate, row.quantity, row.share});
+    fillTable(table, rows);
   };
   QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
     form.SetDate(fromQDate(d));
