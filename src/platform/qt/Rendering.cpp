@@ -1,6 +1,7 @@
 #include "platform/qt/Rendering.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -8,6 +9,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -68,9 +70,31 @@ void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
   }
 }
 
+namespace {
+RenderResult renderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount);
+}  // namespace
+
 RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int page, int* pageCount) {
   EnsureGuiApplication();
-  const QString file = QString::fromStdString(path);
+  // Written beside the target and renamed over it: a failed render leaves an older file intact.
+  const QString target = QString::fromStdString(path);
+  const QFileInfo info(target);
+  const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".tmp");
+  const RenderResult result = renderDirect(job, path, temp, page, pageCount);
+  if (result != RenderResult::Ok) {
+    QFile::remove(temp);
+    return result;
+  }
+  if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+    QFile::remove(temp);
+    return RenderResult::CannotWrite;
+  }
+  return RenderResult::Ok;
+}
+
+namespace {
+
+RenderResult renderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount) {
   if (endsWith(path, ".pdf")) {
     QFile probe(file);
     if (!probe.open(QIODevice::WriteOnly)) return RenderResult::CannotWrite;
@@ -137,5 +161,7 @@ RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int pag
   }
   return RenderResult::CannotWrite;
 }
+
+}  // namespace
 
 }  // namespace platform
