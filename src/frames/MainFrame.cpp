@@ -121,6 +121,9 @@ void MainFrame::CreateActions() {
   QAction* previewAction = action(file, QStringLiteral("Sei&tenansicht"), QKeySequence(),
                                   QStringLiteral("Zeigt die Druckseiten der Ansicht."), [this] { OnPrint(true); });
   previewAction->setIcon(QIcon(QStringLiteral(":/icons/seitenansicht.svg")));
+  QAction* directAction = action(file, QStringLiteral("Direkt d&rucken"), QKeySequence(),
+                                 QStringLiteral("Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker."),
+                                 [this] { OnPrintDirect(); });
   file->addSeparator();
   for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
     m_recentActions[i] = file->addAction(QString());
@@ -131,7 +134,7 @@ void MainFrame::CreateActions() {
   }
   file->addSeparator();
   action(file, QStringLiteral("&Beenden"), QKeySequence(), QStringLiteral("Beendet Kapitalbuch."), [this] { close(); });
-  m_documentActions = {closeAction, saveAction, saveAsAction, printAction, previewAction};
+  m_documentActions = {closeAction, saveAction, saveAsAction, printAction, previewAction, directAction};
   UpdateRecentMenu();
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
@@ -190,7 +193,8 @@ void MainFrame::CreateActions() {
                           QStringLiteral("Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben."),
                           [this] { OnHolderData(); });
   edit->addSeparator();
-  disabled(QStringLiteral("&Optionen..."), QKeySequence(Qt::Key_F5), QStringLiteral("Darstellungsoptionen einstellen."));
+  m_optionsAction = disabled(QStringLiteral("&Optionen..."), QKeySequence(Qt::Key_F5),
+                             QStringLiteral("Darstellungsoptionen einstellen."));
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   const struct {
@@ -234,8 +238,8 @@ void MainFrame::CreateActions() {
   m_helpAction = action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1), QStringLiteral("Zeigt die Hilfe an."),
                         [this] { OnHelp(); });
   m_helpAction->setIcon(QIcon(QStringLiteral(":/icons/hilfe.svg")));
-  action(help, QStringLiteral("Inf&o über Kapitalbuch..."), QKeySequence(),
-         QStringLiteral("Zeigt Programmname und Version an."), [this] { OnAbout(); });
+  m_aboutAction = action(help, QStringLiteral("Inf&o über Kapitalbuch..."), QKeySequence(),
+                         QStringLiteral("Zeigt Programmname und Version an."), [this] { OnAbout(); });
 
   m_tools = addToolBar(QStringLiteral("Symbolleiste"));
   m_tools->setObjectName(QStringLiteral("tools"));
@@ -252,6 +256,8 @@ void MainFrame::CreateActions() {
   }
   for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) m_tools->addAction(m_bookingActions[i]);
   m_tools->addSeparator();
+  m_tools->addAction(m_optionsAction);
+  m_tools->addSeparator();
   static const char* const shortNames[] = {"", "Bestand", "Entwicklung", "G+V", "Konto", "Grafik", "Wertpapier", "Analyse"};
   static const char* const modeIcons[] = {"", "bestand", "entwicklung", "guv", "kontobewegungen", "grafik", "wertpapier", "analyse"};
   for (const int mode : {1, 3, 2, 7, 4, 5, 6}) {
@@ -262,6 +268,7 @@ void MainFrame::CreateActions() {
   }
   m_tools->addSeparator();
   m_tools->addAction(m_helpAction);
+  m_tools->addAction(m_aboutAction);
   m_tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   view->addAction(m_tools->toggleViewAction());
 }
@@ -586,6 +593,14 @@ void MainFrame::OnPrint(bool preview) {
   }
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() == QDialog::Accepted) frame->View().Print(printer);
+}
+
+void MainFrame::OnPrintDirect() {
+  ChildFrame* frame = ActiveFrame();
+  if (!frame) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  frame->View().Print(printer);
 }
 
 void MainFrame::OnHelp() { dialogs::ShowHelp(); }

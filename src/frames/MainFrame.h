@@ -73,6 +73,7 @@ class MainFrame : public QMainWindow {
   void OnNew();
   void OnOpen();
   void OnPrint(bool preview);
+  void OnPrintDirect();
   void OnHelp();
   void OnAbout();
   void OnHolderData();
@@ -98,6 +99,8 @@ class MainFrame : public QMainWindow {
   std::array<QAction*, 4> m_recentActions{};
   QAction* m_holderAction = nullptr;
   QAction* m_helpAction = nullptr;
+  QAction* m_aboutAction = nullptr;
+  QAction* m_optionsAction = nullptr;
   QAction* m_switchAction = nullptr;
   int m_newCount = 0;
   bool m_syncingBar = false;
