@@ -28,6 +28,7 @@
 #include "forms/KontobewegungDlg.h"
 #include "forms/KursDateiDlg.h"
 #include "forms/KurseEingebenDlg.h"
+#include "forms/PositionAuswahlDlg.h"
 #include "forms/VerkaufDlg.h"
 
 namespace dialogs {
@@ -754,6 +755,70 @@ void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   });
   QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
   dialog.exec();
+}
+
+bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<int>& selection, bool& timeInPortfolio) {
+  CPositionAuswahlDlg form(doc, selection);
+  QDialog dialog(parent);
+  dialog.setWindowTitle(q(CPositionAuswahlDlg::kCaption));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* table = new QTableWidget(static_cast<int>(form.Rows().size()), 6);
+  table->setHorizontalHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("WKN/Kürzel"),
+                                    QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"), QStringLiteral("Stück"),
+                                    QStringLiteral("Kaufkurs")});
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::MultiSelection);
+  for (std::size_t r = 0; r < form.Rows().size(); ++r) {
+    const auto& row = form.Rows()[r];
+    const std::string cells[] = {row.name, row.wkn, row.purchaseDate, row.saleDate, row.quantity, row.purchasePrice};
+    for (int c = 0; c < 6; ++c) {
+      auto* item = new QTableWidgetItem(q(cells[c]));
+      if (c >= 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (c == 0) item->setCheckState(row.marked ? Qt::Checked : Qt::Unchecked);
+      table->setItem(static_cast<int>(r), c, item);
+    }
+    if (row.marked) table->selectRow(static_cast<int>(r));
+  }
+  table->resizeColumnsToContents();
+  // A row's check box and its selection always agree.
+  bool syncing = false;
+  QObject::connect(table, &QTableWidget::itemChanged, &dialog, [&](QTableWidgetItem* item) {
+    if (syncing || item->column() != 0) return;
+    syncing = true;
+    const bool on = item->checkState() == Qt::Checked;
+    form.Mark(static_cast<std::size_t>(item->row()), on);
+    for (int c = 0; c < 6; ++c) table->item(item->row(), c)->setSelected(on);
+    syncing = false;
+  });
+  QObject::connect(table, &QTableWidget::itemSelectionChanged, &dialog, [&] {
+    if (syncing) return;
+    syncing = true;
+    for (int r = 0; r < table->rowCount(); ++r) {
+      const bool on = table->item(r, 0)->isSelected();
+      form.Mark(static_cast<std::size_t>(r), on);
+      table->item(r, 0)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+    syncing = false;
+  });
+  layout->addWidget(table);
+  auto* periodRow = new QHBoxLayout;
+  auto* time = new QRadioButton(QStringLiteral("&Zeit im Depot"));
+  auto* unchanged = new QRadioButton(QStringLiteral("&unverändert"));
+  time->setChecked(true);
+  periodRow->addWidget(new QLabel(QStringLiteral("Darstellungszeitraum:")));
+  periodRow->addWidget(time);
+  periodRow->addWidget(unchanged);
+  layout->addLayout(periodRow);
+  auto* buttons = okCancel(dialog, 4001);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  layout->addWidget(buttons);
+  dialog.resize(720, 420);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  selection = form.Selection();
+  timeInPortfolio = time->isChecked();
+  return true;
 }
 
 }  // namespace dialogs

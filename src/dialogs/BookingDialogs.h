@@ -3,6 +3,7 @@
 // Each returns true when something was booked.
 
 #include <QWidget>
+#include <vector>
 
 #include "document/KapibuchDoc.h"
 #include "platform/Prompter.h"
@@ -18,5 +19,8 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc);
 bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter,
                          platform::SettingsStore& settings);
 void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
+// "Auswählen...": the security chart's positions; true on OK with the new selection and
+// whether the period follows the positions' time in the portfolio.
+bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<int>& selection, bool& timeInPortfolio);
 
 }  // namespace dialogs

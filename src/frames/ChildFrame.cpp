@@ -108,6 +108,12 @@ void ChildFrame::OnSecuritySeriesChanged(int index) {
   UpdateOwnViews();
 }
 
+void ChildFrame::OnSelectPositions(std::vector<int> selection, bool timeInPortfolio) {
+  m_state.selection = std::move(selection);
+  if (timeInPortfolio) m_state.ApplyTimeInPortfolio(m_session->Doc());
+  UpdateOwnViews();
+}
+
 void ChildFrame::closeEvent(QCloseEvent* event) {
   if (!m_main.MayCloseFrame(*this)) {
     event->ignore();

@@ -46,6 +46,8 @@ class ChildFrame : public QMdiSubWindow {
   void OnSecondDateChanged(CKBXDatum day);
   void OnPortfolioSeriesChanged(int index);
   void OnSecuritySeriesChanged(int index);
+  // After the position selection: the new selection, and the period of their time in the portfolio.
+  void OnSelectPositions(std::vector<int> selection, bool timeInPortfolio);
   void UpdateTitle();
 
  protected:

@@ -290,8 +290,15 @@ void MainFrame::CreatePeriodBar() {
   m_securitySeries = new QComboBox(m_periodBar);
   for (const auto& name : views::SecuritySeriesNames()) m_securitySeries->addItem(QString::fromStdString(name));
   m_select = new QPushButton(QStringLiteral("Auswählen..."), m_periodBar);
-  m_select->setEnabled(false);
-  m_select->setToolTip(QStringLiteral("Die Auswahl der Positionen folgt mit dem Auswahldialog."));
+  connect(m_select, &QPushButton::clicked, this, [this] {
+    ChildFrame* frame = ActiveFrame();
+    if (!frame) return;
+    std::vector<int> selection = frame->State().selection;
+    bool timeInPortfolio = true;
+    if (dialogs::RunPositionAuswahl(this, frame->Session().Doc(), selection, timeInPortfolio)) {
+      frame->OnSelectPositions(std::move(selection), timeInPortfolio);
+    }
+  });
   m_periodBar->addWidget(m_firstLabel);
   m_periodBar->addWidget(m_first);
   m_periodBar->addWidget(m_secondLabel);
@@ -334,7 +341,6 @@ void MainFrame::ShowPeriodBarMode(int mode) {
   show(m_portfolioSeries, m == 5);
   show(m_securitySeries, m == 6);
   show(m_select, m == 6);
-  m_select->setEnabled(false);
 }
 
 void MainFrame::SetFirstPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {

@@ -3,6 +3,7 @@
 #include "forms/AktiensplitDlg.h"
 #include "forms/KurseEingebenDlg.h"
 #include "forms/NeueDatei.h"
+#include "forms/PositionAuswahlDlg.h"
 #include "tests/forms/FormsTestUtil.h"
 
 using namespace testutil;
@@ -174,4 +175,27 @@ TEST(NeueDatei, WizardPages) {
   holder.Book(doc);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.Account().bankCode, "123");
+}
+
+TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
+  auto doc = DmPortfolio();
+  Buy(*doc, day(1, 6, 1998), "Zeta", "Z", "1", "10 DM");
+  Buy(*doc, day(1, 6, 2000), "alpha", "A", "2,5", "5");
+  doc->MutablePositions()[1]->state = CKBXAktie::kSold;
+  doc->MutablePositions()[1]->saleDate = day(1, 7, 2001);
+  CPositionAuswahlDlg dlg(*doc, {0});
+  ASSERT_EQ(dlg.Rows().size(), 2u);
+  EXPECT_EQ(dlg.Rows()[0].name, "alpha");  // sorted by name, case aside
+  EXPECT_EQ(dlg.Rows()[0].saleDate, "01.07.2001");
+  EXPECT_EQ(dlg.Rows()[1].saleDate, "-");
+  EXPECT_EQ(dlg.Rows()[0].quantity, "2,5");
+  EXPECT_EQ(dlg.Rows()[1].quantity, "1,0");
+  EXPECT_EQ(dlg.Rows()[1].purchasePrice, "5,11 EUR");  // 10 DM in euro
+  EXPECT_TRUE(dlg.Rows()[1].marked);
+  dlg.Mark(0, true);
+  EXPECT_EQ(dlg.Selection(), (std::vector<int>{1, 0}));  // top to bottom
+  dlg.Mark(0, false);
+  dlg.Mark(1, false);
+  EXPECT_TRUE(dlg.Selection().empty());
+  EXPECT_EQ(dlg.period, CPositionAuswahlDlg::kTimeInPortfolio);
 }

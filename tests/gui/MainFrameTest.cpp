@@ -221,3 +221,18 @@ TEST_F(MainFrameTest, BookingDialogsCancelWithoutChanges) {
   EXPECT_EQ(shown, 5);
   EXPECT_EQ(frame->Session().Doc().Serialize(), before);
 }
+
+TEST_F(MainFrameTest, SecurityChartSelection) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  m_frame->ModeAction(6)->trigger();
+  EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Wertpapiergrafik von"));
+  const int rebuilds = frame->View().Rebuilds();
+  frame->OnSelectPositions({1}, true);  // Siemens, bought 05.03.1999, open
+  EXPECT_GT(frame->View().Rebuilds(), rebuilds);
+  EXPECT_EQ(frame->State().securityChartStart, day(5, 3, 1999));
+  EXPECT_EQ(frame->State().securityChartEnd, day(8, 12, 2026));
+  EXPECT_EQ(m_frame->FirstPicker().date(), QDate(1999, 3, 5));
+  frame->OnSelectPositions({}, true);  // nothing marked: the period stays
+  EXPECT_EQ(frame->State().securityChartStart, day(5, 3, 1999));
+}
