@@ -30,6 +30,7 @@
 
 #include "dialogs/BookingDialogs.h"
 #include "dialogs/Help.h"
+#include "dialogs/OptionsDialog.h"
 #include "dialogs/NewFileWizard.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/NeueDatei.h"
@@ -138,15 +139,7 @@ void MainFrame::CreateActions() {
   UpdateRecentMenu();
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-  // Dialogs that the desktop program does not offer yet stay disabled (kapibuch-cli has them).
-  const auto disabled = [&](const QString& text, const QKeySequence& key, const QString& tip) {
-    QAction* a = edit->addAction(text);
-    if (!key.isEmpty()) a->setShortcut(key);
-    a->setStatusTip(tip);
-    a->setEnabled(false);
-    a->setProperty("alwaysDisabled", true);
-    return a;
-  };
+
   // Every booking ends with the document modified, its series dropped and all views updated.
   const auto booking = [this](auto run) {
     return [this, run] {
@@ -193,8 +186,13 @@ void MainFrame::CreateActions() {
                           QStringLiteral("Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben."),
                           [this] { OnHolderData(); });
   edit->addSeparator();
-  m_optionsAction = disabled(QStringLiteral("&Optionen..."), QKeySequence(Qt::Key_F5),
-                             QStringLiteral("Darstellungsoptionen einstellen."));
+  m_optionsAction = action(edit, QStringLiteral("&Optionen..."), QKeySequence(Qt::Key_F5),
+                           QStringLiteral("Darstellungsoptionen einstellen."), [this] {
+                             if (ChildFrame* f = ActiveFrame()) {
+                               dialogs::RunOptions(this, f->Session().Doc(), f->Mode());
+                               for (ChildFrame* other : Frames()) other->UpdateTitle();
+                             }
+                           });
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   const struct {
@@ -233,6 +231,7 @@ void MainFrame::CreateActions() {
   m_documentActions.push_back(newWindow);
   m_documentActions.push_back(m_holderAction);
   for (QAction* a : m_bookingActions) m_documentActions.push_back(a);
+  m_documentActions.push_back(m_optionsAction);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
   m_helpAction = action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1), QStringLiteral("Zeigt die Hilfe an."),

@@ -3,6 +3,7 @@
 #include "forms/AktiensplitDlg.h"
 #include "forms/KurseEingebenDlg.h"
 #include "forms/NeueDatei.h"
+#include "forms/OptionenSheet.h"
 #include "forms/PositionAuswahlDlg.h"
 #include "tests/forms/FormsTestUtil.h"
 
@@ -198,4 +199,33 @@ TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
   dlg.Mark(1, false);
   EXPECT_TRUE(dlg.Selection().empty());
   EXPECT_EQ(dlg.period, CPositionAuswahlDlg::kTimeInPortfolio);
+}
+
+TEST(OptionenSheet, LengthsAndOK) {
+  using forms::ParseLength;
+  EXPECT_EQ(ParseLength("2", 0, 500), 200);
+  EXPECT_EQ(ParseLength("1,5 cm", 0, 500), 150);
+  EXPECT_EQ(ParseLength("15 mm", 0, 500), 150);
+  EXPECT_EQ(ParseLength("15,5 mm", 0, 500), 155);
+  EXPECT_EQ(ParseLength("15,5MM", 0, 500), 155);
+  EXPECT_EQ(ParseLength("5c", 20, 500), 20);
+  EXPECT_EQ(ParseLength("abc", 20, 500), 20);
+  EXPECT_EQ(ParseLength("0", 20, 200), 20);
+  EXPECT_EQ(ParseLength("12,345 cm", 500, 10000), 1234);
+  EXPECT_EQ(ParseLength("10 mm ", 20, 200), 20);  // a blank after the unit
+  EXPECT_EQ(ParseLength("1 5", 0, 500), 0);
+  EXPECT_EQ(ParseLength("99999", 0, 500), 500);
+  EXPECT_EQ(forms::FormatLength(150), "1,50 cm");
+  EXPECT_EQ(forms::FormatLength(20), "0,20 cm");
+
+  auto doc = DmPortfolio();
+  COptionenSheet sheet(*doc);
+  EXPECT_EQ(COptionenSheet::StartPage(2), 5);
+  EXPECT_EQ(COptionenSheet::StartPage(7), 7);
+  doc->SetModified(false);
+  sheet.OnOK(*doc);  // modified even without a change
+  EXPECT_TRUE(doc->IsModified());
+  sheet.settings.holdings.rowHeight = 77;
+  sheet.OnOK(*doc);
+  EXPECT_EQ(doc->settings.holdings.rowHeight, 77);
 }

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QTabWidget>
 #include <QTimer>
 #include <QDateEdit>
 #include <QLabel>
@@ -235,4 +236,26 @@ TEST_F(MainFrameTest, SecurityChartSelection) {
   EXPECT_EQ(m_frame->FirstPicker().date(), QDate(1999, 3, 5));
   frame->OnSelectPositions({}, true);  // nothing marked: the period stays
   EXPECT_EQ(frame->State().securityChartStart, day(5, 3, 1999));
+}
+
+TEST_F(MainFrameTest, OptionsOpenOnTheModesPage) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  frame->SetMode(2);
+  QAction* options = nullptr;
+  for (QAction* a : m_frame->findChildren<QAction*>()) {
+    if (a->text() == QStringLiteral("&Optionen...")) options = a;
+  }
+  ASSERT_NE(options, nullptr);
+  int page = -1;
+  QTimer::singleShot(200, [&page] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (auto* tabs = dialog->findChild<QTabWidget*>()) page = tabs->currentIndex();
+    dialog->accept();
+  });
+  frame->Session().Doc().SetModified(false);
+  options->trigger();
+  EXPECT_EQ(page, 5);  // "Depotentwicklung (1)"
+  EXPECT_TRUE(frame->Session().Doc().IsModified());  // OK marks modified, changed or not
 }
