@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 #include <QDateEdit>
 #include <QLabel>
 #include <QMdiArea>
@@ -24,6 +25,19 @@
 using namespace testutil;
 
 namespace {
+
+// Handles the next modal dialog as soon as it is shown (polling, so a slow start cannot miss it).
+void WhenDialogShows(const std::function<void(QDialog*)>& handle) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, handle] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      handle(dialog);
+    }
+  });
+  timer->start(20);
+}
 
 class MainFrameTest : public ::testing::Test {
  protected:
@@ -211,11 +225,9 @@ TEST_F(MainFrameTest, BookingDialogsCancelWithoutChanges) {
       continue;
     }
     ASSERT_TRUE(a->isEnabled()) << text.toStdString();
-    QTimer::singleShot(200, [&shown] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        ++shown;
-        dialog->reject();
-      }
+    WhenDialogShows([&shown](QDialog* dialog) {
+      ++shown;
+      dialog->reject();
     });
     a->trigger();
   }
@@ -248,9 +260,7 @@ TEST_F(MainFrameTest, OptionsOpenOnTheModesPage) {
   }
   ASSERT_NE(options, nullptr);
   int page = -1;
-  QTimer::singleShot(200, [&page] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
+  WhenDialogShows([&page](QDialog* dialog) {
     if (auto* tabs = dialog->findChild<QTabWidget*>()) page = tabs->currentIndex();
     dialog->accept();
   });
