@@ -40,6 +40,23 @@ int runBooking(const Context& ctx, const std::string& file,
   return SaveDocument(ctx, *doc, file);
 }
 
+// Answers the per-position quantity dialogs (allocation of a sell, assignment of a
+// movement) one after the other from a list; a refused answer ends the loop.
+struct ListAnswers {
+  std::vector<std::string> values;
+  std::size_t next = 0;
+  bool refused = false;
+
+  template <typename PositionDialog>
+  bool Answer(PositionDialog& dialog, platform::Prompter& prompter) {
+    if (next >= values.size()) return false;
+    dialog.quantityText = values[next++];
+    if (dialog.OnOK(prompter)) return true;
+    refused = true;
+    return false;
+  }
+};
+
 bool dateInRange(const Context& ctx, CKBXDatum date, CKBXDatum earliest) {
   if (date >= earliest) return true;
   ctx.err << "Das Datum darf nicht vor dem ersten Tag des Kontos (" << earliest.Format() << ") liegen.\n";
@@ -105,17 +122,9 @@ int runSell(const Context& ctx, const SellOptions& o) {
     dlg.text = o.text;
     if (!o.allocate.empty() && dlg.AutoAllocateEnabled()) {
       dlg.SetAutoAllocate(false);
-      const std::vector<std::string> values = SplitList(o.allocate);
-      std::size_t next = 0;
-      bool refused = false;
-      dlg.Aufteilen(prompter, [&](CAufteilenDlg& split) {
-        if (next >= values.size()) return false;
-        split.quantityText = values[next++];
-        if (split.OnOK(prompter)) return true;
-        refused = true;
-        return false;
-      });
-      if (refused || prompter.Messages() > 0) return false;
+      ListAnswers answers{SplitList(o.allocate)};
+      dlg.Aufteilen(prompter, [&](CAufteilenDlg& split) { return answers.Answer(split, prompter); });
+      if (answers.refused || prompter.Messages() > 0) return false;
     }
     if (!dlg.OnOK(prompter)) return false;
     dlg.Book(doc);
@@ -139,17 +148,9 @@ int runMove(const Context& ctx, const MoveOptions& o) {
       if (dlg.Name() == o.security && !o.wkn.empty() && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
       if (o.assign != "auto" && dlg.AutoAssignEnabled()) {
         dlg.SetAutoAssign(false);
-        const std::vector<std::string> values = SplitList(o.assign);
-        std::size_t next = 0;
-        bool refused = false;
-        dlg.Zuordnen([&](CZuordnenDlg& assign) {
-          if (next >= values.size()) return false;
-          assign.quantityText = values[next++];
-          if (assign.OnOK(prompter)) return true;
-          refused = true;
-          return false;
-        });
-        if (refused) return false;
+        ListAnswers answers{SplitList(o.assign)};
+        dlg.Zuordnen([&](CZuordnenDlg& assign) { return answers.Answer(assign, prompter); });
+        if (answers.refused) return false;
       }
       dlg.SetBookTo(o.bookTo == "kaufpreis"        ? CKontobewegungDlg::kKaufpreis
                     : o.bookTo == "verkaufserloes" ? CKontobewegungDlg::kVerkaufserloes

@@ -245,8 +245,7 @@ Grid analysisGrid(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start) {
   grid.title = "Depotanalyse am " + day.Format() + " ab " + start.Format();
   grid.columns.push_back("");
   grid.right.push_back(false);
-  int decimals = 0;
-  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  const int decimals = views::ShareDecimals(rows);
   std::vector<std::array<std::string, 41>> cells;
   for (std::size_t k = 0; k + 1 < rows.size(); ++k) {
     grid.columns.push_back(std::to_string(k + 1));

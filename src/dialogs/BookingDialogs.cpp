@@ -102,10 +102,29 @@ void fillTable(QTableWidget* table, const std::vector<std::array<std::string, 5>
 }
 
 // Moves the focus to the field a failed check names.
-void focus(forms::Field field, const std::vector<std::pair<forms::Field, QWidget*>>& widgets) {
-  for (const auto& [f, w] : widgets) {
-    if (f == field && w) w->setFocus();
+using FieldWidgets = std::vector<std::pair<forms::Field, QWidget*>>;
+
+// OK of a booking dialog: accepted when the form's checks pass; otherwise the widgets are
+// refreshed from the form and the field at fault gets the focus.
+template <typename Form>
+void confirm(QDialog& dialog, Form& form, platform::Prompter& prompter, const FieldWidgets& widgets,
+             const std::function<void()>& refresh = {}) {
+  if (form.OnOK(prompter)) {
+    dialog.accept();
+    return;
   }
+  if (refresh) refresh();
+  for (const auto& [field, widget] : widgets) {
+    if (field == form.Focus() && widget) widget->setFocus();
+  }
+}
+
+// Shows the dialog and books the form once it was confirmed.
+template <typename Form>
+bool execAndBook(QDialog& dialog, Form& form, CKapibuchDoc& doc) {
+  if (dialog.exec() != QDialog::Accepted) return false;
+  form.Book(doc);
+  return true;
 }
 
 // A small dialog that asks for one quantity ("Aufteilen", "Zuordnen").
@@ -183,17 +202,12 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
     form.priceText = s(price->text());
     form.commissionText = s(commission->text());
     form.text = s(text->text());
-    if (form.OnOK(prompter)) {
-      dialog.accept();
-    } else {
-      focus(form.Focus(), {{forms::Field::Name, name}, {forms::Field::Wkn, wkn}, {forms::Field::Quantity, qty},
-                           {forms::Field::Price, price}, {forms::Field::Commission, commission},
-                           {forms::Field::Text, text}});
-    }
+    confirm(dialog, form, prompter,
+            FieldWidgets{{forms::Field::Name, name}, {forms::Field::Wkn, wkn}, {forms::Field::Quantity, qty},
+                          {forms::Field::Price, price}, {forms::Field::Commission, commission},
+                          {forms::Field::Text, text}});
   });
-  if (dialog.exec() != QDialog::Accepted) return false;
-  form.Book(doc);
-  return true;
+  return execAndBook(dialog, form, doc);
 }
 
 bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
@@ -297,20 +311,14 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
     readTexts();
-    if (form.OnOK(prompter)) {
-      dialog.accept();
-    } else {
-      refresh();
-      focus(form.Focus(), {{forms::Field::Date, date}, {forms::Field::Name, name}, {forms::Field::Wkn, wkn},
-                           {forms::Field::Quantity, qty}, {forms::Field::Price, price},
-                           {forms::Field::Commission, commission}, {forms::Field::Allocate, split}});
-    }
+    confirm(dialog, form, prompter,
+            FieldWidgets{{forms::Field::Date, date}, {forms::Field::Name, name}, {forms::Field::Wkn, wkn},
+                          {forms::Field::Quantity, qty}, {forms::Field::Price, price},
+                          {forms::Field::Commission, commission}, {forms::Field::Allocate, split}}, refresh);
   });
   refresh();
   dialog.resize(900, 380);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  form.Book(doc);
-  return true;
+  return execAndBook(dialog, form, doc);
 }
 
 bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
@@ -416,19 +424,13 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
     form.SetBookTo(toCost->isChecked()       ? CKontobewegungDlg::kKaufpreis
                    : toProceeds->isChecked() ? CKontobewegungDlg::kVerkaufserloes
                                              : CKontobewegungDlg::kDividende);
-    if (form.OnOK(prompter)) {
-      dialog.accept();
-    } else {
-      refresh();
-      focus(form.Focus(), {{forms::Field::Amount, amount}, {forms::Field::Name, name},
-                           {forms::Field::Allocate, assign}, {forms::Field::Text, text}});
-    }
+    confirm(dialog, form, prompter,
+            FieldWidgets{{forms::Field::Amount, amount}, {forms::Field::Name, name},
+                          {forms::Field::Allocate, assign}, {forms::Field::Text, text}}, refresh);
   });
   refresh();
   dialog.resize(900, 380);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  form.Book(doc);
-  return true;
+  return execAndBook(dialog, form, doc);
 }
 
 bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
@@ -468,16 +470,11 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
     form.LeaveOld();
     newShares->setText(q(form.newText));
     oldShares->setText(q(form.oldText));
-    if (form.OnOK(prompter)) {
-      dialog.accept();
-    } else {
-      focus(form.Focus(), {{forms::Field::Name, name}, {forms::Field::Wkn, wkn},
-                           {forms::Field::NewShares, newShares}, {forms::Field::OldShares, oldShares}});
-    }
+    confirm(dialog, form, prompter,
+            FieldWidgets{{forms::Field::Name, name}, {forms::Field::Wkn, wkn},
+                          {forms::Field::NewShares, newShares}, {forms::Field::OldShares, oldShares}});
   });
-  if (dialog.exec() != QDialog::Accepted) return false;
-  form.Book(doc);
-  return true;
+  return execAndBook(dialog, form, doc);
 }
 
 bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {

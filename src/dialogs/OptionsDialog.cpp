@@ -154,6 +154,29 @@ void tablePage(Page& p, TableSettings& t) {
   p.Length("Text&abstand:", t.textSpacing, 0, 100);
 }
 
+// The first page of a gains table continues with its sort order, margins and grid lines.
+void sortPage(Page& p, TableSettings& t, std::initializer_list<const char*> sortKeys) {
+  p.List("Sortiere&n nach:", sortKeys, t.sortKey);
+  p.Choice("", {"au&fsteigend", "abste&igend"}, t.sortDescending);
+  p.Margins(t.margins);
+  p.Check("nur &Gitter-\nnetzlinien", t.gridLinesOnlyWhenPrinting);
+}
+
+// The second page: one box per column, those with amounts with their currency (-1: none).
+template <std::size_t N>
+void columnsPage(Page& p, TableSettings& t, const char* const (&columns)[N], const int (&currency)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    const int bit = static_cast<int>(i);
+    if (currency[i] < 0) {
+      p.Bit(columns[i], t.columnMask, bit);
+    } else {
+      p.BitWithCurrency(columns[i], t.columnMask, bit, t.columnCurrencies[static_cast<std::size_t>(currency[i])]);
+    }
+  }
+  p.Check("bei Bere&chnung von Gewinnen/Verlusten Provisionen einbeziehen", t.includeCommissions);
+  p.Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", t.mergePositions);
+}
+
 void chartPage(Page& p, ChartSettings& c, bool portfolio) {
   p.Length("&Breite:", c.width, 500, 10000);
   p.Length("&Höhe:", c.height, 500, 10000);
@@ -231,48 +254,23 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
 
   Page holdings1(*tabs, COptionenSheet::kPageCaptions[1]);
   tablePage(holdings1, s.holdings);
-  holdings1.List("Sortiere&n nach:", {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Kaufwert", "Provision",
-                                      "Kaufpreis", "Wert", "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)",
-                                      "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"},
-                 s.holdings.sortKey);
-  holdings1.Choice("", {"au&fsteigend", "abste&igend"}, s.holdings.sortDescending);
-  holdings1.Margins(s.holdings.margins);
-  holdings1.Check("nur &Gitter-\nnetzlinien", s.holdings.gridLinesOnlyWhenPrinting);
+  sortPage(holdings1, s.holdings,
+           {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Kaufwert", "Provision", "Kaufpreis", "Wert",
+            "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)", "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)",
+            "G/V inkl. Div. (Prozent)"});
 
   Page holdings2(*tabs, COptionenSheet::kPageCaptions[2]);
-  for (int i = 0; i < 17; ++i) {
-    if (holdingsCurrency[i] < 0) {
-      holdings2.Bit(holdingsColumns[i], s.holdings.columnMask, i);
-    } else {
-      holdings2.BitWithCurrency(holdingsColumns[i], s.holdings.columnMask, i,
-                                s.holdings.columnCurrencies[static_cast<std::size_t>(holdingsCurrency[i])]);
-    }
-  }
-  holdings2.Check("bei Bere&chnung von Gewinnen/Verlusten Provisionen einbeziehen", s.holdings.includeCommissions);
-  holdings2.Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", s.holdings.mergePositions);
+  columnsPage(holdings2, s.holdings, holdingsColumns, holdingsCurrency);
 
   Page realised1(*tabs, COptionenSheet::kPageCaptions[3]);
   tablePage(realised1, s.realised);
-  realised1.List("Sortiere&n nach:", {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Verkaufdatum", "Kaufwert",
-                                      "Provision", "Kaufpreis", "Verkaufwert", "Verkaufprovision", "Verkauferlös",
-                                      "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)", "Dividende (Prozent)",
-                                      "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"},
-                 s.realised.sortKey);
-  realised1.Choice("", {"au&fsteigend", "abste&igend"}, s.realised.sortDescending);
-  realised1.Margins(s.realised.margins);
-  realised1.Check("nur &Gitter-\nnetzlinien", s.realised.gridLinesOnlyWhenPrinting);
+  sortPage(realised1, s.realised,
+           {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Verkaufdatum", "Kaufwert", "Provision", "Kaufpreis",
+            "Verkaufwert", "Verkaufprovision", "Verkauferlös", "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)",
+            "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"});
 
   Page realised2(*tabs, COptionenSheet::kPageCaptions[4]);
-  for (int i = 0; i < 20; ++i) {
-    if (realisedCurrency[i] < 0) {
-      realised2.Bit(realisedColumns[i], s.realised.columnMask, i);
-    } else {
-      realised2.BitWithCurrency(realisedColumns[i], s.realised.columnMask, i,
-                                s.realised.columnCurrencies[static_cast<std::size_t>(realisedCurrency[i])]);
-    }
-  }
-  realised2.Check("bei Bere&chnung von Gewinnen/Verlusten Provisionen einbeziehen", s.realised.includeCommissions);
-  realised2.Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", s.realised.mergePositions);
+  columnsPage(realised2, s.realised, realisedColumns, realisedCurrency);
 
   DevelopmentSettings& d = s.development;
   Page development1(*tabs, COptionenSheet::kPageCaptions[5]);

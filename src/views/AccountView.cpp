@@ -33,7 +33,6 @@ Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnFlags);
-  t.hasSumsRow = false;
   t.title = ReplacePlaceholders(s.titleTemplate, {{"<STARTDATUM>", start.Format()},
                                                   {"<ENDDATUM>", end.Format()},
                                                   {"<KONTONUMMER>", doc.Account().accountNumber},

@@ -81,8 +81,7 @@ void drawTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum da
   surface.SetFont({s.fontName, h, 400, 0});
   const std::size_t columns = rows.empty() ? 0 : rows.size() - 1;
   const std::vector<std::string> labels = AnalysisLabels(doc, day, start);
-  int decimals = 0;
-  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  const int decimals = ShareDecimals(rows);
   std::vector<std::array<std::string, kRows>> cells;
   for (std::size_t k = 0; k < columns; ++k) cells.push_back(AnalysisCells(doc, rows[k], decimals));
   const std::size_t first = p.FirstColumn();

@@ -113,12 +113,6 @@ void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const
   SortRows(rows, s.sortDescending != 0, compare);
 }
 
-int ShareDecimals(const std::vector<CKBXAktieImDepot>& rows) {
-  int decimals = 0;
-  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
-  return decimals;
-}
-
 Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CKBXAktieImDepot>& rows) {
   const TableSettings& s = doc.settings.holdings;
   const int pd = doc.settings.general.percentDecimals;
@@ -127,7 +121,6 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnMask);
-  t.hasSumsRow = true;
   t.title = ReplacePlaceholders(s.titleTemplate, {{"<DATUM>", day.Format()},
                                                   {"<DEPOTNUMMER>", doc.depotNumber},
                                                   {"<INHABER>", doc.Account().holder}});

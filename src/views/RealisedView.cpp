@@ -123,7 +123,6 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, con
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnMask);
-  t.hasSumsRow = true;
   t.title = ReplacePlaceholders(s.titleTemplate, {{"<STARTDATUM>", start.Format()},
                                                   {"<ENDDATUM>", end.Format()},
                                                   {"<DEPOTNUMMER>", doc.depotNumber},
@@ -139,8 +138,7 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, con
                 "G/V inkl. Div.\n" + unit(s, 8),           "G/V inkl. Div.\nin %"};
   t.rightAligned.assign(kRealisedSlots, true);
   t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = t.rightAligned[4] = false;
-  int decimals = 0;
-  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  const int decimals = ShareDecimals(rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const CKBXAktieVerkauft& r = rows[i];
     const bool sums = i + 1 == rows.size();

@@ -108,16 +108,6 @@ void drawPlaced(platform::Surface& surface, const Table& table, const Placement&
 
 }  // namespace
 
-TableGeometry GeometryOf(const TableSettings& s) {
-  return {s.rowHeight, s.titleHeight, s.columnTitleHeight, s.textSpacing, s.columnMargin,
-          s.fieldSpacing, s.fontName, s.margins, s.gridLinesOnlyWhenPrinting};
-}
-
-TableGeometry GeometryOf(const AccountSettings& s) {
-  return {s.rowHeight, s.titleHeight, s.columnTitleHeight, s.textSpacing, s.columnMargin,
-          s.fieldSpacing, s.fontName, s.margins, s.gridLinesOnlyWhenPrinting};
-}
-
 TableFonts CreateTableFonts(const TableGeometry& g) {
   return {{g.face, g.titleHeight, 400, 0}, {g.face, g.columnTitleHeight, 400, 0}, {g.face, g.rowHeight, 400, 0}};
 }

@@ -25,8 +25,12 @@ struct TableGeometry {
   Margins margins;
   int gridOnlyWhenPrinting = 1;
 };
-TableGeometry GeometryOf(const TableSettings& settings);
-TableGeometry GeometryOf(const AccountSettings& settings);
+// The layout lengths of a table view's settings (TableSettings or AccountSettings).
+template <typename ViewSettings>
+TableGeometry GeometryOf(const ViewSettings& s) {
+  return {s.rowHeight, s.titleHeight, s.columnTitleHeight, s.textSpacing, s.columnMargin,
+          s.fieldSpacing, s.fontName, s.margins, s.gridLinesOnlyWhenPrinting};
+}
 
 struct TableFonts {
   platform::Font title;
@@ -36,7 +40,7 @@ struct TableFonts {
 TableFonts CreateTableFonts(const TableGeometry& geometry);
 
 struct Table {
-  int mode = 1;  // 1 and 3: two caption lines and a sums row; 4: one caption line, no sums row
+  int mode = 1;  // 1 and 3: two caption lines and a sums row last; 4: one caption line, no sums row
   TableGeometry geometry;
   int tableStyle = 0;  // 0 colour, 1 greyscale, 2 grid lines
   unsigned columnFlags = 0;
@@ -45,12 +49,12 @@ struct Table {
   std::vector<bool> rightAligned;     // per slot
   std::vector<std::vector<std::string>> cells;  // per row, one text per slot; sums row last
   std::vector<bool> loss;             // per row
-  bool hasSumsRow = false;
 
   std::size_t Slots() const { return captions.size(); }
   bool Visible(std::size_t slot) const { return slot < 32 && ((columnFlags >> slot) & 1u) != 0; }
   int CaptionLines() const { return mode == 4 ? 1 : 2; }
-  bool IsSumsRow(std::size_t row) const { return hasSumsRow && row + 1 == cells.size(); }
+  bool HasSumsRow() const { return mode != 4; }
+  bool IsSumsRow(std::size_t row) const { return HasSumsRow() && row + 1 == cells.size(); }
 };
 
 struct ColumnLayout {

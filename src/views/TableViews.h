@@ -4,6 +4,8 @@
 // describes them as a Table (captions and the exact cell texts) and measures and draws
 // through the table engine.
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "document/KapibuchDoc.h"
@@ -18,8 +20,13 @@ void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const
 void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge);
 // The values of one row from its sums (shown values in the columns' currencies, percentages).
 void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& settings);
-// Decimals that the quantities of all rows need.
-int ShareDecimals(const std::vector<CKBXAktieImDepot>& rows);
+// Decimals that the quantities (in 1/kQuantityUnit shares) of all rows need.
+template <typename Rows>
+int ShareDecimals(const Rows& rows) {
+  int decimals = 0;
+  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  return decimals;
+}
 Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CKBXAktieImDepot>& rows);
 ColumnLayout MeasureHoldingsColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
                                     const std::vector<CKBXAktieImDepot>& rows);

@@ -21,7 +21,6 @@ Table table(std::size_t rows, unsigned flags = 7) {
   t.title = "Titel";
   t.captions = {"A", "B\nzwei", "C"};
   t.rightAligned = {false, true, true};
-  t.hasSumsRow = true;
   for (std::size_t i = 0; i < rows; ++i) {
     t.cells.push_back({"name" + std::to_string(i), "1,00", "x"});
     t.loss.push_back(i % 3 == 1);

@@ -168,7 +168,7 @@ TEST(AccountView, RowsAcrossTheSwitchDay) {
   EXPECT_EQ(t.cells[1][4], FormatMoney(DmToEur(1010000) + 500, kEur, kOwnCurrency, true));
   EXPECT_EQ(t.cells[2][1], "Steuern");
   EXPECT_EQ(t.loss, (std::vector<bool>{false, false, true}));
-  EXPECT_FALSE(t.hasSumsRow);
+  EXPECT_FALSE(t.HasSumsRow());
 
   // Starting after the switch: euro from the first row, the opening balance in euro.
   views::BuildAccountRows(day(3, 1, 2002), day(31, 1, 2002), rows, *doc);
