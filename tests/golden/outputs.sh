@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Prints one "sha256  name" line for every output the command-line tool gives for a
+# portfolio: show in all view modes and formats, dump, and SVG pages of render. The
+# lines are compared with a checked-in list, so a change that moves a byte of what a
+# user sees or a file holds is noticed.
+#   outputs.sh CLI FILE [MODES]
+set -euo pipefail
+cli=${1:?usage: outputs.sh CLI FILE [MODES]}
+file=${2:?usage: outputs.sh CLI FILE [MODES]}
+modes=${3:-"1 2 3 4 5 6 7"}
+export KAPIBUCH_TODAY=31.12.2024
+export LC_ALL=C
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+emit() {  # name, then the command
+  local name=$1; shift
+  if "$@" >"$work/out" 2>"$work/err"; then
+    printf '%s  %s\n' "$(sha256sum <"$work/out" | cut -c1-64)" "$name"
+  else
+    printf 'exit-%s  %s\n' "$?" "$name"
+  fi
+}
+
+emit dump "$cli" dump "$file"
+for m in $modes; do
+  extra=()
+  case $m in
+    6) extra=(--select 0,1,2) ;;
+  esac
+  for f in text csv json; do
+    emit "show-$m.$f" "$cli" show "$file" --mode "$m" "${extra[@]}" --format "$f"
+  done
+  for p in 1 2; do
+    if "$cli" render "$file" --mode "$m" "${extra[@]}" --page "$p" --output "$work/page.svg" 2>/dev/null; then
+      printf '%s  %s\n' "$(sha256sum <"$work/page.svg" | cut -c1-64)" "render-$m-page$p.svg"
+    else
+      printf 'exit-%s  %s\n' "$?" "render-$m-page$p.svg"
+    fi
+  done
+done
+# A short period too, where the defaults of a window would cover decades.
+emit "show-2-year.csv" "$cli" show "$file" --mode 2 --from 01.01.2001 --to 31.12.2001 --format csv
+emit "show-1-day.text" "$cli" show "$file" --mode 1 --day 30.06.2001 --format text
