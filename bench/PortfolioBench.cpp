@@ -11,7 +11,7 @@
 
 namespace {
 
-const platform::FixedClock& clock() {
+const platform::FixedClock& Clock() {
   static const platform::FixedClock c([] {
     CKBXDatum d;
     d.Set(31, 12, 2024);
@@ -20,23 +20,23 @@ const platform::FixedClock& clock() {
   return c;
 }
 
-CKapibuchDoc& portfolio() {
-  static const std::unique_ptr<CKapibuchDoc> doc = GeneratePortfolio(clock());
+CKapibuchDoc& Portfolio() {
+  static const std::unique_ptr<CKapibuchDoc> doc = GeneratePortfolio(Clock());
   return *doc;
 }
 
-const std::vector<std::uint8_t>& fileBytes() {
-  static const std::vector<std::uint8_t> bytes = portfolio().Serialize();
+const std::vector<std::uint8_t>& FileBytes() {
+  static const std::vector<std::uint8_t> bytes = Portfolio().Serialize();
   return bytes;
 }
 
 void BM_Generate(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(GeneratePortfolio(clock()));
+  for (auto _ : state) benchmark::DoNotOptimize(GeneratePortfolio(Clock()));
 }
 BENCHMARK(BM_Generate)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_Save(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   std::size_t size = 0;
   for (auto _ : state) {
     const auto bytes = doc.Serialize();
@@ -46,7 +46,7 @@ void BM_Save(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(size);
   state.counters["prices"] = [&] {
     double n = 0;
-    for (const auto& h : doc.Histories()) n += static_cast<double>(h->points().size());
+    for (const auto& h : doc.Histories()) n += static_cast<double>(h->Points().size());
     return n;
   }();
   state.counters["positions"] = static_cast<double>(doc.Positions().size());
@@ -55,34 +55,34 @@ void BM_Save(benchmark::State& state) {
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 
 void BM_Load(benchmark::State& state) {
-  const auto& bytes = fileBytes();
-  for (auto _ : state) benchmark::DoNotOptimize(CKapibuchDoc::Deserialize(bytes, clock()));
+  const auto& bytes = FileBytes();
+  for (auto _ : state) benchmark::DoNotOptimize(CKapibuchDoc::Deserialize(bytes, Clock()));
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
 // Builds the series for 30 years and reads every day of it, as the development view does.
 void BM_ValueSeries30Years(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   for (auto _ : state) {
     doc.ClearSeriesCaches();
     std::int64_t sum = 0;
-    for (std::uint32_t d = start.day(); d <= end.day(); ++d) sum += doc.ValueOn(CKBXDatum(d), start, end);
+    for (std::uint32_t d = start.Day(); d <= end.Day(); ++d) sum += doc.ValueOn(CKBXDatum(d), start, end);
     benchmark::DoNotOptimize(sum);
   }
 }
 BENCHMARK(BM_ValueSeries30Years)->Unit(benchmark::kMillisecond);
 
 void BM_InvestedSeries30Years(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   const int kind = static_cast<int>(state.range(0));
   for (auto _ : state) {
     doc.ClearSeriesCaches();
     std::int64_t sum = 0;
-    for (std::uint32_t d = start.day(); d <= end.day(); ++d) {
+    for (std::uint32_t d = start.Day(); d <= end.Day(); ++d) {
       sum += doc.InvestedOn(kind, kDm, CKBXDatum(d), start, end);
     }
     benchmark::DoNotOptimize(sum);
@@ -91,13 +91,13 @@ void BM_InvestedSeries30Years(benchmark::State& state) {
 BENCHMARK(BM_InvestedSeries30Years)->Arg(CKapibuchDoc::kPurchaseCost)->Arg(CKapibuchDoc::kPurchaseValue)->Unit(benchmark::kMillisecond);
 
 void BM_AccountSeries30Years(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   for (auto _ : state) {
     doc.Account().ClearCaches();
     std::int64_t sum = 0;
-    for (std::uint32_t d = start.day(); d <= end.day(); ++d) {
+    for (std::uint32_t d = start.Day(); d <= end.Day(); ++d) {
       sum += doc.Account().BalanceOn(CKBXDatum(d), kEur) + doc.Account().CapitalOn(CKBXDatum(d), kEur);
     }
     benchmark::DoNotOptimize(sum);
@@ -111,7 +111,7 @@ void BM_Import100000Lines(benchmark::State& state) {
   CKBXDatum day;
   day.Set(2, 1, 1970);
   for (int i = 0; i < 100000; ++i) {
-    text += CKBXDatum(day.day() + static_cast<std::uint32_t>(i % 24000)).Format() + "\t" + std::to_string(1000 + i % 977) +
+    text += CKBXDatum(day.Day() + static_cast<std::uint32_t>(i % 24000)).Format() + "\t" + std::to_string(1000 + i % 977) +
             "," + std::to_string(10 + i % 90) + "\r\n";
   }
   const char* description = priceio::PredefinedDescriptions()[0].description;
@@ -120,7 +120,7 @@ void BM_Import100000Lines(benchmark::State& state) {
     CKBXKursverlauf result("x", "y");
     priceio::CFormatMatcher matcher(result, nullptr);
     matcher.Run(text, description);
-    found = result.points().size();
+    found = result.Points().size();
   }
   state.counters["prices"] = static_cast<double>(found);
   state.counters["bytes"] = static_cast<double>(text.size());
@@ -130,9 +130,9 @@ BENCHMARK(BM_Import100000Lines)->Unit(benchmark::kMillisecond);
 // Rebuilding and measuring the three table views on the large portfolio, as after every
 // change of the document (the recording surface measures by a fixed rule).
 void BM_HoldingsRebuildAndMeasure(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   doc.settings.holdings.mergePositions = static_cast<std::int32_t>(state.range(0));
-  const CKBXDatum day = CKBXDatum::Today(clock());
+  const CKBXDatum day = CKBXDatum::Today(Clock());
   std::vector<CKBXAktieImDepot> rows;
   for (auto _ : state) {
     platform::RecordingSurface surface;
@@ -144,9 +144,9 @@ void BM_HoldingsRebuildAndMeasure(benchmark::State& state) {
 BENCHMARK(BM_HoldingsRebuildAndMeasure)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_RealisedRebuildAndMeasure(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   std::vector<CKBXAktieVerkauft> rows;
   for (auto _ : state) {
     platform::RecordingSurface surface;
@@ -158,9 +158,9 @@ void BM_RealisedRebuildAndMeasure(benchmark::State& state) {
 BENCHMARK(BM_RealisedRebuildAndMeasure)->Unit(benchmark::kMillisecond);
 
 void BM_AccountRebuildAndMeasure(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   std::vector<CKBXKontoTransaktionAnzg> rows;
   for (auto _ : state) {
     platform::RecordingSurface surface;
@@ -173,9 +173,9 @@ BENCHMARK(BM_AccountRebuildAndMeasure)->Unit(benchmark::kMillisecond);
 
 // Measuring the development view over the whole 30 years (every day, every position).
 void BM_DevelopmentMeasure30Years(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   for (auto _ : state) {
     doc.ClearSeriesCaches();
     views::DevelopmentModel model(doc, start, end);
@@ -186,9 +186,9 @@ void BM_DevelopmentMeasure30Years(benchmark::State& state) {
 BENCHMARK(BM_DevelopmentMeasure30Years)->Unit(benchmark::kMillisecond);
 
 void BM_PortfolioSeries30Years(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   std::vector<std::int64_t> values;
   views::ChartAxis axis;
   for (auto _ : state) {
@@ -200,9 +200,9 @@ void BM_PortfolioSeries30Years(benchmark::State& state) {
 BENCHMARK(BM_PortfolioSeries30Years)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
 
 void BM_SecuritySeries30Years(benchmark::State& state) {
-  CKapibuchDoc& doc = portfolio();
+  CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
-  const CKBXDatum end = CKBXDatum::Today(clock());
+  const CKBXDatum end = CKBXDatum::Today(Clock());
   std::vector<int> selection;
   for (int i = 0; i < 20; ++i) selection.push_back(i * 50);
   std::vector<std::int64_t> values;

@@ -18,7 +18,7 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
   auto doc = std::make_unique<CKapibuchDoc>(clock);
   CKBXDatum start;
   start.Set(2, 1, 1995);
-  const std::uint32_t first = start.day();
+  const std::uint32_t first = start.Day();
   const std::uint32_t last = first + static_cast<std::uint32_t>(size.years * 365);
 
   NewFileData data;
@@ -70,7 +70,7 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
     p->purchaseCommission = static_cast<std::int32_t>(500 + random(3000));
     const std::int64_t value = ShareValue(p->Quantity(), p->purchasePrice);
     SplitAmount cost;
-    cost.add(value, p->purchasePriceCurrency).add(p->purchaseCommission, p->purchasePriceCurrency);
+    cost.Add(value, p->purchasePriceCurrency).Add(p->purchaseCommission, p->purchasePriceCurrency);
     p->costEur = static_cast<std::int32_t>(cost.eur);
     p->costDm = static_cast<std::int32_t>(cost.dm);
     doc->Account().BookSecurityTransaction(day, p->number, value, p->purchasePriceCurrency, p->purchaseCommission,
@@ -78,7 +78,7 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
     // About half of the positions are sold again.
     if (random(2) == 0) {
       const std::uint32_t held = 30 + static_cast<std::uint32_t>(random(3000));
-      const std::uint32_t sale = std::min(day.day() + held, last);
+      const std::uint32_t sale = std::min(day.Day() + held, last);
       p->state = CKBXAktie::kSold;
       p->saleDate = CKBXDatum(sale);
       p->salePriceCurrency = p->saleDate < switchDay ? kDm : kEur;
@@ -87,7 +87,7 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
       p->saleCommission = static_cast<std::int32_t>(500 + random(3000));
       const std::int64_t proceeds = ShareValue(p->Quantity(), p->salePrice);
       SplitAmount net;
-      net.add(proceeds, p->salePriceCurrency).add(-p->saleCommission, p->saleCommissionCurrency);
+      net.Add(proceeds, p->salePriceCurrency).Add(-p->saleCommission, p->saleCommissionCurrency);
       p->proceedsEur = static_cast<std::int32_t>(net.eur);
       p->proceedsDm = static_cast<std::int32_t>(net.dm);
       doc->Account().BookSecurityTransaction(p->saleDate, p->number, proceeds, p->salePriceCurrency,

@@ -32,7 +32,7 @@ class ArchiveException : public std::runtime_error {
  public:
   ArchiveException(ArchiveError error, const std::string& what)
       : std::runtime_error(what), m_error(error) {}
-  ArchiveError error() const { return m_error; }
+  ArchiveError Error() const { return m_error; }
 
  private:
   ArchiveError m_error;
@@ -46,10 +46,10 @@ class ArchiveObject {
  public:
   virtual ~ArchiveObject() = default;
   // A name with static storage (the writer keeps the view).
-  virtual std::string_view className() const = 0;
-  virtual std::uint16_t schema() const { return 1; }
-  virtual void write(ArchiveWriter& archive) const = 0;
-  virtual void read(ArchiveReader& archive) = 0;
+  virtual std::string_view ClassName() const = 0;
+  virtual std::uint16_t Schema() const { return 1; }
+  virtual void Write(ArchiveWriter& archive) const = 0;
+  virtual void Read(ArchiveReader& archive) = 0;
 };
 
 // Class names with their schema numbers and constructors, for reading.
@@ -61,13 +61,13 @@ class ClassRegistry {
     std::function<std::unique_ptr<ArchiveObject>()> create;
   };
 
-  void add(std::string name, std::uint16_t schema, std::function<std::unique_ptr<ArchiveObject>()> create);
-  const Entry* find(std::string_view name) const;
+  void Add(std::string name, std::uint16_t schema, std::function<std::unique_ptr<ArchiveObject>()> create);
+  const Entry* Find(std::string_view name) const;
 
   // Registers T by its kClassName and kSchema.
   template <typename T>
-  void add() {
-    add(std::string(T::kClassName), T::kSchema, [] { return std::make_unique<T>(); });
+  void Add() {
+    Add(std::string(T::kClassName), T::kSchema, [] { return std::make_unique<T>(); });
   }
 
  private:
@@ -76,39 +76,39 @@ class ClassRegistry {
 
 class ArchiveWriter {
  public:
-  void writeByte(std::uint8_t value);
-  void writeWord(std::uint16_t value);
-  void writeInt32(std::int32_t value);
-  void writeDword(std::uint32_t value);
+  void WriteByte(std::uint8_t value);
+  void WriteWord(std::uint16_t value);
+  void WriteInt32(std::int32_t value);
+  void WriteDword(std::uint32_t value);
   // A UTF-8 text, stored in code page 1252; throws BadString if the code page lacks a character.
-  void writeString(std::string_view utf8);
+  void WriteString(std::string_view utf8);
   // A text that is already in code page 1252.
-  void writeRawString(std::string_view bytes);
-  void writeCount(std::uint64_t count);
+  void WriteRawString(std::string_view bytes);
+  void WriteCount(std::uint64_t count);
   // Null, a reference to an object written before, or a new object with its class tag.
-  void writeObject(const ArchiveObject* object);
+  void WriteObject(const ArchiveObject* object);
 
   template <typename T>
-  void writeObjectArray(const std::vector<std::unique_ptr<T>>& objects) {
-    writeCount(objects.size());
-    for (const auto& object : objects) writeOwnedObject(object.get());
+  void WriteObjectArray(const std::vector<std::unique_ptr<T>>& objects) {
+    WriteCount(objects.size());
+    for (const auto& object : objects) WriteOwnedObject(object.get());
   }
 
   // An object array of elements held by value (each element still is a tagged object).
   template <typename T>
-  void writeValueArray(const std::vector<T>& objects) {
-    writeCount(objects.size());
-    for (const T& object : objects) writeOwnedObject(&object);
+  void WriteValueArray(const std::vector<T>& objects) {
+    WriteCount(objects.size());
+    for (const T& object : objects) WriteOwnedObject(&object);
   }
 
-  const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
-  std::vector<std::uint8_t> takeBytes() { return std::move(m_bytes); }
+  const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+  std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }
 
  private:
-  void writeIndexTag(std::uint32_t index, bool isClass);
+  void WriteIndexTag(std::uint32_t index, bool isClass);
   // An element of an owning array: written once, so it needs no entry for back-references.
-  void writeOwnedObject(const ArchiveObject* object);
-  void writeNewObject(const ArchiveObject& object);
+  void WriteOwnedObject(const ArchiveObject* object);
+  void WriteNewObject(const ArchiveObject& object);
 
   std::vector<std::uint8_t> m_bytes;
   // Class names are the classes' static names: a handful, searched in order.
@@ -121,27 +121,27 @@ class ArchiveReader {
  public:
   ArchiveReader(std::span<const std::uint8_t> data, const ClassRegistry& registry);
 
-  std::uint8_t readByte();
-  std::uint16_t readWord();
-  std::int32_t readInt32();
-  std::uint32_t readDword();
+  std::uint8_t ReadByte();
+  std::uint16_t ReadWord();
+  std::int32_t ReadInt32();
+  std::uint32_t ReadDword();
   // A text as UTF-8 (converted from code page 1252, or from 16-bit characters).
-  std::string readString();
+  std::string ReadString();
   // A text as the bytes in the stream.
-  std::string readRawString();
+  std::string ReadRawString();
   // The element count of an object array; never more than the stream can still hold.
-  std::uint32_t readCount();
+  std::uint32_t ReadCount();
   // Null, or a new object of the class required here (a back-reference is refused:
   // every object of a portfolio has exactly one owner).
-  std::unique_ptr<ArchiveObject> readObject(std::string_view requiredClass);
+  std::unique_ptr<ArchiveObject> ReadObject(std::string_view requiredClass);
 
   template <typename T>
-  std::vector<std::unique_ptr<T>> readObjectArray() {
-    const std::uint32_t count = readCount();
+  std::vector<std::unique_ptr<T>> ReadObjectArray() {
+    const std::uint32_t count = ReadCount();
     std::vector<std::unique_ptr<T>> objects;
     objects.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-      std::unique_ptr<ArchiveObject> object = readObject(T::kClassName);
+      std::unique_ptr<ArchiveObject> object = ReadObject(T::kClassName);
       if (!object) throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
       objects.emplace_back(static_cast<T*>(object.release()));
     }
@@ -150,30 +150,30 @@ class ArchiveReader {
 
   // An object array read into elements held by value.
   template <typename T>
-  std::vector<T> readValueArray() {
-    const std::uint32_t count = readCount();
+  std::vector<T> ReadValueArray() {
+    const std::uint32_t count = ReadCount();
     std::vector<T> objects;
     objects.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-      if (!readObjectTag(T::kClassName)) throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
+      if (!ReadObjectTag(T::kClassName)) throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
       objects.emplace_back();
-      objects.back().read(*this);
+      objects.back().Read(*this);
     }
     return objects;
   }
 
   // Reads the tag of a new object of the class required here and gives the object its
   // index; the class entry, or nullptr for a null reference. The caller reads the fields.
-  const ClassRegistry::Entry* readObjectTag(std::string_view requiredClass);
+  const ClassRegistry::Entry* ReadObjectTag(std::string_view requiredClass);
 
-  std::size_t position() const { return m_pos; }
-  std::size_t remaining() const { return m_data.size() - m_pos; }
-  bool atEnd() const { return m_pos == m_data.size(); }
+  std::size_t Position() const { return m_pos; }
+  std::size_t Remaining() const { return m_data.size() - m_pos; }
+  bool AtEnd() const { return m_pos == m_data.size(); }
 
  private:
-  void require(std::uint64_t bytes) const;
-  std::uint32_t readLength(bool allowWideMarker, bool& wide);
-  std::string readWideString(std::uint32_t units);
+  void Require(std::uint64_t bytes) const;
+  std::uint32_t ReadLength(bool allowWideMarker, bool& wide);
+  std::string ReadWideString(std::uint32_t units);
 
   struct TableEntry {
     const ClassRegistry::Entry* cls = nullptr;  // set for class entries

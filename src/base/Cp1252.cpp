@@ -11,7 +11,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t byteToCodePoint(unsigned char b) {
+char32_t ByteToCodePoint(unsigned char b) {
   if (b >= 0x80 && b < 0xA0) return kHighControls[b - 0x80];
   return b;
 }
@@ -47,7 +47,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (const char c : bytes) AppendUtf8(out, byteToCodePoint(static_cast<unsigned char>(c)));
+  for (const char c : bytes) AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

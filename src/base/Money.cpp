@@ -8,25 +8,25 @@ namespace {
 __extension__ typedef unsigned __int128 u128;
 __extension__ typedef __int128 i128;
 
-std::uint64_t magnitude(std::int64_t v) {
+std::uint64_t Magnitude(std::int64_t v) {
   return v < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
 }
 
-std::int64_t withSign(std::uint64_t v, bool negative) {
+std::int64_t WithSign(std::uint64_t v, bool negative) {
   const auto s = static_cast<std::int64_t>(v);
   return negative ? -s : s;
 }
 
 // Intermediate products can pass 64 bits for large holdings; 128 bits give the same
 // quotient wherever 64 bits would not have overflowed.
-std::uint64_t mulDiv(std::uint64_t a, std::uint64_t b, std::uint64_t divisor) {
+std::uint64_t MulDiv(std::uint64_t a, std::uint64_t b, std::uint64_t divisor) {
   const u128 q = static_cast<u128>(a) * b / divisor;
   return q > std::numeric_limits<std::uint64_t>::max() ? std::numeric_limits<std::uint64_t>::max()
                                                        : static_cast<std::uint64_t>(q);
 }
 
 template <typename... Args>
-std::string sformat(const char* format, Args... args) {
+std::string Sformat(const char* format, Args... args) {
   char buffer[64];
   const int n = std::snprintf(buffer, sizeof buffer, format, args...);
   if (n < 0) return {};
@@ -37,27 +37,27 @@ std::string sformat(const char* format, Args... args) {
   return text;
 }
 
-std::string commaDecimal(std::string text) {
+std::string CommaDecimal(std::string text) {
   for (char& c : text) {
     if (c == '.') c = ',';
   }
   return text;
 }
 
-std::string formatFloat(double value, int decimals, bool withSign) {
+std::string FormatFloat(double value, int decimals, bool withSign) {
   if (decimals < 0) decimals = 0;
   if (decimals > 15) decimals = 15;
-  const std::string pattern = sformat(withSign ? "%%+01.%df%%%%" : "%%01.%df%%%%", decimals);
-  return commaDecimal(sformat(pattern.c_str(), value));
+  const std::string pattern = Sformat(withSign ? "%%+01.%df%%%%" : "%%01.%df%%%%", decimals);
+  return CommaDecimal(Sformat(pattern.c_str(), value));
 }
 
 }  // namespace
 
-std::int64_t SplitAmount::valueIn(Currency currency) const {
+std::int64_t SplitAmount::ValueIn(Currency currency) const {
   return currency == kDm ? dm + EurToDm(eur) : eur + DmToEur(dm);
 }
 
-SplitAmount& SplitAmount::add(std::int64_t amount, Currency currency) {
+SplitAmount& SplitAmount::Add(std::int64_t amount, Currency currency) {
   (currency == kDm ? dm : eur) += amount;
   return *this;
 }
@@ -65,11 +65,11 @@ SplitAmount& SplitAmount::add(std::int64_t amount, Currency currency) {
 std::uint64_t RoundTenth(std::uint64_t x) { return x / 10 + (x % 10 >= 5 ? 1 : 0); }
 
 std::int64_t DmToEur(std::int64_t amount) {
-  return withSign(RoundTenth(mulDiv(magnitude(amount), 1'000'000, 195'583)), amount < 0);
+  return WithSign(RoundTenth(MulDiv(Magnitude(amount), 1'000'000, 195'583)), amount < 0);
 }
 
 std::int64_t EurToDm(std::int64_t amount) {
-  return withSign(RoundTenth(mulDiv(magnitude(amount), 195'583, 10'000)), amount < 0);
+  return WithSign(RoundTenth(MulDiv(Magnitude(amount), 195'583, 10'000)), amount < 0);
 }
 
 std::int64_t ConvertAmount(std::int64_t amount, Currency from, Currency to) {
@@ -84,25 +84,25 @@ std::int64_t ShareValue(std::int64_t quantity, std::int64_t price) {
 
 std::int64_t PerShareValue(std::int64_t amount, std::int64_t quantity) {
   if (quantity == 0) return 0;
-  return withSign(RoundTenth(mulDiv(magnitude(amount), 100'000'000, magnitude(quantity))),
+  return WithSign(RoundTenth(MulDiv(Magnitude(amount), 100'000'000, Magnitude(quantity))),
                   (amount < 0) != (quantity < 0));
 }
 
 std::int64_t PerShareValue(const SplitAmount& amount, std::int64_t quantity, bool inDm) {
-  const std::int64_t value = amount.valueIn(inDm ? kDm : kEur);
+  const std::int64_t value = amount.ValueIn(inDm ? kDm : kEur);
   if (quantity == 1) return value;
   return PerShareValue(value, quantity);
 }
 
 ProratedAmount Prorate(std::int64_t amount, std::int64_t part, std::int64_t whole) {
-  const std::uint64_t a = magnitude(amount);
+  const std::uint64_t a = Magnitude(amount);
   std::uint64_t h = 0;
   if (whole != 0) {
-    const u128 q = static_cast<u128>(a) * magnitude(part) * 10 / magnitude(whole);
+    const u128 q = static_cast<u128>(a) * Magnitude(part) * 10 / Magnitude(whole);
     h = RoundTenth(q > std::numeric_limits<std::uint64_t>::max() ? std::numeric_limits<std::uint64_t>::max()
                                                                  : static_cast<std::uint64_t>(q));
   }
-  const std::int64_t share = withSign(h, amount < 0);
+  const std::int64_t share = WithSign(h, amount < 0);
   return {share, amount - share};
 }
 
@@ -117,13 +117,13 @@ double SharePercent(std::int64_t a, std::int64_t b) {
 }
 
 std::string GroupThousands(std::int64_t n, bool negative) {
-  std::uint64_t rest = magnitude(n);
+  std::uint64_t rest = Magnitude(n);
   std::string text;
   while (rest >= 1000) {
-    text = sformat(".%03u", static_cast<unsigned>(rest % 1000)) + text;
+    text = Sformat(".%03u", static_cast<unsigned>(rest % 1000)) + text;
     rest /= 1000;
   }
-  text = sformat("%llu", static_cast<unsigned long long>(rest)) + text;
+  text = Sformat("%llu", static_cast<unsigned long long>(rest)) + text;
   if (n < 0 || negative) return std::string(1, '-') + text;
   return text;
 }
@@ -135,7 +135,7 @@ std::string FormatMoney(std::int64_t amount, Currency currency, int target, bool
     amount = ConvertAmount(amount, currency, shown);
   }
   std::string text = GroupThousands(amount / 100, amount < 0);
-  text += sformat(",%02u", static_cast<unsigned>(magnitude(amount) % 100));
+  text += Sformat(",%02u", static_cast<unsigned>(Magnitude(amount) % 100));
   if (withSuffix) text += shown == kDm ? " DM" : " EUR";
   return text;
 }
@@ -160,31 +160,31 @@ int QuantityDecimals(std::int32_t fraction) {
 
 std::string FormatQuantity(std::int32_t integerPart, std::int32_t fraction, int decimals) {
   if (decimals == -1) {
-    if (fraction == 0) return sformat("%d", integerPart);
+    if (fraction == 0) return Sformat("%d", integerPart);
     decimals = QuantityDecimals(fraction);
   }
-  if (decimals <= 0) return sformat("%d", integerPart);
+  if (decimals <= 0) return Sformat("%d", integerPart);
   if (decimals > 7) decimals = 7;
   std::int32_t divisor = 1;
   for (int i = decimals; i < 7; ++i) divisor *= 10;
-  const std::string pattern = sformat("%%d,%%0%dd", decimals);
-  return sformat(pattern.c_str(), integerPart, fraction / divisor);
+  const std::string pattern = Sformat("%%d,%%0%dd", decimals);
+  return Sformat(pattern.c_str(), integerPart, fraction / divisor);
 }
 
 std::string FormatChangePercent(std::int64_t a, std::int64_t b, int decimals) {
   if (b == 0 && a != 0) return {};
-  return formatFloat(ChangePercent(a, b), decimals, true);
+  return FormatFloat(ChangePercent(a, b), decimals, true);
 }
 
 std::string FormatSignedPercent(double value, int decimals) {
-  return formatFloat(value, decimals, true);
+  return FormatFloat(value, decimals, true);
 }
 
-std::string FormatPercent(double value, int decimals) { return formatFloat(value, decimals, false); }
+std::string FormatPercent(double value, int decimals) { return FormatFloat(value, decimals, false); }
 
 std::string FormatSharePercent(std::int64_t a, std::int64_t b, int decimals) {
   if (b == 0 && a != 0) return {};
-  return formatFloat(SharePercent(a, b), decimals, false);
+  return FormatFloat(SharePercent(a, b), decimals, false);
 }
 
 std::string FormatScaled(std::int64_t value, std::int64_t divisor, bool thousandths) {
@@ -192,16 +192,16 @@ std::string FormatScaled(std::int64_t value, std::int64_t divisor, bool thousand
   const bool negative = value < 0;
   if (thousandths) {
     std::string text = GroupThousands(value / 1000, negative);
-    const std::uint64_t rest = magnitude(value) % 1000;
+    const std::uint64_t rest = Magnitude(value) % 1000;
     switch (divisor) {
-      case 100: return text + sformat(",%01u", static_cast<unsigned>(rest / 100));
-      case 10: return text + sformat(",%02u", static_cast<unsigned>(rest / 10));
-      case 1: return text + sformat(",%03u", static_cast<unsigned>(rest));
+      case 100: return text + Sformat(",%01u", static_cast<unsigned>(rest / 100));
+      case 10: return text + Sformat(",%02u", static_cast<unsigned>(rest / 10));
+      case 1: return text + Sformat(",%03u", static_cast<unsigned>(rest));
       default: return text;
     }
   }
   if (divisor == 1) {
-    return GroupThousands(value / 100, negative) + sformat(",%02u", static_cast<unsigned>(magnitude(value) % 100));
+    return GroupThousands(value / 100, negative) + Sformat(",%02u", static_cast<unsigned>(Magnitude(value) % 100));
   }
   if (divisor == 0) divisor = 1;
   return GroupThousands(value / divisor);

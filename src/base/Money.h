@@ -24,8 +24,8 @@ struct SplitAmount {
   std::int64_t dm = 0;
 
   // The value in one currency: its own part plus the other part converted.
-  std::int64_t valueIn(Currency currency) const;
-  SplitAmount& add(std::int64_t amount, Currency currency);
+  std::int64_t ValueIn(Currency currency) const;
+  SplitAmount& Add(std::int64_t amount, Currency currency);
   SplitAmount& operator+=(const SplitAmount& other) {
     eur += other.eur;
     dm += other.dm;

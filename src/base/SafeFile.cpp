@@ -11,14 +11,14 @@
 
 namespace {
 
-std::string folderOf(const std::string& path) {
+std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
 }
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -55,7 +55,7 @@ bool WriteFileSafely(const std::string& path, std::span<const std::uint8_t> byte
     mode = 0666 & ~mask;
   }
 
-  bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
@@ -63,7 +63,7 @@ bool WriteFileSafely(const std::string& path, std::span<const std::uint8_t> byte
     return false;
   }
   // Make the rename itself durable.
-  const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

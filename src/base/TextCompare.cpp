@@ -6,7 +6,7 @@
 
 namespace {
 
-char32_t foldCase(char32_t c) {
+char32_t FoldCase(char32_t c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
   if (c == 0x160 || c == 0x152 || c == 0x17D) return c + 1;  // Š Œ Ž
@@ -15,7 +15,7 @@ char32_t foldCase(char32_t c) {
 }
 
 // The base letters of a folded character (primary sort weight).
-void appendBase(std::u32string& out, char32_t c) {
+void AppendBase(std::u32string& out, char32_t c) {
   switch (c) {
     case 0xE0: case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: out += U'a'; return;
     case 0xE6: out += U"ae"; return;
@@ -34,12 +34,12 @@ void appendBase(std::u32string& out, char32_t c) {
   }
 }
 
-std::u32string folded(std::string_view text) {
+std::u32string Folded(std::string_view text) {
   std::u32string out;
   if (const auto cps = DecodeUtf8(text)) {
-    for (char32_t c : *cps) out += foldCase(c);
+    for (char32_t c : *cps) out += FoldCase(c);
   } else {
-    for (char c : text) out += foldCase(static_cast<unsigned char>(c));
+    for (char c : text) out += FoldCase(static_cast<unsigned char>(c));
   }
   return out;
 }
@@ -47,11 +47,11 @@ std::u32string folded(std::string_view text) {
 }  // namespace
 
 int CompareNoCase(std::string_view a, std::string_view b) {
-  const std::u32string fa = folded(a);
-  const std::u32string fb = folded(b);
+  const std::u32string fa = Folded(a);
+  const std::u32string fb = Folded(b);
   std::u32string ba, bb;
-  for (char32_t c : fa) appendBase(ba, c);
-  for (char32_t c : fb) appendBase(bb, c);
+  for (char32_t c : fa) AppendBase(ba, c);
+  for (char32_t c : fb) AppendBase(bb, c);
   if (const int primary = ba.compare(bb); primary != 0) return primary;
   return fa.compare(fb);
 }

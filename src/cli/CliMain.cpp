@@ -49,7 +49,7 @@ bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day) {
 
 namespace {
 
-std::optional<std::time_t> todayOverride(std::ostream& err, bool& bad) {
+std::optional<std::time_t> TodayOverride(std::ostream& err, bool& bad) {
   bad = false;
   const char* value = std::getenv("KAPIBUCH_TODAY");
   if (!value || !*value) return std::nullopt;
@@ -66,7 +66,7 @@ std::optional<std::time_t> todayOverride(std::ostream& err, bool& bad) {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   bool badToday = false;
-  const std::optional<std::time_t> fixed = todayOverride(err, badToday);
+  const std::optional<std::time_t> fixed = TodayOverride(err, badToday);
   if (badToday) return kUsage;
   platform::SystemClock systemClock;
   platform::FixedClock fixedClock(fixed.value_or(0));

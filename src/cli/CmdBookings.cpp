@@ -31,7 +31,7 @@ std::vector<std::string> SplitList(const std::string& text) {
 namespace {
 
 // Loads FILE, lets `book` fill and confirm the form and book, then saves.
-int runBooking(const Context& ctx, const std::string& file,
+int RunBooking(const Context& ctx, const std::string& file,
                const std::function<bool(CKapibuchDoc&, PrintingPrompter&)>& book) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, file, doc); status != kOk) return status;
@@ -57,7 +57,7 @@ struct ListAnswers {
   }
 };
 
-bool dateInRange(const Context& ctx, CKBXDatum date, CKBXDatum earliest) {
+bool DateInRange(const Context& ctx, CKBXDatum date, CKBXDatum earliest) {
   if (date >= earliest) return true;
   ctx.err << "Das Datum darf nicht vor dem ersten Tag des Kontos (" << earliest.Format() << ") liegen.\n";
   return false;
@@ -83,8 +83,8 @@ struct SwitchOptions {
   std::string file, date;
 };
 
-int runBuy(const Context& ctx, const BuyOptions& o) {
-  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+int RunBuy(const Context& ctx, const BuyOptions& o) {
+  return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CKaufDlg dlg(doc);
     if (!ParseDay(ctx, o.date, dlg.date)) return false;
     dlg.TypeName(o.name);
@@ -104,11 +104,11 @@ int runBuy(const Context& ctx, const BuyOptions& o) {
   });
 }
 
-int runSell(const Context& ctx, const SellOptions& o) {
-  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+int RunSell(const Context& ctx, const SellOptions& o) {
+  return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CVerkaufDlg dlg(doc);
     CKBXDatum date;
-    if (!ParseDay(ctx, o.date, date) || !dateInRange(ctx, date, dlg.EarliestDate())) return false;
+    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return false;
     dlg.SetDate(date);
     // A name that is not offered cannot be chosen; the WKN/Kürzel then stays unchosen too.
     dlg.ChooseName(o.name);
@@ -132,11 +132,11 @@ int runSell(const Context& ctx, const SellOptions& o) {
   });
 }
 
-int runMove(const Context& ctx, const MoveOptions& o) {
-  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+int RunMove(const Context& ctx, const MoveOptions& o) {
+  return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CKontobewegungDlg dlg(doc);
     CKBXDatum date;
-    if (!ParseDay(ctx, o.date, date) || !dateInRange(ctx, date, dlg.EarliestDate())) return false;
+    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return false;
     dlg.SetDate(date);
     dlg.SetKindByName(o.kind);
     dlg.amountText = o.amount;
@@ -162,8 +162,8 @@ int runMove(const Context& ctx, const MoveOptions& o) {
   });
 }
 
-int runSplit(const Context& ctx, const SplitOptions& o) {
-  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+int RunSplit(const Context& ctx, const SplitOptions& o) {
+  return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CAktiensplitDlg dlg(doc);
     if (!ParseDay(ctx, o.date, dlg.date)) return false;
     dlg.ChooseName(o.name);
@@ -178,15 +178,15 @@ int runSplit(const Context& ctx, const SplitOptions& o) {
   });
 }
 
-int runSwitch(const Context& ctx, const SwitchOptions& o) {
-  return runBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
+int RunSwitch(const Context& ctx, const SwitchOptions& o) {
+  return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     if (!CKontowaehrungDlg::Enabled(doc)) {
       ctx.err << "Das Konto wird bereits in Euro geführt; die Umstellung ist nur einmal möglich.\n";
       return false;
     }
     CKontowaehrungDlg dlg(doc);
     CKBXDatum date;
-    if (!ParseDay(ctx, o.date, date) || !dateInRange(ctx, date, dlg.EarliestDate())) return false;
+    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return false;
     dlg.SetDate(date);
     if (!dlg.OnOK(prompter)) return false;
     dlg.Book(doc);
@@ -194,7 +194,7 @@ int runSwitch(const Context& ctx, const SwitchOptions& o) {
   });
 }
 
-std::vector<std::string> kindNames() {
+std::vector<std::string> KindNames() {
   std::vector<std::string> names;
   for (const auto& kind : CKontobewegungDlg::Kinds()) names.emplace_back(kind.name);
   return names;
@@ -213,7 +213,7 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--price", buy->price, "Kaufkurs, z. B. 12,50 oder 24,45 DM");
   cmd->add_option("--commission", buy->commission, "Provision etc.");
   cmd->add_option("--text", buy->text, "Text");
-  cmd->callback([&ctx, &result, buy] { result = runBuy(ctx, *buy); });
+  cmd->callback([&ctx, &result, buy] { result = RunBuy(ctx, *buy); });
 
   auto sell = std::make_shared<SellOptions>();
   cmd = app.add_subcommand("sell", "Verkauf von Wertpapieren");
@@ -228,7 +228,7 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--allocate", sell->allocate,
                   "Stück je Position in Listenreihenfolge (\"aufteilen...\"), getrennt durch \",\" oder, bei "
                   "Nachkommastellen, durch \";\"");
-  cmd->callback([&ctx, &result, sell] { result = runSell(ctx, *sell); });
+  cmd->callback([&ctx, &result, sell] { result = RunSell(ctx, *sell); });
 
   auto move = std::make_shared<MoveOptions>();
   cmd = app.add_subcommand("move", "Kontobewegung");
@@ -236,7 +236,7 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--date", move->date, "Datum (TT.MM.JJJJ)")->required();
   cmd->add_option("--kind", move->kind, "Vorgang, z. B. \"Dividenden-Gutschrift\"")
       ->required()
-      ->check(CLI::IsMember(kindNames()));
+      ->check(CLI::IsMember(KindNames()));
   cmd->add_option("--amount", move->amount, "Betrag");
   cmd->add_option("--text", move->text, "Text");
   cmd->add_option("--security", move->security, "Wertpapierbezug: Bezeichnung");
@@ -244,7 +244,7 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--assign", move->assign, "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\")");
   cmd->add_option("--book-to", move->bookTo, "Verbuchen unter")
       ->check(CLI::IsMember({"kaufpreis", "dividende", "verkaufserloes"}));
-  cmd->callback([&ctx, &result, move] { result = runMove(ctx, *move); });
+  cmd->callback([&ctx, &result, move] { result = RunMove(ctx, *move); });
 
   auto split = std::make_shared<SplitOptions>();
   cmd = app.add_subcommand("split", "Aktiensplit");
@@ -254,13 +254,13 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--wkn", split->wkn, "WKN/Kürzel");
   cmd->add_option("--new", split->newShares, "neue Aktien")->required();
   cmd->add_option("--old", split->oldShares, "für alte Aktie(n)")->required();
-  cmd->callback([&ctx, &result, split] { result = runSplit(ctx, *split); });
+  cmd->callback([&ctx, &result, split] { result = RunSplit(ctx, *split); });
 
   auto switchEur = std::make_shared<SwitchOptions>();
   cmd = app.add_subcommand("switch-eur", "Kontowährung von DM auf Euro umstellen");
   cmd->add_option("FILE", switchEur->file)->required();
   cmd->add_option("--date", switchEur->date, "Umstellungsdatum (TT.MM.JJJJ)")->required();
-  cmd->callback([&ctx, &result, switchEur] { result = runSwitch(ctx, *switchEur); });
+  cmd->callback([&ctx, &result, switchEur] { result = RunSwitch(ctx, *switchEur); });
 }
 
 }  // namespace cli

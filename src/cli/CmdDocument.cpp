@@ -12,13 +12,13 @@ namespace {
 
 using nlohmann::ordered_json;
 
-std::string currencyName(Currency c) { return c == kDm ? "DM" : "EUR"; }
+std::string CurrencyName(Currency c) { return c == kDm ? "DM" : "EUR"; }
 
-ordered_json money(std::int64_t amount, Currency currency) {
-  return ordered_json{{"amount", amount}, {"currency", currencyName(currency)}};
+ordered_json Money(std::int64_t amount, Currency currency) {
+  return ordered_json{{"amount", amount}, {"currency", CurrencyName(currency)}};
 }
 
-ordered_json split(std::int64_t eur, std::int64_t dm) { return ordered_json{{"eur", eur}, {"dm", dm}}; }
+ordered_json Split(std::int64_t eur, std::int64_t dm) { return ordered_json{{"eur", eur}, {"dm", dm}}; }
 
 struct SettingsJson {
   ordered_json& target;
@@ -27,7 +27,7 @@ struct SettingsJson {
   void reserved() {}
 };
 
-ordered_json dumpJson(const CKapibuchDoc& doc) {
+ordered_json DumpJson(const CKapibuchDoc& doc) {
   ordered_json root;
   root["magic"] = CKapibuchDoc::kMagic;
   root["lastPositionNumber"] = doc.LastPositionNumber();
@@ -50,16 +50,16 @@ ordered_json dumpJson(const CKapibuchDoc& doc) {
         {"wkn", p->wkn},
         {"quantity", p->Quantity()},
         {"purchaseDate", p->purchaseDate.Format()},
-        {"purchasePrice", money(p->purchasePrice, p->purchasePriceCurrency)},
-        {"purchaseCommission", money(p->purchaseCommission, p->purchaseCommissionCurrency)},
+        {"purchasePrice", Money(p->purchasePrice, p->purchasePriceCurrency)},
+        {"purchaseCommission", Money(p->purchaseCommission, p->purchaseCommissionCurrency)},
         {"saleDate", p->saleDate.Format()},
-        {"salePrice", money(p->salePrice, p->salePriceCurrency)},
-        {"saleCommission", money(p->saleCommission, p->saleCommissionCurrency)},
+        {"salePrice", Money(p->salePrice, p->salePriceCurrency)},
+        {"saleCommission", Money(p->saleCommission, p->saleCommissionCurrency)},
         {"purchaseNote", p->purchaseNote},
         {"saleNote", p->saleNote},
-        {"cost", split(p->costEur, p->costDm)},
-        {"proceeds", split(p->proceedsEur, p->proceedsDm)},
-        {"dividends", split(p->dividendEur, p->dividendDm)},
+        {"cost", Split(p->costEur, p->costDm)},
+        {"proceeds", Split(p->proceedsEur, p->proceedsDm)},
+        {"dividends", Split(p->dividendEur, p->dividendDm)},
     });
   }
   root["positions"] = positions;
@@ -67,8 +67,8 @@ ordered_json dumpJson(const CKapibuchDoc& doc) {
   ordered_json histories = ordered_json::array();
   for (const auto& h : doc.Histories()) {
     ordered_json points = ordered_json::array();
-    for (const CKBXKurs& point : h->points()) points.push_back(ordered_json::array({point.date().Format(), point.price()}));
-    histories.push_back(ordered_json{{"name", h->name()}, {"wkn", h->wkn()}, {"points", points}});
+    for (const CKBXKurs& point : h->Points()) points.push_back(ordered_json::array({point.Date().Format(), point.Price()}));
+    histories.push_back(ordered_json{{"name", h->Name()}, {"wkn", h->Wkn()}, {"points", points}});
   }
   root["histories"] = histories;
 
@@ -90,12 +90,12 @@ ordered_json dumpJson(const CKapibuchDoc& doc) {
       {"accountNumber", k.accountNumber},
       {"bankCode", k.bankCode},
       {"initialised", k.IsInitialised()},
-      {"initialCurrency", currencyName(k.InitialCurrency())},
+      {"initialCurrency", CurrencyName(k.InitialCurrency())},
       {"openingBalance", k.OpeningBalance()},
       {"startDay", k.StartDay().Format()},
       {"switched", k.IsSwitched()},
       {"switchDay", k.SwitchDay().Format()},
-      {"startCapitalAdjustment", split(adjustment.eur, adjustment.dm)},
+      {"startCapitalAdjustment", Split(adjustment.eur, adjustment.dm)},
       {"transactions", transactions},
   };
   return root;
@@ -118,7 +118,7 @@ struct DumpOptions {
   std::string file, format = "json";
 };
 
-int runNew(const Context& ctx, const NewOptions& o) {
+int RunNew(const Context& ctx, const NewOptions& o) {
   if (std::filesystem::exists(o.file)) {
     ctx.err << "Die Datei " << o.file << " existiert bereits und wird nicht überschrieben.\n";
     return kUnwritable;
@@ -142,7 +142,7 @@ int runNew(const Context& ctx, const NewOptions& o) {
   return SaveDocument(ctx, doc, o.file);
 }
 
-int runHolder(const Context& ctx, const HolderOptions& o) {
+int RunHolder(const Context& ctx, const HolderOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   CDepotdatenDlg dlg(*doc);
@@ -157,7 +157,7 @@ int runHolder(const Context& ctx, const HolderOptions& o) {
   return SaveDocument(ctx, *doc, o.file);
 }
 
-int runPrice(const Context& ctx, const PriceOptions& o) {
+int RunPrice(const Context& ctx, const PriceOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   CKBXDatum day;
@@ -181,10 +181,10 @@ int runPrice(const Context& ctx, const PriceOptions& o) {
   return SaveDocument(ctx, *doc, o.file);
 }
 
-int runDump(const Context& ctx, const DumpOptions& o) {
+int RunDump(const Context& ctx, const DumpOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
-  ctx.out << dumpJson(*doc).dump(2) << '\n';
+  ctx.out << DumpJson(*doc).dump(2) << '\n';
   return kOk;
 }
 
@@ -203,7 +203,7 @@ void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--balance", newOptions->balance, "Kontostand zu Beginn dieses Tages");
   cmd->add_option("--currency", newOptions->currency, "Währung des Kontos an diesem Tag")
       ->check(CLI::IsMember({"EUR", "DM"}));
-  cmd->callback([&ctx, &result, newOptions] { result = runNew(ctx, *newOptions); });
+  cmd->callback([&ctx, &result, newOptions] { result = RunNew(ctx, *newOptions); });
 
   auto holderOptions = std::make_shared<HolderOptions>();
   cmd = app.add_subcommand("holder", "Depotdaten ändern");
@@ -213,7 +213,7 @@ void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--depot", holderOptions->depot, "Depotnummer");
   cmd->add_option("--account", holderOptions->account, "Kontonummer");
   cmd->add_option("--blz", holderOptions->blz, "Bankleitzahl");
-  cmd->callback([&ctx, &result, holderOptions] { result = runHolder(ctx, *holderOptions); });
+  cmd->callback([&ctx, &result, holderOptions] { result = RunHolder(ctx, *holderOptions); });
 
   auto priceOptions = std::make_shared<PriceOptions>();
   cmd = app.add_subcommand("price", "Einen Kurs eingeben oder (mit --price \"\") löschen");
@@ -222,13 +222,13 @@ void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--name", priceOptions->name, "Bezeichnung")->required();
   cmd->add_option("--wkn", priceOptions->wkn, "WKN/Kürzel")->required();
   cmd->add_option("--price", priceOptions->price, "Kurs, z. B. 12,50 oder 24,45 DM")->required();
-  cmd->callback([&ctx, &result, priceOptions] { result = runPrice(ctx, *priceOptions); });
+  cmd->callback([&ctx, &result, priceOptions] { result = RunPrice(ctx, *priceOptions); });
 
   auto dumpOptions = std::make_shared<DumpOptions>();
   cmd = app.add_subcommand("dump", "Das ganze Dokument als JSON ausgeben");
   cmd->add_option("FILE", dumpOptions->file)->required();
   cmd->add_option("--format", dumpOptions->format)->check(CLI::IsMember({"json"}));
-  cmd->callback([&ctx, &result, dumpOptions] { result = runDump(ctx, *dumpOptions); });
+  cmd->callback([&ctx, &result, dumpOptions] { result = RunDump(ctx, *dumpOptions); });
 }
 
 }  // namespace cli

@@ -22,13 +22,13 @@ struct ExportOptions {
   bool withName = false, withWkn = false;
 };
 
-std::unique_ptr<platform::QtSettingsStore> userSettings() {
+std::unique_ptr<platform::QtSettingsStore> UserSettings() {
   const char* path = std::getenv("KAPIBUCH_SETTINGS");
   if (path && *path) return std::make_unique<platform::QtSettingsStore>(path);
   return std::make_unique<platform::QtSettingsStore>();
 }
 
-int runImport(const Context& ctx, const ImportOptions& o) {
+int RunImport(const Context& ctx, const ImportOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   std::string description;
@@ -43,7 +43,7 @@ int runImport(const Context& ctx, const ImportOptions& o) {
     description = priceio::PredefinedDescriptions()[static_cast<std::size_t>(o.format - 1)].description;
   }
 
-  const auto settings = userSettings();
+  const auto settings = UserSettings();
   PrintingPrompter prompter(ctx.err);
   CKurseImportierenDlg dlg(*doc, *settings);
   dlg.ChooseName(o.name);
@@ -59,7 +59,7 @@ int runImport(const Context& ctx, const ImportOptions& o) {
   return SaveDocument(ctx, *doc, o.file);
 }
 
-int runExport(const Context& ctx, const ExportOptions& o) {
+int RunExport(const Context& ctx, const ExportOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   CKurseExportierenDlg dlg(*doc);
@@ -101,7 +101,7 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
                 "Kurs nur dann übernehmen, wenn sich das Wertpapier zu diesem Zeitpunkt im Depot befindet");
   cmd->callback([&ctx, &result, imp, format, formatFile] {
     if (format->count() == 0 && formatFile->count() == 0) throw CLI::RequiredError("--format or --format-file");
-    result = runImport(ctx, *imp);
+    result = RunImport(ctx, *imp);
   });
 
   auto exp = std::make_shared<ExportOptions>();
@@ -113,7 +113,7 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_flag("--with-name", exp->withName, "Bezeichnung speichern");
   cmd->add_flag("--with-wkn", exp->withWkn, "WKN/Kürzel speichern");
   cmd->add_option("--separator", exp->separator, "Trennzeichen (Vorgabe <TAB>)");
-  cmd->callback([&ctx, &result, exp] { result = runExport(ctx, *exp); });
+  cmd->callback([&ctx, &result, exp] { result = RunExport(ctx, *exp); });
 }
 
 }  // namespace cli

@@ -33,13 +33,13 @@ struct Grid {
   std::vector<std::vector<std::string>> rows;
 };
 
-std::size_t displayWidth(const std::string& s) {
+std::size_t DisplayWidth(const std::string& s) {
   std::size_t n = 0;
   for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return n;
 }
 
-std::string csvField(const std::string& s) {
+std::string CsvField(const std::string& s) {
   if (s.find_first_of(";\"\r\n") == std::string::npos) return s;
   std::string out = "\"";
   for (const char c : s) {
@@ -49,7 +49,7 @@ std::string csvField(const std::string& s) {
   return out + "\"";
 }
 
-void printGrid(std::ostream& out, const Grid& grid, const std::string& format) {
+void PrintGrid(std::ostream& out, const Grid& grid, const std::string& format) {
   if (format == "json") {
     nlohmann::ordered_json j;
     j["title"] = grid.title;
@@ -59,23 +59,23 @@ void printGrid(std::ostream& out, const Grid& grid, const std::string& format) {
     return;
   }
   if (format == "csv") {
-    for (std::size_t i = 0; i < grid.columns.size(); ++i) out << (i ? ";" : "") << csvField(grid.columns[i]);
+    for (std::size_t i = 0; i < grid.columns.size(); ++i) out << (i ? ";" : "") << CsvField(grid.columns[i]);
     out << "\r\n";
     for (const auto& row : grid.rows) {
-      for (std::size_t i = 0; i < row.size(); ++i) out << (i ? ";" : "") << csvField(row[i]);
+      for (std::size_t i = 0; i < row.size(); ++i) out << (i ? ";" : "") << CsvField(row[i]);
       out << "\r\n";
     }
     return;
   }
   std::vector<std::size_t> width(grid.columns.size(), 0);
-  for (std::size_t i = 0; i < grid.columns.size(); ++i) width[i] = displayWidth(grid.columns[i]);
+  for (std::size_t i = 0; i < grid.columns.size(); ++i) width[i] = DisplayWidth(grid.columns[i]);
   for (const auto& row : grid.rows) {
-    for (std::size_t i = 0; i < row.size() && i < width.size(); ++i) width[i] = std::max(width[i], displayWidth(row[i]));
+    for (std::size_t i = 0; i < row.size() && i < width.size(); ++i) width[i] = std::max(width[i], DisplayWidth(row[i]));
   }
   const auto line = [&](const std::vector<std::string>& cells) {
     std::string text;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      const std::string pad(width[i] - displayWidth(cells[i]), ' ');
+      const std::string pad(width[i] - DisplayWidth(cells[i]), ' ');
       if (i) text += "  ";
       text += grid.right[i] ? pad + cells[i] : cells[i] + (i + 1 < cells.size() ? pad : std::string());
     }
@@ -87,7 +87,7 @@ void printGrid(std::ostream& out, const Grid& grid, const std::string& format) {
   for (const auto& row : grid.rows) line(row);
 }
 
-Grid gridOf(const views::Table& table) {
+Grid GridOf(const views::Table& table) {
   Grid grid;
   grid.title = table.title;
   std::vector<std::size_t> slots;
@@ -110,7 +110,7 @@ Grid gridOf(const views::Table& table) {
 }
 
 // The table of a table mode with the window's days, after the options.
-bool tableOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, views::Table& table) {
+bool TableOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, views::Table& table) {
   views::FrameState frame;
   frame.SetDefaultDays(doc);
   CKBXDatum day, from, to;
@@ -149,7 +149,7 @@ struct Request {
   int series = 0;
 };
 
-bool requestOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, Request& r) {
+bool RequestOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, Request& r) {
   r.frame.SetDefaultDays(doc);
   CKBXDatum from, to;
   if (!o.from.empty() && !ParseDay(ctx, o.from, from)) return false;
@@ -189,7 +189,7 @@ bool requestOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o
   return true;
 }
 
-Grid developmentGrid(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
+Grid DevelopmentGrid(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
   const views::DevelopmentModel model(doc, start, end);
   Grid grid;
   grid.title = "Depotentwicklung vom " + start.Format() + " bis " + end.Format();
@@ -212,7 +212,7 @@ Grid developmentGrid(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
   }
   const auto& positions = doc.Positions();
   for (int row = 0; row < model.Days(); ++row) {
-    const CKBXDatum day(start.day() + static_cast<std::uint32_t>(row));
+    const CKBXDatum day(start.Day() + static_cast<std::uint32_t>(row));
     const views::DevelopmentDay values = model.Day(day);
     std::vector<std::string> cells = {day.Format()};
     for (const auto column : shown) cells.push_back(values.texts[static_cast<std::size_t>(column)]);
@@ -237,7 +237,7 @@ Grid developmentGrid(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
   return grid;
 }
 
-Grid analysisGrid(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start) {
+Grid AnalysisGrid(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start) {
   std::vector<CKBXAktieImDepot> rows;
   views::AnalysisScales scales;
   views::BuildAnalysisRows(day, start, rows, doc, scales);
@@ -262,50 +262,50 @@ Grid analysisGrid(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start) {
   return grid;
 }
 
-Grid chartGrid(const CKapibuchDoc& doc, const views::ChartData& chart) {
+Grid ChartGrid(const CKapibuchDoc& doc, const views::ChartData& chart) {
   Grid grid;
   grid.title = views::ChartTitle(doc, chart);
   grid.columns = {"Datum", views::UnitText(doc, chart.mode, chart.series, chart.axis), "Rohwert"};
   grid.right = {false, true, true};
   for (std::size_t i = 0; i < chart.values.size(); ++i) {
-    const CKBXDatum day(chart.start.day() + static_cast<std::uint32_t>(i));
+    const CKBXDatum day(chart.start.Day() + static_cast<std::uint32_t>(i));
     grid.rows.push_back({day.Format(), views::TickLabel(chart.values[i], chart.axis), std::to_string(chart.values[i])});
   }
   return grid;
 }
 
-views::ChartData chartOf(const CKapibuchDoc& doc, const ViewOptions& o, const Request& r) {
+views::ChartData ChartOf(const CKapibuchDoc& doc, const ViewOptions& o, const Request& r) {
   platform::RecordingSurface measuring;
   const bool security = o.mode == 6;
   return views::BuildChart(measuring, doc, o.mode, security ? r.frame.securityChartStart : r.frame.portfolioChartStart,
                            security ? r.frame.securityChartEnd : r.frame.portfolioChartEnd, r.series, r.selection);
 }
 
-int runShow(const Context& ctx, const ViewOptions& o) {
+int RunShow(const Context& ctx, const ViewOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   if (o.mode == 2 || o.mode == 5 || o.mode == 6 || o.mode == 7) {
     Request r;
-    if (!requestOf(ctx, *doc, o, r)) return kRefused;
-    const Grid grid = o.mode == 2   ? developmentGrid(*doc, r.frame.developmentStart, r.frame.developmentEnd)
-                      : o.mode == 7 ? analysisGrid(*doc, r.frame.analysisDay, r.frame.analysisStart)
-                                    : chartGrid(*doc, chartOf(*doc, o, r));
-    printGrid(ctx.out, grid, o.format);
+    if (!RequestOf(ctx, *doc, o, r)) return kRefused;
+    const Grid grid = o.mode == 2   ? DevelopmentGrid(*doc, r.frame.developmentStart, r.frame.developmentEnd)
+                      : o.mode == 7 ? AnalysisGrid(*doc, r.frame.analysisDay, r.frame.analysisStart)
+                                    : ChartGrid(*doc, ChartOf(*doc, o, r));
+    PrintGrid(ctx.out, grid, o.format);
     return kOk;
   }
   views::Table table;
-  if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
-  printGrid(ctx.out, gridOf(table), o.format);
+  if (!TableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
+  PrintGrid(ctx.out, GridOf(table), o.format);
   return kOk;
 }
 
-int runRender(const Context& ctx, const ViewOptions& o) {
+int RunRender(const Context& ctx, const ViewOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   std::unique_ptr<views::PrintJob> job;
   if (o.mode == 2 || o.mode == 5 || o.mode == 6 || o.mode == 7) {
     Request r;
-    if (!requestOf(ctx, *doc, o, r)) return kRefused;
+    if (!RequestOf(ctx, *doc, o, r)) return kRefused;
     if (o.mode == 7) {
       job = std::make_unique<views::AnalysisPrintJob>(*doc, r.frame.analysisDay, r.frame.analysisStart);
     } else if (o.mode == 2) {
@@ -318,7 +318,7 @@ int runRender(const Context& ctx, const ViewOptions& o) {
     }
   } else {
     views::Table table;
-    if (!tableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
+    if (!TableOf(ctx, *doc, o, table)) return o.mode == 1 || o.mode == 3 || o.mode == 4 ? kRefused : kUsage;
     job = std::make_unique<views::TablePrintJob>(std::move(table));
   }
   int pages = 0;
@@ -333,7 +333,7 @@ int runRender(const Context& ctx, const ViewOptions& o) {
   return kUnwritable;
 }
 
-void addViewOptions(CLI::App* cmd, ViewOptions& o) {
+void AddViewOptions(CLI::App* cmd, ViewOptions& o) {
   cmd->add_option("FILE", o.file)->required();
   cmd->add_option("--mode", o.mode, "Ansicht 1 bis 7")->check(CLI::Range(1, 7));
   cmd->add_option("--day", o.day, "Tag (Modus 1 und 7)");
@@ -348,13 +348,13 @@ void addViewOptions(CLI::App* cmd, ViewOptions& o) {
 void AddViewCommands(CLI::App& app, const Context& ctx, int& result) {
   auto show = std::make_shared<ViewOptions>();
   CLI::App* cmd = app.add_subcommand("show", "Eine Auswertung als Text, CSV oder JSON ausgeben");
-  addViewOptions(cmd, *show);
+  AddViewOptions(cmd, *show);
   cmd->add_option("--format", show->format)->check(CLI::IsMember({"text", "csv", "json"}));
-  cmd->callback([&ctx, &result, show] { result = runShow(ctx, *show); });
+  cmd->callback([&ctx, &result, show] { result = RunShow(ctx, *show); });
 
   auto render = std::make_shared<ViewOptions>();
   cmd = app.add_subcommand("render", "Eine Auswertung wie gedruckt als PDF, SVG oder PNG schreiben");
-  addViewOptions(cmd, *render);
+  AddViewOptions(cmd, *render);
   cmd->add_option("--output", render->output, "Zieldatei (.pdf, .svg oder .png)")
       ->required()
       ->check([](const std::string& path) -> std::string {
@@ -364,7 +364,7 @@ void AddViewCommands(CLI::App& app, const Context& ctx, int& result) {
         return "die Zieldatei muss auf .pdf, .svg oder .png enden";
       });
   cmd->add_option("--page", render->page, "Seite (SVG, PNG)")->check(CLI::PositiveNumber);
-  cmd->callback([&ctx, &result, render] { result = runRender(ctx, *render); });
+  cmd->callback([&ctx, &result, render] { result = RunRender(ctx, *render); });
 }
 
 }  // namespace cli

@@ -38,27 +38,27 @@ namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string s(const QString& q) { return q.toStdString(); }
 
-QDate toQDate(CKBXDatum d) {
+QDate ToQDate(CKBXDatum d) {
   int day = 0, month = 0, year = 0;
   d.Split(day, month, year);
   return QDate(year, month, day);
 }
 
-CKBXDatum fromQDate(const QDate& date) {
+CKBXDatum FromQDate(const QDate& date) {
   CKBXDatum d;
   d.Set(date.day(), date.month(), date.year());
   return d;
 }
 
-QDateEdit* datePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u)) {
-  auto* picker = new QDateEdit(toQDate(value));
+QDateEdit* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u)) {
+  auto* picker = new QDateEdit(ToQDate(value));
   picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
   picker->setCalendarPopup(true);
-  picker->setDateRange(toQDate(earliest), QDate(2038, 1, 18));
+  picker->setDateRange(ToQDate(earliest), QDate(2038, 1, 18));
   return picker;
 }
 
-QComboBox* listOf(const std::vector<std::string>& items, bool editable) {
+QComboBox* ListOf(const std::vector<std::string>& items, bool editable) {
   auto* combo = new QComboBox;
   combo->setEditable(editable);
   for (const auto& item : items) combo->addItem(q(item));
@@ -67,7 +67,7 @@ QComboBox* listOf(const std::vector<std::string>& items, bool editable) {
 }
 
 // OK, "Abbrechen" and, with a help number, "Hilfe".
-QDialogButtonBox* okCancel(QDialog& dialog, int helpTopic = 0) {
+QDialogButtonBox* OkCancel(QDialog& dialog, int helpTopic = 0) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
   if (helpTopic > 0) {
@@ -78,14 +78,14 @@ QDialogButtonBox* okCancel(QDialog& dialog, int helpTopic = 0) {
   return buttons;
 }
 
-QPushButton* helpButton(int topic) {
+QPushButton* HelpButton(int topic) {
   auto* help = new QPushButton(QStringLiteral("Hilfe"));
   QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelp(topic); });
   return help;
 }
 
 // The list of candidate positions of the sell and movement dialogs.
-QTableWidget* positionTable(const QStringList& headers) {
+QTableWidget* PositionTable(const QStringList& headers) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
   table->setHorizontalHeaderLabels(headers);
   table->verticalHeader()->hide();
@@ -93,7 +93,7 @@ QTableWidget* positionTable(const QStringList& headers) {
   return table;
 }
 
-void fillTable(QTableWidget* table, const std::vector<std::array<std::string, 5>>& rows) {
+void FillTable(QTableWidget* table, const std::vector<std::array<std::string, 5>>& rows) {
   table->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(rows[r][static_cast<std::size_t>(c)])));
@@ -121,14 +121,14 @@ void confirm(QDialog& dialog, Form& form, platform::Prompter& prompter, const Fi
 
 // Shows the dialog and books the form once it was confirmed.
 template <typename Form>
-bool execAndBook(QDialog& dialog, Form& form, CKapibuchDoc& doc) {
+bool ExecAndBook(QDialog& dialog, Form& form, CKapibuchDoc& doc) {
   if (dialog.exec() != QDialog::Accepted) return false;
   form.Book(doc);
   return true;
 }
 
 // A small dialog that asks for one quantity ("Aufteilen", "Zuordnen").
-bool askQuantity(QWidget* parent, const QString& caption, const QStringList& lines, std::string& text,
+bool AskQuantity(QWidget* parent, const QString& caption, const QStringList& lines, std::string& text,
                  const std::function<bool()>& ok) {
   QDialog dialog(parent);
   dialog.setWindowTitle(caption);
@@ -136,7 +136,7 @@ bool askQuantity(QWidget* parent, const QString& caption, const QStringList& lin
   for (const QString& line : lines) layout->addWidget(new QLabel(line));
   auto* edit = new QLineEdit(q(text));
   layout->addWidget(edit);
-  auto* buttons = okCancel(dialog);
+  auto* buttons = OkCancel(dialog);
   layout->addWidget(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
     text = s(edit->text());
@@ -154,9 +154,9 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
   QDialog dialog(parent);
   dialog.setWindowTitle(q(CKaufDlg::kCaption));
   auto* layout = new QFormLayout(&dialog);
-  auto* date = datePicker(form.date);
-  auto* name = listOf(form.NameList(), true);
-  auto* wkn = listOf(form.WknList(), true);
+  auto* date = DatePicker(form.date);
+  auto* name = ListOf(form.NameList(), true);
+  auto* wkn = ListOf(form.WknList(), true);
   auto* qty = new QLineEdit;
   auto* price = new QLineEdit;
   auto* commission = new QLineEdit;
@@ -168,7 +168,7 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
   layout->addRow(QStringLiteral("Kauf&kurs"), price);
   layout->addRow(QStringLiteral("&Provision etc."), commission);
   layout->addRow(QStringLiteral("&Text"), text);
-  auto* buttons = okCancel(dialog, 2001);
+  auto* buttons = OkCancel(dialog, 2001);
   layout->addRow(buttons);
   // Typing couples the two fields; picking from a list does not.
   QObject::connect(name->lineEdit(), &QLineEdit::textEdited, &dialog, [&](const QString& t) {
@@ -195,7 +195,7 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
     commission->setText(q(form.commissionText));
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    form.date = fromQDate(date->date());
+    form.date = FromQDate(date->date());
     form.PickName(s(name->currentText()));
     form.PickWkn(s(wkn->currentText()));
     form.quantityText = s(qty->text());
@@ -207,7 +207,7 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
                           {forms::Field::Price, price}, {forms::Field::Commission, commission},
                           {forms::Field::Text, text}});
   });
-  return execAndBook(dialog, form, doc);
+  return ExecAndBook(dialog, form, doc);
 }
 
 bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
@@ -216,7 +216,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   dialog.setWindowTitle(q(CVerkaufDlg::kCaption));
   auto* layout = new QGridLayout(&dialog);
   auto* fields = new QFormLayout;
-  auto* date = datePicker(form.Date(), form.EarliestDate());
+  auto* date = DatePicker(form.Date(), form.EarliestDate());
   auto* name = new QComboBox;
   auto* wkn = new QComboBox;
   auto* qty = new QLineEdit;
@@ -231,7 +231,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   fields->addRow(QStringLiteral("&Provision etc."), commission);
   fields->addRow(QStringLiteral("&Text"), text);
   layout->addLayout(fields, 0, 0);
-  auto* table = positionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
+  auto* table = PositionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
                                QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
   layout->addWidget(table, 0, 1);
   auto* oldest = new QCheckBox(QStringLiteral("&älteste Positionen verkaufen"));
@@ -241,7 +241,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   options->addWidget(oldest);
   options->addWidget(split);
   layout->addLayout(options, 1, 1);
-  auto* buttons = okCancel(dialog, 2002);
+  auto* buttons = OkCancel(dialog, 2002);
   layout->addWidget(buttons, 2, 0, 1, 2);
 
   const auto refresh = [&] {
@@ -254,7 +254,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
     wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
     std::vector<std::array<std::string, 5>> rows;
     for (const auto& row : form.Rows()) rows.push_back({row.number, row.purchaseDate, row.purchasePrice, row.quantity, row.sell});
-    fillTable(table, rows);
+    FillTable(table, rows);
     oldest->setEnabled(form.AutoAllocateEnabled());
     split->setEnabled(form.SplitEnabled());
   };
@@ -265,7 +265,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
     form.text = s(text->text());
   };
   QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
-    form.SetDate(fromQDate(d));
+    form.SetDate(FromQDate(d));
     refresh();
   });
   QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
@@ -299,7 +299,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   QObject::connect(split, &QPushButton::clicked, &dialog, [&] {
     readTexts();
     form.Aufteilen(prompter, [&](CAufteilenDlg& a) {
-      return askQuantity(&dialog, q(CAufteilenDlg::kCaption),
+      return AskQuantity(&dialog, q(CAufteilenDlg::kCaption),
                          {QStringLiteral("Position: %1").arg(a.runningNumber),
                           QStringLiteral("Kaufdatum: ") + q(a.purchaseDateText),
                           QStringLiteral("Kaufkurs: ") + q(a.purchasePriceText),
@@ -318,7 +318,7 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   });
   refresh();
   dialog.resize(900, 380);
-  return execAndBook(dialog, form, doc);
+  return ExecAndBook(dialog, form, doc);
 }
 
 bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
@@ -327,14 +327,14 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   dialog.setWindowTitle(q(CKontobewegungDlg::kCaption));
   auto* layout = new QGridLayout(&dialog);
   auto* fields = new QFormLayout;
-  auto* date = datePicker(form.Date(), form.EarliestDate());
+  auto* date = DatePicker(form.Date(), form.EarliestDate());
   auto* kind = new QComboBox;
   for (const auto& k : CKontobewegungDlg::Kinds()) kind->addItem(QString::fromUtf8(k.name));
   auto* amount = new QLineEdit;
   auto* text = new QLineEdit;
   auto* related = new QCheckBox(QStringLiteral("Wert&papierbezug:"));
-  auto* name = listOf(form.NameList(), false);
-  auto* wkn = listOf(form.WknList(), false);
+  auto* name = ListOf(form.NameList(), false);
+  auto* wkn = ListOf(form.WknList(), false);
   fields->addRow(QStringLiteral("&Datum"), date);
   fields->addRow(QStringLiteral("&Vorgang"), kind);
   fields->addRow(QStringLiteral("B&etrag"), amount);
@@ -343,7 +343,7 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   fields->addRow(QStringLiteral("&Bezeichnung"), name);
   fields->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
   layout->addLayout(fields, 0, 0);
-  auto* table = positionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
+  auto* table = PositionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
                                QStringLiteral("Stück"), QStringLiteral("Zuordnung")});
   layout->addWidget(table, 0, 1);
   auto* automatic = new QCheckBox(QStringLiteral("&automatisch zuordnen"));
@@ -361,7 +361,7 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   options->addWidget(toDividend);
   options->addWidget(toProceeds);
   layout->addLayout(options, 1, 0, 1, 2);
-  auto* buttons = okCancel(dialog, 2021);
+  auto* buttons = OkCancel(dialog, 2021);
   layout->addWidget(buttons, 2, 0, 1, 2);
 
   const auto refresh = [&] {
@@ -376,10 +376,10 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
     wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
     std::vector<std::array<std::string, 5>> rows;
     for (const auto& row : form.Rows()) rows.push_back({row.number, row.purchaseDate, row.saleDate, row.quantity, row.share});
-    fillTable(table, rows);
+    FillTable(table, rows);
   };
   QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
-    form.SetDate(fromQDate(d));
+    form.SetDate(FromQDate(d));
     refresh();
   });
   QObject::connect(kind, &QComboBox::currentIndexChanged, &dialog, [&](int i) {
@@ -409,7 +409,7 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   });
   QObject::connect(assign, &QPushButton::clicked, &dialog, [&] {
     form.Zuordnen([&](CZuordnenDlg& z) {
-      return askQuantity(&dialog, q(CZuordnenDlg::kCaption),
+      return AskQuantity(&dialog, q(CZuordnenDlg::kCaption),
                          {QStringLiteral("Position: %1").arg(z.runningNumber),
                           QStringLiteral("Kaufdatum: ") + q(z.purchaseDateText),
                           QStringLiteral("Verkaufdatum: ") + q(z.saleDateText),
@@ -430,7 +430,7 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   });
   refresh();
   dialog.resize(900, 380);
-  return execAndBook(dialog, form, doc);
+  return ExecAndBook(dialog, form, doc);
 }
 
 bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
@@ -438,9 +438,9 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
   QDialog dialog(parent);
   dialog.setWindowTitle(q(CAktiensplitDlg::kCaption));
   auto* layout = new QFormLayout(&dialog);
-  auto* date = datePicker(form.date);
-  auto* name = listOf(form.NameList(), false);
-  auto* wkn = listOf(form.WknList(), false);
+  auto* date = DatePicker(form.date);
+  auto* name = ListOf(form.NameList(), false);
+  auto* wkn = ListOf(form.WknList(), false);
   auto* newShares = new QLineEdit(q(form.newText));
   auto* oldShares = new QLineEdit(q(form.oldText));
   layout->addRow(QStringLiteral("Split&datum"), date);
@@ -452,7 +452,7 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
   ratio->addWidget(oldShares);
   ratio->addWidget(new QLabel(QStringLiteral("&alte Aktie(n)")));
   layout->addRow(ratio);
-  auto* buttons = okCancel(dialog, 2003);
+  auto* buttons = OkCancel(dialog, 2003);
   layout->addRow(buttons);
   QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
     form.ChooseName(s(t));
@@ -463,7 +463,7 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
     name->setCurrentIndex(name->findText(q(form.Name())));
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    form.date = fromQDate(date->date());
+    form.date = FromQDate(date->date());
     form.newText = s(newShares->text());
     form.oldText = s(oldShares->text());
     form.LeaveNew();
@@ -474,7 +474,7 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
             FieldWidgets{{forms::Field::Name, name}, {forms::Field::Wkn, wkn},
                           {forms::Field::NewShares, newShares}, {forms::Field::OldShares, oldShares}});
   });
-  return execAndBook(dialog, form, doc);
+  return ExecAndBook(dialog, form, doc);
 }
 
 bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
@@ -483,7 +483,7 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
   dialog.setWindowTitle(q(CKurseEingebenDlg::kCaption));
   auto* layout = new QVBoxLayout(&dialog);
   auto* top = new QHBoxLayout;
-  auto* date = datePicker(form.Day());
+  auto* date = DatePicker(form.Day());
   auto* onlyHeld = new QCheckBox(QStringLiteral("nur Wert&papiere im Depot"));
   onlyHeld->setChecked(true);
   top->addWidget(new QLabel(QStringLiteral("&Datum:")));
@@ -508,7 +508,7 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
   byName->setChecked(true);
   auto* close = new QPushButton(QStringLiteral("Schließen"));
   auto* bottom = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close, helpButton(2011)}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close, HelpButton(2011)}) {
     bottom->addWidget(w);
   }
   layout->addLayout(bottom);
@@ -535,7 +535,7 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
     });
   }
   QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
-    form.SetDay(fromQDate(d));
+    form.SetDay(FromQDate(d));
     show();
   });
   QObject::connect(onlyHeld, &QCheckBox::toggled, &dialog, [&](bool on) {
@@ -572,8 +572,8 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   QDialog dialog(parent);
   dialog.setWindowTitle(q(CKurseImportierenDlg::kCaption));
   auto* layout = new QFormLayout(&dialog);
-  auto* name = listOf(form.NameList(), false);
-  auto* wkn = listOf(form.WknList(), false);
+  auto* name = ListOf(form.NameList(), false);
+  auto* wkn = ListOf(form.WknList(), false);
   name->setCurrentIndex(name->findText(q(form.Name())));
   wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
   auto* file = new QLineEdit(q(form.fileName));
@@ -593,7 +593,7 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   layout->addRow(QStringLiteral("Datei&format"), formats);
   layout->addRow(QStringLiteral("F&ormatbeschreibung:"), description);
   auto* buttons = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, helpButton(2012), close}) buttons->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, HelpButton(2012), close}) buttons->addWidget(w);
   layout->addRow(buttons);
   bool changed = false;
   bool filling = false;
@@ -672,8 +672,8 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
       list->setRowCount(static_cast<int>(result->Shown().size()));
       for (std::size_t i = 0; i < result->Shown().size(); ++i) {
         const CKBXKurs& p = result->Shown()[i];
-        list->setItem(static_cast<int>(i), 0, new QTableWidgetItem(q(p.date().Format())));
-        list->setItem(static_cast<int>(i), 1, new QTableWidgetItem(q(FormatMoney(p.price(), kEur, kOwnCurrency, true))));
+        list->setItem(static_cast<int>(i), 0, new QTableWidgetItem(q(p.Date().Format())));
+        list->setItem(static_cast<int>(i), 1, new QTableWidgetItem(q(FormatMoney(p.Price(), kEur, kOwnCurrency, true))));
       }
       list->resizeColumnsToContents();
     };
@@ -684,7 +684,7 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
     r->addWidget(count);
     r->addWidget(list);
     r->addWidget(held);
-    auto* ok = okCancel(resultDialog);
+    auto* ok = OkCancel(resultDialog);
     QObject::connect(ok, &QDialogButtonBox::accepted, &resultDialog, &QDialog::accept);
     r->addWidget(ok);
     refill();
@@ -706,8 +706,8 @@ void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   QDialog dialog(parent);
   dialog.setWindowTitle(q(CKurseExportierenDlg::kCaption));
   auto* layout = new QFormLayout(&dialog);
-  auto* name = listOf(form.NameList(), false);
-  auto* wkn = listOf(form.WknList(), false);
+  auto* name = ListOf(form.NameList(), false);
+  auto* wkn = ListOf(form.WknList(), false);
   auto* file = new QLineEdit;
   auto* browse = new QPushButton(QStringLiteral("&Speichern unter..."));
   auto* fileRow = new QHBoxLayout;
@@ -726,7 +726,7 @@ void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   layout->addRow(QStringLiteral("&Trennzeichen:"), separator);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(start);
-  buttons->addWidget(helpButton(2013));
+  buttons->addWidget(HelpButton(2013));
   buttons->addWidget(close);
   layout->addRow(buttons);
   QObject::connect(name, &QComboBox::textActivated, &dialog, [&](const QString& t) {
@@ -808,7 +808,7 @@ bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<in
   periodRow->addWidget(time);
   periodRow->addWidget(unchanged);
   layout->addLayout(periodRow);
-  auto* buttons = okCancel(dialog, 4001);
+  auto* buttons = OkCancel(dialog, 4001);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   layout->addWidget(buttons);
   dialog.resize(720, 420);

@@ -12,7 +12,7 @@
 
 namespace {
 
-QDate toQDate(CKBXDatum d) {
+QDate ToQDate(CKBXDatum d) {
   int day = 0, month = 0, year = 0;
   d.Split(day, month, year);
   return QDate(year, month, day);
@@ -52,7 +52,7 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   auto* dayLabel = new QLabel(QStringLiteral(
       "Bitte wählen Sie den &Tag aus, ab dem Sie die Wertentwicklung Ihres Wertpapierdepots verfolgen möchten:"));
   dayLabel->setWordWrap(true);
-  m_start = new QDateEdit(toQDate(m_form.page2.startDay));
+  m_start = new QDateEdit(ToQDate(m_form.page2.startDay));
   m_start->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
   m_start->setCalendarPopup(true);
   m_start->setDateRange(QDate(1970, 1, 2), QDate(2038, 1, 18));

@@ -25,7 +25,7 @@ namespace dialogs {
 
 namespace {
 
-QDate toQDate(CKBXDatum d) {
+QDate ToQDate(CKBXDatum d) {
   int day = 0, month = 0, year = 0;
   d.Split(day, month, year);
   return QDate(year, month, day);
@@ -143,7 +143,7 @@ class Page {
   QFormLayout* m_layout;
 };
 
-void tablePage(Page& p, TableSettings& t) {
+void TablePage(Page& p, TableSettings& t) {
   p.Font("&Schriftart:", t.fontName);
   p.Text("&Titel:", t.titleTemplate);
   p.Length("&Zeilenhöhe:", t.rowHeight, 20, 200);
@@ -155,7 +155,7 @@ void tablePage(Page& p, TableSettings& t) {
 }
 
 // The first page of a gains table continues with its sort order, margins and grid lines.
-void sortPage(Page& p, TableSettings& t, std::initializer_list<const char*> sortKeys) {
+void SortPage(Page& p, TableSettings& t, std::initializer_list<const char*> sortKeys) {
   p.List("Sortiere&n nach:", sortKeys, t.sortKey);
   p.Choice("", {"au&fsteigend", "abste&igend"}, t.sortDescending);
   p.Margins(t.margins);
@@ -164,7 +164,7 @@ void sortPage(Page& p, TableSettings& t, std::initializer_list<const char*> sort
 
 // The second page: one box per column, those with amounts with their currency (-1: none).
 template <std::size_t N>
-void columnsPage(Page& p, TableSettings& t, const char* const (&columns)[N], const int (&currency)[N]) {
+void ColumnsPage(Page& p, TableSettings& t, const char* const (&columns)[N], const int (&currency)[N]) {
   for (std::size_t i = 0; i < N; ++i) {
     const int bit = static_cast<int>(i);
     if (currency[i] < 0) {
@@ -177,7 +177,7 @@ void columnsPage(Page& p, TableSettings& t, const char* const (&columns)[N], con
   p.Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", t.mergePositions);
 }
 
-void chartPage(Page& p, ChartSettings& c, bool portfolio) {
+void ChartPage(Page& p, ChartSettings& c, bool portfolio) {
   p.Length("&Breite:", c.width, 500, 10000);
   p.Length("&Höhe:", c.height, 500, 10000);
   p.Font("&Schriftart:", c.fontName);
@@ -228,7 +228,7 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   general.Choice("Von:", {"&erster Tag", "erster Tag des aktuellen &Jahres", "erster Tag des aktuellen &Monats", "&dieser Tag:"},
                  s.general.periodStartChoice);
   const auto picker = [](CKBXDatum& day) {
-    auto* edit = new QDateEdit(toQDate(day));
+    auto* edit = new QDateEdit(ToQDate(day));
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     edit->setCalendarPopup(true);
     edit->setDateRange(QDate(1970, 1, 2), QDate(2038, 1, 18));
@@ -253,24 +253,24 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   static const int realisedCurrency[] = {-1, -1, -1, -1, -1, -1, -1, 0, 1, 2, -1, 3, 4, 5, 6, -1, 7, -1, 8, -1};
 
   Page holdings1(*tabs, COptionenSheet::kPageCaptions[1]);
-  tablePage(holdings1, s.holdings);
-  sortPage(holdings1, s.holdings,
+  TablePage(holdings1, s.holdings);
+  SortPage(holdings1, s.holdings,
            {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Kaufwert", "Provision", "Kaufpreis", "Wert",
             "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)", "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)",
             "G/V inkl. Div. (Prozent)"});
 
   Page holdings2(*tabs, COptionenSheet::kPageCaptions[2]);
-  columnsPage(holdings2, s.holdings, holdingsColumns, holdingsCurrency);
+  ColumnsPage(holdings2, s.holdings, holdingsColumns, holdingsCurrency);
 
   Page realised1(*tabs, COptionenSheet::kPageCaptions[3]);
-  tablePage(realised1, s.realised);
-  sortPage(realised1, s.realised,
+  TablePage(realised1, s.realised);
+  SortPage(realised1, s.realised,
            {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Verkaufdatum", "Kaufwert", "Provision", "Kaufpreis",
             "Verkaufwert", "Verkaufprovision", "Verkauferlös", "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)",
             "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"});
 
   Page realised2(*tabs, COptionenSheet::kPageCaptions[4]);
-  columnsPage(realised2, s.realised, realisedColumns, realisedCurrency);
+  ColumnsPage(realised2, s.realised, realisedColumns, realisedCurrency);
 
   DevelopmentSettings& d = s.development;
   Page development1(*tabs, COptionenSheet::kPageCaptions[5]);
@@ -345,9 +345,9 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   account.Check("nur &Gitter-\nnetzlinien", k.gridLinesOnlyWhenPrinting);
 
   Page chart5(*tabs, COptionenSheet::kPageCaptions[9]);
-  chartPage(chart5, s.portfolioChart, true);
+  ChartPage(chart5, s.portfolioChart, true);
   Page chart6(*tabs, COptionenSheet::kPageCaptions[10]);
-  chartPage(chart6, s.securityChart, false);
+  ChartPage(chart6, s.securityChart, false);
 
   tabs->setCurrentIndex(COptionenSheet::StartPage(mode));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -14,16 +14,16 @@ constexpr std::uint32_t kMaxSeriesDays = 1u << 20;
 
 struct SettingsWriter {
   ArchiveWriter& archive;
-  void int32(const std::string&, std::int32_t& value) { archive.writeInt32(value); }
-  void text(const std::string&, std::string& value) { archive.writeString(value); }
-  void reserved() { archive.writeInt32(0); }
+  void int32(const std::string&, std::int32_t& value) { archive.WriteInt32(value); }
+  void text(const std::string&, std::string& value) { archive.WriteString(value); }
+  void reserved() { archive.WriteInt32(0); }
 };
 
 struct SettingsReader {
   ArchiveReader& archive;
-  void int32(const std::string&, std::int32_t& value) { value = archive.readInt32(); }
-  void text(const std::string&, std::string& value) { value = archive.readString(); }
-  void reserved() { archive.readInt32(); }
+  void int32(const std::string&, std::int32_t& value) { value = archive.ReadInt32(); }
+  void text(const std::string&, std::string& value) { value = archive.ReadString(); }
+  void reserved() { archive.ReadInt32(); }
 };
 
 }  // namespace
@@ -68,34 +68,34 @@ void CKapibuchDoc::SetupNew(const NewFileData& data) {
 
 std::vector<std::uint8_t> CKapibuchDoc::Serialize() const {
   ArchiveWriter archive;
-  archive.writeString(kMagic);
-  archive.writeInt32(m_lastPositionNumber);
-  archive.writeString(depotNumber);
+  archive.WriteString(kMagic);
+  archive.WriteInt32(m_lastPositionNumber);
+  archive.WriteString(depotNumber);
   ViewSettings stored = settings;
   SettingsWriter writer{archive};
   VisitStoredSettings(writer, stored);
-  archive.writeObjectArray(m_positions);
-  archive.writeObjectArray(m_histories);
-  m_account.write(archive);
-  settings.general.periodStartDay.write(archive);
-  settings.general.periodEndDay.write(archive);
-  return archive.takeBytes();
+  archive.WriteObjectArray(m_positions);
+  archive.WriteObjectArray(m_histories);
+  m_account.Write(archive);
+  settings.general.periodStartDay.Write(archive);
+  settings.general.periodEndDay.Write(archive);
+  return archive.TakeBytes();
 }
 
 std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Deserialize(std::span<const std::uint8_t> bytes,
                                                         const platform::Clock& clock) {
   auto doc = std::make_unique<CKapibuchDoc>(clock);
   ArchiveReader archive(bytes, ModelClassRegistry());
-  archive.readString();  // the magic is read, not compared
-  doc->m_lastPositionNumber = archive.readInt32();
-  doc->depotNumber = archive.readString();
+  archive.ReadString();  // the magic is read, not compared
+  doc->m_lastPositionNumber = archive.ReadInt32();
+  doc->depotNumber = archive.ReadString();
   SettingsReader reader{archive};
   VisitStoredSettings(reader, doc->settings);
-  doc->m_positions = archive.readObjectArray<CKBXAktie>();
-  doc->m_histories = archive.readObjectArray<CKBXKursverlauf>();
-  doc->m_account.read(archive);
-  doc->settings.general.periodStartDay.read(archive);
-  doc->settings.general.periodEndDay.read(archive);
+  doc->m_positions = archive.ReadObjectArray<CKBXAktie>();
+  doc->m_histories = archive.ReadObjectArray<CKBXKursverlauf>();
+  doc->m_account.Read(archive);
+  doc->settings.general.periodStartDay.Read(archive);
+  doc->settings.general.periodEndDay.Read(archive);
   doc->ClearSeriesCaches();
   doc->m_account.ClearCaches();
   return doc;
@@ -156,14 +156,14 @@ void CKapibuchDoc::Changed() {
 
 CKBXKursverlauf* CKapibuchDoc::FindHistory(const std::string& name, const std::string& wkn) const {
   for (const auto& history : m_histories) {
-    if (history->is(name, wkn)) return history.get();
+    if (history->Is(name, wkn)) return history.get();
   }
   return nullptr;
 }
 
 std::int32_t CKapibuchDoc::PriceOnOrBefore(const std::string& name, const std::string& wkn, CKBXDatum day) const {
   const CKBXKursverlauf* history = FindHistory(name, wkn);
-  return history ? history->PriceOnOrBefore(day.day()) : kNoPrice;
+  return history ? history->PriceOnOrBefore(day.Day()) : kNoPrice;
 }
 
 std::int32_t CKapibuchDoc::FirstPrice(const std::string& name, const std::string& wkn) const {
@@ -186,10 +186,10 @@ bool CKapibuchDoc::IsHeldOn(const std::string& name, const std::string& wkn, CKB
 
 void CKapibuchDoc::InsertSorted(HistoryList& list, const CKBXKursverlauf* history, bool sortByName) {
   for (const CKBXKursverlauf* entry : list) {
-    if (entry->is(history->name(), history->wkn())) return;
+    if (entry->Is(history->Name(), history->Wkn())) return;
   }
   const auto key = [sortByName](const CKBXKursverlauf* h) -> const std::string& {
-    return sortByName ? h->name() : h->wkn();
+    return sortByName ? h->Name() : h->Wkn();
   };
   const auto at = std::find_if(list.begin(), list.end(), [&](const CKBXKursverlauf* entry) {
     return CompareNoCase(key(entry), key(history)) > 0;
@@ -212,19 +212,19 @@ void CKapibuchDoc::AllSecurities(HistoryList& list, bool sortByName) const {
 
 bool CKapibuchDoc::SeriesRange(CKBXDatum day, std::optional<CKBXDatum> rangeStart, std::optional<CKBXDatum> rangeEnd,
                                std::uint32_t& start, std::uint32_t& end) const {
-  const std::uint32_t accountStart = m_account.StartDay().day();
-  start = std::max(rangeStart.value_or(m_account.StartDay()).day(), accountStart);
-  end = rangeEnd.value_or(Today()).day();
-  if (day.day() > end) end = day.day();
-  if (day.day() < start) start = std::max(day.day(), accountStart);
+  const std::uint32_t accountStart = m_account.StartDay().Day();
+  start = std::max(rangeStart.value_or(m_account.StartDay()).Day(), accountStart);
+  end = rangeEnd.value_or(Today()).Day();
+  if (day.Day() > end) end = day.Day();
+  if (day.Day() < start) start = std::max(day.Day(), accountStart);
   return start <= end && end - start < kMaxSeriesDays;
 }
 
 std::uint32_t CKapibuchDoc::LastCountedDay(const CKBXAktie& position, std::uint32_t end) {
   if (position.IsOpen()) return end;
   // Counted up to the day before the sale; a sale on day 0 leaves nothing.
-  if (position.saleDate.day() == 0) return 0;
-  return std::min(position.saleDate.day() - 1, end);
+  if (position.saleDate.Day() == 0) return 0;
+  return std::min(position.saleDate.Day() - 1, end);
 }
 
 void CKapibuchDoc::BuildValueSeries(std::uint32_t start, std::uint32_t end) const {
@@ -236,9 +236,9 @@ void CKapibuchDoc::BuildValueSeries(std::uint32_t start, std::uint32_t end) cons
   s.values.assign(end - start + 1, 0);
   for (const auto& position : m_positions) {
     const CKBXAktie& p = *position;
-    if (p.purchaseDate.day() > end) continue;
-    if (!(p.IsOpen() || (p.IsSold() && p.saleDate.day() > start))) continue;
-    const std::uint32_t from = std::max(start, p.purchaseDate.day());
+    if (p.purchaseDate.Day() > end) continue;
+    if (!(p.IsOpen() || (p.IsSold() && p.saleDate.Day() > start))) continue;
+    const std::uint32_t from = std::max(start, p.purchaseDate.Day());
     const std::uint32_t last = LastCountedDay(p, end);
     if (from > last) continue;
     const CKBXKursverlauf* history = FindHistory(p.name, p.wkn);
@@ -264,13 +264,13 @@ void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t st
   s.values.assign(end - start + 1, 0);
   for (const auto& position : m_positions) {
     const CKBXAktie& p = *position;
-    if (p.purchaseDate.day() > end) continue;
-    const std::uint32_t from = std::max(start, p.purchaseDate.day());
+    if (p.purchaseDate.Day() > end) continue;
+    const std::uint32_t from = std::max(start, p.purchaseDate.Day());
     const std::uint32_t last = LastCountedDay(p, end);
     if (from > last) continue;
     std::int64_t amount = 0;
     if (kind == kPurchaseCost) {
-      amount = p.Cost().valueIn(currency);
+      amount = p.Cost().ValueIn(currency);
     } else {
       amount = ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur,
                              currency);
@@ -282,28 +282,28 @@ void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t st
 std::int64_t CKapibuchDoc::ValueOn(CKBXDatum day, std::optional<CKBXDatum> rangeStart,
                                    std::optional<CKBXDatum> rangeEnd) const {
   if (day < m_account.StartDay()) day = m_account.StartDay();
-  if (!m_valueSeries.Covers(day.day())) {
+  if (!m_valueSeries.Covers(day.Day())) {
     std::uint32_t start = 0, end = 0;
     m_valueSeries = Series{};
     if (!SeriesRange(day, rangeStart, rangeEnd, start, end)) return 0;
     BuildValueSeries(start, end);
-    if (!m_valueSeries.Covers(day.day())) return 0;
+    if (!m_valueSeries.Covers(day.Day())) return 0;
   }
-  return m_valueSeries.values[day.day() - m_valueSeries.start];
+  return m_valueSeries.values[day.Day() - m_valueSeries.start];
 }
 
 std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day, std::optional<CKBXDatum> rangeStart,
                                       std::optional<CKBXDatum> rangeEnd) const {
   if (day < m_account.StartDay()) day = m_account.StartDay();
   const bool fits = m_costSeries.kind == kind && m_costSeries.currency == currency;
-  if (!fits || !m_costSeries.Covers(day.day())) {
+  if (!fits || !m_costSeries.Covers(day.Day())) {
     std::uint32_t start = 0, end = 0;
     m_costSeries = Series{};
     if (!SeriesRange(day, rangeStart, rangeEnd, start, end)) return 0;
     BuildCostSeries(kind, currency, start, end);
-    if (!m_costSeries.Covers(day.day())) return 0;
+    if (!m_costSeries.Covers(day.Day())) return 0;
   }
-  return m_costSeries.values[day.day() - m_costSeries.start];
+  return m_costSeries.values[day.Day() - m_costSeries.start];
 }
 
 void CKapibuchDoc::StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay, double ratio) {
@@ -397,7 +397,7 @@ void CKapibuchDoc::SellPositions(std::int32_t salePrice, Currency priceCurrency,
     p.saleDate = saleDate;
     p.saleNote = note;
     SplitAmount proceeds = p.Proceeds();
-    proceeds.add(ShareValue(sold, salePrice), priceCurrency).add(-share, commissionCurrency);
+    proceeds.Add(ShareValue(sold, salePrice), priceCurrency).Add(-share, commissionCurrency);
     p.proceedsEur = narrow(proceeds.eur);
     p.proceedsDm = narrow(proceeds.dm);
     p.saleMark = 0;

@@ -26,15 +26,15 @@ void CAktiensplitDlg::ChooseWkn(const std::string& wkn) {
 
 bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
   const forms::CheckReporter report(prompter, kCaption, m_focus);
-  if (m_name.empty()) return report.fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
-  if (m_wkn.empty()) return report.fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
+  if (m_name.empty()) return report.Fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
+  if (m_wkn.empty()) return report.Fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
   const char* positive = "Bitte geben Sie hier einen positiven Wert ein!";
   std::string n = newText, m = oldText;
   std::int32_t ni = 0, nf = 0, mi = 0, mf = 0;
-  if (!ParseQuantity(n, ni, nf)) return report.fail(positive, Field::NewShares);
-  if (!ParseQuantity(m, mi, mf)) return report.fail(positive, Field::OldShares);
-  if (QuantityOf(ni, nf) == 0) return report.fail(positive, Field::NewShares);
-  if (QuantityOf(mi, mf) == 0) return report.fail(positive, Field::OldShares);
+  if (!ParseQuantity(n, ni, nf)) return report.Fail(positive, Field::NewShares);
+  if (!ParseQuantity(m, mi, mf)) return report.Fail(positive, Field::OldShares);
+  if (QuantityOf(ni, nf) == 0) return report.Fail(positive, Field::NewShares);
+  if (QuantityOf(mi, mf) == 0) return report.Fail(positive, Field::OldShares);
   m_factor = static_cast<double>(QuantityOf(ni, nf)) / static_cast<double>(QuantityOf(mi, mf));
   return true;
 }

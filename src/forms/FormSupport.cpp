@@ -12,15 +12,15 @@ namespace forms {
 const char* const kConfirmIrreversible =
     "Haben Sie alle Daten korrekt angegeben?\n\nDiese Aktion kann nicht rückgängig gemacht werden!";
 
-bool CheckReporter::fail(const std::string& message, Field focus) const {
+bool CheckReporter::Fail(const std::string& message, Field focus) const {
   m_focus = focus;
   if (m_prompter) m_prompter->Tell(m_caption, message, platform::Icon::Information);
   return false;
 }
 
-bool CheckReporter::storable(const std::string& text, const char* fieldName, Field focus) const {
+bool CheckReporter::Storable(const std::string& text, const char* fieldName, Field focus) const {
   if (FitsCp1252(text)) return true;
-  return fail(std::string("Das Feld \"") + fieldName +
+  return Fail(std::string("Das Feld \"") + fieldName +
                   "\" enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. Bitte "
                   "verwenden Sie nur Zeichen des westeuropäischen Zeichensatzes.",
               focus);

@@ -35,14 +35,14 @@ enum class Field {
 extern const char* const kConfirmIrreversible;
 
 // Reports a failed check (when a prompter is given) and remembers the field for the focus.
-// Always returns false, so checks read `return fail(...)`.
+// Always returns false, so checks read `return Fail(...)`.
 class CheckReporter {
  public:
   CheckReporter(platform::Prompter* prompter, const char* caption, Field& focus)
       : m_prompter(prompter), m_caption(caption), m_focus(focus) {}
-  bool fail(const std::string& message, Field focus) const;
+  bool Fail(const std::string& message, Field focus) const;
   // Refuses a text that a portfolio file cannot store.
-  bool storable(const std::string& text, const char* fieldName, Field focus) const;
+  bool Storable(const std::string& text, const char* fieldName, Field focus) const;
 
  private:
   platform::Prompter* m_prompter;

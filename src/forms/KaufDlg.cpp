@@ -31,32 +31,32 @@ void CKaufDlg::TypeWkn(const std::string& typed) {
 
 bool CKaufDlg::Check(platform::Prompter* prompter) {
   const forms::CheckReporter report(prompter, kCaption, m_focus);
-  if (name.empty()) return report.fail("Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name);
+  if (name.empty()) return report.Fail("Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name);
   if (wkn.empty()) {
-    return report.fail("Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!",
+    return report.Fail("Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!",
                        Field::Wkn);
   }
   std::string quantity = quantityText;
   if (!ParseQuantity(quantity, m_integer, m_fraction)) {
-    return report.fail("Bitte geben Sie eine korrekte Stückzahl an!", Field::Quantity);
+    return report.Fail("Bitte geben Sie eine korrekte Stückzahl an!", Field::Quantity);
   }
   // A position without shares has no meaning in any evaluation: refused as by the sale.
   if (QuantityOf(m_integer, m_fraction) == 0) {
-    return report.fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
+    return report.Fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
   }
   if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
-    return report.fail("Bitte geben Sie einen korrekten Kaufkurs ein!", Field::Price);
+    return report.Fail("Bitte geben Sie einen korrekten Kaufkurs ein!", Field::Price);
   }
   if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
-    return report.fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
+    return report.Fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
   }
   // Values past the 32-bit fields of the file are refused rather than wrapped.
   const std::int64_t value = ShareValue(QuantityOf(m_integer, m_fraction), m_price);
   if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value + m_commission)) {
-    return report.fail(forms::kAmountTooLarge, Field::Quantity);
+    return report.Fail(forms::kAmountTooLarge, Field::Quantity);
   }
-  return report.storable(name, "Bezeichnung", Field::Name) && report.storable(wkn, "WKN/Kürzel", Field::Wkn) &&
-         report.storable(text, "Text", Field::Text);
+  return report.Storable(name, "Bezeichnung", Field::Name) && report.Storable(wkn, "WKN/Kürzel", Field::Wkn) &&
+         report.Storable(text, "Text", Field::Text);
 }
 
 bool CKaufDlg::OnOK(platform::Prompter& prompter) {
@@ -79,7 +79,7 @@ void CKaufDlg::Book(CKapibuchDoc& doc) const {
   p->state = CKBXAktie::kOpen;
   const std::int64_t value = ShareValue(p->Quantity(), m_price);
   SplitAmount cost;
-  cost.add(value, m_priceCurrency).add(m_commission, m_commissionCurrency);
+  cost.Add(value, m_priceCurrency).Add(m_commission, m_commissionCurrency);
   p->costEur = static_cast<std::int32_t>(cost.eur);
   p->costDm = static_cast<std::int32_t>(cost.dm);
 

@@ -172,12 +172,12 @@ bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
     }
   }
 
-  if (!m_amountValid) return report.fail("Bitte geben Sie einen korrekten Betrag ein!", Field::Amount);
-  if (active && (m_name.empty() || m_wkn.empty())) return report.fail("Bitte wählen Sie ein Wertpapier aus!", Field::Name);
+  if (!m_amountValid) return report.Fail("Bitte geben Sie einen korrekten Betrag ein!", Field::Amount);
+  if (active && (m_name.empty() || m_wkn.empty())) return report.Fail("Bitte wählen Sie ein Wertpapier aus!", Field::Name);
   if (active && total == 0) {
-    return report.fail("Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", Field::Allocate);
+    return report.Fail("Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", Field::Allocate);
   }
-  return report.storable(text, "Text", Field::Text);
+  return report.Storable(text, "Text", Field::Text);
 }
 
 void CKontobewegungDlg::Zuordnen(const std::function<bool(CZuordnenDlg&)>& show) {

@@ -14,41 +14,41 @@ namespace {
 
 constexpr const char* kAppCaption = "Kapitalbuch";
 
-std::string key(int i, const char* suffix) {
+std::string Key(int i, const char* suffix) {
   char text[32];
   std::snprintf(text, sizeof text, "ImpFor%03d%s", i, suffix);
   return text;
 }
 
 // The last history with this name, or the last with this WKN/Kürzel.
-const CKBXKursverlauf* lastWithName(const CKapibuchDoc& doc, const std::string& name) {
+const CKBXKursverlauf* LastWithName(const CKapibuchDoc& doc, const std::string& name) {
   const CKBXKursverlauf* found = nullptr;
   for (const auto& h : doc.Histories()) {
-    if (h->name() == name) found = h.get();
+    if (h->Name() == name) found = h.get();
   }
   return found;
 }
 
-const CKBXKursverlauf* lastWithWkn(const CKapibuchDoc& doc, const std::string& wkn) {
+const CKBXKursverlauf* LastWithWkn(const CKapibuchDoc& doc, const std::string& wkn) {
   const CKBXKursverlauf* found = nullptr;
   for (const auto& h : doc.Histories()) {
-    if (h->wkn() == wkn) found = h.get();
+    if (h->Wkn() == wkn) found = h.get();
   }
   return found;
 }
 
-void fillLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns) {
+void FillLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns) {
   for (const auto& h : doc.Histories()) {
-    forms::AddSortedOnce(names, h->name());
-    forms::AddSortedOnce(wkns, h->wkn());
+    forms::AddSortedOnce(names, h->Name());
+    forms::AddSortedOnce(wkns, h->Wkn());
   }
 }
 
-void choose(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
+void Choose(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
             std::string& chosenName, std::string& chosenWkn) {
-  const CKBXKursverlauf* h = byName ? lastWithName(doc, name) : lastWithWkn(doc, wkn);
-  chosenName = h ? h->name() : std::string();
-  chosenWkn = h ? h->wkn() : std::string();
+  const CKBXKursverlauf* h = byName ? LastWithName(doc, name) : LastWithWkn(doc, wkn);
+  chosenName = h ? h->Name() : std::string();
+  chosenWkn = h ? h->Wkn() : std::string();
 }
 
 }  // namespace
@@ -56,8 +56,8 @@ void choose(const CKapibuchDoc& doc, const std::string& name, const std::string&
 // ------------------------------------------------------------------- Importergebnis
 
 CImportergebnisDlg::CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result) : m_result(std::move(result)) {
-  for (const CKBXKurs& point : m_result.points()) {
-    if (doc.IsHeldOn(m_result.name(), m_result.wkn(), point.date())) m_held.push_back(point);
+  for (const CKBXKurs& point : m_result.Points()) {
+    if (doc.IsHeldOn(m_result.Name(), m_result.Wkn(), point.Date())) m_held.push_back(point);
   }
 }
 
@@ -65,7 +65,7 @@ std::string CImportergebnisDlg::CountLine() const { return std::to_string(Shown(
 
 bool CImportergebnisDlg::OnOK(CKapibuchDoc& doc) const {
   bool changed = false;
-  for (const CKBXKurs& point : Shown()) changed |= doc.SetPrice(Name(), Wkn(), point.date(), point.price());
+  for (const CKBXKurs& point : Shown()) changed |= doc.SetPrice(Name(), Wkn(), point.Date(), point.Price());
   return changed;
 }
 
@@ -73,12 +73,12 @@ bool CImportergebnisDlg::OnOK(CKapibuchDoc& doc) const {
 
 CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::SettingsStore& settings)
     : m_doc(doc), m_settings(settings) {
-  fillLists(doc, m_names, m_wkns);
+  FillLists(doc, m_names, m_wkns);
   if (const auto count = settings.GetInt(kSection, "ImpForAnz")) {
     const int n = std::clamp(*count, 0, 10000);
     for (int i = 1; i <= n; ++i) {
-      m_formats.emplace_back(settings.GetString(kSection, key(i, "Tit")).value_or(""),
-                             settings.GetString(kSection, key(i, "Bes")).value_or(""));
+      m_formats.emplace_back(settings.GetString(kSection, Key(i, "Tit")).value_or(""),
+                             settings.GetString(kSection, Key(i, "Bes")).value_or(""));
     }
   } else {
     for (const auto& p : priceio::PredefinedDescriptions()) m_formats.emplace_back(p.title, p.description);
@@ -91,15 +91,15 @@ CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::Settings
   }
   if (doc.lastImportSecurity >= 0 && static_cast<std::size_t>(doc.lastImportSecurity) < doc.Histories().size()) {
     const auto& h = doc.Histories()[static_cast<std::size_t>(doc.lastImportSecurity)];
-    m_name = h->name();
-    m_wkn = h->wkn();
+    m_name = h->Name();
+    m_wkn = h->Wkn();
   }
   MatchDescription();
 }
 
-void CKurseImportierenDlg::ChooseName(const std::string& name) { choose(m_doc, name, {}, true, m_name, m_wkn); }
+void CKurseImportierenDlg::ChooseName(const std::string& name) { Choose(m_doc, name, {}, true, m_name, m_wkn); }
 
-void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) { choose(m_doc, {}, wkn, false, m_name, m_wkn); }
+void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) { Choose(m_doc, {}, wkn, false, m_name, m_wkn); }
 
 void CKurseImportierenDlg::MatchDescription() {
   m_selected = -1;
@@ -162,8 +162,8 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     prompter.Tell(kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!", platform::Icon::Exclamation);
     return std::nullopt;
   }
-  const CKBXKursverlauf* history = lastWithName(m_doc, m_name);
-  CKBXKursverlauf result(m_name, history ? history->wkn() : m_wkn);
+  const CKBXKursverlauf* history = LastWithName(m_doc, m_name);
+  CKBXKursverlauf result(m_name, history ? history->Wkn() : m_wkn);
   priceio::CFormatMatcher matcher(result, &prompter);
   const std::string description = m_description;
   matcher.Run(std::string_view(reinterpret_cast<const char*>(buffer.data()), buffer.size()), description);
@@ -172,7 +172,7 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     m_errorPosition = matcher.ErrorPosition();
     return std::nullopt;
   }
-  if (result.points().empty()) {
+  if (result.Points().empty()) {
     prompter.Tell(kAppCaption,
                   "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
                   "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
@@ -184,12 +184,12 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
 void CKurseImportierenDlg::Close() {
   m_settings.SetInt(kSection, "ImpForAnz", static_cast<int>(m_formats.size()));
   for (std::size_t i = 0; i < m_formats.size(); ++i) {
-    m_settings.SetString(kSection, key(static_cast<int>(i + 1), "Tit"), m_formats[i].first);
-    m_settings.SetString(kSection, key(static_cast<int>(i + 1), "Bes"), m_formats[i].second);
+    m_settings.SetString(kSection, Key(static_cast<int>(i + 1), "Tit"), m_formats[i].first);
+    m_settings.SetString(kSection, Key(static_cast<int>(i + 1), "Bes"), m_formats[i].second);
   }
   std::int32_t index = -1;
   for (std::size_t i = 0; i < m_doc.Histories().size(); ++i) {
-    if (m_doc.Histories()[i]->name() == m_name) index = static_cast<std::int32_t>(i);
+    if (m_doc.Histories()[i]->Name() == m_name) index = static_cast<std::int32_t>(i);
   }
   m_doc.lastImportSecurity = index;
   m_doc.lastImportFile = fileName;
@@ -198,11 +198,11 @@ void CKurseImportierenDlg::Close() {
 
 // ---------------------------------------------------------------- Kurse exportieren
 
-CKurseExportierenDlg::CKurseExportierenDlg(const CKapibuchDoc& doc) : m_doc(doc) { fillLists(doc, m_names, m_wkns); }
+CKurseExportierenDlg::CKurseExportierenDlg(const CKapibuchDoc& doc) : m_doc(doc) { FillLists(doc, m_names, m_wkns); }
 
-void CKurseExportierenDlg::ChooseName(const std::string& name) { choose(m_doc, name, {}, true, m_name, m_wkn); }
+void CKurseExportierenDlg::ChooseName(const std::string& name) { Choose(m_doc, name, {}, true, m_name, m_wkn); }
 
-void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) { choose(m_doc, {}, wkn, false, m_name, m_wkn); }
+void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) { Choose(m_doc, {}, wkn, false, m_name, m_wkn); }
 
 bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
   if (m_name.empty()) {

@@ -16,12 +16,12 @@ class CImportergebnisDlg {
   static constexpr const char* kCaption = "Importergebnis";
   CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result);
 
-  const std::string& Name() const { return m_result.name(); }
-  const std::string& Wkn() const { return m_result.wkn(); }
+  const std::string& Name() const { return m_result.Name(); }
+  const std::string& Wkn() const { return m_result.Wkn(); }
   // "&Kurs nur dann übernehmen, wenn sich das Wertpapier zu diesem Zeitpunkt im Depot befindet"
   void SetOnlyHeld(bool onlyHeld) { m_onlyHeld = onlyHeld; }
   bool OnlyHeld() const { return m_onlyHeld; }
-  const std::vector<CKBXKurs>& Shown() const { return m_onlyHeld ? m_held : m_result.points(); }
+  const std::vector<CKBXKurs>& Shown() const { return m_onlyHeld ? m_held : m_result.Points(); }
   std::string CountLine() const;  // "%d Kurse gefunden"
   // Sets each shown price in the document; whether any price changed.
   bool OnOK(CKapibuchDoc& doc) const;

@@ -66,7 +66,7 @@ void CKurseEingebenDlg::ShowPage() {
     Row& r = m_rows[static_cast<std::size_t>(row)];
     const CKBXKursverlauf* history = EntryOfRow(row);
     if (history) {
-      r.label = m_showNames ? history->name() : history->wkn();
+      r.label = m_showNames ? history->Name() : history->Wkn();
       r.priceText = StoredPriceText(*history);
       r.visible = true;
     } else {
@@ -84,7 +84,7 @@ void CKurseEingebenDlg::LeavePrice(int row) {
   if (!history) return;
   Row& r = m_rows[static_cast<std::size_t>(row)];
   if (r.priceText.empty()) {
-    m_doc.SetPrice(history->name(), history->wkn(), m_day, kNoPrice);
+    m_doc.SetPrice(history->Name(), history->Wkn(), m_day, kNoPrice);
     return;
   }
   std::int32_t amount = 0;
@@ -96,7 +96,7 @@ void CKurseEingebenDlg::LeavePrice(int row) {
   }
   const auto euro = static_cast<std::int32_t>(ConvertAmount(amount, currency, kEur));
   r.priceText = FormatMoney(euro, kEur, kOwnCurrency, true);
-  m_doc.SetPrice(history->name(), history->wkn(), m_day, euro);
+  m_doc.SetPrice(history->Name(), history->Wkn(), m_day, euro);
 }
 
 int CKurseEingebenDlg::ShowEntry(const CKBXKursverlauf* history) {

@@ -4,7 +4,7 @@
 
 namespace {
 
-std::string fill(const char* pattern, const std::string& day) {
+std::string Fill(const char* pattern, const std::string& day) {
   std::string text = pattern;
   const std::size_t at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, day);
@@ -43,16 +43,16 @@ std::array<std::string, 6> CNeueDatei3PropPage::Texts(CKBXDatum startDay) {
   const std::string day = startDay.Format();
   return {
       "Nachdem Sie jetzt auf 'Fertig stellen' geklickt haben, müssen Sie folgende Aktionen durchführen:",
-      fill("Wenn sich am %s bereits Wertpapiere in Ihrem Depot befunden haben, müssen Sie diese mit "
+      Fill("Wenn sich am %s bereits Wertpapiere in Ihrem Depot befunden haben, müssen Sie diese mit "
            "'Bearbeiten | Kauf...' dem Programm bekanntmachen.",
            day),
-      fill("Sämtliche Depottransaktionen, für die Sie ein Datum vor dem %s angeben, wirken sich nicht auf "
+      Fill("Sämtliche Depottransaktionen, für die Sie ein Datum vor dem %s angeben, wirken sich nicht auf "
            "Ihren Kontostand aus.",
            day),
-      fill("Anschließend müssen Sie alle Depot- und Kontotransaktionen vom %s bis zum heutigen Tag über die "
+      Fill("Anschließend müssen Sie alle Depot- und Kontotransaktionen vom %s bis zum heutigen Tag über die "
            "entsprechenden Befehle im Menü 'Bearbeiten' eingeben.",
            day),
-      fill("Sollten Sie Ihr Konto zwischen dem %s und dem heutigen Tag von DM auf Euro umgestellt haben, "
+      Fill("Sollten Sie Ihr Konto zwischen dem %s und dem heutigen Tag von DM auf Euro umgestellt haben, "
            "müssen Sie dies auch im Programm mit 'Bearbeiten | Kontowährung umstellen...' machen, bevor Sie "
            "weitere Transaktionen eingeben.",
            day),
@@ -83,27 +83,27 @@ CDepotdatenDlg::CDepotdatenDlg(const CKapibuchDoc& doc)
 
 namespace {
 
-bool holderTextsStorable(const forms::CheckReporter& report, const std::string& holder, const std::string& address,
+bool HolderTextsStorable(const forms::CheckReporter& report, const std::string& holder, const std::string& address,
                          const std::string& depotNumber, const std::string& accountNumber,
                          const std::string& bankCode) {
   using forms::Field;
-  return report.storable(holder, "Name des Depotinhabers", Field::Holder) &&
-         report.storable(address, "Adresse des Depotinhabers", Field::Address) &&
-         report.storable(depotNumber, "Depotnummer", Field::DepotNumber) &&
-         report.storable(accountNumber, "Kontonummer", Field::AccountNumber) &&
-         report.storable(bankCode, "Bankleitzahl", Field::BankCode);
+  return report.Storable(holder, "Name des Depotinhabers", Field::Holder) &&
+         report.Storable(address, "Adresse des Depotinhabers", Field::Address) &&
+         report.Storable(depotNumber, "Depotnummer", Field::DepotNumber) &&
+         report.Storable(accountNumber, "Kontonummer", Field::AccountNumber) &&
+         report.Storable(bankCode, "Bankleitzahl", Field::BankCode);
 }
 
 }  // namespace
 
 bool CNeueDatei1PropPage::OnNext(platform::Prompter& prompter) {
   const forms::CheckReporter report(&prompter, kCaption, m_focus);
-  return holderTextsStorable(report, holder, address, depotNumber, accountNumber, bankCode);
+  return HolderTextsStorable(report, holder, address, depotNumber, accountNumber, bankCode);
 }
 
 bool CDepotdatenDlg::OnOK(platform::Prompter& prompter) {
   const forms::CheckReporter report(&prompter, kCaption, m_focus);
-  return holderTextsStorable(report, holder, address, depotNumber, accountNumber, bankCode);
+  return HolderTextsStorable(report, holder, address, depotNumber, accountNumber, bankCode);
 }
 
 void CDepotdatenDlg::Book(CKapibuchDoc& doc) const {

@@ -6,7 +6,7 @@ using forms::Field;
 
 namespace {
 
-int decimalsOf(const std::vector<std::int64_t>& quantities) {
+int DecimalsOf(const std::vector<std::int64_t>& quantities) {
   int decimals = 0;
   for (std::int64_t q : quantities) {
     decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(q % kQuantityUnit)));
@@ -86,8 +86,8 @@ void CVerkaufDlg::FillRows(bool withAllocation) {
     held.push_back(p->Quantity());
     sold.push_back(p->WorkQuantity());
   }
-  const int heldDecimals = decimalsOf(held);
-  const int soldDecimals = decimalsOf(sold);
+  const int heldDecimals = DecimalsOf(held);
+  const int soldDecimals = DecimalsOf(sold);
   m_rows.clear();
   for (std::size_t i = 0; i < m_candidates.size(); ++i) {
     const CKBXAktie& p = *m_candidates[i];
@@ -163,18 +163,18 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
   m_splitEnabled = several && !m_auto;
 
   if (m_names.empty()) {
-    return report.fail("An diesem Tag befinden sich keine Wertpapiere im Depot, die verkauft werden können!",
+    return report.Fail("An diesem Tag befinden sich keine Wertpapiere im Depot, die verkauft werden können!",
                        Field::Date);
   }
-  if (m_name.empty()) return report.fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
-  if (m_wkn.empty()) return report.fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
+  if (m_name.empty()) return report.Fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
+  if (m_wkn.empty()) return report.Fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
   std::int64_t requested = 0;
   if (!forms::ReadQuantity(quantityText, requested)) {
-    return report.fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
+    return report.Fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
   }
-  if (requested == 0) return report.fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
+  if (requested == 0) return report.Fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
   if (requested > CandidateTotal()) {
-    return report.fail("So viele Wertpapiere befinden sich nicht im Depot!", Field::Quantity);
+    return report.Fail("So viele Wertpapiere befinden sich nicht im Depot!", Field::Quantity);
   }
   if (beforeSplit) return true;
 
@@ -191,23 +191,23 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
   if (allocated != requested) {
     FillRows(false);
     if (m_splitEnabled) {
-      return report.fail("Bitte teilen Sie die verkauften Stücke auf die verschiedenen Positionen auf!",
+      return report.Fail("Bitte teilen Sie die verkauften Stücke auf die verschiedenen Positionen auf!",
                          Field::Allocate);
     }
-    return report.fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
+    return report.Fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
   }
   FillRows(true);
   if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
-    return report.fail("Bitte geben Sie einen korrekten Verkaufkurs ein!", Field::Price);
+    return report.Fail("Bitte geben Sie einen korrekten Verkaufkurs ein!", Field::Price);
   }
   if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
-    return report.fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
+    return report.Fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
   }
   const std::int64_t value = ShareValue(requested, m_price);
   if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value - m_commission)) {
-    return report.fail(forms::kAmountTooLarge, Field::Price);
+    return report.Fail(forms::kAmountTooLarge, Field::Price);
   }
-  return report.storable(text, "Text", Field::Text);
+  return report.Storable(text, "Text", Field::Text);
 }
 
 void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bool(CAufteilenDlg&)>& show) {

@@ -43,20 +43,20 @@ namespace {
 
 constexpr const char* kCaption = "Kapitalbuch";
 
-QDate toQDate(CKBXDatum d) {
+QDate ToQDate(CKBXDatum d) {
   int day = 0, month = 0, year = 0;
   d.Split(day, month, year);
   return QDate(year, month, day);
 }
 
-CKBXDatum fromQDate(const QDate& q) {
+CKBXDatum FromQDate(const QDate& q) {
   CKBXDatum d;
   d.Set(q.day(), q.month(), q.year());
   return d;
 }
 
-CKBXDatum firstDay() { return CKBXDatum(1u); }
-CKBXDatum lastDay() {
+CKBXDatum FirstDay() { return CKBXDatum(1u); }
+CKBXDatum LastDay() {
   CKBXDatum d;
   d.Set(18, 1, 2038);
   return d;
@@ -306,10 +306,10 @@ void MainFrame::CreatePeriodBar() {
   m_periodBar->addWidget(m_securitySeries);
   m_periodBar->addWidget(m_select);
   connect(m_first, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnFirstDateChanged(fromQDate(d));
+    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnFirstDateChanged(FromQDate(d));
   });
   connect(m_second, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnSecondDateChanged(fromQDate(d));
+    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnSecondDateChanged(FromQDate(d));
   });
   connect(m_portfolioSeries, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnPortfolioSeriesChanged(i);
@@ -344,25 +344,25 @@ void MainFrame::ShowPeriodBarMode(int mode) {
 
 void MainFrame::SetFirstPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
   m_syncingBar = true;
-  m_first->setDateRange(toQDate(minimum), toQDate(std::max(minimum, maximum)));
-  m_first->setDate(toQDate(value));
+  m_first->setDateRange(ToQDate(minimum), ToQDate(std::max(minimum, maximum)));
+  m_first->setDate(ToQDate(value));
   m_syncingBar = false;
 }
 
 void MainFrame::SetSecondPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
   m_syncingBar = true;
-  m_second->setDateRange(toQDate(minimum), toQDate(std::max(minimum, maximum)));
-  m_second->setDate(toQDate(value));
+  m_second->setDateRange(ToQDate(minimum), ToQDate(std::max(minimum, maximum)));
+  m_second->setDate(ToQDate(value));
   m_syncingBar = false;
 }
 
 void MainFrame::ShowFrameOnPeriodBar(ChildFrame& frame) {
   const views::FrameState& s = frame.State();
   const CKBXDatum start = frame.Session().Doc().Account().StartDay();
-  const CKBXDatum min = firstDay(), max = lastDay();
+  const CKBXDatum min = FirstDay(), max = LastDay();
   ShowPeriodBarMode(s.mode);
-  const auto before = [](CKBXDatum d) { return CKBXDatum(d.day() > 1 ? d.day() - 1 : d.day()); };
-  const auto after = [](CKBXDatum d) { return CKBXDatum(d.day() + 1); };
+  const auto before = [](CKBXDatum d) { return CKBXDatum(d.Day() > 1 ? d.Day() - 1 : d.Day()); };
+  const auto after = [](CKBXDatum d) { return CKBXDatum(d.Day() + 1); };
   switch (s.mode) {
     case 1: SetFirstPicker(min, s.holdingsDay, max); break;
     case 2:
@@ -662,10 +662,10 @@ void MainFrame::OnCurrencySwitch() {
   QDialog dialog(this);
   dialog.setWindowTitle(QString::fromUtf8(CKontowaehrungDlg::kCaption));
   auto* layout = new QFormLayout(&dialog);
-  auto* picker = new QDateEdit(toQDate(form.Date()));
+  auto* picker = new QDateEdit(ToQDate(form.Date()));
   picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
   picker->setCalendarPopup(true);
-  picker->setDateRange(toQDate(form.EarliestDate()), toQDate(lastDay()));
+  picker->setDateRange(ToQDate(form.EarliestDate()), ToQDate(LastDay()));
   layout->addRow(QStringLiteral("Konto von DM auf Euro umstellen &am:"), picker);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
@@ -674,7 +674,7 @@ void MainFrame::OnCurrencySwitch() {
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    form.SetDate(fromQDate(picker->date()));
+    form.SetDate(FromQDate(picker->date()));
     if (form.OnOK(m_prompter)) dialog.accept();
   });
   if (dialog.exec() == QDialog::Accepted) {

@@ -2,16 +2,16 @@
 
 namespace {
 
-void splitQuantity(std::int64_t quantity, std::int32_t& integerPart, std::int32_t& fraction) {
+void SplitQuantity(std::int64_t quantity, std::int32_t& integerPart, std::int32_t& fraction) {
   integerPart = static_cast<std::int32_t>(quantity / kQuantityUnit);
   fraction = static_cast<std::int32_t>(quantity % kQuantityUnit);
 }
 
 }  // namespace
 
-void CKBXAktie::SetQuantity(std::int64_t quantity) { splitQuantity(quantity, quantityInteger, quantityFraction); }
+void CKBXAktie::SetQuantity(std::int64_t quantity) { SplitQuantity(quantity, quantityInteger, quantityFraction); }
 
-void CKBXAktie::SetWorkQuantity(std::int64_t quantity) { splitQuantity(quantity, workInteger, workFraction); }
+void CKBXAktie::SetWorkQuantity(std::int64_t quantity) { SplitQuantity(quantity, workInteger, workFraction); }
 
 bool CKBXAktie::IsHeldOn(CKBXDatum day) const {
   if (purchaseDate > day) return false;
@@ -20,64 +20,64 @@ bool CKBXAktie::IsHeldOn(CKBXDatum day) const {
 
 std::int64_t CKBXAktie::AveragePurchaseCost(int currency) const {
   const Currency target = currency == kOwnCurrency ? purchasePriceCurrency : static_cast<Currency>(currency);
-  return PerShareValue(Cost().valueIn(target), Quantity());
+  return PerShareValue(Cost().ValueIn(target), Quantity());
 }
 
 std::int64_t CKBXAktie::AverageSaleProceeds(int currency) const {
   const Currency target = currency == kOwnCurrency ? salePriceCurrency : static_cast<Currency>(currency);
-  return PerShareValue(Proceeds().valueIn(target), Quantity());
+  return PerShareValue(Proceeds().ValueIn(target), Quantity());
 }
 
-void CKBXAktie::write(ArchiveWriter& a) const {
-  a.writeInt32(number);
-  a.writeByte(saleCommissionCurrency);
-  a.writeInt32(saleCommission);
-  a.writeByte(salePriceCurrency);
-  a.writeInt32(salePrice);
-  a.writeByte(purchaseCommissionCurrency);
-  a.writeInt32(purchaseCommission);
-  a.writeByte(purchasePriceCurrency);
-  a.writeInt32(purchasePrice);
-  a.writeInt32(quantityFraction);
-  a.writeInt32(quantityInteger);
-  a.writeString(purchaseNote);
-  a.writeString(saleNote);
-  a.writeString(name);
-  a.writeString(wkn);
-  a.writeInt32(state);
-  a.writeInt32(costEur);
-  a.writeInt32(costDm);
-  a.writeInt32(proceedsEur);
-  a.writeInt32(proceedsDm);
-  a.writeInt32(dividendEur);
-  a.writeInt32(dividendDm);
-  saleDate.write(a);
-  purchaseDate.write(a);
+void CKBXAktie::Write(ArchiveWriter& a) const {
+  a.WriteInt32(number);
+  a.WriteByte(saleCommissionCurrency);
+  a.WriteInt32(saleCommission);
+  a.WriteByte(salePriceCurrency);
+  a.WriteInt32(salePrice);
+  a.WriteByte(purchaseCommissionCurrency);
+  a.WriteInt32(purchaseCommission);
+  a.WriteByte(purchasePriceCurrency);
+  a.WriteInt32(purchasePrice);
+  a.WriteInt32(quantityFraction);
+  a.WriteInt32(quantityInteger);
+  a.WriteString(purchaseNote);
+  a.WriteString(saleNote);
+  a.WriteString(name);
+  a.WriteString(wkn);
+  a.WriteInt32(state);
+  a.WriteInt32(costEur);
+  a.WriteInt32(costDm);
+  a.WriteInt32(proceedsEur);
+  a.WriteInt32(proceedsDm);
+  a.WriteInt32(dividendEur);
+  a.WriteInt32(dividendDm);
+  saleDate.Write(a);
+  purchaseDate.Write(a);
 }
 
-void CKBXAktie::read(ArchiveReader& a) {
-  number = a.readInt32();
-  saleCommissionCurrency = static_cast<Currency>(a.readByte());
-  saleCommission = a.readInt32();
-  salePriceCurrency = static_cast<Currency>(a.readByte());
-  salePrice = a.readInt32();
-  purchaseCommissionCurrency = static_cast<Currency>(a.readByte());
-  purchaseCommission = a.readInt32();
-  purchasePriceCurrency = static_cast<Currency>(a.readByte());
-  purchasePrice = a.readInt32();
-  quantityFraction = a.readInt32();
-  quantityInteger = a.readInt32();
-  purchaseNote = a.readString();
-  saleNote = a.readString();
-  name = a.readString();
-  wkn = a.readString();
-  state = a.readInt32();
-  costEur = a.readInt32();
-  costDm = a.readInt32();
-  proceedsEur = a.readInt32();
-  proceedsDm = a.readInt32();
-  dividendEur = a.readInt32();
-  dividendDm = a.readInt32();
-  saleDate.read(a);
-  purchaseDate.read(a);
+void CKBXAktie::Read(ArchiveReader& a) {
+  number = a.ReadInt32();
+  saleCommissionCurrency = static_cast<Currency>(a.ReadByte());
+  saleCommission = a.ReadInt32();
+  salePriceCurrency = static_cast<Currency>(a.ReadByte());
+  salePrice = a.ReadInt32();
+  purchaseCommissionCurrency = static_cast<Currency>(a.ReadByte());
+  purchaseCommission = a.ReadInt32();
+  purchasePriceCurrency = static_cast<Currency>(a.ReadByte());
+  purchasePrice = a.ReadInt32();
+  quantityFraction = a.ReadInt32();
+  quantityInteger = a.ReadInt32();
+  purchaseNote = a.ReadString();
+  saleNote = a.ReadString();
+  name = a.ReadString();
+  wkn = a.ReadString();
+  state = a.ReadInt32();
+  costEur = a.ReadInt32();
+  costDm = a.ReadInt32();
+  proceedsEur = a.ReadInt32();
+  proceedsDm = a.ReadInt32();
+  dividendEur = a.ReadInt32();
+  dividendDm = a.ReadInt32();
+  saleDate.Read(a);
+  purchaseDate.Read(a);
 }

@@ -72,9 +72,9 @@ class CKBXAktie : public ArchiveObject {
   std::int64_t AveragePurchaseCost(int currency = kOwnCurrency) const;
   std::int64_t AverageSaleProceeds(int currency = kOwnCurrency) const;
 
-  std::string_view className() const override { return kClassName; }
-  void write(ArchiveWriter& archive) const override;
-  void read(ArchiveReader& archive) override;
+  std::string_view ClassName() const override { return kClassName; }
+  void Write(ArchiveWriter& archive) const override;
+  void Read(ArchiveReader& archive) override;
 };
 
 // A holdings or analysis row: one position or one security, or the sums row "Summe".

@@ -27,7 +27,7 @@ CKBXDatum CKBXDatum::FromTime(std::time_t instant) {
   return d;
 }
 
-CKBXDatum CKBXDatum::Today(const platform::Clock& clock) { return FromTime(clock.now()); }
+CKBXDatum CKBXDatum::Today(const platform::Clock& clock) { return FromTime(clock.Now()); }
 
 bool CKBXDatum::Set(int day, int month, int year) {
   if (!IsValid(day, month, year)) return false;
@@ -87,9 +87,9 @@ std::string CKBXDatum::FormatShort() const {
   return text;
 }
 
-void CKBXDatum::write(ArchiveWriter& archive) const { archive.writeDword(m_day); }
+void CKBXDatum::Write(ArchiveWriter& archive) const { archive.WriteDword(m_day); }
 
-void CKBXDatum::read(ArchiveReader& archive) { m_day = archive.readDword(); }
+void CKBXDatum::Read(ArchiveReader& archive) { m_day = archive.ReadDword(); }
 
 bool ParseDatum(const std::string& text, CKBXDatum& result) {
   int day = 0, month = 0, year = 0;

@@ -39,11 +39,11 @@ class CKBXDatum {
   std::string Format() const;       // 05.03.1999
   std::string FormatShort() const;  // 05.03.99
 
-  std::uint32_t day() const { return m_day; }
-  void setDay(std::uint32_t dayNumber) { m_day = dayNumber; }
+  std::uint32_t Day() const { return m_day; }
+  void SetDay(std::uint32_t dayNumber) { m_day = dayNumber; }
 
-  void write(ArchiveWriter& archive) const;
-  void read(ArchiveReader& archive);
+  void Write(ArchiveWriter& archive) const;
+  void Read(ArchiveReader& archive);
 
   friend bool operator==(const CKBXDatum&, const CKBXDatum&) = default;
   friend auto operator<=>(const CKBXDatum&, const CKBXDatum&) = default;

@@ -7,26 +7,26 @@ namespace {
 // Longer series than this (about 2,800 years) only come from damaged files.
 constexpr std::uint32_t kMaxSeriesDays = 1u << 20;
 
-std::int32_t narrow(std::int64_t amount) { return static_cast<std::int32_t>(amount); }
+std::int32_t Narrow(std::int64_t amount) { return static_cast<std::int32_t>(amount); }
 
 }  // namespace
 
-void CKBXKontoTransaktion::write(ArchiveWriter& a) const {
-  a.writeInt32(positionNumber);
-  a.writeInt32(kind);
-  a.writeInt32(amountDm);
-  a.writeInt32(amountEur);
-  a.writeString(text);
-  date.write(a);
+void CKBXKontoTransaktion::Write(ArchiveWriter& a) const {
+  a.WriteInt32(positionNumber);
+  a.WriteInt32(kind);
+  a.WriteInt32(amountDm);
+  a.WriteInt32(amountEur);
+  a.WriteString(text);
+  date.Write(a);
 }
 
-void CKBXKontoTransaktion::read(ArchiveReader& a) {
-  positionNumber = a.readInt32();
-  kind = a.readInt32();
-  amountDm = a.readInt32();
-  amountEur = a.readInt32();
-  text = a.readString();
-  date.read(a);
+void CKBXKontoTransaktion::Read(ArchiveReader& a) {
+  positionNumber = a.ReadInt32();
+  kind = a.ReadInt32();
+  amountDm = a.ReadInt32();
+  amountEur = a.ReadInt32();
+  text = a.ReadString();
+  date.Read(a);
 }
 
 bool CKBXKonto::Initialise(CKBXDatum startDay, bool euro, std::int32_t openingBalance) {
@@ -55,8 +55,8 @@ bool CKBXKonto::BookSecurityTransaction(CKBXDatum date, std::int32_t positionNum
   if (buy) amount = -amount;
 
   if (date < m_startDay) {
-    (priceCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= narrow(amount);
-    (commissionCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= narrow(commission);
+    (priceCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= Narrow(amount);
+    (commissionCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= Narrow(commission);
     ClearCaches();
     return false;
   }
@@ -87,8 +87,8 @@ bool CKBXKonto::BookSecurityTransaction(CKBXDatum date, std::int32_t positionNum
   transaction->kind = buy ? CKBXKontoTransaktion::kKauf : CKBXKontoTransaktion::kVerkauf;
   transaction->positionNumber = positionNumber;
   transaction->date = date;
-  transaction->amountDm = narrow(dm);
-  transaction->amountEur = narrow(eur);
+  transaction->amountDm = Narrow(dm);
+  transaction->amountEur = Narrow(eur);
   transaction->text = note.empty() ? text : text + ": " + note;
   InsertTransaction(std::move(transaction));
   return true;
@@ -100,8 +100,8 @@ void CKBXKonto::BookMovement(CKBXDatum date, std::int32_t kind, std::int64_t amo
   transaction->positionNumber = -1;
   transaction->kind = kind;
   transaction->date = date;
-  transaction->amountDm = narrow(currency == kDm ? amount : EurToDm(amount));
-  transaction->amountEur = narrow(currency == kEur ? amount : DmToEur(amount));
+  transaction->amountDm = Narrow(currency == kDm ? amount : EurToDm(amount));
+  transaction->amountEur = Narrow(currency == kEur ? amount : DmToEur(amount));
   transaction->text = text;
   InsertTransaction(std::move(transaction));
 }
@@ -159,8 +159,8 @@ void CKBXKonto::ClearCaches() {
 
 void CKBXKonto::BuildSeries() const {
   m_seriesBuilt = true;
-  const std::uint32_t start = m_startDay.day();
-  const std::uint32_t end = std::max(m_lastBookingDay.day(), start);
+  const std::uint32_t start = m_startDay.Day();
+  const std::uint32_t end = std::max(m_lastBookingDay.Day(), start);
   if (end - start >= kMaxSeriesDays) return;  // left empty: the queries answer 0
   const std::size_t days = end - start + 1;
   m_balance.resize(days);
@@ -168,7 +168,7 @@ void CKBXKonto::BuildSeries() const {
 
   Currency running = m_initialCurrency;
   std::int64_t balance = m_openingBalance;
-  std::int64_t capital = m_openingBalance + StartCapitalAdjustment().valueIn(m_initialCurrency);
+  std::int64_t capital = m_openingBalance + StartCapitalAdjustment().ValueIn(m_initialCurrency);
   std::size_t next = 0;
   // Counted by index: the last day may be the largest day number there is.
   for (std::size_t i = 0; i < days; ++i) {
@@ -178,7 +178,7 @@ void CKBXKonto::BuildSeries() const {
       capital = DmToEur(capital);
       running = kEur;
     }
-    for (; next < m_transactions.size() && m_transactions[next]->date.day() <= day; ++next) {
+    for (; next < m_transactions.size() && m_transactions[next]->date.Day() <= day; ++next) {
       const std::int64_t amount = m_transactions[next]->AmountIn(running);
       balance += amount;
       if (m_transactions[next]->IsCapitalMovement()) capital += amount;
@@ -197,45 +197,45 @@ std::int64_t CKBXKonto::BalanceOn(CKBXDatum day, Currency currency) const {
   if (day < m_startDay) return ConvertAmount(m_openingBalance, m_initialCurrency, currency);
   if (day > m_lastBookingDay) day = std::max(m_lastBookingDay, m_startDay);
   if (!EnsureSeries()) return 0;
-  return ConvertAmount(m_balance[day.day() - m_startDay.day()], CurrencyOn(day), currency);
+  return ConvertAmount(m_balance[day.Day() - m_startDay.Day()], CurrencyOn(day), currency);
 }
 
 std::int64_t CKBXKonto::CapitalOn(CKBXDatum day, Currency currency) const {
   if (day < m_startDay) day = m_startDay;
   if (day > m_lastBookingDay) day = std::max(m_lastBookingDay, m_startDay);
   if (!EnsureSeries()) return 0;
-  return ConvertAmount(m_capital[day.day() - m_startDay.day()], CurrencyOn(day), currency);
+  return ConvertAmount(m_capital[day.Day() - m_startDay.Day()], CurrencyOn(day), currency);
 }
 
-void CKBXKonto::write(ArchiveWriter& a) const {
-  a.writeInt32(m_switched);
-  a.writeByte(m_initialCurrency);
-  a.writeInt32(m_initialised);
-  a.writeInt32(m_openingBalance);
-  a.writeInt32(m_adjustmentDm);
-  a.writeInt32(m_adjustmentEur);
-  a.writeString(bankCode);
-  a.writeString(holder);
-  a.writeString(address);
-  a.writeString(accountNumber);
-  m_startDay.write(a);
-  m_switchDay.write(a);
-  a.writeObjectArray(m_transactions);
+void CKBXKonto::Write(ArchiveWriter& a) const {
+  a.WriteInt32(m_switched);
+  a.WriteByte(m_initialCurrency);
+  a.WriteInt32(m_initialised);
+  a.WriteInt32(m_openingBalance);
+  a.WriteInt32(m_adjustmentDm);
+  a.WriteInt32(m_adjustmentEur);
+  a.WriteString(bankCode);
+  a.WriteString(holder);
+  a.WriteString(address);
+  a.WriteString(accountNumber);
+  m_startDay.Write(a);
+  m_switchDay.Write(a);
+  a.WriteObjectArray(m_transactions);
 }
 
-void CKBXKonto::read(ArchiveReader& a) {
-  m_switched = a.readInt32();
-  m_initialCurrency = static_cast<Currency>(a.readByte());
-  m_initialised = a.readInt32();
-  m_openingBalance = a.readInt32();
-  m_adjustmentDm = a.readInt32();
-  m_adjustmentEur = a.readInt32();
-  bankCode = a.readString();
-  holder = a.readString();
-  address = a.readString();
-  accountNumber = a.readString();
-  m_startDay.read(a);
-  m_switchDay.read(a);
-  m_transactions = a.readObjectArray<CKBXKontoTransaktion>();
+void CKBXKonto::Read(ArchiveReader& a) {
+  m_switched = a.ReadInt32();
+  m_initialCurrency = static_cast<Currency>(a.ReadByte());
+  m_initialised = a.ReadInt32();
+  m_openingBalance = a.ReadInt32();
+  m_adjustmentDm = a.ReadInt32();
+  m_adjustmentEur = a.ReadInt32();
+  bankCode = a.ReadString();
+  holder = a.ReadString();
+  address = a.ReadString();
+  accountNumber = a.ReadString();
+  m_startDay.Read(a);
+  m_switchDay.Read(a);
+  m_transactions = a.ReadObjectArray<CKBXKontoTransaktion>();
   ClearCaches();
 }

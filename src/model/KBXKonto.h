@@ -45,9 +45,9 @@ class CKBXKontoTransaktion : public ArchiveObject {
   // Deposits and withdrawals change the invested capital as well as the balance.
   bool IsCapitalMovement() const { return kind == kKapitaleinlage || kind == kKapitalentnahme; }
 
-  std::string_view className() const override { return kClassName; }
-  void write(ArchiveWriter& archive) const override;
-  void read(ArchiveReader& archive) override;
+  std::string_view ClassName() const override { return kClassName; }
+  void Write(ArchiveWriter& archive) const override;
+  void Read(ArchiveReader& archive) override;
 };
 
 // A row of the account movements view (never stored).
@@ -111,8 +111,8 @@ class CKBXKonto {
   // Drops the daily series and recomputes the last booking day.
   void ClearCaches();
 
-  void write(ArchiveWriter& archive) const;
-  void read(ArchiveReader& archive);
+  void Write(ArchiveWriter& archive) const;
+  void Read(ArchiveReader& archive);
 
  private:
   // The running values of every day from the start day: balance and capital in the

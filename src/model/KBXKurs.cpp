@@ -6,14 +6,14 @@
 
 #include "base/Money.h"
 
-void CKBXKurs::write(ArchiveWriter& archive) const {
-  archive.writeInt32(m_price);
-  m_date.write(archive);
+void CKBXKurs::Write(ArchiveWriter& archive) const {
+  archive.WriteInt32(m_price);
+  m_date.Write(archive);
 }
 
-void CKBXKurs::read(ArchiveReader& archive) {
-  m_price = archive.readInt32();
-  m_date.read(archive);
+void CKBXKurs::Read(ArchiveReader& archive) {
+  m_price = archive.ReadInt32();
+  m_date.Read(archive);
 }
 
 CKBXKursverlauf::FindResult CKBXKursverlauf::Find(CKBXDatum date) const {
@@ -23,31 +23,31 @@ CKBXKursverlauf::FindResult CKBXKursverlauf::Find(CKBXDatum date) const {
   std::size_t hi = n - 1;
   while (lo + 1 < hi) {
     const std::size_t mid = (lo + hi) / 2;
-    if (m_points[mid].date() <= date) {
+    if (m_points[mid].Date() <= date) {
       lo = mid;
     } else {
       hi = mid;
     }
   }
   for (std::size_t i = lo; i <= hi; ++i) {
-    if (m_points[i].date() == date) return {true, i};
-    if (m_points[i].date() > date) return {false, i};
+    if (m_points[i].Date() == date) return {true, i};
+    if (m_points[i].Date() > date) return {false, i};
   }
   return {false, n};
 }
 
 std::int32_t CKBXKursverlauf::PriceOn(CKBXDatum date) const {
   const FindResult r = Find(date);
-  return r.found ? m_points[r.index].price() : kNoPrice;
+  return r.found ? m_points[r.index].Price() : kNoPrice;
 }
 
 std::int32_t CKBXKursverlauf::PriceOnOrBefore(std::uint32_t day) const {
   const auto after = std::upper_bound(m_points.begin(), m_points.end(), day,
-                                      [](std::uint32_t d, const CKBXKurs& p) { return d < p.date().day(); });
-  return after == m_points.begin() ? kNoPrice : std::prev(after)->price();
+                                      [](std::uint32_t d, const CKBXKurs& p) { return d < p.Date().Day(); });
+  return after == m_points.begin() ? kNoPrice : std::prev(after)->Price();
 }
 
-std::int32_t CKBXKursverlauf::FirstPrice() const { return m_points.empty() ? kNoPrice : m_points.front().price(); }
+std::int32_t CKBXKursverlauf::FirstPrice() const { return m_points.empty() ? kNoPrice : m_points.front().Price(); }
 
 bool CKBXKursverlauf::SetPrice(CKBXDatum date, std::int32_t price) {
   const FindResult r = Find(date);
@@ -57,8 +57,8 @@ bool CKBXKursverlauf::SetPrice(CKBXDatum date, std::int32_t price) {
       m_points.erase(at);
       return true;
     }
-    if (at->price() == price) return false;
-    at->setPrice(price);
+    if (at->Price() == price) return false;
+    at->SetPrice(price);
     return true;
   }
   if (price == kNoPrice) return false;
@@ -76,25 +76,25 @@ std::int32_t SplitAdjustedPrice(std::int32_t price, double ratio) {
 
 void CKBXKursverlauf::AdjustForSplit(CKBXDatum splitDay, double ratio) {
   for (CKBXKurs& point : m_points) {
-    if (point.date() < splitDay) point.setPrice(SplitAdjustedPrice(point.price(), ratio));
+    if (point.Date() < splitDay) point.SetPrice(SplitAdjustedPrice(point.Price(), ratio));
   }
 }
 
-void CKBXKursverlauf::write(ArchiveWriter& archive) const {
-  archive.writeString(m_name);
-  archive.writeString(m_wkn);
-  archive.writeValueArray(m_points);
+void CKBXKursverlauf::Write(ArchiveWriter& archive) const {
+  archive.WriteString(m_name);
+  archive.WriteString(m_wkn);
+  archive.WriteValueArray(m_points);
 }
 
-void CKBXKursverlauf::read(ArchiveReader& archive) {
-  m_name = archive.readString();
-  m_wkn = archive.readString();
-  m_points = archive.readValueArray<CKBXKurs>();
+void CKBXKursverlauf::Read(ArchiveReader& archive) {
+  m_name = archive.ReadString();
+  m_wkn = archive.ReadString();
+  m_points = archive.ReadValueArray<CKBXKurs>();
 }
 
 std::int32_t PriceCursor::PriceOnOrBefore(std::uint32_t day) {
   if (!m_history) return kNoPrice;
-  const std::vector<CKBXKurs>& points = m_history->points();
-  while (m_next < points.size() && points[m_next].date().day() <= day) ++m_next;
-  return m_next == 0 ? kNoPrice : points[m_next - 1].price();
+  const std::vector<CKBXKurs>& points = m_history->Points();
+  while (m_next < points.size() && points[m_next].Date().Day() <= day) ++m_next;
+  return m_next == 0 ? kNoPrice : points[m_next - 1].Price();
 }

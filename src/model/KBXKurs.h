@@ -20,13 +20,13 @@ class CKBXKurs : public ArchiveObject {
   CKBXKurs() = default;
   CKBXKurs(CKBXDatum date, std::int32_t price) : m_price(price), m_date(date) {}
 
-  std::int32_t price() const { return m_price; }
-  void setPrice(std::int32_t price) { m_price = price; }
-  CKBXDatum date() const { return m_date; }
+  std::int32_t Price() const { return m_price; }
+  void SetPrice(std::int32_t price) { m_price = price; }
+  CKBXDatum Date() const { return m_date; }
 
-  std::string_view className() const override { return kClassName; }
-  void write(ArchiveWriter& archive) const override;
-  void read(ArchiveReader& archive) override;
+  std::string_view ClassName() const override { return kClassName; }
+  void Write(ArchiveWriter& archive) const override;
+  void Read(ArchiveReader& archive) override;
 
  private:
   std::int32_t m_price = 0;
@@ -41,11 +41,11 @@ class CKBXKursverlauf : public ArchiveObject {
   CKBXKursverlauf() = default;
   CKBXKursverlauf(std::string name, std::string wkn) : m_wkn(std::move(wkn)), m_name(std::move(name)) {}
 
-  const std::string& name() const { return m_name; }
-  const std::string& wkn() const { return m_wkn; }
-  bool is(const std::string& name, const std::string& wkn) const { return m_name == name && m_wkn == wkn; }
+  const std::string& Name() const { return m_name; }
+  const std::string& Wkn() const { return m_wkn; }
+  bool Is(const std::string& name, const std::string& wkn) const { return m_name == name && m_wkn == wkn; }
   // Ascending by day, at most one point a day.
-  const std::vector<CKBXKurs>& points() const { return m_points; }
+  const std::vector<CKBXKurs>& Points() const { return m_points; }
 
   struct FindResult {
     bool found;
@@ -61,9 +61,9 @@ class CKBXKursverlauf : public ArchiveObject {
   // Divides every price before the split day by the ratio (one share became ratio shares).
   void AdjustForSplit(CKBXDatum splitDay, double ratio);
 
-  std::string_view className() const override { return kClassName; }
-  void write(ArchiveWriter& archive) const override;
-  void read(ArchiveReader& archive) override;
+  std::string_view ClassName() const override { return kClassName; }
+  void Write(ArchiveWriter& archive) const override;
+  void Read(ArchiveReader& archive) override;
 
  private:
   std::string m_wkn;

@@ -7,10 +7,10 @@
 const ClassRegistry& ModelClassRegistry() {
   static const ClassRegistry registry = [] {
     ClassRegistry r;
-    r.add<CKBXAktie>();
-    r.add<CKBXKursverlauf>();
-    r.add<CKBXKurs>();
-    r.add<CKBXKontoTransaktion>();
+    r.Add<CKBXAktie>();
+    r.Add<CKBXKursverlauf>();
+    r.Add<CKBXKurs>();
+    r.Add<CKBXKontoTransaktion>();
     return r;
   }();
   return registry;

@@ -4,7 +4,7 @@ namespace platform {
 
 namespace {
 
-int characters(std::string_view text) {
+int Characters(std::string_view text) {
   int n = 0;
   for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // UTF-8 lead bytes
   return n;
@@ -19,7 +19,7 @@ void RecordingSurface::SetFont(const Font& font) {
 }
 
 Size RecordingSurface::TextExtent(std::string_view text) {
-  return {characters(text) * m_font.height / 2, m_font.height};
+  return {Characters(text) * m_font.height / 2, m_font.height};
 }
 
 void RecordingSurface::DrawText(const Rect& rect, std::string_view text, unsigned flags) {

@@ -9,9 +9,9 @@ namespace priceio {
 
 namespace {
 
-bool skippable(unsigned char c) { return c <= 32 || c >= 128; }
+bool Skippable(unsigned char c) { return c <= 32 || c >= 128; }
 
-bool startsWithNoCase(std::string_view text, std::string_view tag) {
+bool StartsWithNoCase(std::string_view text, std::string_view tag) {
   if (text.size() < tag.size()) return false;
   for (std::size_t i = 0; i < tag.size(); ++i) {
     if (std::toupper(static_cast<unsigned char>(text[i])) != tag[i]) return false;
@@ -32,7 +32,7 @@ constexpr Tag kTags[] = {
     {"<KURS_DM>", Token::PriceDm, 0},        {"<WIEDERHOLE:", Token::RepeatStart, 0},
 };
 
-bool isField(Token t) {
+bool IsField(Token t) {
   return t == Token::Text || t == Token::Date || t == Token::Price || t == Token::PriceEur || t == Token::PriceDm;
 }
 
@@ -142,7 +142,7 @@ Token CFormatMatcher::ReadToken(std::string_view& description, char& literal, in
                                 bool checkTerminator) {
   literal = 0;
   // Blanks, line breaks and non-ASCII bytes between tokens are dropped, also on look-ahead.
-  while (!description.empty() && skippable(static_cast<unsigned char>(description.front()))) {
+  while (!description.empty() && Skippable(static_cast<unsigned char>(description.front()))) {
     description.remove_prefix(1);
   }
   if (description.empty()) return Token::End;
@@ -168,7 +168,7 @@ Token CFormatMatcher::ReadToken(std::string_view& description, char& literal, in
   }
 
   for (const Tag& tag : kTags) {
-    if (!startsWithNoCase(description, tag.text)) continue;
+    if (!StartsWithNoCase(description, tag.text)) continue;
     if (tag.token == Token::RepeatStart && depth != 0) return Fail(description);
     std::string_view after = description.substr(tag.text.size());
     if (consume) description = after;
@@ -176,7 +176,7 @@ Token CFormatMatcher::ReadToken(std::string_view& description, char& literal, in
       literal = tag.literal;
       return Token::Literal;
     }
-    if (isField(tag.token) && checkTerminator) {
+    if (IsField(tag.token) && checkTerminator) {
       char next = 0;
       std::string_view ahead = after;
       if (ReadToken(ahead, next, depth, false, false) != Token::Literal) {

@@ -11,7 +11,7 @@ void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXKontoTrans
   Currency running = (!switched || !(switchDay < start)) ? kDm : kEur;
   // An account opened in euro never ran in DM.
   if (account.InitialCurrency() == kEur) running = kEur;
-  const CKBXDatum dayBefore(start.day() == 0 ? 0u : start.day() - 1);
+  const CKBXDatum dayBefore(start.Day() == 0 ? 0u : start.Day() - 1);
   std::int64_t balance = account.BalanceOn(dayBefore, running);
   for (const auto& t : account.Transactions()) {
     if (t->date < start || t->date > end) continue;

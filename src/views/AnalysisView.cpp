@@ -17,11 +17,11 @@ namespace {
 
 constexpr int kRows = 41;
 
-double change(double a, double b) { return b == 0 ? 0.0 : a * 100.0 / b - 100.0; }
-double share(double a, double b) { return b == 0 ? 0.0 : a * 100.0 / b; }
+double Change(double a, double b) { return b == 0 ? 0.0 : a * 100.0 / b - 100.0; }
+double Share(double a, double b) { return b == 0 ? 0.0 : a * 100.0 / b; }
 
 // Days since 1 January 1970 of any Gregorian date (also past the portfolio's last day).
-std::int64_t civilDays(std::int64_t y, int m, int d) {
+std::int64_t CivilDays(std::int64_t y, int m, int d) {
   y -= m <= 2;
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const std::int64_t yoe = y - era * 400;
@@ -30,7 +30,7 @@ std::int64_t civilDays(std::int64_t y, int m, int d) {
   return era * 146097 + doe - 719468;
 }
 
-int daysInMonth(std::int64_t year, int month) {
+int DaysInMonth(std::int64_t year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   return month == 2 && leap ? 29 : kDays[month - 1];
@@ -71,7 +71,7 @@ struct Placement {
   }
 };
 
-void drawTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
+void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
                const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales, const Placement& p) {
   const AnalysisSettings& s = doc.settings.analysis;
   const int h = s.rowHeight, g = s.textSpacing, f = s.firstColumnWidth, w = s.columnWidth;
@@ -225,7 +225,7 @@ AnalysisScale AnalysisAxis(double minimum, double maximum) {
 }
 
 std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit) {
-  if (unit == 0) return static_cast<std::int64_t>(purchase.day()) + count;
+  if (unit == 0) return static_cast<std::int64_t>(purchase.Day()) + count;
   int day = 0, month = 0, year = 0;
   purchase.Split(day, month, year);
   std::int64_t y = year;
@@ -239,8 +239,8 @@ std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit) {
   } else {
     y += count;
   }
-  const int d = std::min(day, daysInMonth(y, static_cast<int>(m)));
-  return civilDays(y, static_cast<int>(m), d);
+  const int d = std::min(day, DaysInMonth(y, static_cast<int>(m)));
+  return CivilDays(y, static_cast<int>(m), d);
 }
 
 void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
@@ -254,38 +254,38 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDe
   for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
     CKBXAktieImDepot& r = rows[i];
     const CKBXKursverlauf* history = doc.FindHistory(r.name, r.wkn);
-    r.costBasis = s.includeCommissions ? r.cost.valueIn(kEur) : r.purchaseValue.valueIn(kEur);
+    r.costBasis = s.includeCommissions ? r.cost.ValueIn(kEur) : r.purchaseValue.ValueIn(kEur);
     r.costPerShare = PerShareValue(r.costBasis, r.quantity);
     if (r.purchaseDate <= start) {
-      r.startPrice = history ? history->PriceOnOrBefore(start.day()) : kNoPrice;
+      r.startPrice = history ? history->PriceOnOrBefore(start.Day()) : kNoPrice;
     } else {
-      r.startPrice = PerShareValue(r.purchaseValue.valueIn(kEur), r.quantity);
+      r.startPrice = PerShareValue(r.purchaseValue.ValueIn(kEur), r.quantity);
     }
     r.high = r.low = -1;
     if (history) {
       const CKBXDatum from = std::max(r.purchaseDate, start);
-      const auto& points = history->points();
-      for (std::size_t k = history->Find(from).index; k < points.size() && points[k].date() <= day; ++k) {
-        const std::int64_t price = points[k].price();
+      const auto& points = history->Points();
+      for (std::size_t k = history->Find(from).index; k < points.size() && points[k].Date() <= day; ++k) {
+        const std::int64_t price = points[k].Price();
         r.high = r.high < 0 ? price : std::max(r.high, price);
         r.low = r.low < 0 ? price : std::min(r.low, price);
       }
     }
-    const double income = s.includeDividends ? static_cast<double>(r.income.valueIn(kEur)) : 0.0;
+    const double income = s.includeDividends ? static_cast<double>(r.income.ValueIn(kEur)) : 0.0;
     const double basis = static_cast<double>(r.costBasis);
-    r.currentGainPercent = change(income + static_cast<double>(r.value), basis);
+    r.currentGainPercent = Change(income + static_cast<double>(r.value), basis);
     // Without a price in the range, the gains at the high and the low are the current gain.
     r.maxGainPercent = r.high < 0 ? r.currentGainPercent
-                                  : change(income + static_cast<double>(ShareValue(r.quantity, r.high)), basis);
+                                  : Change(income + static_cast<double>(ShareValue(r.quantity, r.high)), basis);
     r.minGainPercent = r.low < 0 ? r.currentGainPercent
-                                 : change(income + static_cast<double>(ShareValue(r.quantity, r.low)), basis);
+                                 : Change(income + static_cast<double>(ShareValue(r.quantity, r.low)), basis);
     const double price = static_cast<double>(r.price);
-    r.overStartPercent = r.startPrice < 0 ? 0.0 : change(price, static_cast<double>(r.startPrice));
-    r.overLowPercent = r.low < 0 ? 0.0 : change(price, static_cast<double>(r.low));
-    r.toHighPercent = r.high < 0 ? 0.0 : change(static_cast<double>(r.high), price);
-    r.ofHighPercent = r.high < 0 ? 0.0 : share(price, static_cast<double>(r.high));
-    r.sharePercent = share(static_cast<double>(r.value), static_cast<double>(total));
-    r.holdingDays = static_cast<std::int64_t>(day.day()) -
+    r.overStartPercent = r.startPrice < 0 ? 0.0 : Change(price, static_cast<double>(r.startPrice));
+    r.overLowPercent = r.low < 0 ? 0.0 : Change(price, static_cast<double>(r.low));
+    r.toHighPercent = r.high < 0 ? 0.0 : Change(static_cast<double>(r.high), price);
+    r.ofHighPercent = r.high < 0 ? 0.0 : Share(price, static_cast<double>(r.high));
+    r.sharePercent = Share(static_cast<double>(r.value), static_cast<double>(total));
+    r.holdingDays = static_cast<std::int64_t>(day.Day()) -
                     HoldingPeriodEnd(r.purchaseDate, general.holdingPeriodLength, general.holdingPeriodUnit);
 
     const double gmax = std::max(r.currentGainPercent, r.maxGainPercent);
@@ -402,7 +402,7 @@ void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXD
     p.columnX.push_back(s.border + s.firstColumnWidth + static_cast<int>(k) * s.columnWidth);
   }
   for (int r = 1; r <= kRows; ++r) p.rowTop[static_cast<std::size_t>(r)] = -(s.border + (r - 1) * s.rowHeight);
-  drawTable(surface, doc, day, start, rows, scales, p);
+  DrawAnalysisTable(surface, doc, day, start, rows, scales, p);
 }
 
 AnalysisPrintJob::AnalysisPrintJob(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start)
@@ -461,7 +461,7 @@ void AnalysisPrintJob::DrawPage(platform::Surface& printer, int page) {
       p.rowTop[static_cast<std::size_t>(kBlocks[b].first + i)] = m_layout.blockTop[b] - i * s.rowHeight;
     }
   }
-  drawTable(printer, m_doc, m_day, m_start, m_rows, m_scales, p);
+  DrawAnalysisTable(printer, m_doc, m_day, m_start, m_rows, m_scales, p);
 }
 
 }  // namespace views

@@ -17,24 +17,24 @@ const char* const kMonths[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun", "Jul", 
 const char* const kInitials[] = {"J", "F", "M", "A", "M", "J", "J", "A", "S", "O", "N", "D"};
 const char* const kQuarters[] = {"I", "II", "III", "IV"};
 
-const ChartSettings& settingsOf(const CKapibuchDoc& doc, int mode) {
+const ChartSettings& SettingsOf(const CKapibuchDoc& doc, int mode) {
   return mode == 6 ? doc.settings.securityChart : doc.settings.portfolioChart;
 }
 
-std::int64_t ratio(std::int64_t x, std::int64_t y) { return y == 0 ? 0 : x * 100000 / y; }
+std::int64_t Ratio(std::int64_t x, std::int64_t y) { return y == 0 ? 0 : x * 100000 / y; }
 
-int daysOf(CKBXDatum start, CKBXDatum end) { return static_cast<int>(end.day() - start.day()) + 1; }
+int DaysOf(CKBXDatum start, CKBXDatum end) { return static_cast<int>(end.Day() - start.Day()) + 1; }
 
 struct DayParts {
   int day, month, year;
 };
-DayParts partsOf(CKBXDatum d) {
+DayParts PartsOf(CKBXDatum d) {
   DayParts p{};
   d.Split(p.day, p.month, p.year);
   return p;
 }
 
-bool lastOfMonth(CKBXDatum d) { return partsOf(d).day == CKBXDatum::DaysInMonth(partsOf(d).month, partsOf(d).year); }
+bool LastOfMonth(CKBXDatum d) { return PartsOf(d).day == CKBXDatum::DaysInMonth(PartsOf(d).month, PartsOf(d).year); }
 
 }  // namespace
 
@@ -109,26 +109,26 @@ void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64
     switch (series) {
       case 0: return x.v;
       case 1: return x.v - x.i;
-      case 2: return x.i == 0 ? 0 : ratio(x.v, x.i) - 100000;
+      case 2: return x.i == 0 ? 0 : Ratio(x.v, x.i) - 100000;
       case 3: return x.i;
       case 4: return x.b;
-      case 5: return ratio(x.b, x.a);
+      case 5: return Ratio(x.b, x.a);
       case 6: return x.a;
       case 7: return x.a - x.k;
-      case 8: return x.k == 0 ? 0 : ratio(x.a, x.k) - 100000;
+      case 8: return x.k == 0 ? 0 : Ratio(x.a, x.k) - 100000;
       case 9: return x.k;
       default: return 0;
     }
   };
   const Day first = dayOf(start);
   values.clear();
-  for (int n = 0; n < daysOf(start, end); ++n) {
-    const Day x = dayOf(CKBXDatum(start.day() + static_cast<std::uint32_t>(n)));
+  for (int n = 0; n < DaysOf(start, end); ++n) {
+    const Day x = dayOf(CKBXDatum(start.Day() + static_cast<std::uint32_t>(n)));
     std::int64_t value = plain(x);
     if (s.changeAgainstStart) {
       switch (series) {
-        case 2: value = first.v == 0 ? 0 : ratio(x.v, first.v) - 100000; break;
-        case 8: value = first.a == 0 ? 0 : ratio(x.a, first.a) - 100000; break;
+        case 2: value = first.v == 0 ? 0 : Ratio(x.v, first.v) - 100000; break;
+        case 8: value = first.a == 0 ? 0 : Ratio(x.a, first.a) - 100000; break;
         case 7: value = (x.a - first.a) - (x.k - first.k); break;
         default: value -= plain(first); break;
       }
@@ -161,17 +161,17 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
       const CKBXAktie& p = *chosen[i];
       const CKBXKursverlauf* history = doc.FindHistory(p.name, p.wkn);
       if (series == 0) {
-        std::int32_t price = cursors[i].PriceOnOrBefore(d.day());
+        std::int32_t price = cursors[i].PriceOnOrBefore(d.Day());
         if (price == kNoPrice) price = history ? history->FirstPrice() : kNoPrice;
         sums.value = price == kNoPrice ? 0 : price;
         return sums;
       }
       const Currency buy = p.purchasePriceCurrency == kDm ? kDm : kEur;
-      const std::int64_t f = s.includeCommissions ? p.Cost().valueIn(c)
+      const std::int64_t f = s.includeCommissions ? p.Cost().ValueIn(c)
                                                   : ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), buy, c);
       std::int64_t w = 0;
       if (p.IsHeldOn(d)) {
-        std::int64_t price = cursors[i].PriceOnOrBefore(d.day());
+        std::int64_t price = cursors[i].PriceOnOrBefore(d.Day());
         if (price == kNoPrice) price = buy == kDm ? DmToEur(p.purchasePrice) : p.purchasePrice;
         if (c == kDm) price = EurToDm(price);
         w = ShareValue(p.Quantity(), price);
@@ -179,7 +179,7 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
         w = f;
       } else {
         const Currency sell = p.salePriceCurrency == kDm ? kDm : kEur;
-        w = s.includeCommissions ? p.Proceeds().valueIn(c)
+        w = s.includeCommissions ? p.Proceeds().ValueIn(c)
                                  : ConvertAmount(ShareValue(p.Quantity(), p.salePrice), sell, c);
       }
       sums.w += w;
@@ -190,19 +190,19 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
       case 2: sums.value = sums.w; break;
       case 3:
       case 4: sums.value = sums.w - sums.f; break;
-      case 5: sums.value = sums.f == 0 ? 0 : ratio(sums.w, sums.f) - 100000; break;
+      case 5: sums.value = sums.f == 0 ? 0 : Ratio(sums.w, sums.f) - 100000; break;
       default: break;
     }
     return sums;
   };
   values.clear();
   Sums first;
-  for (int n = 0; n < daysOf(start, end); ++n) {
-    const Sums x = dayOf(CKBXDatum(start.day() + static_cast<std::uint32_t>(n)));
+  for (int n = 0; n < DaysOf(start, end); ++n) {
+    const Sums x = dayOf(CKBXDatum(start.Day() + static_cast<std::uint32_t>(n)));
     if (n == 0) first = x;
     std::int64_t value = x.value;
     if (s.changeAgainstStart) {
-      value = series == 5 ? (first.w == 0 ? 0 : ratio(x.w, first.w) - 100000) : value - first.value;
+      value = series == 5 ? (first.w == 0 ? 0 : Ratio(x.w, first.w) - 100000) : value - first.value;
     }
     values.push_back(value);
   }
@@ -233,7 +233,7 @@ std::string UnitText(const CKapibuchDoc& doc, int mode, int series, const ChartA
 }
 
 void MeasureChartLabels(platform::Surface& surface, const CKapibuchDoc& doc, ChartData& chart) {
-  const ChartSettings& s = settingsOf(doc, chart.mode);
+  const ChartSettings& s = SettingsOf(doc, chart.mode);
   ChartAxis& axis = chart.axis;
   surface.SetFont({s.fontName, s.fontHeight, 400, 0});
   axis.unitLabelWidth = surface.TextExtent(UnitText(doc, chart.mode, chart.series, axis)).cx + 2 * s.textSpacing;
@@ -257,9 +257,9 @@ void MeasureChartLabels(platform::Surface& surface, const CKapibuchDoc& doc, Cha
   for (int d = 1; d <= 31; ++d) dayWidth = std::max(dayWidth, surface.TextExtent(std::to_string(d)).cx);
   dayWidth += 2 * s.textSpacing;
   const std::int64_t available = s.width - axis.tickLabelWidth;
-  const DayParts a = partsOf(chart.start), b = partsOf(chart.end);
+  const DayParts a = PartsOf(chart.start), b = PartsOf(chart.end);
   const std::int64_t months = (b.year - a.year) * 12 + (b.month - a.month) + 1;
-  if (available >= static_cast<std::int64_t>(daysOf(chart.start, chart.end)) * dayWidth) {
+  if (available >= static_cast<std::int64_t>(DaysOf(chart.start, chart.end)) * dayWidth) {
     chart.dateLabelMode = 0;
   } else if (available >= months * widestOf(kMonths, 12)) {
     chart.dateLabelMode = 1;
@@ -285,12 +285,12 @@ std::string ChartTitle(const CKapibuchDoc& doc, const ChartData& chart) {
                                {"<INHABER>", doc.Account().holder},
                                {"<KONTONUMMER>", doc.Account().accountNumber},
                                {"<DEPOTNUMMER>", doc.depotNumber}});
-  return ReplacePlaceholders(settingsOf(doc, chart.mode).titleTemplate, values);
+  return ReplacePlaceholders(SettingsOf(doc, chart.mode).titleTemplate, values);
 }
 
 void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartData& chart, int x0, int y0,
                bool preview) {
-  const ChartSettings& s = settingsOf(doc, chart.mode);
+  const ChartSettings& s = SettingsOf(doc, chart.mode);
   const ChartAxis& axis = chart.axis;
   const bool printing = surface.IsPrinting();
   const Color background = printing && s.blackAndWhite ? Rgb(255, 255, 255) : Rgb(240, 240, 240);
@@ -304,10 +304,10 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
   const Rect titleBand{x0, top, x0 + plotWidth, top - s.titleHeight};
   const Rect plot{x0, top - s.titleHeight, x0 + plotWidth, 2 * f - y0 - h};
   const int plotHeight = plot.top - plot.bottom;
-  const int days = static_cast<int>(chart.end.day() - chart.start.day());
+  const int days = static_cast<int>(chart.end.Day() - chart.start.Day());
   const auto xOf = [&](std::uint32_t day) {
     if (days <= 0) return x0;  // a one-day chart has no range of days
-    return x0 + static_cast<int>(static_cast<std::int64_t>(day - chart.start.day()) * plotWidth / days);
+    return x0 + static_cast<int>(static_cast<std::int64_t>(day - chart.start.Day()) * plotWidth / days);
   };
   const auto yOf = [&](std::int64_t v) {
     const std::int64_t range = std::max<std::int64_t>(1, axis.maximum - axis.minimum);
@@ -332,9 +332,9 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
                      (fits ? platform::kAlignCenter : platform::kAlignLeft) | platform::kSingleLine);
   };
   int previous = x0, previous2 = x0;
-  for (std::uint32_t d = chart.start.day() + 1; d <= chart.end.day(); ++d) {
+  for (std::uint32_t d = chart.start.Day() + 1; d <= chart.end.Day(); ++d) {
     const CKBXDatum day(d);
-    const DayParts parts = partsOf(day);
+    const DayParts parts = PartsOf(day);
     const bool isEnd = day == chart.end;
     bool label = false;
     std::string text;
@@ -342,11 +342,11 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
       case 0: label = true; text = std::to_string(parts.day); break;
       case 1:
       case 2:
-        label = lastOfMonth(day) || isEnd;
+        label = LastOfMonth(day) || isEnd;
         text = chart.dateLabelMode == 1 ? kMonths[parts.month - 1] : kInitials[parts.month - 1];
         break;
       default:
-        label = (lastOfMonth(day) && parts.month % 3 == 0) || isEnd;
+        label = (LastOfMonth(day) && parts.month % 3 == 0) || isEnd;
         text = kQuarters[(parts.month - 1) / 3];
         break;
     }
@@ -354,7 +354,7 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
       cell(previous, xOf(d), plot.bottom, text, true);
       previous = xOf(d);
     }
-    const bool second = chart.dateLabelMode == 0 ? (lastOfMonth(day) || isEnd)
+    const bool second = chart.dateLabelMode == 0 ? (LastOfMonth(day) || isEnd)
                                                  : ((parts.month == 12 && parts.day == 31) || isEnd);
     if (second) {
       char year[32];
@@ -390,7 +390,7 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
     surface.Line(plot.left, y, plot.right, y, static_cast<Color>(s.lineColour), s.lineWidth);
   }
   for (std::size_t i = 1; i < chart.values.size(); ++i) {
-    const auto d = chart.start.day() + static_cast<std::uint32_t>(i);
+    const auto d = chart.start.Day() + static_cast<std::uint32_t>(i);
     surface.Line(xOf(d - 1), yOf(chart.values[i - 1]), xOf(d), yOf(chart.values[i]), static_cast<Color>(s.lineColour),
                  s.lineWidth);
   }
@@ -420,7 +420,7 @@ int ChartPrintJob::Begin(platform::Surface& printer) {
 }
 
 void ChartPrintJob::DrawPage(platform::Surface& printer, int) {
-  const ChartSettings& s = settingsOf(m_doc, m_mode);
+  const ChartSettings& s = SettingsOf(m_doc, m_mode);
   const platform::PageGeometry page = printer.Page();
   DrawChart(printer, m_doc, m_chart, s.marginLeft - page.offsetX, s.marginTop - page.offsetY);
 }

@@ -14,15 +14,15 @@ namespace {
 
 constexpr int kScrollCap = 32768;
 
-Currency currency(std::int32_t flag) { return flag == 1 ? kDm : kEur; }
-std::string unitText(Currency c) { return c == kDm ? "in DM" : "in EUR"; }
-std::string money(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+Currency ShownCurrency(std::int32_t flag) { return flag == 1 ? kDm : kEur; }
+std::string UnitText(Currency c) { return c == kDm ? "in DM" : "in EUR"; }
+std::string Money(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
 
 struct Shades {
   Color caption, dark, light;
 };
 // date, Depot, Konto, Vermögen, positions; and the strip colour.
-Shades shadesOf(int part, int style) {
+Shades ShadesOf(int part, int style) {
   if (style == 1) return {Rgb(205, 205, 205), Rgb(240, 240, 240), Rgb(248, 248, 248)};
   switch (part) {
     case 0: return {Rgb(255, 150, 150), Rgb(255, 175, 175), Rgb(255, 200, 200)};
@@ -32,9 +32,9 @@ Shades shadesOf(int part, int style) {
     default: return {Rgb(255, 151, 242), Rgb(255, 175, 245), Rgb(255, 201, 248)};
   }
 }
-Color stripColour(int style) { return style == 1 ? Rgb(225, 225, 225) : Rgb(255, 151, 242); }
+Color StripColour(int style) { return style == 1 ? Rgb(225, 225, 225) : Rgb(255, 151, 242); }
 
-int groupWidth(int first, bool showFirst, int second, bool showSecond, const DevelopmentSettings& s) {
+int GroupWidth(int first, bool showFirst, int second, bool showSecond, const DevelopmentSettings& s) {
   if (!showFirst && !showSecond) return 0;
   int width = (showFirst ? first : 0) + (showSecond ? second : 0);
   if (showFirst && showSecond) width += s.columnSpacing;
@@ -68,7 +68,7 @@ struct Columns {
   std::size_t Positions() const { return x.size() - 4; }
 };
 
-Columns columnWidths(const DevelopmentModel& model, const DevelopmentMeasures& m) {
+Columns ColumnWidths(const DevelopmentModel& model, const DevelopmentMeasures& m) {
   const DevelopmentSettings& s = model.Settings();
   Columns c;
   c.width.push_back(m.dateWidth + 2 * s.columnMargin);
@@ -91,7 +91,7 @@ struct Pass {
   int lastRow;   // inclusive
 };
 
-void fill(platform::Surface& surface, bool filled, const Rect& r, Color colour) {
+void Fill(platform::Surface& surface, bool filled, const Rect& r, Color colour) {
   if (filled) {
     surface.FillRect(r, colour, colour);
   } else {
@@ -99,7 +99,7 @@ void fill(platform::Surface& surface, bool filled, const Rect& r, Color colour) 
   }
 }
 
-void drawPass(platform::Surface& surface, const Pass& p) {
+void DrawPass(platform::Surface& surface, const Pass& p) {
   const DevelopmentModel& model = p.model;
   const DevelopmentSettings& s = model.Settings();
   const CKapibuchDoc& doc = model.Doc();
@@ -113,7 +113,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
   const std::size_t n = p.columns.x.size();
   const auto rowTop = [&](int row) { return p.firstRowTop - (row - p.firstRow) * rh; };
   const auto shade = [&](int part, int row) {
-    const Shades sh = shadesOf(part, style);
+    const Shades sh = ShadesOf(part, style);
     return (row - p.firstRow) % 2 == 0 ? sh.dark : sh.light;
   };
   const int captionBottom = p.captionTop - 2 * rh;
@@ -122,11 +122,11 @@ void drawPass(platform::Surface& surface, const Pass& p) {
   if (p.columns.x[0] >= 0) {
     const int x = p.columns.x[0];
     const int w = p.columns.width[0];
-    fill(surface, filled, {x, p.captionTop, x + w, captionBottom}, shadesOf(0, style).caption);
+    Fill(surface, filled, {x, p.captionTop, x + w, captionBottom}, ShadesOf(0, style).caption);
     surface.DrawText({x, p.captionTop, x + w, p.captionTop - rh}, "Datum", centred);
     for (int row = p.firstRow; row <= p.lastRow; ++row) {
-      fill(surface, filled, {x, rowTop(row), x + w, rowTop(row) - rh}, shade(0, row));
-      const CKBXDatum day(model.Start().day() + static_cast<std::uint32_t>(row));
+      Fill(surface, filled, {x, rowTop(row), x + w, rowTop(row) - rh}, shade(0, row));
+      const CKBXDatum day(model.Start().Day() + static_cast<std::uint32_t>(row));
       surface.DrawText({x + s.columnMargin, rowTop(row), x + w - s.columnMargin, rowTop(row) - rh}, day.Format(),
                        platform::kAlignLeft | platform::kSingleLine);
     }
@@ -143,7 +143,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
     const int left = p.columns.x[static_cast<std::size_t>(firstPosition)];
     const int rightEdge = p.columns.x[static_cast<std::size_t>(lastPosition)] +
                           p.columns.width[static_cast<std::size_t>(lastPosition)];
-    fill(surface, filled, {left, p.captionTop, rightEdge, captionBottom}, shadesOf(4, style).caption);
+    Fill(surface, filled, {left, p.captionTop, rightEdge, captionBottom}, ShadesOf(4, style).caption);
     surface.DrawText({left, p.captionTop, rightEdge, p.captionTop - rh}, "Wertpapierpositionen", centred);
     if (model.Shows(0)) {
       surface.DrawText({left, p.captionTop - rh, rightEdge, captionBottom}, "(alle Kurse in Euro)", centred);
@@ -165,7 +165,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
     const int to = std::min(span.lastRow, p.lastRow);
     if (model.Shows(2) && span.firstRow <= span.lastRow && from <= to) {
       const Rect strip{cellRight, rowTop(from), x + w, rowTop(to) - rh};
-      fill(surface, filled, strip, stripColour(style));
+      Fill(surface, filled, strip, StripColour(style));
       // The strip's text runs downwards from its top, tops of the letters to the right.
       platform::Font rotated = font;
       rotated.escapement = 2700;
@@ -178,9 +178,9 @@ void drawPass(platform::Surface& surface, const Pass& p) {
     }
     for (int row = from; row <= to; ++row) {
       const int top = rowTop(row);
-      fill(surface, filled, {x, top, cellRight, top - rh}, shade(4, row));
+      Fill(surface, filled, {x, top, cellRight, top - rh}, shade(4, row));
       const auto [price, gain] =
-          model.PositionCells(index, CKBXDatum(model.Start().day() + static_cast<std::uint32_t>(row)));
+          model.PositionCells(index, CKBXDatum(model.Start().Day() + static_cast<std::uint32_t>(row)));
       if (model.Shows(0) && !price.empty()) {
         surface.DrawText({x + s.columnMargin, top, x + s.columnMargin + p.m.priceWidth, top - rh}, price, right);
       }
@@ -191,7 +191,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
     }
     if (span.saleRow >= p.firstRow && span.saleRow <= p.lastRow) {
       const int top = rowTop(span.saleRow);
-      fill(surface, filled, {x, top, x + w, top - rh}, stripColour(style));
+      Fill(surface, filled, {x, top, x + w, top - rh}, StripColour(style));
       const auto [value, gain] = model.SaleCells(index);
       if (model.Shows(0)) {
         surface.DrawText({x + s.columnMargin, top, x + s.columnMargin + p.m.priceWidth, top - rh}, value, right);
@@ -211,7 +211,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
   } groups[] = {{"Depot", 1, kDepotValue}, {"Konto", 2, kBalance}, {"Vermögen", 3, kWealth}};
   std::vector<DevelopmentDay> days;
   for (int row = p.firstRow; row <= p.lastRow; ++row) {
-    days.push_back(model.Day(CKBXDatum(model.Start().day() + static_cast<std::uint32_t>(row))));
+    days.push_back(model.Day(CKBXDatum(model.Start().Day() + static_cast<std::uint32_t>(row))));
   }
   for (std::size_t g = 0; g < 3; ++g) {
     const std::size_t column = n - 3 + g;
@@ -226,7 +226,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
       const int left = isFirst ? x + s.columnMargin : x + w - s.columnMargin - sw;
       return Rect{left, top, left + sw, top - height};
     };
-    fill(surface, filled, {x, p.captionTop, x + w, captionBottom}, shadesOf(groups[g].part, style).caption);
+    Fill(surface, filled, {x, p.captionTop, x + w, captionBottom}, ShadesOf(groups[g].part, style).caption);
     for (const DevelopmentColumn c : {first, second}) {
       if (!model.ShowsSub(c)) continue;
       const auto [line1, line2] = model.Caption(c);
@@ -235,7 +235,7 @@ void drawPass(platform::Surface& surface, const Pass& p) {
     }
     for (int row = p.firstRow; row <= p.lastRow; ++row) {
       const int top = rowTop(row);
-      fill(surface, filled, {x, top, x + w, top - rh}, shade(groups[g].part, row));
+      Fill(surface, filled, {x, top, x + w, top - rh}, shade(groups[g].part, row));
       const DevelopmentDay& day = days[static_cast<std::size_t>(row - p.firstRow)];
       for (const DevelopmentColumn c : {first, second}) {
         if (model.ShowsSub(c)) surface.DrawText(subRect(c, top, rh), day.texts[static_cast<std::size_t>(c)], right);
@@ -266,9 +266,9 @@ DevelopmentModel::DevelopmentModel(const CKapibuchDoc& doc, CKBXDatum start, CKB
     if (!(p.IsOpen() || (p.IsSold() && p.saleDate > m_start))) continue;
     PositionSpan& span = m_spans[i];
     span.firstRow = static_cast<int>(std::max<std::int64_t>(
-        static_cast<std::int64_t>(p.purchaseDate.day()) - static_cast<std::int64_t>(m_start.day()), 0));
+        static_cast<std::int64_t>(p.purchaseDate.Day()) - static_cast<std::int64_t>(m_start.Day()), 0));
     if (p.IsSold()) {
-      const std::int64_t saleRow = static_cast<std::int64_t>(p.saleDate.day()) - m_start.day();
+      const std::int64_t saleRow = static_cast<std::int64_t>(p.saleDate.Day()) - m_start.Day();
       span.lastRow = static_cast<int>(std::min<std::int64_t>(saleRow - 1, lastRow));
       span.saleRow = saleRow <= lastRow ? static_cast<int>(saleRow) : -1;
     } else {
@@ -284,7 +284,7 @@ DevelopmentModel::DevelopmentModel(const CKapibuchDoc& doc, CKBXDatum start, CKB
     }
     used[column].open = p.IsOpen();
     used[column].freeFrom =
-        p.IsSold() ? static_cast<std::int64_t>(p.saleDate.day()) - m_start.day() + 2 : std::int64_t{1} << 40;
+        p.IsSold() ? static_cast<std::int64_t>(p.saleDate.Day()) - m_start.Day() + 2 : std::int64_t{1} << 40;
     span.column = static_cast<int>(column);
   }
   m_positionColumns = static_cast<int>(used.size());
@@ -292,11 +292,11 @@ DevelopmentModel::DevelopmentModel(const CKapibuchDoc& doc, CKBXDatum start, CKB
 
 std::int64_t DevelopmentModel::PortfolioValue(CKBXDatum day) const {
   const std::int64_t euro = m_doc.ValueOn(day, m_start, m_end);
-  return currency(Settings().valueCurrency) == kDm ? EurToDm(euro) : euro;
+  return ShownCurrency(Settings().valueCurrency) == kDm ? EurToDm(euro) : euro;
 }
 
 std::int64_t DevelopmentModel::Balance(CKBXDatum day) const {
-  const Currency c = currency(Settings().balanceCurrency);
+  const Currency c = ShownCurrency(Settings().balanceCurrency);
   const CKBXKonto& account = m_doc.Account();
   std::int64_t balance = account.BalanceOn(day, c);
   if (Settings().adjustForCapitalMovements) {
@@ -309,8 +309,8 @@ std::int64_t DevelopmentModel::Balance(CKBXDatum day) const {
 std::int64_t DevelopmentModel::Wealth(CKBXDatum day) const {
   const std::int64_t euroValue = m_doc.ValueOn(day, m_start, m_end);
   const std::int64_t balance = Balance(day);
-  const bool balanceDm = currency(Settings().balanceCurrency) == kDm;
-  if (currency(Settings().assetsCurrency) == kEur) return euroValue + (balanceDm ? DmToEur(balance) : balance);
+  const bool balanceDm = ShownCurrency(Settings().balanceCurrency) == kDm;
+  if (ShownCurrency(Settings().assetsCurrency) == kEur) return euroValue + (balanceDm ? DmToEur(balance) : balance);
   return balanceDm ? balance + EurToDm(euroValue) : EurToDm(euroValue + balance);
 }
 
@@ -320,32 +320,32 @@ DevelopmentDay DevelopmentModel::Day(CKBXDatum day) const {
   DevelopmentDay d;
   const std::int64_t value = PortfolioValue(day);
   d.value = value;
-  d.texts[kDepotValue] = money(value);
+  d.texts[kDepotValue] = Money(value);
   const int kind = s.includeCommissions ? CKapibuchDoc::kPurchaseCost : CKapibuchDoc::kPurchaseValue;
   const std::int64_t basis =
       s.portfolioGainBasis == 1 ? PortfolioValue(m_start)
-                                : m_doc.InvestedOn(kind, currency(s.valueCurrency), day, m_start, m_end);
+                                : m_doc.InvestedOn(kind, ShownCurrency(s.valueCurrency), day, m_start, m_end);
   d.texts[kDepotGain] = s.portfolioGainForm == 1 ? FormatChangePercent(value, basis, pd) : FormatSignedMoney(value - basis);
 
   const std::int64_t balance = Balance(day);
-  d.texts[kBalance] = money(balance);
-  const std::int64_t balanceEur = currency(s.balanceCurrency) == kDm ? DmToEur(balance) : balance;
+  d.texts[kBalance] = Money(balance);
+  const std::int64_t balanceEur = ShownCurrency(s.balanceCurrency) == kDm ? DmToEur(balance) : balance;
   d.texts[kLiquidity] = FormatSharePercent(balanceEur, m_doc.ValueOn(day, m_start, m_end) + balanceEur, pd);
 
   const std::int64_t wealth = Wealth(day);
   d.wealth = wealth;
-  d.texts[kWealth] = money(wealth);
+  d.texts[kWealth] = Money(wealth);
   std::int64_t wealthBasis = 0;
   switch (s.assetsGainBasis) {
     case 1: wealthBasis = Wealth(m_start); break;
     case 2: {
       // The previous day; for the first row the day before the start, not before the account's start.
-      CKBXDatum previous(day.day() == 0 ? 0u : day.day() - 1);
+      CKBXDatum previous(day.Day() == 0 ? 0u : day.Day() - 1);
       if (previous < m_doc.Account().StartDay()) previous = m_doc.Account().StartDay();
       wealthBasis = Wealth(previous);
       break;
     }
-    default: wealthBasis = m_doc.Account().CapitalOn(day, currency(s.assetsCurrency)); break;
+    default: wealthBasis = m_doc.Account().CapitalOn(day, ShownCurrency(s.assetsCurrency)); break;
   }
   d.texts[kWealthGain] =
       s.assetsGainForm == 1 ? FormatChangePercent(wealth, wealthBasis, pd) : FormatSignedMoney(wealth - wealthBasis);
@@ -361,7 +361,7 @@ std::pair<std::string, std::string> DevelopmentModel::PositionCells(std::size_t 
   const CKBXKursverlauf* history = m_histories[index];
   const std::int32_t price = history ? history->PriceOn(day) : kNoPrice;
   if (price == kNoPrice) return {};
-  return {money(price),
+  return {Money(price),
           FormatChangePercent(price, PurchaseBasis(*m_doc.Positions()[index]), m_doc.settings.general.percentDecimals)};
 }
 
@@ -370,7 +370,7 @@ std::pair<std::string, std::string> DevelopmentModel::SaleCells(std::size_t inde
   const std::int64_t value = Settings().includeCommissions
                                  ? p.AverageSaleProceeds(kEur)
                                  : (p.salePriceCurrency == kDm ? DmToEur(p.salePrice) : p.salePrice);
-  return {money(value), FormatChangePercent(value, PurchaseBasis(p), m_doc.settings.general.percentDecimals)};
+  return {Money(value), FormatChangePercent(value, PurchaseBasis(p), m_doc.settings.general.percentDecimals)};
 }
 
 std::string DevelopmentModel::PositionText(const CKBXAktie& p) const {
@@ -413,12 +413,12 @@ std::string DevelopmentModel::PositionText(const CKBXAktie& p) const {
 std::pair<std::string, std::string> DevelopmentModel::Caption(DevelopmentColumn column) const {
   const DevelopmentSettings& s = Settings();
   switch (column) {
-    case kDepotValue: return {"Depotwert", unitText(currency(s.valueCurrency))};
-    case kDepotGain: return {"G/V", s.portfolioGainForm == 1 ? "in %" : unitText(currency(s.valueCurrency))};
-    case kBalance: return {"Kontostand", unitText(currency(s.balanceCurrency))};
+    case kDepotValue: return {"Depotwert", UnitText(ShownCurrency(s.valueCurrency))};
+    case kDepotGain: return {"G/V", s.portfolioGainForm == 1 ? "in %" : UnitText(ShownCurrency(s.valueCurrency))};
+    case kBalance: return {"Kontostand", UnitText(ShownCurrency(s.balanceCurrency))};
     case kLiquidity: return {"Liq.", "Quote"};
-    case kWealth: return {"Vermögen", unitText(currency(s.assetsCurrency))};
-    case kWealthGain: return {"G/V", s.assetsGainForm == 1 ? "in %" : unitText(currency(s.assetsCurrency))};
+    case kWealth: return {"Vermögen", UnitText(ShownCurrency(s.assetsCurrency))};
+    case kWealthGain: return {"G/V", s.assetsGainForm == 1 ? "in %" : UnitText(ShownCurrency(s.assetsCurrency))};
   }
   return {};
 }
@@ -435,7 +435,7 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
   static constexpr int kGroupBits[] = {3, 4, 5, 6, 7, 8};
   const bool anyGroup = std::any_of(std::begin(kGroupBits), std::end(kGroupBits), [&](int bit) { return model.Shows(bit); });
   for (int row = 0; row < model.Days(); ++row) {
-    const CKBXDatum day(model.Start().day() + static_cast<std::uint32_t>(row));
+    const CKBXDatum day(model.Start().Day() + static_cast<std::uint32_t>(row));
     date.Add(day.Format());
     if (!anyGroup) continue;
     const DevelopmentDay values = model.Day(day);
@@ -461,13 +461,13 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
     if (span.column < 0) continue;
     const CKBXKursverlauf* history = model.m_histories[i];
     if (history && span.firstRow <= span.lastRow) {
-      const auto& points = history->points();
-      const CKBXDatum from(model.Start().day() + static_cast<std::uint32_t>(span.firstRow));
-      const CKBXDatum to(model.Start().day() + static_cast<std::uint32_t>(span.lastRow));
+      const auto& points = history->Points();
+      const CKBXDatum from(model.Start().Day() + static_cast<std::uint32_t>(span.firstRow));
+      const CKBXDatum to(model.Start().Day() + static_cast<std::uint32_t>(span.lastRow));
       std::int32_t low = 0, high = 0;
       bool any = false;
-      for (std::size_t k = history->Find(from).index; k < points.size() && points[k].date() <= to; ++k) {
-        const std::int32_t value = points[k].price();
+      for (std::size_t k = history->Find(from).index; k < points.size() && points[k].Date() <= to; ++k) {
+        const std::int32_t value = points[k].Price();
         low = any ? std::min(low, value) : value;
         high = any ? std::max(high, value) : value;
         any = true;
@@ -475,7 +475,7 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
       if (any) {
         const std::int64_t basis = model.PurchaseBasis(*positions[i]);
         for (const std::int32_t value : {low, high}) {
-          price.Add(money(value));
+          price.Add(Money(value));
           gain.Add(FormatChangePercent(value, basis, pd));
         }
       }
@@ -488,10 +488,10 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
   }
   m.priceWidth = price.Width();
   m.gainWidth = gain.Width();
-  m.positionsWidth = groupWidth(m.priceWidth, model.Shows(0), m.gainWidth, model.Shows(1), s);
-  m.depotWidth = groupWidth(m.sub[kDepotValue], model.Shows(3), m.sub[kDepotGain], model.Shows(4), s);
-  m.kontoWidth = groupWidth(m.sub[kBalance], model.Shows(5), m.sub[kLiquidity], model.Shows(6), s);
-  m.wealthWidth = groupWidth(m.sub[kWealth], model.Shows(7), m.sub[kWealthGain], model.Shows(8), s);
+  m.positionsWidth = GroupWidth(m.priceWidth, model.Shows(0), m.gainWidth, model.Shows(1), s);
+  m.depotWidth = GroupWidth(m.sub[kDepotValue], model.Shows(3), m.sub[kDepotGain], model.Shows(4), s);
+  m.kontoWidth = GroupWidth(m.sub[kBalance], model.Shows(5), m.sub[kLiquidity], model.Shows(6), s);
+  m.wealthWidth = GroupWidth(m.sub[kWealth], model.Shows(7), m.sub[kWealthGain], model.Shows(8), s);
   m.positionColumns = model.PositionColumns();
   for (const PositionSpan& span : model.Spans()) m.columnOf.push_back(span.column);
   return m;
@@ -499,7 +499,7 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
 
 platform::Size DevelopmentScrollSize(const DevelopmentModel& model, const DevelopmentMeasures& m) {
   const DevelopmentSettings& s = model.Settings();
-  const Columns columns = columnWidths(model, m);
+  const Columns columns = ColumnWidths(model, m);
   std::int64_t width = m.dateWidth + 2 * s.columnMargin + 2 * s.fieldSpacing;
   for (std::size_t i = 1; i < columns.width.size(); ++i) {
     if (columns.width[i] > 0) width += columns.width[i] + s.fieldSpacing;
@@ -512,7 +512,7 @@ platform::Size DevelopmentScrollSize(const DevelopmentModel& model, const Develo
 void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model, const DevelopmentMeasures& m,
                          const Rect& visible) {
   const DevelopmentSettings& s = model.Settings();
-  Columns columns = columnWidths(model, m);
+  Columns columns = ColumnWidths(model, m);
   int x = s.fieldSpacing;
   for (std::size_t i = 0; i < columns.x.size(); ++i) {
     if (columns.width[i] == 0 && i > 0) continue;
@@ -525,7 +525,7 @@ void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& mod
   const int first = std::max(0, (firstRowTop - visible.top) / rh);
   const int last = std::min(model.Days() - 1, (firstRowTop - visible.bottom) / rh);
   Pass pass{model, m, columns, -s.fieldSpacing, firstRowTop - first * rh, first, last};
-  drawPass(surface, pass);
+  DrawPass(surface, pass);
 }
 
 // --------------------------------------------------------------------------- printing
@@ -539,7 +539,7 @@ int DevelopmentPrintJob::Begin(platform::Surface& printer) {
   const int rh = std::max(1, s.rowHeight);
   l.rowsPerPage = std::max(1, (l.printable.top - l.printable.bottom - 2 * rh - s.fieldSpacing) / rh);
   l.pageRows = (m_model.Days() + l.rowsPerPage - 1) / l.rowsPerPage;
-  const Columns columns = columnWidths(m_model, m_measures);
+  const Columns columns = ColumnWidths(m_model, m_measures);
   l.pageColumn.assign(columns.width.size(), -1);
   l.x.assign(columns.width.size(), -1);
   int x = l.printable.left;
@@ -566,7 +566,7 @@ void DevelopmentPrintJob::DrawPage(platform::Surface& printer, int page) {
   const int index = std::max(page, 1) - 1;
   const int pageRow = index / m_layout.pageColumns;
   const int pageColumn = index % m_layout.pageColumns;
-  Columns columns = columnWidths(m_model, m_measures);
+  Columns columns = ColumnWidths(m_model, m_measures);
   for (std::size_t i = 0; i < columns.x.size(); ++i) {
     columns.x[i] = m_layout.pageColumn[i] == pageColumn ? m_layout.x[i] : -1;
   }
@@ -574,7 +574,7 @@ void DevelopmentPrintJob::DrawPage(platform::Surface& printer, int page) {
   const int last = std::min(m_model.Days() - 1, first + m_layout.rowsPerPage - 1);
   const int captionTop = m_layout.printable.top;
   Pass pass{m_model, m_measures, columns, captionTop, captionTop - 2 * s.rowHeight - s.fieldSpacing, first, last};
-  drawPass(printer, pass);
+  DrawPass(printer, pass);
 }
 
 }  // namespace views

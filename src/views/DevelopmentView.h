@@ -51,7 +51,7 @@ class DevelopmentModel {
   const CKapibuchDoc& Doc() const { return m_doc; }
   CKBXDatum Start() const { return m_start; }
   CKBXDatum End() const { return m_end; }
-  int Days() const { return static_cast<int>(m_end.day() - m_start.day()) + 1; }
+  int Days() const { return static_cast<int>(m_end.Day() - m_start.Day()) + 1; }
   const DevelopmentSettings& Settings() const { return m_doc.settings.development; }
   bool Shows(int bit) const { return (Settings().displayFlags >> bit) & 1; }
   bool ShowsSub(DevelopmentColumn column) const { return Shows(3 + column); }

@@ -6,11 +6,11 @@ namespace views {
 
 namespace {
 
-Currency currencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
-std::string unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
-std::string money(std::int64_t amount) { return MoneyCell(amount); }
+Currency CurrencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
+std::string Unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
+std::string Money(std::int64_t amount) { return MoneyCell(amount); }
 
-std::string quantityText(std::int64_t quantity, int decimals) {
+std::string QuantityText(std::int64_t quantity, int decimals) {
   return FormatQuantity(static_cast<std::int32_t>(quantity / kQuantityUnit),
                         static_cast<std::int32_t>(quantity % kQuantityUnit), decimals);
 }
@@ -19,18 +19,18 @@ std::string quantityText(std::int64_t quantity, int decimals) {
 
 void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
   row.commission = row.cost - row.purchaseValue;
-  row.shownPurchaseValue = row.purchaseValue.valueIn(currencyOf(s, 0));
-  row.shownCommission = row.commission.valueIn(currencyOf(s, 1));
-  row.shownCost = row.cost.valueIn(currencyOf(s, 2));
-  row.shownValue = currencyOf(s, 3) == kDm ? EurToDm(row.value) : row.value;
+  row.shownPurchaseValue = row.purchaseValue.ValueIn(CurrencyOf(s, 0));
+  row.shownCommission = row.commission.ValueIn(CurrencyOf(s, 1));
+  row.shownCost = row.cost.ValueIn(CurrencyOf(s, 2));
+  row.shownValue = CurrencyOf(s, 3) == kDm ? EurToDm(row.value) : row.value;
   const SplitAmount& basis = s.includeCommissions ? row.cost : row.purchaseValue;
-  if (currencyOf(s, 4) == kDm) {
+  if (CurrencyOf(s, 4) == kDm) {
     row.shownGain = EurToDm(row.value) - basis.dm - EurToDm(basis.eur);
   } else {
     row.shownGain = row.value - basis.eur - DmToEur(basis.dm);
   }
-  row.shownIncome = row.income.valueIn(currencyOf(s, 5));
-  if (currencyOf(s, 6) == kDm) {
+  row.shownIncome = row.income.ValueIn(CurrencyOf(s, 5));
+  if (CurrencyOf(s, 6) == kDm) {
     row.shownGainWithIncome =
         row.income.dm + EurToDm(row.value) + EurToDm(row.income.eur) - basis.dm - EurToDm(basis.eur);
   } else {
@@ -67,7 +67,7 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
     for (CKBXAktieImDepot* target : {row, &sums}) {
       target->positionCount += 1;
       target->quantity += p.Quantity();
-      target->purchaseValue.add(ShareValue(p.Quantity(), p.purchasePrice), priceCurrency);
+      target->purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice), priceCurrency);
       target->cost += p.Cost();
       target->income += p.Dividends();
     }
@@ -79,7 +79,7 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
     row.price = quoted == kNoPrice ? row.fallbackPrice : quoted;
     row.value = ShareValue(row.quantity, row.price);
     sums.value += row.value;
-    row.averagePurchasePrice = PerShareValue(row.purchaseValue.valueIn(kEur), row.quantity);
+    row.averagePurchasePrice = PerShareValue(row.purchaseValue.ValueIn(kEur), row.quantity);
     ComputeHoldingsValues(row, s);
   }
   sums.purchaseDate = day;
@@ -130,16 +130,16 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
                 "Kaufdatum",
                 "Tage im\nDepot",
                 "Kaufkurs\nin EUR",
-                "Kaufwert\n" + unit(s, 0),
-                "Provision\n" + unit(s, 1),
-                "Kaufpreis\n" + unit(s, 2),
+                "Kaufwert\n" + Unit(s, 0),
+                "Provision\n" + Unit(s, 1),
+                "Kaufpreis\n" + Unit(s, 2),
                 "Kurs\nin EUR",
-                "Wert\n" + unit(s, 3),
-                "G/V\n" + unit(s, 4),
+                "Wert\n" + Unit(s, 3),
+                "G/V\n" + Unit(s, 4),
                 "G/V\nin %",
-                "Dividende\n" + unit(s, 5),
+                "Dividende\n" + Unit(s, 5),
                 "Dividende\nin %",
-                "G/V inkl. Div.\n" + unit(s, 6),
+                "G/V inkl. Div.\n" + Unit(s, 6),
                 "G/V inkl. Div.\nin %"};
   t.rightAligned.assign(kHoldingsSlots, true);
   t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = false;
@@ -150,20 +150,20 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
     std::vector<std::string> c = {
         r.name,
         r.wkn,
-        quantityText(r.quantity, decimals),
+        QuantityText(r.quantity, decimals),
         sums ? "" : r.purchaseDate.Format(),
-        sums ? "" : std::to_string(static_cast<std::int64_t>(day.day()) - r.purchaseDate.day()),
-        sums ? "" : money(r.averagePurchasePrice),
-        money(r.shownPurchaseValue),
-        money(r.shownCommission),
-        money(r.shownCost),
-        sums ? "" : money(r.price),
-        money(r.shownValue),
-        money(r.shownGain),
+        sums ? "" : std::to_string(static_cast<std::int64_t>(day.Day()) - r.purchaseDate.Day()),
+        sums ? "" : Money(r.averagePurchasePrice),
+        Money(r.shownPurchaseValue),
+        Money(r.shownCommission),
+        Money(r.shownCost),
+        sums ? "" : Money(r.price),
+        Money(r.shownValue),
+        Money(r.shownGain),
         FormatSignedPercent(r.gainPercent, pd),
-        money(r.shownIncome),
+        Money(r.shownIncome),
         FormatPercent(r.incomePercent, pd),
-        money(r.shownGainWithIncome),
+        Money(r.shownGainWithIncome),
         FormatSignedPercent(r.gainWithIncomePercent, pd),
     };
     t.cells.push_back(std::move(c));

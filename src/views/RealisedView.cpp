@@ -6,39 +6,39 @@ namespace views {
 
 namespace {
 
-Currency currencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
-std::string unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
-std::string money(std::int64_t amount) { return MoneyCell(amount); }
+Currency CurrencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
+std::string Unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
+std::string Money(std::int64_t amount) { return MoneyCell(amount); }
 
-void computeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
+void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
   r.purchaseCommission = r.cost - r.purchaseValue;
   r.saleCommission = r.saleValue - r.proceeds;
-  r.shownPurchaseValue = r.purchaseValue.valueIn(currencyOf(s, 0));
-  r.shownPurchaseCommission = r.purchaseCommission.valueIn(currencyOf(s, 1));
-  r.shownCost = r.cost.valueIn(currencyOf(s, 2));
-  r.shownSaleValue = r.saleValue.valueIn(currencyOf(s, 3));
-  r.shownSaleCommission = r.saleCommission.valueIn(currencyOf(s, 4));
-  r.shownProceeds = r.proceeds.valueIn(currencyOf(s, 5));
-  r.shownIncome = r.income.valueIn(currencyOf(s, 7));
+  r.shownPurchaseValue = r.purchaseValue.ValueIn(CurrencyOf(s, 0));
+  r.shownPurchaseCommission = r.purchaseCommission.ValueIn(CurrencyOf(s, 1));
+  r.shownCost = r.cost.ValueIn(CurrencyOf(s, 2));
+  r.shownSaleValue = r.saleValue.ValueIn(CurrencyOf(s, 3));
+  r.shownSaleCommission = r.saleCommission.ValueIn(CurrencyOf(s, 4));
+  r.shownProceeds = r.proceeds.ValueIn(CurrencyOf(s, 5));
+  r.shownIncome = r.income.ValueIn(CurrencyOf(s, 7));
   const SplitAmount& basis = s.includeCommissions ? r.cost : r.purchaseValue;
   const SplitAmount& back = s.includeCommissions ? r.proceeds : r.saleValue;
-  if (currencyOf(s, 6) == kDm) {
+  if (CurrencyOf(s, 6) == kDm) {
     r.shownGain = EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur);
   } else {
     r.shownGain = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm);
   }
-  if (currencyOf(s, 8) == kDm) {
+  if (CurrencyOf(s, 8) == kDm) {
     r.shownGainWithIncome = EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur) + r.income.dm + EurToDm(r.income.eur);
   } else {
     r.shownGainWithIncome = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm) + r.income.eur + DmToEur(r.income.dm);
   }
-  const std::int64_t basisEur = basis.valueIn(kEur);
+  const std::int64_t basisEur = basis.ValueIn(kEur);
   if (basisEur == 0) {
     r.gainPercent = r.incomePercent = r.gainWithIncomePercent = 0;
     return;
   }
-  r.gainPercent = ChangePercent(back.valueIn(kEur), basisEur);
-  r.incomePercent = SharePercent(r.income.valueIn(kEur), basisEur);
+  r.gainPercent = ChangePercent(back.ValueIn(kEur), basisEur);
+  r.incomePercent = SharePercent(r.income.ValueIn(kEur), basisEur);
   r.gainWithIncomePercent = ChangePercent(back.eur + r.income.eur + DmToEur(back.dm + r.income.dm), basisEur);
 }
 
@@ -72,20 +72,20 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
     for (CKBXAktieVerkauft* target : {row, &sums}) {
       target->positionCount += 1;
       target->quantity += p.Quantity();
-      target->purchaseValue.add(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur);
+      target->purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur);
       target->cost += p.Cost();
       target->income += p.Dividends();
-      target->saleValue.add(ShareValue(p.Quantity(), p.salePrice), p.salePriceCurrency == kDm ? kDm : kEur);
+      target->saleValue.Add(ShareValue(p.Quantity(), p.salePrice), p.salePriceCurrency == kDm ? kDm : kEur);
       target->proceeds += p.Proceeds();
     }
     row->purchaseDate = p.purchaseDate;
   }
   for (CKBXAktieVerkauft& r : rows) {
-    r.averagePurchasePrice = PerShareValue(r.purchaseValue.valueIn(kEur), r.quantity);
-    r.averageSalePrice = PerShareValue(r.saleValue.valueIn(kEur), r.quantity);
-    computeValues(r, s);
+    r.averagePurchasePrice = PerShareValue(r.purchaseValue.ValueIn(kEur), r.quantity);
+    r.averageSalePrice = PerShareValue(r.saleValue.ValueIn(kEur), r.quantity);
+    ComputeValues(r, s);
   }
-  computeValues(sums, s);
+  ComputeValues(sums, s);
   sums.purchaseDate = start;
   sums.saleDate = end;
   rows.push_back(std::move(sums));
@@ -129,13 +129,13 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, con
                                                   {"<INHABER>", doc.Account().holder}});
   t.captions = {"Bezeichnung",       "WKN/\nKürzel",      "Stück",
                 "Kauf-\ndatum",      "Verkauf-\ndatum",   "Tage im\nDepot",
-                "Kaufkurs\nin EUR",  "Kaufwert\n" + unit(s, 0),
-                "Kaufprov.\n" + unit(s, 1),                "Kaufpreis\n" + unit(s, 2),
-                "Verkaufkurs\nin EUR",                     "Verkaufwert\n" + unit(s, 3),
-                "Verkaufprov.\n" + unit(s, 4),             "Verkauferlös\n" + unit(s, 5),
-                "G/V\n" + unit(s, 6),                      "G/V\nin %",
-                "Dividende\n" + unit(s, 7),                "Dividende\nin %",
-                "G/V inkl. Div.\n" + unit(s, 8),           "G/V inkl. Div.\nin %"};
+                "Kaufkurs\nin EUR",  "Kaufwert\n" + Unit(s, 0),
+                "Kaufprov.\n" + Unit(s, 1),                "Kaufpreis\n" + Unit(s, 2),
+                "Verkaufkurs\nin EUR",                     "Verkaufwert\n" + Unit(s, 3),
+                "Verkaufprov.\n" + Unit(s, 4),             "Verkauferlös\n" + Unit(s, 5),
+                "G/V\n" + Unit(s, 6),                      "G/V\nin %",
+                "Dividende\n" + Unit(s, 7),                "Dividende\nin %",
+                "G/V inkl. Div.\n" + Unit(s, 8),           "G/V inkl. Div.\nin %"};
   t.rightAligned.assign(kRealisedSlots, true);
   t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = t.rightAligned[4] = false;
   const int decimals = ShareDecimals(rows);
@@ -149,20 +149,20 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, con
                        static_cast<std::int32_t>(r.quantity % kQuantityUnit), decimals),
         sums ? "" : r.purchaseDate.Format(),
         sums ? "" : r.saleDate.Format(),
-        sums ? "" : std::to_string(static_cast<std::int64_t>(r.saleDate.day()) - r.purchaseDate.day()),
-        sums ? "" : money(r.averagePurchasePrice),
-        money(r.shownPurchaseValue),
-        money(r.shownPurchaseCommission),
-        money(r.shownCost),
-        sums ? "" : money(r.averageSalePrice),
-        money(r.shownSaleValue),
-        money(r.shownSaleCommission),
-        money(r.shownProceeds),
-        money(r.shownGain),
+        sums ? "" : std::to_string(static_cast<std::int64_t>(r.saleDate.Day()) - r.purchaseDate.Day()),
+        sums ? "" : Money(r.averagePurchasePrice),
+        Money(r.shownPurchaseValue),
+        Money(r.shownPurchaseCommission),
+        Money(r.shownCost),
+        sums ? "" : Money(r.averageSalePrice),
+        Money(r.shownSaleValue),
+        Money(r.shownSaleCommission),
+        Money(r.shownProceeds),
+        Money(r.shownGain),
         FormatSignedPercent(r.gainPercent, pd),
-        money(r.shownIncome),
+        Money(r.shownIncome),
         FormatPercent(r.incomePercent, pd),
-        money(r.shownGainWithIncome),
+        Money(r.shownGainWithIncome),
         FormatSignedPercent(r.gainWithIncomePercent, pd),
     });
     t.loss.push_back(r.shownGain < 0);

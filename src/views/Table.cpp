@@ -18,7 +18,7 @@ struct Scheme {
   Color title, caption, evenGain, evenLoss, oddGain, oddLoss, sumsGain, sumsLoss;
 };
 
-const Scheme& schemeOf(int style) {
+const Scheme& SchemeOf(int style) {
   static const Scheme colour{Rgb(205, 205, 205), Rgb(225, 225, 225), Rgb(175, 255, 175), Rgb(255, 175, 175),
                              Rgb(200, 255, 200), Rgb(255, 200, 200), Rgb(150, 255, 150), Rgb(255, 150, 150)};
   static const Scheme grey{Rgb(205, 205, 205), Rgb(225, 225, 225), Rgb(240, 240, 240), Rgb(240, 240, 240),
@@ -26,29 +26,29 @@ const Scheme& schemeOf(int style) {
   return style == 1 ? grey : colour;
 }
 
-bool drawsFilled(const platform::Surface& surface, const Table& table) {
+bool DrawsFilled(const platform::Surface& surface, const Table& table) {
   if (table.tableStyle == 2) return false;
   return !(surface.IsPrinting() && table.geometry.gridOnlyWhenPrinting == 1);
 }
 
 // A band or row: filled with its colour, or outlined.
-void band(platform::Surface& surface, const Table& table, const Rect& rect, Color colour) {
-  if (drawsFilled(surface, table)) {
+void Band(platform::Surface& surface, const Table& table, const Rect& rect, Color colour) {
+  if (DrawsFilled(surface, table)) {
     surface.FillRect(rect, colour, colour);
   } else {
     DrawOutline(surface, rect, surface.IsPrinting() ? Rgb(0, 0, 0) : Rgb(192, 192, 192), 0);
   }
 }
 
-Color rowColour(const Table& table, std::size_t row) {
-  const Scheme& s = schemeOf(table.tableStyle);
+Color RowColour(const Table& table, std::size_t row) {
+  const Scheme& s = SchemeOf(table.tableStyle);
   const bool loss = row < table.loss.size() && table.loss[row];
   if (table.IsSumsRow(row)) return loss ? s.sumsLoss : s.sumsGain;
   if (row % 2 == 0) return loss ? s.evenLoss : s.evenGain;
   return loss ? s.oddLoss : s.oddGain;
 }
 
-unsigned alignment(const Table& table, std::size_t slot) {
+unsigned Alignment(const Table& table, std::size_t slot) {
   return slot < table.rightAligned.size() && table.rightAligned[slot] ? platform::kAlignRight : platform::kAlignLeft;
 }
 
@@ -66,10 +66,10 @@ struct Placement {
   int firstRowTop;
 };
 
-void drawPlaced(platform::Surface& surface, const Table& table, const Placement& p) {
+void DrawPlaced(platform::Surface& surface, const Table& table, const Placement& p) {
   const TableGeometry& g = table.geometry;
   const TableFonts fonts = CreateTableFonts(g);
-  const Scheme& scheme = schemeOf(table.tableStyle);
+  const Scheme& scheme = SchemeOf(table.tableStyle);
   const auto cellRect = [&](std::size_t i, int top, int height) {
     const int w = (*p.width)[p.slots[i]];
     return Rect{p.x[i], top, p.x[i] + w, top - height};
@@ -78,7 +78,7 @@ void drawPlaced(platform::Surface& surface, const Table& table, const Placement&
   surface.SetFont(fonts.title);
   if (p.titleBand) {
     const Rect title{p.left, p.titleTop, p.right, p.titleTop - g.titleHeight};
-    band(surface, table, title, scheme.title);
+    Band(surface, table, title, scheme.title);
     if (p.titleText) {
       surface.DrawText({p.left + g.columnMargin, title.top, p.right - g.columnMargin, title.bottom}, table.title,
                        platform::kAlignLeft | platform::kSingleLine);
@@ -87,20 +87,20 @@ void drawPlaced(platform::Surface& surface, const Table& table, const Placement&
 
   surface.SetFont(fonts.caption);
   const int captionHeight = table.CaptionLines() * g.columnTitleHeight;
-  band(surface, table, {p.left, p.captionTop, p.right, p.captionTop - captionHeight}, scheme.caption);
+  Band(surface, table, {p.left, p.captionTop, p.right, p.captionTop - captionHeight}, scheme.caption);
   for (std::size_t i = 0; i < p.slots.size(); ++i) {
     surface.DrawText(cellRect(i, p.captionTop, captionHeight), table.captions[p.slots[i]],
-                     alignment(table, p.slots[i]) | platform::kMultiLine);
+                     Alignment(table, p.slots[i]) | platform::kMultiLine);
   }
 
   surface.SetFont(fonts.row);
   int top = p.firstRowTop;
   for (std::size_t row = p.firstRow; row <= p.lastRow && row < table.cells.size(); ++row) {
     if (table.IsSumsRow(row) && row != p.firstRow) top -= g.fieldSpacing;
-    band(surface, table, {p.left, top, p.right, top - g.rowHeight}, rowColour(table, row));
+    Band(surface, table, {p.left, top, p.right, top - g.rowHeight}, RowColour(table, row));
     for (std::size_t i = 0; i < p.slots.size(); ++i) {
       surface.DrawText(cellRect(i, top, g.rowHeight), table.cells[row][p.slots[i]],
-                       alignment(table, p.slots[i]) | platform::kSingleLine);
+                       Alignment(table, p.slots[i]) | platform::kSingleLine);
     }
     top -= g.rowHeight;
   }
@@ -176,10 +176,10 @@ void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayou
   p.firstRow = 0;
   p.lastRow = table.cells.empty() ? 0 : table.cells.size() - 1;
   p.firstRowTop = -(g.titleHeight + 3 * g.fieldSpacing + table.CaptionLines() * g.columnTitleHeight);
-  if (!table.cells.empty()) drawPlaced(surface, table, p);
+  if (!table.cells.empty()) DrawPlaced(surface, table, p);
   else {
     p.firstRow = 1;  // no rows: bands and captions only
-    drawPlaced(surface, table, p);
+    DrawPlaced(surface, table, p);
   }
 }
 
@@ -273,7 +273,7 @@ void DrawTablePage(platform::Surface& surface, const Table& table, const PrintLa
   p.lastRow = range.second < range.first ? 0 : static_cast<std::size_t>(range.second);
   if (range.second < range.first) p.firstRow = 1;
   p.firstRowTop = p.captionTop - table.CaptionLines() * g.columnTitleHeight - g.fieldSpacing;
-  drawPlaced(surface, table, p);
+  DrawPlaced(surface, table, p);
 }
 
 void DrawOutline(platform::Surface& surface, const Rect& r, Color color, int width) {

@@ -73,9 +73,9 @@ TEST(Money, ProratingAlwaysAddsUp) {
 
 TEST(Money, SplitAmountValue) {
   SplitAmount sum;
-  sum.add(100, kEur).add(195583, kDm);
-  EXPECT_EQ(sum.valueIn(kEur), 100100);
-  EXPECT_EQ(sum.valueIn(kDm), 195583 + 196);
+  sum.Add(100, kEur).Add(195583, kDm);
+  EXPECT_EQ(sum.ValueIn(kEur), 100100);
+  EXPECT_EQ(sum.ValueIn(kDm), 195583 + 196);
 }
 
 TEST(Money, PercentComputations) {

@@ -18,13 +18,13 @@ struct Result {
   std::string err;
 };
 
-Result run(const std::vector<std::string>& args) {
+Result RunCli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = cli::Run(args, out, err);
   return {status, out.str(), err.str()};
 }
 
-std::vector<std::uint8_t> bytes(const std::string& file) {
+std::vector<std::uint8_t> Bytes(const std::string& file) {
   std::vector<std::uint8_t> b;
   ReadWholeFile(file, b);
   return b;
@@ -51,11 +51,11 @@ class CliBookings : public ::testing::Test {
   void TearDown() override { std::filesystem::remove(m_file); }
 
   void ok(const std::vector<std::string>& args) {
-    const Result r = run(args);
+    const Result r = RunCli(args);
     ASSERT_EQ(r.status, 0) << args[0] << ": " << r.err;
   }
 
-  nlohmann::json dump() { return nlohmann::json::parse(run({"dump", m_file}).out); }
+  nlohmann::json dump() { return nlohmann::json::parse(RunCli({"dump", m_file}).out); }
 
   std::string m_file;
 };
@@ -156,24 +156,24 @@ TEST_F(CliBookings, EveryCheckRefusesAndLeavesTheFile) {
       {{"holder", f, "--address", "中"}, "Das Feld \"Adresse des Depotinhabers\" " + storable},
       {{"buy", f, "--date", "30.02.2000"}, "Ungültiges Datum \"30.02.2000\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038."},
   };
-  const auto before = bytes(f);
+  const auto before = Bytes(f);
   for (const Case& c : cases) {
-    const Result r = run(c.args);
+    const Result r = RunCli(c.args);
     EXPECT_EQ(r.status, 2) << c.message;
     if (r.status != 2) break;
     EXPECT_EQ(r.err, c.message + "\n");
-    EXPECT_EQ(bytes(f), before) << c.message;
+    EXPECT_EQ(Bytes(f), before) << c.message;
   }
 
   // Once switched, a second switch is refused.
   ok({"switch-eur", f, "--date", "01.01.2002"});
-  const auto switched = bytes(f);
-  const Result again = run({"switch-eur", f, "--date", "01.01.2003"});
+  const auto switched = Bytes(f);
+  const Result again = RunCli({"switch-eur", f, "--date", "01.01.2003"});
   EXPECT_EQ(again.status, 2);
   EXPECT_EQ(again.err, "Das Konto wird bereits in Euro geführt; die Umstellung ist nur einmal möglich.\n");
-  EXPECT_EQ(bytes(f), switched);
+  EXPECT_EQ(Bytes(f), switched);
 
   // An unknown kind is wrong usage.
-  EXPECT_EQ(run(with(move, "--kind", "Lottogewinn")).status, 1);
-  EXPECT_EQ(bytes(f), switched);
+  EXPECT_EQ(RunCli(with(move, "--kind", "Lottogewinn")).status, 1);
+  EXPECT_EQ(Bytes(f), switched);
 }

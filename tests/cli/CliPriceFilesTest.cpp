@@ -17,13 +17,13 @@ struct Result {
   std::string err;
 };
 
-Result run(const std::vector<std::string>& args) {
+Result RunCli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = cli::Run(args, out, err);
   return {status, out.str(), err.str()};
 }
 
-std::string read(const std::string& path) {
+std::string Read(const std::string& path) {
   std::vector<std::uint8_t> b;
   ReadWholeFile(path, b);
   return std::string(b.begin(), b.end());
@@ -43,45 +43,45 @@ TEST(CliPriceFiles, ImportThenExportAndBack) {
 
   const std::string input = (dir / "kurse.txt").string();
   std::ofstream(input) << "01.02.2004;10,00\r\n02.02.2004;11,50\r\n03.02.2004;0\r\n";
-  Result r = run({"import", file, "--name", "Siemens AG", "--input", input, "--format", "6"});
+  Result r = RunCli({"import", file, "--name", "Siemens AG", "--input", input, "--format", "6"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "3 Kurse gefunden\n");
   // The import dialog was closed with "Schließen": the ten descriptions are stored.
-  EXPECT_NE(read(ini).find("ImpForAnz=10"), std::string::npos);
+  EXPECT_NE(Read(ini).find("ImpForAnz=10"), std::string::npos);
 
   const std::string output = (dir / "out.txt").string();
-  r = run({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", output, "--separator", ";"});
+  r = RunCli({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", output, "--separator", ";"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Kurse wurden exportiert.\n");
-  EXPECT_EQ(read(output), "02.01.2001;90,00\r\n01.02.2004;5,11\r\n02.02.2004;5,88\r\n03.02.2004;0,00\r\n");
+  EXPECT_EQ(Read(output), "02.01.2001;90,00\r\n01.02.2004;5,11\r\n02.02.2004;5,88\r\n03.02.2004;0,00\r\n");
 
   // Nothing changes when the same prices come again; the file keeps its bytes.
-  const std::string before = read(file);
+  const std::string before = Read(file);
   std::ofstream(input) << "01.02.2004;10,00\r\n";
-  r = run({"import", file, "--name", "Siemens AG", "--input", input, "--format", "6"});
+  r = RunCli({"import", file, "--name", "Siemens AG", "--input", input, "--format", "6"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(read(file), before);
+  EXPECT_EQ(Read(file), before);
 
   // Refusals: a faulty description, no prices, a missing file.
   const std::string faulty = (dir / "faulty.txt").string();
   std::ofstream(faulty) << "<DATUM><KURS_EUR>";
-  r = run({"import", file, "--name", "Siemens AG", "--input", input, "--format-file", faulty});
+  r = RunCli({"import", file, "--name", "Siemens AG", "--input", input, "--format-file", faulty});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler in der Formatbeschreibung!\n");
-  r = run({"import", file, "--name", "Siemens AG", "--input", input, "--format", "1"});
+  r = RunCli({"import", file, "--name", "Siemens AG", "--input", input, "--format", "1"});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Es konnten keine Kursdaten eingelesen werden."), std::string::npos);
-  r = run({"import", file, "--name", "Siemens AG", "--input", (dir / "none.txt").string(), "--format", "1"});
+  r = RunCli({"import", file, "--name", "Siemens AG", "--input", (dir / "none.txt").string(), "--format", "1"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Datei kann nicht geöffnet werden!\n");
-  r = run({"import", file, "--name", "Unbekannt", "--input", input, "--format", "1"});
+  r = RunCli({"import", file, "--name", "Unbekannt", "--input", input, "--format", "1"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(run({"import", file, "--name", "X", "--input", input}).status, 1);
-  EXPECT_EQ(run({"import", file, "--name", "X", "--input", input, "--format", "11"}).status, 1);
-  r = run({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", (dir / "no/x.txt").string()});
+  EXPECT_EQ(RunCli({"import", file, "--name", "X", "--input", input}).status, 1);
+  EXPECT_EQ(RunCli({"import", file, "--name", "X", "--input", input, "--format", "11"}).status, 1);
+  r = RunCli({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", (dir / "no/x.txt").string()});
   EXPECT_EQ(r.status, 4);
   EXPECT_EQ(r.err, "Datei kann nicht geöffnet werden!\n");
-  EXPECT_EQ(read(file), before);
+  EXPECT_EQ(Read(file), before);
   ::unsetenv("KAPIBUCH_SETTINGS");
   std::filesystem::remove_all(dir);
 }

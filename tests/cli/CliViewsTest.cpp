@@ -16,7 +16,7 @@ struct Result {
   std::string err;
 };
 
-Result run(const std::vector<std::string>& args) {
+Result RunCli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = cli::Run(args, out, err);
   return {status, out.str(), err.str()};
@@ -28,7 +28,7 @@ const std::string kSample = std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz";
 
 TEST(CliViews, ShowInThreeFormats) {
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-  Result r = run({"show", kSample, "--mode", "1", "--day", "01.01.2003", "--format", "json"});
+  Result r = RunCli({"show", kSample, "--mode", "1", "--day", "01.01.2003", "--format", "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["title"], "Depotbestand am 01.01.2003 - 4711 - Jörg Müller");
@@ -37,20 +37,20 @@ TEST(CliViews, ShowInThreeFormats) {
   EXPECT_EQ(j["rows"][3][0], "Summe");
   EXPECT_EQ(j["rows"][3][3], "");
 
-  r = run({"show", kSample, "--mode", "3", "--from", "01.01.2003", "--to", "31.12.2003", "--format", "csv"});
+  r = RunCli({"show", kSample, "--mode", "3", "--from", "01.01.2003", "--to", "31.12.2003", "--format", "csv"});
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.out.substr(0, 27), "Bezeichnung;WKN/ Kürzel;St");
   EXPECT_NE(r.out.find("\r\nBayer AG;575200;10;05.03.1998;01.08.2003;1975;"), std::string::npos);
 
-  r = run({"show", kSample, "--mode", "4", "--from", "01.06.1999", "--to", "31.12.1999"});
+  r = RunCli({"show", kSample, "--mode", "4", "--from", "01.06.1999", "--to", "31.12.1999"});
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             "Kontobewegungen von 01.06.1999 bis 31.12.1999 - 987654 - Jörg Müller\n\n"
             "Datum       Vorgang         Text          Betrag    Kontostand\n"
             "01.07.1999  Kapitaleinlage  Einlage  5.000,00 DM  11.985,00 DM\n");
 
-  EXPECT_EQ(run({"show", kSample, "--mode", "8"}).status, 1);
-  EXPECT_EQ(run({"show", kSample, "--mode", "1", "--day", "32.01.2000"}).status, 2);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "8"}).status, 1);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "1", "--day", "32.01.2000"}).status, 2);
 }
 
 TEST(CliViews, RenderPdfSvgPng) {
@@ -58,7 +58,7 @@ TEST(CliViews, RenderPdfSvgPng) {
   const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const std::string pdf = (dir / "h.pdf").string();
-  Result r = run({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--output", pdf});
+  Result r = RunCli({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--output", pdf});
   ASSERT_EQ(r.status, 0) << r.err;
   std::vector<std::uint8_t> bytes;
   ASSERT_TRUE(ReadWholeFile(pdf, bytes));
@@ -70,29 +70,29 @@ TEST(CliViews, RenderPdfSvgPng) {
   EXPECT_EQ(pages, 2u);
 
   const std::string svg = (dir / "a.svg").string();
-  ASSERT_EQ(run({"render", kSample, "--mode", "4", "--from", "01.01.1999", "--to", "31.12.2003", "--output", svg}).status, 0);
+  ASSERT_EQ(RunCli({"render", kSample, "--mode", "4", "--from", "01.01.1999", "--to", "31.12.2003", "--output", svg}).status, 0);
   ASSERT_TRUE(ReadWholeFile(svg, bytes));
   const std::string svgText(bytes.begin(), bytes.end());
   EXPECT_NE(svgText.find("<svg"), std::string::npos);
   EXPECT_NE(svgText.find("Kapitaleinlage"), std::string::npos);
 
   const std::string png = (dir / "r.png").string();
-  ASSERT_EQ(run({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--page", "2", "--output", png}).status, 0);
+  ASSERT_EQ(RunCli({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--page", "2", "--output", png}).status, 0);
   ASSERT_TRUE(ReadWholeFile(png, bytes));
   ASSERT_GT(bytes.size(), 8u);
   EXPECT_EQ(bytes[1], 'P');
 
-  r = run({"render", kSample, "--mode", "1", "--page", "9", "--output", png});
+  r = RunCli({"render", kSample, "--mode", "1", "--page", "9", "--output", png});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("Seite 9 gibt es nicht"), std::string::npos);
-  EXPECT_EQ(run({"render", kSample, "--mode", "1", "--output", (dir / "x.txt").string()}).status, 1);
-  EXPECT_EQ(run({"render", kSample, "--mode", "1", "--output", (dir / "no/x.pdf").string()}).status, 4);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "1", "--output", (dir / "x.txt").string()}).status, 1);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "1", "--output", (dir / "no/x.pdf").string()}).status, 4);
   std::filesystem::remove_all(dir);
 }
 
 TEST(CliViews, DevelopmentAndCharts) {
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-  Result r = run({"show", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "02.01.2003", "--format", "json"});
+  Result r = RunCli({"show", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "02.01.2003", "--format", "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["columns"][0], "Datum");
@@ -100,32 +100,32 @@ TEST(CliViews, DevelopmentAndCharts) {
   ASSERT_EQ(j["rows"].size(), 2u);
   EXPECT_EQ(j["rows"][0][1], "3.025,00");
 
-  r = run({"show", kSample, "--mode", "5", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "0", "--format",
+  r = RunCli({"show", kSample, "--mode", "5", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "0", "--format",
            "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["title"], "Depotwert - Jörg Müller");
   EXPECT_EQ(j["rows"][0][2], "302500");
-  r = run({"show", kSample, "--mode", "6", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "1", "--select",
+  r = RunCli({"show", kSample, "--mode", "6", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "1", "--select",
            "1", "--format", "csv"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("01.01.2003;1.800,00;180000"), std::string::npos);
-  EXPECT_EQ(run({"show", kSample, "--mode", "6", "--select", "7"}).status, 2);
-  EXPECT_EQ(run({"show", kSample, "--mode", "5", "--series", "10"}).status, 2);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "6", "--select", "7"}).status, 2);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "5", "--series", "10"}).status, 2);
 
   const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render2-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  EXPECT_EQ(run({"render", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "31.03.2003", "--output",
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "31.03.2003", "--output",
                  (dir / "d.pdf").string()}).status, 0);
-  EXPECT_EQ(run({"render", kSample, "--mode", "5", "--output", (dir / "c.svg").string()}).status, 0);
-  EXPECT_EQ(run({"render", kSample, "--mode", "6", "--select", "0,1", "--output", (dir / "c.png").string()}).status, 0);
-  EXPECT_EQ(run({"render", kSample, "--mode", "5", "--page", "2", "--output", (dir / "c2.png").string()}).status, 1);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "5", "--output", (dir / "c.svg").string()}).status, 0);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "6", "--select", "0,1", "--output", (dir / "c.png").string()}).status, 0);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "5", "--page", "2", "--output", (dir / "c2.png").string()}).status, 1);
   std::filesystem::remove_all(dir);
 }
 
 TEST(CliViews, Analysis) {
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-  Result r = run({"show", kSample, "--mode", "7", "--day", "01.01.2003", "--from", "01.01.2002", "--format", "json"});
+  Result r = RunCli({"show", kSample, "--mode", "7", "--day", "01.01.2003", "--from", "01.01.2002", "--format", "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   ASSERT_EQ(j["columns"].size(), 4u);  // the labels and three positions, no sums column
@@ -135,6 +135,6 @@ TEST(CliViews, Analysis) {
   EXPECT_EQ(j["rows"].back()[3], "-160");
   const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render7-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  EXPECT_EQ(run({"render", kSample, "--mode", "7", "--output", (dir / "a.pdf").string()}).status, 0);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "7", "--output", (dir / "a.pdf").string()}).status, 0);
   std::filesystem::remove_all(dir);
 }

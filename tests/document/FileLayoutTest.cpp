@@ -14,27 +14,27 @@ using namespace testutil;
 
 namespace {
 
-std::size_t countOf(const Bytes& haystack, const Bytes& needle) {
+std::size_t CountOf(const Bytes& haystack, const Bytes& needle) {
   std::size_t n = 0;
   for (auto it = haystack.begin(); (it = std::search(it, haystack.end(), needle.begin(), needle.end())) != haystack.end(); ++it) ++n;
   return n;
 }
 
 // The length word and the bytes of a class name, as its new-class tag holds them.
-Bytes classTag(const std::string& name) {
+Bytes ClassTag(const std::string& name) {
   Bytes b;
-  u16(b, static_cast<std::uint16_t>(name.size()));
+  U16(b, static_cast<std::uint16_t>(name.size()));
   b.insert(b.end(), name.begin(), name.end());
   return b;
 }
 
-std::string tempPath(const std::string& name) {
+std::string TempPath(const std::string& name) {
   const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   return (dir / name).string();
 }
 
-Bytes readFile(const std::string& path) {
+Bytes ReadFile(const std::string& path) {
   Bytes bytes;
   EXPECT_TRUE(ReadWholeFile(path, bytes));
   return bytes;
@@ -48,76 +48,76 @@ TEST(FileLayout, HeaderOfANewDocumentItemByItem) {
   const Bytes bytes = doc.Serialize();
 
   Bytes e;
-  str(e, "KapitalbuchDatei.1.0.1");  // 1
-  i32(e, 0);                         // 2 last-issued position number
-  str(e, "D1");                      // 3
-  i32(e, 0);                         // 4 reserved
-  i32(e, 0);                         // 5 table display
-  i32(e, 1);                         // 6 percent decimals
-  i32(e, 0);                         // 7 period start choice
-  i32(e, 0);                         // 8 period end choice
-  i32(e, 0);                         // 9 reserved
-  for (int v : {50, 80, 40, 30, 10, 10}) i32(e, v);  // 10-15
-  str(e, "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>");
-  str(e, "Arial");
-  for (int v : {0x1FFFF, 1, 1, 3, 0, 150, 150, 150, 150, 1}) i32(e, v);  // 18-27
-  i32(e, 0);                                                           // 28 reserved
-  i32(e, 40);                                                          // 29
-  str(e, "Arial");
-  for (int v : {10, 10, 20}) i32(e, v);
-  str(e, "<STUECK> x <BEZ> (<WKN>)");  // 34
-  for (int v : {0x1BD, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 150, 150, 150, 150, 1}) i32(e, v);  // 35-51
-  i32(e, 0);                                                                          // 52 reserved
-  for (int v : {50, 80, 40, 30, 10, 10}) i32(e, v);                                   // 53-58
-  str(e, "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>");
-  str(e, "Arial");
-  for (int v : {0xFFFFF, 0, 1, 4, 0, 150, 150, 150, 150, 1}) i32(e, v);  // 61-70
-  i32(e, 0);                                                           // 71 reserved
-  for (int v : {50, 80, 40, 30, 10, 10}) i32(e, v);                    // 72-77
-  str(e, "Kontobewegungen von <STARTDATUM> bis <ENDDATUM> - <KONTONUMMER> - <INHABER>");
-  str(e, "Arial");
-  for (int v : {31, 150, 150, 150, 150, 1}) i32(e, v);  // 80-85
-  for (int v : {1500, 1000, 40, 70, 10, 10}) i32(e, v);  // 86-91
-  str(e, "<STANDARDTITEL> - <INHABER>");
-  str(e, "Arial");
-  for (int v : {150, 150, 1, 0, 0, 0, 0, 1, 255, 5}) i32(e, v);  // 94-103
-  for (int v : {1500, 1000, 40, 70, 10, 10}) i32(e, v);          // 104-109
-  str(e, "<STANDARDTITEL> - <BEZEICHNUNGEN>");
-  str(e, "Arial");
-  for (int v : {150, 150, 1, 0, 1, 255, 5}) i32(e, v);  // 112-118
-  str(e, "Arial Narrow");                               // 119
-  for (int v : {45, 5, 10, 0, 1, 0, 140, 300, 3, 0, 150, 150, 150, 150}) i32(e, v);  // 120-133
-  for (int i = 0; i < 16; ++i) i32(e, 0);  // 134-149 column currencies
+  Str(e, "KapitalbuchDatei.1.0.1");  // 1
+  I32(e, 0);                         // 2 last-issued position number
+  Str(e, "D1");                      // 3
+  I32(e, 0);                         // 4 reserved
+  I32(e, 0);                         // 5 table display
+  I32(e, 1);                         // 6 percent decimals
+  I32(e, 0);                         // 7 period start choice
+  I32(e, 0);                         // 8 period end choice
+  I32(e, 0);                         // 9 reserved
+  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);  // 10-15
+  Str(e, "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>");
+  Str(e, "Arial");
+  for (int v : {0x1FFFF, 1, 1, 3, 0, 150, 150, 150, 150, 1}) I32(e, v);  // 18-27
+  I32(e, 0);                                                           // 28 reserved
+  I32(e, 40);                                                          // 29
+  Str(e, "Arial");
+  for (int v : {10, 10, 20}) I32(e, v);
+  Str(e, "<STUECK> x <BEZ> (<WKN>)");  // 34
+  for (int v : {0x1BD, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 150, 150, 150, 150, 1}) I32(e, v);  // 35-51
+  I32(e, 0);                                                                          // 52 reserved
+  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);                                   // 53-58
+  Str(e, "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>");
+  Str(e, "Arial");
+  for (int v : {0xFFFFF, 0, 1, 4, 0, 150, 150, 150, 150, 1}) I32(e, v);  // 61-70
+  I32(e, 0);                                                           // 71 reserved
+  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);                    // 72-77
+  Str(e, "Kontobewegungen von <STARTDATUM> bis <ENDDATUM> - <KONTONUMMER> - <INHABER>");
+  Str(e, "Arial");
+  for (int v : {31, 150, 150, 150, 150, 1}) I32(e, v);  // 80-85
+  for (int v : {1500, 1000, 40, 70, 10, 10}) I32(e, v);  // 86-91
+  Str(e, "<STANDARDTITEL> - <INHABER>");
+  Str(e, "Arial");
+  for (int v : {150, 150, 1, 0, 0, 0, 0, 1, 255, 5}) I32(e, v);  // 94-103
+  for (int v : {1500, 1000, 40, 70, 10, 10}) I32(e, v);          // 104-109
+  Str(e, "<STANDARDTITEL> - <BEZEICHNUNGEN>");
+  Str(e, "Arial");
+  for (int v : {150, 150, 1, 0, 1, 255, 5}) I32(e, v);  // 112-118
+  Str(e, "Arial Narrow");                               // 119
+  for (int v : {45, 5, 10, 0, 1, 0, 140, 300, 3, 0, 150, 150, 150, 150}) I32(e, v);  // 120-133
+  for (int i = 0; i < 16; ++i) I32(e, 0);  // 134-149 column currencies
 
   ASSERT_GE(bytes.size(), e.size());
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(e.size())), e);
 
   // 150-154: no positions, no histories, the account, both period days (today).
   Bytes tail;
-  u16(tail, 0);
-  u16(tail, 0);
+  U16(tail, 0);
+  U16(tail, 0);
   CKBXKonto emptyAccount;
   ArchiveWriter account;
-  emptyAccount.write(account);
-  tail.insert(tail.end(), account.bytes().begin(), account.bytes().end());
-  i32(tail, static_cast<std::int32_t>(day(8, 12, 2026).day()));
-  i32(tail, static_cast<std::int32_t>(day(8, 12, 2026).day()));
+  emptyAccount.Write(account);
+  tail.insert(tail.end(), account.Bytes().begin(), account.Bytes().end());
+  I32(tail, static_cast<std::int32_t>(Day(8, 12, 2026).Day()));
+  I32(tail, static_cast<std::int32_t>(Day(8, 12, 2026).Day()));
   EXPECT_EQ(Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(e.size()), bytes.end()), tail);
 }
 
 TEST(FileLayout, ClassNamesAppearOncePerClass) {
   CKapibuchDoc doc(TestClock());
-  doc.AddPosition(MakePosition("A", "1", day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
-  doc.AddPosition(MakePosition("B", "2", day(1, 3, 2000), QuantityOf(1, 0), 100, kEur, 0));
+  doc.AddPosition(MakePosition("A", "1", Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+  doc.AddPosition(MakePosition("B", "2", Day(1, 3, 2000), QuantityOf(1, 0), 100, kEur, 0));
   Bytes bytes = doc.Serialize();
-  EXPECT_EQ(countOf(bytes, classTag("CKBXAktie")), 1u);
-  EXPECT_EQ(countOf(bytes, classTag("CKBXKursverlauf")), 1u);
-  EXPECT_EQ(countOf(bytes, classTag("CKBXKurs")), 0u);
+  EXPECT_EQ(CountOf(bytes, ClassTag("CKBXAktie")), 1u);
+  EXPECT_EQ(CountOf(bytes, ClassTag("CKBXKursverlauf")), 1u);
+  EXPECT_EQ(CountOf(bytes, ClassTag("CKBXKurs")), 0u);
 
-  doc.SetPrice("A", "1", day(2, 2, 2000), 110);
-  doc.SetPrice("A", "1", day(3, 2, 2000), 120);
+  doc.SetPrice("A", "1", Day(2, 2, 2000), 110);
+  doc.SetPrice("A", "1", Day(3, 2, 2000), 120);
   bytes = doc.Serialize();
-  EXPECT_EQ(countOf(bytes, classTag("CKBXKurs")), 1u);
+  EXPECT_EQ(CountOf(bytes, ClassTag("CKBXKurs")), 1u);
 }
 
 TEST(FileLayout, NewDocumentSavedAndReopened) {
@@ -125,14 +125,14 @@ TEST(FileLayout, NewDocumentSavedAndReopened) {
   NewFileData data;
   data.holder = "Anna";
   data.depotNumber = "77";
-  data.startDay = day(1, 1, 2001);
+  data.startDay = Day(1, 1, 2001);
   data.openingBalance = 250000;
   data.currency = kDm;
   doc.SetupNew(data);
   EXPECT_TRUE(doc.IsModified());
   doc.settings.holdings.rowHeight = 55;  // a display option lands in its place
 
-  const std::string path = tempPath("new.kpz");
+  const std::string path = TempPath("new.kpz");
   ASSERT_EQ(doc.Save(path), DocumentError::None);
   EXPECT_FALSE(doc.IsModified());
   DocumentError error = DocumentError::Save;
@@ -143,13 +143,13 @@ TEST(FileLayout, NewDocumentSavedAndReopened) {
   EXPECT_TRUE(back->Histories().empty());
   EXPECT_EQ(back->settings.holdings.rowHeight, 55);
   EXPECT_EQ(back->settings.holdings.titleTemplate, doc.settings.holdings.titleTemplate);
-  EXPECT_EQ(back->Account().StartDay(), day(1, 1, 2001));
+  EXPECT_EQ(back->Account().StartDay(), Day(1, 1, 2001));
   EXPECT_EQ(back->Account().InitialCurrency(), kDm);
   EXPECT_FALSE(back->Account().IsSwitched());
   EXPECT_EQ(back->Account().OpeningBalance(), 250000);
   EXPECT_EQ(back->Account().holder, "Anna");
   EXPECT_EQ(back->depotNumber, "77");
-  EXPECT_EQ(back->Serialize(), readFile(path));
+  EXPECT_EQ(back->Serialize(), ReadFile(path));
   // Not stored: every document starts with a holding period of 12 months.
   EXPECT_EQ(back->settings.general.holdingPeriodLength, 12);
 }
@@ -161,7 +161,7 @@ TEST(FileLayout, WrittenAgainGivesTheSameBytes) {
   EXPECT_EQ(back->Serialize(), first);
   EXPECT_EQ(back->Positions().size(), 3u);
   EXPECT_EQ(back->Account().Transactions().size(), 5u);
-  EXPECT_EQ(back->Account().BalanceOn(day(1, 1, 2026), kEur), doc->Account().BalanceOn(day(1, 1, 2026), kEur));
+  EXPECT_EQ(back->Account().BalanceOn(Day(1, 1, 2026), kEur), doc->Account().BalanceOn(Day(1, 1, 2026), kEur));
 }
 
 TEST(FileLayout, PortfolioPastTheSmallIndexRange) {
@@ -172,9 +172,9 @@ TEST(FileLayout, PortfolioPastTheSmallIndexRange) {
   }
   const Bytes first = doc->Serialize();
   // The transactions' class is introduced once, then used through big class tags.
-  EXPECT_EQ(countOf(first, classTag("CKBXKontoTransaktion")), 1u);
+  EXPECT_EQ(CountOf(first, ClassTag("CKBXKontoTransaktion")), 1u);
   const Bytes bigClassTag = {0xFF, 0x7F};
-  EXPECT_GE(countOf(first, bigClassTag), 4u);
+  EXPECT_GE(CountOf(first, bigClassTag), 4u);
   auto back = CKapibuchDoc::Deserialize(first, TestClock());
   EXPECT_EQ(back->Serialize(), first);
   EXPECT_EQ(back->Account().Transactions().size(), 5u);
@@ -182,7 +182,7 @@ TEST(FileLayout, PortfolioPastTheSmallIndexRange) {
 
 TEST(FileLayout, DamagedFilesAreRefusedWithTheMessage) {
   const Bytes good = SamplePortfolio()->Serialize();
-  const std::string path = tempPath("damaged.kpz");
+  const std::string path = TempPath("damaged.kpz");
   std::size_t refused = 0;
   for (std::size_t n = 0; n < good.size(); n += 7) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(n));
@@ -201,30 +201,30 @@ TEST(FileLayout, DamagedFilesAreRefusedWithTheMessage) {
       flipped[i] = static_cast<std::uint8_t>(flipped[i] ^ (1u << bit));
       try {
         auto doc = CKapibuchDoc::Deserialize(flipped, TestClock());
-        doc->Account().BalanceOn(day(1, 1, 2010), kEur);
-        doc->ValueOn(day(1, 1, 2010));
+        doc->Account().BalanceOn(Day(1, 1, 2010), kEur);
+        doc->ValueOn(Day(1, 1, 2010));
       } catch (const ArchiveException&) {
       }
     }
   }
 
   DocumentError error = DocumentError::None;
-  EXPECT_FALSE(CKapibuchDoc::Open(tempPath("missing.kpz"), TestClock(), error));
+  EXPECT_FALSE(CKapibuchDoc::Open(TempPath("missing.kpz"), TestClock(), error));
   EXPECT_EQ(DocumentErrorMessage(error), "Fehler beim Öffnen des Dokuments.");
 }
 
 TEST(FileLayout, AFailedSaveKeepsTheOldFile) {
   auto doc = SamplePortfolio();
-  const std::string path = tempPath("keep.kpz");
+  const std::string path = TempPath("keep.kpz");
   ASSERT_EQ(doc->Save(path), DocumentError::None);
   ::chmod(path.c_str(), 0640);
-  const Bytes before = readFile(path);
+  const Bytes before = ReadFile(path);
 
   // A text that the file's code page cannot hold: nothing is written.
   doc->Account().holder = "中文";
   EXPECT_EQ(doc->Save(path), DocumentError::Save);
   EXPECT_EQ(DocumentErrorMessage(DocumentError::Save), "Fehler beim Speichern des Dokuments.");
-  EXPECT_EQ(readFile(path), before);
+  EXPECT_EQ(ReadFile(path), before);
 
   // A write error half-way (the file size limit of the process).
   doc->Account().holder = "Jörg Müller";
@@ -239,7 +239,7 @@ TEST(FileLayout, AFailedSaveKeepsTheOldFile) {
   ::setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(result, DocumentError::Save);
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_EQ(readFile(path), before);
+  EXPECT_EQ(ReadFile(path), before);
   // No temporary file is left behind.
   std::size_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
@@ -249,7 +249,7 @@ TEST(FileLayout, AFailedSaveKeepsTheOldFile) {
 
   // A successful save replaces the file and keeps its permissions.
   ASSERT_EQ(doc->Save(path), DocumentError::None);
-  EXPECT_NE(readFile(path), before);
+  EXPECT_NE(ReadFile(path), before);
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -264,7 +264,7 @@ TEST(FileLayout, GoldenSamplePortfolio) {
     ASSERT_TRUE(WriteFileSafely(golden, bytes));
     ASSERT_TRUE(WriteFileSafely(std::string(KAPIBUCH_TEST_DATA) + "/../fuzz/corpus/document_loader_fuzz/sample.kpz", bytes));
   }
-  EXPECT_EQ(readFile(golden), bytes);
-  auto back = CKapibuchDoc::Deserialize(readFile(golden), TestClock());
+  EXPECT_EQ(ReadFile(golden), bytes);
+  auto back = CKapibuchDoc::Deserialize(ReadFile(golden), TestClock());
   EXPECT_EQ(back->Positions().size(), 3u);
 }

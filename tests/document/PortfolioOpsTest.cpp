@@ -19,7 +19,7 @@ struct CountingObserver : DocumentObserver {
   }
 };
 
-std::unique_ptr<CKapibuchDoc> euroPortfolio(CKBXDatum start) {
+std::unique_ptr<CKapibuchDoc> EuroPortfolio(CKBXDatum start) {
   auto doc = std::make_unique<CKapibuchDoc>(TestClock());
   NewFileData data;
   data.startDay = start;
@@ -28,71 +28,71 @@ std::unique_ptr<CKapibuchDoc> euroPortfolio(CKBXDatum start) {
   return doc;
 }
 
-std::vector<std::string> names(const HistoryList& list) {
+std::vector<std::string> Names(const HistoryList& list) {
   std::vector<std::string> out;
-  for (const auto* h : list) out.push_back(h->name());
+  for (const auto* h : list) out.push_back(h->Name());
   return out;
 }
 
 }  // namespace
 
 TEST(PortfolioOps, ValueSeries) {
-  auto doc = euroPortfolio(day(1, 1, 2000));
+  auto doc = EuroPortfolio(Day(1, 1, 2000));
   // Bought before the start day, in DM, never priced: counts from the start day at the
   // purchase price converted to euro.
-  doc->AddPosition(MakePosition("Alt", "1", day(1, 6, 1999), QuantityOf(10, 0), 1250, kDm, 0));
-  EXPECT_EQ(doc->ValueOn(day(1, 1, 2000)), 10 * 639);
-  EXPECT_EQ(doc->ValueOn(day(31, 12, 1999)), 10 * 639);  // before the start: the start day
-  EXPECT_EQ(doc->ValueOn(day(1, 1, 2010)), 10 * 639);
+  doc->AddPosition(MakePosition("Alt", "1", Day(1, 6, 1999), QuantityOf(10, 0), 1250, kDm, 0));
+  EXPECT_EQ(doc->ValueOn(Day(1, 1, 2000)), 10 * 639);
+  EXPECT_EQ(doc->ValueOn(Day(31, 12, 1999)), 10 * 639);  // before the start: the start day
+  EXPECT_EQ(doc->ValueOn(Day(1, 1, 2010)), 10 * 639);
 
   // A price takes over from its day on.
-  doc->SetPrice("Alt", "1", day(1, 3, 2000), 700);
-  EXPECT_EQ(doc->ValueOn(day(29, 2, 2000)), 6390);
-  EXPECT_EQ(doc->ValueOn(day(1, 3, 2000)), 7000);
+  doc->SetPrice("Alt", "1", Day(1, 3, 2000), 700);
+  EXPECT_EQ(doc->ValueOn(Day(29, 2, 2000)), 6390);
+  EXPECT_EQ(doc->ValueOn(Day(1, 3, 2000)), 7000);
 
   // A sold position counts up to the day before its sale.
-  auto sold = MakePosition("Neu", "2", day(1, 2, 2000), QuantityOf(0, 5'000'000), 101, kEur, 0);
+  auto sold = MakePosition("Neu", "2", Day(1, 2, 2000), QuantityOf(0, 5'000'000), 101, kEur, 0);
   sold->state = CKBXAktie::kSold;
-  sold->saleDate = day(10, 2, 2000);
+  sold->saleDate = Day(10, 2, 2000);
   doc->AddPosition(std::move(sold));
-  EXPECT_EQ(doc->ValueOn(day(31, 1, 2000)), 6390);
-  EXPECT_EQ(doc->ValueOn(day(1, 2, 2000)), 6390 + 50);  // 0,5 shares at 1,01: 0,50
-  EXPECT_EQ(doc->ValueOn(day(9, 2, 2000)), 6390 + 50);
-  EXPECT_EQ(doc->ValueOn(day(10, 2, 2000)), 6390);
+  EXPECT_EQ(doc->ValueOn(Day(31, 1, 2000)), 6390);
+  EXPECT_EQ(doc->ValueOn(Day(1, 2, 2000)), 6390 + 50);  // 0,5 shares at 1,01: 0,50
+  EXPECT_EQ(doc->ValueOn(Day(9, 2, 2000)), 6390 + 50);
+  EXPECT_EQ(doc->ValueOn(Day(10, 2, 2000)), 6390);
 
   // A day after the cached range rebuilds it.
-  EXPECT_EQ(doc->ValueOn(day(1, 2, 2000), day(1, 2, 2000), day(5, 2, 2000)), 6440);
-  EXPECT_EQ(doc->ValueOn(day(1, 1, 2030), day(1, 2, 2000), day(5, 2, 2000)), 7000);
+  EXPECT_EQ(doc->ValueOn(Day(1, 2, 2000), Day(1, 2, 2000), Day(5, 2, 2000)), 6440);
+  EXPECT_EQ(doc->ValueOn(Day(1, 1, 2030), Day(1, 2, 2000), Day(5, 2, 2000)), 7000);
 }
 
 TEST(PortfolioOps, InvestedSeries) {
-  auto doc = euroPortfolio(day(1, 1, 2000));
-  auto p = MakePosition("A", "1", day(1, 2, 2000), QuantityOf(10, 0), 1250, kDm, 990);  // cost 13.490 DM
+  auto doc = EuroPortfolio(Day(1, 1, 2000));
+  auto p = MakePosition("A", "1", Day(1, 2, 2000), QuantityOf(10, 0), 1250, kDm, 990);  // cost 13.490 DM
   p->state = CKBXAktie::kSold;
-  p->saleDate = day(1, 3, 2000);
+  p->saleDate = Day(1, 3, 2000);
   doc->AddPosition(std::move(p));
-  doc->AddPosition(MakePosition("B", "2", day(1, 2, 2000), QuantityOf(2, 0), 1000, kEur, 100));  // 21,00 EUR
+  doc->AddPosition(MakePosition("B", "2", Day(1, 2, 2000), QuantityOf(2, 0), 1000, kEur, 100));  // 21,00 EUR
 
-  const CKBXDatum feb = day(15, 2, 2000);
+  const CKBXDatum feb = Day(15, 2, 2000);
   EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kDm, feb), 13490 + EurToDm(2100));
   EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, feb), DmToEur(13490) + 2100);
   EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, feb), DmToEur(12500) + 2000);
   EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kDm, feb), 12500 + EurToDm(2000));
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, day(1, 3, 2000)), 2000);
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, day(31, 1, 2000)), 0);
+  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, Day(1, 3, 2000)), 2000);
+  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, Day(31, 1, 2000)), 0);
 }
 
 TEST(PortfolioOps, StockSplit) {
-  auto doc = euroPortfolio(day(1, 1, 2000));
-  doc->AddPosition(MakePosition("A", "1", day(1, 2, 2000), QuantityOf(3, 0), 1001, kEur, 0));
-  doc->AddPosition(MakePosition("A", "1", day(1, 6, 2000), QuantityOf(5, 0), 999, kEur, 0));
-  doc->AddPosition(MakePosition("B", "2", day(1, 2, 2000), QuantityOf(5, 0), 999, kEur, 0));
-  doc->SetPrice("A", "1", day(1, 3, 2000), 1001);
-  doc->SetPrice("A", "1", day(1, 6, 2000), 500);
+  auto doc = EuroPortfolio(Day(1, 1, 2000));
+  doc->AddPosition(MakePosition("A", "1", Day(1, 2, 2000), QuantityOf(3, 0), 1001, kEur, 0));
+  doc->AddPosition(MakePosition("A", "1", Day(1, 6, 2000), QuantityOf(5, 0), 999, kEur, 0));
+  doc->AddPosition(MakePosition("B", "2", Day(1, 2, 2000), QuantityOf(5, 0), 999, kEur, 0));
+  doc->SetPrice("A", "1", Day(1, 3, 2000), 1001);
+  doc->SetPrice("A", "1", Day(1, 6, 2000), 500);
   const std::int32_t costBefore = doc->Positions()[0]->costEur;
   doc->SetModified(false);
 
-  doc->StockSplit("A", "1", day(1, 6, 2000), 2.0);
+  doc->StockSplit("A", "1", Day(1, 6, 2000), 2.0);
   EXPECT_TRUE(doc->IsModified());
   const auto& ps = doc->Positions();
   EXPECT_EQ(ps[0]->Quantity(), QuantityOf(6, 0));
@@ -102,33 +102,33 @@ TEST(PortfolioOps, StockSplit) {
   EXPECT_EQ(ps[1]->Quantity(), QuantityOf(5, 0));  // another security
   EXPECT_EQ(ps[2]->Quantity(), QuantityOf(5, 0));  // bought on the split day: unchanged
   EXPECT_EQ(ps[2]->purchasePrice, 999);
-  EXPECT_EQ(doc->PriceOnOrBefore("A", "1", day(1, 3, 2000)), 501);
-  EXPECT_EQ(doc->PriceOnOrBefore("A", "1", day(1, 6, 2000)), 500);
+  EXPECT_EQ(doc->PriceOnOrBefore("A", "1", Day(1, 3, 2000)), 501);
+  EXPECT_EQ(doc->PriceOnOrBefore("A", "1", Day(1, 6, 2000)), 500);
 }
 
 TEST(PortfolioOps, PositionsAndHistories) {
-  auto doc = euroPortfolio(day(1, 1, 2000));
+  auto doc = EuroPortfolio(Day(1, 1, 2000));
   CountingObserver observer;
   doc->AddObserver(&observer);
-  doc->AddPosition(MakePosition("A", "1", day(5, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
-  doc->AddPosition(MakePosition("B", "2", day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
-  doc->AddPosition(MakePosition("C", "3", day(5, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
-  doc->AddPosition(MakePosition("A", "9", day(5, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+  doc->AddPosition(MakePosition("A", "1", Day(5, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+  doc->AddPosition(MakePosition("B", "2", Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+  doc->AddPosition(MakePosition("C", "3", Day(5, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+  doc->AddPosition(MakePosition("A", "9", Day(5, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
   std::vector<std::string> order;
   for (const auto& p : doc->Positions()) order.push_back(p->name + p->wkn);
   EXPECT_EQ(order, (std::vector<std::string>{"B2", "A1", "C3", "A9"}));
   // One history per (name, WKN/Kürzel), in order of first appearance.
   ASSERT_EQ(doc->Histories().size(), 4u);
-  EXPECT_EQ(doc->Histories()[3]->wkn(), "9");
-  EXPECT_TRUE(doc->IsHeldOn("A", "9", day(5, 2, 2000)));
-  EXPECT_FALSE(doc->IsHeldOn("A", "9", day(4, 2, 2000)));
+  EXPECT_EQ(doc->Histories()[3]->Wkn(), "9");
+  EXPECT_TRUE(doc->IsHeldOn("A", "9", Day(5, 2, 2000)));
+  EXPECT_FALSE(doc->IsHeldOn("A", "9", Day(4, 2, 2000)));
 
-  EXPECT_FALSE(doc->SetPrice("X", "1", day(1, 1, 2001), 5));  // no history
+  EXPECT_FALSE(doc->SetPrice("X", "1", Day(1, 1, 2001), 5));  // no history
   doc->SetModified(false);
-  EXPECT_TRUE(doc->SetPrice("A", "1", day(1, 1, 2001), 5));
+  EXPECT_TRUE(doc->SetPrice("A", "1", Day(1, 1, 2001), 5));
   EXPECT_TRUE(doc->IsModified());
   doc->SetModified(false);
-  EXPECT_FALSE(doc->SetPrice("A", "1", day(1, 1, 2001), 5));  // same price
+  EXPECT_FALSE(doc->SetPrice("A", "1", Day(1, 1, 2001), 5));  // same price
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(doc->FirstPrice("A", "1"), 5);
   EXPECT_EQ(doc->FirstPrice("B", "2"), kNoPrice);
@@ -146,30 +146,30 @@ TEST(PortfolioOps, PositionsAndHistories) {
 }
 
 TEST(PortfolioOps, SortedSecurityLists) {
-  auto doc = euroPortfolio(day(1, 1, 2000));
+  auto doc = EuroPortfolio(Day(1, 1, 2000));
   for (const char* name : {"zeta", "Äpfel AG", "apfel", "Bank", "Öl", "ober", "Apfel"}) {
-    doc->AddPosition(MakePosition(name, std::string("W") + name, day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+    doc->AddPosition(MakePosition(name, std::string("W") + name, Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
   }
-  auto sold = MakePosition("Verkauft", "V", day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0);
+  auto sold = MakePosition("Verkauft", "V", Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0);
   sold->state = CKBXAktie::kSold;
-  sold->saleDate = day(3, 2, 2000);
+  sold->saleDate = Day(3, 2, 2000);
   doc->AddPosition(std::move(sold));
 
   HistoryList all;
   doc->AllSecurities(all, true);
   // Case and umlauts do not separate; equal keys keep their order of insertion.
-  EXPECT_EQ(names(all), (std::vector<std::string>{"apfel", "Apfel", "Äpfel AG", "Bank", "ober", "Öl", "Verkauft", "zeta"}));
+  EXPECT_EQ(Names(all), (std::vector<std::string>{"apfel", "Apfel", "Äpfel AG", "Bank", "ober", "Öl", "Verkauft", "zeta"}));
   doc->AllSecurities(all, true);  // nothing twice
   EXPECT_EQ(all.size(), 8u);
 
   HistoryList held;
-  doc->SecuritiesHeldOn(day(3, 2, 2000), held, true);
+  doc->SecuritiesHeldOn(Day(3, 2, 2000), held, true);
   EXPECT_EQ(held.size(), 7u);  // sold on that day: no longer held
   held.clear();
-  doc->SecuritiesHeldOn(day(2, 2, 2000), held, false);
+  doc->SecuritiesHeldOn(Day(2, 2, 2000), held, false);
   EXPECT_EQ(held.size(), 8u);
-  EXPECT_EQ(held.front()->wkn(), "V");
-  EXPECT_EQ(held[1]->wkn(), "Wapfel");
+  EXPECT_EQ(held.front()->Wkn(), "V");
+  EXPECT_EQ(held[1]->Wkn(), "Wapfel");
 
   EXPECT_LT(CompareNoCase("Müller", "Mulzer"), 0);
   EXPECT_LT(CompareNoCase("Strasse", "Straße x"), 0);
@@ -181,10 +181,10 @@ TEST(PortfolioOps, SampleAccountThroughTheSwitch) {
   auto doc = SamplePortfolio();
   const CKBXKonto& k = doc->Account();
   // Opening 10.000 DM; Siemens bought 05.03.1999 for 3.000 DM + 15 DM; deposit 5.000 DM.
-  EXPECT_EQ(k.BalanceOn(day(5, 3, 1999), kDm), 1000000 - 301500);
-  EXPECT_EQ(k.BalanceOn(day(1, 7, 1999), kDm), 1000000 - 301500 + 500000);
-  EXPECT_EQ(k.CapitalOn(day(1, 7, 1999), kDm), 1000000 + 500000 + 120990);  // Bayer bought before the start
+  EXPECT_EQ(k.BalanceOn(Day(5, 3, 1999), kDm), 1000000 - 301500);
+  EXPECT_EQ(k.BalanceOn(Day(1, 7, 1999), kDm), 1000000 - 301500 + 500000);
+  EXPECT_EQ(k.CapitalOn(Day(1, 7, 1999), kDm), 1000000 + 500000 + 120990);  // Bayer bought before the start
   const std::int64_t switched = DmToEur(1000000 - 301500 + 500000);
-  EXPECT_EQ(k.BalanceOn(day(1, 1, 2002), kEur), switched);
-  EXPECT_EQ(k.BalanceOn(day(31, 12, 2001), kDm), 1000000 - 301500 + 500000);
+  EXPECT_EQ(k.BalanceOn(Day(1, 1, 2002), kEur), switched);
+  EXPECT_EQ(k.BalanceOn(Day(31, 12, 2001), kDm), 1000000 - 301500 + 500000);
 }

@@ -11,7 +11,7 @@
 namespace testutil {
 
 inline platform::FixedClock& TestClock() {
-  static platform::FixedClock clock(day(8, 12, 2026).ToTime());
+  static platform::FixedClock clock(Day(8, 12, 2026).ToTime());
   return clock;
 }
 
@@ -29,7 +29,7 @@ inline std::unique_ptr<CKBXAktie> MakePosition(const std::string& name, const st
   p->purchaseCommissionCurrency = currency;
   p->state = CKBXAktie::kOpen;
   SplitAmount cost;
-  cost.add(ShareValue(quantity, price), currency).add(commission, currency);
+  cost.Add(ShareValue(quantity, price), currency).Add(commission, currency);
   p->costEur = static_cast<std::int32_t>(cost.eur);
   p->costDm = static_cast<std::int32_t>(cost.dm);
   return p;
@@ -43,7 +43,7 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
   data.depotNumber = "4711";
   data.accountNumber = "987654";
   data.bankCode = "20010020";
-  data.startDay = day(1, 1, 1999);
+  data.startDay = Day(1, 1, 1999);
   data.openingBalance = 1000000;  // 10.000,00 DM
   data.currency = kDm;
   doc->SetupNew(data);
@@ -56,17 +56,17 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
                                            "", true);
     doc->AddPosition(std::move(p));
   };
-  bought("Bayer AG", "575200", day(5, 3, 1998), QuantityOf(10, 0), 12000, kDm, 990);
-  bought("Siemens AG", "723610", day(5, 3, 1999), QuantityOf(20, 0), 15000, kDm, 1500);
-  bought("Öko Fonds", "A0B1C2", day(10, 6, 2002), QuantityOf(12, 5'000'000), 4550, kEur, 500);
-  doc->Account().BookMovement(day(1, 7, 1999), CKBXKontoTransaktion::kKapitaleinlage, 500000, kDm, "Einlage");
-  doc->Account().SwitchToEur(day(1, 1, 2002));
-  doc->Account().BookMovement(day(15, 5, 2003), CKBXKontoTransaktion::kDividende, 2500, kEur, "Dividende Siemens");
+  bought("Bayer AG", "575200", Day(5, 3, 1998), QuantityOf(10, 0), 12000, kDm, 990);
+  bought("Siemens AG", "723610", Day(5, 3, 1999), QuantityOf(20, 0), 15000, kDm, 1500);
+  bought("Öko Fonds", "A0B1C2", Day(10, 6, 2002), QuantityOf(12, 5'000'000), 4550, kEur, 500);
+  doc->Account().BookMovement(Day(1, 7, 1999), CKBXKontoTransaktion::kKapitaleinlage, 500000, kDm, "Einlage");
+  doc->Account().SwitchToEur(Day(1, 1, 2002));
+  doc->Account().BookMovement(Day(15, 5, 2003), CKBXKontoTransaktion::kDividende, 2500, kEur, "Dividende Siemens");
 
   // Sell the Bayer position in 2003.
   CKBXAktie* bayer = doc->MutablePositions().front().get();
   bayer->state = CKBXAktie::kSold;
-  bayer->saleDate = day(1, 8, 2003);
+  bayer->saleDate = Day(1, 8, 2003);
   bayer->salePrice = 7000;
   bayer->salePriceCurrency = kEur;
   bayer->saleCommission = 1000;
@@ -74,10 +74,10 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
   bayer->proceedsEur = 69000;
   doc->Account().BookSecurityTransaction(bayer->saleDate, bayer->number, 70000, kEur, 1000, kEur, "Verkauf", "", false);
 
-  doc->SetPrice("Bayer AG", "575200", day(1, 1, 1999), 6000);
-  doc->SetPrice("Bayer AG", "575200", day(1, 1, 2003), 6500);
-  doc->SetPrice("Siemens AG", "723610", day(2, 1, 2001), 9000);
-  doc->SetPrice("Öko Fonds", "A0B1C2", day(1, 7, 2002), 4600);
+  doc->SetPrice("Bayer AG", "575200", Day(1, 1, 1999), 6000);
+  doc->SetPrice("Bayer AG", "575200", Day(1, 1, 2003), 6500);
+  doc->SetPrice("Siemens AG", "723610", Day(2, 1, 2001), 9000);
+  doc->SetPrice("Öko Fonds", "A0B1C2", Day(1, 7, 2002), 4600);
   doc->ClearSeriesCaches();
   doc->SetModified(false);
   return doc;

@@ -37,7 +37,7 @@ class ScriptedPrompter : public platform::Prompter {
 inline std::unique_ptr<CKapibuchDoc> DmPortfolio() {
   auto doc = std::make_unique<CKapibuchDoc>(TestClock());
   NewFileData data;
-  data.startDay = day(1, 1, 1999);
+  data.startDay = Day(1, 1, 1999);
   data.openingBalance = 1000000;
   data.currency = kDm;
   doc->SetupNew(data);

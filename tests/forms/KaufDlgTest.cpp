@@ -9,9 +9,9 @@ using forms::Field;
 
 namespace {
 
-CKaufDlg filled(const CKapibuchDoc& doc) {
+CKaufDlg Filled(const CKapibuchDoc& doc) {
   CKaufDlg dlg(doc);
-  dlg.date = day(5, 3, 1999);
+  dlg.date = Day(5, 3, 1999);
   dlg.TypeName("Siemens AG");
   dlg.TypeWkn("723610");
   dlg.quantityText = "10";
@@ -46,7 +46,7 @@ TEST(KaufDlg, ChecksInOrderWithMessageAndFocus) {
        Field::Quantity},
   };
   for (const Case& c : cases) {
-    CKaufDlg dlg = filled(*doc);
+    CKaufDlg dlg = Filled(*doc);
     c.spoil(dlg);
     ScriptedPrompter prompter;
     EXPECT_FALSE(dlg.OnOK(prompter)) << c.message;
@@ -61,7 +61,7 @@ TEST(KaufDlg, ChecksInOrderWithMessageAndFocus) {
 
 TEST(KaufDlg, ZeroCommissionAndNegativePricePass) {
   auto doc = DmPortfolio();
-  CKaufDlg dlg = filled(*doc);
+  CKaufDlg dlg = Filled(*doc);
   dlg.commissionText = "0";
   dlg.priceText = "-1,5";
   dlg.LeavePrice();
@@ -80,7 +80,7 @@ TEST(KaufDlg, ZeroCommissionAndNegativePricePass) {
 
 TEST(KaufDlg, BookingADmPriceWithAEuroCommission) {
   auto doc = DmPortfolio();
-  CKaufDlg dlg = filled(*doc);
+  CKaufDlg dlg = Filled(*doc);
   dlg.quantityText = "10,50";
   dlg.LeaveQuantity();
   EXPECT_EQ(dlg.quantityText, "10,5");
@@ -112,7 +112,7 @@ TEST(KaufDlg, BookingADmPriceWithAEuroCommission) {
   EXPECT_EQ(t.text, "10,5 St. Siemens AG: Sparplan");
 
   // Cancel at the question: nothing is booked.
-  CKaufDlg again = filled(*doc);
+  CKaufDlg again = Filled(*doc);
   ScriptedPrompter cancel;
   cancel.answers.push_back(platform::Answer::Cancel);
   EXPECT_FALSE(again.OnOK(cancel));
@@ -120,7 +120,7 @@ TEST(KaufDlg, BookingADmPriceWithAEuroCommission) {
 
 TEST(KaufDlg, BeforeTheStartDayOnlyTheCapitalAdjustmentChanges) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 6, 1998), "Alt AG", "1", "10", "10 DM", "1 DM");
+  Buy(*doc, Day(1, 6, 1998), "Alt AG", "1", "10", "10 DM", "1 DM");
   EXPECT_TRUE(doc->Account().Transactions().empty());
   EXPECT_EQ(doc->Account().StartCapitalAdjustment().dm, 10100);
   EXPECT_EQ(doc->Positions().size(), 1u);
@@ -128,10 +128,10 @@ TEST(KaufDlg, BeforeTheStartDayOnlyTheCapitalAdjustmentChanges) {
 
 TEST(KaufDlg, OrderOfPositionsAndHistories) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(2, 2, 2000), "A", "1", "1", "1");
-  Buy(*doc, day(2, 2, 2000), "B", "2", "1", "1");
-  Buy(*doc, day(1, 2, 2000), "C", "3", "1", "1");
-  Buy(*doc, day(3, 2, 2000), "A", "9", "1", "1");  // same name, other WKN: its own history
+  Buy(*doc, Day(2, 2, 2000), "A", "1", "1", "1");
+  Buy(*doc, Day(2, 2, 2000), "B", "2", "1", "1");
+  Buy(*doc, Day(1, 2, 2000), "C", "3", "1", "1");
+  Buy(*doc, Day(3, 2, 2000), "A", "9", "1", "1");  // same name, other WKN: its own history
   std::vector<int> numbers;
   for (const auto& p : doc->Positions()) numbers.push_back(p->number);
   EXPECT_EQ(numbers, (std::vector<int>{3, 1, 2, 4}));
@@ -140,9 +140,9 @@ TEST(KaufDlg, OrderOfPositionsAndHistories) {
 
 TEST(KaufDlg, TypingCouplesNameAndWkn) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(2, 2, 2000), "Bank AG", "111", "1", "1");
-  Buy(*doc, day(2, 2, 2000), "Bank AG", "222", "1", "1");
-  Buy(*doc, day(2, 2, 2000), "Auto AG", "333", "1", "1");
+  Buy(*doc, Day(2, 2, 2000), "Bank AG", "111", "1", "1");
+  Buy(*doc, Day(2, 2, 2000), "Bank AG", "222", "1", "1");
+  Buy(*doc, Day(2, 2, 2000), "Auto AG", "333", "1", "1");
   CKaufDlg dlg(*doc);
   EXPECT_EQ(dlg.NameList(), (std::vector<std::string>{"Auto AG", "Bank AG"}));
   EXPECT_EQ(dlg.WknList(), (std::vector<std::string>{"111", "222", "333"}));

@@ -11,7 +11,7 @@ using forms::Field;
 
 namespace {
 
-CKontobewegungDlg movement(CKapibuchDoc& doc, CKBXDatum date, const char* kind, const std::string& amount) {
+CKontobewegungDlg Movement(CKapibuchDoc& doc, CKBXDatum date, const char* kind, const std::string& amount) {
   CKontobewegungDlg dlg(doc);
   dlg.SetDate(date);
   EXPECT_TRUE(dlg.SetKindByName(kind));
@@ -20,7 +20,7 @@ CKontobewegungDlg movement(CKapibuchDoc& doc, CKBXDatum date, const char* kind, 
   return dlg;
 }
 
-void book(CKapibuchDoc& doc, CKontobewegungDlg& dlg) {
+void Book(CKapibuchDoc& doc, CKontobewegungDlg& dlg) {
   ScriptedPrompter prompter;
   ASSERT_TRUE(dlg.OnOK(prompter)) << prompter.Last();
   dlg.Book(doc);
@@ -35,13 +35,13 @@ TEST(KontobewegungDlg, KindsAreSortedAndSignsForced) {
   EXPECT_STREQ(kinds.back().name, "Zinskosten (Soll-Zins)");
 
   auto doc = DmPortfolio();
-  CKontobewegungDlg tax = movement(*doc, day(1, 2, 1999), "Steuern", "100");
+  CKontobewegungDlg tax = Movement(*doc, Day(1, 2, 1999), "Steuern", "100");
   EXPECT_EQ(tax.amountText, "-100,00 DM");
-  book(*doc, tax);
-  CKontobewegungDlg deposit = movement(*doc, day(1, 2, 1999), "Kapitaleinlage", "-100");
+  Book(*doc, tax);
+  CKontobewegungDlg deposit = Movement(*doc, Day(1, 2, 1999), "Kapitaleinlage", "-100");
   EXPECT_EQ(deposit.amountText, "100,00 DM");
   deposit.text = "Einzahlung";
-  book(*doc, deposit);
+  Book(*doc, deposit);
   const auto& t = doc->Account().Transactions();
   ASSERT_EQ(t.size(), 2u);
   EXPECT_EQ(t[0]->amountDm, -10000);
@@ -49,23 +49,23 @@ TEST(KontobewegungDlg, KindsAreSortedAndSignsForced) {
   EXPECT_EQ(t[1]->amountDm, 10000);
   EXPECT_EQ(t[1]->positionNumber, -1);
   EXPECT_EQ(t[1]->text, "Einzahlung");
-  EXPECT_EQ(doc->Account().CapitalOn(day(1, 2, 1999), kDm), 1010000);
+  EXPECT_EQ(doc->Account().CapitalOn(Day(1, 2, 1999), kDm), 1010000);
 }
 
 TEST(KontobewegungDlg, AmountsFollowTheAccountCurrencyOfTheDay) {
   auto doc = DmPortfolio();
-  doc->Account().SwitchToEur(day(1, 1, 2002));
-  CKontobewegungDlg after = movement(*doc, day(2, 1, 2002), "Dividenden-Gutschrift", "19,5583 DM");
+  doc->Account().SwitchToEur(Day(1, 1, 2002));
+  CKontobewegungDlg after = Movement(*doc, Day(2, 1, 2002), "Dividenden-Gutschrift", "19,5583 DM");
   EXPECT_EQ(after.amountText, "10,00 EUR");
   EXPECT_EQ(after.AmountCurrency(), kEur);
-  CKontobewegungDlg plain = movement(*doc, day(2, 1, 2002), "Zinserträge (Haben-Zins)", "5");
+  CKontobewegungDlg plain = Movement(*doc, Day(2, 1, 2002), "Zinserträge (Haben-Zins)", "5");
   EXPECT_EQ(plain.amountText, "5,00 EUR");
-  CKontobewegungDlg before = movement(*doc, day(31, 12, 2001), "Zinserträge (Haben-Zins)", "5");
+  CKontobewegungDlg before = Movement(*doc, Day(31, 12, 2001), "Zinserträge (Haben-Zins)", "5");
   EXPECT_EQ(before.amountText, "5,00 DM");
-  CKontobewegungDlg euroBefore = movement(*doc, day(31, 12, 2001), "Zinserträge (Haben-Zins)", "1 EUR");
+  CKontobewegungDlg euroBefore = Movement(*doc, Day(31, 12, 2001), "Zinserträge (Haben-Zins)", "1 EUR");
   EXPECT_EQ(euroBefore.amountText, "1,96 DM");
 
-  CKontobewegungDlg bad = movement(*doc, day(2, 1, 2002), "Steuern", "zehn");
+  CKontobewegungDlg bad = Movement(*doc, Day(2, 1, 2002), "Steuern", "zehn");
   ScriptedPrompter prompter;
   EXPECT_FALSE(bad.OnOK(prompter));
   EXPECT_EQ(prompter.Last(), "Bitte geben Sie einen korrekten Betrag ein!");
@@ -75,13 +75,13 @@ TEST(KontobewegungDlg, AmountsFollowTheAccountCurrencyOfTheDay) {
 
 TEST(KontobewegungDlg, ADividendDividedOverThePositions) {
   auto doc = DmPortfolio();
-  doc->Account().SwitchToEur(day(1, 1, 2002));
-  Buy(*doc, day(1, 2, 2003), "Div AG", "D", "10", "1");
-  Buy(*doc, day(1, 3, 2003), "Div AG", "D", "20", "1");
-  Buy(*doc, day(1, 4, 2003), "Div AG", "D", "10", "1");
-  Buy(*doc, day(1, 5, 2003), "Div AG", "D", "99", "1");  // bought after the dividend day
+  doc->Account().SwitchToEur(Day(1, 1, 2002));
+  Buy(*doc, Day(1, 2, 2003), "Div AG", "D", "10", "1");
+  Buy(*doc, Day(1, 3, 2003), "Div AG", "D", "20", "1");
+  Buy(*doc, Day(1, 4, 2003), "Div AG", "D", "10", "1");
+  Buy(*doc, Day(1, 5, 2003), "Div AG", "D", "99", "1");  // bought after the dividend day
 
-  CKontobewegungDlg dlg = movement(*doc, day(15, 4, 2003), "Dividenden-Gutschrift", "100");
+  CKontobewegungDlg dlg = Movement(*doc, Day(15, 4, 2003), "Dividenden-Gutschrift", "100");
   EXPECT_TRUE(dlg.RelationEnabled());
   dlg.SetRelation(true);
   dlg.ChooseName("Div AG");
@@ -93,7 +93,7 @@ TEST(KontobewegungDlg, ADividendDividedOverThePositions) {
   EXPECT_EQ(dlg.Rows()[2].share, "25,00%");
   EXPECT_EQ(dlg.Rows()[3].share, "0,00%");
   EXPECT_EQ(dlg.Rows()[0].saleDate, "-");
-  book(*doc, dlg);
+  Book(*doc, dlg);
   const auto& ps = doc->Positions();
   EXPECT_EQ(ps[0]->dividendEur, 2500);
   EXPECT_EQ(ps[1]->dividendEur, 5000);
@@ -106,15 +106,15 @@ TEST(KontobewegungDlg, ADividendDividedOverThePositions) {
 
   // A cost booked under "Kaufpreis" raises the purchase costs by the amount in total.
   const std::int64_t before = ps[0]->costEur + ps[1]->costEur + ps[2]->costEur;
-  CKontobewegungDlg cost = movement(*doc, day(15, 4, 2003), "Sonstige Kosten", "-5");
+  CKontobewegungDlg cost = Movement(*doc, Day(15, 4, 2003), "Sonstige Kosten", "-5");
   cost.SetRelation(true);
   cost.ChooseWkn("D");
   cost.SetBookTo(CKontobewegungDlg::kKaufpreis);
-  book(*doc, cost);
+  Book(*doc, cost);
   EXPECT_EQ(ps[0]->costEur + ps[1]->costEur + ps[2]->costEur, before + 500);
 
   // Three equal parts that do not divide evenly still add up.
-  CKontobewegungDlg odd = movement(*doc, day(15, 4, 2003), "Sonstige Erträge", "1");
+  CKontobewegungDlg odd = Movement(*doc, Day(15, 4, 2003), "Sonstige Erträge", "1");
   odd.SetRelation(true);
   odd.ChooseName("Div AG");
   odd.SetAutoAssign(false);
@@ -125,7 +125,7 @@ TEST(KontobewegungDlg, ADividendDividedOverThePositions) {
   });
   EXPECT_EQ(odd.Rows()[3].share, "25,00%");
   odd.SetBookTo(CKontobewegungDlg::kVerkaufserloes);
-  book(*doc, odd);
+  Book(*doc, odd);
   std::int64_t proceeds = 0;
   for (const auto& p : ps) proceeds += p->proceedsEur;
   EXPECT_EQ(proceeds, 100);
@@ -133,11 +133,11 @@ TEST(KontobewegungDlg, ADividendDividedOverThePositions) {
 
 TEST(KontobewegungDlg, RelationChecksAndKindsWithoutRelation) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Div AG", "D", "10", "1");
-  Buy(*doc, day(1, 3, 2000), "Div AG", "D", "10", "1");
+  Buy(*doc, Day(1, 2, 2000), "Div AG", "D", "10", "1");
+  Buy(*doc, Day(1, 3, 2000), "Div AG", "D", "10", "1");
 
   // Before any purchase nothing is assigned.
-  CKontobewegungDlg early = movement(*doc, day(15, 1, 2000), "Dividenden-Gutschrift", "100");
+  CKontobewegungDlg early = Movement(*doc, Day(15, 1, 2000), "Dividenden-Gutschrift", "100");
   early.SetRelation(true);
   ScriptedPrompter prompter;
   EXPECT_FALSE(early.OnOK(prompter));
@@ -153,13 +153,13 @@ TEST(KontobewegungDlg, RelationChecksAndKindsWithoutRelation) {
   EXPECT_FALSE(early.RelationEnabled());
   EXPECT_FALSE(early.RelationActive());
   EXPECT_FALSE(early.AutoAssignEnabled());
-  book(*doc, early);
+  Book(*doc, early);
   for (const auto& p : doc->Positions()) EXPECT_EQ(p->dividendDm, 0);
 
   // Sold positions take part from purchase day to sale day.
   doc->MutablePositions()[0]->state = CKBXAktie::kSold;
-  doc->MutablePositions()[0]->saleDate = day(1, 4, 2000);
-  CKontobewegungDlg later = movement(*doc, day(2, 4, 2000), "Dividenden-Gutschrift", "100");
+  doc->MutablePositions()[0]->saleDate = Day(1, 4, 2000);
+  CKontobewegungDlg later = Movement(*doc, Day(2, 4, 2000), "Dividenden-Gutschrift", "100");
   later.SetRelation(true);
   later.ChooseName("Div AG");
   EXPECT_EQ(later.Rows()[0].share, "0,00%");

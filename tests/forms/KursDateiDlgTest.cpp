@@ -14,7 +14,7 @@ using namespace testutil;
 
 namespace {
 
-std::string tempFile(const std::string& name, const std::string& content) {
+std::string TempFile(const std::string& name, const std::string& content) {
   const auto path = std::filesystem::temp_directory_path() / ("kapibuch-import-" + std::to_string(::getpid()) + name);
   std::ofstream(path, std::ios::binary) << content;
   return path.string();
@@ -76,11 +76,11 @@ TEST(KurseImportierenDlg, NamedDescriptionsInTheSettings) {
 
 TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
   auto doc = DmPortfolio();
-  doc->Account().SwitchToEur(day(1, 1, 1999));
-  Buy(*doc, day(2, 2, 1999), "Aktie", "A1", "1", "1");
+  doc->Account().SwitchToEur(Day(1, 1, 1999));
+  Buy(*doc, Day(2, 2, 1999), "Aktie", "A1", "1", "1");
   doc->MutablePositions()[0]->state = CKBXAktie::kSold;
-  doc->MutablePositions()[0]->saleDate = day(4, 2, 1999);
-  doc->SetPrice("Aktie", "A1", day(3, 2, 1999), 999);
+  doc->MutablePositions()[0]->saleDate = Day(4, 2, 1999);
+  doc->SetPrice("Aktie", "A1", Day(3, 2, 1999), 999);
   platform::MemorySettingsStore settings;
   ScriptedPrompter prompter;
 
@@ -98,13 +98,13 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
   EXPECT_EQ(prompter.messages.back().icon, platform::Icon::Exclamation);
   EXPECT_EQ(prompter.messages.back().caption, "Kapitalbuch");
 
-  dlg.fileName = tempFile("none.txt", "Kurse;\n");
+  dlg.fileName = TempFile("none.txt", "Kurse;\n");
   EXPECT_FALSE(dlg.StartImport(prompter));
   EXPECT_EQ(prompter.Last(),
             "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
             "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
 
-  dlg.fileName = tempFile("kurse.txt", "01.02.1999\t1\r\n02.02.1999\t2\r\n03.02.1999\t9,99\r\n04.02.1999\t4\r\n");
+  dlg.fileName = TempFile("kurse.txt", "01.02.1999\t1\r\n02.02.1999\t2\r\n03.02.1999\t9,99\r\n04.02.1999\t4\r\n");
   dlg.SetDescription("<WIEDERHOLE: <DATUM><KURS_EUR> >");
   EXPECT_FALSE(dlg.StartImport(prompter));
   EXPECT_EQ(prompter.Last(), "Fehler in der Formatbeschreibung!");
@@ -119,7 +119,7 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
   doc->SetModified(false);
   EXPECT_TRUE(result->OnOK(*doc));
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_EQ(doc->FindHistory("Aktie", "A1")->points().size(), 2u);
+  EXPECT_EQ(doc->FindHistory("Aktie", "A1")->Points().size(), 2u);
   doc->SetModified(false);
   EXPECT_FALSE(result->OnOK(*doc));  // the same prices again
   EXPECT_FALSE(doc->IsModified());
@@ -134,7 +134,7 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
 
 TEST(KurseExportierenDlg, MessagesAndFile) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(2, 2, 1999), "Leer", "L", "1", "1");
+  Buy(*doc, Day(2, 2, 1999), "Leer", "L", "1", "1");
   CKurseExportierenDlg dlg(*doc);
   ScriptedPrompter prompter;
   EXPECT_FALSE(dlg.StartExport(prompter));
@@ -147,7 +147,7 @@ TEST(KurseExportierenDlg, MessagesAndFile) {
   dlg.fileName = "/nonexistent/folder/x.txt";
   EXPECT_FALSE(dlg.StartExport(prompter));
   EXPECT_EQ(prompter.Last(), "Datei kann nicht geöffnet werden!");
-  dlg.fileName = tempFile("export.txt", "old content");
+  dlg.fileName = TempFile("export.txt", "old content");
   EXPECT_TRUE(dlg.StartExport(prompter));
   EXPECT_EQ(prompter.Last(), "Kurse wurden exportiert.");
   std::vector<std::uint8_t> bytes;

@@ -12,12 +12,12 @@ using forms::Field;
 
 TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Split AG", "S", "10", "10,01");
-  Buy(*doc, day(1, 6, 2000), "Split AG", "S", "10", "5");
-  doc->SetPrice("Split AG", "S", day(1, 3, 2000), 1001);
+  Buy(*doc, Day(1, 2, 2000), "Split AG", "S", "10", "10,01");
+  Buy(*doc, Day(1, 6, 2000), "Split AG", "S", "10", "5");
+  doc->SetPrice("Split AG", "S", Day(1, 3, 2000), 1001);
 
   CAktiensplitDlg dlg(*doc);
-  dlg.date = day(1, 6, 2000);
+  dlg.date = Day(1, 6, 2000);
   ScriptedPrompter prompter;
   EXPECT_FALSE(dlg.OnOK(prompter));
   EXPECT_EQ(prompter.Last(), "Bitte wählen Sie eine Wertpapierbezeichnung aus!");
@@ -41,14 +41,14 @@ TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
             "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nDiese Aktion kann "
             "nicht rückgängig gemacht werden!");
   dlg.Book(*doc);
-  EXPECT_EQ(doc->PriceOnOrBefore("Split AG", "S", day(1, 3, 2000)), 667);
+  EXPECT_EQ(doc->PriceOnOrBefore("Split AG", "S", Day(1, 3, 2000)), 667);
   EXPECT_EQ(doc->Positions()[0]->Quantity(), QuantityOf(15, 0));
   EXPECT_EQ(doc->Positions()[0]->purchasePrice, 667);
   EXPECT_EQ(doc->Positions()[1]->Quantity(), QuantityOf(10, 0));
 
   // One new for three old: 10 shares become 3,3333333.
   CAktiensplitDlg third(*doc);
-  third.date = day(1, 1, 2010);
+  third.date = Day(1, 1, 2010);
   third.ChooseName("Split AG");
   third.newText = "1";
   third.oldText = "3";
@@ -61,9 +61,9 @@ TEST(KontowaehrungDlg, OnceOnly) {
   auto doc = DmPortfolio();
   EXPECT_TRUE(CKontowaehrungDlg::Enabled(*doc));
   CKontowaehrungDlg dlg(*doc);
-  dlg.SetDate(day(1, 1, 1990));
-  EXPECT_EQ(dlg.Date(), day(1, 1, 1999));  // not before the start day
-  dlg.SetDate(day(1, 1, 2002));
+  dlg.SetDate(Day(1, 1, 1990));
+  EXPECT_EQ(dlg.Date(), Day(1, 1, 1999));  // not before the start day
+  dlg.SetDate(Day(1, 1, 2002));
   ScriptedPrompter prompter;
   prompter.answers.push_back(platform::Answer::Cancel);
   EXPECT_FALSE(dlg.OnOK(prompter));
@@ -71,7 +71,7 @@ TEST(KontowaehrungDlg, OnceOnly) {
   ASSERT_TRUE(dlg.OnOK(prompter));
   dlg.Book(*doc);
   EXPECT_TRUE(doc->Account().IsSwitched());
-  EXPECT_EQ(doc->Account().SwitchDay(), day(1, 1, 2002));
+  EXPECT_EQ(doc->Account().SwitchDay(), Day(1, 1, 2002));
   EXPECT_FALSE(CKontowaehrungDlg::Enabled(*doc));
 }
 
@@ -79,17 +79,17 @@ TEST(KurseEingebenDlg, PagesListsAndStoring) {
   auto doc = DmPortfolio();
   for (int i = 0; i < 13; ++i) {
     const std::string name = std::string(1, static_cast<char>('m' - i)) + "-Aktie";
-    Buy(*doc, day(1, 2, 2000), name, std::to_string(100 + i), "1", "1");
+    Buy(*doc, Day(1, 2, 2000), name, std::to_string(100 + i), "1", "1");
   }
   auto sold = doc->MutablePositions()[0].get();  // "m-Aktie", WKN 100
   sold->state = CKBXAktie::kSold;
-  sold->saleDate = day(1, 3, 2000);
+  sold->saleDate = Day(1, 3, 2000);
 
   CKurseEingebenDlg dlg(*doc);
-  dlg.SetDay(day(1, 3, 2000));  // sold on that day: not listed
+  dlg.SetDay(Day(1, 3, 2000));  // sold on that day: not listed
   EXPECT_EQ(dlg.Entries().size(), 12u);
   EXPECT_EQ(dlg.PageLine(), "Seite 1 von 1");
-  dlg.SetDay(day(29, 2, 2000));
+  dlg.SetDay(Day(29, 2, 2000));
   ASSERT_EQ(dlg.Entries().size(), 13u);
   EXPECT_EQ(dlg.PageLine(), "Seite 1 von 2");
   EXPECT_FALSE(dlg.CanGoBack());
@@ -112,7 +112,7 @@ TEST(KurseEingebenDlg, PagesListsAndStoring) {
   dlg.LeavePrice(0);
   EXPECT_EQ(dlg.Rows()[0].priceText, "12,50 EUR");
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_EQ(doc->FindHistory("m-Aktie", "100")->PriceOn(day(29, 2, 2000)), 1250);
+  EXPECT_EQ(doc->FindHistory("m-Aktie", "100")->PriceOn(Day(29, 2, 2000)), 1250);
   doc->SetModified(false);
   dlg.SetPriceText(0, "12,5");
   dlg.LeavePrice(0);
@@ -123,10 +123,10 @@ TEST(KurseEingebenDlg, PagesListsAndStoring) {
   dlg.SetPriceText(0, "");
   dlg.LeavePrice(0);
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_EQ(doc->FindHistory("m-Aktie", "100")->PriceOn(day(29, 2, 2000)), kNoPrice);
+  EXPECT_EQ(doc->FindHistory("m-Aktie", "100")->PriceOn(Day(29, 2, 2000)), kNoPrice);
 
   // All securities, whatever the day.
-  dlg.SetDay(day(1, 1, 1999));
+  dlg.SetDay(Day(1, 1, 1999));
   EXPECT_TRUE(dlg.Entries().empty());
   EXPECT_EQ(dlg.PageLine(), "Seite 1 von 1");
   EXPECT_FALSE(dlg.CanGoForward());
@@ -135,8 +135,8 @@ TEST(KurseEingebenDlg, PagesListsAndStoring) {
 }
 
 TEST(NeueDatei, WizardPages) {
-  CNeueDateiWizard wizard(day(8, 12, 2026));
-  EXPECT_EQ(wizard.page2.startDay, day(1, 1, 2026));
+  CNeueDateiWizard wizard(Day(8, 12, 2026));
+  EXPECT_EQ(wizard.page2.startDay, Day(1, 1, 2026));
   EXPECT_EQ(wizard.page2.balanceText, "0,00 EUR");
   wizard.page2.balanceText = "1.000 DM";
   EXPECT_TRUE(wizard.page2.LeaveBalance());
@@ -151,7 +151,7 @@ TEST(NeueDatei, WizardPages) {
   wizard.page2.LeaveBalance();
   EXPECT_EQ(wizard.page2.Amount(), 500);
 
-  const auto texts = CNeueDatei3PropPage::Texts(day(1, 1, 2026));
+  const auto texts = CNeueDatei3PropPage::Texts(Day(1, 1, 2026));
   for (int i = 1; i <= 4; ++i) EXPECT_NE(texts[static_cast<std::size_t>(i)].find("01.01.2026"), std::string::npos);
   EXPECT_EQ(texts[2],
             "Sämtliche Depottransaktionen, für die Sie ein Datum vor dem 01.01.2026 angeben, wirken sich nicht auf "
@@ -166,7 +166,7 @@ TEST(NeueDatei, WizardPages) {
   wizard.page1.holder = "Anna";
   doc.SetupNew(wizard.Result());
   EXPECT_TRUE(doc.Account().IsSwitched());
-  EXPECT_EQ(doc.Account().SwitchDay(), day(1, 1, 2026));
+  EXPECT_EQ(doc.Account().SwitchDay(), Day(1, 1, 2026));
 
   CDepotdatenDlg holder(doc);
   EXPECT_EQ(holder.holder, "Anna");
@@ -180,10 +180,10 @@ TEST(NeueDatei, WizardPages) {
 
 TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 6, 1998), "Zeta", "Z", "1", "10 DM");
-  Buy(*doc, day(1, 6, 2000), "alpha", "A", "2,5", "5");
+  Buy(*doc, Day(1, 6, 1998), "Zeta", "Z", "1", "10 DM");
+  Buy(*doc, Day(1, 6, 2000), "alpha", "A", "2,5", "5");
   doc->MutablePositions()[1]->state = CKBXAktie::kSold;
-  doc->MutablePositions()[1]->saleDate = day(1, 7, 2001);
+  doc->MutablePositions()[1]->saleDate = Day(1, 7, 2001);
   CPositionAuswahlDlg dlg(*doc, {0});
   ASSERT_EQ(dlg.Rows().size(), 2u);
   EXPECT_EQ(dlg.Rows()[0].name, "alpha");  // sorted by name, case aside

@@ -10,19 +10,19 @@ using forms::Field;
 namespace {
 
 // Positions of 10, 20 and 30 shares on three days, each with a commission and a dividend.
-std::unique_ptr<CKapibuchDoc> threePositions() {
+std::unique_ptr<CKapibuchDoc> ThreePositions() {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Aktie", "A1", "10", "10", "1");
-  Buy(*doc, day(1, 3, 2000), "Aktie", "A1", "20", "10", "2");
-  Buy(*doc, day(1, 4, 2000), "Aktie", "A1", "30", "10", "3");
+  Buy(*doc, Day(1, 2, 2000), "Aktie", "A1", "10", "10", "1");
+  Buy(*doc, Day(1, 3, 2000), "Aktie", "A1", "20", "10", "2");
+  Buy(*doc, Day(1, 4, 2000), "Aktie", "A1", "30", "10", "3");
   doc->MutablePositions()[1]->dividendEur = 1001;
   doc->MutablePositions()[1]->dividendDm = -7;
   return doc;
 }
 
-CVerkaufDlg sale(CKapibuchDoc& doc, const std::string& qty, const std::string& name = "Aktie") {
+CVerkaufDlg Sale(CKapibuchDoc& doc, const std::string& qty, const std::string& name = "Aktie") {
   CVerkaufDlg dlg(doc);
-  dlg.SetDate(day(1, 6, 2000));
+  dlg.SetDate(Day(1, 6, 2000));
   dlg.ChooseName(name);
   dlg.quantityText = qty;
   dlg.LeaveQuantity();
@@ -36,8 +36,8 @@ CVerkaufDlg sale(CKapibuchDoc& doc, const std::string& qty, const std::string& n
 }  // namespace
 
 TEST(VerkaufDlg, OldestPositionsFirstAndAPartialSaleSplits) {
-  auto doc = threePositions();
-  CVerkaufDlg dlg = sale(*doc, "25");
+  auto doc = ThreePositions();
+  CVerkaufDlg dlg = Sale(*doc, "25");
   EXPECT_EQ(dlg.Wkn(), "A1");
   ASSERT_EQ(dlg.Rows().size(), 3u);
   EXPECT_EQ(dlg.Rows()[1].sell, "15");
@@ -75,7 +75,7 @@ TEST(VerkaufDlg, OldestPositionsFirstAndAPartialSaleSplits) {
   EXPECT_EQ(sold.saleCommission, 600);
   EXPECT_EQ(ps[0]->proceedsEur, 12000 - 400);
   EXPECT_EQ(sold.proceedsEur, 18000 - 600);
-  EXPECT_EQ(sold.saleDate, day(1, 6, 2000));
+  EXPECT_EQ(sold.saleDate, Day(1, 6, 2000));
   // One "Verkauf" transaction for the whole sale, with the first position's number.
   const auto& t = *doc->Account().Transactions().back();
   EXPECT_EQ(t.kind, 2);
@@ -85,8 +85,8 @@ TEST(VerkaufDlg, OldestPositionsFirstAndAPartialSaleSplits) {
 }
 
 TEST(VerkaufDlg, ManualAllocationOffersTheAllowedRange) {
-  auto doc = threePositions();
-  CVerkaufDlg dlg = sale(*doc, "25");
+  auto doc = ThreePositions();
+  CVerkaufDlg dlg = Sale(*doc, "25");
   EXPECT_TRUE(dlg.AutoAllocateEnabled());
   EXPECT_FALSE(dlg.SplitEnabled());
   dlg.SetAutoAllocate(false);
@@ -132,8 +132,8 @@ TEST(VerkaufDlg, ManualAllocationOffersTheAllowedRange) {
 TEST(VerkaufDlg, CommissionsAddUpExactly) {
   for (const char* commission : {"10", "-10"}) {
     auto doc = DmPortfolio();
-    for (int i = 0; i < 3; ++i) Buy(*doc, day(1, 2, 2000), "X", "1", "1", "5");
-    CVerkaufDlg dlg = sale(*doc, "3", "X");
+    for (int i = 0; i < 3; ++i) Buy(*doc, Day(1, 2, 2000), "X", "1", "1", "5");
+    CVerkaufDlg dlg = Sale(*doc, "3", "X");
     dlg.commissionText = commission;
     ScriptedPrompter prompter;
     ASSERT_TRUE(dlg.OnOK(prompter));
@@ -146,10 +146,10 @@ TEST(VerkaufDlg, CommissionsAddUpExactly) {
 }
 
 TEST(VerkaufDlg, ChecksAndEnabling) {
-  auto doc = threePositions();
-  Buy(*doc, day(1, 2, 2000), "Einzel", "E1", "2", "5");
+  auto doc = ThreePositions();
+  Buy(*doc, Day(1, 2, 2000), "Einzel", "E1", "2", "5");
   CVerkaufDlg dlg(*doc);
-  dlg.SetDate(day(1, 6, 2000));
+  dlg.SetDate(Day(1, 6, 2000));
   EXPECT_EQ(dlg.NameList(), (std::vector<std::string>{"Aktie", "Einzel"}));
   struct Step {
     std::function<void()> act;
@@ -179,7 +179,7 @@ TEST(VerkaufDlg, ChecksAndEnabling) {
 
   // Manual allocation left incomplete: 0 from the first, then "Abbrechen" (the others keep
   // what the automatic allocation gave them: 15 and 0).
-  CVerkaufDlg manual = sale(*doc, "25");
+  CVerkaufDlg manual = Sale(*doc, "25");
   manual.SetAutoAllocate(false);
   ScriptedPrompter prompter;
   bool first = true;
@@ -195,7 +195,7 @@ TEST(VerkaufDlg, ChecksAndEnabling) {
   EXPECT_EQ(manual.Rows()[0].sell, "");
 
   // A day before every purchase: nothing to sell.
-  manual.SetDate(day(1, 1, 2000));
+  manual.SetDate(Day(1, 1, 2000));
   EXPECT_TRUE(manual.NameList().empty());
   EXPECT_EQ(manual.Name(), "");
   EXPECT_FALSE(manual.OnOK(prompter));
@@ -205,9 +205,9 @@ TEST(VerkaufDlg, ChecksAndEnabling) {
 
 TEST(VerkaufDlg, FractionalSalesAndDisplayCurrency) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 2, 2000), "F", "1", "3", "19,5583 DM");
-  Buy(*doc, day(1, 3, 2000), "F", "1", "1,25", "10");
-  CVerkaufDlg dlg = sale(*doc, "3,5", "F");
+  Buy(*doc, Day(1, 2, 2000), "F", "1", "3", "19,5583 DM");
+  Buy(*doc, Day(1, 3, 2000), "F", "1", "1,25", "10");
+  CVerkaufDlg dlg = Sale(*doc, "3,5", "F");
   EXPECT_EQ(dlg.Rows()[0].quantity, "3,00");
   EXPECT_EQ(dlg.Rows()[1].quantity, "1,25");
   EXPECT_EQ(dlg.Rows()[0].sell, "3,0");

@@ -16,14 +16,14 @@ struct Leaf : ArchiveObject {
   static constexpr std::uint16_t kSchema = 1;
   std::int32_t price = 0;
   std::uint32_t day = 0;
-  std::string_view className() const override { return kClassName; }
-  void write(ArchiveWriter& a) const override {
-    a.writeInt32(price);
-    a.writeDword(day);
+  std::string_view ClassName() const override { return kClassName; }
+  void Write(ArchiveWriter& a) const override {
+    a.WriteInt32(price);
+    a.WriteDword(day);
   }
-  void read(ArchiveReader& a) override {
-    price = a.readInt32();
-    day = a.readDword();
+  void Read(ArchiveReader& a) override {
+    price = a.ReadInt32();
+    day = a.ReadDword();
   }
 };
 
@@ -32,16 +32,16 @@ struct Node : ArchiveObject {
   static constexpr std::uint16_t kSchema = 1;
   std::string name, wkn;
   std::vector<std::unique_ptr<Leaf>> points;
-  std::string_view className() const override { return kClassName; }
-  void write(ArchiveWriter& a) const override {
-    a.writeString(name);
-    a.writeString(wkn);
-    a.writeObjectArray(points);
+  std::string_view ClassName() const override { return kClassName; }
+  void Write(ArchiveWriter& a) const override {
+    a.WriteString(name);
+    a.WriteString(wkn);
+    a.WriteObjectArray(points);
   }
-  void read(ArchiveReader& a) override {
-    name = a.readString();
-    wkn = a.readString();
-    points = a.readObjectArray<Leaf>();
+  void Read(ArchiveReader& a) override {
+    name = a.ReadString();
+    wkn = a.ReadString();
+    points = a.ReadObjectArray<Leaf>();
   }
 };
 
@@ -50,17 +50,17 @@ struct Content {
   std::vector<std::unique_ptr<Node>> nodes;
   std::vector<std::string> texts;
 
-  void read(ArchiveReader& a) {
-    magic = a.readString();
-    nodes = a.readObjectArray<Node>();
-    while (!a.atEnd()) texts.push_back(a.readString());
+  void Read(ArchiveReader& a) {
+    magic = a.ReadString();
+    nodes = a.ReadObjectArray<Node>();
+    while (!a.AtEnd()) texts.push_back(a.ReadString());
   }
-  std::vector<std::uint8_t> write() const {
+  std::vector<std::uint8_t> Write() const {
     ArchiveWriter w;
-    w.writeString(magic);
-    w.writeObjectArray(nodes);
-    for (const std::string& t : texts) w.writeString(t);
-    return w.takeBytes();
+    w.WriteString(magic);
+    w.WriteObjectArray(nodes);
+    for (const std::string& t : texts) w.WriteString(t);
+    return w.TakeBytes();
   }
 };
 
@@ -68,19 +68,19 @@ struct Content {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ClassRegistry registry;
-  registry.add<Leaf>();
-  registry.add<Node>();
+  registry.Add<Leaf>();
+  registry.Add<Node>();
   Content content;
   try {
     ArchiveReader reader(std::span<const std::uint8_t>(data, size), registry);
-    content.read(reader);
+    content.Read(reader);
   } catch (const ArchiveException&) {
     return 0;
   }
-  const std::vector<std::uint8_t> first = content.write();
+  const std::vector<std::uint8_t> first = content.Write();
   Content again;
   ArchiveReader reader(first, registry);
-  again.read(reader);  // must not throw: the writer's own output
-  if (again.write() != first) std::abort();
+  again.Read(reader);  // must not throw: the writer's own output
+  if (again.Write() != first) std::abort();
   return 0;
 }

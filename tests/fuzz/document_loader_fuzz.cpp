@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const CKBXDatum day = doc->Account().StartDay();
-  doc->Account().BalanceOn(CKBXDatum(day.day() + 30), kEur);
-  doc->Account().CapitalOn(CKBXDatum(day.day() + 30), kDm);
-  doc->ValueOn(CKBXDatum(day.day() + 30));
-  doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, CKBXDatum(day.day() + 30));
+  doc->Account().BalanceOn(CKBXDatum(day.Day() + 30), kEur);
+  doc->Account().CapitalOn(CKBXDatum(day.Day() + 30), kDm);
+  doc->ValueOn(CKBXDatum(day.Day() + 30));
+  doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, CKBXDatum(day.Day() + 30));
 
   std::vector<std::uint8_t> first;
   try {

@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   priceio::CFormatMatcher matcher(result, nullptr);
   matcher.Run(text, description);
   if (matcher.Faulty() && matcher.ErrorPosition() > description.size()) std::abort();
-  const auto& points = result.points();
+  const auto& points = result.Points();
   for (std::size_t i = 0; i < points.size(); ++i) {
-    if (points[i].price() == kNoPrice) std::abort();
-    if (i > 0 && !(points[i - 1].date() < points[i].date())) std::abort();
+    if (points[i].Price() == kNoPrice) std::abort();
+    if (i > 0 && !(points[i - 1].Date() < points[i].Date())) std::abort();
   }
   return 0;
 }

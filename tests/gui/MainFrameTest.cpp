@@ -243,11 +243,11 @@ TEST_F(MainFrameTest, SecurityChartSelection) {
   const int rebuilds = frame->View().Rebuilds();
   frame->OnSelectPositions({1}, true);  // Siemens, bought 05.03.1999, open
   EXPECT_GT(frame->View().Rebuilds(), rebuilds);
-  EXPECT_EQ(frame->State().securityChartStart, day(5, 3, 1999));
-  EXPECT_EQ(frame->State().securityChartEnd, day(8, 12, 2026));
+  EXPECT_EQ(frame->State().securityChartStart, Day(5, 3, 1999));
+  EXPECT_EQ(frame->State().securityChartEnd, Day(8, 12, 2026));
   EXPECT_EQ(m_frame->FirstPicker().date(), QDate(1999, 3, 5));
   frame->OnSelectPositions({}, true);  // nothing marked: the period stays
-  EXPECT_EQ(frame->State().securityChartStart, day(5, 3, 1999));
+  EXPECT_EQ(frame->State().securityChartStart, Day(5, 3, 1999));
 }
 
 TEST_F(MainFrameTest, OptionsOpenOnTheModesPage) {

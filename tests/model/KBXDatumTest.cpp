@@ -7,16 +7,16 @@
 
 TEST(KBXDatum, DefaultIsTheEarliestValidDay) {
   CKBXDatum d;
-  EXPECT_EQ(d.day(), 1u);
+  EXPECT_EQ(d.Day(), 1u);
   EXPECT_EQ(d.Format(), "02.01.1970");
 }
 
 TEST(KBXDatum, ValidityRules) {
   CKBXDatum d(4711u);
   EXPECT_FALSE(d.Set(1, 1, 1970));
-  EXPECT_EQ(d.day(), 4711u);  // a refused date keeps the old value
+  EXPECT_EQ(d.Day(), 4711u);  // a refused date keeps the old value
   ASSERT_TRUE(d.Set(2, 1, 1970));
-  EXPECT_EQ(d.day(), 1u);
+  EXPECT_EQ(d.Day(), 1u);
   EXPECT_TRUE(d.Set(18, 1, 2038));
   EXPECT_FALSE(d.Set(19, 1, 2038));
   EXPECT_FALSE(d.Set(1, 2, 2038));
@@ -35,11 +35,11 @@ TEST(KBXDatum, ValidityRules) {
 TEST(KBXDatum, DayNumbersAndTextForms) {
   CKBXDatum d;
   ASSERT_TRUE(d.Set(31, 12, 1999));
-  EXPECT_EQ(d.day(), 10956u);
+  EXPECT_EQ(d.Day(), 10956u);
   ASSERT_TRUE(d.Set(1, 1, 2000));
-  EXPECT_EQ(d.day(), 10957u);
+  EXPECT_EQ(d.Day(), 10957u);
   ASSERT_TRUE(d.Set(1, 1, 1971));
-  EXPECT_EQ(d.day(), 365u);
+  EXPECT_EQ(d.Day(), 365u);
   ASSERT_TRUE(d.Set(5, 3, 1999));
   EXPECT_EQ(d.Format(), "05.03.1999");
   EXPECT_EQ(d.FormatShort(), "05.03.99");
@@ -52,12 +52,12 @@ TEST(KBXDatum, SplitAndSetAreInverseOverTheWholeRange) {
   CKBXDatum last;
   ASSERT_TRUE(last.Set(18, 1, 2038));
   int previousDay = 1, previousMonth = 1, previousYear = 1970;
-  for (std::uint32_t n = 1; n <= last.day(); ++n) {
+  for (std::uint32_t n = 1; n <= last.Day(); ++n) {
     int day = 0, month = 0, year = 0;
     CKBXDatum(n).Split(day, month, year);
     CKBXDatum back;
     ASSERT_TRUE(back.Set(day, month, year)) << n;
-    ASSERT_EQ(back.day(), n);
+    ASSERT_EQ(back.Day(), n);
     // Consecutive numbers are consecutive calendar days.
     const bool nextDay = day == previousDay + 1 && month == previousMonth && year == previousYear;
     const bool nextMonth = day == 1 && (month == previousMonth + 1 || (month == 1 && year == previousYear + 1));
@@ -104,11 +104,11 @@ TEST(KBXDatum, ParseDatum) {
 
 TEST(KBXDatum, ArchiveFormIsTheDayNumber) {
   ArchiveWriter writer;
-  CKBXDatum(0x01020304).write(writer);
-  EXPECT_EQ(writer.bytes(), (std::vector<std::uint8_t>{0x04, 0x03, 0x02, 0x01}));
+  CKBXDatum(0x01020304).Write(writer);
+  EXPECT_EQ(writer.Bytes(), (std::vector<std::uint8_t>{0x04, 0x03, 0x02, 0x01}));
   ClassRegistry registry;
-  ArchiveReader reader(writer.bytes(), registry);
+  ArchiveReader reader(writer.Bytes(), registry);
   CKBXDatum read;
-  read.read(reader);
-  EXPECT_EQ(read.day(), 0x01020304u);  // stored unchecked
+  read.Read(reader);
+  EXPECT_EQ(read.Day(), 0x01020304u);  // stored unchecked
 }

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::int32_t kDeposit = CKBXKontoTransaktion::kKapitaleinlage;
 
-CKBXKonto dmAccount(std::uint32_t start, std::int32_t opening) {
+CKBXKonto DmAccount(std::uint32_t start, std::int32_t opening) {
   CKBXKonto k;
   EXPECT_TRUE(k.Initialise(CKBXDatum(start), false, opening));
   return k;
@@ -44,7 +44,7 @@ TEST(KBXKonto, EuroAccountNeverConverts) {
 }
 
 TEST(KBXKonto, SwitchToEuroConvertsOnceOnTheSwitchDay) {
-  CKBXKonto k = dmAccount(100, 100000);  // 1.000,00 DM
+  CKBXKonto k = DmAccount(100, 100000);  // 1.000,00 DM
   k.BookMovement(CKBXDatum(110u), CKBXKontoTransaktion::kDividende, 101, kDm, "");
   ASSERT_TRUE(k.SwitchToEur(CKBXDatum(120u)));
   k.BookMovement(CKBXDatum(120u), CKBXKontoTransaktion::kDividende, 1000, kEur, "");
@@ -63,7 +63,7 @@ TEST(KBXKonto, SwitchToEuroConvertsOnceOnTheSwitchDay) {
 }
 
 TEST(KBXKonto, BalanceAndCapital) {
-  CKBXKonto k = dmAccount(100, 50000);
+  CKBXKonto k = DmAccount(100, 50000);
   // A buy before the start day raises the capital, not the balance, and books nothing.
   EXPECT_FALSE(k.BookSecurityTransaction(CKBXDatum(90u), 1, 10000, kDm, 500, kDm, "Kauf", "", true));
   EXPECT_TRUE(k.Transactions().empty());
@@ -87,7 +87,7 @@ TEST(KBXKonto, BalanceAndCapital) {
 }
 
 TEST(KBXKonto, SecurityTransactionAmounts) {
-  CKBXKonto k = dmAccount(100, 0);
+  CKBXKonto k = DmAccount(100, 0);
   k.SwitchToEur(CKBXDatum(200u));
   struct Case {
     std::uint32_t day;
@@ -109,7 +109,7 @@ TEST(KBXKonto, SecurityTransactionAmounts) {
       {200, kDm, kEur, true, EurToDm(DmToEur(-10000) - 101), DmToEur(-10000) - 101},
   };
   for (const Case& c : cases) {
-    CKBXKonto account = dmAccount(100, 0);
+    CKBXKonto account = DmAccount(100, 0);
     account.SwitchToEur(CKBXDatum(200u));
     ASSERT_TRUE(account.BookSecurityTransaction(CKBXDatum(c.day), 4, 10000, c.price, -101, c.commission, "Kauf",
                                                 c.buy ? "Notiz" : "", c.buy));
@@ -123,7 +123,7 @@ TEST(KBXKonto, SecurityTransactionAmounts) {
 }
 
 TEST(KBXKonto, SameDayTransactionsKeepBookingOrder) {
-  CKBXKonto k = dmAccount(100, 0);
+  CKBXKonto k = DmAccount(100, 0);
   k.BookMovement(CKBXDatum(110u), kDeposit, 1, kDm, "erste");
   k.BookMovement(CKBXDatum(105u), kDeposit, 2, kDm, "frueher");
   k.BookMovement(CKBXDatum(110u), kDeposit, 3, kDm, "zweite");
@@ -143,7 +143,7 @@ TEST(KBXKonto, KindNames) {
 }
 
 TEST(KBXKonto, ArchiveBytes) {
-  CKBXKonto k = dmAccount(10000, 123456);
+  CKBXKonto k = DmAccount(10000, 123456);
   k.bankCode = "20010020";
   k.holder = "Jörg";
   k.address = "Weg 1\r\nOrt";
@@ -153,38 +153,38 @@ TEST(KBXKonto, ArchiveBytes) {
   k.BookMovement(CKBXDatum(10001u), 31, 1000, kDm, "Einlage");
 
   ArchiveWriter w;
-  k.write(w);
+  k.Write(w);
   Bytes e;
-  i32(e, 1);       // switched
-  byte(e, 1);      // DM
-  i32(e, 1);       // initialised
-  i32(e, 123456);  // opening balance
-  i32(e, 0);       // adjustment DM
-  i32(e, 500);     // adjustment EUR
-  str(e, "20010020");
-  str(e, "J\xF6rg");
-  str(e, "Weg 1\r\nOrt");
-  str(e, "4711");
-  i32(e, 10000);
-  i32(e, 11323);
-  u16(e, 1);
-  newClass(e, "CKBXKontoTransaktion");
-  i32(e, -1);
-  i32(e, 31);
-  i32(e, 1000);
-  i32(e, 511);
-  str(e, "Einlage");
-  i32(e, 10001);
-  EXPECT_EQ(w.bytes(), e);
+  I32(e, 1);       // switched
+  Byte(e, 1);      // DM
+  I32(e, 1);       // initialised
+  I32(e, 123456);  // opening balance
+  I32(e, 0);       // adjustment DM
+  I32(e, 500);     // adjustment EUR
+  Str(e, "20010020");
+  Str(e, "J\xF6rg");
+  Str(e, "Weg 1\r\nOrt");
+  Str(e, "4711");
+  I32(e, 10000);
+  I32(e, 11323);
+  U16(e, 1);
+  NewClass(e, "CKBXKontoTransaktion");
+  I32(e, -1);
+  I32(e, 31);
+  I32(e, 1000);
+  I32(e, 511);
+  Str(e, "Einlage");
+  I32(e, 10001);
+  EXPECT_EQ(w.Bytes(), e);
 
   CKBXKonto back;
-  ArchiveReader reader(w.bytes(), ModelClassRegistry());
-  back.read(reader);
-  EXPECT_TRUE(reader.atEnd());
+  ArchiveReader reader(w.Bytes(), ModelClassRegistry());
+  back.Read(reader);
+  EXPECT_TRUE(reader.AtEnd());
   EXPECT_EQ(back.holder, "Jörg");
   EXPECT_EQ(back.BalanceOn(CKBXDatum(10001u), kDm), 124456);
   EXPECT_EQ(back.LastBookingDay(), CKBXDatum(10001u));
   ArchiveWriter again;
-  back.write(again);
-  EXPECT_EQ(again.bytes(), e);
+  back.Write(again);
+  EXPECT_EQ(again.Bytes(), e);
 }

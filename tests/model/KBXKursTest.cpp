@@ -10,7 +10,7 @@ using namespace testutil;
 
 namespace {
 
-CKBXKursverlauf history(std::initializer_list<std::pair<std::uint32_t, std::int32_t>> points) {
+CKBXKursverlauf History(std::initializer_list<std::pair<std::uint32_t, std::int32_t>> points) {
   CKBXKursverlauf h("Aktie", "123456");
   for (const auto& [d, price] : points) h.SetPrice(CKBXDatum(d), price);
   return h;
@@ -23,7 +23,7 @@ TEST(KBXKursverlauf, FindGivesTheIndexOrTheInsertionPoint) {
   EXPECT_FALSE(empty.Find(CKBXDatum(5u)).found);
   EXPECT_EQ(empty.Find(CKBXDatum(5u)).index, 0u);
 
-  const CKBXKursverlauf h = history({{10, 1}, {20, 2}, {30, 3}, {40, 4}, {50, 5}});
+  const CKBXKursverlauf h = History({{10, 1}, {20, 2}, {30, 3}, {40, 4}, {50, 5}});
   for (std::uint32_t d = 0; d <= 60; ++d) {
     const auto r = h.Find(CKBXDatum(d));
     EXPECT_EQ(r.found, d % 10 == 0 && d >= 10 && d <= 50) << d;
@@ -33,7 +33,7 @@ TEST(KBXKursverlauf, FindGivesTheIndexOrTheInsertionPoint) {
 }
 
 TEST(KBXKursverlauf, PriceLookups) {
-  const CKBXKursverlauf h = history({{100, 500}, {103, 510}, {110, 490}});
+  const CKBXKursverlauf h = History({{100, 500}, {103, 510}, {110, 490}});
   EXPECT_EQ(h.PriceOnOrBefore(99), kNoPrice);
   EXPECT_EQ(h.PriceOnOrBefore(100), 500);
   EXPECT_EQ(h.PriceOnOrBefore(102), 500);
@@ -52,17 +52,17 @@ TEST(KBXKursverlauf, PriceLookups) {
 }
 
 TEST(KBXKursverlauf, SetPriceReportsChanges) {
-  CKBXKursverlauf h = history({{100, 500}});
+  CKBXKursverlauf h = History({{100, 500}});
   EXPECT_FALSE(h.SetPrice(CKBXDatum(100u), 500));  // same price: unchanged
   EXPECT_TRUE(h.SetPrice(CKBXDatum(100u), 501));
   EXPECT_EQ(h.PriceOn(CKBXDatum(100u)), 501);
   EXPECT_FALSE(h.SetPrice(CKBXDatum(101u), kNoPrice));  // nothing to remove
   EXPECT_TRUE(h.SetPrice(CKBXDatum(90u), 480));
   EXPECT_TRUE(h.SetPrice(CKBXDatum(95u), 490));
-  ASSERT_EQ(h.points().size(), 3u);
-  EXPECT_EQ(h.points()[1].date().day(), 95u);
+  ASSERT_EQ(h.Points().size(), 3u);
+  EXPECT_EQ(h.Points()[1].Date().Day(), 95u);
   EXPECT_TRUE(h.SetPrice(CKBXDatum(95u), kNoPrice));
-  EXPECT_EQ(h.points().size(), 2u);
+  EXPECT_EQ(h.Points().size(), 2u);
   EXPECT_EQ(h.PriceOn(CKBXDatum(95u)), kNoPrice);
 
   // A price typed in DM is stored in euro cents.
@@ -74,7 +74,7 @@ TEST(KBXKursverlauf, SetPriceReportsChanges) {
 }
 
 TEST(KBXKursverlauf, SplitAdjustsEarlierPricesOnly) {
-  CKBXKursverlauf h = history({{100, 1001}, {101, 999}, {102, 1000}});
+  CKBXKursverlauf h = History({{100, 1001}, {101, 999}, {102, 1000}});
   h.AdjustForSplit(CKBXDatum(102u), 2.0);
   EXPECT_EQ(h.PriceOn(CKBXDatum(100u)), 501);  // 500,5 rounded half up
   EXPECT_EQ(h.PriceOn(CKBXDatum(101u)), 500);  // 499,5
@@ -89,35 +89,35 @@ TEST(KBXKursverlauf, ArchiveBytes) {
   h.SetPrice(CKBXDatum(10957u), 639);
   h.SetPrice(CKBXDatum(10958u), 700);
   ArchiveWriter w;
-  w.writeObject(&h);
+  w.WriteObject(&h);
 
   Bytes expected;
-  newClass(expected, "CKBXKursverlauf");  // class 1, history 2
-  str(expected, "M\xFCller");
-  str(expected, "A1");
-  u16(expected, 2);
-  newClass(expected, "CKBXKurs");  // class 3, point 4
-  i32(expected, 639);
-  i32(expected, 10957);
-  u16(expected, 0x8003);  // point 5
-  i32(expected, 700);
-  i32(expected, 10958);
-  EXPECT_EQ(w.bytes(), expected);
+  NewClass(expected, "CKBXKursverlauf");  // class 1, history 2
+  Str(expected, "M\xFCller");
+  Str(expected, "A1");
+  U16(expected, 2);
+  NewClass(expected, "CKBXKurs");  // class 3, point 4
+  I32(expected, 639);
+  I32(expected, 10957);
+  U16(expected, 0x8003);  // point 5
+  I32(expected, 700);
+  I32(expected, 10958);
+  EXPECT_EQ(w.Bytes(), expected);
 
-  ArchiveReader reader(w.bytes(), ModelClassRegistry());
-  auto read = reader.readObject(CKBXKursverlauf::kClassName);
+  ArchiveReader reader(w.Bytes(), ModelClassRegistry());
+  auto read = reader.ReadObject(CKBXKursverlauf::kClassName);
   auto* back = dynamic_cast<CKBXKursverlauf*>(read.get());
   ASSERT_NE(back, nullptr);
-  EXPECT_EQ(back->name(), "Müller");
+  EXPECT_EQ(back->Name(), "Müller");
   EXPECT_EQ(back->PriceOnOrBefore(20000), 700);
   ArchiveWriter again;
-  again.writeObject(back);
-  EXPECT_EQ(again.bytes(), expected);
+  again.WriteObject(back);
+  EXPECT_EQ(again.Bytes(), expected);
 }
 
 TEST(KBXKursverlauf, SecuritiesAreNameAndWknPairs) {
   const CKBXKursverlauf a("Bank AG", "111"), b("Bank AG", "222");
-  EXPECT_TRUE(a.is("Bank AG", "111"));
-  EXPECT_FALSE(a.is("Bank AG", "222"));
-  EXPECT_FALSE(b.is("bank ag", "222"));
+  EXPECT_TRUE(a.Is("Bank AG", "111"));
+  EXPECT_FALSE(a.Is("Bank AG", "222"));
+  EXPECT_FALSE(b.Is("bank ag", "222"));
 }

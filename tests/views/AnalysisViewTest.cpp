@@ -11,10 +11,10 @@ using namespace testutil;
 
 namespace {
 
-std::unique_ptr<CKapibuchDoc> euroPortfolio() {
+std::unique_ptr<CKapibuchDoc> EuroPortfolio() {
   auto doc = std::make_unique<CKapibuchDoc>(TestClock());
   NewFileData data;
-  data.startDay = day(1, 1, 2000);
+  data.startDay = Day(1, 1, 2000);
   data.openingBalance = 1000000;
   data.currency = kEur;
   doc->SetupNew(data);
@@ -31,28 +31,28 @@ TEST(AnalysisView, AxisAndHoldingPeriod) {
   s = views::AnalysisAxis(2.5, 9.0);  // all gains between 2 % and 9 %: from 0
   EXPECT_EQ(s.minimum, 0);
 
-  const auto dayNumber = [](int d, int m, int y) { return static_cast<std::int64_t>(day(d, m, y).day()); };
-  EXPECT_EQ(views::HoldingPeriodEnd(day(15, 12, 2000), 1, 1), dayNumber(15, 1, 2001));
-  EXPECT_EQ(views::HoldingPeriodEnd(day(10, 3, 2000), 14, 1), dayNumber(10, 5, 2001));
-  EXPECT_EQ(views::HoldingPeriodEnd(day(31, 1, 2001), 1, 1), dayNumber(28, 2, 2001));  // the month's last day
-  EXPECT_EQ(views::HoldingPeriodEnd(day(29, 2, 2000), 1, 2), dayNumber(28, 2, 2001));
-  EXPECT_EQ(views::HoldingPeriodEnd(day(1, 1, 2000), 10, 0), dayNumber(11, 1, 2000));
+  const auto dayNumber = [](int d, int m, int y) { return static_cast<std::int64_t>(Day(d, m, y).Day()); };
+  EXPECT_EQ(views::HoldingPeriodEnd(Day(15, 12, 2000), 1, 1), dayNumber(15, 1, 2001));
+  EXPECT_EQ(views::HoldingPeriodEnd(Day(10, 3, 2000), 14, 1), dayNumber(10, 5, 2001));
+  EXPECT_EQ(views::HoldingPeriodEnd(Day(31, 1, 2001), 1, 1), dayNumber(28, 2, 2001));  // the month's last day
+  EXPECT_EQ(views::HoldingPeriodEnd(Day(29, 2, 2000), 1, 2), dayNumber(28, 2, 2001));
+  EXPECT_EQ(views::HoldingPeriodEnd(Day(1, 1, 2000), 10, 0), dayNumber(11, 1, 2000));
   // Beyond the last day of the portfolio's calendar: still counted.
-  EXPECT_EQ(views::HoldingPeriodEnd(day(1, 1, 2037), 5, 2) - dayNumber(1, 1, 2037), 365 * 5 + 1);
+  EXPECT_EQ(views::HoldingPeriodEnd(Day(1, 1, 2037), 5, 2) - dayNumber(1, 1, 2037), 365 * 5 + 1);
 }
 
 TEST(AnalysisView, RowsAndValues) {
-  auto doc = euroPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Früh", "F", "10", "10", "10");  // cost 110,00: 11,00 a share
-  Buy(*doc, day(1, 6, 2000), "Spät", "S", "10", "20", "0");
-  doc->SetPrice("Früh", "F", day(1, 3, 2000), 1200);
-  doc->SetPrice("Früh", "F", day(1, 4, 2000), 800);
-  doc->SetPrice("Früh", "F", day(1, 7, 2000), 1500);
-  doc->SetPrice("Spät", "S", day(1, 5, 2000), 5000);  // before the purchase: not in the scan
-  doc->SetPrice("Spät", "S", day(2, 6, 2000), 2200);
+  auto doc = EuroPortfolio();
+  Buy(*doc, Day(1, 2, 2000), "Früh", "F", "10", "10", "10");  // cost 110,00: 11,00 a share
+  Buy(*doc, Day(1, 6, 2000), "Spät", "S", "10", "20", "0");
+  doc->SetPrice("Früh", "F", Day(1, 3, 2000), 1200);
+  doc->SetPrice("Früh", "F", Day(1, 4, 2000), 800);
+  doc->SetPrice("Früh", "F", Day(1, 7, 2000), 1500);
+  doc->SetPrice("Spät", "S", Day(1, 5, 2000), 5000);  // before the purchase: not in the scan
+  doc->SetPrice("Spät", "S", Day(2, 6, 2000), 2200);
   std::vector<CKBXAktieImDepot> rows;
   views::AnalysisScales scales;
-  views::BuildAnalysisRows(day(31, 12, 2000), day(1, 3, 2000), rows, *doc, scales);
+  views::BuildAnalysisRows(Day(31, 12, 2000), Day(1, 3, 2000), rows, *doc, scales);
   ASSERT_EQ(rows.size(), 3u);
   const CKBXAktieImDepot& early = rows[0];
   EXPECT_EQ(early.costPerShare, 1100);
@@ -64,11 +64,11 @@ TEST(AnalysisView, RowsAndValues) {
   const CKBXAktieImDepot& late = rows[1];
   EXPECT_EQ(late.startPrice, 2000);  // bought after the start day: its purchase value per share
   EXPECT_EQ(late.high, 2200);        // the scan starts on the purchase day
-  EXPECT_EQ(late.holdingDays, static_cast<std::int64_t>(day(31, 12, 2000).day()) - day(1, 6, 2001).day());
+  EXPECT_EQ(late.holdingDays, static_cast<std::int64_t>(Day(31, 12, 2000).Day()) - Day(1, 6, 2001).Day());
   EXPECT_NEAR(early.sharePercent + late.sharePercent, 100.0, 1e-9);
 
   // Equal days: high and low are that day's price.
-  views::BuildAnalysisRows(day(1, 7, 2000), day(1, 7, 2000), rows, *doc, scales);
+  views::BuildAnalysisRows(Day(1, 7, 2000), Day(1, 7, 2000), rows, *doc, scales);
   EXPECT_EQ(rows[0].high, 1500);
   EXPECT_EQ(rows[0].low, 1500);
   EXPECT_EQ(rows[1].high, -1);  // no price that day: "-"
@@ -80,25 +80,25 @@ TEST(AnalysisView, RowsAndValues) {
   // "Depotanteil" descending: the largest first; the sums row stays last.
   doc->settings.analysis.sortKey = 11;
   doc->settings.analysis.sortDescending = 1;
-  views::BuildAnalysisRows(day(31, 12, 2000), day(1, 3, 2000), rows, *doc, scales);
+  views::BuildAnalysisRows(Day(31, 12, 2000), Day(1, 3, 2000), rows, *doc, scales);
   EXPECT_EQ(rows[0].name, "Spät");
   EXPECT_EQ(rows[2].name, "Summe");
 
-  const auto labels = views::AnalysisLabels(*doc, day(31, 12, 2000), day(1, 3, 2000));
+  const auto labels = views::AnalysisLabels(*doc, Day(31, 12, 2000), Day(1, 3, 2000));
   EXPECT_EQ(labels[4], "Kaufpreis");
   EXPECT_EQ(labels[5], "Kurs am 01.03.2000");
   doc->settings.analysis.includeDividends = 1;
-  EXPECT_EQ(views::AnalysisLabels(*doc, day(31, 12, 2000), day(1, 3, 2000))[9], "Min. G/V inkl. Div.");
+  EXPECT_EQ(views::AnalysisLabels(*doc, Day(31, 12, 2000), Day(1, 3, 2000))[9], "Min. G/V inkl. Div.");
 }
 
 TEST(AnalysisView, DrawingAndPrintLayout) {
-  auto doc = euroPortfolio();
-  for (int i = 0; i < 20; ++i) Buy(*doc, day(1, 2, 2000), "Aktie mit langem Namen " + std::to_string(i), std::to_string(i), "1", "10");
+  auto doc = EuroPortfolio();
+  for (int i = 0; i < 20; ++i) Buy(*doc, Day(1, 2, 2000), "Aktie mit langem Namen " + std::to_string(i), std::to_string(i), "1", "10");
   std::vector<CKBXAktieImDepot> rows;
   views::AnalysisScales scales;
-  views::BuildAnalysisRows(day(1, 3, 2000), day(1, 2, 2000), rows, *doc, scales);
+  views::BuildAnalysisRows(Day(1, 3, 2000), Day(1, 2, 2000), rows, *doc, scales);
   platform::RecordingSurface surface;
-  views::DrawAnalysisView(surface, *doc, day(1, 3, 2000), day(1, 2, 2000), rows, scales);
+  views::DrawAnalysisView(surface, *doc, Day(1, 3, 2000), Day(1, 2, 2000), rows, scales);
   bool cut = false;
   for (const auto* t : surface.Texts()) cut |= t->text.size() > 3 && t->text.substr(t->text.size() - 3) == "...";
   EXPECT_TRUE(cut);
@@ -109,7 +109,7 @@ TEST(AnalysisView, DrawingAndPrintLayout) {
   EXPECT_EQ(views::CutToFit(surface, "abcdefghij", 190), "abcdef...");  // 9 characters of 20 fit in 190
 
   platform::RecordingSurface printer(true, {});
-  views::AnalysisPrintJob job(*doc, day(1, 3, 2000), day(1, 2, 2000));
+  views::AnalysisPrintJob job(*doc, Day(1, 3, 2000), Day(1, 2, 2000));
   const int pages = job.Begin(printer);
   const auto& l = job.PageLayout();
   EXPECT_EQ(l.pageColumns, 2);  // (1800 - 300) / 140 = 10 columns a page
@@ -124,7 +124,7 @@ TEST(AnalysisView, DrawingAndPrintLayout) {
 
   // Rows taller than a page split the blocks over page rows, never a block itself.
   doc->settings.analysis.rowHeight = 120;
-  views::AnalysisPrintJob tall(*doc, day(1, 3, 2000), day(1, 2, 2000));
+  views::AnalysisPrintJob tall(*doc, Day(1, 3, 2000), Day(1, 2, 2000));
   tall.Begin(printer);
   const auto& t = tall.PageLayout();
   EXPECT_GT(t.pageRows, 1);

@@ -12,7 +12,7 @@ using platform::RecordingSurface;
 
 namespace {
 
-std::unique_ptr<CKapibuchDoc> euroPortfolio(CKBXDatum start = day(1, 1, 2000), std::int32_t opening = 100000) {
+std::unique_ptr<CKapibuchDoc> EuroPortfolio(CKBXDatum start = Day(1, 1, 2000), std::int32_t opening = 100000) {
   auto doc = std::make_unique<CKapibuchDoc>(TestClock());
   NewFileData data;
   data.startDay = start;
@@ -22,7 +22,7 @@ std::unique_ptr<CKapibuchDoc> euroPortfolio(CKBXDatum start = day(1, 1, 2000), s
   return doc;
 }
 
-void sell(CKapibuchDoc& doc, std::size_t index, CKBXDatum date) {
+void Sell(CKapibuchDoc& doc, std::size_t index, CKBXDatum date) {
   CKBXAktie& p = *doc.MutablePositions()[index];
   p.state = CKBXAktie::kSold;
   p.saleDate = date;
@@ -33,14 +33,14 @@ void sell(CKapibuchDoc& doc, std::size_t index, CKBXDatum date) {
 }  // namespace
 
 TEST(DevelopmentView, PositionColumns) {
-  auto doc = euroPortfolio();
-  Buy(*doc, day(1, 2, 2000), "A", "1", "1", "10");
-  Buy(*doc, day(12, 2, 2000), "B", "2", "1", "10");  // two days after A's sale
-  Buy(*doc, day(11, 2, 2000), "C", "3", "1", "10");  // one day after A's sale
-  Buy(*doc, day(1, 1, 2000), "D", "4", "1", "10");   // sold on the start day below
-  sell(*doc, 1, day(10, 2, 2000));                    // A (positions are ordered by day)
-  sell(*doc, 0, day(1, 2, 2000));                     // D
-  views::DevelopmentModel model(*doc, day(1, 2, 2000), day(29, 2, 2000));
+  auto doc = EuroPortfolio();
+  Buy(*doc, Day(1, 2, 2000), "A", "1", "1", "10");
+  Buy(*doc, Day(12, 2, 2000), "B", "2", "1", "10");  // two days after A's sale
+  Buy(*doc, Day(11, 2, 2000), "C", "3", "1", "10");  // one day after A's sale
+  Buy(*doc, Day(1, 1, 2000), "D", "4", "1", "10");   // sold on the start day below
+  Sell(*doc, 1, Day(10, 2, 2000));                    // A (positions are ordered by day)
+  Sell(*doc, 0, Day(1, 2, 2000));                     // D
+  views::DevelopmentModel model(*doc, Day(1, 2, 2000), Day(29, 2, 2000));
   const auto& spans = model.Spans();
   // Stored order: D, A, C, B.
   EXPECT_EQ(spans[0].column, -1);  // sold on the start day
@@ -52,55 +52,55 @@ TEST(DevelopmentView, PositionColumns) {
   EXPECT_EQ(model.PositionColumns(), 2);
 
   doc->settings.development.columnPerPosition = 1;
-  views::DevelopmentModel own(*doc, day(1, 2, 2000), day(29, 2, 2000));
+  views::DevelopmentModel own(*doc, Day(1, 2, 2000), Day(29, 2, 2000));
   EXPECT_EQ(own.Spans()[3].column, 2);
   EXPECT_EQ(own.PositionColumns(), 3);
 
   doc->settings.development.displayFlags = 0x1B8;  // no price, gain or text: no position columns
-  EXPECT_EQ(views::DevelopmentModel(*doc, day(1, 2, 2000), day(29, 2, 2000)).PositionColumns(), 0);
+  EXPECT_EQ(views::DevelopmentModel(*doc, Day(1, 2, 2000), Day(29, 2, 2000)).PositionColumns(), 0);
 }
 
 TEST(DevelopmentView, DayValues) {
-  auto doc = euroPortfolio();
-  Buy(*doc, day(1, 2, 2000), "A", "1", "10", "10", "0");  // 100,00 EUR of the 1.000,00
-  doc->SetPrice("A", "1", day(2, 2, 2000), 1100);
-  doc->Account().BookMovement(day(3, 2, 2000), 31, 50000, kEur, "Einlage");
-  views::DevelopmentModel model(*doc, day(2, 2, 2000), day(3, 2, 2000));
-  views::DevelopmentDay d = model.Day(day(2, 2, 2000));
+  auto doc = EuroPortfolio();
+  Buy(*doc, Day(1, 2, 2000), "A", "1", "10", "10", "0");  // 100,00 EUR of the 1.000,00
+  doc->SetPrice("A", "1", Day(2, 2, 2000), 1100);
+  doc->Account().BookMovement(Day(3, 2, 2000), 31, 50000, kEur, "Einlage");
+  views::DevelopmentModel model(*doc, Day(2, 2, 2000), Day(3, 2, 2000));
+  views::DevelopmentDay d = model.Day(Day(2, 2, 2000));
   EXPECT_EQ(d.texts[views::kDepotValue], "110,00");
   EXPECT_EQ(d.texts[views::kDepotGain], "+10,0%");
   EXPECT_EQ(d.texts[views::kBalance], "900,00");
   EXPECT_EQ(d.texts[views::kLiquidity], "89,1%");
   EXPECT_EQ(d.texts[views::kWealth], "1.010,00");
   EXPECT_EQ(d.texts[views::kWealthGain], "+1,0%");  // against the capital of 1.000,00
-  EXPECT_EQ(model.PositionCells(0, day(2, 2, 2000)).first, "11,00");
-  EXPECT_EQ(model.PositionCells(0, day(3, 2, 2000)).first, "");  // no price point that day
+  EXPECT_EQ(model.PositionCells(0, Day(2, 2, 2000)).first, "11,00");
+  EXPECT_EQ(model.PositionCells(0, Day(3, 2, 2000)).first, "");  // no price point that day
 
   // With the adjustment, the deposit during the period does not raise the balance.
   doc->settings.development.adjustForCapitalMovements = 1;
-  EXPECT_EQ(model.Day(day(3, 2, 2000)).texts[views::kBalance], "900,00");
+  EXPECT_EQ(model.Day(Day(3, 2, 2000)).texts[views::kBalance], "900,00");
   doc->settings.development.adjustForCapitalMovements = 0;
-  EXPECT_EQ(model.Day(day(3, 2, 2000)).texts[views::kBalance], "1.400,00");
+  EXPECT_EQ(model.Day(Day(3, 2, 2000)).texts[views::kBalance], "1.400,00");
 
   // Against the previous day; money forms.
   doc->settings.development.assetsGainBasis = 2;
   doc->settings.development.assetsGainForm = 0;
   doc->settings.development.portfolioGainForm = 0;
-  views::DevelopmentModel oneDay(*doc, day(2, 2, 2000), day(2, 2, 2000));
+  views::DevelopmentModel oneDay(*doc, Day(2, 2, 2000), Day(2, 2, 2000));
   EXPECT_EQ(oneDay.Days(), 1);
-  EXPECT_EQ(oneDay.Day(day(2, 2, 2000)).texts[views::kWealthGain], "+10,00");  // 1.010 against 1.000 the day before
-  EXPECT_EQ(oneDay.Day(day(2, 2, 2000)).texts[views::kDepotGain], "+10,00");
-  views::DevelopmentModel atStart(*doc, day(1, 1, 2000), day(1, 1, 2000));
-  EXPECT_EQ(atStart.Day(day(1, 1, 2000)).texts[views::kWealthGain], "0,00");  // the account's start day itself
+  EXPECT_EQ(oneDay.Day(Day(2, 2, 2000)).texts[views::kWealthGain], "+10,00");  // 1.010 against 1.000 the day before
+  EXPECT_EQ(oneDay.Day(Day(2, 2, 2000)).texts[views::kDepotGain], "+10,00");
+  views::DevelopmentModel atStart(*doc, Day(1, 1, 2000), Day(1, 1, 2000));
+  EXPECT_EQ(atStart.Day(Day(1, 1, 2000)).texts[views::kWealthGain], "0,00");  // the account's start day itself
 }
 
 TEST(DevelopmentView, MeasuresLayoutAndPrinting) {
-  auto doc = euroPortfolio();
-  Buy(*doc, day(1, 2, 2000), "A", "1", "10", "10", "0");
-  doc->SetPrice("A", "1", day(2, 2, 2000), 1100);
+  auto doc = EuroPortfolio();
+  Buy(*doc, Day(1, 2, 2000), "A", "1", "10", "10", "0");
+  doc->SetPrice("A", "1", Day(2, 2, 2000), 1100);
   DevelopmentSettings& s = doc->settings.development;
   s.displayFlags &= ~(1 << 3);  // hide "Depotwert", keep the Depot gain
-  views::DevelopmentModel model(*doc, day(1, 2, 2000), day(10, 2, 2000));
+  views::DevelopmentModel model(*doc, Day(1, 2, 2000), Day(10, 2, 2000));
   RecordingSurface surface;
   const views::DevelopmentMeasures m = views::MeasureDevelopmentColumns(surface, model);
   EXPECT_EQ(m.dateWidth, 10 * 20);
@@ -126,7 +126,7 @@ TEST(DevelopmentView, MeasuresLayoutAndPrinting) {
 
   // Printing: rows per page from the printable height; the groups fit next to the date.
   RecordingSurface printer(true, {});
-  views::DevelopmentPrintJob job(*doc, day(1, 1, 2000), day(31, 12, 2001));
+  views::DevelopmentPrintJob job(*doc, Day(1, 1, 2000), Day(31, 12, 2001));
   const int pages = job.Begin(printer);
   const auto& layout = job.PageLayout();
   EXPECT_EQ(layout.rowsPerPage, (2670 - 80 - 10) / 40);
@@ -168,50 +168,50 @@ TEST(Charts, AxisAndLabels) {
 }
 
 TEST(Charts, Series) {
-  auto doc = euroPortfolio(day(1, 1, 2000), 100000);
-  Buy(*doc, day(10, 1, 2000), "A", "1", "10", "10", "0");
-  doc->SetPrice("A", "1", day(15, 1, 2000), 1200);
-  doc->Account().BookMovement(day(20, 1, 2000), 31, 100000, kEur, "Einlage");
+  auto doc = EuroPortfolio(Day(1, 1, 2000), 100000);
+  Buy(*doc, Day(10, 1, 2000), "A", "1", "10", "10", "0");
+  doc->SetPrice("A", "1", Day(15, 1, 2000), 1200);
+  doc->Account().BookMovement(Day(20, 1, 2000), 31, 100000, kEur, "Einlage");
 
   std::vector<std::int64_t> values;
   views::ChartAxis axis;
   // Mode 6 without a selection: flat 0.
-  views::BuildSecuritySeries(day(1, 1, 2000), day(31, 1, 2000), values, *doc, 1, axis, {});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 1, axis, {});
   EXPECT_TRUE(std::all_of(values.begin(), values.end(), [](auto v) { return v == 0; }));
   // Bought mid-period: the purchase amount before, so the gain is 0 there.
-  views::BuildSecuritySeries(day(1, 1, 2000), day(31, 1, 2000), values, *doc, 3, axis, {0});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 3, axis, {0});
   EXPECT_EQ(values[0], 0);
   EXPECT_EQ(values[13], 0);
   EXPECT_EQ(values[14], 2000);
-  views::BuildSecuritySeries(day(1, 1, 2000), day(31, 1, 2000), values, *doc, 5, axis, {0});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 5, axis, {0});
   EXPECT_EQ(values[14], 20000);  // +20 % in thousandths of a percent
   EXPECT_TRUE(axis.percent);
-  views::BuildSecuritySeries(day(1, 1, 2000), day(31, 1, 2000), values, *doc, 0, axis, {0});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 0, axis, {0});
   EXPECT_EQ(values[0], 1200);  // before any price: the first price of the history
 
   // Mode 5 series 5 against the start day: a difference of ratios.
   doc->settings.portfolioChart.changeAgainstStart = 1;
-  views::BuildPortfolioSeries(day(11, 1, 2000), day(31, 1, 2000), values, *doc, 5, axis);
+  views::BuildPortfolioSeries(Day(11, 1, 2000), Day(31, 1, 2000), values, *doc, 5, axis);
   const std::int64_t startRatio = 90000LL * 100000 / 100000;  // 900 of 1.000 in cash on the 11th
   const std::int64_t endRatio = 190000LL * 100000 / (190000 + 12000);
   EXPECT_EQ(values.back(), endRatio - startRatio);
   // With the adjustment, the deposit changes neither balance nor capital.
   doc->settings.portfolioChart.changeAgainstStart = 0;
   doc->settings.portfolioChart.adjustForCapitalMovements = 1;
-  views::BuildPortfolioSeries(day(11, 1, 2000), day(31, 1, 2000), values, *doc, 4, axis);
+  views::BuildPortfolioSeries(Day(11, 1, 2000), Day(31, 1, 2000), values, *doc, 4, axis);
   EXPECT_EQ(values.front(), values.back());
-  views::BuildPortfolioSeries(day(11, 1, 2000), day(31, 1, 2000), values, *doc, 9, axis);
+  views::BuildPortfolioSeries(Day(11, 1, 2000), Day(31, 1, 2000), values, *doc, 9, axis);
   EXPECT_EQ(values.front(), values.back());
 }
 
 TEST(Charts, DateLabelsAndDrawing) {
-  auto doc = euroPortfolio();
+  auto doc = EuroPortfolio();
   RecordingSurface surface;
   doc->settings.portfolioChart.width = 2500;  // a wide chart: 31 day labels of 60 fit
-  views::ChartData month = views::BuildChart(surface, *doc, 5, day(1, 1, 2001), day(31, 1, 2001), 0, {});
+  views::ChartData month = views::BuildChart(surface, *doc, 5, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
   EXPECT_EQ(month.dateLabelMode, 0);  // day by day on a wide chart
   doc->settings.portfolioChart.width = 600;
-  views::ChartData years = views::BuildChart(surface, *doc, 5, day(1, 1, 2001), day(31, 12, 2002), 0, {});
+  views::ChartData years = views::BuildChart(surface, *doc, 5, Day(1, 1, 2001), Day(31, 12, 2002), 0, {});
   EXPECT_EQ(years.dateLabelMode, 3);  // quarters on a narrow chart
 
   surface.Clear();
@@ -228,7 +228,7 @@ TEST(Charts, DateLabelsAndDrawing) {
   EXPECT_EQ(std::count(texts.begin(), texts.end(), views::TickLabel(a.minimum, a)), 1);
 
   // One day: drawn as a level line across the plot, nothing divides by zero.
-  views::ChartData one = views::BuildChart(surface, *doc, 5, day(1, 1, 2001), day(1, 1, 2001), 0, {});
+  views::ChartData one = views::BuildChart(surface, *doc, 5, Day(1, 1, 2001), Day(1, 1, 2001), 0, {});
   surface.Clear();
   views::DrawChart(surface, *doc, one, 10, 10);
   const auto& calls = surface.Calls();
@@ -238,6 +238,6 @@ TEST(Charts, DateLabelsAndDrawing) {
   ASSERT_NE(line, calls.end());
   EXPECT_LT(line->rect.left, line->rect.right);
 
-  views::ChartData security = views::BuildChart(surface, *doc, 6, day(1, 1, 2001), day(31, 1, 2001), 0, {});
+  views::ChartData security = views::BuildChart(surface, *doc, 6, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
   EXPECT_EQ(views::ChartTitle(*doc, security), "Chart - <keine Wertpapiere ausgewählt>");
 }

@@ -14,7 +14,7 @@ using views::Table;
 namespace {
 
 // A table with single-line captions "A", "B", "C" and n rows (the last one the sums row).
-Table table(std::size_t rows, unsigned flags = 7) {
+Table MakeTable(std::size_t rows, unsigned flags = 7) {
   Table t;
   t.mode = 1;
   t.columnFlags = flags;
@@ -28,7 +28,7 @@ Table table(std::size_t rows, unsigned flags = 7) {
   return t;
 }
 
-std::vector<const RecordingSurface::Call*> rowFills(const RecordingSurface& s) {
+std::vector<const RecordingSurface::Call*> RowFills(const RecordingSurface& s) {
   auto fills = s.Fills();
   return {fills.begin() + 2, fills.end()};  // after the title and caption bands
 }
@@ -37,7 +37,7 @@ std::vector<const RecordingSurface::Call*> rowFills(const RecordingSurface& s) {
 
 TEST(Table, MeasuringPlacesTheVisibleColumns) {
   RecordingSurface s;
-  Table t = table(3, 0b101);
+  Table t = MakeTable(3, 0b101);
   t.cells[1][0] = "ein langer Name";
   const views::ColumnLayout layout = views::MeasureColumns(s, t);
   // Widths: characters x height / 2 (caption font 40, row font 50).
@@ -49,15 +49,15 @@ TEST(Table, MeasuringPlacesTheVisibleColumns) {
   t.cells = {{"", "", ""}};
   EXPECT_EQ(views::MeasureColumns(s, t).width[1], 4 * 20);
 
-  const platform::Size size = views::TableScrollSize(table(3), views::MeasureColumns(s, table(3)));
+  const platform::Size size = views::TableScrollSize(MakeTable(3), views::MeasureColumns(s, MakeTable(3)));
   EXPECT_EQ(size.cy, 3 * 50 + 5 * 10 + 2 * 40 + 80);
-  Table huge = table(1000);
+  Table huge = MakeTable(1000);
   EXPECT_EQ(views::TableScrollSize(huge, views::MeasureColumns(s, huge)).cy, 32768);
 }
 
 TEST(Table, ScreenGeometryAndColours) {
   RecordingSurface s;
-  const Table t = table(4);
+  const Table t = MakeTable(4);
   const views::ColumnLayout layout = views::MeasureColumns(s, t);
   s.Clear();
   views::DrawTable(s, t, layout);
@@ -85,14 +85,14 @@ TEST(Table, ScreenGeometryAndColours) {
   EXPECT_EQ(texts[4]->text, "name0");
   EXPECT_EQ(texts[4]->font.height, 50);
 
-  Table grey = table(4);
+  Table grey = MakeTable(4);
   grey.tableStyle = 1;
   s.Clear();
   views::DrawTable(s, grey, layout);
-  EXPECT_EQ(rowFills(s)[1]->fill, Rgb(248, 248, 248));
-  EXPECT_EQ(rowFills(s)[3]->fill, Rgb(225, 225, 225));
+  EXPECT_EQ(RowFills(s)[1]->fill, Rgb(248, 248, 248));
+  EXPECT_EQ(RowFills(s)[3]->fill, Rgb(225, 225, 225));
 
-  Table grid = table(4);
+  Table grid = MakeTable(4);
   grid.tableStyle = 2;
   s.Clear();
   views::DrawTable(s, grid, layout);
@@ -104,7 +104,7 @@ TEST(Table, ScreenGeometryAndColours) {
 TEST(Table, PageRowsLeaveRoomForTheSumsRow) {
   // Printable height 2680: the first page row has room for 2500 / 50 = 50 rows.
   platform::PageGeometry page;
-  Table t = table(50);
+  Table t = MakeTable(50);
   t.geometry.margins.bottom = 140;
   RecordingSurface printer(true, page);
   views::PrintLayout layout = views::LayoutPrintPages(printer, t);
@@ -115,7 +115,7 @@ TEST(Table, PageRowsLeaveRoomForTheSumsRow) {
   EXPECT_EQ(views::LayoutPrintPages(printer, t).rowRanges.size(), 1u);
 
   // The second page row starts with the caption band at the top; its first row is odd.
-  Table many = table(120);
+  Table many = MakeTable(120);
   layout = views::LayoutPrintPages(printer, many);
   ASSERT_GE(layout.PageCount(), 3);
   views::SelectPrintPage(layout, 2);
@@ -141,15 +141,15 @@ TEST(Table, PageRowsLeaveRoomForTheSumsRow) {
   EXPECT_EQ(printer.Fills()[0]->rect.top, layout.printable.top);  // caption band at the top
 
   // A table without rows still has one page.
-  EXPECT_EQ(views::LayoutPrintPages(printer, table(0)).PageCount(), 1);
+  EXPECT_EQ(views::LayoutPrintPages(printer, MakeTable(0)).PageCount(), 1);
   // A row taller than the page still advances one row per page.
-  Table tall = table(3);
+  Table tall = MakeTable(3);
   tall.geometry.rowHeight = 5000;
   EXPECT_EQ(views::LayoutPrintPages(printer, tall).rowRanges.size(), 3u);
 }
 
 TEST(Table, AWideColumnStartsANewPageColumnAndShiftsTheRest) {
-  Table t = table(2);
+  Table t = MakeTable(2);
   t.captions = {"A", "B", "C"};
   t.cells = {{std::string(10, 'x'), std::string(62, 'y'), std::string(4, 'z')}, {"", "", ""}};
   RecordingSurface printer(true, {});
@@ -166,7 +166,7 @@ TEST(Table, AWideColumnStartsANewPageColumnAndShiftsTheRest) {
   for (const auto* text : printer.Texts()) EXPECT_NE(text->text, "Titel");
 
   // A single column wider than the paper stays on the first page column.
-  Table wide = table(2, 1);
+  Table wide = MakeTable(2, 1);
   wide.cells[0][0] = std::string(200, 'w');
   EXPECT_EQ(views::LayoutPrintPages(printer, wide).pageColumns, 1);
 }

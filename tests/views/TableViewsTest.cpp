@@ -10,104 +10,104 @@ using namespace testutil;
 
 namespace {
 
-std::vector<std::string> column(const views::Table& t, std::size_t slot) {
+std::vector<std::string> Column(const views::Table& t, std::size_t slot) {
   std::vector<std::string> out;
   for (const auto& row : t.cells) out.push_back(row[slot]);
   return out;
 }
 
-std::unique_ptr<CKapibuchDoc> euroPortfolio() {
+std::unique_ptr<CKapibuchDoc> EuroPortfolio() {
   auto doc = DmPortfolio();
-  doc->Account().SwitchToEur(day(1, 1, 1999));
+  doc->Account().SwitchToEur(Day(1, 1, 1999));
   return doc;
 }
 
 }  // namespace
 
 TEST(HoldingsView, WhatIsHeldOnTheDay) {
-  auto doc = euroPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Alpha", "A", "10", "10", "1");
-  Buy(*doc, day(1, 3, 2000), "Beta", "B", "2,5", "20");
-  Buy(*doc, day(1, 6, 2000), "Gamma", "G", "1", "5");  // bought on the holdings day
-  Buy(*doc, day(1, 4, 2000), "Delta", "D", "1", "5");
+  auto doc = EuroPortfolio();
+  Buy(*doc, Day(1, 2, 2000), "Alpha", "A", "10", "10", "1");
+  Buy(*doc, Day(1, 3, 2000), "Beta", "B", "2,5", "20");
+  Buy(*doc, Day(1, 6, 2000), "Gamma", "G", "1", "5");  // bought on the holdings day
+  Buy(*doc, Day(1, 4, 2000), "Delta", "D", "1", "5");
   doc->MutablePositions()[2]->state = CKBXAktie::kSold;  // Delta, sold on the holdings day
-  doc->MutablePositions()[2]->saleDate = day(1, 6, 2000);
-  doc->SetPrice("Alpha", "A", day(1, 5, 2000), 1250);
+  doc->MutablePositions()[2]->saleDate = Day(1, 6, 2000);
+  doc->SetPrice("Alpha", "A", Day(1, 5, 2000), 1250);
 
   std::vector<CKBXAktieImDepot> rows;
-  views::BuildHoldingsRows(day(1, 6, 2000), rows, *doc, true);
-  const views::Table t = views::HoldingsTable(*doc, day(1, 6, 2000), rows);
-  EXPECT_EQ(column(t, 0), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Summe"}));
-  EXPECT_EQ(column(t, 2), (std::vector<std::string>{"10,0", "2,5", "1,0", "13,5"}));
-  EXPECT_EQ(column(t, 4), (std::vector<std::string>{"121", "92", "0", ""}));
-  EXPECT_EQ(column(t, 9), (std::vector<std::string>{"12,50", "20,00", "5,00", ""}));  // no price: the purchase price
-  EXPECT_EQ(column(t, 10), (std::vector<std::string>{"125,00", "50,00", "5,00", "180,00"}));
-  EXPECT_EQ(column(t, 11), (std::vector<std::string>{"24,00", "0,00", "0,00", "24,00"}));  // commission included
+  views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
+  const views::Table t = views::HoldingsTable(*doc, Day(1, 6, 2000), rows);
+  EXPECT_EQ(Column(t, 0), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Summe"}));
+  EXPECT_EQ(Column(t, 2), (std::vector<std::string>{"10,0", "2,5", "1,0", "13,5"}));
+  EXPECT_EQ(Column(t, 4), (std::vector<std::string>{"121", "92", "0", ""}));
+  EXPECT_EQ(Column(t, 9), (std::vector<std::string>{"12,50", "20,00", "5,00", ""}));  // no price: the purchase price
+  EXPECT_EQ(Column(t, 10), (std::vector<std::string>{"125,00", "50,00", "5,00", "180,00"}));
+  EXPECT_EQ(Column(t, 11), (std::vector<std::string>{"24,00", "0,00", "0,00", "24,00"}));  // commission included
   EXPECT_EQ(t.cells[3][12], "+15,4%");  // 180,00 against 156,00, not an average of the rows
   EXPECT_EQ(t.cells[0][12], "+23,8%");
   EXPECT_EQ(t.cells[3][3], "");
   EXPECT_EQ(t.title, "Depotbestand am 01.06.2000 -  - ");
 
   doc->settings.holdings.includeCommissions = 0;
-  views::BuildHoldingsRows(day(1, 6, 2000), rows, *doc, true);
+  views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
   EXPECT_EQ(rows[0].shownGain, 2500);
 }
 
 TEST(HoldingsView, MergingAndCurrencies) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Alpha", "A", "10", "10 DM");
-  Buy(*doc, day(1, 3, 2000), "Alpha", "A", "10", "20 DM");
-  Buy(*doc, day(1, 4, 2000), "Alpha", "X", "1", "1");  // another identifier: never merged
+  Buy(*doc, Day(1, 2, 2000), "Alpha", "A", "10", "10 DM");
+  Buy(*doc, Day(1, 3, 2000), "Alpha", "A", "10", "20 DM");
+  Buy(*doc, Day(1, 4, 2000), "Alpha", "X", "1", "1");  // another identifier: never merged
   std::vector<CKBXAktieImDepot> rows;
-  views::BuildHoldingsRows(day(1, 6, 2000), rows, *doc, true);
+  views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].positionCount, 2);
   EXPECT_EQ(rows[0].quantity, QuantityOf(20, 0));
-  EXPECT_EQ(rows[0].purchaseDate, day(1, 3, 2000));  // the later position
+  EXPECT_EQ(rows[0].purchaseDate, Day(1, 3, 2000));  // the later position
   EXPECT_EQ(rows[0].purchaseValue.dm, 30000);
   EXPECT_EQ(rows[0].shownPurchaseValue, DmToEur(30000));  // the EUR column converts
   EXPECT_EQ(rows[0].averagePurchasePrice, PerShareValue(DmToEur(30000), QuantityOf(20, 0)));
   doc->settings.holdings.columnCurrencies[0] = 1;
-  views::BuildHoldingsRows(day(1, 6, 2000), rows, *doc, true);
+  views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
   EXPECT_EQ(rows[0].shownPurchaseValue, 30000);
-  EXPECT_EQ(views::HoldingsTable(*doc, day(1, 6, 2000), rows).captions[6], "Kaufwert\nin DM");
+  EXPECT_EQ(views::HoldingsTable(*doc, Day(1, 6, 2000), rows).captions[6], "Kaufwert\nin DM");
 
-  views::BuildHoldingsRows(day(1, 6, 2000), rows, *doc, false);
+  views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, false);
   EXPECT_EQ(rows.size(), 4u);
 }
 
 TEST(HoldingsView, SortedByGainPercentDescending) {
-  auto doc = euroPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Mittel", "M", "1", "10");
-  Buy(*doc, day(1, 2, 2000), "Gut", "G", "1", "10");
-  Buy(*doc, day(1, 2, 2000), "Schlecht", "S", "1", "10");
-  doc->SetPrice("Mittel", "M", day(2, 2, 2000), 1100);
-  doc->SetPrice("Gut", "G", day(2, 2, 2000), 1500);
-  doc->SetPrice("Schlecht", "S", day(2, 2, 2000), 500);
+  auto doc = EuroPortfolio();
+  Buy(*doc, Day(1, 2, 2000), "Mittel", "M", "1", "10");
+  Buy(*doc, Day(1, 2, 2000), "Gut", "G", "1", "10");
+  Buy(*doc, Day(1, 2, 2000), "Schlecht", "S", "1", "10");
+  doc->SetPrice("Mittel", "M", Day(2, 2, 2000), 1100);
+  doc->SetPrice("Gut", "G", Day(2, 2, 2000), 1500);
+  doc->SetPrice("Schlecht", "S", Day(2, 2, 2000), 500);
   doc->settings.holdings.sortKey = 9;
   doc->settings.holdings.sortDescending = 1;
   std::vector<CKBXAktieImDepot> rows;
-  views::BuildHoldingsRows(day(3, 2, 2000), rows, *doc, true);
+  views::BuildHoldingsRows(Day(3, 2, 2000), rows, *doc, true);
   std::vector<std::string> names;
   for (const auto& r : rows) names.push_back(r.name);
   EXPECT_EQ(names, (std::vector<std::string>{"Gut", "Mittel", "Schlecht", "Summe"}));
-  const views::Table t = views::HoldingsTable(*doc, day(3, 2, 2000), rows);
+  const views::Table t = views::HoldingsTable(*doc, Day(3, 2, 2000), rows);
   EXPECT_EQ(t.loss, (std::vector<bool>{false, false, true, false}));
 
   // Measuring and drawing go through the same texts.
   platform::RecordingSurface surface;
-  const views::ColumnLayout layout = views::MeasureHoldingsColumns(surface, *doc, day(3, 2, 2000), rows);
+  const views::ColumnLayout layout = views::MeasureHoldingsColumns(surface, *doc, Day(3, 2, 2000), rows);
   EXPECT_EQ(layout.width[0], 11 * 20);  // the caption "Bezeichnung" is wider than "Schlecht"
   surface.Clear();
-  views::DrawHoldingsView(surface, *doc, day(3, 2, 2000), layout, rows);
+  views::DrawHoldingsView(surface, *doc, Day(3, 2, 2000), layout, rows);
   EXPECT_EQ(surface.Texts().size(), 1u + 17u + 4u * 17u);
 }
 
 TEST(RealisedView, SalesInThePeriod) {
   auto doc = DmPortfolio();
-  Buy(*doc, day(1, 2, 2000), "Alpha", "A", "10", "10 DM", "1 DM");
-  Buy(*doc, day(5, 2, 2000), "Alpha", "A", "10", "10 DM");
-  Buy(*doc, day(1, 3, 2000), "Beta", "B", "1", "1");
+  Buy(*doc, Day(1, 2, 2000), "Alpha", "A", "10", "10 DM", "1 DM");
+  Buy(*doc, Day(5, 2, 2000), "Alpha", "A", "10", "10 DM");
+  Buy(*doc, Day(1, 3, 2000), "Beta", "B", "1", "1");
   auto sell = [&](std::size_t index, CKBXDatum date, std::int32_t price) {
     CKBXAktie& p = *doc->MutablePositions()[index];
     p.state = CKBXAktie::kSold;
@@ -116,27 +116,27 @@ TEST(RealisedView, SalesInThePeriod) {
     p.salePriceCurrency = kEur;
     p.proceedsEur = static_cast<std::int32_t>(ShareValue(p.Quantity(), price));
   };
-  sell(0, day(1, 4, 2000), 1000);   // on the start day
-  sell(1, day(30, 4, 2000), 1000);  // on the end day
-  sell(2, day(1, 5, 2000), 200);    // the day after
+  sell(0, Day(1, 4, 2000), 1000);   // on the start day
+  sell(1, Day(30, 4, 2000), 1000);  // on the end day
+  sell(2, Day(1, 5, 2000), 200);    // the day after
 
   std::vector<CKBXAktieVerkauft> rows;
-  views::BuildRealisedRows(day(1, 4, 2000), day(30, 4, 2000), rows, *doc, false);
+  views::BuildRealisedRows(Day(1, 4, 2000), Day(30, 4, 2000), rows, *doc, false);
   ASSERT_EQ(rows.size(), 3u);
-  views::BuildRealisedRows(day(1, 4, 2000), day(30, 4, 2000), rows, *doc, true);
+  views::BuildRealisedRows(Day(1, 4, 2000), Day(30, 4, 2000), rows, *doc, true);
   ASSERT_EQ(rows.size(), 2u);
   const CKBXAktieVerkauft& r = rows[0];
-  EXPECT_EQ(r.saleDate, day(1, 4, 2000));      // the earlier sale
-  EXPECT_EQ(r.purchaseDate, day(5, 2, 2000));  // the later position
+  EXPECT_EQ(r.saleDate, Day(1, 4, 2000));      // the earlier sale
+  EXPECT_EQ(r.purchaseDate, Day(5, 2, 2000));  // the later position
   EXPECT_EQ(r.purchaseValue.dm, 20000);        // bought in DM ...
   EXPECT_EQ(r.saleValue.eur, 20000);           // ... sold in EUR
   EXPECT_EQ(r.shownPurchaseValue, DmToEur(20000));
   EXPECT_EQ(r.shownGain, 20000 - DmToEur(20100));  // proceeds - cost
   doc->settings.realised.columnCurrencies[6] = 1;
   doc->settings.realised.includeCommissions = 0;
-  views::BuildRealisedRows(day(1, 4, 2000), day(30, 4, 2000), rows, *doc, true);
+  views::BuildRealisedRows(Day(1, 4, 2000), Day(30, 4, 2000), rows, *doc, true);
   EXPECT_EQ(rows[0].shownGain, EurToDm(20000) - 20000);
-  const views::Table t = views::RealisedTable(*doc, day(1, 4, 2000), day(30, 4, 2000), rows);
+  const views::Table t = views::RealisedTable(*doc, Day(1, 4, 2000), Day(30, 4, 2000), rows);
   EXPECT_EQ(t.captions[14], "G/V\nin DM");
   EXPECT_EQ(t.captions[13], "Verkauferlös\nin EUR");
   EXPECT_EQ(t.cells[1][0], "Summe");
@@ -145,22 +145,22 @@ TEST(RealisedView, SalesInThePeriod) {
   EXPECT_EQ(t.title, "Realisierte Gewinne und Verluste von 01.04.2000 bis 30.04.2000 -  - ");
 
   // Bought and sold on consecutive days: one day in the portfolio.
-  Buy(*doc, day(1, 6, 2000), "Kurz", "K", "1", "1");
-  sell(3, day(2, 6, 2000), 100);
-  views::BuildRealisedRows(day(1, 6, 2000), day(30, 6, 2000), rows, *doc, false);
-  EXPECT_EQ(views::RealisedTable(*doc, day(1, 6, 2000), day(30, 6, 2000), rows).cells[0][5], "1");
+  Buy(*doc, Day(1, 6, 2000), "Kurz", "K", "1", "1");
+  sell(3, Day(2, 6, 2000), 100);
+  views::BuildRealisedRows(Day(1, 6, 2000), Day(30, 6, 2000), rows, *doc, false);
+  EXPECT_EQ(views::RealisedTable(*doc, Day(1, 6, 2000), Day(30, 6, 2000), rows).cells[0][5], "1");
 }
 
 TEST(AccountView, RowsAcrossTheSwitchDay) {
   auto doc = DmPortfolio();  // 10.000,00 DM from 01.01.1999
-  doc->Account().BookMovement(day(10, 12, 2001), 31, 10000, kDm, "Einlage");
-  doc->Account().SwitchToEur(day(1, 1, 2002));
-  doc->Account().BookMovement(day(2, 1, 2002), 11, 500, kEur, "Dividende");
-  doc->Account().BookMovement(day(3, 1, 2002), 26, -100, kEur, "Steuer");
+  doc->Account().BookMovement(Day(10, 12, 2001), 31, 10000, kDm, "Einlage");
+  doc->Account().SwitchToEur(Day(1, 1, 2002));
+  doc->Account().BookMovement(Day(2, 1, 2002), 11, 500, kEur, "Dividende");
+  doc->Account().BookMovement(Day(3, 1, 2002), 26, -100, kEur, "Steuer");
 
   std::vector<CKBXKontoTransaktionAnzg> rows;
-  views::BuildAccountRows(day(1, 12, 2001), day(31, 1, 2002), rows, *doc);
-  const views::Table t = views::AccountTable(*doc, day(1, 12, 2001), day(31, 1, 2002), rows);
+  views::BuildAccountRows(Day(1, 12, 2001), Day(31, 1, 2002), rows, *doc);
+  const views::Table t = views::AccountTable(*doc, Day(1, 12, 2001), Day(31, 1, 2002), rows);
   ASSERT_EQ(t.cells.size(), 3u);
   EXPECT_EQ(t.cells[0][3], "100,00 DM");
   EXPECT_EQ(t.cells[0][4], "10.100,00 DM");
@@ -171,7 +171,7 @@ TEST(AccountView, RowsAcrossTheSwitchDay) {
   EXPECT_FALSE(t.HasSumsRow());
 
   // Starting after the switch: euro from the first row, the opening balance in euro.
-  views::BuildAccountRows(day(3, 1, 2002), day(31, 1, 2002), rows, *doc);
+  views::BuildAccountRows(Day(3, 1, 2002), Day(31, 1, 2002), rows, *doc);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].currency, kEur);
   EXPECT_EQ(rows[0].balance, DmToEur(1010000) + 400);
@@ -186,50 +186,50 @@ TEST(FrameState, DefaultDays) {
   auto doc = DmPortfolio();  // start day 01.01.1999, today 08.12.2026
   views::FrameState frame;
   frame.SetDefaultDays(*doc);
-  EXPECT_EQ(frame.holdingsDay, day(8, 12, 2026));
-  EXPECT_EQ(frame.realisedStart, day(1, 1, 1999));
+  EXPECT_EQ(frame.holdingsDay, Day(8, 12, 2026));
+  EXPECT_EQ(frame.realisedStart, Day(1, 1, 1999));
 
   doc->settings.general.periodStartChoice = 2;
   frame.SetDefaultDays(*doc);
-  EXPECT_EQ(frame.accountStart, day(1, 12, 2026));
+  EXPECT_EQ(frame.accountStart, Day(1, 12, 2026));
   doc->settings.general.periodStartChoice = 1;
   frame.SetDefaultDays(*doc);
-  EXPECT_EQ(frame.accountStart, day(1, 1, 2026));
+  EXPECT_EQ(frame.accountStart, Day(1, 1, 2026));
 
-  platform::FixedClock firstOfMonth(day(1, 1, 2027).ToTime());
+  platform::FixedClock firstOfMonth(Day(1, 1, 2027).ToTime());
   CKapibuchDoc other(firstOfMonth);
   NewFileData data;
-  data.startDay = day(15, 12, 2026);
+  data.startDay = Day(15, 12, 2026);
   other.SetupNew(data);
   other.settings.general.periodStartChoice = 2;
   frame.SetDefaultDays(other);
-  EXPECT_EQ(frame.developmentStart, day(15, 12, 2026));  // the previous month, but not before the start
+  EXPECT_EQ(frame.developmentStart, Day(15, 12, 2026));  // the previous month, but not before the start
   other.settings.general.periodStartChoice = 3;
-  other.settings.general.periodStartDay = day(20, 12, 2026);
+  other.settings.general.periodStartDay = Day(20, 12, 2026);
   other.settings.general.periodEndChoice = 1;
-  other.settings.general.periodEndDay = day(1, 12, 2026);  // before the start: raised to it
+  other.settings.general.periodEndDay = Day(1, 12, 2026);  // before the start: raised to it
   frame.SetDefaultDays(other);
-  EXPECT_EQ(frame.developmentStart, day(20, 12, 2026));
-  EXPECT_EQ(frame.developmentEnd, day(20, 12, 2026));
+  EXPECT_EQ(frame.developmentStart, Day(20, 12, 2026));
+  EXPECT_EQ(frame.developmentEnd, Day(20, 12, 2026));
 }
 
 TEST(FrameState, TimeInPortfolioOfTheSelection) {
   auto doc = DmPortfolio();  // start day 01.01.1999, today 08.12.2026
-  Buy(*doc, day(1, 6, 1998), "Alt", "A", "1", "1");  // before the account's start
-  Buy(*doc, day(1, 6, 2000), "Neu", "N", "1", "1");
+  Buy(*doc, Day(1, 6, 1998), "Alt", "A", "1", "1");  // before the account's start
+  Buy(*doc, Day(1, 6, 2000), "Neu", "N", "1", "1");
   doc->MutablePositions()[1]->state = CKBXAktie::kSold;
-  doc->MutablePositions()[1]->saleDate = day(1, 6, 2001);
+  doc->MutablePositions()[1]->saleDate = Day(1, 6, 2001);
   views::FrameState frame;
   frame.SetDefaultDays(*doc);
   frame.selection = {1};
   frame.ApplyTimeInPortfolio(*doc);
-  EXPECT_EQ(frame.securityChartStart, day(1, 6, 2000));
-  EXPECT_EQ(frame.securityChartEnd, day(1, 6, 2001));
+  EXPECT_EQ(frame.securityChartStart, Day(1, 6, 2000));
+  EXPECT_EQ(frame.securityChartEnd, Day(1, 6, 2001));
   frame.selection = {1, 0};
   frame.ApplyTimeInPortfolio(*doc);
-  EXPECT_EQ(frame.securityChartStart, day(1, 1, 1999));  // not before the account's start
-  EXPECT_EQ(frame.securityChartEnd, day(8, 12, 2026));   // an open position: today
+  EXPECT_EQ(frame.securityChartStart, Day(1, 1, 1999));  // not before the account's start
+  EXPECT_EQ(frame.securityChartEnd, Day(8, 12, 2026));   // an open position: today
   frame.selection.clear();
   frame.ApplyTimeInPortfolio(*doc);
-  EXPECT_EQ(frame.securityChartEnd, day(8, 12, 2026));
+  EXPECT_EQ(frame.securityChartEnd, Day(8, 12, 2026));
 }

@@ -22,7 +22,7 @@ namespace {
 // A4 in tenths of a millimetre, printable to the edge.
 constexpr PageGeometry kA4{2100, 2970, 0, 0, 2100, 2970};
 
-bool endsWith(const std::string& s, const std::string& suffix) {
+bool EndsWith(const std::string& s, const std::string& suffix) {
   if (s.size() < suffix.size()) return false;
   for (std::size_t i = 0; i < suffix.size(); ++i) {
     if (std::tolower(static_cast<unsigned char>(s[s.size() - suffix.size() + i])) != suffix[i]) return false;
@@ -71,7 +71,7 @@ void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
 }
 
 namespace {
-RenderResult renderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount);
+RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount);
 }  // namespace
 
 RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int page, int* pageCount) {
@@ -80,7 +80,7 @@ RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int pag
   const QString target = QString::fromStdString(path);
   const QFileInfo info(target);
   const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".tmp");
-  const RenderResult result = renderDirect(job, path, temp, page, pageCount);
+  const RenderResult result = RenderDirect(job, path, temp, page, pageCount);
   if (result != RenderResult::Ok) {
     QFile::remove(temp);
     return result;
@@ -94,8 +94,8 @@ RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int pag
 
 namespace {
 
-RenderResult renderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount) {
-  if (endsWith(path, ".pdf")) {
+RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount) {
+  if (EndsWith(path, ".pdf")) {
     QFile probe(file);
     if (!probe.open(QIODevice::WriteOnly)) return RenderResult::CannotWrite;
     probe.close();
@@ -115,7 +115,7 @@ RenderResult renderDirect(views::PrintJob& job, const std::string& path, const Q
     return painter.end() ? RenderResult::Ok : RenderResult::CannotWrite;
   }
 
-  if (endsWith(path, ".svg")) {
+  if (EndsWith(path, ".svg")) {
     QFile probe(file);
     if (!probe.open(QIODevice::WriteOnly)) return RenderResult::CannotWrite;
     probe.close();
@@ -143,7 +143,7 @@ RenderResult renderDirect(views::PrintJob& job, const std::string& path, const Q
     return painter.end() ? RenderResult::Ok : RenderResult::CannotWrite;
   }
 
-  if (endsWith(path, ".png")) {
+  if (EndsWith(path, ".png")) {
     constexpr double dpi = 150.0;
     QImage image(static_cast<int>(kA4.pageWidth * dpi / 254.0), static_cast<int>(kA4.pageHeight * dpi / 254.0),
                  QImage::Format_ARGB32_Premultiplied);
