@@ -8,6 +8,10 @@
 #include "views/TableViews.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
+#include "model/KBXKursverlauf.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/KBXAktieImDepot.h"
+#include "views/KBXAktieVerkauft.h"
 
 namespace {
 

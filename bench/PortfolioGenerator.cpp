@@ -1,5 +1,6 @@
 #include "bench/PortfolioGenerator.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fails when a source of the core (everything below the platform/qt line) includes Qt.
+# Fails when a source of the core (everything below the qt line) includes Qt.
 set -u
 src=${1:?usage: check_core_no_qt.sh SRC_DIR}
 core_dirs=(base model document priceio views forms)

@@ -4,8 +4,8 @@
 #include <QIcon>
 
 #include "frames/MainFrame.h"
-#include "platform/qt/QtPrompter.h"
-#include "platform/qt/QtSettingsStore.h"
+#include "qt/QtPrompter.h"
+#include "qt/QtSettingsStore.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -8,6 +8,9 @@
 #include "forms/KaufDlg.h"
 #include "forms/KontobewegungDlg.h"
 #include "forms/VerkaufDlg.h"
+#include "forms/KontowaehrungDlg.h"
+#include "forms/AufteilenDlg.h"
+#include "forms/ZuordnenDlg.h"
 
 namespace cli {
 

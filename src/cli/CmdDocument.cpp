@@ -5,7 +5,9 @@
 
 #include "cli/Commands.h"
 #include "forms/KurseEingebenDlg.h"
-#include "forms/NeueDatei.h"
+#include "forms/NeueDateiWizard.h"
+#include "forms/DepotdatenDlg.h"
+#include "model/KBXKursverlauf.h"
 
 namespace cli {
 namespace {

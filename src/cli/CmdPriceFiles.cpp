@@ -4,9 +4,11 @@
 
 #include "base/SafeFile.h"
 #include "cli/Commands.h"
-#include "forms/KursDateiDlg.h"
-#include "platform/qt/QtSettingsStore.h"
+#include "forms/KurseImportierenDlg.h"
+#include "qt/QtSettingsStore.h"
 #include "priceio/FormatMatcher.h"
+#include "forms/KurseExportierenDlg.h"
+#include "forms/ImportergebnisDlg.h"
 
 namespace cli {
 namespace {

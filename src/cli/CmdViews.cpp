@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "platform/qt/Rendering.h"
+#include "qt/Rendering.h"
 #include "views/AnalysisView.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
@@ -13,6 +13,7 @@
 #include "platform/RecordingSurface.h"
 #include "views/PrintJob.h"
 #include "views/TableViews.h"
+#include "views/KBXAktieImDepot.h"
 
 namespace cli {
 

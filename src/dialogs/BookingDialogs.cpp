@@ -26,10 +26,14 @@
 #include "forms/AktiensplitDlg.h"
 #include "forms/KaufDlg.h"
 #include "forms/KontobewegungDlg.h"
-#include "forms/KursDateiDlg.h"
+#include "forms/KurseImportierenDlg.h"
 #include "forms/KurseEingebenDlg.h"
 #include "forms/PositionAuswahlDlg.h"
 #include "forms/VerkaufDlg.h"
+#include "forms/KurseExportierenDlg.h"
+#include "forms/AufteilenDlg.h"
+#include "forms/ZuordnenDlg.h"
+#include "forms/ImportergebnisDlg.h"
 
 namespace dialogs {
 

@@ -1,6 +1,9 @@
 #include "dialogs/NewFileWizard.h"
 
 #include "dialogs/Help.h"
+#include "forms/NeueDatei3PropPage.h"
+#include "forms/NeueDatei1PropPage.h"
+#include "forms/NeueDatei2PropPage.h"
 
 #include <QDateEdit>
 #include <QFormLayout>

@@ -3,7 +3,7 @@
 
 #include <QWizard>
 
-#include "forms/NeueDatei.h"
+#include "forms/NeueDateiWizard.h"
 #include "platform/Prompter.h"
 
 class QLineEdit;

@@ -1,3 +1,5 @@
+#include "base/ArchiveWriter.h"
+#include "base/ArchiveReader.h"
 #include "document/KapibuchDoc.h"
 
 #include <algorithm>
@@ -6,6 +8,7 @@
 #include "base/TextCompare.h"
 #include "model/ModelClasses.h"
 #include "platform/Clock.h"
+#include "model/PriceCursor.h"
 
 namespace {
 

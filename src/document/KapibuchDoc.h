@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "base/ArchiveException.h"
 #include "base/Money.h"
 #include "document/Settings.h"
 #include "model/KBXAktie.h"
 #include "model/KBXDatum.h"
 #include "model/KBXKonto.h"
 #include "model/KBXKurs.h"
+#include "model/KBXKursverlauf.h"
 
 namespace platform {
 class Clock;

@@ -57,15 +57,3 @@ void CAktiensplitDlg::Book(CKapibuchDoc& doc) const {
   doc.StockSplit(m_name, m_wkn, date, m_factor);
   doc.Changed();
 }
-
-CKontowaehrungDlg::CKontowaehrungDlg(const CKapibuchDoc& doc)
-    : m_earliest(doc.Account().StartDay()), m_date(std::max(doc.Today(), m_earliest)) {}
-
-bool CKontowaehrungDlg::OnOK(platform::Prompter& prompter) const {
-  return forms::Confirm(prompter, kCaption, kQuestion);
-}
-
-void CKontowaehrungDlg::Book(CKapibuchDoc& doc) const {
-  if (!doc.Account().SwitchToEur(m_date)) return;
-  doc.Changed();
-}

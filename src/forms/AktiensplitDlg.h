@@ -44,26 +44,3 @@ class CAktiensplitDlg {
   double m_factor = 2.0;
   forms::Field m_focus = forms::Field::None;
 };
-
-// "Kontowährung umstellen": the day from which the account runs in euro.
-class CKontowaehrungDlg {
- public:
-  static constexpr const char* kCaption = "Kontowährung umstellen";
-  static constexpr const char* kQuestion =
-      "Haben Sie das korrekte Umstellungsdatum angegeben?\n\nDie Umstellung von DM auf Euro kann nur einmal "
-      "durchgeführt werden und läßt sich nicht rückgängig machen!";
-
-  explicit CKontowaehrungDlg(const CKapibuchDoc& doc);
-  // The command is available only while the account is kept in DM.
-  static bool Enabled(const CKapibuchDoc& doc) { return !doc.Account().IsSwitched(); }
-
-  CKBXDatum Date() const { return m_date; }
-  CKBXDatum EarliestDate() const { return m_earliest; }
-  void SetDate(CKBXDatum date) { m_date = std::max(date, m_earliest); }
-  bool OnOK(platform::Prompter& prompter) const;
-  void Book(CKapibuchDoc& doc) const;
-
- private:
-  CKBXDatum m_earliest;
-  CKBXDatum m_date;
-};

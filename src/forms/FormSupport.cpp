@@ -6,6 +6,7 @@
 
 #include "base/Cp1252.h"
 #include "base/TextCompare.h"
+#include "model/KBXKursverlauf.h"
 
 namespace forms {
 
@@ -90,5 +91,47 @@ std::string QuantityText(std::int64_t quantity, int decimals) {
   return FormatQuantity(static_cast<std::int32_t>(quantity / kQuantityUnit),
                         static_cast<std::int32_t>(quantity % kQuantityUnit), decimals);
 }
+
+// The last history with this name, or the last with this WKN/Kürzel.
+const CKBXKursverlauf* LastHistoryWithName(const CKapibuchDoc& doc, const std::string& name) {
+  const CKBXKursverlauf* found = nullptr;
+  for (const auto& h : doc.Histories()) {
+    if (h->Name() == name) found = h.get();
+  }
+  return found;
+}
+
+const CKBXKursverlauf* LastHistoryWithWkn(const CKapibuchDoc& doc, const std::string& wkn) {
+  const CKBXKursverlauf* found = nullptr;
+  for (const auto& h : doc.Histories()) {
+    if (h->Wkn() == wkn) found = h.get();
+  }
+  return found;
+}
+
+void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns) {
+  for (const auto& h : doc.Histories()) {
+    AddSortedOnce(names, h->Name());
+    AddSortedOnce(wkns, h->Wkn());
+  }
+}
+
+void ChooseHistory(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
+            std::string& chosenName, std::string& chosenWkn) {
+  const CKBXKursverlauf* h = byName ? LastHistoryWithName(doc, name) : LastHistoryWithWkn(doc, wkn);
+  chosenName = h ? h->Name() : std::string();
+  chosenWkn = h ? h->Wkn() : std::string();
+}
+
+bool HolderTextsStorable(const CheckReporter& report, const std::string& holder, const std::string& address,
+                         const std::string& depotNumber, const std::string& accountNumber,
+                         const std::string& bankCode) {
+  return report.Storable(holder, "Name des Depotinhabers", Field::Holder) &&
+         report.Storable(address, "Adresse des Depotinhabers", Field::Address) &&
+         report.Storable(depotNumber, "Depotnummer", Field::DepotNumber) &&
+         report.Storable(accountNumber, "Kontonummer", Field::AccountNumber) &&
+         report.Storable(bankCode, "Bankleitzahl", Field::BankCode);
+}
+
 
 }  // namespace forms

@@ -33,6 +33,8 @@ enum class Field {
 };
 
 extern const char* const kConfirmIrreversible;
+// The caption of file errors and of the price-file messages.
+inline constexpr const char* kAppCaption = "Kapitalbuch";
 
 // Reports a failed check (when a prompter is given) and remembers the field for the focus.
 // Always returns false, so checks read `return Fail(...)`.
@@ -74,5 +76,17 @@ void NormaliseQuantityText(std::string& text);
 bool ReadQuantity(const std::string& text, std::int64_t& quantity);
 // Text of a quantity with as many decimals as it needs.
 std::string QuantityText(std::int64_t quantity, int decimals = -1);
+
+// The price histories' names and WKN/Kürzel, each list sorted and without repeats.
+void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns);
+// The last history with this name (or WKN/Kürzel); nullptr if none.
+const CKBXKursverlauf* LastHistoryWithName(const CKapibuchDoc& doc, const std::string& name);
+const CKBXKursverlauf* LastHistoryWithWkn(const CKapibuchDoc& doc, const std::string& wkn);
+// Choosing a name (byName) or a WKN/Kürzel in a price-file dialog selects a history's pair.
+void ChooseHistory(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
+                   std::string& chosenName, std::string& chosenWkn);
+// The five holder texts must be storable in the file.
+bool HolderTextsStorable(const CheckReporter& report, const std::string& holder, const std::string& address,
+                         const std::string& depotNumber, const std::string& accountNumber, const std::string& bankCode);
 
 }  // namespace forms

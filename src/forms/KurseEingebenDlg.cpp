@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Money.h"
+#include "model/KBXKursverlauf.h"
 
 CKurseEingebenDlg::CKurseEingebenDlg(CKapibuchDoc& doc) : m_doc(doc), m_day(doc.Today()) { Rebuild(); }
 

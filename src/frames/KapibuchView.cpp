@@ -7,8 +7,8 @@
 #include <QScrollBar>
 
 #include "frames/ChildFrame.h"
-#include "platform/qt/QtPainterSurface.h"
-#include "platform/qt/Rendering.h"
+#include "qt/QtPainterSurface.h"
+#include "qt/Rendering.h"
 #include "views/TableViews.h"
 
 namespace {

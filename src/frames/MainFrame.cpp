@@ -33,11 +33,13 @@
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/NewFileWizard.h"
 #include "forms/AktiensplitDlg.h"
-#include "forms/NeueDatei.h"
+#include "forms/NeueDateiWizard.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/Session.h"
 #include "views/Charts.h"
+#include "forms/KontowaehrungDlg.h"
+#include "forms/DepotdatenDlg.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "base/Archive.h"
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 #include "platform/Clock.h"
 
 bool CKBXDatum::IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

@@ -1,3 +1,5 @@
+#include "base/ArchiveWriter.h"
+#include "base/ArchiveReader.h"
 #include "model/KBXKonto.h"
 
 #include <algorithm>
@@ -10,24 +12,6 @@ constexpr std::uint32_t kMaxSeriesDays = 1u << 20;
 std::int32_t Narrow(std::int64_t amount) { return static_cast<std::int32_t>(amount); }
 
 }  // namespace
-
-void CKBXKontoTransaktion::Write(ArchiveWriter& a) const {
-  a.WriteInt32(positionNumber);
-  a.WriteInt32(kind);
-  a.WriteInt32(amountDm);
-  a.WriteInt32(amountEur);
-  a.WriteString(text);
-  date.Write(a);
-}
-
-void CKBXKontoTransaktion::Read(ArchiveReader& a) {
-  positionNumber = a.ReadInt32();
-  kind = a.ReadInt32();
-  amountDm = a.ReadInt32();
-  amountEur = a.ReadInt32();
-  text = a.ReadString();
-  date.Read(a);
-}
 
 bool CKBXKonto::Initialise(CKBXDatum startDay, bool euro, std::int32_t openingBalance) {
   if (IsInitialised()) return false;

@@ -3,6 +3,7 @@
 #include "model/KBXAktie.h"
 #include "model/KBXKonto.h"
 #include "model/KBXKurs.h"
+#include "model/KBXKursverlauf.h"
 
 const ClassRegistry& ModelClassRegistry() {
   static const ClassRegistry registry = [] {

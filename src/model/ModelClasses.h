@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Archive.h"
+#include "base/ClassRegistry.h"
 
 // The classes that occur in a portfolio file: positions, price histories, price points
 // and account transactions.

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/Money.h"
+#include "model/KBXKursverlauf.h"
 
 namespace priceio {
 

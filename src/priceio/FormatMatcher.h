@@ -11,6 +11,7 @@
 
 #include "model/KBXKurs.h"
 #include "platform/Prompter.h"
+#include "model/KBXKursverlauf.h"
 
 namespace priceio {
 

@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 #include "base/Money.h"
+#include "model/KBXKursverlauf.h"
 
 namespace priceio {
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/KBXKurs.h"
+#include "model/KBXKursverlauf.h"
 
 namespace priceio {
 

@@ -1,4 +1,5 @@
 #include "views/TableViews.h"
+#include "views/KBXKontoTransaktionAnzg.h"
 
 namespace views {
 

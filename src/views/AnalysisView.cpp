@@ -6,6 +6,8 @@
 
 #include "views/Table.h"
 #include "views/TableViews.h"
+#include "model/KBXKursverlauf.h"
+#include "views/KBXAktieImDepot.h"
 
 namespace views {
 

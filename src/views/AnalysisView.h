@@ -8,6 +8,7 @@
 #include "document/KapibuchDoc.h"
 #include "platform/Surface.h"
 #include "views/PrintJob.h"
+#include "views/KBXAktieImDepot.h"
 
 namespace views {
 

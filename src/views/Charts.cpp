@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "views/Table.h"
+#include "model/KBXKursverlauf.h"
+#include "model/PriceCursor.h"
 
 namespace views {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "views/Table.h"
+#include "model/KBXKursverlauf.h"
 
 namespace views {
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "views/TableViews.h"
+#include "views/KBXAktieImDepot.h"
 
 namespace views {
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "views/TableViews.h"
+#include "views/KBXAktieVerkauft.h"
 
 namespace views {
 

@@ -10,6 +10,9 @@
 
 #include "document/KapibuchDoc.h"
 #include "views/Table.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/KBXAktieImDepot.h"
+#include "views/KBXAktieVerkauft.h"
 
 namespace views {
 

@@ -1,4 +1,5 @@
-#include "base/Archive.h"
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 
 #include <gtest/gtest.h>
 

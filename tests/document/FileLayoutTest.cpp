@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/ArchiveWriter.h"
 #include "base/SafeFile.h"
 #include "document/KapibuchDoc.h"
 #include "tests/document/SamplePortfolio.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/forms/FormsTestUtil.h"
+#include "forms/ZuordnenDlg.h"
 
 using namespace testutil;
 using forms::Field;

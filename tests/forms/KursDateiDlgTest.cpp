@@ -1,4 +1,4 @@
-#include "forms/KursDateiDlg.h"
+#include "forms/KurseImportierenDlg.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,6 +9,7 @@
 #include "base/SafeFile.h"
 #include "priceio/FormatMatcher.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "forms/KurseExportierenDlg.h"
 
 using namespace testutil;
 

@@ -2,10 +2,13 @@
 
 #include "forms/AktiensplitDlg.h"
 #include "forms/KurseEingebenDlg.h"
-#include "forms/NeueDatei.h"
+#include "forms/NeueDateiWizard.h"
 #include "forms/OptionenSheet.h"
 #include "forms/PositionAuswahlDlg.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "forms/KontowaehrungDlg.h"
+#include "forms/DepotdatenDlg.h"
+#include "forms/NeueDatei3PropPage.h"
 
 using namespace testutil;
 using forms::Field;

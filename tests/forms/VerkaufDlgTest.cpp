@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/forms/FormsTestUtil.h"
+#include "forms/AufteilenDlg.h"
 
 using namespace testutil;
 using forms::Field;

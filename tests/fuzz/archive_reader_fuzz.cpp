@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/Archive.h"
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/ArchiveException.h"
 #include "document/KapibuchDoc.h"
 #include "platform/Clock.h"
 

@@ -21,6 +21,7 @@
 #include "platform/RecordingSurface.h"
 #include "views/TableViews.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/KBXAktieImDepot.h"
 
 using namespace testutil;
 

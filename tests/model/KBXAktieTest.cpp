@@ -1,3 +1,5 @@
+#include "base/ArchiveWriter.h"
+#include "base/ArchiveReader.h"
 #include "model/KBXAktie.h"
 
 #include <gtest/gtest.h>

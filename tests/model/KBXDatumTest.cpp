@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/Archive.h"
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 #include "platform/Clock.h"
 
 TEST(KBXDatum, DefaultIsTheEarliestValidDay) {

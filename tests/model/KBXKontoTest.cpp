@@ -1,3 +1,5 @@
+#include "base/ArchiveWriter.h"
+#include "base/ArchiveReader.h"
 #include "model/KBXKonto.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+#include "base/ArchiveWriter.h"
+#include "base/ArchiveReader.h"
 #include "model/KBXKurs.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +7,8 @@
 #include "base/Money.h"
 #include "model/ModelClasses.h"
 #include "tests/model/ModelTestUtil.h"
+#include "model/KBXKursverlauf.h"
+#include "model/PriceCursor.h"
 
 using namespace testutil;
 

@@ -4,6 +4,7 @@
 
 #include "priceio/PriceExport.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "model/KBXKursverlauf.h"
 
 using namespace testutil;
 using priceio::CFormatMatcher;

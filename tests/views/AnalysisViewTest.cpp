@@ -6,6 +6,7 @@
 
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/KBXAktieImDepot.h"
 
 using namespace testutil;
 

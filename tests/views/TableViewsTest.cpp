@@ -5,6 +5,9 @@
 #include "platform/RecordingSurface.h"
 #include "views/FrameState.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/KBXAktieImDepot.h"
+#include "views/KBXAktieVerkauft.h"
 
 using namespace testutil;
 

@@ -1,4 +1,4 @@
-#include "platform/qt/Rendering.h"
+#include "qt/Rendering.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/qt/QtPainterSurface.h"
+#include "qt/QtPainterSurface.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/QtSettingsStore.h"
+#include "qt/QtSettingsStore.h"
 
 namespace platform {
 

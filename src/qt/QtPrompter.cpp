@@ -1,4 +1,4 @@
-#include "platform/qt/QtPrompter.h"
+#include "qt/QtPrompter.h"
 
 #include <QMessageBox>
 #include <QPushButton>

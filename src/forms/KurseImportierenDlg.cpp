@@ -1,4 +1,4 @@
-#include "forms/KursDateiDlg.h"
+#include "forms/KurseImportierenDlg.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,12 +7,12 @@
 #include "base/SafeFile.h"
 #include "priceio/FormatMatcher.h"
 #include "priceio/PriceExport.h"
+#include "forms/ImportergebnisDlg.h"
+#include "model/KBXKursverlauf.h"
 
 using forms::Field;
 
 namespace {
-
-constexpr const char* kAppCaption = "Kapitalbuch";
 
 std::string Key(int i, const char* suffix) {
   char text[32];
@@ -20,60 +20,15 @@ std::string Key(int i, const char* suffix) {
   return text;
 }
 
-// The last history with this name, or the last with this WKN/Kürzel.
-const CKBXKursverlauf* LastWithName(const CKapibuchDoc& doc, const std::string& name) {
-  const CKBXKursverlauf* found = nullptr;
-  for (const auto& h : doc.Histories()) {
-    if (h->Name() == name) found = h.get();
-  }
-  return found;
-}
-
-const CKBXKursverlauf* LastWithWkn(const CKapibuchDoc& doc, const std::string& wkn) {
-  const CKBXKursverlauf* found = nullptr;
-  for (const auto& h : doc.Histories()) {
-    if (h->Wkn() == wkn) found = h.get();
-  }
-  return found;
-}
-
-void FillLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns) {
-  for (const auto& h : doc.Histories()) {
-    forms::AddSortedOnce(names, h->Name());
-    forms::AddSortedOnce(wkns, h->Wkn());
-  }
-}
-
-void Choose(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
-            std::string& chosenName, std::string& chosenWkn) {
-  const CKBXKursverlauf* h = byName ? LastWithName(doc, name) : LastWithWkn(doc, wkn);
-  chosenName = h ? h->Name() : std::string();
-  chosenWkn = h ? h->Wkn() : std::string();
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------- Importergebnis
-
-CImportergebnisDlg::CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result) : m_result(std::move(result)) {
-  for (const CKBXKurs& point : m_result.Points()) {
-    if (doc.IsHeldOn(m_result.Name(), m_result.Wkn(), point.Date())) m_held.push_back(point);
-  }
-}
-
-std::string CImportergebnisDlg::CountLine() const { return std::to_string(Shown().size()) + " Kurse gefunden"; }
-
-bool CImportergebnisDlg::OnOK(CKapibuchDoc& doc) const {
-  bool changed = false;
-  for (const CKBXKurs& point : Shown()) changed |= doc.SetPrice(Name(), Wkn(), point.Date(), point.Price());
-  return changed;
-}
 
 // ---------------------------------------------------------------- Kurse importieren
 
 CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::SettingsStore& settings)
     : m_doc(doc), m_settings(settings) {
-  FillLists(doc, m_names, m_wkns);
+  forms::FillHistoryLists(doc, m_names, m_wkns);
   if (const auto count = settings.GetInt(kSection, "ImpForAnz")) {
     const int n = std::clamp(*count, 0, 10000);
     for (int i = 1; i <= n; ++i) {
@@ -97,9 +52,9 @@ CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::Settings
   MatchDescription();
 }
 
-void CKurseImportierenDlg::ChooseName(const std::string& name) { Choose(m_doc, name, {}, true, m_name, m_wkn); }
+void CKurseImportierenDlg::ChooseName(const std::string& name) { forms::ChooseHistory(m_doc, name, {}, true, m_name, m_wkn); }
 
-void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) { Choose(m_doc, {}, wkn, false, m_name, m_wkn); }
+void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) { forms::ChooseHistory(m_doc, {}, wkn, false, m_name, m_wkn); }
 
 void CKurseImportierenDlg::MatchDescription() {
   m_selected = -1;
@@ -129,7 +84,7 @@ void CKurseImportierenDlg::SaveFormat(const std::string& title) {
 
 bool CKurseImportierenDlg::DeleteFormat(platform::Prompter& prompter) {
   if (m_selected < 0) return false;
-  if (prompter.Ask(kAppCaption, "Möchten Sie diese Formatbeschreibung wirklich löschen?", platform::Icon::Question,
+  if (prompter.Ask(forms::kAppCaption, "Möchten Sie diese Formatbeschreibung wirklich löschen?", platform::Icon::Question,
                    platform::Buttons::YesNo) != platform::Answer::Yes) {
     return false;
   }
@@ -143,26 +98,26 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
   m_errorPosition = 0;
   if (m_name.empty()) {
     m_focus = Field::Name;
-    prompter.Tell(kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
+    prompter.Tell(forms::kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
     return std::nullopt;
   }
   if (fileName.empty()) {
     m_focus = Field::Text;
-    prompter.Tell(kAppCaption,
+    prompter.Tell(forms::kAppCaption,
                   "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
     return std::nullopt;
   }
   std::vector<std::uint8_t> buffer;
   try {
     if (!ReadWholeFile(fileName, buffer)) {
-      prompter.Tell(kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
+      prompter.Tell(forms::kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
       return std::nullopt;
     }
   } catch (const std::bad_alloc&) {
-    prompter.Tell(kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!", platform::Icon::Exclamation);
+    prompter.Tell(forms::kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!", platform::Icon::Exclamation);
     return std::nullopt;
   }
-  const CKBXKursverlauf* history = LastWithName(m_doc, m_name);
+  const CKBXKursverlauf* history = forms::LastHistoryWithName(m_doc, m_name);
   CKBXKursverlauf result(m_name, history ? history->Wkn() : m_wkn);
   priceio::CFormatMatcher matcher(result, &prompter);
   const std::string description = m_description;
@@ -173,7 +128,7 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     return std::nullopt;
   }
   if (result.Points().empty()) {
-    prompter.Tell(kAppCaption,
+    prompter.Tell(forms::kAppCaption,
                   "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
                   "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
     return std::nullopt;
@@ -198,32 +153,3 @@ void CKurseImportierenDlg::Close() {
 
 // ---------------------------------------------------------------- Kurse exportieren
 
-CKurseExportierenDlg::CKurseExportierenDlg(const CKapibuchDoc& doc) : m_doc(doc) { FillLists(doc, m_names, m_wkns); }
-
-void CKurseExportierenDlg::ChooseName(const std::string& name) { Choose(m_doc, name, {}, true, m_name, m_wkn); }
-
-void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) { Choose(m_doc, {}, wkn, false, m_name, m_wkn); }
-
-bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
-  if (m_name.empty()) {
-    m_focus = Field::Name;
-    prompter.Tell(kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
-    return false;
-  }
-  if (fileName.empty()) {
-    m_focus = Field::Text;
-    prompter.Tell(kAppCaption,
-                  "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
-    return false;
-  }
-  CKBXKursverlauf none(m_name, m_wkn);
-  const CKBXKursverlauf* history = m_doc.FindHistory(m_name, m_wkn);
-  const std::string bytes = priceio::ExportPrices(history ? *history : none, {withName, withWkn, separator});
-  // Written beside the target and renamed over it: a failed export leaves no half file.
-  if (!WriteFileSafely(fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
-    prompter.Tell(kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
-    return false;
-  }
-  prompter.Tell(kAppCaption, "Kurse wurden exportiert.");
-  return true;
-}

@@ -1,4 +1,4 @@
-#include "platform/qt/QtPainterSurface.h"
+#include "qt/QtPainterSurface.h"
 
 #include <QFontMetricsF>
 #include <cmath>

@@ -1,0 +1,28 @@
+#pragma once
+// "Depotdaten": the holder particulars of the portfolio.
+
+#include "base/Money.h"
+#include "document/KapibuchDoc.h"
+#include "forms/FormSupport.h"
+#include "model/KBXDatum.h"
+#include <array>
+#include <string>
+
+// "Depotdaten": the five holder strings; OK copies them back into the document.
+class CDepotdatenDlg {
+ public:
+  static constexpr const char* kCaption = "Depotdaten";
+  explicit CDepotdatenDlg(const CKapibuchDoc& doc);
+  std::string holder;
+  std::string address;
+  std::string depotNumber;
+  std::string accountNumber;
+  std::string bankCode;
+  // The texts must be storable in the file; there are no other checks.
+  bool OnOK(platform::Prompter& prompter);
+  forms::Field Focus() const { return m_focus; }
+  void Book(CKapibuchDoc& doc) const;
+
+ private:
+  forms::Field m_focus = forms::Field::None;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Page 3 of the new-file wizard: what is made.
+
+#include "base/Money.h"
+#include "document/KapibuchDoc.h"
+#include "forms/FormSupport.h"
+#include "model/KBXDatum.h"
+#include <array>
+#include <string>
+
+class CNeueDatei3PropPage {
+ public:
+  static constexpr const char* kCaption = "Neue Datei - Schritt 3 von 3";
+  // The six texts of the page, filled with the start day.
+  static std::array<std::string, 6> Texts(CKBXDatum startDay);
+};

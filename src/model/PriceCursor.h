@@ -1,0 +1,22 @@
+#pragma once
+// A cursor that walks one price history along ascending days.
+
+#include "model/KBXKursverlauf.h"
+#include "model/KBXDatum.h"
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Walks one history along ascending days: each step costs amortised constant time,
+// instead of a search per day.
+class PriceCursor {
+ public:
+  explicit PriceCursor(const CKBXKursverlauf* history) : m_history(history) {}
+  // The price on or before the day; days must not decrease between calls.
+  std::int32_t PriceOnOrBefore(std::uint32_t day);
+
+ private:
+  const CKBXKursverlauf* m_history;
+  std::size_t m_next = 0;  // the first point not yet passed
+};
