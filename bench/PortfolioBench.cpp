@@ -2,16 +2,16 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/PortfolioGenerator.h"
+#include "model/KBXKursverlauf.h"
 #include "platform/Clock.h"
-#include "priceio/FormatMatcher.h"
 #include "platform/RecordingSurface.h"
-#include "views/TableViews.h"
+#include "priceio/FormatMatcher.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
-#include "model/KBXKursverlauf.h"
-#include "views/KBXKontoTransaktionAnzg.h"
 #include "views/KBXAktieImDepot.h"
 #include "views/KBXAktieVerkauft.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/TableViews.h"
 
 namespace {
 
@@ -92,7 +92,10 @@ void BM_InvestedSeries30Years(benchmark::State& state) {
     benchmark::DoNotOptimize(sum);
   }
 }
-BENCHMARK(BM_InvestedSeries30Years)->Arg(CKapibuchDoc::kPurchaseCost)->Arg(CKapibuchDoc::kPurchaseValue)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InvestedSeries30Years)
+    ->Arg(CKapibuchDoc::kPurchaseCost)
+    ->Arg(CKapibuchDoc::kPurchaseValue)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_AccountSeries30Years(benchmark::State& state) {
   CKapibuchDoc& doc = Portfolio();
@@ -115,8 +118,8 @@ void BM_Import100000Lines(benchmark::State& state) {
   CKBXDatum day;
   day.Set(2, 1, 1970);
   for (int i = 0; i < 100000; ++i) {
-    text += CKBXDatum(day.Day() + static_cast<std::uint32_t>(i % 24000)).Format() + "\t" + std::to_string(1000 + i % 977) +
-            "," + std::to_string(10 + i % 90) + "\r\n";
+    text += CKBXDatum(day.Day() + static_cast<std::uint32_t>(i % 24000)).Format() + "\t" +
+            std::to_string(1000 + i % 977) + "," + std::to_string(10 + i % 90) + "\r\n";
   }
   const char* description = priceio::PredefinedDescriptions()[0].description;
   std::size_t found = 0;
@@ -211,7 +214,8 @@ void BM_SecuritySeries30Years(benchmark::State& state) {
   for (int i = 0; i < 20; ++i) selection.push_back(i * 50);
   std::vector<std::int64_t> values;
   views::ChartAxis axis;
-  for (auto _ : state) views::BuildSecuritySeries(start, end, values, doc, static_cast<int>(state.range(0)), axis, selection);
+  for (auto _ : state)
+    views::BuildSecuritySeries(start, end, values, doc, static_cast<int>(state.range(0)), axis, selection);
 }
 BENCHMARK(BM_SecuritySeries30Years)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 

@@ -7,10 +7,26 @@
 
 namespace {
 // Names for small portfolios that a reader can tell apart.
-const std::string kNames[] = {"Allianz Versicherung", "BASF Chemie", "Bayer AG", "Commerzbank", "Daimler Fahrzeuge",
-                              "Deutsche Telekom", "E.ON Energie", "Fresenius Medical", "Henkel KGaA", "Infineon",
-                              "Lufthansa", "Münchener Rück", "RWE", "SAP Software", "Siemens AG", "ThyssenKrupp",
-                              "Volkswagen Vz.", "Öko Welt Fonds", "Zukunft Rent", "Schwäbische Werke"};
+const std::string kNames[] = {"Allianz Versicherung",
+                              "BASF Chemie",
+                              "Bayer AG",
+                              "Commerzbank",
+                              "Daimler Fahrzeuge",
+                              "Deutsche Telekom",
+                              "E.ON Energie",
+                              "Fresenius Medical",
+                              "Henkel KGaA",
+                              "Infineon",
+                              "Lufthansa",
+                              "Münchener Rück",
+                              "RWE",
+                              "SAP Software",
+                              "Siemens AG",
+                              "ThyssenKrupp",
+                              "Volkswagen Vz.",
+                              "Öko Welt Fonds",
+                              "Zukunft Rent",
+                              "Schwäbische Werke"};
 }  // namespace
 
 std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, const GeneratorSize& size) {
@@ -42,9 +58,11 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
   };
   std::vector<Security> securities;
   for (int s = 0; s < size.securities; ++s) {
-    securities.push_back({"Wertpapier " + std::to_string(s) + (s % 7 == 0 ? " Öko" : " AG"),
-                          std::to_string(500000 + s * 37)});
-    if (size.securities <= 40) securities.back().name = kNames[static_cast<std::size_t>(s) % std::size(kNames)] + (s >= static_cast<int>(std::size(kNames)) ? " " + std::to_string(s) : "");
+    securities.push_back(
+        {"Wertpapier " + std::to_string(s) + (s % 7 == 0 ? " Öko" : " AG"), std::to_string(500000 + s * 37)});
+    if (size.securities <= 40)
+      securities.back().name = kNames[static_cast<std::size_t>(s) % std::size(kNames)] +
+                               (s >= static_cast<int>(std::size(kNames)) ? " " + std::to_string(s) : "");
   }
 
   // Positions, bought in date order; prices come first so that purchases use them.
@@ -54,7 +72,8 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
     const Security& s = securities[static_cast<std::size_t>(i % size.securities)];
     p->name = s.name;
     p->wkn = s.wkn;
-    p->purchaseDate = CKBXDatum(first + static_cast<std::uint32_t>(random(std::max<std::uint32_t>(1, last - first - 400))));
+    p->purchaseDate =
+        CKBXDatum(first + static_cast<std::uint32_t>(random(std::max<std::uint32_t>(1, last - first - 400))));
     p->SetQuantity(QuantityOf(static_cast<std::int32_t>(10 + random(500)), i % 5 == 0 ? 5'000'000 : 0));
     p->state = CKBXAktie::kOpen;
     positions.push_back(std::move(p));
@@ -74,8 +93,9 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
     cost.Add(value, p->purchasePriceCurrency).Add(p->purchaseCommission, p->purchasePriceCurrency);
     p->costEur = static_cast<std::int32_t>(cost.eur);
     p->costDm = static_cast<std::int32_t>(cost.dm);
-    doc->Account().BookSecurityTransaction(day, p->number, value, p->purchasePriceCurrency, p->purchaseCommission,
-                                           p->purchaseCommissionCurrency, "Kauf " + p->name, "", true);
+    doc->Account().BookSecurityTransaction(day, p->number, value, p->purchasePriceCurrency,
+                                           p->purchaseCommission, p->purchaseCommissionCurrency,
+                                           "Kauf " + p->name, "", true);
     // About half of the positions are sold again.
     if (random(2) == 0) {
       const std::uint32_t held = 30 + static_cast<std::uint32_t>(random(3000));
@@ -92,8 +112,8 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
       p->proceedsEur = static_cast<std::int32_t>(net.eur);
       p->proceedsDm = static_cast<std::int32_t>(net.dm);
       doc->Account().BookSecurityTransaction(p->saleDate, p->number, proceeds, p->salePriceCurrency,
-                                             p->saleCommission, p->saleCommissionCurrency, "Verkauf " + p->name, "",
-                                             false);
+                                             p->saleCommission, p->saleCommissionCurrency,
+                                             "Verkauf " + p->name, "", false);
     }
     doc->AddPosition(std::move(p));
   }
@@ -109,7 +129,8 @@ std::unique_ptr<CKapibuchDoc> GeneratePortfolio(const platform::Clock& clock, co
 
   static const std::int32_t kinds[] = {11, 12, 14, 21, 22, 25, 26, 27, 28, 29, 31, 32};
   std::vector<std::uint32_t> days;
-  for (int i = 0; i < size.movements; ++i) days.push_back(first + static_cast<std::uint32_t>(random(last - first)));
+  for (int i = 0; i < size.movements; ++i)
+    days.push_back(first + static_cast<std::uint32_t>(random(last - first)));
   std::sort(days.begin(), days.end());
   for (std::uint32_t d : days) {
     const std::int32_t kind = kinds[static_cast<std::size_t>(random(std::size(kinds)))];

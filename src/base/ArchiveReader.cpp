@@ -9,7 +9,9 @@ using namespace archive_tags;
 
 namespace {
 
-[[noreturn]] void Fail(ArchiveError error, const std::string& what) { throw ArchiveException(error, what); }
+[[noreturn]] void Fail(ArchiveError error, const std::string& what) {
+  throw ArchiveException(error, what);
+}
 
 }  // namespace
 
@@ -40,7 +42,9 @@ std::uint32_t ArchiveReader::ReadDword() {
   return value;
 }
 
-std::int32_t ArchiveReader::ReadInt32() { return static_cast<std::int32_t>(ReadDword()); }
+std::int32_t ArchiveReader::ReadInt32() {
+  return static_cast<std::int32_t>(ReadDword());
+}
 
 std::uint32_t ArchiveReader::ReadLength(bool allowWideMarker, bool& wide) {
   const std::uint8_t first = ReadByte();
@@ -69,7 +73,8 @@ std::string ArchiveReader::ReadWideString(std::uint32_t units) {
         ++i;
       }
     }
-    if (!CodePointToCp1252(cp)) Fail(ArchiveError::BadString, "16-bit string holds a character outside code page 1252");
+    if (!CodePointToCp1252(cp))
+      Fail(ArchiveError::BadString, "16-bit string holds a character outside code page 1252");
     AppendUtf8(out, cp);
   }
   return out;
@@ -93,7 +98,8 @@ std::string ArchiveReader::ReadString() {
   const std::uint32_t length = ReadLength(true, wide);
   if (wide) return ReadWideString(length);
   Require(length);
-  std::string text = Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(m_data.data() + m_pos), length));
+  std::string text =
+      Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(m_data.data() + m_pos), length));
   m_pos += length;
   return text;
 }
@@ -151,7 +157,8 @@ const ClassRegistry::Entry* ArchiveReader::ReadObjectTag(std::string_view requir
   }
 
   if (cls->name != requiredClass) {
-    Fail(ArchiveError::WrongClass, "object of class " + cls->name + " where " + std::string(requiredClass) + " is required");
+    Fail(ArchiveError::WrongClass,
+         "object of class " + cls->name + " where " + std::string(requiredClass) + " is required");
   }
   m_table.push_back({nullptr, false});
   return cls;

@@ -51,7 +51,8 @@ class ArchiveReader {
     std::vector<T> objects;
     objects.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-      if (!ReadObjectTag(T::kClassName)) throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
+      if (!ReadObjectTag(T::kClassName))
+        throw ArchiveException(ArchiveError::NullObject, "null element in an object array");
       objects.emplace_back();
       objects.back().Read(*this);
     }

@@ -7,7 +7,9 @@
 
 using namespace archive_tags;
 
-void ArchiveWriter::WriteByte(std::uint8_t value) { m_bytes.push_back(value); }
+void ArchiveWriter::WriteByte(std::uint8_t value) {
+  m_bytes.push_back(value);
+}
 
 void ArchiveWriter::WriteWord(std::uint16_t value) {
   m_bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -15,10 +17,13 @@ void ArchiveWriter::WriteWord(std::uint16_t value) {
 }
 
 void ArchiveWriter::WriteDword(std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) m_bytes.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
+  for (int shift = 0; shift < 32; shift += 8)
+    m_bytes.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
 }
 
-void ArchiveWriter::WriteInt32(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
+void ArchiveWriter::WriteInt32(std::int32_t value) {
+  WriteDword(static_cast<std::uint32_t>(value));
+}
 
 void ArchiveWriter::WriteString(std::string_view utf8) {
   if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {

@@ -62,7 +62,9 @@ SplitAmount& SplitAmount::Add(std::int64_t amount, Currency currency) {
   return *this;
 }
 
-std::uint64_t RoundTenth(std::uint64_t x) { return x / 10 + (x % 10 >= 5 ? 1 : 0); }
+std::uint64_t RoundTenth(std::uint64_t x) {
+  return x / 10 + (x % 10 >= 5 ? 1 : 0);
+}
 
 std::int64_t DmToEur(std::int64_t amount) {
   return WithSign(RoundTenth(MulDiv(Magnitude(amount), 1'000'000, 195'583)), amount < 0);
@@ -145,8 +147,7 @@ std::string FormatSignedMoney(std::int64_t amount) {
   return amount > 0 ? "+" + text : text;
 }
 
-std::string FormatPerShare(const SplitAmount& amount, std::int64_t quantity, bool inDm,
-                           bool withSuffix) {
+std::string FormatPerShare(const SplitAmount& amount, std::int64_t quantity, bool inDm, bool withSuffix) {
   const Currency currency = inDm ? kDm : kEur;
   return FormatMoney(PerShareValue(amount, quantity, inDm), currency, kOwnCurrency, withSuffix);
 }
@@ -180,7 +181,9 @@ std::string FormatSignedPercent(double value, int decimals) {
   return FormatFloat(value, decimals, true);
 }
 
-std::string FormatPercent(double value, int decimals) { return FormatFloat(value, decimals, false); }
+std::string FormatPercent(double value, int decimals) {
+  return FormatFloat(value, decimals, false);
+}
 
 std::string FormatSharePercent(std::int64_t a, std::int64_t b, int decimals) {
   if (b == 0 && a != 0) return {};
@@ -194,14 +197,19 @@ std::string FormatScaled(std::int64_t value, std::int64_t divisor, bool thousand
     std::string text = GroupThousands(value / 1000, negative);
     const std::uint64_t rest = Magnitude(value) % 1000;
     switch (divisor) {
-      case 100: return text + Sformat(",%01u", static_cast<unsigned>(rest / 100));
-      case 10: return text + Sformat(",%02u", static_cast<unsigned>(rest / 10));
-      case 1: return text + Sformat(",%03u", static_cast<unsigned>(rest));
-      default: return text;
+      case 100:
+        return text + Sformat(",%01u", static_cast<unsigned>(rest / 100));
+      case 10:
+        return text + Sformat(",%02u", static_cast<unsigned>(rest / 10));
+      case 1:
+        return text + Sformat(",%03u", static_cast<unsigned>(rest));
+      default:
+        return text;
     }
   }
   if (divisor == 1) {
-    return GroupThousands(value / 100, negative) + Sformat(",%02u", static_cast<unsigned>(Magnitude(value) % 100));
+    return GroupThousands(value / 100, negative) +
+           Sformat(",%02u", static_cast<unsigned>(Magnitude(value) % 100));
   }
   if (divisor == 0) divisor = 1;
   return GroupThousands(value / divisor);
@@ -234,8 +242,10 @@ bool ParseMoney(std::string_view text, std::int32_t& amount, Currency& currency,
       anyDigit = true;
       const auto digit = static_cast<std::uint64_t>(c - '0');
       if (inDecimals) {
-        if (decimalDigits == 0) decimals += digit * 10;
-        else if (decimalDigits == 1) decimals += digit;
+        if (decimalDigits == 0)
+          decimals += digit * 10;
+        else if (decimalDigits == 1)
+          decimals += digit;
         ++decimalDigits;
       } else {
         integerPart = integerPart * 10 + digit;

@@ -31,7 +31,9 @@ struct SplitAmount {
     dm += other.dm;
     return *this;
   }
-  friend SplitAmount operator-(const SplitAmount& a, const SplitAmount& b) { return {a.eur - b.eur, a.dm - b.dm}; }
+  friend SplitAmount operator-(const SplitAmount& a, const SplitAmount& b) {
+    return {a.eur - b.eur, a.dm - b.dm};
+  }
   friend bool operator==(const SplitAmount&, const SplitAmount&) = default;
 };
 
@@ -80,8 +82,7 @@ std::string FormatMoney(std::int64_t amount, Currency currency, int target = kOw
 // The EUR amount without suffix, with "+" in front of positive amounts.
 std::string FormatSignedMoney(std::int64_t amount);
 // The per-share value of a split amount, formatted like an amount.
-std::string FormatPerShare(const SplitAmount& amount, std::int64_t quantity, bool inDm,
-                           bool withSuffix);
+std::string FormatPerShare(const SplitAmount& amount, std::int64_t quantity, bool inDm, bool withSuffix);
 
 // decimals -1: as many as needed; 0 or less: integer part only; 1..7: fixed, truncated.
 std::string FormatQuantity(std::int32_t integerPart, std::int32_t fraction, int decimals = -1);
@@ -98,8 +99,7 @@ std::string FormatScaled(std::int64_t value, std::int64_t divisor, bool thousand
 // Reads a typed amount ("1.234,50", "12,50 DM", "-0,07EUR", "3"). With setDefault the
 // currency starts as EUR, otherwise it keeps what the caller put there. Refuses any text
 // that is not an amount or whose value does not fit 32 bits; on failure nothing changes.
-bool ParseMoney(std::string_view text, std::int32_t& amount, Currency& currency,
-                bool setDefault = true);
+bool ParseMoney(std::string_view text, std::int32_t& amount, Currency& currency, bool setDefault = true);
 
 // Reads a typed share quantity ("2,5"). On success text is rewritten in its normalised
 // form. Refuses a value whose integer part does not fit 32 bits; on failure nothing

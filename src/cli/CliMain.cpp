@@ -14,9 +14,11 @@ platform::Answer PrintingPrompter::Ask(const std::string&, const std::string& te
       ++m_messages;
       m_err << text << '\n';
       return platform::Answer::Ok;
-    case platform::Buttons::OkCancel: return platform::Answer::Ok;
+    case platform::Buttons::OkCancel:
+      return platform::Answer::Ok;
     case platform::Buttons::YesNo:
-    case platform::Buttons::YesNoCancel: return platform::Answer::Yes;
+    case platform::Buttons::YesNoCancel:
+      return platform::Answer::Yes;
   }
   return platform::Answer::Ok;
 }
@@ -43,7 +45,8 @@ int Refuse(const Context& ctx, const std::string& message) {
 
 bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day) {
   if (ParseDatum(text, day)) return true;
-  ctx.err << "Ungültiges Datum \"" << text << "\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038.\n";
+  ctx.err << "Ungültiges Datum \"" << text
+          << "\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038.\n";
   return false;
 }
 

@@ -5,11 +5,11 @@
 
 #include "cli/Commands.h"
 #include "forms/AktiensplitDlg.h"
+#include "forms/AufteilenDlg.h"
 #include "forms/KaufDlg.h"
 #include "forms/KontobewegungDlg.h"
-#include "forms/VerkaufDlg.h"
 #include "forms/KontowaehrungDlg.h"
-#include "forms/AufteilenDlg.h"
+#include "forms/VerkaufDlg.h"
 #include "forms/ZuordnenDlg.h"
 
 namespace cli {
@@ -244,7 +244,8 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--text", move->text, "Text");
   cmd->add_option("--security", move->security, "Wertpapierbezug: Bezeichnung");
   cmd->add_option("--wkn", move->wkn, "Wertpapierbezug: WKN/Kürzel");
-  cmd->add_option("--assign", move->assign, "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\")");
+  cmd->add_option("--assign", move->assign,
+                  "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\")");
   cmd->add_option("--book-to", move->bookTo, "Verbuchen unter")
       ->check(CLI::IsMember({"kaufpreis", "dividende", "verkaufserloes"}));
   cmd->callback([&ctx, &result, move] { result = RunMove(ctx, *move); });

@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "forms/DepotdatenDlg.h"
 #include "forms/KurseEingebenDlg.h"
 #include "forms/NeueDateiWizard.h"
-#include "forms/DepotdatenDlg.h"
 #include "model/KBXKursverlauf.h"
 
 namespace cli {
@@ -14,13 +14,17 @@ namespace {
 
 using nlohmann::ordered_json;
 
-std::string CurrencyName(Currency c) { return c == kDm ? "DM" : "EUR"; }
+std::string CurrencyName(Currency c) {
+  return c == kDm ? "DM" : "EUR";
+}
 
 ordered_json Money(std::int64_t amount, Currency currency) {
   return ordered_json{{"amount", amount}, {"currency", CurrencyName(currency)}};
 }
 
-ordered_json Split(std::int64_t eur, std::int64_t dm) { return ordered_json{{"eur", eur}, {"dm", dm}}; }
+ordered_json Split(std::int64_t eur, std::int64_t dm) {
+  return ordered_json{{"eur", eur}, {"dm", dm}};
+}
 
 struct SettingsJson {
   ordered_json& target;
@@ -69,7 +73,8 @@ ordered_json DumpJson(const CKapibuchDoc& doc) {
   ordered_json histories = ordered_json::array();
   for (const auto& h : doc.Histories()) {
     ordered_json points = ordered_json::array();
-    for (const CKBXKurs& point : h->Points()) points.push_back(ordered_json::array({point.Date().Format(), point.Price()}));
+    for (const CKBXKurs& point : h->Points())
+      points.push_back(ordered_json::array({point.Date().Format(), point.Price()}));
     histories.push_back(ordered_json{{"name", h->Name()}, {"wkn", h->Wkn()}, {"points", points}});
   }
   root["histories"] = histories;
@@ -201,7 +206,8 @@ void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_option("--depot", newOptions->depot, "Depotnummer");
   cmd->add_option("--account", newOptions->account, "Kontonummer");
   cmd->add_option("--blz", newOptions->blz, "Bankleitzahl");
-  cmd->add_option("--start", newOptions->start, "erster Tag (TT.MM.JJJJ), Vorgabe 1. Januar des laufenden Jahres");
+  cmd->add_option("--start", newOptions->start,
+                  "erster Tag (TT.MM.JJJJ), Vorgabe 1. Januar des laufenden Jahres");
   cmd->add_option("--balance", newOptions->balance, "Kontostand zu Beginn dieses Tages");
   cmd->add_option("--currency", newOptions->currency, "Währung des Kontos an diesem Tag")
       ->check(CLI::IsMember({"EUR", "DM"}));

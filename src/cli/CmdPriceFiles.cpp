@@ -4,11 +4,11 @@
 
 #include "base/SafeFile.h"
 #include "cli/Commands.h"
-#include "forms/KurseImportierenDlg.h"
-#include "qt/QtSettingsStore.h"
-#include "priceio/FormatMatcher.h"
-#include "forms/KurseExportierenDlg.h"
 #include "forms/ImportergebnisDlg.h"
+#include "forms/KurseExportierenDlg.h"
+#include "forms/KurseImportierenDlg.h"
+#include "priceio/FormatMatcher.h"
+#include "qt/QtSettingsStore.h"
 
 namespace cli {
 namespace {
@@ -74,7 +74,8 @@ int RunExport(const Context& ctx, const ExportOptions& o) {
   // The closing "Kurse wurden exportiert." goes to standard output, the refusals to errors.
   struct Collector : platform::Prompter {
     std::string text;
-    platform::Answer Ask(const std::string&, const std::string& message, platform::Icon, platform::Buttons) override {
+    platform::Answer Ask(const std::string&, const std::string& message, platform::Icon,
+                         platform::Buttons) override {
       text = message;
       return platform::Answer::Ok;
     }
@@ -102,7 +103,8 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd->add_flag("--only-held", imp->onlyHeld,
                 "Kurs nur dann übernehmen, wenn sich das Wertpapier zu diesem Zeitpunkt im Depot befindet");
   cmd->callback([&ctx, &result, imp, format, formatFile] {
-    if (format->count() == 0 && formatFile->count() == 0) throw CLI::RequiredError("--format or --format-file");
+    if (format->count() == 0 && formatFile->count() == 0)
+      throw CLI::RequiredError("--format or --format-file");
     result = RunImport(ctx, *imp);
   });
 

@@ -5,15 +5,15 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "platform/RecordingSurface.h"
 #include "qt/Rendering.h"
 #include "views/AnalysisView.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
 #include "views/FrameState.h"
-#include "platform/RecordingSurface.h"
+#include "views/KBXAktieImDepot.h"
 #include "views/PrintJob.h"
 #include "views/TableViews.h"
-#include "views/KBXAktieImDepot.h"
 
 namespace cli {
 
@@ -71,7 +71,8 @@ void PrintGrid(std::ostream& out, const Grid& grid, const std::string& format) {
   std::vector<std::size_t> width(grid.columns.size(), 0);
   for (std::size_t i = 0; i < grid.columns.size(); ++i) width[i] = DisplayWidth(grid.columns[i]);
   for (const auto& row : grid.rows) {
-    for (std::size_t i = 0; i < row.size() && i < width.size(); ++i) width[i] = std::max(width[i], DisplayWidth(row[i]));
+    for (std::size_t i = 0; i < row.size() && i < width.size(); ++i)
+      width[i] = std::max(width[i], DisplayWidth(row[i]));
   }
   const auto line = [&](const std::vector<std::string>& cells) {
     std::string text;
@@ -121,7 +122,8 @@ bool TableOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, 
   switch (o.mode) {
     case 1:
       if (!o.day.empty()) frame.holdingsDay = day;
-      views::BuildHoldingsRows(frame.holdingsDay, frame.positions, doc, doc.settings.holdings.mergePositions != 0);
+      views::BuildHoldingsRows(frame.holdingsDay, frame.positions, doc,
+                               doc.settings.holdings.mergePositions != 0);
       table = views::HoldingsTable(doc, frame.holdingsDay, frame.positions);
       return true;
     case 3:
@@ -173,15 +175,18 @@ bool RequestOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o
   const int seriesCount = o.mode == 6 ? 6 : 10;
   r.series = o.series < 0 ? 0 : o.series;
   if (r.series >= seriesCount) {
-    ctx.err << "Die Datenreihe " << o.series << " gibt es in dieser Ansicht nicht (0 bis " << seriesCount - 1 << ").\n";
+    ctx.err << "Die Datenreihe " << o.series << " gibt es in dieser Ansicht nicht (0 bis " << seriesCount - 1
+            << ").\n";
     return false;
   }
   if (!o.select.empty()) {
     for (const std::string& item : SplitList(o.select)) {
       char* endPtr = nullptr;
       const long index = std::strtol(item.c_str(), &endPtr, 10);
-      if (item.empty() || *endPtr != '\0' || index < 0 || static_cast<std::size_t>(index) >= doc.Positions().size()) {
-        ctx.err << "Die Position \"" << item << "\" gibt es nicht (0 bis " << doc.Positions().size() - 1 << ").\n";
+      if (item.empty() || *endPtr != '\0' || index < 0 ||
+          static_cast<std::size_t>(index) >= doc.Positions().size()) {
+        ctx.err << "Die Position \"" << item << "\" gibt es nicht (0 bis " << doc.Positions().size() - 1
+                << ").\n";
         return false;
       }
       r.selection.push_back(static_cast<int>(index));
@@ -270,7 +275,8 @@ Grid ChartGrid(const CKapibuchDoc& doc, const views::ChartData& chart) {
   grid.right = {false, true, true};
   for (std::size_t i = 0; i < chart.values.size(); ++i) {
     const CKBXDatum day(chart.start.Day() + static_cast<std::uint32_t>(i));
-    grid.rows.push_back({day.Format(), views::TickLabel(chart.values[i], chart.axis), std::to_string(chart.values[i])});
+    grid.rows.push_back(
+        {day.Format(), views::TickLabel(chart.values[i], chart.axis), std::to_string(chart.values[i])});
   }
   return grid;
 }
@@ -278,8 +284,9 @@ Grid ChartGrid(const CKapibuchDoc& doc, const views::ChartData& chart) {
 views::ChartData ChartOf(const CKapibuchDoc& doc, const ViewOptions& o, const Request& r) {
   platform::RecordingSurface measuring;
   const bool security = o.mode == 6;
-  return views::BuildChart(measuring, doc, o.mode, security ? r.frame.securityChartStart : r.frame.portfolioChartStart,
-                           security ? r.frame.securityChartEnd : r.frame.portfolioChartEnd, r.series, r.selection);
+  return views::BuildChart(
+      measuring, doc, o.mode, security ? r.frame.securityChartStart : r.frame.portfolioChartStart,
+      security ? r.frame.securityChartEnd : r.frame.portfolioChartEnd, r.series, r.selection);
 }
 
 int RunShow(const Context& ctx, const ViewOptions& o) {
@@ -310,7 +317,8 @@ int RunRender(const Context& ctx, const ViewOptions& o) {
     if (o.mode == 7) {
       job = std::make_unique<views::AnalysisPrintJob>(*doc, r.frame.analysisDay, r.frame.analysisStart);
     } else if (o.mode == 2) {
-      job = std::make_unique<views::DevelopmentPrintJob>(*doc, r.frame.developmentStart, r.frame.developmentEnd);
+      job = std::make_unique<views::DevelopmentPrintJob>(*doc, r.frame.developmentStart,
+                                                         r.frame.developmentEnd);
     } else {
       const bool security = o.mode == 6;
       job = std::make_unique<views::ChartPrintJob>(
@@ -324,11 +332,13 @@ int RunRender(const Context& ctx, const ViewOptions& o) {
   }
   int pages = 0;
   switch (platform::RenderToFile(*job, o.output, o.page, &pages)) {
-    case platform::RenderResult::Ok: return kOk;
+    case platform::RenderResult::Ok:
+      return kOk;
     case platform::RenderResult::BadPage:
       ctx.err << "Seite " << o.page << " gibt es nicht; die Ansicht hat " << pages << " Seite(n).\n";
       return kUsage;
-    case platform::RenderResult::CannotWrite: break;
+    case platform::RenderResult::CannotWrite:
+      break;
   }
   ctx.err << "Datei kann nicht geöffnet werden!\n";
   return kUnwritable;

@@ -1,7 +1,5 @@
 #include "dialogs/BookingDialogs.h"
 
-#include <array>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -21,26 +19,31 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "dialogs/Help.h"
 #include "forms/AktiensplitDlg.h"
+#include "forms/AufteilenDlg.h"
+#include "forms/ImportergebnisDlg.h"
 #include "forms/KaufDlg.h"
 #include "forms/KontobewegungDlg.h"
-#include "forms/KurseImportierenDlg.h"
 #include "forms/KurseEingebenDlg.h"
+#include "forms/KurseExportierenDlg.h"
+#include "forms/KurseImportierenDlg.h"
 #include "forms/PositionAuswahlDlg.h"
 #include "forms/VerkaufDlg.h"
-#include "forms/KurseExportierenDlg.h"
-#include "forms/AufteilenDlg.h"
 #include "forms/ZuordnenDlg.h"
-#include "forms/ImportergebnisDlg.h"
 
 namespace dialogs {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string s(const QString& q) { return q.toStdString(); }
+QString q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+std::string s(const QString& q) {
+  return q.toStdString();
+}
 
 QDate ToQDate(CKBXDatum d) {
   int day = 0, month = 0, year = 0;
@@ -100,7 +103,8 @@ QTableWidget* PositionTable(const QStringList& headers) {
 void FillTable(QTableWidget* table, const std::vector<std::array<std::string, 5>>& rows) {
   table->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (int c = 0; c < 5; ++c) table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(rows[r][static_cast<std::size_t>(c)])));
+    for (int c = 0; c < 5; ++c)
+      table->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(rows[r][static_cast<std::size_t>(c)])));
   }
   table->resizeColumnsToContents();
 }
@@ -207,9 +211,12 @@ bool RunKauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter) {
     form.commissionText = s(commission->text());
     form.text = s(text->text());
     confirm(dialog, form, prompter,
-            FieldWidgets{{forms::Field::Name, name}, {forms::Field::Wkn, wkn}, {forms::Field::Quantity, qty},
-                          {forms::Field::Price, price}, {forms::Field::Commission, commission},
-                          {forms::Field::Text, text}});
+            FieldWidgets{{forms::Field::Name, name},
+                         {forms::Field::Wkn, wkn},
+                         {forms::Field::Quantity, qty},
+                         {forms::Field::Price, price},
+                         {forms::Field::Commission, commission},
+                         {forms::Field::Text, text}});
   });
   return ExecAndBook(dialog, form, doc);
 }
@@ -235,8 +242,9 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   fields->addRow(QStringLiteral("&Provision etc."), commission);
   fields->addRow(QStringLiteral("&Text"), text);
   layout->addLayout(fields, 0, 0);
-  auto* table = PositionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
-                               QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
+  auto* table =
+      PositionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
+                     QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
   layout->addWidget(table, 0, 1);
   auto* oldest = new QCheckBox(QStringLiteral("&älteste Positionen verkaufen"));
   oldest->setChecked(true);
@@ -257,7 +265,8 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
     name->setCurrentIndex(name->findText(q(form.Name())));
     wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
     std::vector<std::array<std::string, 5>> rows;
-    for (const auto& row : form.Rows()) rows.push_back({row.number, row.purchaseDate, row.purchasePrice, row.quantity, row.sell});
+    for (const auto& row : form.Rows())
+      rows.push_back({row.number, row.purchaseDate, row.purchasePrice, row.quantity, row.sell});
     FillTable(table, rows);
     oldest->setEnabled(form.AutoAllocateEnabled());
     split->setEnabled(form.SplitEnabled());
@@ -303,22 +312,27 @@ bool RunVerkauf(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter
   QObject::connect(split, &QPushButton::clicked, &dialog, [&] {
     readTexts();
     form.Aufteilen(prompter, [&](CAufteilenDlg& a) {
-      return AskQuantity(&dialog, q(CAufteilenDlg::kCaption),
-                         {QStringLiteral("Position: %1").arg(a.runningNumber),
-                          QStringLiteral("Kaufdatum: ") + q(a.purchaseDateText),
-                          QStringLiteral("Kaufkurs: ") + q(a.purchasePriceText),
-                          QStringLiteral("Stück: ") + q(a.HeldText()), q(a.RangeText()),
-                          QStringLiteral("Stück &verkaufen")},
-                         a.quantityText, [&] { return a.OnOK(prompter); });
+      return AskQuantity(
+          &dialog, q(CAufteilenDlg::kCaption),
+          {QStringLiteral("Position: %1").arg(a.runningNumber),
+           QStringLiteral("Kaufdatum: ") + q(a.purchaseDateText),
+           QStringLiteral("Kaufkurs: ") + q(a.purchasePriceText), QStringLiteral("Stück: ") + q(a.HeldText()),
+           q(a.RangeText()), QStringLiteral("Stück &verkaufen")},
+          a.quantityText, [&] { return a.OnOK(prompter); });
     });
     refresh();
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
     readTexts();
     confirm(dialog, form, prompter,
-            FieldWidgets{{forms::Field::Date, date}, {forms::Field::Name, name}, {forms::Field::Wkn, wkn},
-                          {forms::Field::Quantity, qty}, {forms::Field::Price, price},
-                          {forms::Field::Commission, commission}, {forms::Field::Allocate, split}}, refresh);
+            FieldWidgets{{forms::Field::Date, date},
+                         {forms::Field::Name, name},
+                         {forms::Field::Wkn, wkn},
+                         {forms::Field::Quantity, qty},
+                         {forms::Field::Price, price},
+                         {forms::Field::Commission, commission},
+                         {forms::Field::Allocate, split}},
+            refresh);
   });
   refresh();
   dialog.resize(900, 380);
@@ -347,8 +361,9 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   fields->addRow(QStringLiteral("&Bezeichnung"), name);
   fields->addRow(QStringLiteral("&WKN/Kürzel"), wkn);
   layout->addLayout(fields, 0, 0);
-  auto* table = PositionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
-                               QStringLiteral("Stück"), QStringLiteral("Zuordnung")});
+  auto* table =
+      PositionTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
+                     QStringLiteral("Stück"), QStringLiteral("Zuordnung")});
   layout->addWidget(table, 0, 1);
   auto* automatic = new QCheckBox(QStringLiteral("&automatisch zuordnen"));
   automatic->setChecked(true);
@@ -371,7 +386,8 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
   const auto refresh = [&] {
     const bool active = form.RelationActive();
     related->setEnabled(form.RelationEnabled());
-    for (QWidget* w : std::initializer_list<QWidget*>{name, wkn, table, toCost, toDividend, toProceeds}) w->setEnabled(active);
+    for (QWidget* w : std::initializer_list<QWidget*>{name, wkn, table, toCost, toDividend, toProceeds})
+      w->setEnabled(active);
     automatic->setEnabled(form.AutoAssignEnabled());
     assign->setEnabled(form.AssignEnabled());
     amount->setText(q(form.amountText));
@@ -379,7 +395,8 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
     name->setCurrentIndex(name->findText(q(form.Name())));
     wkn->setCurrentIndex(wkn->findText(q(form.Wkn())));
     std::vector<std::array<std::string, 5>> rows;
-    for (const auto& row : form.Rows()) rows.push_back({row.number, row.purchaseDate, row.saleDate, row.quantity, row.share});
+    for (const auto& row : form.Rows())
+      rows.push_back({row.number, row.purchaseDate, row.saleDate, row.quantity, row.share});
     FillTable(table, rows);
   };
   QObject::connect(date, &QDateEdit::dateChanged, &dialog, [&](const QDate& d) {
@@ -429,8 +446,11 @@ bool RunKontobewegung(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& pr
                    : toProceeds->isChecked() ? CKontobewegungDlg::kVerkaufserloes
                                              : CKontobewegungDlg::kDividende);
     confirm(dialog, form, prompter,
-            FieldWidgets{{forms::Field::Amount, amount}, {forms::Field::Name, name},
-                          {forms::Field::Allocate, assign}, {forms::Field::Text, text}}, refresh);
+            FieldWidgets{{forms::Field::Amount, amount},
+                         {forms::Field::Name, name},
+                         {forms::Field::Allocate, assign},
+                         {forms::Field::Text, text}},
+            refresh);
   });
   refresh();
   dialog.resize(900, 380);
@@ -475,8 +495,10 @@ bool RunAktiensplit(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prom
     newShares->setText(q(form.newText));
     oldShares->setText(q(form.oldText));
     confirm(dialog, form, prompter,
-            FieldWidgets{{forms::Field::Name, name}, {forms::Field::Wkn, wkn},
-                          {forms::Field::NewShares, newShares}, {forms::Field::OldShares, oldShares}});
+            FieldWidgets{{forms::Field::Name, name},
+                         {forms::Field::Wkn, wkn},
+                         {forms::Field::NewShares, newShares},
+                         {forms::Field::OldShares, oldShares}});
   });
   return ExecAndBook(dialog, form, doc);
 }
@@ -512,7 +534,8 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
   byName->setChecked(true);
   auto* close = new QPushButton(QStringLiteral("Schließen"));
   auto* bottom = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close, HelpButton(2011)}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{pageLine, previous, next, byName, byWkn, close, HelpButton(2011)}) {
     bottom->addWidget(w);
   }
   layout->addLayout(bottom);
@@ -597,7 +620,8 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   layout->addRow(QStringLiteral("Datei&format"), formats);
   layout->addRow(QStringLiteral("F&ormatbeschreibung:"), description);
   auto* buttons = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, HelpButton(2012), close}) buttons->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{save, remove, start, HelpButton(2012), close})
+    buttons->addWidget(w);
   layout->addRow(buttons);
   bool changed = false;
   bool filling = false;
@@ -619,8 +643,9 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
     name->setCurrentIndex(name->findText(q(form.Name())));
   });
   QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
-    const QString path = QFileDialog::getOpenFileName(&dialog, QStringLiteral("Durchsuchen"), file->text(),
-                                                      QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(&dialog, QStringLiteral("Durchsuchen"), file->text(),
+                                     QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
     if (!path.isEmpty()) file->setText(path);
   });
   QObject::connect(formats, &QComboBox::currentIndexChanged, &dialog, [&](int i) {
@@ -638,8 +663,8 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
     bool ok = false;
     const QString title = QInputDialog::getText(
         &dialog, QStringLiteral("Formatbeschreibung speichern"),
-        QStringLiteral("Bitte geben Sie einen erklärenden &Text für die Formatbeschreibung ein:"), QLineEdit::Normal,
-        QString(), &ok);
+        QStringLiteral("Bitte geben Sie einen erklärenden &Text für die Formatbeschreibung ein:"),
+        QLineEdit::Normal, QString(), &ok);
     if (ok) form.SaveFormat(s(title));
     fill();
   });
@@ -653,7 +678,8 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
     if (!result) {
       if (form.ErrorPosition() > 0) {
         QTextCursor cursor = description->textCursor();
-        cursor.setPosition(static_cast<int>(std::min<std::size_t>(form.ErrorPosition(), static_cast<std::size_t>(description->toPlainText().size()))));
+        cursor.setPosition(static_cast<int>(std::min<std::size_t>(
+            form.ErrorPosition(), static_cast<std::size_t>(description->toPlainText().size()))));
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         description->setTextCursor(cursor);
         description->setFocus();
@@ -677,7 +703,8 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
       for (std::size_t i = 0; i < result->Shown().size(); ++i) {
         const CKBXKurs& p = result->Shown()[i];
         list->setItem(static_cast<int>(i), 0, new QTableWidgetItem(q(p.Date().Format())));
-        list->setItem(static_cast<int>(i), 1, new QTableWidgetItem(q(FormatMoney(p.Price(), kEur, kOwnCurrency, true))));
+        list->setItem(static_cast<int>(i), 1,
+                      new QTableWidgetItem(q(FormatMoney(p.Price(), kEur, kOwnCurrency, true))));
       }
       list->resizeColumnsToContents();
     };
@@ -758,22 +785,24 @@ void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   dialog.exec();
 }
 
-bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<int>& selection, bool& timeInPortfolio) {
+bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<int>& selection,
+                        bool& timeInPortfolio) {
   CPositionAuswahlDlg form(doc, selection);
   QDialog dialog(parent);
   dialog.setWindowTitle(q(CPositionAuswahlDlg::kCaption));
   auto* layout = new QVBoxLayout(&dialog);
   auto* table = new QTableWidget(static_cast<int>(form.Rows().size()), 6);
   table->setHorizontalHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("WKN/Kürzel"),
-                                    QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"), QStringLiteral("Stück"),
-                                    QStringLiteral("Kaufkurs")});
+                                    QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
+                                    QStringLiteral("Stück"), QStringLiteral("Kaufkurs")});
   table->verticalHeader()->hide();
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::MultiSelection);
   for (std::size_t r = 0; r < form.Rows().size(); ++r) {
     const auto& row = form.Rows()[r];
-    const std::string cells[] = {row.name, row.wkn, row.purchaseDate, row.saleDate, row.quantity, row.purchasePrice};
+    const std::string cells[] = {row.name,     row.wkn,      row.purchaseDate,
+                                 row.saleDate, row.quantity, row.purchasePrice};
     for (int c = 0; c < 6; ++c) {
       auto* item = new QTableWidgetItem(q(cells[c]));
       if (c >= 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -21,6 +21,7 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
 void RunKurseExportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter);
 // "Auswählen...": the security chart's positions; true on OK with the new selection and
 // whether the period follows the positions' time in the portfolio.
-bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<int>& selection, bool& timeInPortfolio);
+bool RunPositionAuswahl(QWidget* parent, const CKapibuchDoc& doc, std::vector<int>& selection,
+                        bool& timeInPortfolio);
 
 }  // namespace dialogs

@@ -13,8 +13,9 @@ void ShowHelp(int topic) {
     browser = new QTextBrowser;
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->setWindowTitle(QStringLiteral("Kapitalbuch - Hilfe"));
-    browser->setSearchPaths({QApplication::applicationDirPath() + QStringLiteral("/../share/kapitalbuch/help"),
-                             QStringLiteral(KAPIBUCH_HELP_DIR)});
+    browser->setSearchPaths(
+        {QApplication::applicationDirPath() + QStringLiteral("/../share/kapitalbuch/help"),
+         QStringLiteral(KAPIBUCH_HELP_DIR)});
     browser->resize(760, 640);
   }
   QUrl url(QStringLiteral("index.html"));

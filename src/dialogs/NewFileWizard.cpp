@@ -1,10 +1,5 @@
 #include "dialogs/NewFileWizard.h"
 
-#include "dialogs/Help.h"
-#include "forms/NeueDatei3PropPage.h"
-#include "forms/NeueDatei1PropPage.h"
-#include "forms/NeueDatei2PropPage.h"
-
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
@@ -12,6 +7,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "dialogs/Help.h"
+#include "forms/NeueDatei1PropPage.h"
+#include "forms/NeueDatei2PropPage.h"
+#include "forms/NeueDatei3PropPage.h"
 
 namespace {
 
@@ -52,25 +52,29 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   auto* page2 = new QWizardPage;
   page2->setTitle(QString::fromUtf8(CNeueDatei2PropPage::kCaption));
   auto* form2 = new QVBoxLayout(page2);
-  auto* dayLabel = new QLabel(QStringLiteral(
-      "Bitte wählen Sie den &Tag aus, ab dem Sie die Wertentwicklung Ihres Wertpapierdepots verfolgen möchten:"));
+  auto* dayLabel =
+      new QLabel(QStringLiteral("Bitte wählen Sie den &Tag aus, ab dem Sie die Wertentwicklung Ihres "
+                                "Wertpapierdepots verfolgen möchten:"));
   dayLabel->setWordWrap(true);
   m_start = new QDateEdit(ToQDate(m_form.page2.startDay));
   m_start->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
   m_start->setCalendarPopup(true);
   m_start->setDateRange(QDate(1970, 1, 2), QDate(2038, 1, 18));
   dayLabel->setBuddy(m_start);
-  auto* balanceLabel = new QLabel(QStringLiteral("Geben Sie den Stand Ihres &Kontos zu Beginn dieses Tages an:"));
+  auto* balanceLabel =
+      new QLabel(QStringLiteral("Geben Sie den Stand Ihres &Kontos zu Beginn dieses Tages an:"));
   m_balance = new QLineEdit(QString::fromStdString(m_form.page2.balanceText));
   balanceLabel->setBuddy(m_balance);
-  auto* currencyLabel = new QLabel(QStringLiteral(
-      "Wählen Sie die &Währung aus, in der Ihr Konto an diesem Tag geführt wurde\n(eine Umstellung von DM auf Euro ist "
-      "später möglich):"));
+  auto* currencyLabel =
+      new QLabel(QStringLiteral("Wählen Sie die &Währung aus, in der Ihr Konto an diesem Tag geführt "
+                                "wurde\n(eine Umstellung von DM auf Euro ist "
+                                "später möglich):"));
   m_euro = new QRadioButton(QStringLiteral("&Euro"));
   m_dm = new QRadioButton(QStringLiteral("&DM"));
   m_euro->setChecked(true);
   currencyLabel->setBuddy(m_euro);
-  for (QWidget* w : std::initializer_list<QWidget*>{dayLabel, m_start, balanceLabel, m_balance, currencyLabel, m_euro, m_dm}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{dayLabel, m_start, balanceLabel, m_balance, currencyLabel,
+                                                    m_euro, m_dm}) {
     form2->addWidget(w);
   }
   connect(m_balance, &QLineEdit::editingFinished, this, [this] { LeaveBalance(); });
@@ -100,7 +104,8 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
 
 void NewFileWizard::ReadPage1() {
   m_form.page1.holder = m_holder->text().toStdString();
-  m_form.page1.address = m_address->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
+  m_form.page1.address =
+      m_address->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
   m_form.page1.depotNumber = m_depot->text().toStdString();
   m_form.page1.accountNumber = m_account->text().toStdString();
   m_form.page1.bankCode = m_bank->text().toStdString();

@@ -49,7 +49,8 @@ class Page {
   }
   void Text(const char* caption, std::string& value) {
     auto* edit = new QLineEdit(QString::fromStdString(value));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [&value](const QString& t) { value = t.toStdString(); });
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [&value](const QString& t) { value = t.toStdString(); });
     m_layout->addRow(QString::fromUtf8(caption), edit);
   }
   void Font(const char* caption, std::string& value) {
@@ -64,7 +65,8 @@ class Page {
       }
     }
     // Only choosing an entry changes the face; an uninstalled face is kept.
-    QObject::connect(list, &QComboBox::textActivated, list, [&value](const QString& t) { value = t.toStdString(); });
+    QObject::connect(list, &QComboBox::textActivated, list,
+                     [&value](const QString& t) { value = t.toStdString(); });
     m_layout->addRow(QString::fromUtf8(caption), list);
   }
   void Check(const char* caption, std::int32_t& value) {
@@ -76,9 +78,8 @@ class Page {
   void Bit(const char* caption, std::int32_t& flags, int bit) {
     auto* box = new QCheckBox(QString::fromUtf8(caption));
     box->setChecked((flags >> bit) & 1);
-    QObject::connect(box, &QCheckBox::toggled, box, [&flags, bit](bool on) {
-      flags = on ? (flags | (1 << bit)) : (flags & ~(1 << bit));
-    });
+    QObject::connect(box, &QCheckBox::toggled, box,
+                     [&flags, bit](bool on) { flags = on ? (flags | (1 << bit)) : (flags & ~(1 << bit)); });
     m_layout->addRow(box);
   }
   // A column check box with its currency pair beside it.
@@ -88,9 +89,8 @@ class Page {
     h->setContentsMargins(0, 0, 0, 0);
     auto* box = new QCheckBox(QString::fromUtf8(caption));
     box->setChecked((flags >> bit) & 1);
-    QObject::connect(box, &QCheckBox::toggled, box, [&flags, bit](bool on) {
-      flags = on ? (flags | (1 << bit)) : (flags & ~(1 << bit));
-    });
+    QObject::connect(box, &QCheckBox::toggled, box,
+                     [&flags, bit](bool on) { flags = on ? (flags | (1 << bit)) : (flags & ~(1 << bit)); });
     h->addWidget(box);
     h->addWidget(Radios({"EUR", "DM"}, currency));
     m_layout->addRow(row);
@@ -117,7 +117,8 @@ class Page {
     auto* list = new QComboBox;
     for (const char* entry : entries) list->addItem(QString::fromUtf8(entry));
     list->setCurrentIndex(value);
-    QObject::connect(list, &QComboBox::currentIndexChanged, list, [&value](int i) { value = std::max(i, 0); });
+    QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                     [&value](int i) { value = std::max(i, 0); });
     m_layout->addRow(QString::fromUtf8(caption), list);
   }
   void Margins(::Margins& m, bool withRightBottom = true) {
@@ -130,9 +131,10 @@ class Page {
     auto* button = new QPushButton(QString::fromUtf8(caption));
     QObject::connect(button, &QPushButton::clicked, button, [button, &value] {
       const auto rgb = static_cast<std::uint32_t>(value);
-      const QColor chosen = QColorDialog::getColor(QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                                                          static_cast<int>((rgb >> 16) & 0xFF)),
-                                                   button, QStringLiteral("Linienfarbe"));
+      const QColor chosen =
+          QColorDialog::getColor(QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                                        static_cast<int>((rgb >> 16) & 0xFF)),
+                                 button, QStringLiteral("Linienfarbe"));
       if (chosen.isValid()) value = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
     });
     m_layout->addRow(button);
@@ -170,7 +172,8 @@ void ColumnsPage(Page& p, TableSettings& t, const char* const (&columns)[N], con
     if (currency[i] < 0) {
       p.Bit(columns[i], t.columnMask, bit);
     } else {
-      p.BitWithCurrency(columns[i], t.columnMask, bit, t.columnCurrencies[static_cast<std::size_t>(currency[i])]);
+      p.BitWithCurrency(columns[i], t.columnMask, bit,
+                        t.columnCurrencies[static_cast<std::size_t>(currency[i])]);
     }
   }
   p.Check("bei Bere&chnung von Gewinnen/Verlusten Provisionen einbeziehen", t.includeCommissions);
@@ -213,61 +216,96 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   layout->addWidget(tabs);
 
   Page general(*tabs, COptionenSheet::kPageCaptions[0]);
-  general.Choice("Tabellen anzeigen:", {"&Farbe", "&Graustufen", "Gitternetz&linien"}, s.general.tableDisplay);
+  general.Choice("Tabellen anzeigen:", {"&Farbe", "&Graustufen", "Gitternetz&linien"},
+                 s.general.tableDisplay);
   auto* decimals = new QSpinBox;
   decimals->setRange(0, 3);
   decimals->setValue(s.general.percentDecimals);
-  QObject::connect(decimals, &QSpinBox::valueChanged, decimals, [&s](int v) { s.general.percentDecimals = v; });
+  QObject::connect(decimals, &QSpinBox::valueChanged, decimals,
+                   [&s](int v) { s.general.percentDecimals = v; });
   general.Layout().addRow(QStringLiteral("Dezimalstellen für &Prozentwerte:"), decimals);
   auto* period = new QSpinBox;
   period->setRange(0, 9999);
   period->setValue(s.general.holdingPeriodLength);
-  QObject::connect(period, &QSpinBox::valueChanged, period, [&s](int v) { s.general.holdingPeriodLength = v; });
+  QObject::connect(period, &QSpinBox::valueChanged, period,
+                   [&s](int v) { s.general.holdingPeriodLength = v; });
   general.Layout().addRow(QStringLiteral("&Spekulationsfrist"), period);
   general.Choice("", {"&Tage", "M&onate", "Ja&hre"}, s.general.holdingPeriodUnit);
-  general.Choice("Von:", {"&erster Tag", "erster Tag des aktuellen &Jahres", "erster Tag des aktuellen &Monats", "&dieser Tag:"},
-                 s.general.periodStartChoice);
+  general.Choice(
+      "Von:",
+      {"&erster Tag", "erster Tag des aktuellen &Jahres", "erster Tag des aktuellen &Monats", "&dieser Tag:"},
+      s.general.periodStartChoice);
   const auto picker = [](CKBXDatum& day) {
     auto* edit = new QDateEdit(ToQDate(day));
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     edit->setCalendarPopup(true);
     edit->setDateRange(QDate(1970, 1, 2), QDate(2038, 1, 18));
-    QObject::connect(edit, &QDateEdit::dateChanged, edit, [&day](const QDate& d) { day.Set(d.day(), d.month(), d.year()); });
+    QObject::connect(edit, &QDateEdit::dateChanged, edit,
+                     [&day](const QDate& d) { day.Set(d.day(), d.month(), d.year()); });
     return edit;
   };
   general.Layout().addRow(QString(), picker(s.general.periodStartDay));
   general.Choice("Bis:", {"&aktueller Tag", "diese&r Tag:"}, s.general.periodEndChoice);
   general.Layout().addRow(QString(), picker(s.general.periodEndDay));
 
-  static const char* const holdingsColumns[] = {"&Bezeichnung", "&WKN/Kürzel", "&Stück", "&Kaufdatum", "&Tage im Depot",
-                                                "K&aufkurs (in EUR)", "Ka&ufwert in:", "&Provision in:", "Kaufp&reis in:",
-                                                "Kurs (&in EUR)", "W&ert in:", "&G/V in:", "G/V i&n Prozent",
-                                                "&Dividende in:", "Dividende in Pr&ozent", "G/&V inkl. Div. in:",
+  static const char* const holdingsColumns[] = {"&Bezeichnung",
+                                                "&WKN/Kürzel",
+                                                "&Stück",
+                                                "&Kaufdatum",
+                                                "&Tage im Depot",
+                                                "K&aufkurs (in EUR)",
+                                                "Ka&ufwert in:",
+                                                "&Provision in:",
+                                                "Kaufp&reis in:",
+                                                "Kurs (&in EUR)",
+                                                "W&ert in:",
+                                                "&G/V in:",
+                                                "G/V i&n Prozent",
+                                                "&Dividende in:",
+                                                "Dividende in Pr&ozent",
+                                                "G/&V inkl. Div. in:",
                                                 "G/V ink&l. Div. in Prozent"};
   static const int holdingsCurrency[] = {-1, -1, -1, -1, -1, -1, 0, 1, 2, -1, 3, 4, -1, 5, -1, 6, -1};
-  static const char* const realisedColumns[] = {
-      "&Bezeichnung", "&WKN/Kürzel", "&Stück", "&Kaufdatum", "Verkaufdatu&m", "&Tage im Depot", "K&aufkurs (in EUR)",
-      "Ka&ufwert in:", "Kauf&prov. in:", "Kaufp&reis in:", "Verkaufkurs (&in EUR)", "Verkaufw&ert in:",
-      "Verkaufpr&ov. in:", "Verkauferl&ös in:", "&G/V in:", "G/V in Pro&zent", "&Dividende in:", "Di&vidende in Prozent",
-      "G/V i&nkl. Div. in:", "G/V ink&l. Div. in Prozent"};
-  static const int realisedCurrency[] = {-1, -1, -1, -1, -1, -1, -1, 0, 1, 2, -1, 3, 4, 5, 6, -1, 7, -1, 8, -1};
+  static const char* const realisedColumns[] = {"&Bezeichnung",
+                                                "&WKN/Kürzel",
+                                                "&Stück",
+                                                "&Kaufdatum",
+                                                "Verkaufdatu&m",
+                                                "&Tage im Depot",
+                                                "K&aufkurs (in EUR)",
+                                                "Ka&ufwert in:",
+                                                "Kauf&prov. in:",
+                                                "Kaufp&reis in:",
+                                                "Verkaufkurs (&in EUR)",
+                                                "Verkaufw&ert in:",
+                                                "Verkaufpr&ov. in:",
+                                                "Verkauferl&ös in:",
+                                                "&G/V in:",
+                                                "G/V in Pro&zent",
+                                                "&Dividende in:",
+                                                "Di&vidende in Prozent",
+                                                "G/V i&nkl. Div. in:",
+                                                "G/V ink&l. Div. in Prozent"};
+  static const int realisedCurrency[] = {-1, -1, -1, -1, -1, -1, -1, 0,  1, 2,
+                                         -1, 3,  4,  5,  6,  -1, 7,  -1, 8, -1};
 
   Page holdings1(*tabs, COptionenSheet::kPageCaptions[1]);
   TablePage(holdings1, s.holdings);
   SortPage(holdings1, s.holdings,
            {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Kaufwert", "Provision", "Kaufpreis", "Wert",
-            "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)", "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)",
-            "G/V inkl. Div. (Prozent)"});
+            "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)", "Dividende (Prozent)",
+            "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"});
 
   Page holdings2(*tabs, COptionenSheet::kPageCaptions[2]);
   ColumnsPage(holdings2, s.holdings, holdingsColumns, holdingsCurrency);
 
   Page realised1(*tabs, COptionenSheet::kPageCaptions[3]);
   TablePage(realised1, s.realised);
-  SortPage(realised1, s.realised,
-           {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Verkaufdatum", "Kaufwert", "Provision", "Kaufpreis",
-            "Verkaufwert", "Verkaufprovision", "Verkauferlös", "G/V (EUR/DM)", "G/V (Prozent)", "Dividende (EUR/DM)",
-            "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"});
+  SortPage(
+      realised1, s.realised,
+      {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Verkaufdatum", "Kaufwert", "Provision",
+       "Kaufpreis", "Verkaufwert", "Verkaufprovision", "Verkauferlös", "G/V (EUR/DM)", "G/V (Prozent)",
+       "Dividende (EUR/DM)", "Dividende (Prozent)", "G/V inkl. Div. (EUR/DM)", "G/V inkl. Div. (Prozent)"});
 
   Page realised2(*tabs, COptionenSheet::kPageCaptions[4]);
   ColumnsPage(realised2, s.realised, realisedColumns, realisedCurrency);
@@ -301,8 +339,9 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   development2.Bit("&Vermögen anzeigen:", d.displayFlags, 7);
   development2.Choice("", {"in &EUR", "in &DM"}, d.assetsCurrency);
   development2.Bit("Gewi&nn/Verlust anzeigen:", d.displayFlags, 8);
-  development2.Choice("", {"gegenüber einge&setztem Kapital", "gegenüber Vermögen am An&fangsdatum",
-                           "gegenüber Vermögen am Vor&tag"},
+  development2.Choice("",
+                      {"gegenüber einge&setztem Kapital", "gegenüber Vermögen am An&fangsdatum",
+                       "gegenüber Vermögen am Vor&tag"},
                       d.assetsGainBasis);
   development2.Choice("", {"&in DM/EUR", "in Pro&zent"}, d.assetsGainForm);
   development2.Margins(d.margins);
@@ -319,9 +358,9 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   analysis.Check("Pro&visionen einbeziehen", a.includeCommissions);
   analysis.Check("&Dividenden einbeziehen", a.includeDividends);
   analysis.Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", a.mergePositions);
-  analysis.List("Sort&ieren nach:", {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Min. G/V", "Akt. G/V",
-                                     "Max. G/V", "% über Start", "% über Tief", "% bis Hoch", "% von Hoch",
-                                     "Depotanteil"},
+  analysis.List("Sort&ieren nach:",
+                {"Bezeichnung", "WKN/Kürzel", "Stück", "Kaufdatum", "Min. G/V", "Akt. G/V", "Max. G/V",
+                 "% über Start", "% über Tief", "% bis Hoch", "% von Hoch", "Depotanteil"},
                 a.sortKey);
   analysis.Choice("", {"au&fsteigend", "absteige&nd"}, a.sortDescending);
   analysis.Margins(a.margins);

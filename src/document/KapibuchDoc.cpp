@@ -1,14 +1,14 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
 #include "document/KapibuchDoc.h"
 
 #include <algorithm>
 
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 #include "base/SafeFile.h"
 #include "base/TextCompare.h"
 #include "model/ModelClasses.h"
-#include "platform/Clock.h"
 #include "model/PriceCursor.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -33,10 +33,14 @@ struct SettingsReader {
 
 std::string DocumentErrorMessage(DocumentError error) {
   switch (error) {
-    case DocumentError::None: return {};
-    case DocumentError::Format: return "Unerwartetes Dateiformat.";
-    case DocumentError::Open: return "Fehler beim Öffnen des Dokuments.";
-    case DocumentError::Save: return "Fehler beim Speichern des Dokuments.";
+    case DocumentError::None:
+      return {};
+    case DocumentError::Format:
+      return "Unerwartetes Dateiformat.";
+    case DocumentError::Open:
+      return "Fehler beim Öffnen des Dokuments.";
+    case DocumentError::Save:
+      return "Fehler beim Speichern des Dokuments.";
   }
   return {};
 }
@@ -46,7 +50,9 @@ CKapibuchDoc::CKapibuchDoc(const platform::Clock& clock) : m_clock(clock) {
   settings.general.periodEndDay = Today();
 }
 
-CKBXDatum CKapibuchDoc::Today() const { return CKBXDatum::Today(m_clock); }
+CKBXDatum CKapibuchDoc::Today() const {
+  return CKBXDatum::Today(m_clock);
+}
 
 CKBXAktie* CKapibuchDoc::FindPosition(std::int32_t number) const {
   for (const auto& position : m_positions) {
@@ -137,7 +143,9 @@ DocumentError CKapibuchDoc::Save(const std::string& path) {
 
 // ------------------------------------------------------------------- change tracking
 
-void CKapibuchDoc::AddObserver(DocumentObserver* observer) { m_observers.push_back(observer); }
+void CKapibuchDoc::AddObserver(DocumentObserver* observer) {
+  m_observers.push_back(observer);
+}
 
 void CKapibuchDoc::RemoveObserver(DocumentObserver* observer) {
   m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
@@ -164,7 +172,8 @@ CKBXKursverlauf* CKapibuchDoc::FindHistory(const std::string& name, const std::s
   return nullptr;
 }
 
-std::int32_t CKapibuchDoc::PriceOnOrBefore(const std::string& name, const std::string& wkn, CKBXDatum day) const {
+std::int32_t CKapibuchDoc::PriceOnOrBefore(const std::string& name, const std::string& wkn,
+                                           CKBXDatum day) const {
   const CKBXKursverlauf* history = FindHistory(name, wkn);
   return history ? history->PriceOnOrBefore(day.Day()) : kNoPrice;
 }
@@ -174,7 +183,8 @@ std::int32_t CKapibuchDoc::FirstPrice(const std::string& name, const std::string
   return history ? history->FirstPrice() : kNoPrice;
 }
 
-bool CKapibuchDoc::SetPrice(const std::string& name, const std::string& wkn, CKBXDatum date, std::int32_t price) {
+bool CKapibuchDoc::SetPrice(const std::string& name, const std::string& wkn, CKBXDatum date,
+                            std::int32_t price) {
   CKBXKursverlauf* history = FindHistory(name, wkn);
   if (!history || !history->SetPrice(date, price)) return false;
   SetModified();
@@ -213,8 +223,9 @@ void CKapibuchDoc::AllSecurities(HistoryList& list, bool sortByName) const {
   for (const auto& history : m_histories) InsertSorted(list, history.get(), sortByName);
 }
 
-bool CKapibuchDoc::SeriesRange(CKBXDatum day, std::optional<CKBXDatum> rangeStart, std::optional<CKBXDatum> rangeEnd,
-                               std::uint32_t& start, std::uint32_t& end) const {
+bool CKapibuchDoc::SeriesRange(CKBXDatum day, std::optional<CKBXDatum> rangeStart,
+                               std::optional<CKBXDatum> rangeEnd, std::uint32_t& start,
+                               std::uint32_t& end) const {
   const std::uint32_t accountStart = m_account.StartDay().Day();
   start = std::max(rangeStart.value_or(m_account.StartDay()).Day(), accountStart);
   end = rangeEnd.value_or(Today()).Day();
@@ -256,7 +267,8 @@ void CKapibuchDoc::BuildValueSeries(std::uint32_t start, std::uint32_t end) cons
   }
 }
 
-void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t start, std::uint32_t end) const {
+void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t start,
+                                   std::uint32_t end) const {
   Series& s = m_costSeries;
   s = Series{};
   s.built = true;
@@ -275,8 +287,8 @@ void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t st
     if (kind == kPurchaseCost) {
       amount = p.Cost().ValueIn(currency);
     } else {
-      amount = ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur,
-                             currency);
+      amount = ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice),
+                             p.purchasePriceCurrency == kDm ? kDm : kEur, currency);
     }
     for (std::uint64_t d = from; d <= last; ++d) s.values[d - start] += amount;
   }
@@ -295,7 +307,8 @@ std::int64_t CKapibuchDoc::ValueOn(CKBXDatum day, std::optional<CKBXDatum> range
   return m_valueSeries.values[day.Day() - m_valueSeries.start];
 }
 
-std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day, std::optional<CKBXDatum> rangeStart,
+std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day,
+                                      std::optional<CKBXDatum> rangeStart,
                                       std::optional<CKBXDatum> rangeEnd) const {
   if (day < m_account.StartDay()) day = m_account.StartDay();
   const bool fits = m_costSeries.kind == kind && m_costSeries.currency == currency;
@@ -309,7 +322,8 @@ std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day
   return m_costSeries.values[day.Day() - m_costSeries.start];
 }
 
-void CKapibuchDoc::StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay, double ratio) {
+void CKapibuchDoc::StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay,
+                              double ratio) {
   if (CKBXKursverlauf* history = FindHistory(name, wkn)) history->AdjustForSplit(splitDay, ratio);
   for (const auto& position : m_positions) {
     CKBXAktie& p = *position;
@@ -355,8 +369,8 @@ void CKapibuchDoc::SellPositions(std::int32_t salePrice, Currency priceCurrency,
   const std::string text = FormatQuantity(static_cast<std::int32_t>(total / kQuantityUnit),
                                           static_cast<std::int32_t>(total % kQuantityUnit), -1) +
                            " St. " + marked.front()->name;
-  m_account.BookSecurityTransaction(saleDate, marked.front()->number, ShareValue(total, salePrice), priceCurrency,
-                                    commission, commissionCurrency, text, note, false);
+  m_account.BookSecurityTransaction(saleDate, marked.front()->number, ShareValue(total, salePrice),
+                                    priceCurrency, commission, commissionCurrency, text, note, false);
 
   std::int64_t remaining = commission;
   for (std::size_t j = 0; j < marked.size(); ++j) {

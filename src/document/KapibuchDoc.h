@@ -92,8 +92,10 @@ class CKapibuchDoc {
   // The whole file; throws ArchiveException for a text that code page 1252 cannot hold.
   std::vector<std::uint8_t> Serialize() const;
   // Parses a whole file; throws ArchiveException. Nothing half-read survives a failure.
-  static std::unique_ptr<CKapibuchDoc> Deserialize(std::span<const std::uint8_t> bytes, const platform::Clock& clock);
-  static std::unique_ptr<CKapibuchDoc> Open(const std::string& path, const platform::Clock& clock, DocumentError& error);
+  static std::unique_ptr<CKapibuchDoc> Deserialize(std::span<const std::uint8_t> bytes,
+                                                   const platform::Clock& clock);
+  static std::unique_ptr<CKapibuchDoc> Open(const std::string& path, const platform::Clock& clock,
+                                            DocumentError& error);
   // Writes safely (the old file survives any failure) and clears the modified flag.
   DocumentError Save(const std::string& path);
 
@@ -124,7 +126,8 @@ class CKapibuchDoc {
   std::int64_t ValueOn(CKBXDatum day, std::optional<CKBXDatum> rangeStart = {},
                        std::optional<CKBXDatum> rangeEnd = {}) const;
   // Invested amount on the day: purchase-cost sums (kind 1) or purchase values (kind 0).
-  std::int64_t InvestedOn(int kind, Currency currency, CKBXDatum day, std::optional<CKBXDatum> rangeStart = {},
+  std::int64_t InvestedOn(int kind, Currency currency, CKBXDatum day,
+                          std::optional<CKBXDatum> rangeStart = {},
                           std::optional<CKBXDatum> rangeEnd = {}) const;
 
   // One share became `ratio` shares on the split day.

@@ -11,7 +11,8 @@ TableSettings TableSettings::Holdings() {
 
 TableSettings TableSettings::Realised() {
   TableSettings t;
-  t.titleTemplate = "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>";
+  t.titleTemplate =
+      "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>";
   t.columnMask = 0xFFFFF;
   t.mergePositions = 0;
   t.sortKey = 4;

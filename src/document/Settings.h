@@ -278,9 +278,11 @@ void VisitStoredSettings(V& v, ViewSettings& s) {
   v.int32("analysis.marginBottom", n.margins.bottom);
 
   for (int i = 0; i < 7; ++i) {
-    v.int32("holdings.columnCurrency" + std::to_string(i + 1), s.holdings.columnCurrencies[static_cast<std::size_t>(i)]);
+    v.int32("holdings.columnCurrency" + std::to_string(i + 1),
+            s.holdings.columnCurrencies[static_cast<std::size_t>(i)]);
   }
   for (int i = 0; i < 9; ++i) {
-    v.int32("realised.columnCurrency" + std::to_string(i + 1), s.realised.columnCurrencies[static_cast<std::size_t>(i)]);
+    v.int32("realised.columnCurrency" + std::to_string(i + 1),
+            s.realised.columnCurrencies[static_cast<std::size_t>(i)]);
   }
 }

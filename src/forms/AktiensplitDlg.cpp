@@ -27,7 +27,8 @@ void CAktiensplitDlg::ChooseWkn(const std::string& wkn) {
 bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
   const forms::CheckReporter report(prompter, kCaption, m_focus);
   if (m_name.empty()) return report.Fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
-  if (m_wkn.empty()) return report.Fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
+  if (m_wkn.empty())
+    return report.Fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
   const char* positive = "Bitte geben Sie hier einen positiven Wert ein!";
   std::string n = newText, m = oldText;
   std::int32_t ni = 0, nf = 0, mi = 0, mf = 0;
@@ -44,8 +45,9 @@ std::string CAktiensplitDlg::Question() const {
   std::snprintf(factor, sizeof factor, "%f", m_factor);
   std::string f = factor;
   std::replace(f.begin(), f.end(), '.', ',');
-  return "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für " + m_name + " (" +
-         m_wkn + ") vor dem " + date.Format() + " durch " + f + " geteilt und Stückzahlen mit " + f +
+  return "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für " +
+         m_name + " (" + m_wkn + ") vor dem " + date.Format() + " durch " + f +
+         " geteilt und Stückzahlen mit " + f +
          " multipliziert!\n\nDiese Aktion kann nicht rückgängig gemacht werden!";
 }
 

@@ -1,7 +1,8 @@
 #include "forms/AufteilenDlg.h"
 
 std::string CAufteilenDlg::RangeText() const {
-  return "mindestens " + forms::QuantityText(lowest) + " Stück\nhöchstens " + forms::QuantityText(highest) + " Stück";
+  return "mindestens " + forms::QuantityText(lowest) + " Stück\nhöchstens " + forms::QuantityText(highest) +
+         " Stück";
 }
 
 bool CAufteilenDlg::Read() {
@@ -12,7 +13,9 @@ bool CAufteilenDlg::Read() {
   return true;
 }
 
-void CAufteilenDlg::LeaveQuantity() { Read(); }
+void CAufteilenDlg::LeaveQuantity() {
+  Read();
+}
 
 bool CAufteilenDlg::OnOK(platform::Prompter& prompter) {
   if (Read()) return true;

@@ -1,10 +1,11 @@
 #pragma once
 // "Aufteilen": how many shares of one candidate of a sale are sold.
 
-#include "forms/FormSupport.h"
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "forms/FormSupport.h"
 
 // "Aufteilen": how many shares of one candidate are sold.
 class CAufteilenDlg {

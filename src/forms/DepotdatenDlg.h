@@ -1,12 +1,13 @@
 #pragma once
 // "Depotdaten": the holder particulars of the portfolio.
 
+#include <array>
+#include <string>
+
 #include "base/Money.h"
 #include "document/KapibuchDoc.h"
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
-#include <array>
-#include <string>
 
 // "Depotdaten": the five holder strings; OK copies them back into the document.
 class CDepotdatenDlg {

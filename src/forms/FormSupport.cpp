@@ -109,7 +109,8 @@ const CKBXKursverlauf* LastHistoryWithWkn(const CKapibuchDoc& doc, const std::st
   return found;
 }
 
-void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns) {
+void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names,
+                      std::vector<std::string>& wkns) {
   for (const auto& h : doc.Histories()) {
     AddSortedOnce(names, h->Name());
     AddSortedOnce(wkns, h->Wkn());
@@ -117,7 +118,7 @@ void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names, 
 }
 
 void ChooseHistory(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn, bool byName,
-            std::string& chosenName, std::string& chosenWkn) {
+                   std::string& chosenName, std::string& chosenWkn) {
   const CKBXKursverlauf* h = byName ? LastHistoryWithName(doc, name) : LastHistoryWithWkn(doc, wkn);
   chosenName = h ? h->Name() : std::string();
   chosenWkn = h ? h->Wkn() : std::string();
@@ -132,6 +133,5 @@ bool HolderTextsStorable(const CheckReporter& report, const std::string& holder,
          report.Storable(accountNumber, "Kontonummer", Field::AccountNumber) &&
          report.Storable(bankCode, "Bankleitzahl", Field::BankCode);
 }
-
 
 }  // namespace forms

@@ -78,7 +78,8 @@ bool ReadQuantity(const std::string& text, std::int64_t& quantity);
 std::string QuantityText(std::int64_t quantity, int decimals = -1);
 
 // The price histories' names and WKN/Kürzel, each list sorted and without repeats.
-void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names, std::vector<std::string>& wkns);
+void FillHistoryLists(const CKapibuchDoc& doc, std::vector<std::string>& names,
+                      std::vector<std::string>& wkns);
 // The last history with this name (or WKN/Kürzel); nullptr if none.
 const CKBXKursverlauf* LastHistoryWithName(const CKapibuchDoc& doc, const std::string& name);
 const CKBXKursverlauf* LastHistoryWithWkn(const CKapibuchDoc& doc, const std::string& wkn);
@@ -87,6 +88,7 @@ void ChooseHistory(const CKapibuchDoc& doc, const std::string& name, const std::
                    std::string& chosenName, std::string& chosenWkn);
 // The five holder texts must be storable in the file.
 bool HolderTextsStorable(const CheckReporter& report, const std::string& holder, const std::string& address,
-                         const std::string& depotNumber, const std::string& accountNumber, const std::string& bankCode);
+                         const std::string& depotNumber, const std::string& accountNumber,
+                         const std::string& bankCode);
 
 }  // namespace forms

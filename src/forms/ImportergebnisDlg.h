@@ -1,13 +1,14 @@
 #pragma once
 // "Importergebnis": the prices an import found, merged into the history on OK.
 
-#include "forms/FormSupport.h"
-#include "platform/SettingsStore.h"
-#include "model/KBXKursverlauf.h"
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "forms/FormSupport.h"
+#include "model/KBXKursverlauf.h"
+#include "platform/SettingsStore.h"
 
 // "Importergebnis": the prices found, merged into the security's history on OK.
 class CImportergebnisDlg {

@@ -31,10 +31,12 @@ void CKaufDlg::TypeWkn(const std::string& typed) {
 
 bool CKaufDlg::Check(platform::Prompter* prompter) {
   const forms::CheckReporter report(prompter, kCaption, m_focus);
-  if (name.empty()) return report.Fail("Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name);
+  if (name.empty())
+    return report.Fail("Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name);
   if (wkn.empty()) {
-    return report.Fail("Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!",
-                       Field::Wkn);
+    return report.Fail(
+        "Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!",
+        Field::Wkn);
   }
   std::string quantity = quantityText;
   if (!ParseQuantity(quantity, m_integer, m_fraction)) {
@@ -55,8 +57,8 @@ bool CKaufDlg::Check(platform::Prompter* prompter) {
   if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value + m_commission)) {
     return report.Fail(forms::kAmountTooLarge, Field::Quantity);
   }
-  return report.Storable(name, "Bezeichnung", Field::Name) && report.Storable(wkn, "WKN/Kürzel", Field::Wkn) &&
-         report.Storable(text, "Text", Field::Text);
+  return report.Storable(name, "Bezeichnung", Field::Name) &&
+         report.Storable(wkn, "WKN/Kürzel", Field::Wkn) && report.Storable(text, "Text", Field::Text);
 }
 
 bool CKaufDlg::OnOK(platform::Prompter& prompter) {
@@ -86,7 +88,7 @@ void CKaufDlg::Book(CKapibuchDoc& doc) const {
   const std::int32_t number = p->number;
   const std::string bookingText = FormatQuantity(m_integer, m_fraction, -1) + " St. " + name;
   doc.AddPosition(std::move(p));
-  doc.Account().BookSecurityTransaction(date, number, value, m_priceCurrency, m_commission, m_commissionCurrency,
-                                        bookingText, text, true);
+  doc.Account().BookSecurityTransaction(date, number, value, m_priceCurrency, m_commission,
+                                        m_commissionCurrency, bookingText, text, true);
   doc.Changed();
 }

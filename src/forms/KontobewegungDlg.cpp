@@ -7,9 +7,7 @@
 
 using forms::Field;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 // --------------------------------------------------------------------------- Zuordnen
 
@@ -18,15 +16,16 @@ namespace {
 const std::vector<CKontobewegungDlg::Kind>& CKontobewegungDlg::Kinds() {
   static const std::vector<Kind> kinds = [] {
     std::vector<Kind> k = {
-        {"Kapitaleinlage", 31, +1, false},          {"Kapitalentnahme", 32, -1, false},
-        {"Dividenden-Gutschrift", 11, +1, true},    {"Coupon-Gutschrift", 12, +1, true},
-        {"Bezugsrechtsverkauf", 13, +1, true},      {"Ausschüttung", 14, +1, true},
-        {"Limit-Gebühren", 18, -1, true},           {"Zinserträge (Haben-Zins)", 21, +1, false},
-        {"Zinskosten (Soll-Zins)", 22, -1, false},  {"Steuern", 26, -1, true},
-        {"Werbungskosten", 27, -1, true},           {"Sonstige Erträge", 28, +1, true},
-        {"Sonstige Kosten", 29, -1, true},          {"Depotgebühren", 25, -1, false},
+        {"Kapitaleinlage", 31, +1, false},         {"Kapitalentnahme", 32, -1, false},
+        {"Dividenden-Gutschrift", 11, +1, true},   {"Coupon-Gutschrift", 12, +1, true},
+        {"Bezugsrechtsverkauf", 13, +1, true},     {"Ausschüttung", 14, +1, true},
+        {"Limit-Gebühren", 18, -1, true},          {"Zinserträge (Haben-Zins)", 21, +1, false},
+        {"Zinskosten (Soll-Zins)", 22, -1, false}, {"Steuern", 26, -1, true},
+        {"Werbungskosten", 27, -1, true},          {"Sonstige Erträge", 28, +1, true},
+        {"Sonstige Kosten", 29, -1, true},         {"Depotgebühren", 25, -1, false},
     };
-    std::stable_sort(k.begin(), k.end(), [](const Kind& a, const Kind& b) { return CompareNoCase(a.name, b.name) < 0; });
+    std::stable_sort(k.begin(), k.end(),
+                     [](const Kind& a, const Kind& b) { return CompareNoCase(a.name, b.name) < 0; });
     return k;
   }();
   return kinds;
@@ -158,7 +157,8 @@ bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
   }
 
   if (!m_amountValid) return report.Fail("Bitte geben Sie einen korrekten Betrag ein!", Field::Amount);
-  if (active && (m_name.empty() || m_wkn.empty())) return report.Fail("Bitte wählen Sie ein Wertpapier aus!", Field::Name);
+  if (active && (m_name.empty() || m_wkn.empty()))
+    return report.Fail("Bitte wählen Sie ein Wertpapier aus!", Field::Name);
   if (active && total == 0) {
     return report.Fail("Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", Field::Allocate);
   }
@@ -199,9 +199,15 @@ void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
         (m_currency == kDm ? dm : eur) += static_cast<std::int32_t>(value);
       };
       switch (m_bookTo) {
-        case kKaufpreis: add(p->costEur, p->costDm, -sign * part); break;
-        case kDividende: add(p->dividendEur, p->dividendDm, sign * part); break;
-        case kVerkaufserloes: add(p->proceedsEur, p->proceedsDm, sign * part); break;
+        case kKaufpreis:
+          add(p->costEur, p->costDm, -sign * part);
+          break;
+        case kDividende:
+          add(p->dividendEur, p->dividendDm, sign * part);
+          break;
+        case kVerkaufserloes:
+          add(p->proceedsEur, p->proceedsDm, sign * part);
+          break;
       }
     }
   }

@@ -18,8 +18,8 @@ class CKontobewegungDlg {
   struct Kind {
     const char* name;
     std::int32_t code;
-    int sign;          // +1 or -1: the sign the amount is forced to
-    bool relation;     // "Wert&papierbezug:" available
+    int sign;       // +1 or -1: the sign the amount is forced to
+    bool relation;  // "Wert&papierbezug:" available
   };
   // The kinds in the order the list shows them (alphabetical).
   static const std::vector<Kind>& Kinds();

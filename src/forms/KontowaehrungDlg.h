@@ -1,9 +1,10 @@
 #pragma once
 // "Kontowährung umstellen": the one switch of the account from DM to euro.
 
-#include "forms/FormSupport.h"
 #include <string>
 #include <vector>
+
+#include "forms/FormSupport.h"
 
 // "Kontowährung umstellen": the day from which the account runs in euro.
 class CKontowaehrungDlg {

@@ -5,7 +5,9 @@
 #include "base/Money.h"
 #include "model/KBXKursverlauf.h"
 
-CKurseEingebenDlg::CKurseEingebenDlg(CKapibuchDoc& doc) : m_doc(doc), m_day(doc.Today()) { Rebuild(); }
+CKurseEingebenDlg::CKurseEingebenDlg(CKapibuchDoc& doc) : m_doc(doc), m_day(doc.Today()) {
+  Rebuild();
+}
 
 void CKurseEingebenDlg::SetDay(CKBXDatum day) {
   m_day = day;

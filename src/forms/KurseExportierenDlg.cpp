@@ -1,34 +1,43 @@
 #include "forms/KurseExportierenDlg.h"
 
 #include "base/SafeFile.h"
-#include "priceio/PriceExport.h"
 #include "model/KBXKursverlauf.h"
+#include "priceio/PriceExport.h"
 
 using forms::Field;
 
-CKurseExportierenDlg::CKurseExportierenDlg(const CKapibuchDoc& doc) : m_doc(doc) { forms::FillHistoryLists(doc, m_names, m_wkns); }
+CKurseExportierenDlg::CKurseExportierenDlg(const CKapibuchDoc& doc) : m_doc(doc) {
+  forms::FillHistoryLists(doc, m_names, m_wkns);
+}
 
-void CKurseExportierenDlg::ChooseName(const std::string& name) { forms::ChooseHistory(m_doc, name, {}, true, m_name, m_wkn); }
+void CKurseExportierenDlg::ChooseName(const std::string& name) {
+  forms::ChooseHistory(m_doc, name, {}, true, m_name, m_wkn);
+}
 
-void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) { forms::ChooseHistory(m_doc, {}, wkn, false, m_name, m_wkn); }
+void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) {
+  forms::ChooseHistory(m_doc, {}, wkn, false, m_name, m_wkn);
+}
 
 bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
   if (m_name.empty()) {
     m_focus = Field::Name;
-    prompter.Tell(forms::kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
+    prompter.Tell(forms::kAppCaption,
+                  "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
     return false;
   }
   if (fileName.empty()) {
     m_focus = Field::Text;
-    prompter.Tell(forms::kAppCaption,
-                  "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
+    prompter.Tell(
+        forms::kAppCaption,
+        "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
     return false;
   }
   CKBXKursverlauf none(m_name, m_wkn);
   const CKBXKursverlauf* history = m_doc.FindHistory(m_name, m_wkn);
   const std::string bytes = priceio::ExportPrices(history ? *history : none, {withName, withWkn, separator});
   // Written beside the target and renamed over it: a failed export leaves no half file.
-  if (!WriteFileSafely(fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
+  if (!WriteFileSafely(fileName,
+                       std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
     prompter.Tell(forms::kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
     return false;
   }

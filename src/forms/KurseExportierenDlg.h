@@ -1,12 +1,13 @@
 #pragma once
 // "Kurse exportieren": the prices of one security written to a text file.
 
-#include "forms/FormSupport.h"
-#include "platform/SettingsStore.h"
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "forms/FormSupport.h"
+#include "platform/SettingsStore.h"
 
 class CKurseExportierenDlg {
  public:

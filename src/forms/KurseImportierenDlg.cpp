@@ -5,10 +5,10 @@
 #include <new>
 
 #include "base/SafeFile.h"
-#include "priceio/FormatMatcher.h"
-#include "priceio/PriceExport.h"
 #include "forms/ImportergebnisDlg.h"
 #include "model/KBXKursverlauf.h"
+#include "priceio/FormatMatcher.h"
+#include "priceio/PriceExport.h"
 
 using forms::Field;
 
@@ -44,7 +44,8 @@ CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::Settings
   } else if (!m_formats.empty()) {
     m_description = m_formats.front().second;
   }
-  if (doc.lastImportSecurity >= 0 && static_cast<std::size_t>(doc.lastImportSecurity) < doc.Histories().size()) {
+  if (doc.lastImportSecurity >= 0 &&
+      static_cast<std::size_t>(doc.lastImportSecurity) < doc.Histories().size()) {
     const auto& h = doc.Histories()[static_cast<std::size_t>(doc.lastImportSecurity)];
     m_name = h->Name();
     m_wkn = h->Wkn();
@@ -52,9 +53,13 @@ CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::Settings
   MatchDescription();
 }
 
-void CKurseImportierenDlg::ChooseName(const std::string& name) { forms::ChooseHistory(m_doc, name, {}, true, m_name, m_wkn); }
+void CKurseImportierenDlg::ChooseName(const std::string& name) {
+  forms::ChooseHistory(m_doc, name, {}, true, m_name, m_wkn);
+}
 
-void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) { forms::ChooseHistory(m_doc, {}, wkn, false, m_name, m_wkn); }
+void CKurseImportierenDlg::ChooseWkn(const std::string& wkn) {
+  forms::ChooseHistory(m_doc, {}, wkn, false, m_name, m_wkn);
+}
 
 void CKurseImportierenDlg::MatchDescription() {
   m_selected = -1;
@@ -84,8 +89,8 @@ void CKurseImportierenDlg::SaveFormat(const std::string& title) {
 
 bool CKurseImportierenDlg::DeleteFormat(platform::Prompter& prompter) {
   if (m_selected < 0) return false;
-  if (prompter.Ask(forms::kAppCaption, "Möchten Sie diese Formatbeschreibung wirklich löschen?", platform::Icon::Question,
-                   platform::Buttons::YesNo) != platform::Answer::Yes) {
+  if (prompter.Ask(forms::kAppCaption, "Möchten Sie diese Formatbeschreibung wirklich löschen?",
+                   platform::Icon::Question, platform::Buttons::YesNo) != platform::Answer::Yes) {
     return false;
   }
   m_formats.erase(m_formats.begin() + m_selected);
@@ -98,13 +103,15 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
   m_errorPosition = 0;
   if (m_name.empty()) {
     m_focus = Field::Name;
-    prompter.Tell(forms::kAppCaption, "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
+    prompter.Tell(forms::kAppCaption,
+                  "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
     return std::nullopt;
   }
   if (fileName.empty()) {
     m_focus = Field::Text;
-    prompter.Tell(forms::kAppCaption,
-                  "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
+    prompter.Tell(
+        forms::kAppCaption,
+        "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
     return std::nullopt;
   }
   std::vector<std::uint8_t> buffer;
@@ -114,7 +121,8 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
       return std::nullopt;
     }
   } catch (const std::bad_alloc&) {
-    prompter.Tell(forms::kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!", platform::Icon::Exclamation);
+    prompter.Tell(forms::kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!",
+                  platform::Icon::Exclamation);
     return std::nullopt;
   }
   const CKBXKursverlauf* history = forms::LastHistoryWithName(m_doc, m_name);
@@ -128,9 +136,10 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     return std::nullopt;
   }
   if (result.Points().empty()) {
-    prompter.Tell(forms::kAppCaption,
-                  "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
-                  "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
+    prompter.Tell(
+        forms::kAppCaption,
+        "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
+        "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
     return std::nullopt;
   }
   return CImportergebnisDlg(m_doc, std::move(result));
@@ -152,4 +161,3 @@ void CKurseImportierenDlg::Close() {
 }
 
 // ---------------------------------------------------------------- Kurse exportieren
-

@@ -1,12 +1,13 @@
 #pragma once
 // Page 1 of the new-file wizard: the holder particulars.
 
+#include <array>
+#include <string>
+
 #include "base/Money.h"
 #include "document/KapibuchDoc.h"
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
-#include <array>
-#include <string>
 
 class CNeueDatei1PropPage {
  public:

@@ -7,7 +7,9 @@ CNeueDatei2PropPage::CNeueDatei2PropPage(CKBXDatum today) {
   OnShow();
 }
 
-void CNeueDatei2PropPage::OnShow() { balanceText = FormatMoney(m_amount, m_currency, kOwnCurrency, true); }
+void CNeueDatei2PropPage::OnShow() {
+  balanceText = FormatMoney(m_amount, m_currency, kOwnCurrency, true);
+}
 
 void CNeueDatei2PropPage::ChooseCurrency(Currency currency) {
   m_currency = currency;

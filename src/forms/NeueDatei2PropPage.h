@@ -1,12 +1,13 @@
 #pragma once
 // Page 2 of the new-file wizard: start day, opening balance and currency.
 
+#include <array>
+#include <string>
+
 #include "base/Money.h"
 #include "document/KapibuchDoc.h"
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
-#include <array>
-#include <string>
 
 class CNeueDatei2PropPage {
  public:

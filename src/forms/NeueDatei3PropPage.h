@@ -1,12 +1,13 @@
 #pragma once
 // Page 3 of the new-file wizard: what is made.
 
+#include <array>
+#include <string>
+
 #include "base/Money.h"
 #include "document/KapibuchDoc.h"
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
-#include <array>
-#include <string>
 
 class CNeueDatei3PropPage {
  public:

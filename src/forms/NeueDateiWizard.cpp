@@ -12,4 +12,3 @@ NewFileData CNeueDateiWizard::Result() const {
   data.currency = page2.SelectedCurrency();
   return data;
 }
-

@@ -20,9 +20,9 @@ class COptionenSheet {
  public:
   static constexpr const char* kCaption = "Optionen";
   static constexpr const char* kPageCaptions[11] = {
-      "Allgemein",       "Depotbestand (1)",     "Depotbestand (2)", "Realisierte G+V (1)",
-      "Realisierte G+V (2)", "Depotentwicklung (1)", "Depotentwicklung (2)", "Depotanalyse",
-      "Kontobewegungen", "Grafik - Depotentwicklung", "Grafik - Wertpapier"};
+      "Allgemein",           "Depotbestand (1)",          "Depotbestand (2)",     "Realisierte G+V (1)",
+      "Realisierte G+V (2)", "Depotentwicklung (1)",      "Depotentwicklung (2)", "Depotanalyse",
+      "Kontobewegungen",     "Grafik - Depotentwicklung", "Grafik - Wertpapier"};
   static constexpr int kHelpTopics[11] = {2501, 2502, 2522, 2503, 2523, 2504, 2524, 2505, 2506, 2507, 2508};
 
   explicit COptionenSheet(const CKapibuchDoc& doc) : settings(doc.settings) {}

@@ -1,7 +1,8 @@
 #include "forms/VerkaufDlg.h"
-#include "forms/AufteilenDlg.h"
 
 #include <algorithm>
+
+#include "forms/AufteilenDlg.h"
 
 using forms::Field;
 
@@ -21,7 +22,8 @@ int DecimalsOf(const std::vector<std::int64_t>& quantities) {
 
 // --------------------------------------------------------------------------- Verkauf
 
-CVerkaufDlg::CVerkaufDlg(CKapibuchDoc& doc) : m_doc(doc), m_date(std::max(doc.Today(), doc.Account().StartDay())) {
+CVerkaufDlg::CVerkaufDlg(CKapibuchDoc& doc)
+    : m_doc(doc), m_date(std::max(doc.Today(), doc.Account().StartDay())) {
   FillLists();
   Check(nullptr);
 }
@@ -148,7 +150,8 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
                        Field::Date);
   }
   if (m_name.empty()) return report.Fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
-  if (m_wkn.empty()) return report.Fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
+  if (m_wkn.empty())
+    return report.Fail("Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!", Field::Wkn);
   std::int64_t requested = 0;
   if (!forms::ReadQuantity(quantityText, requested)) {
     return report.Fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);

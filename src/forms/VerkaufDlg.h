@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/FormSupport.h"
 #include "forms/AufteilenDlg.h"
+#include "forms/FormSupport.h"
 
 class CVerkaufDlg {
  public:

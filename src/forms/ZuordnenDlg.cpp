@@ -8,7 +8,9 @@ bool CZuordnenDlg::Read() {
   return true;
 }
 
-void CZuordnenDlg::LeaveQuantity() { Read(); }
+void CZuordnenDlg::LeaveQuantity() {
+  Read();
+}
 
 bool CZuordnenDlg::OnOK(platform::Prompter& prompter) {
   if (Read()) return true;

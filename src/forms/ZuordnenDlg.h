@@ -1,10 +1,11 @@
 #pragma once
 // "Zuordnen": how many shares of one position an account movement concerns.
 
-#include "forms/FormSupport.h"
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "forms/FormSupport.h"
 
 // "Zuordnen": how many shares of one position the movement concerns.
 class CZuordnenDlg {

@@ -65,14 +65,29 @@ void ChildFrame::OnFirstDateChanged(CKBXDatum day) {
   views::FrameState& s = m_state;
   CKBXDatum* target = nullptr;
   switch (s.mode) {
-    case 1: target = &s.holdingsDay; break;
-    case 2: target = &s.developmentStart; break;
-    case 3: target = &s.realisedStart; break;
-    case 4: target = &s.accountStart; break;
-    case 5: target = &s.portfolioChartStart; break;
-    case 6: target = &s.securityChartStart; break;
-    case 7: target = &s.analysisDay; break;
-    default: return;
+    case 1:
+      target = &s.holdingsDay;
+      break;
+    case 2:
+      target = &s.developmentStart;
+      break;
+    case 3:
+      target = &s.realisedStart;
+      break;
+    case 4:
+      target = &s.accountStart;
+      break;
+    case 5:
+      target = &s.portfolioChartStart;
+      break;
+    case 6:
+      target = &s.securityChartStart;
+      break;
+    case 7:
+      target = &s.analysisDay;
+      break;
+    default:
+      return;
   }
   if (*target == day) return;
   *target = day;
@@ -83,13 +98,26 @@ void ChildFrame::OnSecondDateChanged(CKBXDatum day) {
   views::FrameState& s = m_state;
   CKBXDatum* target = nullptr;
   switch (s.mode) {
-    case 2: target = &s.developmentEnd; break;
-    case 3: target = &s.realisedEnd; break;
-    case 4: target = &s.accountEnd; break;
-    case 5: target = &s.portfolioChartEnd; break;
-    case 6: target = &s.securityChartEnd; break;
-    case 7: target = &s.analysisStart; break;
-    default: return;
+    case 2:
+      target = &s.developmentEnd;
+      break;
+    case 3:
+      target = &s.realisedEnd;
+      break;
+    case 4:
+      target = &s.accountEnd;
+      break;
+    case 5:
+      target = &s.portfolioChartEnd;
+      break;
+    case 6:
+      target = &s.securityChartEnd;
+      break;
+    case 7:
+      target = &s.analysisStart;
+      break;
+    default:
+      return;
   }
   if (*target == day) return;
   *target = day;

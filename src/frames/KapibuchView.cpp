@@ -37,9 +37,13 @@ KapibuchView::KapibuchView(ChildFrame& frame, CKapibuchDoc& doc, QWidget* parent
   m_doc.AddObserver(this);
 }
 
-KapibuchView::~KapibuchView() { m_doc.RemoveObserver(this); }
+KapibuchView::~KapibuchView() {
+  m_doc.RemoveObserver(this);
+}
 
-double KapibuchView::Scale() const { return logicalDpiX() / 254.0; }
+double KapibuchView::Scale() const {
+  return logicalDpiX() / 254.0;
+}
 
 QPoint KapibuchView::LogicalPosition() const {
   return {static_cast<int>(horizontalScrollBar()->value() / Scale()),
@@ -61,11 +65,13 @@ void KapibuchView::Rebuild() {
   m_development.reset();
   switch (s.mode) {
     case 1:
-      views::BuildHoldingsRows(s.holdingsDay, s.positions, m_doc, m_doc.settings.holdings.mergePositions != 0);
+      views::BuildHoldingsRows(s.holdingsDay, s.positions, m_doc,
+                               m_doc.settings.holdings.mergePositions != 0);
       m_table = views::HoldingsTable(m_doc, s.holdingsDay, s.positions);
       break;
     case 3:
-      views::BuildRealisedRows(s.realisedStart, s.realisedEnd, s.realised, m_doc, m_doc.settings.realised.mergePositions != 0);
+      views::BuildRealisedRows(s.realisedStart, s.realisedEnd, s.realised, m_doc,
+                               m_doc.settings.realised.mergePositions != 0);
       m_table = views::RealisedTable(m_doc, s.realisedStart, s.realisedEnd, s.realised);
       break;
     case 4:
@@ -77,16 +83,18 @@ void KapibuchView::Rebuild() {
       m_developmentMeasures = views::MeasureDevelopmentColumns(surface, *m_development);
       break;
     case 5:
-      m_chart = views::BuildChart(surface, m_doc, 5, s.portfolioChartStart, s.portfolioChartEnd, s.portfolioSeries, {});
+      m_chart = views::BuildChart(surface, m_doc, 5, s.portfolioChartStart, s.portfolioChartEnd,
+                                  s.portfolioSeries, {});
       break;
     case 6:
-      m_chart = views::BuildChart(surface, m_doc, 6, s.securityChartStart, s.securityChartEnd, s.securitySeries,
-                                  s.selection);
+      m_chart = views::BuildChart(surface, m_doc, 6, s.securityChartStart, s.securityChartEnd,
+                                  s.securitySeries, s.selection);
       break;
     case 7:
       views::BuildAnalysisRows(s.analysisDay, s.analysisStart, s.positions, m_doc, m_scales);
       break;
-    default: break;
+    default:
+      break;
   }
   platform::Size size{32767, 32767};
   if (s.mode == 1 || s.mode == 3 || s.mode == 4) {
@@ -131,7 +139,9 @@ void KapibuchView::paintEvent(QPaintEvent*) {
   switch (s.mode) {
     case 1:
     case 3:
-    case 4: views::DrawTable(surface, m_table, m_layout); break;
+    case 4:
+      views::DrawTable(surface, m_table, m_layout);
+      break;
     case 2:
       if (m_development) {
         const double scale = Scale();
@@ -148,8 +158,11 @@ void KapibuchView::paintEvent(QPaintEvent*) {
       views::DrawChart(surface, m_doc, m_chart, c.border, c.border);
       break;
     }
-    case 7: views::DrawAnalysisView(surface, m_doc, s.analysisDay, s.analysisStart, s.positions, m_scales); break;
-    default: break;
+    case 7:
+      views::DrawAnalysisView(surface, m_doc, s.analysisDay, s.analysisStart, s.positions, m_scales);
+      break;
+    default:
+      break;
   }
 }
 
@@ -165,15 +178,33 @@ void KapibuchView::ScrollBy(int dx, int dy) {
 
 void KapibuchView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_PageUp: ScrollBy(0, -200); break;
-    case Qt::Key_PageDown: ScrollBy(0, 200); break;
-    case Qt::Key_End: ScrollBy(200, 0); break;
-    case Qt::Key_Home: ScrollBy(-200, 0); break;
-    case Qt::Key_Up: ScrollBy(0, -10); break;
-    case Qt::Key_Down: ScrollBy(0, 10); break;
-    case Qt::Key_Left: ScrollBy(-10, 0); break;
-    case Qt::Key_Right: ScrollBy(10, 0); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_PageUp:
+      ScrollBy(0, -200);
+      break;
+    case Qt::Key_PageDown:
+      ScrollBy(0, 200);
+      break;
+    case Qt::Key_End:
+      ScrollBy(200, 0);
+      break;
+    case Qt::Key_Home:
+      ScrollBy(-200, 0);
+      break;
+    case Qt::Key_Up:
+      ScrollBy(0, -10);
+      break;
+    case Qt::Key_Down:
+      ScrollBy(0, 10);
+      break;
+    case Qt::Key_Left:
+      ScrollBy(-10, 0);
+      break;
+    case Qt::Key_Right:
+      ScrollBy(10, 0);
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
   }
   event->accept();
 }
@@ -183,16 +214,20 @@ std::unique_ptr<views::PrintJob> KapibuchView::MakePrintJob() const {
   switch (s.mode) {
     case 1:
     case 3:
-    case 4: return std::make_unique<views::TablePrintJob>(m_table);
-    case 2: return std::make_unique<views::DevelopmentPrintJob>(m_doc, s.developmentStart, s.developmentEnd);
+    case 4:
+      return std::make_unique<views::TablePrintJob>(m_table);
+    case 2:
+      return std::make_unique<views::DevelopmentPrintJob>(m_doc, s.developmentStart, s.developmentEnd);
     case 5:
       return std::make_unique<views::ChartPrintJob>(m_doc, 5, s.portfolioChartStart, s.portfolioChartEnd,
                                                     s.portfolioSeries, std::vector<int>{});
     case 6:
       return std::make_unique<views::ChartPrintJob>(m_doc, 6, s.securityChartStart, s.securityChartEnd,
                                                     s.securitySeries, s.selection);
-    case 7: return std::make_unique<views::AnalysisPrintJob>(m_doc, s.analysisDay, s.analysisStart);
-    default: return nullptr;
+    case 7:
+      return std::make_unique<views::AnalysisPrintJob>(m_doc, s.analysisDay, s.analysisStart);
+    default:
+      return nullptr;
   }
 }
 

@@ -30,16 +30,16 @@
 
 #include "dialogs/BookingDialogs.h"
 #include "dialogs/Help.h"
-#include "dialogs/OptionsDialog.h"
 #include "dialogs/NewFileWizard.h"
+#include "dialogs/OptionsDialog.h"
 #include "forms/AktiensplitDlg.h"
+#include "forms/DepotdatenDlg.h"
+#include "forms/KontowaehrungDlg.h"
 #include "forms/NeueDateiWizard.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/Session.h"
 #include "views/Charts.h"
-#include "forms/KontowaehrungDlg.h"
-#include "forms/DepotdatenDlg.h"
 
 namespace {
 
@@ -57,7 +57,9 @@ CKBXDatum FromQDate(const QDate& q) {
   return d;
 }
 
-CKBXDatum FirstDay() { return CKBXDatum(1u); }
+CKBXDatum FirstDay() {
+  return CKBXDatum(1u);
+}
 CKBXDatum LastDay() {
   CKBXDatum d;
   d.Set(18, 1, 2038);
@@ -66,7 +68,8 @@ CKBXDatum LastDay() {
 
 }  // namespace
 
-MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prompter, const platform::Clock& clock)
+MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prompter,
+                     const platform::Clock& clock)
     : m_settings(settings), m_prompter(prompter), m_clock(clock) {
   setWindowTitle(QString::fromUtf8(kCaption));
   setAcceptDrops(true);
@@ -104,8 +107,9 @@ void MainFrame::CreateActions() {
   QAction* newAction = action(file, QStringLiteral("&Neu..."), QKeySequence(Qt::CTRL | Qt::Key_N),
                               QStringLiteral("Erstellt eine neue Kapitalbuch-Datei."), [this] { OnNew(); });
   newAction->setIcon(QIcon(QStringLiteral(":/icons/neu.svg")));
-  QAction* openAction = action(file, QStringLiteral("Ö&ffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                               QStringLiteral("Öffnet eine vorhandene Kapitalbuch-Datei."), [this] { OnOpen(); });
+  QAction* openAction =
+      action(file, QStringLiteral("Ö&ffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+             QStringLiteral("Öffnet eine vorhandene Kapitalbuch-Datei."), [this] { OnOpen(); });
   openAction->setIcon(QIcon(QStringLiteral(":/icons/oeffnen.svg")));
   QAction* closeAction = action(file, QStringLiteral("&Schließen"), QKeySequence(),
                                 QStringLiteral("Schließt das aktive Fenster."), [this] {
@@ -118,11 +122,13 @@ void MainFrame::CreateActions() {
                                  QStringLiteral("Speichert die aktive Datei unter einem neuen Namen."),
                                  [this] { SaveActive(true); });
   file->addSeparator();
-  QAction* printAction = action(file, QStringLiteral("&Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-                                QStringLiteral("Druckt die Ansicht des aktiven Fensters."), [this] { OnPrint(false); });
+  QAction* printAction =
+      action(file, QStringLiteral("&Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+             QStringLiteral("Druckt die Ansicht des aktiven Fensters."), [this] { OnPrint(false); });
   printAction->setIcon(QIcon(QStringLiteral(":/icons/drucken.svg")));
-  QAction* previewAction = action(file, QStringLiteral("Sei&tenansicht"), QKeySequence(),
-                                  QStringLiteral("Zeigt die Druckseiten der Ansicht."), [this] { OnPrint(true); });
+  QAction* previewAction =
+      action(file, QStringLiteral("Sei&tenansicht"), QKeySequence(),
+             QStringLiteral("Zeigt die Druckseiten der Ansicht."), [this] { OnPrint(true); });
   previewAction->setIcon(QIcon(QStringLiteral(":/icons/seitenansicht.svg")));
   QAction* directAction = action(file, QStringLiteral("Direkt d&rucken"), QKeySequence(),
                                  QStringLiteral("Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker."),
@@ -136,7 +142,8 @@ void MainFrame::CreateActions() {
     });
   }
   file->addSeparator();
-  action(file, QStringLiteral("&Beenden"), QKeySequence(), QStringLiteral("Beendet Kapitalbuch."), [this] { close(); });
+  action(file, QStringLiteral("&Beenden"), QKeySequence(), QStringLiteral("Beendet Kapitalbuch."),
+         [this] { close(); });
   m_documentActions = {closeAction, saveAction, saveAsAction, printAction, previewAction, directAction};
   UpdateRecentMenu();
 
@@ -157,7 +164,8 @@ void MainFrame::CreateActions() {
     };
   };
   m_bookingActions = {
-      action(edit, QStringLiteral("&Kauf..."), QKeySequence(Qt::CTRL | Qt::Key_K), QStringLiteral("Wertpapier kaufen."),
+      action(edit, QStringLiteral("&Kauf..."), QKeySequence(Qt::CTRL | Qt::Key_K),
+             QStringLiteral("Wertpapier kaufen."),
              booking([this](CKapibuchDoc& doc) { return dialogs::RunKauf(this, doc, m_prompter); })),
       action(edit, QStringLiteral("&Verkauf..."), QKeySequence(Qt::CTRL | Qt::Key_V),
              QStringLiteral("Wertpapier verkaufen."),
@@ -179,14 +187,17 @@ void MainFrame::CreateActions() {
       action(edit, QStringLiteral("Konto&bewegung..."), QKeySequence(Qt::CTRL | Qt::Key_B),
              QStringLiteral("Neue Kontobewegung hinzufügen."),
              booking([this](CKapibuchDoc& doc) { return dialogs::RunKontobewegung(this, doc, m_prompter); })),
-      action(edit, QStringLiteral("&Aktiensplit..."), QKeySequence(), QStringLiteral("Aktiensplit durchführen."),
+      action(edit, QStringLiteral("&Aktiensplit..."), QKeySequence(),
+             QStringLiteral("Aktiensplit durchführen."),
              booking([this](CKapibuchDoc& doc) { return dialogs::RunAktiensplit(this, doc, m_prompter); })),
   };
-  m_switchAction = action(edit, QStringLiteral("Konto&währung umstellen..."), QKeySequence(),
-                          QStringLiteral("Kontowährung von DM auf Euro umstellen."), [this] { OnCurrencySwitch(); });
-  m_holderAction = action(edit, QStringLiteral("&Depotdaten..."), QKeySequence(),
-                          QStringLiteral("Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben."),
-                          [this] { OnHolderData(); });
+  m_switchAction =
+      action(edit, QStringLiteral("Konto&währung umstellen..."), QKeySequence(),
+             QStringLiteral("Kontowährung von DM auf Euro umstellen."), [this] { OnCurrencySwitch(); });
+  m_holderAction =
+      action(edit, QStringLiteral("&Depotdaten..."), QKeySequence(),
+             QStringLiteral("Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben."),
+             [this] { OnHolderData(); });
   edit->addSeparator();
   m_optionsAction = action(edit, QStringLiteral("&Optionen..."), QKeySequence(Qt::Key_F5),
                            QStringLiteral("Darstellungsoptionen einstellen."), [this] {
@@ -201,15 +212,16 @@ void MainFrame::CreateActions() {
     int mode;
     const char* text;
     int key;
-  } modes[] = {{1, "Depot&bestand", Qt::Key_1},          {3, "Realisierte &G+V", Qt::Key_2},
-               {2, "&Depotentwicklung", Qt::Key_3},      {7, "D&epotanalyse", Qt::Key_4},
-               {4, "&Kontobewegungen", Qt::Key_5},       {5, "G&rafik - Depotentwicklung", Qt::Key_6},
+  } modes[] = {{1, "Depot&bestand", Qt::Key_1},       {3, "Realisierte &G+V", Qt::Key_2},
+               {2, "&Depotentwicklung", Qt::Key_3},   {7, "D&epotanalyse", Qt::Key_4},
+               {4, "&Kontobewegungen", Qt::Key_5},    {5, "G&rafik - Depotentwicklung", Qt::Key_6},
                {6, "Grafik - &Wertpapier", Qt::Key_7}};
   for (const auto& m : modes) {
     QAction* a = view->addAction(QString::fromUtf8(m.text));
     a->setShortcut(QKeySequence(Qt::CTRL | m.key));
     a->setCheckable(true);
-    a->setStatusTip(QStringLiteral("Zeigt ") + QString::fromUtf8(ChildFrame::kModeNames[m.mode]) + QStringLiteral("."));
+    a->setStatusTip(QStringLiteral("Zeigt ") + QString::fromUtf8(ChildFrame::kModeNames[m.mode]) +
+                    QStringLiteral("."));
     const int mode = m.mode;
     connect(a, &QAction::triggered, this, [this, mode] {
       if (ChildFrame* f = ActiveFrame()) f->SetMode(mode);
@@ -219,16 +231,18 @@ void MainFrame::CreateActions() {
   view->addSeparator();
 
   QMenu* window = menuBar()->addMenu(QStringLiteral("&Fenster"));
-  QAction* newWindow = action(window, QStringLiteral("&Neues Fenster"), QKeySequence(),
-                              QStringLiteral("Öffnet ein weiteres Fenster für die aktive Datei."), [this] { NewWindow(); });
-  action(window, QStringLiteral("Ü&berlappend"), QKeySequence(), QStringLiteral("Ordnet die Fenster überlappend an."),
-         [this] { m_area->cascadeSubWindows(); });
-  action(window, QStringLiteral("Neben&einander"), QKeySequence(), QStringLiteral("Ordnet die Fenster nebeneinander an."),
-         [this] { m_area->tileSubWindows(); });
-  QAction* split = action(window, QStringLiteral("&Teilen"), QKeySequence(),
-                         QStringLiteral("Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf."), [this] {
-                           if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
-                         });
+  QAction* newWindow =
+      action(window, QStringLiteral("&Neues Fenster"), QKeySequence(),
+             QStringLiteral("Öffnet ein weiteres Fenster für die aktive Datei."), [this] { NewWindow(); });
+  action(window, QStringLiteral("Ü&berlappend"), QKeySequence(),
+         QStringLiteral("Ordnet die Fenster überlappend an."), [this] { m_area->cascadeSubWindows(); });
+  action(window, QStringLiteral("Neben&einander"), QKeySequence(),
+         QStringLiteral("Ordnet die Fenster nebeneinander an."), [this] { m_area->tileSubWindows(); });
+  QAction* split =
+      action(window, QStringLiteral("&Teilen"), QKeySequence(),
+             QStringLiteral("Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf."), [this] {
+               if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
+             });
   m_documentActions.push_back(split);
   m_documentActions.push_back(newWindow);
   m_documentActions.push_back(m_holderAction);
@@ -236,8 +250,8 @@ void MainFrame::CreateActions() {
   m_documentActions.push_back(m_optionsAction);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-  m_helpAction = action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1), QStringLiteral("Zeigt die Hilfe an."),
-                        [this] { OnHelp(); });
+  m_helpAction = action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1),
+                        QStringLiteral("Zeigt die Hilfe an."), [this] { OnHelp(); });
   m_helpAction->setIcon(QIcon(QStringLiteral(":/icons/hilfe.svg")));
   m_aboutAction = action(help, QStringLiteral("Inf&o über Kapitalbuch..."), QKeySequence(),
                          QStringLiteral("Zeigt Programmname und Version an."), [this] { OnAbout(); });
@@ -253,14 +267,17 @@ void MainFrame::CreateActions() {
   m_tools->addSeparator();
   const char* const bookingIcons[] = {"kauf", "verkauf", "kurse", "import", "import", "konto", "kurse"};
   for (std::size_t i = 0; i < m_bookingActions.size(); ++i) {
-    m_bookingActions[i]->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(bookingIcons[i]))));
+    m_bookingActions[i]->setIcon(
+        QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(bookingIcons[i]))));
   }
   for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) m_tools->addAction(m_bookingActions[i]);
   m_tools->addSeparator();
   m_tools->addAction(m_optionsAction);
   m_tools->addSeparator();
-  static const char* const shortNames[] = {"", "Bestand", "Entwicklung", "G+V", "Konto", "Grafik", "Wertpapier", "Analyse"};
-  static const char* const modeIcons[] = {"", "bestand", "entwicklung", "guv", "kontobewegungen", "grafik", "wertpapier", "analyse"};
+  static const char* const shortNames[] = {"",      "Bestand", "Entwicklung", "G+V",
+                                           "Konto", "Grafik",  "Wertpapier",  "Analyse"};
+  static const char* const modeIcons[] = {"",       "bestand",    "entwicklung", "guv", "kontobewegungen",
+                                          "grafik", "wertpapier", "analyse"};
   for (const int mode : {1, 3, 2, 7, 4, 5, 6}) {
     QAction* a = m_modeActions[static_cast<std::size_t>(mode)];
     a->setIconText(QString::fromUtf8(shortNames[mode]));
@@ -287,9 +304,11 @@ void MainFrame::CreatePeriodBar() {
     picker->setCalendarPopup(true);
   }
   m_portfolioSeries = new QComboBox(m_periodBar);
-  for (const auto& name : views::PortfolioSeriesNames()) m_portfolioSeries->addItem(QString::fromStdString(name));
+  for (const auto& name : views::PortfolioSeriesNames())
+    m_portfolioSeries->addItem(QString::fromStdString(name));
   m_securitySeries = new QComboBox(m_periodBar);
-  for (const auto& name : views::SecuritySeriesNames()) m_securitySeries->addItem(QString::fromStdString(name));
+  for (const auto& name : views::SecuritySeriesNames())
+    m_securitySeries->addItem(QString::fromStdString(name));
   m_select = new QPushButton(QStringLiteral("Auswählen..."), m_periodBar);
   connect(m_select, &QPushButton::clicked, this, [this] {
     ChildFrame* frame = ActiveFrame();
@@ -322,8 +341,13 @@ void MainFrame::CreatePeriodBar() {
 }
 
 void MainFrame::ShowPeriodBarMode(int mode) {
-  static const char* const first[] = {"", "Depotbestand am", "Depotentwicklung von", "Realisierte G+V von",
-                                      "Kontobewegungen von", "Depotgrafik von", "Wertpapiergrafik von",
+  static const char* const first[] = {"",
+                                      "Depotbestand am",
+                                      "Depotentwicklung von",
+                                      "Realisierte G+V von",
+                                      "Kontobewegungen von",
+                                      "Depotgrafik von",
+                                      "Wertpapiergrafik von",
                                       "Depotanalyse am"};
   static const char* const second[] = {"", "", "bis", "bis", "bis", "bis", "bis", "ab"};
   const int m = std::clamp(mode, 0, 7);
@@ -366,7 +390,9 @@ void MainFrame::ShowFrameOnPeriodBar(ChildFrame& frame) {
   const auto before = [](CKBXDatum d) { return CKBXDatum(d.Day() > 1 ? d.Day() - 1 : d.Day()); };
   const auto after = [](CKBXDatum d) { return CKBXDatum(d.Day() + 1); };
   switch (s.mode) {
-    case 1: SetFirstPicker(min, s.holdingsDay, max); break;
+    case 1:
+      SetFirstPicker(min, s.holdingsDay, max);
+      break;
     case 2:
       SetFirstPicker(start, s.developmentStart, s.developmentEnd);
       SetSecondPicker(s.developmentStart, s.developmentEnd, max);
@@ -397,11 +423,14 @@ void MainFrame::ShowFrameOnPeriodBar(ChildFrame& frame) {
       SetFirstPicker(s.analysisStart, s.analysisDay, max);
       SetSecondPicker(start, s.analysisStart, s.analysisDay);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
-ChildFrame* MainFrame::ActiveFrame() const { return qobject_cast<ChildFrame*>(m_area->activeSubWindow()); }
+ChildFrame* MainFrame::ActiveFrame() const {
+  return qobject_cast<ChildFrame*>(m_area->activeSubWindow());
+}
 
 std::vector<ChildFrame*> MainFrame::Frames() const {
   std::vector<ChildFrame*> frames;
@@ -462,7 +491,8 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
     Tell(QString::fromStdString(DocumentErrorMessage(error)));
     return nullptr;
   }
-  auto session = std::make_shared<DocumentSession>(std::move(doc), canonical, QFileInfo(canonical).fileName());
+  auto session =
+      std::make_shared<DocumentSession>(std::move(doc), canonical, QFileInfo(canonical).fileName());
   if (!session->Lock(canonical)) {
     Tell(QStringLiteral("Die Datei %1 wird bereits in einem anderen Kapitalbuch-Fenster bearbeitet und kann "
                         "deshalb nicht geöffnet werden.")
@@ -476,7 +506,8 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
 ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
   auto doc = std::make_unique<CKapibuchDoc>(m_clock);
   doc->SetupNew(answers);
-  auto session = std::make_shared<DocumentSession>(std::move(doc), QString(), QStringLiteral("Depot%1").arg(++m_newCount));
+  auto session = std::make_shared<DocumentSession>(std::move(doc), QString(),
+                                                   QStringLiteral("Depot%1").arg(++m_newCount));
   return AddFrame(std::move(session));
 }
 
@@ -513,9 +544,9 @@ bool MainFrame::MayCloseFrame(ChildFrame& frame) {
   int windows = 0;
   for (ChildFrame* f : Frames()) windows += &f->Session() == &frame.Session();
   if (windows > 1 || !frame.Session().Doc().IsModified()) return true;
-  const platform::Answer answer =
-      m_prompter.Ask(kCaption, QStringLiteral("Änderungen in %1 speichern?").arg(frame.Session().Title()).toStdString(),
-                     platform::Icon::Exclamation, platform::Buttons::YesNoCancel);
+  const platform::Answer answer = m_prompter.Ask(
+      kCaption, QStringLiteral("Änderungen in %1 speichern?").arg(frame.Session().Title()).toStdString(),
+      platform::Icon::Exclamation, platform::Buttons::YesNoCancel);
   if (answer == platform::Answer::Cancel) return false;
   if (answer == platform::Answer::No) return true;
   m_area->setActiveSubWindow(&frame);
@@ -569,7 +600,8 @@ void MainFrame::UpdateRecentMenu() {
     const bool present = static_cast<int>(i) < files.size();
     m_recentActions[i]->setVisible(present);
     if (present) {
-      m_recentActions[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[static_cast<int>(i)]).fileName()));
+      m_recentActions[i]->setText(
+          QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[static_cast<int>(i)]).fileName()));
     }
   }
 }
@@ -593,7 +625,8 @@ void MainFrame::OnPrint(bool preview) {
   if (preview) {
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Seitenansicht"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [frame](QPrinter* p) { frame->View().Print(*p); });
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [frame](QPrinter* p) { frame->View().Print(*p); });
     dialog.resize(1000, 800);
     dialog.exec();
     return;
@@ -610,7 +643,9 @@ void MainFrame::OnPrintDirect() {
   frame->View().Print(printer);
 }
 
-void MainFrame::OnHelp() { dialogs::ShowHelp(); }
+void MainFrame::OnHelp() {
+  dialogs::ShowHelp();
+}
 
 void MainFrame::OnAbout() {
   Tell(QStringLiteral("Kapitalbuch %1\n\nWertpapierdepot und Konto eines Privatanlegers, auf den Cent genau.")
@@ -638,8 +673,8 @@ void MainFrame::OnHolderData() {
   layout->addRow(QStringLiteral("&Bankleitzahl"), bank);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked, this,
-          [] { dialogs::ShowHelp(2031); });
+  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked,
+          this, [] { dialogs::ShowHelp(2031); });
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
@@ -671,8 +706,8 @@ void MainFrame::OnCurrencySwitch() {
   layout->addRow(QStringLiteral("Konto von DM auf Euro umstellen &am:"), picker);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked, this,
-          [] { dialogs::ShowHelp(2022); });
+  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked,
+          this, [] { dialogs::ShowHelp(2022); });
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {

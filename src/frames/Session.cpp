@@ -12,7 +12,8 @@ bool DocumentSession::Lock(const QString& path) {
   lock->setStaleLockTime(0);
   if (!lock->tryLock(0)) {
     // A lock left by a program that died is taken over.
-    if (lock->error() != QLockFile::LockFailedError || !lock->removeStaleLockFile() || !lock->tryLock(0)) return false;
+    if (lock->error() != QLockFile::LockFailedError || !lock->removeStaleLockFile() || !lock->tryLock(0))
+      return false;
   }
   m_lock = std::move(lock);
   return true;

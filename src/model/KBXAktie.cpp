@@ -1,6 +1,7 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
 #include "model/KBXAktie.h"
+
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 
 namespace {
 
@@ -11,9 +12,13 @@ void SplitQuantity(std::int64_t quantity, std::int32_t& integerPart, std::int32_
 
 }  // namespace
 
-void CKBXAktie::SetQuantity(std::int64_t quantity) { SplitQuantity(quantity, quantityInteger, quantityFraction); }
+void CKBXAktie::SetQuantity(std::int64_t quantity) {
+  SplitQuantity(quantity, quantityInteger, quantityFraction);
+}
 
-void CKBXAktie::SetWorkQuantity(std::int64_t quantity) { SplitQuantity(quantity, workInteger, workFraction); }
+void CKBXAktie::SetWorkQuantity(std::int64_t quantity) {
+  SplitQuantity(quantity, workInteger, workFraction);
+}
 
 bool CKBXAktie::IsHeldOn(CKBXDatum day) const {
   if (purchaseDate > day) return false;

@@ -6,7 +6,9 @@
 #include "base/ArchiveWriter.h"
 #include "platform/Clock.h"
 
-bool CKBXDatum::IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool CKBXDatum::IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int CKBXDatum::DaysInMonth(int month, int year) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -28,7 +30,9 @@ CKBXDatum CKBXDatum::FromTime(std::time_t instant) {
   return d;
 }
 
-CKBXDatum CKBXDatum::Today(const platform::Clock& clock) { return FromTime(clock.Now()); }
+CKBXDatum CKBXDatum::Today(const platform::Clock& clock) {
+  return FromTime(clock.Now());
+}
 
 bool CKBXDatum::Set(int day, int month, int year) {
   if (!IsValid(day, month, year)) return false;
@@ -88,9 +92,13 @@ std::string CKBXDatum::FormatShort() const {
   return text;
 }
 
-void CKBXDatum::Write(ArchiveWriter& archive) const { archive.WriteDword(m_day); }
+void CKBXDatum::Write(ArchiveWriter& archive) const {
+  archive.WriteDword(m_day);
+}
 
-void CKBXDatum::Read(ArchiveReader& archive) { m_day = archive.ReadDword(); }
+void CKBXDatum::Read(ArchiveReader& archive) {
+  m_day = archive.ReadDword();
+}
 
 bool ParseDatum(const std::string& text, CKBXDatum& result) {
   int day = 0, month = 0, year = 0;

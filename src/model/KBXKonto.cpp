@@ -1,15 +1,18 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
 #include "model/KBXKonto.h"
 
 #include <algorithm>
+
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 
 namespace {
 
 // Longer series than this (about 2,800 years) only come from damaged files.
 constexpr std::uint32_t kMaxSeriesDays = 1u << 20;
 
-std::int32_t Narrow(std::int64_t amount) { return static_cast<std::int32_t>(amount); }
+std::int32_t Narrow(std::int64_t amount) {
+  return static_cast<std::int32_t>(amount);
+}
 
 }  // namespace
 
@@ -112,23 +115,40 @@ Currency CKBXKonto::CurrencyOn(CKBXDatum day) const {
 
 std::string CKBXKonto::KindName(std::int32_t kind) {
   switch (kind) {
-    case CKBXKontoTransaktion::kKauf: return "Kauf";
-    case CKBXKontoTransaktion::kVerkauf: return "Verkauf";
-    case CKBXKontoTransaktion::kKapitaleinlage: return "Kapitaleinlage";
-    case CKBXKontoTransaktion::kKapitalentnahme: return "Kapitalentnahme";
-    case CKBXKontoTransaktion::kDividende: return "Dividenden-Gutschrift";
-    case CKBXKontoTransaktion::kCoupon: return "Coupon-Gutschrift";
-    case CKBXKontoTransaktion::kBezugsrechtsverkauf: return "Bezugsrechtsverkauf";
-    case CKBXKontoTransaktion::kAusschuettung: return "Ausschüttung";
-    case CKBXKontoTransaktion::kLimitGebuehren: return "Limit-Gebühren";
-    case CKBXKontoTransaktion::kHabenZins: return "Zinserträge (Haben-Zins)";
-    case CKBXKontoTransaktion::kSollZins: return "Zinskosten (Soll-Zins)";
-    case CKBXKontoTransaktion::kSteuern: return "Steuern";
-    case CKBXKontoTransaktion::kWerbungskosten: return "Werbungskosten";
-    case CKBXKontoTransaktion::kSonstigeErtraege: return "Sonstige Erträge";
-    case CKBXKontoTransaktion::kSonstigeKosten: return "Sonstige Kosten";
-    case CKBXKontoTransaktion::kDepotgebuehren: return "Depotgebühren";
-    default: return {};
+    case CKBXKontoTransaktion::kKauf:
+      return "Kauf";
+    case CKBXKontoTransaktion::kVerkauf:
+      return "Verkauf";
+    case CKBXKontoTransaktion::kKapitaleinlage:
+      return "Kapitaleinlage";
+    case CKBXKontoTransaktion::kKapitalentnahme:
+      return "Kapitalentnahme";
+    case CKBXKontoTransaktion::kDividende:
+      return "Dividenden-Gutschrift";
+    case CKBXKontoTransaktion::kCoupon:
+      return "Coupon-Gutschrift";
+    case CKBXKontoTransaktion::kBezugsrechtsverkauf:
+      return "Bezugsrechtsverkauf";
+    case CKBXKontoTransaktion::kAusschuettung:
+      return "Ausschüttung";
+    case CKBXKontoTransaktion::kLimitGebuehren:
+      return "Limit-Gebühren";
+    case CKBXKontoTransaktion::kHabenZins:
+      return "Zinserträge (Haben-Zins)";
+    case CKBXKontoTransaktion::kSollZins:
+      return "Zinskosten (Soll-Zins)";
+    case CKBXKontoTransaktion::kSteuern:
+      return "Steuern";
+    case CKBXKontoTransaktion::kWerbungskosten:
+      return "Werbungskosten";
+    case CKBXKontoTransaktion::kSonstigeErtraege:
+      return "Sonstige Erträge";
+    case CKBXKontoTransaktion::kSonstigeKosten:
+      return "Sonstige Kosten";
+    case CKBXKontoTransaktion::kDepotgebuehren:
+      return "Depotgebühren";
+    default:
+      return {};
   }
 }
 

@@ -1,4 +1,5 @@
 #include "model/KBXKontoTransaktion.h"
+
 #include "base/ArchiveReader.h"
 #include "base/ArchiveWriter.h"
 

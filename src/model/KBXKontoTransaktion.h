@@ -1,12 +1,13 @@
 #pragma once
 // One transaction of the cash account: a buy, a sale or a movement, in DM and EUR.
 
-#include "base/ArchiveObject.h"
-#include "base/Money.h"
-#include "model/KBXDatum.h"
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/ArchiveObject.h"
+#include "base/Money.h"
+#include "model/KBXDatum.h"
 
 class CKBXKontoTransaktion : public ArchiveObject {
  public:

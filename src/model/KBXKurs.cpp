@@ -1,11 +1,11 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
 #include "model/KBXKurs.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 #include "base/Money.h"
 
 void CKBXKurs::Write(ArchiveWriter& archive) const {
@@ -21,7 +21,8 @@ void CKBXKurs::Read(ArchiveReader& archive) {
 std::int32_t SplitAdjustedPrice(std::int32_t price, double ratio) {
   if (!(ratio > 0) || !std::isfinite(ratio)) return price;
   const double quotient = std::fabs(static_cast<double>(price)) * 10.0 / ratio;
-  const double capped = std::min(quotient, static_cast<double>(std::numeric_limits<std::int32_t>::max()) * 10.0 - 10.0);
+  const double capped =
+      std::min(quotient, static_cast<double>(std::numeric_limits<std::int32_t>::max()) * 10.0 - 10.0);
   const auto rounded = static_cast<std::int64_t>(RoundTenth(static_cast<std::uint64_t>(capped)));
   return static_cast<std::int32_t>(price < 0 ? -rounded : rounded);
 }

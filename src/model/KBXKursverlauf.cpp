@@ -1,4 +1,5 @@
 #include "model/KBXKursverlauf.h"
+
 #include <algorithm>
 
 #include "base/ArchiveReader.h"
@@ -35,7 +36,9 @@ std::int32_t CKBXKursverlauf::PriceOnOrBefore(std::uint32_t day) const {
   return after == m_points.begin() ? kNoPrice : std::prev(after)->Price();
 }
 
-std::int32_t CKBXKursverlauf::FirstPrice() const { return m_points.empty() ? kNoPrice : m_points.front().Price(); }
+std::int32_t CKBXKursverlauf::FirstPrice() const {
+  return m_points.empty() ? kNoPrice : m_points.front().Price();
+}
 
 bool CKBXKursverlauf::SetPrice(CKBXDatum date, std::int32_t price) {
   const FindResult r = Find(date);

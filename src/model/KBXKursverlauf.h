@@ -1,13 +1,14 @@
 #pragma once
 // The price history of one security: price points ascending by day.
 
-#include "base/ArchiveObject.h"
-#include "model/KBXKurs.h"
-#include "model/KBXDatum.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/ArchiveObject.h"
+#include "model/KBXDatum.h"
+#include "model/KBXKurs.h"
 
 class CKBXKursverlauf : public ArchiveObject {
  public:

@@ -1,12 +1,13 @@
 #pragma once
 // A cursor that walks one price history along ascending days.
 
-#include "model/KBXKursverlauf.h"
-#include "model/KBXDatum.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "model/KBXDatum.h"
+#include "model/KBXKursverlauf.h"
 
 // Walks one history along ascending days: each step costs amortised constant time,
 // instead of a search per day.

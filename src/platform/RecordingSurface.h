@@ -22,7 +22,8 @@ class RecordingSurface : public Surface {
     Font font;
   };
 
-  explicit RecordingSurface(bool printing = false, PageGeometry page = {}) : m_printing(printing), m_page(page) {}
+  explicit RecordingSurface(bool printing = false, PageGeometry page = {})
+      : m_printing(printing), m_page(page) {}
 
   void SetFont(const Font& font) override;
   Size TextExtent(std::string_view text) override;

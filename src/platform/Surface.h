@@ -12,10 +12,18 @@ namespace platform {
 
 // RGB with red in the low byte, as the portfolio file stores colours.
 using Color = std::uint32_t;
-constexpr Color Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
-constexpr unsigned RedOf(Color c) { return c & 0xFF; }
-constexpr unsigned GreenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr unsigned BlueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr Color Rgb(unsigned r, unsigned g, unsigned b) {
+  return r | (g << 8) | (b << 16);
+}
+constexpr unsigned RedOf(Color c) {
+  return c & 0xFF;
+}
+constexpr unsigned GreenOf(Color c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr unsigned BlueOf(Color c) {
+  return (c >> 16) & 0xFF;
+}
 
 // The drawing palette: every colour of tables and charts is one of these 34.
 extern const std::array<Color, 34> kPalette;
@@ -37,9 +45,9 @@ struct Size {
 
 struct Font {
   std::string face = "Arial";
-  int height = 40;      // tenths of a millimetre
-  int weight = 400;     // 400 normal, 700 bold
-  int escapement = 0;   // tenths of a degree, counter-clockwise
+  int height = 40;     // tenths of a millimetre
+  int weight = 400;    // 400 normal, 700 bold
+  int escapement = 0;  // tenths of a degree, counter-clockwise
   friend bool operator==(const Font&, const Font&) = default;
 };
 

@@ -10,7 +10,9 @@ namespace priceio {
 
 namespace {
 
-bool Skippable(unsigned char c) { return c <= 32 || c >= 128; }
+bool Skippable(unsigned char c) {
+  return c <= 32 || c >= 128;
+}
 
 bool StartsWithNoCase(std::string_view text, std::string_view tag) {
   if (text.size() < tag.size()) return false;
@@ -27,36 +29,43 @@ struct Tag {
 };
 
 constexpr Tag kTags[] = {
-    {"<TAB>", Token::Literal, '\t'},         {"<NZ>", Token::Literal, '\n'},
-    {"<TEXT>", Token::Text, 0},              {"<DATUM>", Token::Date, 0},
-    {"<KURS>", Token::Price, 0},             {"<KURS_EUR>", Token::PriceEur, 0},
-    {"<KURS_DM>", Token::PriceDm, 0},        {"<WIEDERHOLE:", Token::RepeatStart, 0},
+    {"<TAB>", Token::Literal, '\t'},  {"<NZ>", Token::Literal, '\n'},
+    {"<TEXT>", Token::Text, 0},       {"<DATUM>", Token::Date, 0},
+    {"<KURS>", Token::Price, 0},      {"<KURS_EUR>", Token::PriceEur, 0},
+    {"<KURS_DM>", Token::PriceDm, 0}, {"<WIEDERHOLE:", Token::RepeatStart, 0},
 };
 
 bool IsField(Token t) {
-  return t == Token::Text || t == Token::Date || t == Token::Price || t == Token::PriceEur || t == Token::PriceDm;
+  return t == Token::Text || t == Token::Date || t == Token::Price || t == Token::PriceEur ||
+         t == Token::PriceDm;
 }
 
 }  // namespace
 
 const std::array<PredefinedDescription, 10>& PredefinedDescriptions() {
   static const std::array<PredefinedDescription, 10> list = {{
-      {"Datum und Kurs in Euro (getrennt durch Tabulator)", "<WIEDERHOLE:\r\n    <DATUM> <TAB>\r\n    <KURS_EUR> <NZ>\r\n>"},
-      {"Datum und Kurs in Euro (getrennt durch Semikolon)", "<WIEDERHOLE:\r\n    <DATUM> ;\r\n    <KURS_EUR> <NZ>\r\n>"},
+      {"Datum und Kurs in Euro (getrennt durch Tabulator)",
+       "<WIEDERHOLE:\r\n    <DATUM> <TAB>\r\n    <KURS_EUR> <NZ>\r\n>"},
+      {"Datum und Kurs in Euro (getrennt durch Semikolon)",
+       "<WIEDERHOLE:\r\n    <DATUM> ;\r\n    <KURS_EUR> <NZ>\r\n>"},
       {"Datum und Kurs in Euro (in Anführungsz.; getr. d. Tabulator)",
        "<WIEDERHOLE:\r\n    \"<DATUM>\" <TAB>\r\n    \"<KURS_EUR>\" <NZ>\r\n>"},
       {"Datum und Kurs in Euro (in Anführungsz.; getr. d. Semikolon)",
        "<WIEDERHOLE:\r\n    \"<DATUM>\" ;\r\n    \"<KURS_EUR>\" <NZ>\r\n>"},
-      {"Datum und Kurs in DM (getrennt durch Tabulator)", "<WIEDERHOLE:\r\n    <DATUM> <TAB>\r\n    <KURS_DM> <NZ>\r\n>"},
-      {"Datum und Kurs in DM (getrennt durch Semikolon)", "<WIEDERHOLE:\r\n    <DATUM> ;\r\n    <KURS_DM> <NZ>\r\n>"},
+      {"Datum und Kurs in DM (getrennt durch Tabulator)",
+       "<WIEDERHOLE:\r\n    <DATUM> <TAB>\r\n    <KURS_DM> <NZ>\r\n>"},
+      {"Datum und Kurs in DM (getrennt durch Semikolon)",
+       "<WIEDERHOLE:\r\n    <DATUM> ;\r\n    <KURS_DM> <NZ>\r\n>"},
       {"Datum und Kurs in DM (in Anführungsz.; getr. d. Tabulator)",
        "<WIEDERHOLE:\r\n    \"<DATUM>\" <TAB>\r\n    \"<KURS_DM>\" <NZ>\r\n>"},
       {"Datum und Kurs in DM (in Anführungsz.; getr. d. Semikolon)",
        "<WIEDERHOLE:\r\n    \"<DATUM>\" ;\r\n    \"<KURS_DM>\" <NZ>\r\n>"},
       {"Neuer Markt; neues Format (kursdaten.example.org)",
-       "<TEXT><NZ> <NZ> <TEXT><NZ>\r\n<WIEDERHOLE:\r\n    \"<DATUM>\" ; \"<KURS_EUR>\"\r\n    <TEXT> <NZ>\r\n>"},
+       "<TEXT><NZ> <NZ> <TEXT><NZ>\r\n<WIEDERHOLE:\r\n    \"<DATUM>\" ; \"<KURS_EUR>\"\r\n    <TEXT> "
+       "<NZ>\r\n>"},
       {"Neuer Markt; altes Format (kursdaten.example.org)",
-       "<TEXT><NZ> <TEXT><NZ>\r\n<TEXT><NZ>\r\n<WIEDERHOLE:\r\n    \"<DATUM>\" ; \"<TEXT>\" ;\r\n    \"<TEXT>\" ; "
+       "<TEXT><NZ> <TEXT><NZ>\r\n<TEXT><NZ>\r\n<WIEDERHOLE:\r\n    \"<DATUM>\" ; \"<TEXT>\" ;\r\n    "
+       "\"<TEXT>\" ; "
        "\"<TEXT>\" ;\r\n    \"<KURS_DM>\" <TEXT> <NZ>\r\n>"},
   }};
   return list;
@@ -135,7 +144,8 @@ CFormatMatcher::CFormatMatcher(CKBXKursverlauf& result, platform::Prompter* prom
 Token CFormatMatcher::Fail(std::string_view at) {
   m_faulty = true;
   m_errorPosition = static_cast<std::size_t>(at.data() - m_description.data());
-  if (m_prompter) m_prompter->Tell("Kapitalbuch", "Fehler in der Formatbeschreibung!", platform::Icon::Exclamation);
+  if (m_prompter)
+    m_prompter->Tell("Kapitalbuch", "Fehler in der Formatbeschreibung!", platform::Icon::Exclamation);
   return Token::Error;
 }
 
@@ -207,8 +217,10 @@ bool CFormatMatcher::MatchDescription(std::string_view description, int depth) {
     char literal = 0;
     const Token token = ReadToken(description, literal, depth, true, true);
     switch (token) {
-      case Token::End: return true;
-      case Token::Error: return false;
+      case Token::End:
+        return true;
+      case Token::Error:
+        return false;
       case Token::RepeatEnd:
         if (depth >= 1) return true;
         return false;

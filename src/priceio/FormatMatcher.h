@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "model/KBXKurs.h"
-#include "platform/Prompter.h"
 #include "model/KBXKursverlauf.h"
+#include "platform/Prompter.h"
 
 namespace priceio {
 
@@ -43,7 +43,8 @@ class CFormatMatcher {
   // Where reading of the description stopped at the fault (an offset into it).
   std::size_t ErrorPosition() const { return m_errorPosition; }
 
-  Token ReadToken(std::string_view& description, char& literal, int depth, bool consume, bool checkTerminator);
+  Token ReadToken(std::string_view& description, char& literal, int depth, bool consume,
+                  bool checkTerminator);
   bool MatchDescription(std::string_view description, int depth);
 
  private:

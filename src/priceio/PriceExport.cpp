@@ -8,7 +8,9 @@ namespace priceio {
 
 namespace {
 
-std::string FileText(const std::string& utf8) { return Utf8ToCp1252(utf8).value_or(utf8); }
+std::string FileText(const std::string& utf8) {
+  return Utf8ToCp1252(utf8).value_or(utf8);
+}
 
 }  // namespace
 

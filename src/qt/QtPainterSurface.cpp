@@ -42,7 +42,8 @@ void QtPainterSurface::SetFont(const Font& font) {
   const double cell = std::max(1.0, std::abs(font.height) * m_scaleY);
   q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell))));
   const QFontMetricsF metrics(q, &m_device);
-  if (metrics.height() > 0) q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
+  if (metrics.height() > 0)
+    q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
   m_qfont = q;
   m_painter.setFont(m_qfont);
 }

@@ -71,7 +71,8 @@ void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
 }
 
 namespace {
-RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount);
+RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page,
+                          int* pageCount);
 }  // namespace
 
 RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int page, int* pageCount) {
@@ -94,7 +95,8 @@ RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int pag
 
 namespace {
 
-RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page, int* pageCount) {
+RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const QString& file, int page,
+                          int* pageCount) {
   if (EndsWith(path, ".pdf")) {
     QFile probe(file);
     if (!probe.open(QIODevice::WriteOnly)) return RenderResult::CannotWrite;
@@ -145,8 +147,8 @@ RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const Q
 
   if (EndsWith(path, ".png")) {
     constexpr double dpi = 150.0;
-    QImage image(static_cast<int>(kA4.pageWidth * dpi / 254.0), static_cast<int>(kA4.pageHeight * dpi / 254.0),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(static_cast<int>(kA4.pageWidth * dpi / 254.0),
+                 static_cast<int>(kA4.pageHeight * dpi / 254.0), QImage::Format_ARGB32_Premultiplied);
     image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
     image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
     image.fill(Qt::white);

@@ -1,5 +1,5 @@
-#include "views/TableViews.h"
 #include "views/KBXKontoTransaktionAnzg.h"
+#include "views/TableViews.h"
 
 namespace views {
 
@@ -41,7 +41,8 @@ Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
   t.captions = {"Datum", "Vorgang", "Text", "Betrag", "Kontostand"};
   t.rightAligned = {false, false, false, true, true};
   for (const CKBXKontoTransaktionAnzg& r : rows) {
-    t.cells.push_back({r.date.Format(), r.kindName, r.text, FormatMoney(r.amount, r.currency, kOwnCurrency, true),
+    t.cells.push_back({r.date.Format(), r.kindName, r.text,
+                       FormatMoney(r.amount, r.currency, kOwnCurrency, true),
                        FormatMoney(r.balance, r.currency, kOwnCurrency, true)});
     t.loss.push_back(r.amount < 0);
   }

@@ -4,10 +4,10 @@
 #include <climits>
 #include <cmath>
 
-#include "views/Table.h"
-#include "views/TableViews.h"
 #include "model/KBXKursverlauf.h"
 #include "views/KBXAktieImDepot.h"
+#include "views/Table.h"
+#include "views/TableViews.h"
 
 namespace views {
 
@@ -19,8 +19,12 @@ namespace {
 
 constexpr int kRows = 41;
 
-double Change(double a, double b) { return b == 0 ? 0.0 : a * 100.0 / b - 100.0; }
-double Share(double a, double b) { return b == 0 ? 0.0 : a * 100.0 / b; }
+double Change(double a, double b) {
+  return b == 0 ? 0.0 : a * 100.0 / b - 100.0;
+}
+double Share(double a, double b) {
+  return b == 0 ? 0.0 : a * 100.0 / b;
+}
 
 // Days since 1 January 1970 of any Gregorian date (also past the portfolio's last day).
 std::int64_t CivilDays(std::int64_t y, int m, int d) {
@@ -42,21 +46,21 @@ int DaysInMonth(std::int64_t year, int month) {
 struct Block {
   int first, count;
 };
-constexpr std::array<Block, 21> kBlocks = {{{1, 1},  {2, 1},  {3, 1},  {4, 1},  {5, 1},  {6, 1},  {7, 1},
-                                            {8, 1},  {9, 1},  {10, 1}, {11, 1}, {12, 1}, {13, 10}, {23, 1},
-                                            {24, 1}, {25, 1}, {26, 1}, {27, 10}, {37, 1}, {38, 3}, {41, 1}}};
+constexpr std::array<Block, 21> kBlocks = {{{1, 1},  {2, 1},  {3, 1},  {4, 1},   {5, 1},  {6, 1},   {7, 1},
+                                            {8, 1},  {9, 1},  {10, 1}, {11, 1},  {12, 1}, {13, 10}, {23, 1},
+                                            {24, 1}, {25, 1}, {26, 1}, {27, 10}, {37, 1}, {38, 3},  {41, 1}}};
 
 struct KeyColour {
   int row;
   Color colour;
 };
-constexpr KeyColour kKeys[] = {{10, Rgb(255, 0, 0)},  {11, Rgb(255, 255, 0)}, {12, Rgb(0, 255, 0)},
-                               {23, Rgb(0, 0, 192)},  {24, Rgb(192, 0, 192)}, {25, Rgb(0, 192, 192)}};
+constexpr KeyColour kKeys[] = {{10, Rgb(255, 0, 0)}, {11, Rgb(255, 255, 0)}, {12, Rgb(0, 255, 0)},
+                               {23, Rgb(0, 0, 192)}, {24, Rgb(192, 0, 192)}, {25, Rgb(0, 192, 192)}};
 
 // Where the pieces of the table lie on this surface.
 struct Placement {
   int labelLeft = 0;
-  std::vector<int> columnX;  // per position column; -1 when not drawn
+  std::vector<int> columnX;             // per position column; -1 when not drawn
   std::array<int, kRows + 1> rowTop{};  // per table row 1..41; INT_MIN when not drawn
   bool printing = false;
   std::size_t FirstColumn() const {
@@ -74,7 +78,8 @@ struct Placement {
 };
 
 void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
-               const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales, const Placement& p) {
+                       const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales,
+                       const Placement& p) {
   const AnalysisSettings& s = doc.settings.analysis;
   const int h = s.rowHeight, g = s.textSpacing, f = s.firstColumnWidth, w = s.columnWidth;
   const Color outline = p.printing ? Rgb(0, 0, 0) : Rgb(192, 192, 192);
@@ -112,7 +117,8 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
       if (p.columnX[k] < 0) continue;
       const Rect c = cell(p.columnX[k], top, w);
       DrawOutline(surface, c, outline, 0);
-      surface.DrawText({c.left + g, top, c.right - g, top - h}, CutToFit(surface, cells[k][static_cast<std::size_t>(r - 1)], w - 2 * g),
+      surface.DrawText({c.left + g, top, c.right - g, top - h},
+                       CutToFit(surface, cells[k][static_cast<std::size_t>(r - 1)], w - 2 * g),
                        platform::kAlignRight | platform::kSingleLine);
     }
   }
@@ -132,8 +138,11 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
     const int bandBottom = bandTop - 10 * h;
     DrawOutline(surface, {p.labelLeft, bandTop, tableRight, bandBottom}, outline, 0);
     const int y0 = bandBottom + h / 2, y1 = bandTop - h / 2;
-    const double range = static_cast<double>(std::max<std::int64_t>(1, chart.scale.maximum - chart.scale.minimum));
-    const auto yOf = [&](double v) { return y0 + static_cast<int>((v - static_cast<double>(chart.scale.minimum)) * (y1 - y0) / range); };
+    const double range =
+        static_cast<double>(std::max<std::int64_t>(1, chart.scale.maximum - chart.scale.minimum));
+    const auto yOf = [&](double v) {
+      return y0 + static_cast<int>((v - static_cast<double>(chart.scale.minimum)) * (y1 - y0) / range);
+    };
     const int zero = yOf(0);
     for (std::size_t k = 0; k < columns; ++k) {
       const int x = p.columnX[k];
@@ -203,7 +212,10 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
       surface.Line(colLeft + w, bandTop - 3 * h, right, segment.bottom, outline, 0);
     }
     surface.SetClip(nullptr);
-    if (!p.printing) DrawOutline(surface, {static_cast<int>(base), bandTop - h, static_cast<int>(base + tw), bandTop - 2 * h}, black, 0);
+    if (!p.printing)
+      DrawOutline(surface,
+                  {static_cast<int>(base), bandTop - h, static_cast<int>(base + tw), bandTop - 2 * h}, black,
+                  0);
   }
 }
 
@@ -245,8 +257,8 @@ std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit) {
   return CivilDays(y, static_cast<int>(m), d);
 }
 
-void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
-                       AnalysisScales& scales) {
+void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows,
+                       const CKapibuchDoc& doc, AnalysisScales& scales) {
   const AnalysisSettings& s = doc.settings.analysis;
   const GeneralSettings& general = doc.settings.general;
   CollectHoldingsRows(day, rows, doc, s.mergePositions != 0);
@@ -277,8 +289,9 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDe
     const double basis = static_cast<double>(r.costBasis);
     r.currentGainPercent = Change(income + static_cast<double>(r.value), basis);
     // Without a price in the range, the gains at the high and the low are the current gain.
-    r.maxGainPercent = r.high < 0 ? r.currentGainPercent
-                                  : Change(income + static_cast<double>(ShareValue(r.quantity, r.high)), basis);
+    r.maxGainPercent = r.high < 0
+                           ? r.currentGainPercent
+                           : Change(income + static_cast<double>(ShareValue(r.quantity, r.high)), basis);
     r.minGainPercent = r.low < 0 ? r.currentGainPercent
                                  : Change(income + static_cast<double>(ShareValue(r.quantity, r.low)), basis);
     const double price = static_cast<double>(r.price);
@@ -306,19 +319,46 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDe
   using Row = CKBXAktieImDepot;
   std::function<int(const Row&, const Row&)> compare;
   switch (s.sortKey) {
-    case 0: compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); }; break;
-    case 1: compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); }; break;
-    case 2: compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); }; break;
-    case 3: compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); }; break;
-    case 4: compare = [](const Row& a, const Row& b) { return Compare3(a.minGainPercent, b.minGainPercent); }; break;
-    case 5: compare = [](const Row& a, const Row& b) { return Compare3(a.currentGainPercent, b.currentGainPercent); }; break;
-    case 6: compare = [](const Row& a, const Row& b) { return Compare3(a.maxGainPercent, b.maxGainPercent); }; break;
-    case 7: compare = [](const Row& a, const Row& b) { return Compare3(a.overStartPercent, b.overStartPercent); }; break;
-    case 8: compare = [](const Row& a, const Row& b) { return Compare3(a.overLowPercent, b.overLowPercent); }; break;
-    case 9: compare = [](const Row& a, const Row& b) { return Compare3(a.toHighPercent, b.toHighPercent); }; break;
-    case 10: compare = [](const Row& a, const Row& b) { return Compare3(a.ofHighPercent, b.ofHighPercent); }; break;
-    case 11: compare = [](const Row& a, const Row& b) { return Compare3(a.sharePercent, b.sharePercent); }; break;
-    default: return;
+    case 0:
+      compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); };
+      break;
+    case 1:
+      compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); };
+      break;
+    case 2:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); };
+      break;
+    case 3:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); };
+      break;
+    case 4:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.minGainPercent, b.minGainPercent); };
+      break;
+    case 5:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.currentGainPercent, b.currentGainPercent);
+      };
+      break;
+    case 6:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.maxGainPercent, b.maxGainPercent); };
+      break;
+    case 7:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.overStartPercent, b.overStartPercent); };
+      break;
+    case 8:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.overLowPercent, b.overLowPercent); };
+      break;
+    case 9:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.toHighPercent, b.toHighPercent); };
+      break;
+    case 10:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.ofHighPercent, b.ofHighPercent); };
+      break;
+    case 11:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.sharePercent, b.sharePercent); };
+      break;
+    default:
+      return;
   }
   SortRows(rows, s.sortDescending != 0, compare);
 }
@@ -348,9 +388,12 @@ std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, 
   return labels;
 }
 
-std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& r, int shareDecimals) {
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& r,
+                                          int shareDecimals) {
   const int pd = doc.settings.general.percentDecimals;
-  const auto price = [](std::int64_t v) { return v < 0 ? std::string("-") : FormatMoney(v, kEur, kOwnCurrency, false); };
+  const auto price = [](std::int64_t v) {
+    return v < 0 ? std::string("-") : FormatMoney(v, kEur, kOwnCurrency, false);
+  };
   std::array<std::string, 41> c;
   c[0] = r.name;
   c[1] = r.wkn;
@@ -403,7 +446,8 @@ void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXD
   for (std::size_t k = 0; k + 1 < rows.size(); ++k) {
     p.columnX.push_back(s.border + s.firstColumnWidth + static_cast<int>(k) * s.columnWidth);
   }
-  for (int r = 1; r <= kRows; ++r) p.rowTop[static_cast<std::size_t>(r)] = -(s.border + (r - 1) * s.rowHeight);
+  for (int r = 1; r <= kRows; ++r)
+    p.rowTop[static_cast<std::size_t>(r)] = -(s.border + (r - 1) * s.rowHeight);
   DrawAnalysisTable(surface, doc, day, start, rows, scales, p);
 }
 

@@ -7,8 +7,8 @@
 
 #include "document/KapibuchDoc.h"
 #include "platform/Surface.h"
-#include "views/PrintJob.h"
 #include "views/KBXAktieImDepot.h"
+#include "views/PrintJob.h"
 
 namespace views {
 
@@ -32,12 +32,13 @@ std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit);
 
 // The analysis variant of the holdings rows: every amount in EUR, the analysis values,
 // the scales, sorted by the analysis's own keys. The sums row stays last.
-void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
-                       AnalysisScales& scales);
+void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows,
+                       const CKapibuchDoc& doc, AnalysisScales& scales);
 
 // The texts of the 41 rows: labels, and the value cells of a row (column of the table).
 std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start);
-std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& row, int shareDecimals);
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& row,
+                                          int shareDecimals);
 
 platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKBXAktieImDepot>& rows);
 void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "views/Table.h"
 #include "model/KBXKursverlauf.h"
 #include "model/PriceCursor.h"
+#include "views/Table.h"
 
 namespace views {
 
@@ -15,7 +15,8 @@ using platform::Rgb;
 
 namespace {
 
-const char* const kMonths[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+const char* const kMonths[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
+                               "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
 const char* const kInitials[] = {"J", "F", "M", "A", "M", "J", "J", "A", "S", "O", "N", "D"};
 const char* const kQuarters[] = {"I", "II", "III", "IV"};
 
@@ -23,9 +24,13 @@ const ChartSettings& SettingsOf(const CKapibuchDoc& doc, int mode) {
   return mode == 6 ? doc.settings.securityChart : doc.settings.portfolioChart;
 }
 
-std::int64_t Ratio(std::int64_t x, std::int64_t y) { return y == 0 ? 0 : x * 100000 / y; }
+std::int64_t Ratio(std::int64_t x, std::int64_t y) {
+  return y == 0 ? 0 : x * 100000 / y;
+}
 
-int DaysOf(CKBXDatum start, CKBXDatum end) { return static_cast<int>(end.Day() - start.Day()) + 1; }
+int DaysOf(CKBXDatum start, CKBXDatum end) {
+  return static_cast<int>(end.Day() - start.Day()) + 1;
+}
 
 struct DayParts {
   int day, month, year;
@@ -36,23 +41,30 @@ DayParts PartsOf(CKBXDatum d) {
   return p;
 }
 
-bool LastOfMonth(CKBXDatum d) { return PartsOf(d).day == CKBXDatum::DaysInMonth(PartsOf(d).month, PartsOf(d).year); }
+bool LastOfMonth(CKBXDatum d) {
+  return PartsOf(d).day == CKBXDatum::DaysInMonth(PartsOf(d).month, PartsOf(d).year);
+}
 
 }  // namespace
 
 const std::vector<std::string>& PortfolioSeriesNames() {
-  static const std::vector<std::string> names = {
-      "Depot - Wert in EUR/DM",         "Depot - Gewinn/Verlust in EUR/DM",  "Depot - Gewinn/Verlust in Prozent",
-      "Depot - Investiertes Kapital in EUR/DM", "Konto - Kontostand in EUR/DM", "Konto - Liquiditätsquote in Prozent",
-      "Vermögen - Wert in EUR/DM",      "Vermögen - Gewinn/Verlust in EUR/DM", "Vermögen - Gewinn/Verlust in Prozent",
-      "Vermögen - Eingesetzes Kapital in EUR/DM"};
+  static const std::vector<std::string> names = {"Depot - Wert in EUR/DM",
+                                                 "Depot - Gewinn/Verlust in EUR/DM",
+                                                 "Depot - Gewinn/Verlust in Prozent",
+                                                 "Depot - Investiertes Kapital in EUR/DM",
+                                                 "Konto - Kontostand in EUR/DM",
+                                                 "Konto - Liquiditätsquote in Prozent",
+                                                 "Vermögen - Wert in EUR/DM",
+                                                 "Vermögen - Gewinn/Verlust in EUR/DM",
+                                                 "Vermögen - Gewinn/Verlust in Prozent",
+                                                 "Vermögen - Eingesetzes Kapital in EUR/DM"};
   return names;
 }
 
 const std::vector<std::string>& SecuritySeriesNames() {
-  static const std::vector<std::string> names = {"Kurs in EUR",           "Wert in EUR", "Wert in DM",
-                                                 "Gewinn/Verlust in EUR", "Gewinn/Verlust in DM",
-                                                 "Gewinn/Verlust in Prozent"};
+  static const std::vector<std::string> names = {"Kurs in EUR",          "Wert in EUR",
+                                                 "Wert in DM",           "Gewinn/Verlust in EUR",
+                                                 "Gewinn/Verlust in DM", "Gewinn/Verlust in Prozent"};
   return names;
 }
 
@@ -82,8 +94,8 @@ void ScaleChartAxis(const std::vector<std::int64_t>& values, int intervals, Char
   if (axis.maximum <= axis.minimum) axis.maximum = axis.minimum + axis.step;
 }
 
-void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values, const CKapibuchDoc& doc,
-                          int series, ChartAxis& axis) {
+void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
+                          const CKapibuchDoc& doc, int series, ChartAxis& axis) {
   const ChartSettings& s = doc.settings.portfolioChart;
   const Currency c = s.currency == 1 ? kDm : kEur;
   const int kind = s.includeCommissions ? CKapibuchDoc::kPurchaseCost : CKapibuchDoc::kPurchaseValue;
@@ -109,17 +121,28 @@ void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64
   };
   const auto plain = [&](const Day& x) -> std::int64_t {
     switch (series) {
-      case 0: return x.v;
-      case 1: return x.v - x.i;
-      case 2: return x.i == 0 ? 0 : Ratio(x.v, x.i) - 100000;
-      case 3: return x.i;
-      case 4: return x.b;
-      case 5: return Ratio(x.b, x.a);
-      case 6: return x.a;
-      case 7: return x.a - x.k;
-      case 8: return x.k == 0 ? 0 : Ratio(x.a, x.k) - 100000;
-      case 9: return x.k;
-      default: return 0;
+      case 0:
+        return x.v;
+      case 1:
+        return x.v - x.i;
+      case 2:
+        return x.i == 0 ? 0 : Ratio(x.v, x.i) - 100000;
+      case 3:
+        return x.i;
+      case 4:
+        return x.b;
+      case 5:
+        return Ratio(x.b, x.a);
+      case 6:
+        return x.a;
+      case 7:
+        return x.a - x.k;
+      case 8:
+        return x.k == 0 ? 0 : Ratio(x.a, x.k) - 100000;
+      case 9:
+        return x.k;
+      default:
+        return 0;
     }
   };
   const Day first = dayOf(start);
@@ -129,10 +152,18 @@ void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64
     std::int64_t value = plain(x);
     if (s.changeAgainstStart) {
       switch (series) {
-        case 2: value = first.v == 0 ? 0 : Ratio(x.v, first.v) - 100000; break;
-        case 8: value = first.a == 0 ? 0 : Ratio(x.a, first.a) - 100000; break;
-        case 7: value = (x.a - first.a) - (x.k - first.k); break;
-        default: value -= plain(first); break;
+        case 2:
+          value = first.v == 0 ? 0 : Ratio(x.v, first.v) - 100000;
+          break;
+        case 8:
+          value = first.a == 0 ? 0 : Ratio(x.a, first.a) - 100000;
+          break;
+        case 7:
+          value = (x.a - first.a) - (x.k - first.k);
+          break;
+        default:
+          value -= plain(first);
+          break;
       }
     }
     values.push_back(value);
@@ -141,8 +172,9 @@ void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64
   ScaleChartAxis(values, IntervalCount(s), axis);
 }
 
-void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values, const CKapibuchDoc& doc,
-                         int series, ChartAxis& axis, const std::vector<int>& selection) {
+void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
+                         const CKapibuchDoc& doc, int series, ChartAxis& axis,
+                         const std::vector<int>& selection) {
   const ChartSettings& s = doc.settings.securityChart;
   const Currency c = series == 2 || series == 4 ? kDm : kEur;
   std::vector<const CKBXAktie*> chosen;
@@ -169,8 +201,9 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
         return sums;
       }
       const Currency buy = p.purchasePriceCurrency == kDm ? kDm : kEur;
-      const std::int64_t f = s.includeCommissions ? p.Cost().ValueIn(c)
-                                                  : ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), buy, c);
+      const std::int64_t f = s.includeCommissions
+                                 ? p.Cost().ValueIn(c)
+                                 : ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), buy, c);
       std::int64_t w = 0;
       if (p.IsHeldOn(d)) {
         std::int64_t price = cursors[i].PriceOnOrBefore(d.Day());
@@ -189,11 +222,18 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
     }
     switch (series) {
       case 1:
-      case 2: sums.value = sums.w; break;
+      case 2:
+        sums.value = sums.w;
+        break;
       case 3:
-      case 4: sums.value = sums.w - sums.f; break;
-      case 5: sums.value = sums.f == 0 ? 0 : Ratio(sums.w, sums.f) - 100000; break;
-      default: break;
+      case 4:
+        sums.value = sums.w - sums.f;
+        break;
+      case 5:
+        sums.value = sums.f == 0 ? 0 : Ratio(sums.w, sums.f) - 100000;
+        break;
+      default:
+        break;
     }
     return sums;
   };
@@ -238,7 +278,8 @@ void MeasureChartLabels(platform::Surface& surface, const CKapibuchDoc& doc, Cha
   const ChartSettings& s = SettingsOf(doc, chart.mode);
   ChartAxis& axis = chart.axis;
   surface.SetFont({s.fontName, s.fontHeight, 400, 0});
-  axis.unitLabelWidth = surface.TextExtent(UnitText(doc, chart.mode, chart.series, axis)).cx + 2 * s.textSpacing;
+  axis.unitLabelWidth =
+      surface.TextExtent(UnitText(doc, chart.mode, chart.series, axis)).cx + 2 * s.textSpacing;
   if (axis.percent) {
     axis.divisor = axis.step % 1000 == 0 ? 1000 : axis.step % 100 == 0 ? 100 : axis.step % 10 == 0 ? 10 : 1;
   } else {
@@ -273,11 +314,18 @@ void MeasureChartLabels(platform::Surface& surface, const CKapibuchDoc& doc, Cha
 }
 
 std::string ChartTitle(const CKapibuchDoc& doc, const ChartData& chart) {
-  static const char* const portfolio[] = {"Depotwert",  "Depot - Gewinn/Verlust", "Depot - Gewinn/Verlust",
-                                          "Investiertes Kapital", "Kontostand", "Liquiditätsquote",
-                                          "Vermögen",   "Vermögen - Gewinn/Verlust", "Vermögen - Gewinn/Verlust",
+  static const char* const portfolio[] = {"Depotwert",
+                                          "Depot - Gewinn/Verlust",
+                                          "Depot - Gewinn/Verlust",
+                                          "Investiertes Kapital",
+                                          "Kontostand",
+                                          "Liquiditätsquote",
+                                          "Vermögen",
+                                          "Vermögen - Gewinn/Verlust",
+                                          "Vermögen - Gewinn/Verlust",
                                           "Kapitaleinsatz"};
-  static const char* const security[] = {"Chart", "Wert", "Wert", "Gewinn/Verlust", "Gewinn/Verlust", "Gewinn/Verlust"};
+  static const char* const security[] = {"Chart",          "Wert",           "Wert",
+                                         "Gewinn/Verlust", "Gewinn/Verlust", "Gewinn/Verlust"};
   const int series = std::clamp(chart.series, 0, chart.mode == 6 ? 5 : 9);
   const std::string standard = chart.mode == 6 ? security[series] : portfolio[series];
   std::vector<std::pair<std::string, std::string>> values = {{"<STANDARDTITEL>", standard}};
@@ -319,8 +367,8 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
   surface.FillRect(labelColumn, background, background);
   surface.FillRect(titleBand, background, background);
   surface.SetFont({s.fontName, s.titleHeight, 400, 0});
-  surface.DrawText({titleBand.left + g, titleBand.top, titleBand.right - g, titleBand.bottom}, ChartTitle(doc, chart),
-                   platform::kAlignLeft | platform::kMultiLine);
+  surface.DrawText({titleBand.left + g, titleBand.top, titleBand.right - g, titleBand.bottom},
+                   ChartTitle(doc, chart), platform::kAlignLeft | platform::kMultiLine);
 
   // The two date rows.
   surface.SetFont({s.fontName, f, 400, 0});
@@ -341,7 +389,10 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
     bool label = false;
     std::string text;
     switch (chart.dateLabelMode) {
-      case 0: label = true; text = std::to_string(parts.day); break;
+      case 0:
+        label = true;
+        text = std::to_string(parts.day);
+        break;
       case 1:
       case 2:
         label = LastOfMonth(day) || isEnd;
@@ -372,13 +423,15 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
 
   // Value axis.
   surface.DrawText({x0 + plotWidth + g, top, x0 + plotWidth + axis.unitLabelWidth - g, top - f},
-                   UnitText(doc, chart.mode, chart.series, axis), platform::kAlignRight | platform::kSingleLine);
+                   UnitText(doc, chart.mode, chart.series, axis),
+                   platform::kAlignRight | platform::kSingleLine);
   for (std::int64_t v = axis.minimum; v <= axis.maximum; v += axis.step) {
     const int y = yOf(v);
     if (v > axis.minimum && v < axis.maximum) surface.Line(plot.left, y, plot.right, y, grid, 0);
     if (v < axis.maximum) {
-      surface.DrawText({x0 + plotWidth + g, y + f / 2, x0 + plotWidth + axis.tickLabelWidth - g, y + f / 2 - f},
-                       TickLabel(v, axis), platform::kAlignRight | platform::kSingleLine);
+      surface.DrawText(
+          {x0 + plotWidth + g, y + f / 2, x0 + plotWidth + axis.tickLabelWidth - g, y + f / 2 - f},
+          TickLabel(v, axis), platform::kAlignRight | platform::kSingleLine);
     }
   }
   DrawOutline(surface, plot, frame, 0);
@@ -393,14 +446,14 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
   }
   for (std::size_t i = 1; i < chart.values.size(); ++i) {
     const auto d = chart.start.Day() + static_cast<std::uint32_t>(i);
-    surface.Line(xOf(d - 1), yOf(chart.values[i - 1]), xOf(d), yOf(chart.values[i]), static_cast<Color>(s.lineColour),
-                 s.lineWidth);
+    surface.Line(xOf(d - 1), yOf(chart.values[i - 1]), xOf(d), yOf(chart.values[i]),
+                 static_cast<Color>(s.lineColour), s.lineWidth);
   }
   if (!preview) surface.SetClip(nullptr);
 }
 
-ChartData BuildChart(platform::Surface& surface, const CKapibuchDoc& doc, int mode, CKBXDatum start, CKBXDatum end,
-                     int series, const std::vector<int>& selection) {
+ChartData BuildChart(platform::Surface& surface, const CKapibuchDoc& doc, int mode, CKBXDatum start,
+                     CKBXDatum end, int series, const std::vector<int>& selection) {
   ChartData chart;
   chart.mode = mode;
   chart.series = series;

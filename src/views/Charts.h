@@ -43,10 +43,11 @@ const std::vector<std::string>& SecuritySeriesNames();
 int IntervalCount(const ChartSettings& settings);
 void ScaleChartAxis(const std::vector<std::int64_t>& values, int intervals, ChartAxis& axis);
 
-void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values, const CKapibuchDoc& doc,
-                          int series, ChartAxis& axis);
-void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values, const CKapibuchDoc& doc,
-                         int series, ChartAxis& axis, const std::vector<int>& selection);
+void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
+                          const CKapibuchDoc& doc, int series, ChartAxis& axis);
+void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
+                         const CKapibuchDoc& doc, int series, ChartAxis& axis,
+                         const std::vector<int>& selection);
 // The names text of the mode-6 title.
 std::string SelectionNames(const CKapibuchDoc& doc, const std::vector<int>& selection, int series);
 
@@ -61,14 +62,19 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
                bool preview = false);
 
 // Builds everything for one chart: series, axis, labels.
-ChartData BuildChart(platform::Surface& surface, const CKapibuchDoc& doc, int mode, CKBXDatum start, CKBXDatum end,
-                     int series, const std::vector<int>& selection);
+ChartData BuildChart(platform::Surface& surface, const CKapibuchDoc& doc, int mode, CKBXDatum start,
+                     CKBXDatum end, int series, const std::vector<int>& selection);
 
 class ChartPrintJob : public PrintJob {
  public:
   ChartPrintJob(const CKapibuchDoc& doc, int mode, CKBXDatum start, CKBXDatum end, int series,
                 std::vector<int> selection)
-      : m_doc(doc), m_mode(mode), m_start(start), m_end(end), m_series(series), m_selection(std::move(selection)) {}
+      : m_doc(doc),
+        m_mode(mode),
+        m_start(start),
+        m_end(end),
+        m_series(series),
+        m_selection(std::move(selection)) {}
   int Begin(platform::Surface& printer) override;
   void DrawPage(platform::Surface& printer, int page) override;
 

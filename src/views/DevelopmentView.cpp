@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "views/Table.h"
 #include "model/KBXKursverlauf.h"
+#include "views/Table.h"
 
 namespace views {
 
@@ -15,9 +15,15 @@ namespace {
 
 constexpr int kScrollCap = 32768;
 
-Currency ShownCurrency(std::int32_t flag) { return flag == 1 ? kDm : kEur; }
-std::string UnitText(Currency c) { return c == kDm ? "in DM" : "in EUR"; }
-std::string Money(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+Currency ShownCurrency(std::int32_t flag) {
+  return flag == 1 ? kDm : kEur;
+}
+std::string UnitText(Currency c) {
+  return c == kDm ? "in DM" : "in EUR";
+}
+std::string Money(std::int64_t amount) {
+  return FormatMoney(amount, kEur, kOwnCurrency, false);
+}
 
 struct Shades {
   Color caption, dark, light;
@@ -26,14 +32,21 @@ struct Shades {
 Shades ShadesOf(int part, int style) {
   if (style == 1) return {Rgb(205, 205, 205), Rgb(240, 240, 240), Rgb(248, 248, 248)};
   switch (part) {
-    case 0: return {Rgb(255, 150, 150), Rgb(255, 175, 175), Rgb(255, 200, 200)};
-    case 1: return {Rgb(174, 151, 255), Rgb(193, 175, 255), Rgb(213, 201, 255)};
-    case 2: return {Rgb(151, 221, 255), Rgb(175, 229, 255), Rgb(201, 238, 255)};
-    case 3: return {Rgb(151, 255, 195), Rgb(175, 255, 209), Rgb(201, 255, 224)};
-    default: return {Rgb(255, 151, 242), Rgb(255, 175, 245), Rgb(255, 201, 248)};
+    case 0:
+      return {Rgb(255, 150, 150), Rgb(255, 175, 175), Rgb(255, 200, 200)};
+    case 1:
+      return {Rgb(174, 151, 255), Rgb(193, 175, 255), Rgb(213, 201, 255)};
+    case 2:
+      return {Rgb(151, 221, 255), Rgb(175, 229, 255), Rgb(201, 238, 255)};
+    case 3:
+      return {Rgb(151, 255, 195), Rgb(175, 255, 209), Rgb(201, 255, 224)};
+    default:
+      return {Rgb(255, 151, 242), Rgb(255, 175, 245), Rgb(255, 201, 248)};
   }
 }
-Color StripColour(int style) { return style == 1 ? Rgb(225, 225, 225) : Rgb(255, 151, 242); }
+Color StripColour(int style) {
+  return style == 1 ? Rgb(225, 225, 225) : Rgb(255, 151, 242);
+}
 
 int GroupWidth(int first, bool showFirst, int second, bool showSecond, const DevelopmentSettings& s) {
   if (!showFirst && !showSecond) return 0;
@@ -128,8 +141,8 @@ void DrawPass(platform::Surface& surface, const Pass& p) {
     for (int row = p.firstRow; row <= p.lastRow; ++row) {
       Fill(surface, filled, {x, rowTop(row), x + w, rowTop(row) - rh}, shade(0, row));
       const CKBXDatum day(model.Start().Day() + static_cast<std::uint32_t>(row));
-      surface.DrawText({x + s.columnMargin, rowTop(row), x + w - s.columnMargin, rowTop(row) - rh}, day.Format(),
-                       platform::kAlignLeft | platform::kSingleLine);
+      surface.DrawText({x + s.columnMargin, rowTop(row), x + w - s.columnMargin, rowTop(row) - rh},
+                       day.Format(), platform::kAlignLeft | platform::kSingleLine);
     }
   }
 
@@ -183,11 +196,13 @@ void DrawPass(platform::Surface& surface, const Pass& p) {
       const auto [price, gain] =
           model.PositionCells(index, CKBXDatum(model.Start().Day() + static_cast<std::uint32_t>(row)));
       if (model.Shows(0) && !price.empty()) {
-        surface.DrawText({x + s.columnMargin, top, x + s.columnMargin + p.m.priceWidth, top - rh}, price, right);
+        surface.DrawText({x + s.columnMargin, top, x + s.columnMargin + p.m.priceWidth, top - rh}, price,
+                         right);
       }
       if (model.Shows(1) && !gain.empty()) {
-        surface.DrawText({cellRight - s.columnMargin - p.m.gainWidth, top, cellRight - s.columnMargin, top - rh}, gain,
-                         right);
+        surface.DrawText(
+            {cellRight - s.columnMargin - p.m.gainWidth, top, cellRight - s.columnMargin, top - rh}, gain,
+            right);
       }
     }
     if (span.saleRow >= p.firstRow && span.saleRow <= p.lastRow) {
@@ -195,11 +210,13 @@ void DrawPass(platform::Surface& surface, const Pass& p) {
       Fill(surface, filled, {x, top, x + w, top - rh}, StripColour(style));
       const auto [value, gain] = model.SaleCells(index);
       if (model.Shows(0)) {
-        surface.DrawText({x + s.columnMargin, top, x + s.columnMargin + p.m.priceWidth, top - rh}, value, right);
+        surface.DrawText({x + s.columnMargin, top, x + s.columnMargin + p.m.priceWidth, top - rh}, value,
+                         right);
       }
       if (model.Shows(1)) {
-        surface.DrawText({cellRight - s.columnMargin - p.m.gainWidth, top, cellRight - s.columnMargin, top - rh}, gain,
-                         right);
+        surface.DrawText(
+            {cellRight - s.columnMargin - p.m.gainWidth, top, cellRight - s.columnMargin, top - rh}, gain,
+            right);
       }
     }
   }
@@ -239,7 +256,8 @@ void DrawPass(platform::Surface& surface, const Pass& p) {
       Fill(surface, filled, {x, top, x + w, top - rh}, shade(groups[g].part, row));
       const DevelopmentDay& day = days[static_cast<std::size_t>(row - p.firstRow)];
       for (const DevelopmentColumn c : {first, second}) {
-        if (model.ShowsSub(c)) surface.DrawText(subRect(c, top, rh), day.texts[static_cast<std::size_t>(c)], right);
+        if (model.ShowsSub(c))
+          surface.DrawText(subRect(c, top, rh), day.texts[static_cast<std::size_t>(c)], right);
       }
     }
   }
@@ -311,7 +329,8 @@ std::int64_t DevelopmentModel::Wealth(CKBXDatum day) const {
   const std::int64_t euroValue = m_doc.ValueOn(day, m_start, m_end);
   const std::int64_t balance = Balance(day);
   const bool balanceDm = ShownCurrency(Settings().balanceCurrency) == kDm;
-  if (ShownCurrency(Settings().assetsCurrency) == kEur) return euroValue + (balanceDm ? DmToEur(balance) : balance);
+  if (ShownCurrency(Settings().assetsCurrency) == kEur)
+    return euroValue + (balanceDm ? DmToEur(balance) : balance);
   return balanceDm ? balance + EurToDm(euroValue) : EurToDm(euroValue + balance);
 }
 
@@ -326,7 +345,8 @@ DevelopmentDay DevelopmentModel::Day(CKBXDatum day) const {
   const std::int64_t basis =
       s.portfolioGainBasis == 1 ? PortfolioValue(m_start)
                                 : m_doc.InvestedOn(kind, ShownCurrency(s.valueCurrency), day, m_start, m_end);
-  d.texts[kDepotGain] = s.portfolioGainForm == 1 ? FormatChangePercent(value, basis, pd) : FormatSignedMoney(value - basis);
+  d.texts[kDepotGain] =
+      s.portfolioGainForm == 1 ? FormatChangePercent(value, basis, pd) : FormatSignedMoney(value - basis);
 
   const std::int64_t balance = Balance(day);
   d.texts[kBalance] = Money(balance);
@@ -338,7 +358,9 @@ DevelopmentDay DevelopmentModel::Day(CKBXDatum day) const {
   d.texts[kWealth] = Money(wealth);
   std::int64_t wealthBasis = 0;
   switch (s.assetsGainBasis) {
-    case 1: wealthBasis = Wealth(m_start); break;
+    case 1:
+      wealthBasis = Wealth(m_start);
+      break;
     case 2: {
       // The previous day; for the first row the day before the start, not before the account's start.
       CKBXDatum previous(day.Day() == 0 ? 0u : day.Day() - 1);
@@ -346,10 +368,12 @@ DevelopmentDay DevelopmentModel::Day(CKBXDatum day) const {
       wealthBasis = Wealth(previous);
       break;
     }
-    default: wealthBasis = m_doc.Account().CapitalOn(day, ShownCurrency(s.assetsCurrency)); break;
+    default:
+      wealthBasis = m_doc.Account().CapitalOn(day, ShownCurrency(s.assetsCurrency));
+      break;
   }
-  d.texts[kWealthGain] =
-      s.assetsGainForm == 1 ? FormatChangePercent(wealth, wealthBasis, pd) : FormatSignedMoney(wealth - wealthBasis);
+  d.texts[kWealthGain] = s.assetsGainForm == 1 ? FormatChangePercent(wealth, wealthBasis, pd)
+                                               : FormatSignedMoney(wealth - wealthBasis);
   return d;
 }
 
@@ -362,8 +386,8 @@ std::pair<std::string, std::string> DevelopmentModel::PositionCells(std::size_t 
   const CKBXKursverlauf* history = m_histories[index];
   const std::int32_t price = history ? history->PriceOn(day) : kNoPrice;
   if (price == kNoPrice) return {};
-  return {Money(price),
-          FormatChangePercent(price, PurchaseBasis(*m_doc.Positions()[index]), m_doc.settings.general.percentDecimals)};
+  return {Money(price), FormatChangePercent(price, PurchaseBasis(*m_doc.Positions()[index]),
+                                            m_doc.settings.general.percentDecimals)};
 }
 
 std::pair<std::string, std::string> DevelopmentModel::SaleCells(std::size_t index) const {
@@ -414,12 +438,18 @@ std::string DevelopmentModel::PositionText(const CKBXAktie& p) const {
 std::pair<std::string, std::string> DevelopmentModel::Caption(DevelopmentColumn column) const {
   const DevelopmentSettings& s = Settings();
   switch (column) {
-    case kDepotValue: return {"Depotwert", UnitText(ShownCurrency(s.valueCurrency))};
-    case kDepotGain: return {"G/V", s.portfolioGainForm == 1 ? "in %" : UnitText(ShownCurrency(s.valueCurrency))};
-    case kBalance: return {"Kontostand", UnitText(ShownCurrency(s.balanceCurrency))};
-    case kLiquidity: return {"Liq.", "Quote"};
-    case kWealth: return {"Vermögen", UnitText(ShownCurrency(s.assetsCurrency))};
-    case kWealthGain: return {"G/V", s.assetsGainForm == 1 ? "in %" : UnitText(ShownCurrency(s.assetsCurrency))};
+    case kDepotValue:
+      return {"Depotwert", UnitText(ShownCurrency(s.valueCurrency))};
+    case kDepotGain:
+      return {"G/V", s.portfolioGainForm == 1 ? "in %" : UnitText(ShownCurrency(s.valueCurrency))};
+    case kBalance:
+      return {"Kontostand", UnitText(ShownCurrency(s.balanceCurrency))};
+    case kLiquidity:
+      return {"Liq.", "Quote"};
+    case kWealth:
+      return {"Vermögen", UnitText(ShownCurrency(s.assetsCurrency))};
+    case kWealthGain:
+      return {"G/V", s.assetsGainForm == 1 ? "in %" : UnitText(ShownCurrency(s.assetsCurrency))};
   }
   return {};
 }
@@ -434,7 +464,8 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
   std::array<Widest, 6> sub = {Widest(surface), Widest(surface), Widest(surface),
                                Widest(surface), Widest(surface), Widest(surface)};
   static constexpr int kGroupBits[] = {3, 4, 5, 6, 7, 8};
-  const bool anyGroup = std::any_of(std::begin(kGroupBits), std::end(kGroupBits), [&](int bit) { return model.Shows(bit); });
+  const bool anyGroup =
+      std::any_of(std::begin(kGroupBits), std::end(kGroupBits), [&](int bit) { return model.Shows(bit); });
   for (int row = 0; row < model.Days(); ++row) {
     const CKBXDatum day(model.Start().Day() + static_cast<std::uint32_t>(row));
     date.Add(day.Format());
@@ -505,13 +536,14 @@ platform::Size DevelopmentScrollSize(const DevelopmentModel& model, const Develo
   for (std::size_t i = 1; i < columns.width.size(); ++i) {
     if (columns.width[i] > 0) width += columns.width[i] + s.fieldSpacing;
   }
-  const std::int64_t height = 3 * s.fieldSpacing + (static_cast<std::int64_t>(model.Days()) + 2) * s.rowHeight;
+  const std::int64_t height =
+      3 * s.fieldSpacing + (static_cast<std::int64_t>(model.Days()) + 2) * s.rowHeight;
   return {static_cast<int>(std::min<std::int64_t>(width, kScrollCap)),
           static_cast<int>(std::min<std::int64_t>(height, kScrollCap))};
 }
 
-void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model, const DevelopmentMeasures& m,
-                         const Rect& visible) {
+void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model,
+                         const DevelopmentMeasures& m, const Rect& visible) {
   const DevelopmentSettings& s = model.Settings();
   Columns columns = ColumnWidths(model, m);
   int x = s.fieldSpacing;
@@ -574,7 +606,8 @@ void DevelopmentPrintJob::DrawPage(platform::Surface& printer, int page) {
   const int first = pageRow * m_layout.rowsPerPage;
   const int last = std::min(m_model.Days() - 1, first + m_layout.rowsPerPage - 1);
   const int captionTop = m_layout.printable.top;
-  Pass pass{m_model, m_measures, columns, captionTop, captionTop - 2 * s.rowHeight - s.fieldSpacing, first, last};
+  Pass pass{m_model, m_measures, columns, captionTop, captionTop - 2 * s.rowHeight - s.fieldSpacing,
+            first,   last};
   DrawPass(printer, pass);
 }
 

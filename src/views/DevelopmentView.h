@@ -40,8 +40,8 @@ struct PositionSpan {
 // The values of one day as the view shows them.
 struct DevelopmentDay {
   std::array<std::string, 6> texts;
-  std::int64_t value = 0;    // P in the value currency
-  std::int64_t wealth = 0;   // W in the wealth currency
+  std::int64_t value = 0;   // P in the value currency
+  std::int64_t wealth = 0;  // W in the wealth currency
 };
 
 class DevelopmentModel {
@@ -90,8 +90,8 @@ class DevelopmentModel {
 DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const DevelopmentModel& model);
 platform::Size DevelopmentScrollSize(const DevelopmentModel& model, const DevelopmentMeasures& measures);
 // Draws the rows that meet the visible rectangle (screen coordinates, y upwards).
-void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model, const DevelopmentMeasures& measures,
-                         const platform::Rect& visible);
+void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model,
+                         const DevelopmentMeasures& measures, const platform::Rect& visible);
 
 class DevelopmentPrintJob : public PrintJob {
  public:

@@ -26,10 +26,18 @@ void FrameState::SetDefaultDays(const CKapibuchDoc& doc) {
   const CKBXDatum chosen = std::max(g.periodStartDay, first);
   CKBXDatum start = first;
   switch (g.periodStartChoice) {
-    case 1: start = yearStart; break;
-    case 2: start = monthStart; break;
-    case 3: start = chosen; break;
-    default: start = first; break;
+    case 1:
+      start = yearStart;
+      break;
+    case 2:
+      start = monthStart;
+      break;
+    case 3:
+      start = chosen;
+      break;
+    default:
+      start = first;
+      break;
   }
   const CKBXDatum end = std::max(g.periodEndChoice == 1 ? g.periodEndDay : today, start);
 

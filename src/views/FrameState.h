@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "document/KapibuchDoc.h"
-#include "views/Table.h"
-#include "views/KBXKontoTransaktionAnzg.h"
 #include "views/KBXAktieImDepot.h"
 #include "views/KBXAktieVerkauft.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/Table.h"
 
 namespace views {
 

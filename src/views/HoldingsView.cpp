@@ -1,15 +1,21 @@
 #include <algorithm>
 
-#include "views/TableViews.h"
 #include "views/KBXAktieImDepot.h"
+#include "views/TableViews.h"
 
 namespace views {
 
 namespace {
 
-Currency CurrencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
-std::string Unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
-std::string Money(std::int64_t amount) { return MoneyCell(amount); }
+Currency CurrencyOf(const TableSettings& s, std::size_t column) {
+  return ColumnCurrency(s, column);
+}
+std::string Unit(const TableSettings& s, std::size_t column) {
+  return ColumnUnit(s, column);
+}
+std::string Money(std::int64_t amount) {
+  return MoneyCell(amount);
+}
 
 std::string QuantityText(std::int64_t quantity, int decimals) {
   return FormatQuantity(static_cast<std::int32_t>(quantity / kQuantityUnit),
@@ -35,7 +41,8 @@ void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
     row.shownGainWithIncome =
         row.income.dm + EurToDm(row.value) + EurToDm(row.income.eur) - basis.dm - EurToDm(basis.eur);
   } else {
-    row.shownGainWithIncome = row.value + DmToEur(row.income.dm) + row.income.eur - basis.eur - DmToEur(basis.dm);
+    row.shownGainWithIncome =
+        row.value + DmToEur(row.income.dm) + row.income.eur - basis.eur - DmToEur(basis.dm);
   }
   const std::int64_t basisEur = DmToEur(basis.dm) + basis.eur;
   const std::int64_t incomeEur = DmToEur(row.income.dm) + row.income.eur;
@@ -44,7 +51,8 @@ void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
   row.gainWithIncomePercent = basisEur == 0 ? 0 : ChangePercent(row.value + incomeEur, basisEur);
 }
 
-void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge) {
+void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+                         bool merge) {
   const TableSettings& s = doc.settings.holdings;
   rows.clear();
   CKBXAktieImDepot sums;
@@ -54,8 +62,9 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
     if (!p.IsHeldOn(day)) continue;
     CKBXAktieImDepot* row = nullptr;
     if (merge) {
-      const auto it = std::find_if(rows.begin(), rows.end(),
-                                   [&](const CKBXAktieImDepot& r) { return r.name == p.name && r.wkn == p.wkn; });
+      const auto it = std::find_if(rows.begin(), rows.end(), [&](const CKBXAktieImDepot& r) {
+        return r.name == p.name && r.wkn == p.wkn;
+      });
       if (it != rows.end()) row = &*it;
     }
     if (!row) {
@@ -88,28 +97,64 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
   rows.push_back(std::move(sums));
 }
 
-void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge) {
+void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+                       bool merge) {
   const TableSettings& s = doc.settings.holdings;
   CollectHoldingsRows(day, rows, doc, merge);
 
   using Row = CKBXAktieImDepot;
   std::function<int(const Row&, const Row&)> compare;
   switch (s.sortKey) {
-    case 0: compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); }; break;
-    case 1: compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); }; break;
-    case 2: compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); }; break;
-    case 3: compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); }; break;
-    case 4: compare = [](const Row& a, const Row& b) { return Compare3(a.shownPurchaseValue, b.shownPurchaseValue); }; break;
-    case 5: compare = [](const Row& a, const Row& b) { return Compare3(a.shownCommission, b.shownCommission); }; break;
-    case 6: compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); }; break;
-    case 7: compare = [](const Row& a, const Row& b) { return Compare3(a.shownValue, b.shownValue); }; break;
-    case 8: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); }; break;
-    case 9: compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); }; break;
-    case 10: compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); }; break;
-    case 11: compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); }; break;
-    case 12: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGainWithIncome, b.shownGainWithIncome); }; break;
-    case 13: compare = [](const Row& a, const Row& b) { return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent); }; break;
-    default: return;
+    case 0:
+      compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); };
+      break;
+    case 1:
+      compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); };
+      break;
+    case 2:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); };
+      break;
+    case 3:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); };
+      break;
+    case 4:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.shownPurchaseValue, b.shownPurchaseValue);
+      };
+      break;
+    case 5:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownCommission, b.shownCommission); };
+      break;
+    case 6:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); };
+      break;
+    case 7:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownValue, b.shownValue); };
+      break;
+    case 8:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); };
+      break;
+    case 9:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); };
+      break;
+    case 10:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); };
+      break;
+    case 11:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); };
+      break;
+    case 12:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.shownGainWithIncome, b.shownGainWithIncome);
+      };
+      break;
+    case 13:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent);
+      };
+      break;
+    default:
+      return;
   }
   SortRows(rows, s.sortDescending != 0, compare);
 }
@@ -122,9 +167,9 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnMask);
-  t.title = ReplacePlaceholders(s.titleTemplate, {{"<DATUM>", day.Format()},
-                                                  {"<DEPOTNUMMER>", doc.depotNumber},
-                                                  {"<INHABER>", doc.Account().holder}});
+  t.title = ReplacePlaceholders(
+      s.titleTemplate,
+      {{"<DATUM>", day.Format()}, {"<DEPOTNUMMER>", doc.depotNumber}, {"<INHABER>", doc.Account().holder}});
   t.captions = {"Bezeichnung",
                 "WKN/\nKürzel",
                 "Stück",
@@ -178,8 +223,8 @@ ColumnLayout MeasureHoldingsColumns(platform::Surface& surface, const CKapibuchD
   return MeasureColumns(surface, HoldingsTable(doc, day, rows));
 }
 
-void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, const ColumnLayout& layout,
-                      const std::vector<CKBXAktieImDepot>& rows) {
+void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
+                      const ColumnLayout& layout, const std::vector<CKBXAktieImDepot>& rows) {
   DrawTable(surface, HoldingsTable(doc, day, rows), layout);
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // A holdings or analysis row.
 
-#include "base/Money.h"
-#include "model/KBXDatum.h"
 #include <cstdint>
 #include <string>
+
+#include "base/Money.h"
+#include "model/KBXDatum.h"
 
 // A holdings or analysis row: one position or one security, or the sums row "Summe".
 // The shown values are in each column's chosen currency.
@@ -15,13 +16,13 @@ struct CKBXAktieImDepot {
   std::int64_t quantity = 0;
   SplitAmount purchaseValue;  // quantity x purchase price, each in its purchase price currency
   SplitAmount cost;
-  SplitAmount commission;     // cost - purchase value
-  SplitAmount income;         // assigned dividends and the like
-  CKBXDatum purchaseDate;     // of the last position added
+  SplitAmount commission;          // cost - purchase value
+  SplitAmount income;              // assigned dividends and the like
+  CKBXDatum purchaseDate;          // of the last position added
   std::int64_t fallbackPrice = 0;  // purchase price in EUR of the last position added
   std::int64_t price = 0;          // EUR, on the day
   std::int64_t averagePurchasePrice = 0;
-  std::int64_t value = 0;          // EUR
+  std::int64_t value = 0;  // EUR
   std::int64_t shownPurchaseValue = 0;
   std::int64_t shownCommission = 0;
   std::int64_t shownCost = 0;

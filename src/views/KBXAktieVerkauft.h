@@ -1,10 +1,11 @@
 #pragma once
 // A realised-gains row.
 
-#include "base/Money.h"
-#include "model/KBXDatum.h"
 #include <cstdint>
 #include <string>
+
+#include "base/Money.h"
+#include "model/KBXDatum.h"
 
 // A realised-gains row: sold positions of one security (or one position), or "Summe".
 struct CKBXAktieVerkauft {

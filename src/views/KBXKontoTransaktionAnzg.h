@@ -1,12 +1,13 @@
 #pragma once
 // A row of the account movements view (never stored).
 
-#include "base/Money.h"
-#include "model/KBXDatum.h"
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "base/Money.h"
+#include "model/KBXDatum.h"
 
 // A row of the account movements view (never stored).
 struct CKBXKontoTransaktionAnzg {

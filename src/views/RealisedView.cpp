@@ -1,15 +1,21 @@
 #include <algorithm>
 
-#include "views/TableViews.h"
 #include "views/KBXAktieVerkauft.h"
+#include "views/TableViews.h"
 
 namespace views {
 
 namespace {
 
-Currency CurrencyOf(const TableSettings& s, std::size_t column) { return ColumnCurrency(s, column); }
-std::string Unit(const TableSettings& s, std::size_t column) { return ColumnUnit(s, column); }
-std::string Money(std::int64_t amount) { return MoneyCell(amount); }
+Currency CurrencyOf(const TableSettings& s, std::size_t column) {
+  return ColumnCurrency(s, column);
+}
+std::string Unit(const TableSettings& s, std::size_t column) {
+  return ColumnUnit(s, column);
+}
+std::string Money(std::int64_t amount) {
+  return MoneyCell(amount);
+}
 
 void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
   r.purchaseCommission = r.cost - r.purchaseValue;
@@ -29,9 +35,11 @@ void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
     r.shownGain = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm);
   }
   if (CurrencyOf(s, 8) == kDm) {
-    r.shownGainWithIncome = EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur) + r.income.dm + EurToDm(r.income.eur);
+    r.shownGainWithIncome =
+        EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur) + r.income.dm + EurToDm(r.income.eur);
   } else {
-    r.shownGainWithIncome = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm) + r.income.eur + DmToEur(r.income.dm);
+    r.shownGainWithIncome =
+        back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm) + r.income.eur + DmToEur(r.income.dm);
   }
   const std::int64_t basisEur = basis.ValueIn(kEur);
   if (basisEur == 0) {
@@ -45,8 +53,8 @@ void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
 
 }  // namespace
 
-void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows, const CKapibuchDoc& doc,
-                       bool merge) {
+void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows,
+                       const CKapibuchDoc& doc, bool merge) {
   const TableSettings& s = doc.settings.realised;
   rows.clear();
   CKBXAktieVerkauft sums;
@@ -56,8 +64,9 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
     if (!p.IsSold() || p.saleDate < start || p.saleDate > end) continue;
     CKBXAktieVerkauft* row = nullptr;
     if (merge) {
-      const auto it = std::find_if(rows.begin(), rows.end(),
-                                   [&](const CKBXAktieVerkauft& r) { return r.name == p.name && r.wkn == p.wkn; });
+      const auto it = std::find_if(rows.begin(), rows.end(), [&](const CKBXAktieVerkauft& r) {
+        return r.name == p.name && r.wkn == p.wkn;
+      });
       if (it != rows.end()) {
         row = &*it;
         if (p.saleDate < row->saleDate) row->saleDate = p.saleDate;
@@ -73,7 +82,8 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
     for (CKBXAktieVerkauft* target : {row, &sums}) {
       target->positionCount += 1;
       target->quantity += p.Quantity();
-      target->purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice), p.purchasePriceCurrency == kDm ? kDm : kEur);
+      target->purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice),
+                                p.purchasePriceCurrency == kDm ? kDm : kEur);
       target->cost += p.Cost();
       target->income += p.Dividends();
       target->saleValue.Add(ShareValue(p.Quantity(), p.salePrice), p.salePriceCurrency == kDm ? kDm : kEur);
@@ -94,29 +104,75 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
   using Row = CKBXAktieVerkauft;
   std::function<int(const Row&, const Row&)> compare;
   switch (s.sortKey) {
-    case 0: compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); }; break;
-    case 1: compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); }; break;
-    case 2: compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); }; break;
-    case 3: compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); }; break;
-    case 4: compare = [](const Row& a, const Row& b) { return Compare3(a.saleDate, b.saleDate); }; break;
-    case 5: compare = [](const Row& a, const Row& b) { return Compare3(a.shownPurchaseValue, b.shownPurchaseValue); }; break;
-    case 6: compare = [](const Row& a, const Row& b) { return Compare3(a.shownPurchaseCommission, b.shownPurchaseCommission); }; break;
-    case 7: compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); }; break;
-    case 8: compare = [](const Row& a, const Row& b) { return Compare3(a.shownSaleValue, b.shownSaleValue); }; break;
-    case 9: compare = [](const Row& a, const Row& b) { return Compare3(a.shownSaleCommission, b.shownSaleCommission); }; break;
-    case 10: compare = [](const Row& a, const Row& b) { return Compare3(a.shownProceeds, b.shownProceeds); }; break;
-    case 11: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); }; break;
-    case 12: compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); }; break;
-    case 13: compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); }; break;
-    case 14: compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); }; break;
-    case 15: compare = [](const Row& a, const Row& b) { return Compare3(a.shownGainWithIncome, b.shownGainWithIncome); }; break;
-    case 16: compare = [](const Row& a, const Row& b) { return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent); }; break;
-    default: return;
+    case 0:
+      compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); };
+      break;
+    case 1:
+      compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); };
+      break;
+    case 2:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); };
+      break;
+    case 3:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); };
+      break;
+    case 4:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.saleDate, b.saleDate); };
+      break;
+    case 5:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.shownPurchaseValue, b.shownPurchaseValue);
+      };
+      break;
+    case 6:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.shownPurchaseCommission, b.shownPurchaseCommission);
+      };
+      break;
+    case 7:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); };
+      break;
+    case 8:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownSaleValue, b.shownSaleValue); };
+      break;
+    case 9:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.shownSaleCommission, b.shownSaleCommission);
+      };
+      break;
+    case 10:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownProceeds, b.shownProceeds); };
+      break;
+    case 11:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); };
+      break;
+    case 12:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); };
+      break;
+    case 13:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); };
+      break;
+    case 14:
+      compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); };
+      break;
+    case 15:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.shownGainWithIncome, b.shownGainWithIncome);
+      };
+      break;
+    case 16:
+      compare = [](const Row& a, const Row& b) {
+        return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent);
+      };
+      break;
+    default:
+      return;
   }
   SortRows(rows, s.sortDescending != 0, compare);
 }
 
-Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows) {
+Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                    const std::vector<CKBXAktieVerkauft>& rows) {
   const TableSettings& s = doc.settings.realised;
   const int pd = doc.settings.general.percentDecimals;
   Table t;
@@ -128,15 +184,26 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, con
                                                   {"<ENDDATUM>", end.Format()},
                                                   {"<DEPOTNUMMER>", doc.depotNumber},
                                                   {"<INHABER>", doc.Account().holder}});
-  t.captions = {"Bezeichnung",       "WKN/\nKürzel",      "Stück",
-                "Kauf-\ndatum",      "Verkauf-\ndatum",   "Tage im\nDepot",
-                "Kaufkurs\nin EUR",  "Kaufwert\n" + Unit(s, 0),
-                "Kaufprov.\n" + Unit(s, 1),                "Kaufpreis\n" + Unit(s, 2),
-                "Verkaufkurs\nin EUR",                     "Verkaufwert\n" + Unit(s, 3),
-                "Verkaufprov.\n" + Unit(s, 4),             "Verkauferlös\n" + Unit(s, 5),
-                "G/V\n" + Unit(s, 6),                      "G/V\nin %",
-                "Dividende\n" + Unit(s, 7),                "Dividende\nin %",
-                "G/V inkl. Div.\n" + Unit(s, 8),           "G/V inkl. Div.\nin %"};
+  t.captions = {"Bezeichnung",
+                "WKN/\nKürzel",
+                "Stück",
+                "Kauf-\ndatum",
+                "Verkauf-\ndatum",
+                "Tage im\nDepot",
+                "Kaufkurs\nin EUR",
+                "Kaufwert\n" + Unit(s, 0),
+                "Kaufprov.\n" + Unit(s, 1),
+                "Kaufpreis\n" + Unit(s, 2),
+                "Verkaufkurs\nin EUR",
+                "Verkaufwert\n" + Unit(s, 3),
+                "Verkaufprov.\n" + Unit(s, 4),
+                "Verkauferlös\n" + Unit(s, 5),
+                "G/V\n" + Unit(s, 6),
+                "G/V\nin %",
+                "Dividende\n" + Unit(s, 7),
+                "Dividende\nin %",
+                "G/V inkl. Div.\n" + Unit(s, 8),
+                "G/V inkl. Div.\nin %"};
   t.rightAligned.assign(kRealisedSlots, true);
   t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = t.rightAligned[4] = false;
   const int decimals = ShareDecimals(rows);

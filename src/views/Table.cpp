@@ -49,20 +49,21 @@ Color RowColour(const Table& table, std::size_t row) {
 }
 
 unsigned Alignment(const Table& table, std::size_t slot) {
-  return slot < table.rightAligned.size() && table.rightAligned[slot] ? platform::kAlignRight : platform::kAlignLeft;
+  return slot < table.rightAligned.size() && table.rightAligned[slot] ? platform::kAlignRight
+                                                                      : platform::kAlignLeft;
 }
 
 // Everything a drawing pass needs to place the bands and rows.
 struct Placement {
   int left, right;
-  int titleTop;        // only when the title band is drawn
+  int titleTop;  // only when the title band is drawn
   bool titleBand;
   bool titleText;
   int captionTop;
   std::vector<std::size_t> slots;  // the columns drawn
   std::vector<int> x;              // their left edges
   const std::vector<int>* width;
-  std::size_t firstRow, lastRow;   // inclusive; lastRow < firstRow for none
+  std::size_t firstRow, lastRow;  // inclusive; lastRow < firstRow for none
   int firstRowTop;
 };
 
@@ -80,8 +81,8 @@ void DrawPlaced(platform::Surface& surface, const Table& table, const Placement&
     const Rect title{p.left, p.titleTop, p.right, p.titleTop - g.titleHeight};
     Band(surface, table, title, scheme.title);
     if (p.titleText) {
-      surface.DrawText({p.left + g.columnMargin, title.top, p.right - g.columnMargin, title.bottom}, table.title,
-                       platform::kAlignLeft | platform::kSingleLine);
+      surface.DrawText({p.left + g.columnMargin, title.top, p.right - g.columnMargin, title.bottom},
+                       table.title, platform::kAlignLeft | platform::kSingleLine);
     }
   }
 
@@ -109,7 +110,8 @@ void DrawPlaced(platform::Surface& surface, const Table& table, const Placement&
 }  // namespace
 
 TableFonts CreateTableFonts(const TableGeometry& g) {
-  return {{g.face, g.titleHeight, 400, 0}, {g.face, g.columnTitleHeight, 400, 0}, {g.face, g.rowHeight, 400, 0}};
+  return {
+      {g.face, g.titleHeight, 400, 0}, {g.face, g.columnTitleHeight, 400, 0}, {g.face, g.rowHeight, 400, 0}};
 }
 
 ColumnLayout MeasureColumns(platform::Surface& surface, const Table& table) {
@@ -126,13 +128,15 @@ ColumnLayout MeasureColumns(platform::Surface& surface, const Table& table) {
     const std::string& caption = table.captions[slot];
     const std::size_t lineBreak = caption.find('\n');
     int width = surface.TextExtent(caption.substr(0, lineBreak)).cx;
-    if (lineBreak != std::string::npos) width = std::max(width, surface.TextExtent(caption.substr(lineBreak + 1)).cx);
+    if (lineBreak != std::string::npos)
+      width = std::max(width, surface.TextExtent(caption.substr(lineBreak + 1)).cx);
     layout.width[slot] = width;
   }
   surface.SetFont(fonts.row);
   for (const auto& row : table.cells) {
     for (std::size_t slot = 0; slot < n; ++slot) {
-      if (table.Visible(slot)) layout.width[slot] = std::max(layout.width[slot], surface.TextExtent(row[slot]).cx);
+      if (table.Visible(slot))
+        layout.width[slot] = std::max(layout.width[slot], surface.TextExtent(row[slot]).cx);
     }
   }
   int x = g.fieldSpacing + g.columnMargin;
@@ -176,7 +180,8 @@ void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayou
   p.firstRow = 0;
   p.lastRow = table.cells.empty() ? 0 : table.cells.size() - 1;
   p.firstRowTop = -(g.titleHeight + 3 * g.fieldSpacing + table.CaptionLines() * g.columnTitleHeight);
-  if (!table.cells.empty()) DrawPlaced(surface, table, p);
+  if (!table.cells.empty())
+    DrawPlaced(surface, table, p);
   else {
     p.firstRow = 1;  // no rows: bands and captions only
     DrawPlaced(surface, table, p);
@@ -283,7 +288,8 @@ void DrawOutline(platform::Surface& surface, const Rect& r, Color color, int wid
   surface.Line(r.left, r.bottom, r.left, r.top, color, width);
 }
 
-std::string ReplacePlaceholders(std::string text, const std::vector<std::pair<std::string, std::string>>& values) {
+std::string ReplacePlaceholders(std::string text,
+                                const std::vector<std::pair<std::string, std::string>>& values) {
   for (const auto& [placeholder, value] : values) {
     if (placeholder.empty()) continue;
     for (std::size_t at = text.find(placeholder); at != std::string::npos;
@@ -302,7 +308,9 @@ std::string ColumnUnit(const TableSettings& s, std::size_t column) {
   return ColumnCurrency(s, column) == kDm ? "in DM" : "in EUR";
 }
 
-std::string MoneyCell(std::int64_t amount) { return FormatMoney(amount, kEur, kOwnCurrency, false); }
+std::string MoneyCell(std::int64_t amount) {
+  return FormatMoney(amount, kEur, kOwnCurrency, false);
+}
 
 int CompareTexts(const std::string& a, const std::string& b) {
   const int c = CompareNoCase(a, b);

@@ -28,8 +28,9 @@ struct TableGeometry {
 // The layout lengths of a table view's settings (TableSettings or AccountSettings).
 template <typename ViewSettings>
 TableGeometry GeometryOf(const ViewSettings& s) {
-  return {s.rowHeight, s.titleHeight, s.columnTitleHeight, s.textSpacing, s.columnMargin,
-          s.fieldSpacing, s.fontName, s.margins, s.gridLinesOnlyWhenPrinting};
+  return {s.rowHeight,   s.titleHeight,  s.columnTitleHeight,
+          s.textSpacing, s.columnMargin, s.fieldSpacing,
+          s.fontName,    s.margins,      s.gridLinesOnlyWhenPrinting};
 }
 
 struct TableFonts {
@@ -45,10 +46,10 @@ struct Table {
   int tableStyle = 0;  // 0 colour, 1 greyscale, 2 grid lines
   unsigned columnFlags = 0;
   std::string title;
-  std::vector<std::string> captions;  // one per column slot; "\n" breaks the line
-  std::vector<bool> rightAligned;     // per slot
+  std::vector<std::string> captions;            // one per column slot; "\n" breaks the line
+  std::vector<bool> rightAligned;               // per slot
   std::vector<std::vector<std::string>> cells;  // per row, one text per slot; sums row last
-  std::vector<bool> loss;             // per row
+  std::vector<bool> loss;                       // per row
 
   std::size_t Slots() const { return captions.size(); }
   bool Visible(std::size_t slot) const { return slot < 32 && ((columnFlags >> slot) & 1u) != 0; }
@@ -70,10 +71,10 @@ void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayou
 
 struct PrintLayout {
   platform::Rect printable;
-  ColumnLayout columns;                     // measured with the printer
+  ColumnLayout columns;                        // measured with the printer
   std::vector<std::pair<int, int>> rowRanges;  // first and last row of each page row
-  std::vector<int> pageColumn;              // per slot, -1 for a hidden column
-  std::vector<int> printedX;                // per slot
+  std::vector<int> pageColumn;                 // per slot, -1 for a hidden column
+  std::vector<int> printedX;                   // per slot
   int pageColumns = 1;
   int currentRow = 0;
   int currentColumn = 0;
@@ -91,12 +92,14 @@ void DrawTablePage(platform::Surface& surface, const Table& table, const PrintLa
 void DrawOutline(platform::Surface& surface, const platform::Rect& rect, platform::Color color, int width);
 
 // Replaces every occurrence of each placeholder, in the given order.
-std::string ReplacePlaceholders(std::string text, const std::vector<std::pair<std::string, std::string>>& values);
+std::string ReplacePlaceholders(std::string text,
+                                const std::vector<std::pair<std::string, std::string>>& values);
 
 // Sorts the data rows by exchange (the last row, the sums row, never moves). Equal rows are
 // never swapped. compare returns -1, 0 or 1.
 template <typename Row>
-void SortRows(std::vector<Row>& rows, bool descending, const std::function<int(const Row&, const Row&)>& compare) {
+void SortRows(std::vector<Row>& rows, bool descending,
+              const std::function<int(const Row&, const Row&)>& compare) {
   if (rows.size() < 3) return;  // fewer than two data rows
   const std::size_t last = rows.size() - 2;
   for (std::size_t i = 0; i < last; ++i) {

@@ -9,38 +9,42 @@
 #include <vector>
 
 #include "document/KapibuchDoc.h"
-#include "views/Table.h"
-#include "views/KBXKontoTransaktionAnzg.h"
 #include "views/KBXAktieImDepot.h"
 #include "views/KBXAktieVerkauft.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/Table.h"
 
 namespace views {
 
 // ---- holdings (mode 1; the analysis view builds its rows the same way)
 constexpr std::size_t kHoldingsSlots = 17;
-void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge);
+void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+                       bool merge);
 // The rows with their sums and values, unsorted (the analysis sorts by its own keys).
-void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc, bool merge);
+void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+                         bool merge);
 // The values of one row from its sums (shown values in the columns' currencies, percentages).
 void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& settings);
 // Decimals that the quantities (in 1/kQuantityUnit shares) of all rows need.
 template <typename Rows>
 int ShareDecimals(const Rows& rows) {
   int decimals = 0;
-  for (const auto& r : rows) decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
+  for (const auto& r : rows)
+    decimals = std::max(decimals, QuantityDecimals(static_cast<std::int32_t>(r.quantity % kQuantityUnit)));
   return decimals;
 }
 Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CKBXAktieImDepot>& rows);
 ColumnLayout MeasureHoldingsColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
                                     const std::vector<CKBXAktieImDepot>& rows);
-void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, const ColumnLayout& layout,
-                      const std::vector<CKBXAktieImDepot>& rows);
+void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
+                      const ColumnLayout& layout, const std::vector<CKBXAktieImDepot>& rows);
 
 // ---- realised gains (mode 3)
 constexpr std::size_t kRealisedSlots = 20;
-void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows, const CKapibuchDoc& doc,
-                       bool merge);
-Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows);
+void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows,
+                       const CKapibuchDoc& doc, bool merge);
+Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                    const std::vector<CKBXAktieVerkauft>& rows);
 ColumnLayout MeasureRealisedColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start,
                                     CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows);
 void DrawRealisedView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,

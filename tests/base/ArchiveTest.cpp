@@ -1,8 +1,7 @@
-#include "base/ArchiveReader.h"
-#include "base/ArchiveWriter.h"
-
 #include <gtest/gtest.h>
 
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 #include "base/Cp1252.h"
 
 namespace {
@@ -62,7 +61,9 @@ ArchiveError ReadError(const Bytes& bytes, const std::function<void(ArchiveReade
   return ArchiveError::EndOfStream;
 }
 
-Bytes PrefixOf(const Bytes& bytes, std::size_t n) { return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)); }
+Bytes PrefixOf(const Bytes& bytes, std::size_t n) {
+  return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+}
 
 }  // namespace
 
@@ -110,7 +111,8 @@ TEST(Archive, StringLengthPrefixes) {
 TEST(Archive, TextsAreCodePage1252InTheStream) {
   ArchiveWriter w;
   w.WriteString("Müller & Söhne 5 €");
-  const Bytes expected = {18, 'M', 0xFC, 'l', 'l', 'e', 'r', ' ', '&', ' ', 'S', 0xF6, 'h', 'n', 'e', ' ', '5', ' ', 0x80};
+  const Bytes expected = {18,  'M',  0xFC, 'l', 'l', 'e', 'r', ' ', '&', ' ',
+                          'S', 0xF6, 'h',  'n', 'e', ' ', '5', ' ', 0x80};
   EXPECT_EQ(w.Bytes(), expected);
   const ClassRegistry r = Registry();
   ArchiveReader reader(w.Bytes(), r);
@@ -147,9 +149,12 @@ TEST(Archive, WideStringsAreConvertedOrRefused) {
   ArchiveReader longReader(longWide, r);
   EXPECT_EQ(longReader.ReadString(), "a");
 
-  EXPECT_EQ(ReadError({0xFF, 0xFE, 0xFF, 1, 0x2D, 0x4E}, [](ArchiveReader& a) { a.ReadString(); }), ArchiveError::BadString);
-  EXPECT_EQ(ReadError({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF}, [](ArchiveReader& a) { a.ReadString(); }), ArchiveError::BadString);
-  EXPECT_EQ(ReadError({0xFF, 0xFE, 0xFF, 5, 'a', 0}, [](ArchiveReader& a) { a.ReadString(); }), ArchiveError::EndOfStream);
+  EXPECT_EQ(ReadError({0xFF, 0xFE, 0xFF, 1, 0x2D, 0x4E}, [](ArchiveReader& a) { a.ReadString(); }),
+            ArchiveError::BadString);
+  EXPECT_EQ(ReadError({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF}, [](ArchiveReader& a) { a.ReadString(); }),
+            ArchiveError::BadString);
+  EXPECT_EQ(ReadError({0xFF, 0xFE, 0xFF, 5, 'a', 0}, [](ArchiveReader& a) { a.ReadString(); }),
+            ArchiveError::EndOfStream);
 }
 
 TEST(Archive, CountsAndEmptyArrays) {
@@ -166,11 +171,11 @@ TEST(Archive, CountsAndEmptyArrays) {
 TEST(Archive, ClassesAndObjectsShareOneIndexCounter) {
   ArchiveWriter w;
   w.WriteObjectArray(Leaves(2));
-  const Bytes expected = {0x02, 0x00,                                   // count
+  const Bytes expected = {0x02, 0x00,                                              // count
                           0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00, 'L', 'e', 'a', 'f',  // new class: index 1
-                          0x00, 0x00, 0x00, 0x00,                       // first leaf: index 2
-                          0x01, 0x80,                                   // known class 1
-                          0x01, 0x00, 0x00, 0x00};                      // second leaf: index 3
+                          0x00, 0x00, 0x00, 0x00,                                  // first leaf: index 2
+                          0x01, 0x80,                                              // known class 1
+                          0x01, 0x00, 0x00, 0x00};                                 // second leaf: index 3
   EXPECT_EQ(w.Bytes(), expected);
 
   // A second reference to an object written before is its index.
@@ -209,16 +214,19 @@ TEST(Archive, MoreThan0x7FFFObjectsUseBigTagsAndRoundTrip) {
 
   // Now a class first used past index 0x7FFF: its later objects carry the big class tag.
   ArchiveWriter big;
-  big.WriteObjectArray(Leaves(40000));             // Leaf class 1, leaves 2..40001
+  big.WriteObjectArray(Leaves(40000));  // Leaf class 1, leaves 2..40001
   std::vector<std::unique_ptr<Node>> after;
   for (int i = 0; i < 2; ++i) after.push_back(std::make_unique<Node>());
   const std::size_t start = big.Bytes().size();
-  big.WriteObjectArray(after);                     // Node class 40002, nodes 40003, 40005
+  big.WriteObjectArray(after);  // Node class 40002, nodes 40003, 40005
   const Bytes& b = big.Bytes();
   // count, new class tag, schema, name length, "Node", first node (empty name, empty array)
   const std::size_t second = start + 2 + 6 + 4 + 1 + 2;
-  EXPECT_EQ(Bytes(b.begin() + static_cast<std::ptrdiff_t>(start + 2), b.begin() + static_cast<std::ptrdiff_t>(start + 4)), (Bytes{0xFF, 0xFF}));
-  EXPECT_EQ(Bytes(b.begin() + static_cast<std::ptrdiff_t>(second), b.begin() + static_cast<std::ptrdiff_t>(second + 6)),
+  EXPECT_EQ(Bytes(b.begin() + static_cast<std::ptrdiff_t>(start + 2),
+                  b.begin() + static_cast<std::ptrdiff_t>(start + 4)),
+            (Bytes{0xFF, 0xFF}));
+  EXPECT_EQ(Bytes(b.begin() + static_cast<std::ptrdiff_t>(second),
+                  b.begin() + static_cast<std::ptrdiff_t>(second + 6)),
             (Bytes{0xFF, 0x7F, 0x42, 0x9C, 0x00, 0x80}));  // 0x7FFF, 0x80000000 | 40002
   ArchiveReader bigReader(b, r);
   EXPECT_EQ(bigReader.ReadObjectArray<Leaf>().size(), 40000u);
@@ -231,23 +239,29 @@ TEST(Archive, ReadingFailsWithItsKind) {
   // Unknown class name.
   EXPECT_EQ(ReadError({1, 0, 0xFF, 0xFF, 1, 0, 3, 0, 'F', 'o', 'o'}, array), ArchiveError::UnknownClass);
   // Schema 2 where the class has 1.
-  EXPECT_EQ(ReadError({1, 0, 0xFF, 0xFF, 2, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0}, array), ArchiveError::WrongSchema);
+  EXPECT_EQ(ReadError({1, 0, 0xFF, 0xFF, 2, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0}, array),
+            ArchiveError::WrongSchema);
   // Class index 5 that was never defined; object index 7 likewise.
   EXPECT_EQ(ReadError({1, 0, 0x05, 0x80}, array), ArchiveError::BadIndex);
   EXPECT_EQ(ReadError({1, 0, 0x07, 0x00}, array), ArchiveError::BadIndex);
   EXPECT_EQ(ReadError({1, 0, 0xFF, 0x7F, 0x09, 0x00, 0x00, 0x80}, array), ArchiveError::BadIndex);
   // A class tag that names an object, and an object reference that names a class.
-  EXPECT_EQ(ReadError({2, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0, 0x02, 0x80}, array), ArchiveError::BadIndex);
-  EXPECT_EQ(ReadError({2, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0, 0x01, 0x00}, array), ArchiveError::BadIndex);
+  EXPECT_EQ(ReadError({2, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0, 0x02, 0x80}, array),
+            ArchiveError::BadIndex);
+  EXPECT_EQ(ReadError({2, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0, 0x01, 0x00}, array),
+            ArchiveError::BadIndex);
   // A second reference to an owned object.
-  EXPECT_EQ(ReadError({2, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0, 0x02, 0x00}, array), ArchiveError::SharedObject);
+  EXPECT_EQ(ReadError({2, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'L', 'e', 'a', 'f', 0, 0, 0, 0, 0x02, 0x00}, array),
+            ArchiveError::SharedObject);
   // A Node where a Leaf is required, and a null element.
-  EXPECT_EQ(ReadError({1, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'N', 'o', 'd', 'e', 0, 0, 0}, array), ArchiveError::WrongClass);
+  EXPECT_EQ(ReadError({1, 0, 0xFF, 0xFF, 1, 0, 4, 0, 'N', 'o', 'd', 'e', 0, 0, 0}, array),
+            ArchiveError::WrongClass);
   EXPECT_EQ(ReadError({1, 0, 0x00, 0x00}, array), ArchiveError::NullObject);
   // Counts and lengths that the stream cannot hold are refused before anything is allocated.
   EXPECT_EQ(ReadError({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0}, array), ArchiveError::EndOfStream);
-  EXPECT_EQ(ReadError({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}, [](ArchiveReader& a) { a.ReadString(); }),
-            ArchiveError::EndOfStream);
+  EXPECT_EQ(
+      ReadError({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}, [](ArchiveReader& a) { a.ReadString(); }),
+      ArchiveError::EndOfStream);
 }
 
 TEST(Archive, EveryTruncationFailsCleanly) {

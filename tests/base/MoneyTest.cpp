@@ -1,8 +1,8 @@
-#include "base/Money.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "base/Money.h"
 
 TEST(Money, RoundTenthRoundsHalfUpOnTheFirstDroppedDigit) {
   EXPECT_EQ(RoundTenth(0), 0u);
@@ -160,10 +160,18 @@ TEST(MoneyParse, AcceptedAmounts) {
     Currency currency;
   };
   const Case cases[] = {
-      {"1.234,5 DM", 123450, kDm}, {"12", 1200, kEur},      {"-0,07EUR", -7, kEur},
-      {"12,999", 1299, kEur},      {"12,50 DM", 1250, kDm}, {"3", 300, kEur},
-      {"12,50DM", 1250, kDm},      {"12 EUR.", 1200, kEur}, {"0,5", 50, kEur},
-      {"1.000.000", 100000000, kEur}, {"21.474.836,47", 2147483647, kEur}, {"12 ", 1200, kEur},
+      {"1.234,5 DM", 123450, kDm},
+      {"12", 1200, kEur},
+      {"-0,07EUR", -7, kEur},
+      {"12,999", 1299, kEur},
+      {"12,50 DM", 1250, kDm},
+      {"3", 300, kEur},
+      {"12,50DM", 1250, kDm},
+      {"12 EUR.", 1200, kEur},
+      {"0,5", 50, kEur},
+      {"1.000.000", 100000000, kEur},
+      {"21.474.836,47", 2147483647, kEur},
+      {"12 ", 1200, kEur},
       {",5", 50, kEur},
   };
   for (const Case& c : cases) {
@@ -183,9 +191,26 @@ TEST(MoneyParse, AcceptedAmounts) {
 }
 
 TEST(MoneyParse, RefusedTextsChangeNothing) {
-  for (const char* text : {"12 DM x", "DM 12", "1,2,3", ",", "", "-", "abc", "12 3", "1 ,5", "12 D", "12 EU",
-                           "12 DMDM", "12 DM 5", "--1", "1-", "12 DM ", "21.474.836,48",
-                           "99999999999999999999", "21474837", "1e5"}) {
+  for (const char* text : {"12 DM x",
+                           "DM 12",
+                           "1,2,3",
+                           ",",
+                           "",
+                           "-",
+                           "abc",
+                           "12 3",
+                           "1 ,5",
+                           "12 D",
+                           "12 EU",
+                           "12 DMDM",
+                           "12 DM 5",
+                           "--1",
+                           "1-",
+                           "12 DM ",
+                           "21.474.836,48",
+                           "99999999999999999999",
+                           "21474837",
+                           "1e5"}) {
     std::int32_t amount = 4711;
     Currency currency = kDm;
     EXPECT_FALSE(ParseMoney(text, amount, currency, true)) << text;

@@ -34,19 +34,21 @@ class CliBookings : public ::testing::Test {
  protected:
   void SetUp() override {
     ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-    m_file = (std::filesystem::temp_directory_path() / ("kapibuch-bookings-" + std::to_string(::getpid()) + ".kpz")).string();
+    m_file = (std::filesystem::temp_directory_path() /
+              ("kapibuch-bookings-" + std::to_string(::getpid()) + ".kpz"))
+                 .string();
     std::filesystem::remove(m_file);
     ok({"new", m_file, "--holder", "Test", "--start", "01.01.1999", "--balance", "10.000 DM"});
-    ok({"buy", m_file, "--date", "01.02.1999", "--name", "Aktie", "--wkn", "A1", "--qty", "10", "--price", "100 DM",
-        "--commission", "10 DM"});
-    ok({"buy", m_file, "--date", "01.03.1999", "--name", "Aktie", "--wkn", "A1", "--qty", "20", "--price", "110 DM",
-        "--commission", "10 DM"});
+    ok({"buy", m_file, "--date", "01.02.1999", "--name", "Aktie", "--wkn", "A1", "--qty", "10", "--price",
+        "100 DM", "--commission", "10 DM"});
+    ok({"buy", m_file, "--date", "01.03.1999", "--name", "Aktie", "--wkn", "A1", "--qty", "20", "--price",
+        "110 DM", "--commission", "10 DM"});
     ok({"buy", m_file, "--date", "01.04.1999", "--name", "Dual", "--wkn", "D1", "--qty", "5", "--price", "10",
         "--commission", "0"});
     ok({"buy", m_file, "--date", "01.05.1999", "--name", "Dual", "--wkn", "D2", "--qty", "5", "--price", "10",
         "--commission", "0"});
-    ok({"sell", m_file, "--date", "01.06.1999", "--name", "Dual", "--wkn", "D2", "--qty", "5", "--price", "11",
-        "--commission", "0", "--allocate", "0,5"});
+    ok({"sell", m_file, "--date", "01.06.1999", "--name", "Dual", "--wkn", "D2", "--qty", "5", "--price",
+        "11", "--commission", "0", "--allocate", "0,5"});
   }
   void TearDown() override { std::filesystem::remove(m_file); }
 
@@ -68,10 +70,10 @@ TEST_F(CliBookings, BookingsLandInTheFile) {
   EXPECT_EQ(j["positions"][2]["state"], 1);  // Dual D1 kept: the allocation sold D2
   EXPECT_EQ(j["positions"][3]["state"], 2);
 
-  ok({"sell", m_file, "--date", "01.07.1999", "--name", "Aktie", "--wkn", "A1", "--qty", "25", "--price", "60",
-      "--commission", "10"});
-  ok({"move", m_file, "--date", "02.07.1999", "--kind", "Dividenden-Gutschrift", "--amount", "30", "--security",
-      "Aktie", "--wkn", "A1"});
+  ok({"sell", m_file, "--date", "01.07.1999", "--name", "Aktie", "--wkn", "A1", "--qty", "25", "--price",
+      "60", "--commission", "10"});
+  ok({"move", m_file, "--date", "02.07.1999", "--kind", "Dividenden-Gutschrift", "--amount", "30",
+      "--security", "Aktie", "--wkn", "A1"});
   ok({"split", m_file, "--date", "01.08.1999", "--name", "Aktie", "--wkn", "A1", "--new", "2", "--old", "1"});
   ok({"switch-eur", m_file, "--date", "01.01.2001"});
   ok({"move", m_file, "--date", "02.01.2001", "--kind", "Steuern", "--amount", "100"});
@@ -94,8 +96,9 @@ TEST_F(CliBookings, EveryCheckRefusesAndLeavesTheFile) {
     std::vector<std::string> args;
     std::string message;
   };
-  const std::vector<std::string> buy = {"buy", f, "--date", "01.02.2000", "--name", "Neu", "--wkn", "N1",
-                                        "--qty", "1", "--price", "1", "--commission", "0"};
+  const std::vector<std::string> buy = {"buy",     f,       "--date",       "01.02.2000", "--name",
+                                        "Neu",     "--wkn", "N1",           "--qty",      "1",
+                                        "--price", "1",     "--commission", "0"};
   const auto with = [](std::vector<std::string> args, const std::string& option, const std::string& value) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
       if (args[i] == option) {
@@ -107,18 +110,21 @@ TEST_F(CliBookings, EveryCheckRefusesAndLeavesTheFile) {
     args.push_back(value);
     return args;
   };
-  const std::vector<std::string> sell = {"sell", f, "--date", "01.07.1999", "--name", "Aktie", "--wkn", "A1",
-                                         "--qty", "5", "--price", "1", "--commission", "0"};
-  const std::vector<std::string> move = {"move", f, "--date", "01.07.1999", "--kind", "Dividenden-Gutschrift",
-                                         "--amount", "5"};
-  const std::vector<std::string> split = {"split", f, "--date", "01.07.1999", "--name", "Aktie", "--wkn", "A1",
-                                          "--new", "2", "--old", "1"};
+  const std::vector<std::string> sell = {"sell",    f,       "--date",       "01.07.1999", "--name",
+                                         "Aktie",   "--wkn", "A1",           "--qty",      "5",
+                                         "--price", "1",     "--commission", "0"};
+  const std::vector<std::string> move = {
+      "move", f, "--date", "01.07.1999", "--kind", "Dividenden-Gutschrift", "--amount", "5"};
+  const std::vector<std::string> split = {"split", f,    "--date", "01.07.1999", "--name", "Aktie",
+                                          "--wkn", "A1", "--new",  "2",          "--old",  "1"};
   const std::string storable =
-      "enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. Bitte verwenden Sie nur "
+      "enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. Bitte verwenden Sie "
+      "nur "
       "Zeichen des westeuropäischen Zeichensatzes.";
   const std::vector<Case> cases = {
       {with(buy, "--name", ""), "Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!"},
-      {with(buy, "--wkn", ""), "Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!"},
+      {with(buy, "--wkn", ""),
+       "Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!"},
       {with(buy, "--qty", "1,2,3"), "Bitte geben Sie eine korrekte Stückzahl an!"},
       {with(buy, "--qty", "0"), "Bitte geben Sie eine positive Stückzahl ein!"},
       {with(buy, "--price", "12 DM x"), "Bitte geben Sie einen korrekten Kaufkurs ein!"},
@@ -128,33 +134,39 @@ TEST_F(CliBookings, EveryCheckRefusesAndLeavesTheFile) {
       {with(sell, "--date", "15.01.1999"),
        "An diesem Tag befinden sich keine Wertpapiere im Depot, die verkauft werden können!"},
       {with(sell, "--name", "Unbekannt"), "Bitte wählen Sie eine Wertpapierbezeichnung aus!"},
-      {with(with(sell, "--name", "Dual"), "--wkn", ""), "Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!"},
+      {with(with(sell, "--name", "Dual"), "--wkn", ""),
+       "Bitte wählen Sie eine Wertpapier-Kennummer bzw. ein Kürzel aus!"},
       {with(sell, "--qty", "x"), "Bitte geben Sie eine korrekte Stückzahl ein!"},
       {with(sell, "--qty", "0"), "Bitte geben Sie eine positive Stückzahl ein!"},
       {with(sell, "--price", ","), "Bitte geben Sie einen korrekten Verkaufkurs ein!"},
       {with(sell, "--commission", "DM 1"), "Bitte geben Sie einen Wert für die Transaktionskosten ein!"},
-      {with(sell, "--allocate", "0"), "Bitte teilen Sie die verkauften Stücke auf die verschiedenen Positionen auf!"},
+      {with(sell, "--allocate", "0"),
+       "Bitte teilen Sie die verkauften Stücke auf die verschiedenen Positionen auf!"},
       {with(sell, "--allocate", "fünf"), "Bitte geben Sie eine korrekte Stückzahl ein!"},
       {with(sell, "--text", "中"), "Das Feld \"Text\" " + storable},
-      {with(sell, "--date", "31.12.1998"), "Das Datum darf nicht vor dem ersten Tag des Kontos (01.01.1999) liegen."},
+      {with(sell, "--date", "31.12.1998"),
+       "Das Datum darf nicht vor dem ersten Tag des Kontos (01.01.1999) liegen."},
       {with(move, "--amount", "fünf"), "Bitte geben Sie einen korrekten Betrag ein!"},
       {with(move, "--security", "Unbekannt"), "Bitte wählen Sie ein Wertpapier aus!"},
       {with(with(move, "--security", "Aktie"), "--date", "15.01.1999"),
        "Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!"},
-      {with(with(move, "--security", "Aktie"), "--assign", "x"), "Bitte geben Sie eine korrekte Stückzahl ein!"},
+      {with(with(move, "--security", "Aktie"), "--assign", "x"),
+       "Bitte geben Sie eine korrekte Stückzahl ein!"},
       {with(move, "--text", "中"), "Das Feld \"Text\" " + storable},
       {with(split, "--name", "Unbekannt"), "Bitte wählen Sie eine Wertpapierbezeichnung aus!"},
       {with(split, "--new", "x"), "Bitte geben Sie hier einen positiven Wert ein!"},
       {with(split, "--old", "x"), "Bitte geben Sie hier einen positiven Wert ein!"},
       {with(split, "--new", "0"), "Bitte geben Sie hier einen positiven Wert ein!"},
       {with(split, "--old", "0"), "Bitte geben Sie hier einen positiven Wert ein!"},
-      {{"switch-eur", f, "--date", "31.12.1998"}, "Das Datum darf nicht vor dem ersten Tag des Kontos (01.01.1999) liegen."},
+      {{"switch-eur", f, "--date", "31.12.1998"},
+       "Das Datum darf nicht vor dem ersten Tag des Kontos (01.01.1999) liegen."},
       {{"price", f, "--date", "01.07.1999", "--name", "Aktie", "--wkn", "A9", "--price", "5"},
        "Für das Wertpapier \"Aktie\" (A9) gibt es keinen Kursverlauf."},
       {{"price", f, "--date", "01.07.1999", "--name", "Aktie", "--wkn", "A1", "--price", "5 DMX"},
        "Der Kurs \"5 DMX\" ist kein gültiger Betrag."},
       {{"holder", f, "--address", "中"}, "Das Feld \"Adresse des Depotinhabers\" " + storable},
-      {{"buy", f, "--date", "30.02.2000"}, "Ungültiges Datum \"30.02.2000\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038."},
+      {{"buy", f, "--date", "30.02.2000"},
+       "Ungültiges Datum \"30.02.2000\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038."},
   };
   const auto before = Bytes(f);
   for (const Case& c : cases) {

@@ -32,7 +32,8 @@ std::string Read(const std::string& path) {
 }  // namespace
 
 TEST(CliPriceFiles, ImportThenExportAndBack) {
-  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-cli-prices-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-cli-prices-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
@@ -50,7 +51,8 @@ TEST(CliPriceFiles, ImportThenExportAndBack) {
   EXPECT_NE(Read(ini).find("ImpForAnz=10"), std::string::npos);
 
   const std::string output = (dir / "out.txt").string();
-  r = RunCli({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", output, "--separator", ";"});
+  r = RunCli(
+      {"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", output, "--separator", ";"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Kurse wurden exportiert.\n");
   EXPECT_EQ(Read(output), "02.01.2001;90,00\r\n01.02.2004;5,11\r\n02.02.2004;5,88\r\n03.02.2004;0,00\r\n");
@@ -71,14 +73,16 @@ TEST(CliPriceFiles, ImportThenExportAndBack) {
   r = RunCli({"import", file, "--name", "Siemens AG", "--input", input, "--format", "1"});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Es konnten keine Kursdaten eingelesen werden."), std::string::npos);
-  r = RunCli({"import", file, "--name", "Siemens AG", "--input", (dir / "none.txt").string(), "--format", "1"});
+  r = RunCli(
+      {"import", file, "--name", "Siemens AG", "--input", (dir / "none.txt").string(), "--format", "1"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Datei kann nicht geöffnet werden!\n");
   r = RunCli({"import", file, "--name", "Unbekannt", "--input", input, "--format", "1"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(RunCli({"import", file, "--name", "X", "--input", input}).status, 1);
   EXPECT_EQ(RunCli({"import", file, "--name", "X", "--input", input, "--format", "11"}).status, 1);
-  r = RunCli({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", (dir / "no/x.txt").string()});
+  r = RunCli(
+      {"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", (dir / "no/x.txt").string()});
   EXPECT_EQ(r.status, 4);
   EXPECT_EQ(r.err, "Datei kann nicht geöffnet werden!\n");
   EXPECT_EQ(Read(file), before);

@@ -1,5 +1,3 @@
-#include "cli/Cli.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +7,7 @@
 #include <sstream>
 
 #include "base/SafeFile.h"
+#include "cli/Cli.h"
 
 namespace {
 
@@ -22,8 +21,9 @@ class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-    m_dir = std::filesystem::temp_directory_path() / ("kapibuch-cli-" + std::to_string(::getpid()) + "-" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    m_dir = std::filesystem::temp_directory_path() /
+            ("kapibuch-cli-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(m_dir);
     std::filesystem::create_directories(m_dir);
   }
@@ -126,9 +126,15 @@ TEST_F(CliTest, PriceSetsAndRemovesOneDay) {
   EXPECT_EQ(points[1][1], 1250);  // 24,45 DM in euro cents
 
   // A security that is not held on that day is priced all the same.
-  ASSERT_EQ(run({"price", file, "--date", "01.01.2010", "--name", "Bayer AG", "--wkn", "575200", "--price", "1"}).status, 0);
+  ASSERT_EQ(
+      run({"price", file, "--date", "01.01.2010", "--name", "Bayer AG", "--wkn", "575200", "--price", "1"})
+          .status,
+      0);
 
-  ASSERT_EQ(run({"price", file, "--date", "02.01.2004", "--name", "Siemens AG", "--wkn", "723610", "--price", ""}).status, 0);
+  ASSERT_EQ(
+      run({"price", file, "--date", "02.01.2004", "--name", "Siemens AG", "--wkn", "723610", "--price", ""})
+          .status,
+      0);
   j = dump(file);
   for (const auto& h : j["histories"]) {
     if (h["wkn"] == "723610") {
@@ -140,9 +146,18 @@ TEST_F(CliTest, PriceSetsAndRemovesOneDay) {
   r = run({"price", file, "--date", "02.01.2004", "--name", "Unbekannt", "--wkn", "1", "--price", "5"});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(r.err.empty());
-  EXPECT_EQ(run({"price", file, "--date", "02.01.2004", "--name", "Siemens AG", "--wkn", "723610", "--price", "abc"}).status, 2);
-  EXPECT_EQ(run({"price", file, "--date", "02.01.2004", "--name", "Siemens AG", "--wkn", "723610", "--price", "-5"}).status, 2);
-  EXPECT_EQ(run({"price", file, "--date", "1.1.1960", "--name", "Siemens AG", "--wkn", "723610", "--price", "5"}).status, 2);
+  EXPECT_EQ(run({"price", file, "--date", "02.01.2004", "--name", "Siemens AG", "--wkn", "723610", "--price",
+                 "abc"})
+                .status,
+            2);
+  EXPECT_EQ(
+      run({"price", file, "--date", "02.01.2004", "--name", "Siemens AG", "--wkn", "723610", "--price", "-5"})
+          .status,
+      2);
+  EXPECT_EQ(
+      run({"price", file, "--date", "1.1.1960", "--name", "Siemens AG", "--wkn", "723610", "--price", "5"})
+          .status,
+      2);
   EXPECT_EQ(bytes(file), before);
 }
 

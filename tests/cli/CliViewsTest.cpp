@@ -37,7 +37,8 @@ TEST(CliViews, ShowInThreeFormats) {
   EXPECT_EQ(j["rows"][3][0], "Summe");
   EXPECT_EQ(j["rows"][3][3], "");
 
-  r = RunCli({"show", kSample, "--mode", "3", "--from", "01.01.2003", "--to", "31.12.2003", "--format", "csv"});
+  r = RunCli(
+      {"show", kSample, "--mode", "3", "--from", "01.01.2003", "--to", "31.12.2003", "--format", "csv"});
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.out.substr(0, 27), "Bezeichnung;WKN/ Kürzel;St");
   EXPECT_NE(r.out.find("\r\nBayer AG;575200;10;05.03.1998;01.08.2003;1975;"), std::string::npos);
@@ -66,18 +67,25 @@ TEST(CliViews, RenderPdfSvgPng) {
   EXPECT_EQ(text.substr(0, 5), "%PDF-");
   // Two page columns: the holdings table is wider than A4.
   std::size_t pages = 0;
-  for (std::size_t at = text.find("/Type /Page\n"); at != std::string::npos; at = text.find("/Type /Page\n", at + 1)) ++pages;
+  for (std::size_t at = text.find("/Type /Page\n"); at != std::string::npos;
+       at = text.find("/Type /Page\n", at + 1))
+    ++pages;
   EXPECT_EQ(pages, 2u);
 
   const std::string svg = (dir / "a.svg").string();
-  ASSERT_EQ(RunCli({"render", kSample, "--mode", "4", "--from", "01.01.1999", "--to", "31.12.2003", "--output", svg}).status, 0);
+  ASSERT_EQ(RunCli({"render", kSample, "--mode", "4", "--from", "01.01.1999", "--to", "31.12.2003",
+                    "--output", svg})
+                .status,
+            0);
   ASSERT_TRUE(ReadWholeFile(svg, bytes));
   const std::string svgText(bytes.begin(), bytes.end());
   EXPECT_NE(svgText.find("<svg"), std::string::npos);
   EXPECT_NE(svgText.find("Kapitaleinlage"), std::string::npos);
 
   const std::string png = (dir / "r.png").string();
-  ASSERT_EQ(RunCli({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--page", "2", "--output", png}).status, 0);
+  ASSERT_EQ(RunCli({"render", kSample, "--mode", "1", "--day", "01.01.2003", "--page", "2", "--output", png})
+                .status,
+            0);
   ASSERT_TRUE(ReadWholeFile(png, bytes));
   ASSERT_GT(bytes.size(), 8u);
   EXPECT_EQ(bytes[1], 'P');
@@ -92,7 +100,8 @@ TEST(CliViews, RenderPdfSvgPng) {
 
 TEST(CliViews, DevelopmentAndCharts) {
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-  Result r = RunCli({"show", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "02.01.2003", "--format", "json"});
+  Result r = RunCli(
+      {"show", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "02.01.2003", "--format", "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["columns"][0], "Datum");
@@ -100,32 +109,41 @@ TEST(CliViews, DevelopmentAndCharts) {
   ASSERT_EQ(j["rows"].size(), 2u);
   EXPECT_EQ(j["rows"][0][1], "3.025,00");
 
-  r = RunCli({"show", kSample, "--mode", "5", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "0", "--format",
-           "json"});
+  r = RunCli({"show", kSample, "--mode", "5", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "0",
+              "--format", "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["title"], "Depotwert - Jörg Müller");
   EXPECT_EQ(j["rows"][0][2], "302500");
-  r = RunCli({"show", kSample, "--mode", "6", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "1", "--select",
-           "1", "--format", "csv"});
+  r = RunCli({"show", kSample, "--mode", "6", "--from", "01.01.2003", "--to", "03.01.2003", "--series", "1",
+              "--select", "1", "--format", "csv"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("01.01.2003;1.800,00;180000"), std::string::npos);
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "6", "--select", "7"}).status, 2);
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "5", "--series", "10"}).status, 2);
 
-  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render2-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-render2-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  EXPECT_EQ(RunCli({"render", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "31.03.2003", "--output",
-                 (dir / "d.pdf").string()}).status, 0);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "2", "--from", "01.01.2003", "--to", "31.03.2003",
+                    "--output", (dir / "d.pdf").string()})
+                .status,
+            0);
   EXPECT_EQ(RunCli({"render", kSample, "--mode", "5", "--output", (dir / "c.svg").string()}).status, 0);
-  EXPECT_EQ(RunCli({"render", kSample, "--mode", "6", "--select", "0,1", "--output", (dir / "c.png").string()}).status, 0);
-  EXPECT_EQ(RunCli({"render", kSample, "--mode", "5", "--page", "2", "--output", (dir / "c2.png").string()}).status, 1);
+  EXPECT_EQ(
+      RunCli({"render", kSample, "--mode", "6", "--select", "0,1", "--output", (dir / "c.png").string()})
+          .status,
+      0);
+  EXPECT_EQ(
+      RunCli({"render", kSample, "--mode", "5", "--page", "2", "--output", (dir / "c2.png").string()}).status,
+      1);
   std::filesystem::remove_all(dir);
 }
 
 TEST(CliViews, Analysis) {
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
-  Result r = RunCli({"show", kSample, "--mode", "7", "--day", "01.01.2003", "--from", "01.01.2002", "--format", "json"});
+  Result r = RunCli(
+      {"show", kSample, "--mode", "7", "--day", "01.01.2003", "--from", "01.01.2002", "--format", "json"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   ASSERT_EQ(j["columns"].size(), 4u);  // the labels and three positions, no sums column
@@ -133,7 +151,8 @@ TEST(CliViews, Analysis) {
   EXPECT_EQ(j["rows"][0][3], "Öko Fonds");
   EXPECT_EQ(j["rows"].back()[0], "Spekulationsfrist");
   EXPECT_EQ(j["rows"].back()[3], "-160");
-  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render7-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-render7-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   EXPECT_EQ(RunCli({"render", kSample, "--mode", "7", "--output", (dir / "a.pdf").string()}).status, 0);
   std::filesystem::remove_all(dir);

@@ -17,7 +17,9 @@ namespace {
 
 std::size_t CountOf(const Bytes& haystack, const Bytes& needle) {
   std::size_t n = 0;
-  for (auto it = haystack.begin(); (it = std::search(it, haystack.end(), needle.begin(), needle.end())) != haystack.end(); ++it) ++n;
+  for (auto it = haystack.begin();
+       (it = std::search(it, haystack.end(), needle.begin(), needle.end())) != haystack.end(); ++it)
+    ++n;
   return n;
 }
 
@@ -49,35 +51,35 @@ TEST(FileLayout, HeaderOfANewDocumentItemByItem) {
   const Bytes bytes = doc.Serialize();
 
   Bytes e;
-  Str(e, "KapitalbuchDatei.1.0.1");  // 1
-  I32(e, 0);                         // 2 last-issued position number
-  Str(e, "D1");                      // 3
-  I32(e, 0);                         // 4 reserved
-  I32(e, 0);                         // 5 table display
-  I32(e, 1);                         // 6 percent decimals
-  I32(e, 0);                         // 7 period start choice
-  I32(e, 0);                         // 8 period end choice
-  I32(e, 0);                         // 9 reserved
+  Str(e, "KapitalbuchDatei.1.0.1");                  // 1
+  I32(e, 0);                                         // 2 last-issued position number
+  Str(e, "D1");                                      // 3
+  I32(e, 0);                                         // 4 reserved
+  I32(e, 0);                                         // 5 table display
+  I32(e, 1);                                         // 6 percent decimals
+  I32(e, 0);                                         // 7 period start choice
+  I32(e, 0);                                         // 8 period end choice
+  I32(e, 0);                                         // 9 reserved
   for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);  // 10-15
   Str(e, "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>");
   Str(e, "Arial");
   for (int v : {0x1FFFF, 1, 1, 3, 0, 150, 150, 150, 150, 1}) I32(e, v);  // 18-27
-  I32(e, 0);                                                           // 28 reserved
-  I32(e, 40);                                                          // 29
+  I32(e, 0);                                                             // 28 reserved
+  I32(e, 40);                                                            // 29
   Str(e, "Arial");
   for (int v : {10, 10, 20}) I32(e, v);
-  Str(e, "<STUECK> x <BEZ> (<WKN>)");  // 34
+  Str(e, "<STUECK> x <BEZ> (<WKN>)");                                                       // 34
   for (int v : {0x1BD, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 150, 150, 150, 150, 1}) I32(e, v);  // 35-51
-  I32(e, 0);                                                                          // 52 reserved
-  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);                                   // 53-58
+  I32(e, 0);                                                                                // 52 reserved
+  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);                                         // 53-58
   Str(e, "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>");
   Str(e, "Arial");
   for (int v : {0xFFFFF, 0, 1, 4, 0, 150, 150, 150, 150, 1}) I32(e, v);  // 61-70
-  I32(e, 0);                                                           // 71 reserved
-  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);                    // 72-77
+  I32(e, 0);                                                             // 71 reserved
+  for (int v : {50, 80, 40, 30, 10, 10}) I32(e, v);                      // 72-77
   Str(e, "Kontobewegungen von <STARTDATUM> bis <ENDDATUM> - <KONTONUMMER> - <INHABER>");
   Str(e, "Arial");
-  for (int v : {31, 150, 150, 150, 150, 1}) I32(e, v);  // 80-85
+  for (int v : {31, 150, 150, 150, 150, 1}) I32(e, v);   // 80-85
   for (int v : {1500, 1000, 40, 70, 10, 10}) I32(e, v);  // 86-91
   Str(e, "<STANDARDTITEL> - <INHABER>");
   Str(e, "Arial");
@@ -85,8 +87,8 @@ TEST(FileLayout, HeaderOfANewDocumentItemByItem) {
   for (int v : {1500, 1000, 40, 70, 10, 10}) I32(e, v);          // 104-109
   Str(e, "<STANDARDTITEL> - <BEZEICHNUNGEN>");
   Str(e, "Arial");
-  for (int v : {150, 150, 1, 0, 1, 255, 5}) I32(e, v);  // 112-118
-  Str(e, "Arial Narrow");                               // 119
+  for (int v : {150, 150, 1, 0, 1, 255, 5}) I32(e, v);                               // 112-118
+  Str(e, "Arial Narrow");                                                            // 119
   for (int v : {45, 5, 10, 0, 1, 0, 140, 300, 3, 0, 150, 150, 150, 150}) I32(e, v);  // 120-133
   for (int i = 0; i < 16; ++i) I32(e, 0);  // 134-149 column currencies
 
@@ -162,14 +164,16 @@ TEST(FileLayout, WrittenAgainGivesTheSameBytes) {
   EXPECT_EQ(back->Serialize(), first);
   EXPECT_EQ(back->Positions().size(), 3u);
   EXPECT_EQ(back->Account().Transactions().size(), 5u);
-  EXPECT_EQ(back->Account().BalanceOn(Day(1, 1, 2026), kEur), doc->Account().BalanceOn(Day(1, 1, 2026), kEur));
+  EXPECT_EQ(back->Account().BalanceOn(Day(1, 1, 2026), kEur),
+            doc->Account().BalanceOn(Day(1, 1, 2026), kEur));
 }
 
 TEST(FileLayout, PortfolioPastTheSmallIndexRange) {
   auto doc = SamplePortfolio();
   // 40,000 price points push the transactions' class past index 0x7FFF.
   for (std::uint32_t d = 0; d < 40000; ++d) {
-    ASSERT_TRUE(doc->SetPrice("Siemens AG", "723610", CKBXDatum(10000u + d), static_cast<std::int32_t>(1000 + d % 97)));
+    ASSERT_TRUE(doc->SetPrice("Siemens AG", "723610", CKBXDatum(10000u + d),
+                              static_cast<std::int32_t>(1000 + d % 97)));
   }
   const Bytes first = doc->Serialize();
   // The transactions' class is introduced once, then used through big class tags.
@@ -186,7 +190,8 @@ TEST(FileLayout, DamagedFilesAreRefusedWithTheMessage) {
   const std::string path = TempPath("damaged.kpz");
   std::size_t refused = 0;
   for (std::size_t n = 0; n < good.size(); n += 7) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(n));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(n));
     DocumentError error = DocumentError::None;
     auto doc = CKapibuchDoc::Open(path, TestClock(), error);
     EXPECT_FALSE(doc) << n;
@@ -229,7 +234,8 @@ TEST(FileLayout, AFailedSaveKeepsTheOldFile) {
 
   // A write error half-way (the file size limit of the process).
   doc->Account().holder = "Jörg Müller";
-  for (int i = 0; i < 200; ++i) doc->SetPrice("Siemens AG", "723610", CKBXDatum(12000u + static_cast<std::uint32_t>(i)), 100 + i);
+  for (int i = 0; i < 200; ++i)
+    doc->SetPrice("Siemens AG", "723610", CKBXDatum(12000u + static_cast<std::uint32_t>(i)), 100 + i);
   ::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -263,7 +269,8 @@ TEST(FileLayout, GoldenSamplePortfolio) {
   const std::string golden = std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz";
   if (std::getenv("KAPIBUCH_UPDATE_GOLDEN")) {
     ASSERT_TRUE(WriteFileSafely(golden, bytes));
-    ASSERT_TRUE(WriteFileSafely(std::string(KAPIBUCH_TEST_DATA) + "/../fuzz/corpus/document_loader_fuzz/sample.kpz", bytes));
+    ASSERT_TRUE(WriteFileSafely(
+        std::string(KAPIBUCH_TEST_DATA) + "/../fuzz/corpus/document_loader_fuzz/sample.kpz", bytes));
   }
   EXPECT_EQ(ReadFile(golden), bytes);
   auto back = CKapibuchDoc::Deserialize(ReadFile(golden), TestClock());

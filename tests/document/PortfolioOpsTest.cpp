@@ -148,7 +148,8 @@ TEST(PortfolioOps, PositionsAndHistories) {
 TEST(PortfolioOps, SortedSecurityLists) {
   auto doc = EuroPortfolio(Day(1, 1, 2000));
   for (const char* name : {"zeta", "Äpfel AG", "apfel", "Bank", "Öl", "ober", "Apfel"}) {
-    doc->AddPosition(MakePosition(name, std::string("W") + name, Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
+    doc->AddPosition(
+        MakePosition(name, std::string("W") + name, Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0));
   }
   auto sold = MakePosition("Verkauft", "V", Day(1, 2, 2000), QuantityOf(1, 0), 100, kEur, 0);
   sold->state = CKBXAktie::kSold;
@@ -158,7 +159,8 @@ TEST(PortfolioOps, SortedSecurityLists) {
   HistoryList all;
   doc->AllSecurities(all, true);
   // Case and umlauts do not separate; equal keys keep their order of insertion.
-  EXPECT_EQ(Names(all), (std::vector<std::string>{"apfel", "Apfel", "Äpfel AG", "Bank", "ober", "Öl", "Verkauft", "zeta"}));
+  EXPECT_EQ(Names(all), (std::vector<std::string>{"apfel", "Apfel", "Äpfel AG", "Bank", "ober", "Öl",
+                                                  "Verkauft", "zeta"}));
   doc->AllSecurities(all, true);  // nothing twice
   EXPECT_EQ(all.size(), 8u);
 

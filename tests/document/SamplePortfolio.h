@@ -15,9 +15,9 @@ inline platform::FixedClock& TestClock() {
   return clock;
 }
 
-inline std::unique_ptr<CKBXAktie> MakePosition(const std::string& name, const std::string& wkn, CKBXDatum bought,
-                                               std::int64_t quantity, std::int32_t price, Currency currency,
-                                               std::int32_t commission) {
+inline std::unique_ptr<CKBXAktie> MakePosition(const std::string& name, const std::string& wkn,
+                                               CKBXDatum bought, std::int64_t quantity, std::int32_t price,
+                                               Currency currency, std::int32_t commission) {
   auto p = std::make_unique<CKBXAktie>();
   p->name = name;
   p->wkn = wkn;
@@ -52,8 +52,8 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
                     Currency c, std::int32_t commission) {
     auto p = MakePosition(name, wkn, d, qty, price, c, commission);
     p->number = doc->IssuePositionNumber();
-    doc->Account().BookSecurityTransaction(d, p->number, ShareValue(qty, price), c, commission, c, "Kauf " + p->name,
-                                           "", true);
+    doc->Account().BookSecurityTransaction(d, p->number, ShareValue(qty, price), c, commission, c,
+                                           "Kauf " + p->name, "", true);
     doc->AddPosition(std::move(p));
   };
   bought("Bayer AG", "575200", Day(5, 3, 1998), QuantityOf(10, 0), 12000, kDm, 990);
@@ -61,7 +61,8 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
   bought("Öko Fonds", "A0B1C2", Day(10, 6, 2002), QuantityOf(12, 5'000'000), 4550, kEur, 500);
   doc->Account().BookMovement(Day(1, 7, 1999), CKBXKontoTransaktion::kKapitaleinlage, 500000, kDm, "Einlage");
   doc->Account().SwitchToEur(Day(1, 1, 2002));
-  doc->Account().BookMovement(Day(15, 5, 2003), CKBXKontoTransaktion::kDividende, 2500, kEur, "Dividende Siemens");
+  doc->Account().BookMovement(Day(15, 5, 2003), CKBXKontoTransaktion::kDividende, 2500, kEur,
+                              "Dividende Siemens");
 
   // Sell the Bayer position in 2003.
   CKBXAktie* bayer = doc->MutablePositions().front().get();
@@ -72,7 +73,8 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
   bayer->saleCommission = 1000;
   bayer->saleCommissionCurrency = kEur;
   bayer->proceedsEur = 69000;
-  doc->Account().BookSecurityTransaction(bayer->saleDate, bayer->number, 70000, kEur, 1000, kEur, "Verkauf", "", false);
+  doc->Account().BookSecurityTransaction(bayer->saleDate, bayer->number, 70000, kEur, 1000, kEur, "Verkauf",
+                                         "", false);
 
   doc->SetPrice("Bayer AG", "575200", Day(1, 1, 1999), 6000);
   doc->SetPrice("Bayer AG", "575200", Day(1, 1, 2003), 6500);

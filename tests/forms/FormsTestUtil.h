@@ -25,7 +25,8 @@ class ScriptedPrompter : public platform::Prompter {
                        platform::Buttons buttons) override {
     messages.push_back({caption, text, icon});
     if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
-    if (answers.empty()) return buttons == platform::Buttons::OkCancel ? platform::Answer::Ok : platform::Answer::Yes;
+    if (answers.empty())
+      return buttons == platform::Buttons::OkCancel ? platform::Answer::Ok : platform::Answer::Yes;
     const platform::Answer a = answers.front();
     answers.pop_front();
     return a;

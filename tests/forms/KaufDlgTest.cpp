@@ -1,7 +1,6 @@
-#include "forms/KaufDlg.h"
-
 #include <gtest/gtest.h>
 
+#include "forms/KaufDlg.h"
 #include "tests/forms/FormsTestUtil.h"
 
 using namespace testutil;
@@ -30,20 +29,26 @@ TEST(KaufDlg, ChecksInOrderWithMessageAndFocus) {
     Field focus;
   };
   const Case cases[] = {
-      {[](CKaufDlg& d) { d.name.clear(); }, "Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name},
+      {[](CKaufDlg& d) { d.name.clear(); },
+       "Bitte geben Sie eine Bezeichnung für das gekaufte Wertpapier ein!", Field::Name},
       {[](CKaufDlg& d) { d.wkn.clear(); },
-       "Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!", Field::Wkn},
-      {[](CKaufDlg& d) { d.quantityText = "1,2,3"; }, "Bitte geben Sie eine korrekte Stückzahl an!", Field::Quantity},
-      {[](CKaufDlg& d) { d.quantityText = "0"; }, "Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity},
-      {[](CKaufDlg& d) { d.priceText = "DM 12"; }, "Bitte geben Sie einen korrekten Kaufkurs ein!", Field::Price},
-      {[](CKaufDlg& d) { d.commissionText = ""; }, "Bitte geben Sie einen Wert für die Transaktionskosten ein!",
-       Field::Commission},
+       "Bitte geben Sie eine Wertpapier-Kennummer bzw. ein Kürzel für das gekaufte Wertpapier ein!",
+       Field::Wkn},
+      {[](CKaufDlg& d) { d.quantityText = "1,2,3"; }, "Bitte geben Sie eine korrekte Stückzahl an!",
+       Field::Quantity},
+      {[](CKaufDlg& d) { d.quantityText = "0"; }, "Bitte geben Sie eine positive Stückzahl ein!",
+       Field::Quantity},
+      {[](CKaufDlg& d) { d.priceText = "DM 12"; }, "Bitte geben Sie einen korrekten Kaufkurs ein!",
+       Field::Price},
+      {[](CKaufDlg& d) { d.commissionText = ""; },
+       "Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission},
       {[](CKaufDlg& d) { d.text = "€ ok, 中 nicht"; },
-       "Das Feld \"Text\" enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. Bitte "
+       "Das Feld \"Text\" enthält Zeichen, die in einer Kapitalbuch-Datei nicht gespeichert werden können. "
+       "Bitte "
        "verwenden Sie nur Zeichen des westeuropäischen Zeichensatzes.",
        Field::Text},
-      {[](CKaufDlg& d) { d.quantityText = "1000000"; }, "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.",
-       Field::Quantity},
+      {[](CKaufDlg& d) { d.quantityText = "1000000"; },
+       "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.", Field::Quantity},
   };
   for (const Case& c : cases) {
     CKaufDlg dlg = Filled(*doc);

@@ -1,11 +1,10 @@
-#include "forms/KontobewegungDlg.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "tests/forms/FormsTestUtil.h"
+#include "forms/KontobewegungDlg.h"
 #include "forms/ZuordnenDlg.h"
+#include "tests/forms/FormsTestUtil.h"
 
 using namespace testutil;
 using forms::Field;

@@ -1,5 +1,3 @@
-#include "forms/KurseImportierenDlg.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,16 +5,18 @@
 #include <fstream>
 
 #include "base/SafeFile.h"
+#include "forms/KurseExportierenDlg.h"
+#include "forms/KurseImportierenDlg.h"
 #include "priceio/FormatMatcher.h"
 #include "tests/forms/FormsTestUtil.h"
-#include "forms/KurseExportierenDlg.h"
 
 using namespace testutil;
 
 namespace {
 
 std::string TempFile(const std::string& name, const std::string& content) {
-  const auto path = std::filesystem::temp_directory_path() / ("kapibuch-import-" + std::to_string(::getpid()) + name);
+  const auto path =
+      std::filesystem::temp_directory_path() / ("kapibuch-import-" + std::to_string(::getpid()) + name);
   std::ofstream(path, std::ios::binary) << content;
   return path.string();
 }
@@ -87,12 +87,14 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
 
   CKurseImportierenDlg dlg(*doc, settings);
   EXPECT_FALSE(dlg.StartImport(prompter));
-  EXPECT_EQ(prompter.Last(), "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
+  EXPECT_EQ(prompter.Last(),
+            "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten importieren möchten!");
   dlg.ChooseWkn("A1");
   EXPECT_EQ(dlg.Name(), "Aktie");
   EXPECT_FALSE(dlg.StartImport(prompter));
-  EXPECT_EQ(prompter.Last(),
-            "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
+  EXPECT_EQ(
+      prompter.Last(),
+      "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
   dlg.fileName = "/nonexistent/kurse.txt";
   EXPECT_FALSE(dlg.StartImport(prompter));
   EXPECT_EQ(prompter.Last(), "Datei kann nicht geöffnet werden!");
@@ -101,11 +103,13 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
 
   dlg.fileName = TempFile("none.txt", "Kurse;\n");
   EXPECT_FALSE(dlg.StartImport(prompter));
-  EXPECT_EQ(prompter.Last(),
-            "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
-            "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
+  EXPECT_EQ(
+      prompter.Last(),
+      "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
+      "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
 
-  dlg.fileName = TempFile("kurse.txt", "01.02.1999\t1\r\n02.02.1999\t2\r\n03.02.1999\t9,99\r\n04.02.1999\t4\r\n");
+  dlg.fileName =
+      TempFile("kurse.txt", "01.02.1999\t1\r\n02.02.1999\t2\r\n03.02.1999\t9,99\r\n04.02.1999\t4\r\n");
   dlg.SetDescription("<WIEDERHOLE: <DATUM><KURS_EUR> >");
   EXPECT_FALSE(dlg.StartImport(prompter));
   EXPECT_EQ(prompter.Last(), "Fehler in der Formatbeschreibung!");
@@ -139,12 +143,14 @@ TEST(KurseExportierenDlg, MessagesAndFile) {
   CKurseExportierenDlg dlg(*doc);
   ScriptedPrompter prompter;
   EXPECT_FALSE(dlg.StartExport(prompter));
-  EXPECT_EQ(prompter.Last(), "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
+  EXPECT_EQ(prompter.Last(),
+            "Bitte wählen Sie ein Wertpapier aus, für das Sie die Kursdaten exportieren möchten!");
   dlg.ChooseName("Leer");
   EXPECT_EQ(dlg.Wkn(), "L");
   EXPECT_FALSE(dlg.StartExport(prompter));
-  EXPECT_EQ(prompter.Last(),
-            "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
+  EXPECT_EQ(
+      prompter.Last(),
+      "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
   dlg.fileName = "/nonexistent/folder/x.txt";
   EXPECT_FALSE(dlg.StartExport(prompter));
   EXPECT_EQ(prompter.Last(), "Datei kann nicht geöffnet werden!");

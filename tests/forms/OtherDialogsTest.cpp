@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "forms/AktiensplitDlg.h"
+#include "forms/DepotdatenDlg.h"
+#include "forms/KontowaehrungDlg.h"
 #include "forms/KurseEingebenDlg.h"
+#include "forms/NeueDatei3PropPage.h"
 #include "forms/NeueDateiWizard.h"
 #include "forms/OptionenSheet.h"
 #include "forms/PositionAuswahlDlg.h"
 #include "tests/forms/FormsTestUtil.h"
-#include "forms/KontowaehrungDlg.h"
-#include "forms/DepotdatenDlg.h"
-#include "forms/NeueDatei3PropPage.h"
 
 using namespace testutil;
 using forms::Field;
@@ -26,8 +26,9 @@ TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
   EXPECT_EQ(prompter.Last(), "Bitte wählen Sie eine Wertpapierbezeichnung aus!");
   dlg.ChooseWkn("S");
   EXPECT_EQ(dlg.Name(), "Split AG");
-  for (auto [n, m, focus] : {std::tuple{"x", "2", Field::NewShares}, std::tuple{"3", "", Field::OldShares},
-                             std::tuple{"0", "2", Field::NewShares}, std::tuple{"3", "0,0", Field::OldShares}}) {
+  for (auto [n, m, focus] :
+       {std::tuple{"x", "2", Field::NewShares}, std::tuple{"3", "", Field::OldShares},
+        std::tuple{"0", "2", Field::NewShares}, std::tuple{"3", "0,0", Field::OldShares}}) {
     dlg.newText = n;
     dlg.oldText = m;
     EXPECT_FALSE(dlg.OnOK(prompter));
@@ -40,8 +41,10 @@ TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
   EXPECT_EQ(dlg.oldText, "2");
   ASSERT_TRUE(dlg.OnOK(prompter));
   EXPECT_EQ(prompter.Last(),
-            "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für Split AG (S) vor "
-            "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nDiese Aktion kann "
+            "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für Split "
+            "AG (S) vor "
+            "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nDiese "
+            "Aktion kann "
             "nicht rückgängig gemacht werden!");
   dlg.Book(*doc);
   EXPECT_EQ(doc->PriceOnOrBefore("Split AG", "S", Day(1, 3, 2000)), 667);
@@ -155,10 +158,12 @@ TEST(NeueDatei, WizardPages) {
   EXPECT_EQ(wizard.page2.Amount(), 500);
 
   const auto texts = CNeueDatei3PropPage::Texts(Day(1, 1, 2026));
-  for (int i = 1; i <= 4; ++i) EXPECT_NE(texts[static_cast<std::size_t>(i)].find("01.01.2026"), std::string::npos);
-  EXPECT_EQ(texts[2],
-            "Sämtliche Depottransaktionen, für die Sie ein Datum vor dem 01.01.2026 angeben, wirken sich nicht auf "
-            "Ihren Kontostand aus.");
+  for (int i = 1; i <= 4; ++i)
+    EXPECT_NE(texts[static_cast<std::size_t>(i)].find("01.01.2026"), std::string::npos);
+  EXPECT_EQ(
+      texts[2],
+      "Sämtliche Depottransaktionen, für die Sie ein Datum vor dem 01.01.2026 angeben, wirken sich nicht auf "
+      "Ihren Kontostand aus.");
 
   wizard.page1.holder = "Ωmega";
   ScriptedPrompter prompter;

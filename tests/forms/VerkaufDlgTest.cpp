@@ -1,9 +1,8 @@
-#include "forms/VerkaufDlg.h"
-
 #include <gtest/gtest.h>
 
-#include "tests/forms/FormsTestUtil.h"
 #include "forms/AufteilenDlg.h"
+#include "forms/VerkaufDlg.h"
+#include "tests/forms/FormsTestUtil.h"
 
 using namespace testutil;
 using forms::Field;
@@ -161,10 +160,15 @@ TEST(VerkaufDlg, ChecksAndEnabling) {
       {[] {}, "Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name},
       {[&] { dlg.ChooseName("Einzel"); }, "Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity},
       {[&] { dlg.quantityText = "0"; }, "Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity},
-      {[&] { dlg.quantityText = "3"; }, "So viele Wertpapiere befinden sich nicht im Depot!", Field::Quantity},
-      {[&] { dlg.quantityText = "2,5"; dlg.LeaveQuantity(); }, "Bitte geben Sie einen korrekten Verkaufkurs ein!",
-       Field::Price},
-      {[&] { dlg.priceText = "5"; }, "Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission},
+      {[&] { dlg.quantityText = "3"; }, "So viele Wertpapiere befinden sich nicht im Depot!",
+       Field::Quantity},
+      {[&] {
+         dlg.quantityText = "2,5";
+         dlg.LeaveQuantity();
+       },
+       "Bitte geben Sie einen korrekten Verkaufkurs ein!", Field::Price},
+      {[&] { dlg.priceText = "5"; }, "Bitte geben Sie einen Wert für die Transaktionskosten ein!",
+       Field::Commission},
   };
   for (const Step& step : steps) {
     step.act();
@@ -174,7 +178,7 @@ TEST(VerkaufDlg, ChecksAndEnabling) {
     EXPECT_EQ(prompter.messages.back().caption, "Verkauf");
     EXPECT_EQ(dlg.Focus(), step.focus) << step.message;
   }
-  EXPECT_EQ(dlg.quantityText, "2");  // lowered to what the candidates hold
+  EXPECT_EQ(dlg.quantityText, "2");         // lowered to what the candidates hold
   EXPECT_FALSE(dlg.AutoAllocateEnabled());  // one candidate
   EXPECT_FALSE(dlg.SplitEnabled());
 
@@ -200,7 +204,8 @@ TEST(VerkaufDlg, ChecksAndEnabling) {
   EXPECT_TRUE(manual.NameList().empty());
   EXPECT_EQ(manual.Name(), "");
   EXPECT_FALSE(manual.OnOK(prompter));
-  EXPECT_EQ(prompter.Last(), "An diesem Tag befinden sich keine Wertpapiere im Depot, die verkauft werden können!");
+  EXPECT_EQ(prompter.Last(),
+            "An diesem Tag befinden sich keine Wertpapiere im Depot, die verkauft werden können!");
   EXPECT_EQ(manual.Focus(), Field::Date);
 }
 

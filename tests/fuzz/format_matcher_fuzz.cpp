@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "priceio/FormatMatcher.h"
 #include "model/KBXKursverlauf.h"
+#include "priceio/FormatMatcher.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The first byte splits the input into description and text.

@@ -4,24 +4,24 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
-#include <QTabWidget>
-#include <QTimer>
-#include <functional>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QTabWidget>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
 #include "frames/Session.h"
 #include "platform/RecordingSurface.h"
-#include "views/TableViews.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "views/KBXAktieImDepot.h"
+#include "views/TableViews.h"
 
 using namespace testutil;
 
@@ -43,8 +43,9 @@ void WhenDialogShows(const std::function<void(QDialog*)>& handle) {
 class MainFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() / ("kapibuch-gui-" + std::to_string(::getpid()) + "-" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    m_dir = std::filesystem::temp_directory_path() /
+            ("kapibuch-gui-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(m_dir);
     std::filesystem::create_directories(m_dir);
     m_file = QString::fromStdString((m_dir / "sample.kpz").string());
@@ -221,7 +222,8 @@ TEST_F(MainFrameTest, BookingDialogsCancelWithoutChanges) {
   for (QAction* a : m_frame->findChildren<QAction*>()) {
     const QString text = a->text();
     if (!(text.startsWith(QStringLiteral("&Kauf")) || text.startsWith(QStringLiteral("&Verkauf")) ||
-          text.startsWith(QStringLiteral("Konto&bewegung")) || text.startsWith(QStringLiteral("&Aktiensplit")) ||
+          text.startsWith(QStringLiteral("Konto&bewegung")) ||
+          text.startsWith(QStringLiteral("&Aktiensplit")) ||
           text.startsWith(QStringLiteral("Kurse &eingeben")))) {
       continue;
     }
@@ -267,6 +269,6 @@ TEST_F(MainFrameTest, OptionsOpenOnTheModesPage) {
   });
   frame->Session().Doc().SetModified(false);
   options->trigger();
-  EXPECT_EQ(page, 5);  // "Depotentwicklung (1)"
+  EXPECT_EQ(page, 5);                                // "Depotentwicklung (1)"
   EXPECT_TRUE(frame->Session().Doc().IsModified());  // OK marks modified, changed or not
 }

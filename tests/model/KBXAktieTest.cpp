@@ -1,9 +1,8 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
-#include "model/KBXAktie.h"
-
 #include <gtest/gtest.h>
 
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
+#include "model/KBXAktie.h"
 #include "model/ModelClasses.h"
 #include "tests/model/ModelTestUtil.h"
 
@@ -95,7 +94,9 @@ TEST(KBXAktie, ArchiveBytesInStoredOrder) {
   I32(e, 100);
   Str(e, "Kauf");
   Str(e, "");
-  Str(e, "B\xE4" "ckerei AG");
+  Str(e,
+      "B\xE4"
+      "ckerei AG");
   Str(e, "BAK");
   I32(e, 2);
   for (int v : {1, 126240, 3, 4, -5, 6}) I32(e, v);

@@ -1,9 +1,8 @@
-#include "model/KBXDatum.h"
-
 #include <gtest/gtest.h>
 
 #include "base/ArchiveReader.h"
 #include "base/ArchiveWriter.h"
+#include "model/KBXDatum.h"
 #include "platform/Clock.h"
 
 TEST(KBXDatum, DefaultIsTheEarliestValidDay) {
@@ -61,7 +60,8 @@ TEST(KBXDatum, SplitAndSetAreInverseOverTheWholeRange) {
     ASSERT_EQ(back.Day(), n);
     // Consecutive numbers are consecutive calendar days.
     const bool nextDay = day == previousDay + 1 && month == previousMonth && year == previousYear;
-    const bool nextMonth = day == 1 && (month == previousMonth + 1 || (month == 1 && year == previousYear + 1));
+    const bool nextMonth =
+        day == 1 && (month == previousMonth + 1 || (month == 1 && year == previousYear + 1));
     ASSERT_TRUE(nextDay || nextMonth) << CKBXDatum(n).Format();
     previousDay = day;
     previousMonth = month;

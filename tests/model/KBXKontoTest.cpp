@@ -1,9 +1,8 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
-#include "model/KBXKonto.h"
-
 #include <gtest/gtest.h>
 
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
+#include "model/KBXKonto.h"
 #include "model/ModelClasses.h"
 #include "tests/model/ModelTestUtil.h"
 
@@ -113,8 +112,8 @@ TEST(KBXKonto, SecurityTransactionAmounts) {
   for (const Case& c : cases) {
     CKBXKonto account = DmAccount(100, 0);
     account.SwitchToEur(CKBXDatum(200u));
-    ASSERT_TRUE(account.BookSecurityTransaction(CKBXDatum(c.day), 4, 10000, c.price, -101, c.commission, "Kauf",
-                                                c.buy ? "Notiz" : "", c.buy));
+    ASSERT_TRUE(account.BookSecurityTransaction(CKBXDatum(c.day), 4, 10000, c.price, -101, c.commission,
+                                                "Kauf", c.buy ? "Notiz" : "", c.buy));
     const auto& t = *account.Transactions().front();
     EXPECT_EQ(t.amountDm, c.dm) << c.day << c.price << c.commission;
     EXPECT_EQ(t.amountEur, c.eur) << c.day << c.price << c.commission;

@@ -1,14 +1,13 @@
-#include "base/ArchiveWriter.h"
-#include "base/ArchiveReader.h"
-#include "model/KBXKurs.h"
-
 #include <gtest/gtest.h>
 
+#include "base/ArchiveReader.h"
+#include "base/ArchiveWriter.h"
 #include "base/Money.h"
-#include "model/ModelClasses.h"
-#include "tests/model/ModelTestUtil.h"
+#include "model/KBXKurs.h"
 #include "model/KBXKursverlauf.h"
+#include "model/ModelClasses.h"
 #include "model/PriceCursor.h"
+#include "tests/model/ModelTestUtil.h"
 
 using namespace testutil;
 

@@ -19,7 +19,9 @@ inline void U16(Bytes& b, std::uint16_t v) {
   b.push_back(static_cast<std::uint8_t>(v & 0xFF));
   b.push_back(static_cast<std::uint8_t>(v >> 8));
 }
-inline void Byte(Bytes& b, std::uint8_t v) { b.push_back(v); }
+inline void Byte(Bytes& b, std::uint8_t v) {
+  b.push_back(v);
+}
 // A short string given in code page 1252.
 inline void Str(Bytes& b, const std::string& cp1252) {
   b.push_back(static_cast<std::uint8_t>(cp1252.size()));

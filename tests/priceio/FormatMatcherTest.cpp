@@ -1,10 +1,9 @@
-#include "priceio/FormatMatcher.h"
-
 #include <gtest/gtest.h>
 
+#include "model/KBXKursverlauf.h"
+#include "priceio/FormatMatcher.h"
 #include "priceio/PriceExport.h"
 #include "tests/forms/FormsTestUtil.h"
-#include "model/KBXKursverlauf.h"
 
 using namespace testutil;
 using priceio::CFormatMatcher;
@@ -55,7 +54,8 @@ TEST(FormatMatcher, PredefinedDescriptionOneReadsLines) {
   EXPECT_FALSE(priceio::ReadDate("1.2.", date));
   EXPECT_FALSE(priceio::ReadDate("-1.2.2000", date));
   // A trailing blank makes the date unreadable: reading ends there.
-  EXPECT_EQ(Import("01.02.1999\t1\n02.02.1999 \t2\n03.02.1999\t3\n", kTab).pairs, (Pairs{{"01.02.1999", 100}}));
+  EXPECT_EQ(Import("01.02.1999\t1\n02.02.1999 \t2\n03.02.1999\t3\n", kTab).pairs,
+            (Pairs{{"01.02.1999", 100}}));
   // The same day twice keeps the later price; an empty price removes the day.
   EXPECT_EQ(Import("01.02.1999\t1\n01.02.1999\t2\n05.02.1999\t3\n05.02.1999\t\n", kTab).pairs,
             (Pairs{{"01.02.1999", 200}}));
@@ -66,7 +66,8 @@ TEST(FormatMatcher, PredefinedDescriptionOneReadsLines) {
 }
 
 TEST(FormatMatcher, PriceFields) {
-  EXPECT_EQ(Import("01.02.1999;10,00\n", PredefinedDescriptions()[5].description).pairs, (Pairs{{"01.02.1999", 511}}));
+  EXPECT_EQ(Import("01.02.1999;10,00\n", PredefinedDescriptions()[5].description).pairs,
+            (Pairs{{"01.02.1999", 511}}));
   const char* kurs = "<WIEDERHOLE: <DATUM> ; <KURS> <NZ> >";
   EXPECT_EQ(Import("01.02.1999;12,50DM\n02.02.1999;12,50EUR\n", kurs).pairs,
             (Pairs{{"01.02.1999", 639}, {"02.02.1999", 1250}}));
@@ -91,14 +92,16 @@ TEST(FormatMatcher, PriceFields) {
 TEST(FormatMatcher, QuotedAndHeaderDescriptions) {
   EXPECT_EQ(Import("\"01.02.1999\"\t\"12,50\"\r\n", PredefinedDescriptions()[2].description).pairs,
             (Pairs{{"01.02.1999", 1250}}));
-  const std::string neu = "Kurse der Aktie\n\nDatum;Kurs;Umsatz\n\"01.02.2000\";\"12,50\";1000\n\"02.02.2000\";\"13,00\";7\n";
+  const std::string neu =
+      "Kurse der Aktie\n\nDatum;Kurs;Umsatz\n\"01.02.2000\";\"12,50\";1000\n\"02.02.2000\";\"13,00\";7\n";
   EXPECT_EQ(Import(neu, PredefinedDescriptions()[8].description).pairs,
             (Pairs{{"01.02.2000", 1250}, {"02.02.2000", 1300}}));
   const std::string alt =
       "Titel\nWKN 123\nDatum;A;B;C;Kurs\n\"01.02.2000\";\"a\";\"b\";\"c\";\"19,5583\" x\r\n";
   EXPECT_EQ(Import(alt, PredefinedDescriptions()[9].description).pairs, (Pairs{{"01.02.2000", 1000}}));
   // Without a repeat group at most one pair is read.
-  EXPECT_EQ(Import("01.02.1999;1\n02.02.1999;2\n", "<datum>;<kurs_eur><nz>").pairs, (Pairs{{"01.02.1999", 100}}));
+  EXPECT_EQ(Import("01.02.1999;1\n02.02.1999;2\n", "<datum>;<kurs_eur><nz>").pairs,
+            (Pairs{{"01.02.1999", 100}}));
 }
 
 TEST(FormatMatcher, FaultyDescriptionsShowWhere) {
@@ -134,7 +137,8 @@ TEST(FormatMatcher, PredefinedDescriptionsAreExact) {
   EXPECT_STREQ(list[3].description, "<WIEDERHOLE:\r\n    \"<DATUM>\" ;\r\n    \"<KURS_EUR>\" <NZ>\r\n>");
   EXPECT_STREQ(list[7].title, "Datum und Kurs in DM (in Anführungsz.; getr. d. Semikolon)");
   EXPECT_STREQ(list[8].description,
-               "<TEXT><NZ> <NZ> <TEXT><NZ>\r\n<WIEDERHOLE:\r\n    \"<DATUM>\" ; \"<KURS_EUR>\"\r\n    <TEXT> <NZ>\r\n>");
+               "<TEXT><NZ> <NZ> <TEXT><NZ>\r\n<WIEDERHOLE:\r\n    \"<DATUM>\" ; \"<KURS_EUR>\"\r\n    <TEXT> "
+               "<NZ>\r\n>");
 }
 
 TEST(PriceExport, LayoutAndRoundTrip) {
@@ -144,7 +148,8 @@ TEST(PriceExport, LayoutAndRoundTrip) {
   h.SetPrice(Day(3, 2, 1999), 123456789);
   EXPECT_EQ(priceio::ExportPrices(h, {false, false, ";"}),
             "01.02.1999;12,50\r\n02.02.1999;0,00\r\n03.02.1999;1.234.567,89\r\n");
-  EXPECT_EQ(priceio::ExportPrices(h, {true, true, "<tab>"}).substr(0, 35), "M\xFCller AG\r\nM1\r\n01.02.1999<tab>12,50");
+  EXPECT_EQ(priceio::ExportPrices(h, {true, true, "<tab>"}).substr(0, 35),
+            "M\xFCller AG\r\nM1\r\n01.02.1999<tab>12,50");
   EXPECT_EQ(priceio::ExportPrices(CKBXKursverlauf("a", "b"), {}), "");
 
   for (int d : {0, 1}) {

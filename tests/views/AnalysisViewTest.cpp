@@ -1,11 +1,10 @@
-#include "views/AnalysisView.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/AnalysisView.h"
 #include "views/KBXAktieImDepot.h"
 
 using namespace testutil;
@@ -94,14 +93,16 @@ TEST(AnalysisView, RowsAndValues) {
 
 TEST(AnalysisView, DrawingAndPrintLayout) {
   auto doc = EuroPortfolio();
-  for (int i = 0; i < 20; ++i) Buy(*doc, Day(1, 2, 2000), "Aktie mit langem Namen " + std::to_string(i), std::to_string(i), "1", "10");
+  for (int i = 0; i < 20; ++i)
+    Buy(*doc, Day(1, 2, 2000), "Aktie mit langem Namen " + std::to_string(i), std::to_string(i), "1", "10");
   std::vector<CKBXAktieImDepot> rows;
   views::AnalysisScales scales;
   views::BuildAnalysisRows(Day(1, 3, 2000), Day(1, 2, 2000), rows, *doc, scales);
   platform::RecordingSurface surface;
   views::DrawAnalysisView(surface, *doc, Day(1, 3, 2000), Day(1, 2, 2000), rows, scales);
   bool cut = false;
-  for (const auto* t : surface.Texts()) cut |= t->text.size() > 3 && t->text.substr(t->text.size() - 3) == "...";
+  for (const auto* t : surface.Texts())
+    cut |= t->text.size() > 3 && t->text.substr(t->text.size() - 3) == "...";
   EXPECT_TRUE(cut);
   EXPECT_EQ(views::AnalysisScrollSize(*doc, rows).cx, 2 * 10 + 300 + 20 * 140);
 

@@ -3,16 +3,17 @@
 #include <algorithm>
 
 #include "platform/RecordingSurface.h"
+#include "tests/forms/FormsTestUtil.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
-#include "tests/forms/FormsTestUtil.h"
 
 using namespace testutil;
 using platform::RecordingSurface;
 
 namespace {
 
-std::unique_ptr<CKapibuchDoc> EuroPortfolio(CKBXDatum start = Day(1, 1, 2000), std::int32_t opening = 100000) {
+std::unique_ptr<CKapibuchDoc> EuroPortfolio(CKBXDatum start = Day(1, 1, 2000),
+                                            std::int32_t opening = 100000) {
   auto doc = std::make_unique<CKapibuchDoc>(TestClock());
   NewFileData data;
   data.startDay = start;
@@ -38,8 +39,8 @@ TEST(DevelopmentView, PositionColumns) {
   Buy(*doc, Day(12, 2, 2000), "B", "2", "1", "10");  // two days after A's sale
   Buy(*doc, Day(11, 2, 2000), "C", "3", "1", "10");  // one day after A's sale
   Buy(*doc, Day(1, 1, 2000), "D", "4", "1", "10");   // sold on the start day below
-  Sell(*doc, 1, Day(10, 2, 2000));                    // A (positions are ordered by day)
-  Sell(*doc, 0, Day(1, 2, 2000));                     // D
+  Sell(*doc, 1, Day(10, 2, 2000));                   // A (positions are ordered by day)
+  Sell(*doc, 0, Day(1, 2, 2000));                    // D
   views::DevelopmentModel model(*doc, Day(1, 2, 2000), Day(29, 2, 2000));
   const auto& spans = model.Spans();
   // Stored order: D, A, C, B.
@@ -47,8 +48,8 @@ TEST(DevelopmentView, PositionColumns) {
   EXPECT_EQ(spans[1].column, 0);
   EXPECT_EQ(spans[1].lastRow, 8);  // the day before the sale
   EXPECT_EQ(spans[1].saleRow, 9);
-  EXPECT_EQ(spans[2].column, 1);   // bought one day after A's sale: a column of its own
-  EXPECT_EQ(spans[3].column, 0);   // two days after: shares A's column
+  EXPECT_EQ(spans[2].column, 1);  // bought one day after A's sale: a column of its own
+  EXPECT_EQ(spans[3].column, 0);  // two days after: shares A's column
   EXPECT_EQ(model.PositionColumns(), 2);
 
   doc->settings.development.columnPerPosition = 1;
@@ -88,10 +89,12 @@ TEST(DevelopmentView, DayValues) {
   doc->settings.development.portfolioGainForm = 0;
   views::DevelopmentModel oneDay(*doc, Day(2, 2, 2000), Day(2, 2, 2000));
   EXPECT_EQ(oneDay.Days(), 1);
-  EXPECT_EQ(oneDay.Day(Day(2, 2, 2000)).texts[views::kWealthGain], "+10,00");  // 1.010 against 1.000 the day before
+  EXPECT_EQ(oneDay.Day(Day(2, 2, 2000)).texts[views::kWealthGain],
+            "+10,00");  // 1.010 against 1.000 the day before
   EXPECT_EQ(oneDay.Day(Day(2, 2, 2000)).texts[views::kDepotGain], "+10,00");
   views::DevelopmentModel atStart(*doc, Day(1, 1, 2000), Day(1, 1, 2000));
-  EXPECT_EQ(atStart.Day(Day(1, 1, 2000)).texts[views::kWealthGain], "0,00");  // the account's start day itself
+  EXPECT_EQ(atStart.Day(Day(1, 1, 2000)).texts[views::kWealthGain],
+            "0,00");  // the account's start day itself
 }
 
 TEST(DevelopmentView, MeasuresLayoutAndPrinting) {
@@ -119,8 +122,9 @@ TEST(DevelopmentView, MeasuresLayoutAndPrinting) {
   }
   EXPECT_EQ(dates, (std::vector<std::string>{"01.02.2000", "02.02.2000", "03.02.2000"}));
   // The strip text runs downwards, rotated.
-  const auto strip = std::find_if(surface.Calls().begin(), surface.Calls().end(),
-                                  [](const auto& c) { return c.kind == RecordingSurface::Call::kText && c.font.escapement; });
+  const auto strip = std::find_if(surface.Calls().begin(), surface.Calls().end(), [](const auto& c) {
+    return c.kind == RecordingSurface::Call::kText && c.font.escapement;
+  });
   ASSERT_NE(strip, surface.Calls().end());
   EXPECT_EQ(strip->text, "10 x A (1)");
 

@@ -1,10 +1,9 @@
-#include "views/Table.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "platform/RecordingSurface.h"
+#include "views/Table.h"
 
 using platform::RecordingSurface;
 using platform::Rect;
@@ -64,17 +63,17 @@ TEST(Table, ScreenGeometryAndColours) {
   const auto fills = s.Fills();
   ASSERT_EQ(fills.size(), 2u + 4u);
   const int right = layout.totalWidth + 10;
-  EXPECT_EQ(fills[0]->rect, (Rect{10, -10, right, -90}));        // title band
+  EXPECT_EQ(fills[0]->rect, (Rect{10, -10, right, -90}));  // title band
   EXPECT_EQ(fills[0]->fill, Rgb(205, 205, 205));
-  EXPECT_EQ(fills[1]->rect, (Rect{10, -100, right, -180}));      // two caption lines
+  EXPECT_EQ(fills[1]->rect, (Rect{10, -100, right, -180}));  // two caption lines
   EXPECT_EQ(fills[1]->fill, Rgb(225, 225, 225));
   EXPECT_EQ(fills[2]->rect.top, -(80 + 30 + 80));
   EXPECT_EQ(fills[3]->rect.top, -(80 + 30 + 80 + 50));
-  EXPECT_EQ(fills[5]->rect.top, -(80 + 30 + 80 + 150) - 10);     // the sums row one spacing lower
-  EXPECT_EQ(fills[2]->fill, Rgb(175, 255, 175));                 // even, gain
-  EXPECT_EQ(fills[3]->fill, Rgb(255, 200, 200));                 // odd, loss
+  EXPECT_EQ(fills[5]->rect.top, -(80 + 30 + 80 + 150) - 10);  // the sums row one spacing lower
+  EXPECT_EQ(fills[2]->fill, Rgb(175, 255, 175));              // even, gain
+  EXPECT_EQ(fills[3]->fill, Rgb(255, 200, 200));              // odd, loss
   EXPECT_EQ(fills[4]->fill, Rgb(175, 255, 175));
-  EXPECT_EQ(fills[5]->fill, Rgb(200 - 50, 255, 150));            // the sums row's own colour
+  EXPECT_EQ(fills[5]->fill, Rgb(200 - 50, 255, 150));  // the sums row's own colour
   // The title is inset by the column margin; captions multi-line, cells single-line.
   const auto texts = s.Texts();
   EXPECT_EQ(texts[0]->text, "Titel");
@@ -137,7 +136,7 @@ TEST(Table, PageRowsLeaveRoomForTheSumsRow) {
   many.geometry.gridOnlyWhenPrinting = 0;
   printer.Clear();
   views::DrawTablePage(printer, many, layout);
-  EXPECT_EQ(printer.Fills()[1]->fill, Rgb(255, 200, 200));  // index 49: odd (the lighter shade), a loss
+  EXPECT_EQ(printer.Fills()[1]->fill, Rgb(255, 200, 200));        // index 49: odd (the lighter shade), a loss
   EXPECT_EQ(printer.Fills()[0]->rect.top, layout.printable.top);  // caption band at the top
 
   // A table without rows still has one page.
@@ -185,5 +184,6 @@ TEST(Table, SortingAndPlaceholders) {
   EXPECT_EQ(stable[0].first, 0);
 
   EXPECT_EQ(views::ReplacePlaceholders("<A> und <A>, <B>", {{"<A>", "x<B>"}, {"<B>", "y"}}), "xy und xy, y");
-  EXPECT_EQ(views::ReplacePlaceholders("<DATUM> <UNBEKANNT>", {{"<DATUM>", "01.01.2000"}}), "01.01.2000 <UNBEKANNT>");
+  EXPECT_EQ(views::ReplacePlaceholders("<DATUM> <UNBEKANNT>", {{"<DATUM>", "01.01.2000"}}),
+            "01.01.2000 <UNBEKANNT>");
 }

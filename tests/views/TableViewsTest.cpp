@@ -1,13 +1,12 @@
-#include "views/TableViews.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/RecordingSurface.h"
-#include "views/FrameState.h"
 #include "tests/forms/FormsTestUtil.h"
-#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/FrameState.h"
 #include "views/KBXAktieImDepot.h"
 #include "views/KBXAktieVerkauft.h"
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/TableViews.h"
 
 using namespace testutil;
 
@@ -43,9 +42,11 @@ TEST(HoldingsView, WhatIsHeldOnTheDay) {
   EXPECT_EQ(Column(t, 0), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Summe"}));
   EXPECT_EQ(Column(t, 2), (std::vector<std::string>{"10,0", "2,5", "1,0", "13,5"}));
   EXPECT_EQ(Column(t, 4), (std::vector<std::string>{"121", "92", "0", ""}));
-  EXPECT_EQ(Column(t, 9), (std::vector<std::string>{"12,50", "20,00", "5,00", ""}));  // no price: the purchase price
+  EXPECT_EQ(Column(t, 9),
+            (std::vector<std::string>{"12,50", "20,00", "5,00", ""}));  // no price: the purchase price
   EXPECT_EQ(Column(t, 10), (std::vector<std::string>{"125,00", "50,00", "5,00", "180,00"}));
-  EXPECT_EQ(Column(t, 11), (std::vector<std::string>{"24,00", "0,00", "0,00", "24,00"}));  // commission included
+  EXPECT_EQ(Column(t, 11),
+            (std::vector<std::string>{"24,00", "0,00", "0,00", "24,00"}));  // commission included
   EXPECT_EQ(t.cells[3][12], "+15,4%");  // 180,00 against 156,00, not an average of the rows
   EXPECT_EQ(t.cells[0][12], "+23,8%");
   EXPECT_EQ(t.cells[3][3], "");
@@ -217,7 +218,7 @@ TEST(FrameState, DefaultDays) {
 }
 
 TEST(FrameState, TimeInPortfolioOfTheSelection) {
-  auto doc = DmPortfolio();  // start day 01.01.1999, today 08.12.2026
+  auto doc = DmPortfolio();                          // start day 01.01.1999, today 08.12.2026
   Buy(*doc, Day(1, 6, 1998), "Alt", "A", "1", "1");  // before the account's start
   Buy(*doc, Day(1, 6, 2000), "Neu", "N", "1", "1");
   doc->MutablePositions()[1]->state = CKBXAktie::kSold;
