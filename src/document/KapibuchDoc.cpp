@@ -353,30 +353,35 @@ void CKapibuchDoc::ClearSeriesCaches() {
   m_costSeries = Series{};
 }
 
-void CKapibuchDoc::SellPositions(std::int32_t salePrice, Currency priceCurrency, std::int32_t commission,
-                                 Currency commissionCurrency, CKBXDatum saleDate, const std::string& note) {
-  std::vector<CKBXAktie*> marked;
+void CKapibuchDoc::SellPositions(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms) {
+  std::vector<std::pair<CKBXAktie*, std::int64_t>> marked;
   std::int64_t total = 0;
-  for (const auto& p : m_positions) {
-    if (p->saleMark) {
-      marked.push_back(p.get());
-      total += p->WorkQuantity();
-    }
+  for (const SaleAllocation& a : allocation) {
+    CKBXAktie* p = FindPosition(a.positionNumber);
+    if (!p || !p->IsOpen() || a.quantity <= 0 || a.quantity > p->Quantity()) continue;
+    marked.emplace_back(p, a.quantity);
+    total += a.quantity;
   }
   if (marked.empty()) return;
+  const std::int32_t salePrice = terms.price;
+  const Currency priceCurrency = terms.priceCurrency;
+  const std::int32_t commission = terms.commission;
+  const Currency commissionCurrency = terms.commissionCurrency;
+  const CKBXDatum saleDate = terms.date;
+  const std::string& note = terms.note;
 
   const auto narrow = [](std::int64_t v) { return static_cast<std::int32_t>(v); };
   const std::string text = FormatQuantity(static_cast<std::int32_t>(total / kQuantityUnit),
                                           static_cast<std::int32_t>(total % kQuantityUnit), -1) +
-                           " St. " + marked.front()->name;
-  m_account.BookSecurityTransaction(saleDate, marked.front()->number, ShareValue(total, salePrice),
+                           " St. " + marked.front().first->name;
+  m_account.BookSecurityTransaction(saleDate, marked.front().first->number, ShareValue(total, salePrice),
                                     priceCurrency, commission, commissionCurrency, text, note, false);
 
   std::int64_t remaining = commission;
   for (std::size_t j = 0; j < marked.size(); ++j) {
-    CKBXAktie& p = *marked[j];
+    CKBXAktie& p = *marked[j].first;
     const std::int64_t held = p.Quantity();
-    const std::int64_t sold = p.WorkQuantity();
+    const std::int64_t sold = marked[j].second;
     if (held != sold) {
       auto rest = std::make_unique<CKBXAktie>();
       rest->number = IssuePositionNumber();
@@ -417,7 +422,6 @@ void CKapibuchDoc::SellPositions(std::int32_t salePrice, Currency priceCurrency,
     proceeds.Add(ShareValue(sold, salePrice), priceCurrency).Add(-share, commissionCurrency);
     p.proceedsEur = narrow(proceeds.eur);
     p.proceedsDm = narrow(proceeds.dm);
-    p.saleMark = 0;
   }
   SetModified();
   ClearSeriesCaches();

@@ -48,6 +48,22 @@ struct NewFileData {
 
 using HistoryList = std::vector<const CKBXKursverlauf*>;
 
+// One position's part of a sale: its number and the quantity sold (1/10,000,000 shares).
+struct SaleAllocation {
+  std::int32_t positionNumber = 0;
+  std::int64_t quantity = 0;
+};
+
+// The price, commission, day and note of a sale.
+struct SaleTerms {
+  std::int32_t price = 0;
+  Currency priceCurrency = kEur;
+  std::int32_t commission = 0;
+  Currency commissionCurrency = kEur;
+  CKBXDatum date;
+  std::string note;
+};
+
 class CKapibuchDoc {
  public:
   static constexpr const char* kMagic = "KapitalbuchDatei.1.0.1";
@@ -136,10 +152,10 @@ class CKapibuchDoc {
   void AddPosition(std::unique_ptr<CKBXAktie> position);
   void ClearSeriesCaches();
 
-  // Books a sale over the positions whose sale mark is set, each selling its working
-  // quantity: one "Verkauf" transaction; a position sold in part is split first.
-  void SellPositions(std::int32_t salePrice, Currency priceCurrency, std::int32_t commission,
-                     Currency commissionCurrency, CKBXDatum saleDate, const std::string& note);
+  // Books a sale: one "Verkauf" transaction, and each allocated position sells its
+  // quantity (a position sold in part is split first). Positions by their numbers, in the
+  // order in which the commission is divided; zero quantities are left out.
+  void SellPositions(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms);
 
  private:
   struct Series {

@@ -31,7 +31,7 @@ const std::vector<CKontobewegungDlg::Kind>& CKontobewegungDlg::Kinds() {
   return kinds;
 }
 
-CKontobewegungDlg::CKontobewegungDlg(CKapibuchDoc& doc)
+CKontobewegungDlg::CKontobewegungDlg(const CKapibuchDoc& doc)
     : m_doc(doc), m_date(std::max(doc.Today(), doc.Account().StartDay())) {
   for (const auto& p : doc.Positions()) {
     forms::AddSortedOnce(m_names, p->name);
@@ -89,29 +89,28 @@ void CKontobewegungDlg::SetAutoAssign(bool automatic) {
 
 void CKontobewegungDlg::RebuildCandidates() {
   m_candidates.clear();
-  if (m_name.empty()) return;
-  for (const auto& p : m_doc.Positions()) {
-    if (p->name == m_name && (p->IsOpen() || p->IsSold())) {
-      p->SetWorkQuantity(0);
-      m_candidates.push_back(p.get());
+  if (!m_name.empty()) {
+    for (const auto& p : m_doc.Positions()) {
+      if (p->name == m_name && (p->IsOpen() || p->IsSold())) m_candidates.push_back(p.get());
     }
   }
+  m_assignment.assign(m_candidates.size(), 0);
 }
 
 void CKontobewegungDlg::FillRows() {
   std::int64_t total = 0;
   int decimals = 0;
-  for (const CKBXAktie* p : m_candidates) {
-    total += p->WorkQuantity();
-    decimals = std::max(decimals, QuantityDecimals(p->quantityFraction));
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    total += m_assignment[i];
+    decimals = std::max(decimals, QuantityDecimals(m_candidates[i]->quantityFraction));
   }
   m_rows.clear();
   for (std::size_t i = 0; i < m_candidates.size(); ++i) {
     const CKBXAktie& p = *m_candidates[i];
     std::string share;
     if (total != 0) {
-      share = FormatPercent(SharePercent(p.WorkQuantity(), total), 2);
-    } else if (p.WorkQuantity() == 0) {
+      share = FormatPercent(SharePercent(m_assignment[i], total), 2);
+    } else if (m_assignment[i] == 0) {
       share = "0,00%";
     }
     m_rows.push_back({std::to_string(i + 1), p.purchaseDate.Format(), p.IsSold() ? p.saleDate.Format() : "-",
@@ -127,16 +126,17 @@ bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
   m_assignEnabled = active && several && !m_auto;
 
   if (m_candidates.size() == 1) {
-    m_candidates.front()->SetWorkQuantity(m_candidates.front()->Quantity());
+    m_assignment.front() = m_candidates.front()->Quantity();
   } else if (several && m_auto) {
-    for (CKBXAktie* p : m_candidates) {
-      const bool bought = p->purchaseDate <= m_date;
-      const bool held = p->IsOpen() ? bought : bought && p->saleDate >= m_date;
-      p->SetWorkQuantity(held ? p->Quantity() : 0);
+    for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+      const CKBXAktie& p = *m_candidates[i];
+      const bool bought = p.purchaseDate <= m_date;
+      const bool held = p.IsOpen() ? bought : bought && p.saleDate >= m_date;
+      m_assignment[i] = held ? p.Quantity() : 0;
     }
   }
   std::int64_t total = 0;
-  for (const CKBXAktie* p : m_candidates) total += p->WorkQuantity();
+  for (const std::int64_t q : m_assignment) total += q;
   FillRows();
 
   // The amount in the currency the account keeps on that day, with the kind's sign.
@@ -167,7 +167,7 @@ bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
 
 void CKontobewegungDlg::Zuordnen(const std::function<bool(CZuordnenDlg&)>& show) {
   for (std::size_t i = 0; i < m_candidates.size(); ++i) {
-    CKBXAktie& p = *m_candidates[i];
+    const CKBXAktie& p = *m_candidates[i];
     CZuordnenDlg dlg;
     dlg.runningNumber = static_cast<int>(i + 1);
     dlg.purchaseDateText = p.purchaseDate.Format();
@@ -175,7 +175,7 @@ void CKontobewegungDlg::Zuordnen(const std::function<bool(CZuordnenDlg&)>& show)
     dlg.held = p.Quantity();
     dlg.quantityText = forms::QuantityText(dlg.held);
     if (!show(dlg)) break;
-    p.SetWorkQuantity(dlg.Chosen());
+    m_assignment[i] = dlg.Chosen();
   }
   Refresh(nullptr);
 }
@@ -189,12 +189,14 @@ void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
     const int sign = m_amount < 0 ? -1 : 1;
     std::int64_t rest = m_amount < 0 ? -std::int64_t{m_amount} : m_amount;
     std::int64_t total = 0;
-    for (const CKBXAktie* p : m_candidates) total += p->WorkQuantity();
-    for (CKBXAktie* p : m_candidates) {
-      const std::int64_t q = p->WorkQuantity();
+    for (const std::int64_t q : m_assignment) total += q;
+    for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+      CKBXAktie* p = doc.FindPosition(m_candidates[i]->number);
+      const std::int64_t q = m_assignment[i];
       const std::int64_t part = q == total ? rest : Prorate(rest, q, total).part;
       rest -= part;
       total -= q;
+      if (!p) continue;
       const auto add = [&](std::int32_t& eur, std::int32_t& dm, std::int64_t value) {
         (m_currency == kDm ? dm : eur) += static_cast<std::int32_t>(value);
       };

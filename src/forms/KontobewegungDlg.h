@@ -32,7 +32,7 @@ class CKontobewegungDlg {
     std::string share;  // "Zuordnung"
   };
 
-  explicit CKontobewegungDlg(CKapibuchDoc& doc);
+  explicit CKontobewegungDlg(const CKapibuchDoc& doc);
 
   CKBXDatum Date() const { return m_date; }
   CKBXDatum EarliestDate() const { return m_doc.Account().StartDay(); }
@@ -62,7 +62,9 @@ class CKontobewegungDlg {
   const std::vector<std::string>& NameList() const { return m_names; }
   const std::vector<std::string>& WknList() const { return m_wkns; }
   const std::vector<Row>& Rows() const { return m_rows; }
-  const std::vector<CKBXAktie*>& Candidates() const { return m_candidates; }
+  const std::vector<const CKBXAktie*>& Candidates() const { return m_candidates; }
+  // The quantity of each candidate that the amount is divided by, in list order.
+  const std::vector<std::int64_t>& Assignment() const { return m_assignment; }
   // The amount as it will be booked (converted and signed) and its currency.
   std::int32_t Amount() const { return m_amount; }
   Currency AmountCurrency() const { return m_currency; }
@@ -82,7 +84,7 @@ class CKontobewegungDlg {
   void RebuildCandidates();
   void FillRows();
 
-  CKapibuchDoc& m_doc;
+  const CKapibuchDoc& m_doc;
   CKBXDatum m_date;
   std::size_t m_kind = 0;
   bool m_related = false;
@@ -94,7 +96,8 @@ class CKontobewegungDlg {
   std::string m_wkn;
   std::vector<std::string> m_names;
   std::vector<std::string> m_wkns;
-  std::vector<CKBXAktie*> m_candidates;
+  std::vector<const CKBXAktie*> m_candidates;
+  std::vector<std::int64_t> m_assignment;  // per candidate
   std::vector<Row> m_rows;
   forms::Field m_focus = forms::Field::None;
   std::int32_t m_amount = 0;

@@ -18,11 +18,7 @@ int DecimalsOf(const std::vector<std::int64_t>& quantities) {
 
 }  // namespace
 
-// ------------------------------------------------------------------------- Aufteilen
-
-// --------------------------------------------------------------------------- Verkauf
-
-CVerkaufDlg::CVerkaufDlg(CKapibuchDoc& doc)
+CVerkaufDlg::CVerkaufDlg(const CKapibuchDoc& doc)
     : m_doc(doc), m_date(std::max(doc.Today(), doc.Account().StartDay())) {
   FillLists();
   Check(nullptr);
@@ -41,14 +37,15 @@ void CVerkaufDlg::FillLists() {
 
 void CVerkaufDlg::RebuildCandidates() {
   m_candidates.clear();
+  m_allocation.clear();
   if (!m_name.empty()) {
     for (const auto& p : m_doc.Positions()) {
       if (p->name == m_name && p->IsOpen() && p->purchaseDate <= m_date) {
-        p->SetWorkQuantity(0);
         m_candidates.push_back(p.get());
       }
     }
   }
+  m_allocation.assign(m_candidates.size(), 0);
   FillRows(false);
 }
 
@@ -65,10 +62,8 @@ std::string CVerkaufDlg::PriceText(const CKBXAktie& p) const {
 
 void CVerkaufDlg::FillRows(bool withAllocation) {
   std::vector<std::int64_t> held, sold;
-  for (const CKBXAktie* p : m_candidates) {
-    held.push_back(p->Quantity());
-    sold.push_back(p->WorkQuantity());
-  }
+  for (const CKBXAktie* p : m_candidates) held.push_back(p->Quantity());
+  sold = m_allocation;
   const int heldDecimals = DecimalsOf(held);
   const int soldDecimals = DecimalsOf(sold);
   m_rows.clear();
@@ -164,14 +159,13 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
 
   if (m_candidates.size() == 1 || (several && m_auto)) {
     std::int64_t remaining = requested;
-    for (CKBXAktie* p : m_candidates) {
-      const std::int64_t take = std::min(p->Quantity(), remaining);
-      p->SetWorkQuantity(take);
-      remaining -= take;
+    for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+      m_allocation[i] = std::min(m_candidates[i]->Quantity(), remaining);
+      remaining -= m_allocation[i];
     }
   }
   std::int64_t allocated = 0;
-  for (const CKBXAktie* p : m_candidates) allocated += p->WorkQuantity();
+  for (const std::int64_t q : m_allocation) allocated += q;
   if (allocated != requested) {
     FillRows(false);
     if (m_splitEnabled) {
@@ -200,7 +194,7 @@ void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bo
   forms::ReadQuantity(quantityText, requested);
   std::int64_t rest = CandidateTotal();
   for (std::size_t i = 0; i < m_candidates.size(); ++i) {
-    CKBXAktie& p = *m_candidates[i];
+    const CKBXAktie& p = *m_candidates[i];
     const std::int64_t held = p.Quantity();
     const std::int64_t after = rest - held;
     CAufteilenDlg dlg;
@@ -212,7 +206,7 @@ void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bo
     dlg.lowest = after < requested ? requested - after : 0;
     dlg.quantityText = forms::QuantityText(dlg.highest);
     if (!show(dlg)) break;
-    p.SetWorkQuantity(dlg.Chosen());
+    m_allocation[i] = dlg.Chosen();
     rest = after;
     requested -= dlg.Chosen();
   }
@@ -220,13 +214,18 @@ void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bo
 }
 
 bool CVerkaufDlg::OnOK(platform::Prompter& prompter) {
-  if (!Check(&prompter) || !forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible)) return false;
-  for (const auto& p : m_doc.Positions()) p->saleMark = 0;
-  for (CKBXAktie* p : m_candidates) p->saleMark = p->WorkQuantity() != 0 ? 1 : 0;
-  return true;
+  return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible);
+}
+
+std::vector<SaleAllocation> CVerkaufDlg::SaleParts() const {
+  std::vector<SaleAllocation> parts;
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    if (m_allocation[i] != 0) parts.push_back({m_candidates[i]->number, m_allocation[i]});
+  }
+  return parts;
 }
 
 void CVerkaufDlg::Book(CKapibuchDoc& doc) const {
-  doc.SellPositions(m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text);
+  doc.SellPositions(SaleParts(), {m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text});
   doc.Changed();
 }

@@ -24,7 +24,7 @@ class CVerkaufDlg {
   };
 
   // Starts on today (not before the account's start day) with automatic allocation.
-  explicit CVerkaufDlg(CKapibuchDoc& doc);
+  explicit CVerkaufDlg(const CKapibuchDoc& doc);
 
   CKBXDatum Date() const { return m_date; }
   CKBXDatum EarliestDate() const { return m_doc.Account().StartDay(); }
@@ -50,7 +50,11 @@ class CVerkaufDlg {
   const std::vector<std::string>& NameList() const { return m_names; }
   const std::vector<std::string>& WknList() const { return m_wkns; }
   const std::vector<Row>& Rows() const { return m_rows; }
-  const std::vector<CKBXAktie*>& Candidates() const { return m_candidates; }
+  const std::vector<const CKBXAktie*>& Candidates() const { return m_candidates; }
+  // The quantity each candidate sells (automatic or by "Aufteilen"), in list order.
+  const std::vector<std::int64_t>& Allocation() const { return m_allocation; }
+  // The allocation as handed to the document: position numbers with their quantities.
+  std::vector<SaleAllocation> SaleParts() const;
 
   // The check routine; with a prompter the failure is reported. beforeSplit stops after
   // the quantity checks.
@@ -61,7 +65,7 @@ class CVerkaufDlg {
   bool OnOK(platform::Prompter& prompter);
   forms::Field Focus() const { return m_focus; }
 
-  // After OK: sells the marked positions and updates the views.
+  // After OK: sells the allocated quantities and updates the views.
   void Book(CKapibuchDoc& doc) const;
 
  private:
@@ -71,7 +75,7 @@ class CVerkaufDlg {
   std::int64_t CandidateTotal() const;
   std::string PriceText(const CKBXAktie& position) const;
 
-  CKapibuchDoc& m_doc;
+  const CKapibuchDoc& m_doc;
   CKBXDatum m_date;
   std::string m_name;
   std::string m_wkn;
@@ -81,7 +85,8 @@ class CVerkaufDlg {
   DisplayCurrency m_display = kShowEur;
   std::vector<std::string> m_names;
   std::vector<std::string> m_wkns;
-  std::vector<CKBXAktie*> m_candidates;
+  std::vector<const CKBXAktie*> m_candidates;
+  std::vector<std::int64_t> m_allocation;  // per candidate
   std::vector<Row> m_rows;
   forms::Field m_focus = forms::Field::None;
   std::int32_t m_price = 0, m_commission = 0;

@@ -16,10 +16,6 @@ void CKBXAktie::SetQuantity(std::int64_t quantity) {
   SplitQuantity(quantity, quantityInteger, quantityFraction);
 }
 
-void CKBXAktie::SetWorkQuantity(std::int64_t quantity) {
-  SplitQuantity(quantity, workInteger, workFraction);
-}
-
 bool CKBXAktie::IsHeldOn(CKBXDatum day) const {
   if (purchaseDate > day) return false;
   return state == kOpen || (state == kSold && saleDate > day);

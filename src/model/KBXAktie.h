@@ -26,11 +26,6 @@ class CKBXAktie : public ArchiveObject {
   // Dividends and like income (positive) or costs (negative) assigned to the position.
   std::int32_t dividendEur = 0;
   std::int32_t dividendDm = 0;
-  // Transient: marked for the sale or assignment being entered, with the quantity taken.
-  std::int32_t saleMark = 0;
-  std::int32_t workFraction = 0;
-  std::int32_t workInteger = 0;
-
   std::int32_t number = 0;
   Currency saleCommissionCurrency = kEur;
   std::int32_t saleCommission = 0;
@@ -52,8 +47,6 @@ class CKBXAktie : public ArchiveObject {
 
   std::int64_t Quantity() const { return QuantityOf(quantityInteger, quantityFraction); }
   void SetQuantity(std::int64_t quantity);
-  std::int64_t WorkQuantity() const { return QuantityOf(workInteger, workFraction); }
-  void SetWorkQuantity(std::int64_t quantity);
 
   bool IsOpen() const { return state == kOpen; }
   bool IsSold() const { return state == kSold; }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "forms/AufteilenDlg.h"
+#include "forms/KontobewegungDlg.h"
+#include "forms/ZuordnenDlg.h"
 #include "forms/VerkaufDlg.h"
 #include "tests/forms/FormsTestUtil.h"
 
@@ -223,4 +225,38 @@ TEST(VerkaufDlg, FractionalSalesAndDisplayCurrency) {
   EXPECT_EQ(dlg.Rows()[0].purchasePrice, "19,55 DM");
   dlg.SetDisplayCurrency(CVerkaufDlg::kShowDm);
   EXPECT_EQ(dlg.Rows()[1].purchasePrice, "19,56 DM");
+}
+
+// Editing an allocation or an assignment and then cancelling leaves the document as it
+// was, to the byte: the forms hold their quantities themselves.
+TEST(VerkaufDlg, CancelledAllocationsLeaveTheDocumentUntouched) {
+  auto doc = ThreePositions();
+  doc->SetModified(false);
+  const std::vector<std::uint8_t> before = doc->Serialize();
+  {
+    CVerkaufDlg dlg = Sale(*doc, "25");
+    dlg.SetAutoAllocate(false);
+    ScriptedPrompter prompter;
+    dlg.Aufteilen(prompter, [&](CAufteilenDlg& a) {
+      a.quantityText = "5";
+      return a.OnOK(prompter);
+    });
+    EXPECT_NE(dlg.Allocation(), std::vector<std::int64_t>(dlg.Candidates().size(), 0));
+    // The user presses "Abbrechen": nothing is booked.
+  }
+  {
+    CKontobewegungDlg dlg(*doc);
+    ASSERT_TRUE(dlg.SetKindByName("Dividenden-Gutschrift"));
+    dlg.SetRelation(true);
+    dlg.ChooseName("Aktie");
+    dlg.SetAutoAssign(false);
+    dlg.Zuordnen([](CZuordnenDlg& z) {
+      z.quantityText = "1";
+      z.LeaveQuantity();
+      return true;
+    });
+    EXPECT_EQ(dlg.Assignment().front(), QuantityOf(1, 0));
+  }
+  EXPECT_EQ(doc->Serialize(), before);
+  EXPECT_FALSE(doc->IsModified());
 }
