@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "dialogs/DialogSupport.h"
 #include "dialogs/Help.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/AufteilenDlg.h"
@@ -39,56 +40,10 @@ namespace dialogs {
 namespace {
 
 QString q(const std::string& s) {
-  return QString::fromStdString(s);
+  return ToQ(s);
 }
 std::string s(const QString& q) {
-  return q.toStdString();
-}
-
-QDate ToQDate(CKBXDatum d) {
-  int day = 0, month = 0, year = 0;
-  d.Split(day, month, year);
-  return QDate(year, month, day);
-}
-
-CKBXDatum FromQDate(const QDate& date) {
-  CKBXDatum d;
-  d.Set(date.day(), date.month(), date.year());
-  return d;
-}
-
-QDateEdit* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u)) {
-  auto* picker = new QDateEdit(ToQDate(value));
-  picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  picker->setCalendarPopup(true);
-  picker->setDateRange(ToQDate(earliest), QDate(2038, 1, 18));
-  return picker;
-}
-
-QComboBox* ListOf(const std::vector<std::string>& items, bool editable) {
-  auto* combo = new QComboBox;
-  combo->setEditable(editable);
-  for (const auto& item : items) combo->addItem(q(item));
-  combo->setCurrentIndex(-1);
-  return combo;
-}
-
-// OK, "Abbrechen" and, with a help number, "Hilfe".
-QDialogButtonBox* OkCancel(QDialog& dialog, int helpTopic = 0) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-  if (helpTopic > 0) {
-    QPushButton* help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);
-    QObject::connect(help, &QPushButton::clicked, &dialog, [helpTopic] { ShowHelp(helpTopic); });
-  }
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  return buttons;
-}
-
-QPushButton* HelpButton(int topic) {
-  auto* help = new QPushButton(QStringLiteral("Hilfe"));
-  QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelp(topic); });
-  return help;
+  return FromQ(q);
 }
 
 // The list of candidate positions of the sell and movement dialogs.
@@ -590,6 +545,7 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
   dialog.exec();
   const bool changed = doc.IsModified();
   doc.SetModified(wasModified || changed);
+  if (changed) doc.Changed();
   return changed;
 }
 
@@ -729,6 +685,7 @@ bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter&
   fill();
   dialog.resize(700, 480);
   dialog.exec();
+  if (changed) doc.Changed();
   return changed;
 }
 

@@ -206,7 +206,7 @@ void ChartPage(Page& p, ChartSettings& c, bool portfolio) {
 
 }  // namespace
 
-bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
+bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int startPage) {
   COptionenSheet sheet(doc);
   ViewSettings& s = sheet.settings;
   QDialog dialog(parent);
@@ -388,7 +388,7 @@ bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode) {
   Page chart6(*tabs, COptionenSheet::kPageCaptions[10]);
   ChartPage(chart6, s.securityChart, false);
 
-  tabs->setCurrentIndex(COptionenSheet::StartPage(mode));
+  tabs->setCurrentIndex(startPage);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
   QPushButton* help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);

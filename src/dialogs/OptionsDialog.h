@@ -6,8 +6,9 @@
 
 namespace dialogs {
 
-// "Optionen": the eleven pages of display options, opened on the page of the window's mode.
-// On OK every value goes back into the document, which is modified and redrawn.
-bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int mode);
+// "Optionen": the eleven pages of display options, opened on a page (the one of the
+// window's mode). On OK every value goes back into the document, which is modified and
+// redrawn.
+bool RunOptions(QWidget* parent, CKapibuchDoc& doc, int startPage);
 
 }  // namespace dialogs

@@ -12,6 +12,7 @@
 // "Depotdaten": the five holder strings; OK copies them back into the document.
 class CDepotdatenDlg {
  public:
+  static constexpr int kHelpTopic = 2031;
   static constexpr const char* kCaption = "Depotdaten";
   explicit CDepotdatenDlg(const CKapibuchDoc& doc);
   std::string holder;

@@ -9,6 +9,7 @@
 // "Kontowährung umstellen": the day from which the account runs in euro.
 class CKontowaehrungDlg {
  public:
+  static constexpr int kHelpTopic = 2022;
   static constexpr const char* kCaption = "Kontowährung umstellen";
   static constexpr const char* kQuestion =
       "Haben Sie das korrekte Umstellungsdatum angegeben?\n\nDie Umstellung von DM auf Euro kann nur einmal "

@@ -57,27 +57,6 @@ int ParseLength(const std::string& text, int minimum, int maximum) {
 
 }  // namespace forms
 
-int COptionenSheet::StartPage(int mode) {
-  switch (mode) {
-    case 1:
-      return 1;
-    case 2:
-      return 5;
-    case 3:
-      return 3;
-    case 4:
-      return 8;
-    case 5:
-      return 9;
-    case 6:
-      return 10;
-    case 7:
-      return 7;
-    default:
-      return 0;
-  }
-}
-
 void COptionenSheet::OnOK(CKapibuchDoc& doc) const {
   doc.settings = settings;
   doc.Changed();

@@ -27,7 +27,6 @@ class COptionenSheet {
 
   explicit COptionenSheet(const CKapibuchDoc& doc) : settings(doc.settings) {}
   // The page the sheet opens on for a window's view mode.
-  static int StartPage(int mode);
 
   // The copy the pages edit.
   ViewSettings settings;

@@ -1,6 +1,7 @@
 #pragma once
-// A document window: its view mode, the days of every mode, its rows and chart choices.
-// Several windows can show the same document, each with its own mode and days.
+// A document window: its view mode, the days of every mode and the chart choices. Several
+// windows can show the same document, each with its own mode and days. A window reports
+// what changed through signals; it knows nothing of the main window.
 
 #include <QMdiSubWindow>
 #include <memory>
@@ -10,22 +11,12 @@
 
 class DocumentSession;
 class KapibuchView;
-class MainFrame;
 
 class ChildFrame : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  static constexpr const char* kModeNames[8] = {"",
-                                                "Depotbestand",
-                                                "Depotentwicklung",
-                                                "Realisierte G+V",
-                                                "Kontobewegungen",
-                                                "Grafik - Depotentwicklung",
-                                                "Grafik - Wertpapier",
-                                                "Depotanalyse"};
-
-  ChildFrame(MainFrame& main, std::shared_ptr<DocumentSession> session);
+  explicit ChildFrame(std::shared_ptr<DocumentSession> session);
   ~ChildFrame() override;
 
   DocumentSession& Session() { return *m_session; }
@@ -35,13 +26,12 @@ class ChildFrame : public QMdiSubWindow {
   const std::vector<KapibuchView*>& Views() const { return m_views; }
   void SetSplit(bool split);
   bool IsSplit() const { return m_split; }
-  views::FrameState& State() { return m_state; }
-  int Mode() const { return m_state.mode; }
+  // The mode and days; the days of a new window are set on first use.
+  views::FrameState& State();
+  views::ViewMode Mode() const { return m_state.mode; }
 
-  // Changes the mode and updates only this window's views.
-  void SetMode(int mode);
-  // Sets the default days on first use, and shows this frame on the period bar when active.
-  void SyncPeriodBar();
+  // Each of these changes the window's state and updates only this window's views.
+  void SetMode(views::ViewMode mode);
   void OnFirstDateChanged(CKBXDatum day);
   void OnSecondDateChanged(CKBXDatum day);
   void OnPortfolioSeriesChanged(int index);
@@ -50,13 +40,19 @@ class ChildFrame : public QMdiSubWindow {
   void OnSelectPositions(std::vector<int> selection, bool timeInPortfolio);
   void UpdateTitle();
 
+ signals:
+  // The mode, days or choices changed.
+  void StateChanged(ChildFrame* frame);
+  // The window is about to close; a receiver may forbid it (the last window of a modified
+  // document asks to save).
+  void CloseRequested(ChildFrame* frame, bool* allowed);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void UpdateOwnViews();
 
-  MainFrame& m_main;
   std::shared_ptr<DocumentSession> m_session;
   std::vector<KapibuchView*> m_views;
   bool m_split = false;

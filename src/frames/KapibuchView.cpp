@@ -9,7 +9,7 @@
 #include "frames/ChildFrame.h"
 #include "qt/QtPainterSurface.h"
 #include "qt/Rendering.h"
-#include "views/TableViews.h"
+#include "views/ModeFactory.h"
 
 namespace {
 
@@ -53,61 +53,18 @@ QPoint KapibuchView::LogicalPosition() const {
 void KapibuchView::OnDocumentUpdate(int hint, const void* frame) {
   if (hint == CKapibuchDoc::kHintFrame && frame != &m_frame) return;
   if (isHidden()) return;  // a pane of an unsplit window: rebuilt when it is shown
-  m_frame.SyncPeriodBar();
   Rebuild();
 }
 
 void KapibuchView::Rebuild() {
   ++m_rebuilds;
-  views::FrameState& s = m_frame.State();
+  const views::FrameState& s = m_frame.State();
+  if (!m_view || m_view->Mode() != s.mode) m_view = views::CreateModeView(s.mode, m_doc);
   ScreenMeasure measure(*this);
   platform::QtPainterSurface surface(measure.painter, measure.image, QPointF(0, 0), false, {});
-  m_development.reset();
-  switch (s.mode) {
-    case 1:
-      views::BuildHoldingsRows(s.holdingsDay, s.positions, m_doc,
-                               m_doc.settings.holdings.mergePositions != 0);
-      m_table = views::HoldingsTable(m_doc, s.holdingsDay, s.positions);
-      break;
-    case 3:
-      views::BuildRealisedRows(s.realisedStart, s.realisedEnd, s.realised, m_doc,
-                               m_doc.settings.realised.mergePositions != 0);
-      m_table = views::RealisedTable(m_doc, s.realisedStart, s.realisedEnd, s.realised);
-      break;
-    case 4:
-      views::BuildAccountRows(s.accountStart, s.accountEnd, s.accountRows, m_doc);
-      m_table = views::AccountTable(m_doc, s.accountStart, s.accountEnd, s.accountRows);
-      break;
-    case 2:
-      m_development = std::make_unique<views::DevelopmentModel>(m_doc, s.developmentStart, s.developmentEnd);
-      m_developmentMeasures = views::MeasureDevelopmentColumns(surface, *m_development);
-      break;
-    case 5:
-      m_chart = views::BuildChart(surface, m_doc, 5, s.portfolioChartStart, s.portfolioChartEnd,
-                                  s.portfolioSeries, {});
-      break;
-    case 6:
-      m_chart = views::BuildChart(surface, m_doc, 6, s.securityChartStart, s.securityChartEnd,
-                                  s.securitySeries, s.selection);
-      break;
-    case 7:
-      views::BuildAnalysisRows(s.analysisDay, s.analysisStart, s.positions, m_doc, m_scales);
-      break;
-    default:
-      break;
-  }
-  platform::Size size{32767, 32767};
-  if (s.mode == 1 || s.mode == 3 || s.mode == 4) {
-    m_layout = views::MeasureColumns(surface, m_table);
-    size = views::TableScrollSize(m_table, m_layout);
-  } else if (s.mode == 2) {
-    size = views::DevelopmentScrollSize(*m_development, m_developmentMeasures);
-  } else if (s.mode == 5 || s.mode == 6) {
-    const ChartSettings& c = s.mode == 5 ? m_doc.settings.portfolioChart : m_doc.settings.securityChart;
-    size = {2 * c.border + c.width, 2 * c.border + c.height};
-  } else if (s.mode == 7) {
-    size = views::AnalysisScrollSize(m_doc, s.positions);
-  }
+  m_view->Build(s);
+  m_view->Measure(surface);
+  const platform::Size size = m_view->Extent();
   m_logicalSize = QSize(std::min(size.cx, kScrollCap), std::min(size.cy, kScrollCap));
   UpdateScrollBars();
   viewport()->update();
@@ -133,37 +90,15 @@ void KapibuchView::resizeEvent(QResizeEvent* event) {
 void KapibuchView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), Qt::white);
+  if (!m_view) return;
   const QPointF origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
   platform::QtPainterSurface surface(painter, *viewport(), origin, false, {});
-  const views::FrameState& s = m_frame.State();
-  switch (s.mode) {
-    case 1:
-    case 3:
-    case 4:
-      views::DrawTable(surface, m_table, m_layout);
-      break;
-    case 2:
-      if (m_development) {
-        const double scale = Scale();
-        const int left = static_cast<int>(horizontalScrollBar()->value() / scale);
-        const int top = -static_cast<int>(verticalScrollBar()->value() / scale);
-        const platform::Rect visible{left, top, left + static_cast<int>(viewport()->width() / scale),
-                                     top - static_cast<int>(viewport()->height() / scale)};
-        views::DrawDevelopmentView(surface, *m_development, m_developmentMeasures, visible);
-      }
-      break;
-    case 5:
-    case 6: {
-      const ChartSettings& c = s.mode == 5 ? m_doc.settings.portfolioChart : m_doc.settings.securityChart;
-      views::DrawChart(surface, m_doc, m_chart, c.border, c.border);
-      break;
-    }
-    case 7:
-      views::DrawAnalysisView(surface, m_doc, s.analysisDay, s.analysisStart, s.positions, m_scales);
-      break;
-    default:
-      break;
-  }
+  const double scale = Scale();
+  const int left = static_cast<int>(horizontalScrollBar()->value() / scale);
+  const int top = -static_cast<int>(verticalScrollBar()->value() / scale);
+  const platform::Rect visible{left, top, left + static_cast<int>(viewport()->width() / scale),
+                               top - static_cast<int>(viewport()->height() / scale)};
+  m_view->Draw(surface, visible);
 }
 
 void KapibuchView::ScrollBy(int dx, int dy) {
@@ -210,25 +145,7 @@ void KapibuchView::keyPressEvent(QKeyEvent* event) {
 }
 
 std::unique_ptr<views::PrintJob> KapibuchView::MakePrintJob() const {
-  const views::FrameState& s = m_frame.State();
-  switch (s.mode) {
-    case 1:
-    case 3:
-    case 4:
-      return std::make_unique<views::TablePrintJob>(m_table);
-    case 2:
-      return std::make_unique<views::DevelopmentPrintJob>(m_doc, s.developmentStart, s.developmentEnd);
-    case 5:
-      return std::make_unique<views::ChartPrintJob>(m_doc, 5, s.portfolioChartStart, s.portfolioChartEnd,
-                                                    s.portfolioSeries, std::vector<int>{});
-    case 6:
-      return std::make_unique<views::ChartPrintJob>(m_doc, 6, s.securityChartStart, s.securityChartEnd,
-                                                    s.securitySeries, s.selection);
-    case 7:
-      return std::make_unique<views::AnalysisPrintJob>(m_doc, s.analysisDay, s.analysisStart);
-    default:
-      return nullptr;
-  }
+  return m_view ? m_view->MakePrintJob() : nullptr;
 }
 
 void KapibuchView::Print(QPrinter& printer) const {

@@ -7,11 +7,8 @@
 #include <vector>
 
 #include "document/KapibuchDoc.h"
-#include "views/AnalysisView.h"
-#include "views/Charts.h"
-#include "views/DevelopmentView.h"
+#include "views/ModeView.h"
 #include "views/PrintJob.h"
-#include "views/Table.h"
 
 class ChildFrame;
 class QPrinter;
@@ -32,6 +29,8 @@ class KapibuchView : public QAbstractScrollArea, public DocumentObserver {
   void Print(QPrinter& printer) const;
 
   int Rebuilds() const { return m_rebuilds; }
+  // The mode object that the last rebuild made.
+  const views::ModeView* Mode() const { return m_view.get(); }
   QSize LogicalSize() const { return m_logicalSize; }
   // The current scroll position in tenths of a millimetre.
   QPoint LogicalPosition() const;
@@ -50,11 +49,5 @@ class KapibuchView : public QAbstractScrollArea, public DocumentObserver {
   CKapibuchDoc& m_doc;
   int m_rebuilds = 0;
   QSize m_logicalSize{32767, 32767};
-  // Per mode: what the last rebuild made.
-  views::Table m_table;
-  views::ColumnLayout m_layout;
-  std::unique_ptr<views::DevelopmentModel> m_development;
-  views::DevelopmentMeasures m_developmentMeasures;
-  views::ChartData m_chart;
-  views::AnalysisScales m_scales;
+  std::unique_ptr<views::ModeView> m_view;
 };

@@ -3,68 +3,35 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDateEdit>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
-#include <QTextBrowser>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "dialogs/BookingDialogs.h"
+#include "dialogs/DepotdatenDialog.h"
 #include "dialogs/Help.h"
+#include "dialogs/KontowaehrungDialog.h"
 #include "dialogs/NewFileWizard.h"
 #include "dialogs/OptionsDialog.h"
-#include "forms/AktiensplitDlg.h"
-#include "forms/DepotdatenDlg.h"
-#include "forms/KontowaehrungDlg.h"
-#include "forms/NeueDateiWizard.h"
+#include "frames/ActionSpec.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
+#include "frames/PeriodBar.h"
+#include "frames/Printing.h"
+#include "frames/RecentFiles.h"
 #include "frames/Session.h"
-#include "views/Charts.h"
 
 namespace {
 
 constexpr const char* kCaption = "Kapitalbuch";
-
-QDate ToQDate(CKBXDatum d) {
-  int day = 0, month = 0, year = 0;
-  d.Split(day, month, year);
-  return QDate(year, month, day);
-}
-
-CKBXDatum FromQDate(const QDate& q) {
-  CKBXDatum d;
-  d.Set(q.day(), q.month(), q.year());
-  return d;
-}
-
-CKBXDatum FirstDay() {
-  return CKBXDatum(1u);
-}
-CKBXDatum LastDay() {
-  CKBXDatum d;
-  d.Set(18, 1, 2038);
-  return d;
-}
 
 }  // namespace
 
@@ -78,10 +45,15 @@ MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prom
   m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(m_area);
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainFrame::OnFrameActivated);
-  CreateActions();
-  CreatePeriodBar();
+  m_recent = new RecentFiles(m_settings, this);
+  connect(m_recent, &RecentFiles::OpenRequested, this, [this](const QString& path) { OpenFile(path); });
+  CreateMenus();
+  CreateToolBar();
+  addToolBarBreak();
+  m_periodBar = new PeriodBar(this);
+  addToolBar(m_periodBar);
+  ConnectPeriodBar();
   statusBar()->showMessage(QStringLiteral("Bereit"));
-  ShowPeriodBarMode(0);
   UpdateActions();
 }
 
@@ -92,225 +64,182 @@ MainFrame::~MainFrame() {
   for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-void MainFrame::CreateActions() {
-  const auto action = [this](QMenu* menu, const QString& text, const QKeySequence& key, const QString& tip,
-                             auto slot) {
-    QAction* a = menu->addAction(text);
-    if (!key.isEmpty()) a->setShortcut(key);
-    a->setStatusTip(tip);
-    a->setToolTip(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-    connect(a, &QAction::triggered, this, slot);
-    return a;
-  };
-
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
-  QAction* newAction = action(file, QStringLiteral("&Neu..."), QKeySequence(Qt::CTRL | Qt::Key_N),
-                              QStringLiteral("Erstellt eine neue Kapitalbuch-Datei."), [this] { OnNew(); });
-  newAction->setIcon(QIcon(QStringLiteral(":/icons/neu.svg")));
-  QAction* openAction =
-      action(file, QStringLiteral("Ö&ffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-             QStringLiteral("Öffnet eine vorhandene Kapitalbuch-Datei."), [this] { OnOpen(); });
-  openAction->setIcon(QIcon(QStringLiteral(":/icons/oeffnen.svg")));
-  QAction* closeAction = action(file, QStringLiteral("&Schließen"), QKeySequence(),
-                                QStringLiteral("Schließt das aktive Fenster."), [this] {
-                                  if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
-                                });
-  QAction* saveAction = action(file, QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                               QStringLiteral("Speichert die aktive Datei."), [this] { SaveActive(false); });
-  saveAction->setIcon(QIcon(QStringLiteral(":/icons/speichern.svg")));
-  QAction* saveAsAction = action(file, QStringLiteral("Speichern &unter..."), QKeySequence(),
-                                 QStringLiteral("Speichert die aktive Datei unter einem neuen Namen."),
-                                 [this] { SaveActive(true); });
-  file->addSeparator();
-  QAction* printAction =
-      action(file, QStringLiteral("&Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-             QStringLiteral("Druckt die Ansicht des aktiven Fensters."), [this] { OnPrint(false); });
-  printAction->setIcon(QIcon(QStringLiteral(":/icons/drucken.svg")));
-  QAction* previewAction =
-      action(file, QStringLiteral("Sei&tenansicht"), QKeySequence(),
-             QStringLiteral("Zeigt die Druckseiten der Ansicht."), [this] { OnPrint(true); });
-  previewAction->setIcon(QIcon(QStringLiteral(":/icons/seitenansicht.svg")));
-  QAction* directAction = action(file, QStringLiteral("Direkt d&rucken"), QKeySequence(),
-                                 QStringLiteral("Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker."),
-                                 [this] { OnPrintDirect(); });
-  file->addSeparator();
-  for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
-    m_recentActions[i] = file->addAction(QString());
-    connect(m_recentActions[i], &QAction::triggered, this, [this, i] {
-      const QStringList recent = RecentFiles();
-      if (static_cast<int>(i) < recent.size()) OpenFile(recent[static_cast<int>(i)]);
-    });
+std::vector<QAction*> MainFrame::AddMenu(const char* title, const std::vector<ActionSpec>& specs) {
+  QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+  std::vector<QAction*> actions;
+  for (const ActionSpec& spec : specs) {
+    QAction* a = AddAction(*menu, *this, spec);
+    actions.push_back(a);
+    if (spec.needsDocument) m_documentActions.push_back(a);
+    if (spec.onToolBar) m_toolActions.push_back(a);
   }
-  file->addSeparator();
-  action(file, QStringLiteral("&Beenden"), QKeySequence(), QStringLiteral("Beendet Kapitalbuch."),
-         [this] { close(); });
-  m_documentActions = {closeAction, saveAction, saveAsAction, printAction, previewAction, directAction};
-  UpdateRecentMenu();
+  return actions;
+}
 
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+void MainFrame::OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command) {
+  ChildFrame* frame = ActiveFrame();
+  if (!frame) return;
+  // A booking updates every view of its document itself; here only titles and commands follow.
+  command(*frame, frame->Session().Doc());
+  UpdateTitles();
+  UpdateActions();
+}
 
-  // Every booking ends with the document modified, its series dropped and all views updated.
-  const auto booking = [this](auto run) {
-    return [this, run] {
-      ChildFrame* frame = ActiveFrame();
-      if (!frame) return;
-      CKapibuchDoc& doc = frame->Session().Doc();
-      if (run(doc)) {
-        doc.ClearSeriesCaches();
-        doc.UpdateAllViews();
-      }
-      for (ChildFrame* f : Frames()) f->UpdateTitle();
-      UpdateActions();
+void MainFrame::CreateMenus() {
+  const auto onDoc = [this](std::function<void(ChildFrame&, CKapibuchDoc&)> command) {
+    return [this, command] { OnDocumentCommand(command); };
+  };
+  const auto onView = [this](void (*command)(QWidget*, const KapibuchView&)) {
+    return [this, command] {
+      if (ChildFrame* f = ActiveFrame()) command(this, f->View());
     };
   };
-  m_bookingActions = {
-      action(edit, QStringLiteral("&Kauf..."), QKeySequence(Qt::CTRL | Qt::Key_K),
-             QStringLiteral("Wertpapier kaufen."),
-             booking([this](CKapibuchDoc& doc) { return dialogs::RunKauf(this, doc, m_prompter); })),
-      action(edit, QStringLiteral("&Verkauf..."), QKeySequence(Qt::CTRL | Qt::Key_V),
-             QStringLiteral("Wertpapier verkaufen."),
-             booking([this](CKapibuchDoc& doc) { return dialogs::RunVerkauf(this, doc, m_prompter); })),
-      action(edit, QStringLiteral("Kurse &eingeben..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-             QStringLiteral("Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag."),
-             booking([this](CKapibuchDoc& doc) { return dialogs::RunKurseEingeben(this, doc); })),
-      action(edit, QStringLiteral("Kurse &importieren..."), QKeySequence(Qt::CTRL | Qt::Key_I),
-             QStringLiteral("Liest die Kurse für ein Wertpapier aus einer Textdatei ein."),
-             booking([this](CKapibuchDoc& doc) {
-               return dialogs::RunKurseImportieren(this, doc, m_prompter, m_settings);
-             })),
-      action(edit, QStringLiteral("Kurse e&xportieren..."), QKeySequence(),
-             QStringLiteral("Kurse eines Wertpapiers in eine Textdatei schreiben."),
-             booking([this](CKapibuchDoc& doc) {
-               dialogs::RunKurseExportieren(this, doc, m_prompter);
-               return false;
-             })),
-      action(edit, QStringLiteral("Konto&bewegung..."), QKeySequence(Qt::CTRL | Qt::Key_B),
-             QStringLiteral("Neue Kontobewegung hinzufügen."),
-             booking([this](CKapibuchDoc& doc) { return dialogs::RunKontobewegung(this, doc, m_prompter); })),
-      action(edit, QStringLiteral("&Aktiensplit..."), QKeySequence(),
-             QStringLiteral("Aktiensplit durchführen."),
-             booking([this](CKapibuchDoc& doc) { return dialogs::RunAktiensplit(this, doc, m_prompter); })),
-  };
-  m_switchAction =
-      action(edit, QStringLiteral("Konto&währung umstellen..."), QKeySequence(),
-             QStringLiteral("Kontowährung von DM auf Euro umstellen."), [this] { OnCurrencySwitch(); });
-  m_holderAction =
-      action(edit, QStringLiteral("&Depotdaten..."), QKeySequence(),
-             QStringLiteral("Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben."),
-             [this] { OnHolderData(); });
-  edit->addSeparator();
-  m_optionsAction = action(edit, QStringLiteral("&Optionen..."), QKeySequence(Qt::Key_F5),
-                           QStringLiteral("Darstellungsoptionen einstellen."), [this] {
-                             if (ChildFrame* f = ActiveFrame()) {
-                               dialogs::RunOptions(this, f->Session().Doc(), f->Mode());
-                               for (ChildFrame* other : Frames()) other->UpdateTitle();
-                             }
-                           });
+  const QKeySequence none;
+  AddMenu("&Datei",
+          {{"&Neu...", QKeySequence(Qt::CTRL | Qt::Key_N), "Erstellt eine neue Kapitalbuch-Datei.", "neu",
+            [this] { OnNew(); }, false, true},
+           {"Ö&ffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), "Öffnet eine vorhandene Kapitalbuch-Datei.",
+            "oeffnen", [this] { OnOpen(); }, false, true},
+           {"&Schließen", none, "Schließt das aktive Fenster.", nullptr,
+            [this] {
+              if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
+            },
+            true},
+           {"&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), "Speichert die aktive Datei.", "speichern",
+            [this] { SaveActive(false); }, true, true},
+           {"Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.", nullptr,
+            [this] { SaveActive(true); }, true},
+           {},
+           {"&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Ansicht des aktiven Fensters.",
+            "drucken", onView(&printing::Print), true, true},
+           {"Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
+            onView(&printing::Preview), true, true},
+           {"Direkt d&rucken", none, "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr,
+            [this] {
+              if (ChildFrame* f = ActiveFrame()) printing::PrintDirect(f->View());
+            },
+            true},
+           {}});
+  QMenu* file = menuBar()->actions().back()->menu();
+  m_recent->AddToMenu(*file);
+  file->addSeparator();
+  AddAction(*file, *this, {"&Beenden", none, "Beendet Kapitalbuch.", nullptr, [this] { close(); }});
+
+  const std::vector<QAction*> edit = AddMenu(
+      "&Bearbeiten",
+      {{"&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKauf(this, doc, m_prompter); }), true,
+        true},
+       {"&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.", "verkauf",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunVerkauf(this, doc, m_prompter); }), true,
+        true},
+       {"Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
+        "Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag.", "kurse",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKurseEingeben(this, doc); }), true, true},
+       {"Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
+        "Liest die Kurse für ein Wertpapier aus einer Textdatei ein.", "import",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          dialogs::RunKurseImportieren(this, doc, m_prompter, m_settings);
+        }),
+        true, true},
+       {"Kurse e&xportieren...", none, "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
+        onDoc(
+            [this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKurseExportieren(this, doc, m_prompter); }),
+        true},
+       {"Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKontobewegung(this, doc, m_prompter); }),
+        true, true},
+       {"&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunAktiensplit(this, doc, m_prompter); }),
+        true},
+       {"Konto&währung umstellen...", none, "Kontowährung von DM auf Euro umstellen.", nullptr,
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          if (!CKontowaehrungDlg::Enabled(doc)) return;
+          dialogs::KontowaehrungDialog dialog(doc, m_prompter, this);
+          if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
+        }),
+        true},
+       {"&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
+        nullptr, onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          dialogs::DepotdatenDialog dialog(doc, m_prompter, this);
+          if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
+        }),
+        true},
+       {},
+       {"&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", nullptr,
+        onDoc([this](ChildFrame& frame, CKapibuchDoc& doc) {
+          dialogs::RunOptions(this, doc, views::Traits(frame.Mode()).optionsPage);
+        }),
+        true, true}});
+  m_switchAction = edit[7];  // "Konto&währung umstellen..."
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
-  const struct {
-    int mode;
-    const char* text;
-    int key;
-  } modes[] = {{1, "Depot&bestand", Qt::Key_1},       {3, "Realisierte &G+V", Qt::Key_2},
-               {2, "&Depotentwicklung", Qt::Key_3},   {7, "D&epotanalyse", Qt::Key_4},
-               {4, "&Kontobewegungen", Qt::Key_5},    {5, "G&rafik - Depotentwicklung", Qt::Key_6},
-               {6, "Grafik - &Wertpapier", Qt::Key_7}};
-  for (const auto& m : modes) {
-    QAction* a = view->addAction(QString::fromUtf8(m.text));
-    a->setShortcut(QKeySequence(Qt::CTRL | m.key));
+  for (const views::ModeTraits& mode : views::AllModes()) {
+    const views::ViewMode m = mode.mode;
+    QAction* a = AddAction(*view, *this,
+                           {mode.menuText, QKeySequence(QStringLiteral("Ctrl+%1").arg(QLatin1Char(mode.key))),
+                            "", mode.icon, [this, m] {
+                              if (ChildFrame* f = ActiveFrame()) f->SetMode(m);
+                            }});
     a->setCheckable(true);
-    a->setStatusTip(QStringLiteral("Zeigt ") + QString::fromUtf8(ChildFrame::kModeNames[m.mode]) +
-                    QStringLiteral("."));
-    const int mode = m.mode;
-    connect(a, &QAction::triggered, this, [this, mode] {
-      if (ChildFrame* f = ActiveFrame()) f->SetMode(mode);
-    });
-    m_modeActions[static_cast<std::size_t>(m.mode)] = a;
+    a->setStatusTip(QStringLiteral("Zeigt ") + QString::fromUtf8(mode.title) + QStringLiteral("."));
+    a->setIconText(QString::fromUtf8(mode.toolText));
+    m_modeActions[static_cast<std::size_t>(m)] = a;
   }
   view->addSeparator();
 
-  QMenu* window = menuBar()->addMenu(QStringLiteral("&Fenster"));
-  QAction* newWindow =
-      action(window, QStringLiteral("&Neues Fenster"), QKeySequence(),
-             QStringLiteral("Öffnet ein weiteres Fenster für die aktive Datei."), [this] { NewWindow(); });
-  action(window, QStringLiteral("Ü&berlappend"), QKeySequence(),
-         QStringLiteral("Ordnet die Fenster überlappend an."), [this] { m_area->cascadeSubWindows(); });
-  action(window, QStringLiteral("Neben&einander"), QKeySequence(),
-         QStringLiteral("Ordnet die Fenster nebeneinander an."), [this] { m_area->tileSubWindows(); });
-  QAction* split =
-      action(window, QStringLiteral("&Teilen"), QKeySequence(),
-             QStringLiteral("Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf."), [this] {
-               if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
-             });
-  m_documentActions.push_back(split);
-  m_documentActions.push_back(newWindow);
-  m_documentActions.push_back(m_holderAction);
-  for (QAction* a : m_bookingActions) m_documentActions.push_back(a);
-  m_documentActions.push_back(m_optionsAction);
+  AddMenu("&Fenster",
+          {{"&Neues Fenster", none, "Öffnet ein weiteres Fenster für die aktive Datei.", nullptr,
+            [this] { NewWindow(); }, true},
+           {"Ü&berlappend", none, "Ordnet die Fenster überlappend an.", nullptr,
+            [this] { m_area->cascadeSubWindows(); }},
+           {"Neben&einander", none, "Ordnet die Fenster nebeneinander an.", nullptr,
+            [this] { m_area->tileSubWindows(); }},
+           {"&Teilen", none, "Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf.", nullptr,
+            [this] {
+              if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
+            },
+            true}});
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-  m_helpAction = action(help, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1),
-                        QStringLiteral("Zeigt die Hilfe an."), [this] { OnHelp(); });
-  m_helpAction->setIcon(QIcon(QStringLiteral(":/icons/hilfe.svg")));
-  m_aboutAction = action(help, QStringLiteral("Inf&o über Kapitalbuch..."), QKeySequence(),
-                         QStringLiteral("Zeigt Programmname und Version an."), [this] { OnAbout(); });
-
-  m_tools = addToolBar(QStringLiteral("Symbolleiste"));
-  m_tools->setObjectName(QStringLiteral("tools"));
-  m_tools->addAction(newAction);
-  m_tools->addAction(openAction);
-  m_tools->addAction(saveAction);
-  m_tools->addSeparator();
-  m_tools->addAction(printAction);
-  m_tools->addAction(previewAction);
-  m_tools->addSeparator();
-  const char* const bookingIcons[] = {"kauf", "verkauf", "kurse", "import", "import", "konto", "kurse"};
-  for (std::size_t i = 0; i < m_bookingActions.size(); ++i) {
-    m_bookingActions[i]->setIcon(
-        QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(bookingIcons[i]))));
-  }
-  for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) m_tools->addAction(m_bookingActions[i]);
-  m_tools->addSeparator();
-  m_tools->addAction(m_optionsAction);
-  m_tools->addSeparator();
-  static const char* const shortNames[] = {"",      "Bestand", "Entwicklung", "G+V",
-                                           "Konto", "Grafik",  "Wertpapier",  "Analyse"};
-  static const char* const modeIcons[] = {"",       "bestand",    "entwicklung", "guv", "kontobewegungen",
-                                          "grafik", "wertpapier", "analyse"};
-  for (const int mode : {1, 3, 2, 7, 4, 5, 6}) {
-    QAction* a = m_modeActions[static_cast<std::size_t>(mode)];
-    a->setIconText(QString::fromUtf8(shortNames[mode]));
-    a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(modeIcons[mode]))));
-    m_tools->addAction(a);
-  }
-  m_tools->addSeparator();
-  m_tools->addAction(m_helpAction);
-  m_tools->addAction(m_aboutAction);
-  m_tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  AddMenu("&Hilfe", {{"&Inhalt", QKeySequence(Qt::Key_F1), "Zeigt die Hilfe an.", "hilfe",
+                      [] { dialogs::ShowHelp(); }, false, true},
+                     {"Inf&o über Kapitalbuch...", none, "Zeigt Programmname und Version an.", nullptr,
+                      [this] { OnAbout(); }, false, true}});
+  m_tools = new QToolBar(QStringLiteral("Symbolleiste"), this);
   view->addAction(m_tools->toggleViewAction());
 }
 
-void MainFrame::CreatePeriodBar() {
-  addToolBarBreak();
-  m_periodBar = addToolBar(QStringLiteral("Darstellungszeitraum"));
-  m_periodBar->setObjectName(QStringLiteral("period"));
-  m_firstLabel = new QLabel(m_periodBar);
-  m_first = new QDateEdit(m_periodBar);
-  m_secondLabel = new QLabel(m_periodBar);
-  m_second = new QDateEdit(m_periodBar);
-  for (QDateEdit* picker : {m_first, m_second}) {
-    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    picker->setCalendarPopup(true);
+void MainFrame::CreateToolBar() {
+  m_tools->setObjectName(QStringLiteral("tools"));
+  addToolBar(m_tools);
+  // In the order of the menus: file | printing | bookings | options | the view modes | help.
+  const auto& tools = m_toolActions;
+  for (std::size_t i = 0; i < tools.size(); ++i) {
+    if (i == 3 || i == 5 || i == 10) m_tools->addSeparator();  // before printing, bookings, options
+    if (i == tools.size() - 2) {
+      m_tools->addSeparator();
+      for (const views::ModeTraits& mode : views::AllModes())
+        m_tools->addAction(m_modeActions[static_cast<std::size_t>(mode.mode)]);
+      m_tools->addSeparator();
+    }
+    m_tools->addAction(tools[i]);
   }
-  m_portfolioSeries = new QComboBox(m_periodBar);
-  for (const auto& name : views::PortfolioSeriesNames())
-    m_portfolioSeries->addItem(QString::fromStdString(name));
-  m_securitySeries = new QComboBox(m_periodBar);
-  for (const auto& name : views::SecuritySeriesNames())
-    m_securitySeries->addItem(QString::fromStdString(name));
-  m_select = new QPushButton(QStringLiteral("Auswählen..."), m_periodBar);
-  connect(m_select, &QPushButton::clicked, this, [this] {
+  m_tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+void MainFrame::ConnectPeriodBar() {
+  const auto forActive = [this](auto change) {
+    return [this, change](auto value) {
+      if (ChildFrame* f = ActiveFrame()) (f->*change)(value);
+    };
+  };
+  connect(m_periodBar, &PeriodBar::FirstDateChanged, this, forActive(&ChildFrame::OnFirstDateChanged));
+  connect(m_periodBar, &PeriodBar::SecondDateChanged, this, forActive(&ChildFrame::OnSecondDateChanged));
+  connect(m_periodBar, &PeriodBar::PortfolioSeriesChanged, this,
+          forActive(&ChildFrame::OnPortfolioSeriesChanged));
+  connect(m_periodBar, &PeriodBar::SecuritySeriesChanged, this,
+          forActive(&ChildFrame::OnSecuritySeriesChanged));
+  connect(m_periodBar, &PeriodBar::SelectRequested, this, [this] {
     ChildFrame* frame = ActiveFrame();
     if (!frame) return;
     std::vector<int> selection = frame->State().selection;
@@ -319,113 +248,19 @@ void MainFrame::CreatePeriodBar() {
       frame->OnSelectPositions(std::move(selection), timeInPortfolio);
     }
   });
-  m_periodBar->addWidget(m_firstLabel);
-  m_periodBar->addWidget(m_first);
-  m_periodBar->addWidget(m_secondLabel);
-  m_periodBar->addWidget(m_second);
-  m_periodBar->addWidget(m_portfolioSeries);
-  m_periodBar->addWidget(m_securitySeries);
-  m_periodBar->addWidget(m_select);
-  connect(m_first, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnFirstDateChanged(FromQDate(d));
-  });
-  connect(m_second, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnSecondDateChanged(FromQDate(d));
-  });
-  connect(m_portfolioSeries, &QComboBox::currentIndexChanged, this, [this](int i) {
-    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnPortfolioSeriesChanged(i);
-  });
-  connect(m_securitySeries, &QComboBox::currentIndexChanged, this, [this](int i) {
-    if (!m_syncingBar && ActiveFrame()) ActiveFrame()->OnSecuritySeriesChanged(i);
-  });
 }
 
-void MainFrame::ShowPeriodBarMode(int mode) {
-  static const char* const first[] = {"",
-                                      "Depotbestand am",
-                                      "Depotentwicklung von",
-                                      "Realisierte G+V von",
-                                      "Kontobewegungen von",
-                                      "Depotgrafik von",
-                                      "Wertpapiergrafik von",
-                                      "Depotanalyse am"};
-  static const char* const second[] = {"", "", "bis", "bis", "bis", "bis", "bis", "ab"};
-  const int m = std::clamp(mode, 0, 7);
-  m_firstLabel->setText(QString::fromUtf8(first[m]));
-  m_secondLabel->setText(QString::fromUtf8(second[m]));
-  const auto show = [this](QWidget* w, bool visible) {
-    for (QAction* a : m_periodBar->actions()) {
-      if (m_periodBar->widgetForAction(a) == w) a->setVisible(visible);
-    }
-    w->setEnabled(visible);
-  };
-  show(m_firstLabel, m != 0);
-  show(m_secondLabel, m >= 2);
-  show(m_first, m != 0);
-  show(m_second, m >= 2);
-  show(m_portfolioSeries, m == 5);
-  show(m_securitySeries, m == 6);
-  show(m_select, m == 6);
+QDateEdit& MainFrame::FirstPicker() {
+  return m_periodBar->FirstPicker();
 }
-
-void MainFrame::SetFirstPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
-  m_syncingBar = true;
-  m_first->setDateRange(ToQDate(minimum), ToQDate(std::max(minimum, maximum)));
-  m_first->setDate(ToQDate(value));
-  m_syncingBar = false;
+QDateEdit& MainFrame::SecondPicker() {
+  return m_periodBar->SecondPicker();
 }
-
-void MainFrame::SetSecondPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
-  m_syncingBar = true;
-  m_second->setDateRange(ToQDate(minimum), ToQDate(std::max(minimum, maximum)));
-  m_second->setDate(ToQDate(value));
-  m_syncingBar = false;
+QLabel& MainFrame::FirstLabel() {
+  return m_periodBar->FirstLabel();
 }
-
-void MainFrame::ShowFrameOnPeriodBar(ChildFrame& frame) {
-  const views::FrameState& s = frame.State();
-  const CKBXDatum start = frame.Session().Doc().Account().StartDay();
-  const CKBXDatum min = FirstDay(), max = LastDay();
-  ShowPeriodBarMode(s.mode);
-  const auto before = [](CKBXDatum d) { return CKBXDatum(d.Day() > 1 ? d.Day() - 1 : d.Day()); };
-  const auto after = [](CKBXDatum d) { return CKBXDatum(d.Day() + 1); };
-  switch (s.mode) {
-    case 1:
-      SetFirstPicker(min, s.holdingsDay, max);
-      break;
-    case 2:
-      SetFirstPicker(start, s.developmentStart, s.developmentEnd);
-      SetSecondPicker(s.developmentStart, s.developmentEnd, max);
-      break;
-    case 3:
-      SetFirstPicker(min, s.realisedStart, s.realisedEnd);
-      SetSecondPicker(s.realisedStart, s.realisedEnd, max);
-      break;
-    case 4:
-      SetFirstPicker(start, s.accountStart, s.accountEnd);
-      SetSecondPicker(s.accountStart, s.accountEnd, max);
-      break;
-    case 5:
-      SetFirstPicker(start, s.portfolioChartStart, before(s.portfolioChartEnd));
-      SetSecondPicker(after(s.portfolioChartStart), s.portfolioChartEnd, max);
-      m_syncingBar = true;
-      m_portfolioSeries->setCurrentIndex(s.portfolioSeries);
-      m_syncingBar = false;
-      break;
-    case 6:
-      SetFirstPicker(min, s.securityChartStart, before(s.securityChartEnd));
-      SetSecondPicker(after(s.securityChartStart), s.securityChartEnd, max);
-      m_syncingBar = true;
-      m_securitySeries->setCurrentIndex(s.securitySeries);
-      m_syncingBar = false;
-      break;
-    case 7:
-      SetFirstPicker(s.analysisStart, s.analysisDay, max);
-      SetSecondPicker(start, s.analysisStart, s.analysisDay);
-      break;
-    default:
-      break;
-  }
+QStringList MainFrame::RecentFileList() const {
+  return m_recent->Files();
 }
 
 ChildFrame* MainFrame::ActiveFrame() const {
@@ -440,12 +275,18 @@ std::vector<ChildFrame*> MainFrame::Frames() const {
   return frames;
 }
 
+void MainFrame::OnFrameStateChanged(ChildFrame* frame) {
+  if (frame != ActiveFrame()) return;
+  m_periodBar->ShowFrame(&frame->State(), frame->Session().Doc().Account().StartDay());
+  UpdateActions();
+}
+
 void MainFrame::OnFrameActivated(QMdiSubWindow* window) {
   if (auto* frame = qobject_cast<ChildFrame*>(window)) {
-    frame->SyncPeriodBar();
+    m_periodBar->ShowFrame(&frame->State(), frame->Session().Doc().Account().StartDay());
     setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral(" - ") + frame->Session().Title());
   } else if (!window) {
-    ShowPeriodBarMode(0);
+    m_periodBar->ShowFrame(nullptr, {});
     setWindowTitle(QString::fromUtf8(kCaption));
   }
   UpdateActions();
@@ -454,22 +295,33 @@ void MainFrame::OnFrameActivated(QMdiSubWindow* window) {
 void MainFrame::UpdateActions() {
   ChildFrame* frame = ActiveFrame();
   for (QAction* a : m_documentActions) a->setEnabled(frame != nullptr);
-  for (int mode = 1; mode <= 7; ++mode) {
-    QAction* a = m_modeActions[static_cast<std::size_t>(mode)];
+  for (const views::ModeTraits& mode : views::AllModes()) {
+    QAction* a = m_modeActions[static_cast<std::size_t>(mode.mode)];
     a->setEnabled(frame != nullptr);
-    a->setChecked(frame && frame->Mode() == mode);
+    a->setChecked(frame && frame->Mode() == mode.mode);
   }
-  m_switchAction->setEnabled(frame && !frame->Session().Doc().Account().IsSwitched());
+  m_switchAction->setEnabled(frame && CKontowaehrungDlg::Enabled(frame->Session().Doc()));
+}
+
+void MainFrame::UpdateTitles() {
+  for (ChildFrame* f : Frames()) f->UpdateTitle();
+  if (ChildFrame* f = ActiveFrame()) {
+    setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral(" - ") + f->Session().Title());
+  }
 }
 
 ChildFrame* MainFrame::AddFrame(std::shared_ptr<DocumentSession> session) {
-  auto* frame = new ChildFrame(*this, std::move(session));
+  auto* frame = new ChildFrame(std::move(session));
+  connect(frame, &ChildFrame::StateChanged, this, &MainFrame::OnFrameStateChanged);
+  connect(
+      frame, &ChildFrame::CloseRequested, this,
+      [this](ChildFrame* f, bool* allowed) { *allowed = MayClose(*f); }, Qt::DirectConnection);
   m_area->addSubWindow(frame);
   frame->resize(900, 560);
   frame->show();
   m_area->setActiveSubWindow(frame);
-  for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate(0, nullptr);
-  UpdateActions();
+  for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate(CKapibuchDoc::kHintAll, nullptr);
+  OnFrameStateChanged(frame);
   return frame;
 }
 
@@ -499,7 +351,7 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
              .arg(canonical));
     return nullptr;
   }
-  AddRecentFile(canonical);
+  m_recent->Add(canonical);
   return AddFrame(std::move(session));
 }
 
@@ -513,9 +365,7 @@ ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
 
 ChildFrame* MainFrame::NewWindow() {
   ChildFrame* active = ActiveFrame();
-  if (!active) return nullptr;
-  ChildFrame* frame = AddFrame(active->SharedSession());
-  return frame;
+  return active ? AddFrame(active->SharedSession()) : nullptr;
 }
 
 bool MainFrame::SaveActive(bool askName) {
@@ -535,12 +385,12 @@ bool MainFrame::SaveActive(bool askName) {
     Tell(QString::fromStdString(DocumentErrorMessage(error)));
     return false;
   }
-  AddRecentFile(session.Path());
-  for (ChildFrame* f : Frames()) f->UpdateTitle();
+  m_recent->Add(session.Path());
+  UpdateTitles();
   return true;
 }
 
-bool MainFrame::MayCloseFrame(ChildFrame& frame) {
+bool MainFrame::MayClose(ChildFrame& frame) {
   int windows = 0;
   for (ChildFrame* f : Frames()) windows += &f->Session() == &frame.Session();
   if (windows > 1 || !frame.Session().Doc().IsModified()) return true;
@@ -573,39 +423,6 @@ void MainFrame::dropEvent(QDropEvent* event) {
   }
 }
 
-QStringList MainFrame::RecentFiles() const {
-  QStringList files;
-  for (int i = 1; i <= 4; ++i) {
-    const auto value = m_settings.GetString("Recent File List", "File" + std::to_string(i));
-    if (value && !value->empty()) files << QString::fromStdString(*value);
-  }
-  return files;
-}
-
-void MainFrame::AddRecentFile(const QString& path) {
-  QStringList files = RecentFiles();
-  files.removeAll(path);
-  files.prepend(path);
-  while (files.size() > 4) files.removeLast();
-  for (int i = 0; i < 4; ++i) {
-    m_settings.SetString("Recent File List", "File" + std::to_string(i + 1),
-                         i < files.size() ? files[i].toStdString() : std::string());
-  }
-  UpdateRecentMenu();
-}
-
-void MainFrame::UpdateRecentMenu() {
-  const QStringList files = RecentFiles();
-  for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
-    const bool present = static_cast<int>(i) < files.size();
-    m_recentActions[i]->setVisible(present);
-    if (present) {
-      m_recentActions[i]->setText(
-          QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[static_cast<int>(i)]).fileName()));
-    }
-  }
-}
-
 void MainFrame::OnNew() {
   NewFileWizard wizard(CKBXDatum::Today(m_clock), m_prompter, this);
   if (wizard.exec() == QDialog::Accepted) NewDocument(wizard.Result());
@@ -617,106 +434,8 @@ void MainFrame::OnOpen() {
   if (!path.isEmpty()) OpenFile(path);
 }
 
-void MainFrame::OnPrint(bool preview) {
-  ChildFrame* frame = ActiveFrame();
-  if (!frame) return;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  if (preview) {
-    QPrintPreviewDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Seitenansicht"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [frame](QPrinter* p) { frame->View().Print(*p); });
-    dialog.resize(1000, 800);
-    dialog.exec();
-    return;
-  }
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() == QDialog::Accepted) frame->View().Print(printer);
-}
-
-void MainFrame::OnPrintDirect() {
-  ChildFrame* frame = ActiveFrame();
-  if (!frame) return;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  frame->View().Print(printer);
-}
-
-void MainFrame::OnHelp() {
-  dialogs::ShowHelp();
-}
-
 void MainFrame::OnAbout() {
   Tell(QStringLiteral("Kapitalbuch %1\n\nWertpapierdepot und Konto eines Privatanlegers, auf den Cent genau.")
            .arg(QStringLiteral(KAPIBUCH_VERSION)),
        platform::Icon::Information);
-}
-
-void MainFrame::OnHolderData() {
-  ChildFrame* frame = ActiveFrame();
-  if (!frame) return;
-  CKapibuchDoc& doc = frame->Session().Doc();
-  CDepotdatenDlg form(doc);
-  QDialog dialog(this);
-  dialog.setWindowTitle(QString::fromUtf8(CDepotdatenDlg::kCaption));
-  auto* layout = new QFormLayout(&dialog);
-  auto* holder = new QLineEdit(QString::fromStdString(form.holder));
-  auto* address = new QPlainTextEdit(QString::fromStdString(form.address));
-  auto* depot = new QLineEdit(QString::fromStdString(form.depotNumber));
-  auto* account = new QLineEdit(QString::fromStdString(form.accountNumber));
-  auto* bank = new QLineEdit(QString::fromStdString(form.bankCode));
-  layout->addRow(QStringLiteral("&Name des Depotinhabers"), holder);
-  layout->addRow(QStringLiteral("&Adresse des Depotinhabers"), address);
-  layout->addRow(QStringLiteral("&Depotnummer"), depot);
-  layout->addRow(QStringLiteral("&Kontonummer"), account);
-  layout->addRow(QStringLiteral("&Bankleitzahl"), bank);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked,
-          this, [] { dialogs::ShowHelp(2031); });
-  layout->addRow(buttons);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    form.holder = holder->text().toStdString();
-    form.address = address->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
-    form.depotNumber = depot->text().toStdString();
-    form.accountNumber = account->text().toStdString();
-    form.bankCode = bank->text().toStdString();
-    if (form.OnOK(m_prompter)) dialog.accept();
-  });
-  if (dialog.exec() == QDialog::Accepted) {
-    form.Book(doc);
-    for (ChildFrame* f : Frames()) f->UpdateTitle();
-  }
-}
-
-void MainFrame::OnCurrencySwitch() {
-  ChildFrame* frame = ActiveFrame();
-  if (!frame || !CKontowaehrungDlg::Enabled(frame->Session().Doc())) return;
-  CKapibuchDoc& doc = frame->Session().Doc();
-  CKontowaehrungDlg form(doc);
-  QDialog dialog(this);
-  dialog.setWindowTitle(QString::fromUtf8(CKontowaehrungDlg::kCaption));
-  auto* layout = new QFormLayout(&dialog);
-  auto* picker = new QDateEdit(ToQDate(form.Date()));
-  picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  picker->setCalendarPopup(true);
-  picker->setDateRange(ToQDate(form.EarliestDate()), ToQDate(LastDay()));
-  layout->addRow(QStringLiteral("Konto von DM auf Euro umstellen &am:"), picker);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-  connect(buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole), &QPushButton::clicked,
-          this, [] { dialogs::ShowHelp(2022); });
-  layout->addRow(buttons);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    form.SetDate(FromQDate(picker->date()));
-    if (form.OnOK(m_prompter)) dialog.accept();
-  });
-  if (dialog.exec() == QDialog::Accepted) {
-    form.Book(doc);
-    UpdateActions();
-    for (ChildFrame* f : Frames()) f->UpdateTitle();
-  }
 }

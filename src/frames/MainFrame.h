@@ -1,5 +1,7 @@
 #pragma once
-// The main window: menus, tool bar, period bar, status bar and the document windows.
+// The main window: the menus and tool bar (declared as tables of commands), the period bar,
+// the status bar and the document windows. It opens, saves and closes documents and runs
+// the commands of the menus on the active window.
 
 #include <QMainWindow>
 #include <QStringList>
@@ -8,21 +10,22 @@
 #include <vector>
 
 #include "document/KapibuchDoc.h"
-#include "model/KBXDatum.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"
+#include "views/ViewMode.h"
 
 class ChildFrame;
 class DocumentSession;
+class PeriodBar;
 class QAction;
-class QComboBox;
 class QDateEdit;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
-class QPushButton;
 class QToolBar;
+class RecentFiles;
+struct ActionSpec;
 
 class MainFrame : public QMainWindow {
   Q_OBJECT
@@ -42,21 +45,12 @@ class MainFrame : public QMainWindow {
   ChildFrame* ActiveFrame() const;
   std::vector<ChildFrame*> Frames() const;
   QMdiArea& Area() { return *m_area; }
-  QAction* ModeAction(int mode) const { return m_modeActions[static_cast<std::size_t>(mode)]; }
-  QStringList RecentFiles() const;
-
-  // The period bar.
-  void ShowPeriodBarMode(int mode);
-  void ShowFrameOnPeriodBar(ChildFrame& frame);
-  void SetFirstPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
-  void SetSecondPicker(CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
-  QDateEdit& FirstPicker() { return *m_first; }
-  QDateEdit& SecondPicker() { return *m_second; }
-  QLabel& FirstLabel() { return *m_firstLabel; }
-
-  // Asked by a closing window: the last window of a modified document asks to save.
-  bool MayCloseFrame(ChildFrame& frame);
-  void UpdateActions();
+  QAction* ModeAction(views::ViewMode mode) const { return m_modeActions[static_cast<std::size_t>(mode)]; }
+  QStringList RecentFileList() const;
+  PeriodBar& Period() { return *m_periodBar; }
+  QDateEdit& FirstPicker();
+  QDateEdit& SecondPicker();
+  QLabel& FirstLabel();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,44 +58,34 @@ class MainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void CreateActions();
-  void CreatePeriodBar();
-  void AddRecentFile(const QString& path);
-  void UpdateRecentMenu();
+  void CreateMenus();
+  void CreateToolBar();
+  void ConnectPeriodBar();
+  std::vector<QAction*> AddMenu(const char* title, const std::vector<ActionSpec>& specs);
   ChildFrame* AddFrame(std::shared_ptr<DocumentSession> session);
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
+  // Runs a command on the active window's document, then shows what it changed.
+  void OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command);
+  // The last window of a modified document asks to save before it closes.
+  bool MayClose(ChildFrame& frame);
+  void OnFrameStateChanged(ChildFrame* frame);
+  void OnFrameActivated(QMdiSubWindow* window);
+  void UpdateActions();
+  void UpdateTitles();
   void OnNew();
   void OnOpen();
-  void OnPrint(bool preview);
-  void OnPrintDirect();
-  void OnHelp();
   void OnAbout();
-  void OnHolderData();
-  void OnCurrencySwitch();
-  void OnFrameActivated(QMdiSubWindow* window);
 
   platform::SettingsStore& m_settings;
   platform::Prompter& m_prompter;
   const platform::Clock& m_clock;
   QMdiArea* m_area = nullptr;
   QToolBar* m_tools = nullptr;
-  QToolBar* m_periodBar = nullptr;
-  QLabel* m_firstLabel = nullptr;
-  QLabel* m_secondLabel = nullptr;
-  QDateEdit* m_first = nullptr;
-  QDateEdit* m_second = nullptr;
-  QComboBox* m_portfolioSeries = nullptr;
-  QComboBox* m_securitySeries = nullptr;
-  QPushButton* m_select = nullptr;
-  std::array<QAction*, 8> m_modeActions{};
+  PeriodBar* m_periodBar = nullptr;
+  RecentFiles* m_recent = nullptr;
+  std::array<QAction*, views::kModeCount + 1> m_modeActions{};
   std::vector<QAction*> m_documentActions;
-  std::vector<QAction*> m_bookingActions;
-  std::array<QAction*, 4> m_recentActions{};
-  QAction* m_holderAction = nullptr;
-  QAction* m_helpAction = nullptr;
-  QAction* m_aboutAction = nullptr;
-  QAction* m_optionsAction = nullptr;
+  std::vector<QAction*> m_toolActions;
   QAction* m_switchAction = nullptr;
   int m_newCount = 0;
-  bool m_syncingBar = false;
 };

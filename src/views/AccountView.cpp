@@ -30,7 +30,7 @@ Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
                    const std::vector<CKBXKontoTransaktionAnzg>& rows) {
   const AccountSettings& s = doc.settings.account;
   Table t;
-  t.mode = 4;
+  t.sumsRow = false;
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnFlags);

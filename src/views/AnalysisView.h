@@ -8,7 +8,6 @@
 #include "document/KapibuchDoc.h"
 #include "platform/Surface.h"
 #include "views/KBXAktieImDepot.h"
-#include "views/PrintJob.h"
 
 namespace views {
 
@@ -46,30 +45,5 @@ void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXD
 
 // A text cut to a width: characters dropped from its end until it fits with "...".
 std::string CutToFit(platform::Surface& surface, const std::string& text, int width);
-
-class AnalysisPrintJob : public PrintJob {
- public:
-  AnalysisPrintJob(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start);
-  int Begin(platform::Surface& printer) override;
-  void DrawPage(platform::Surface& printer, int page) override;
-
-  struct Layout {
-    platform::Rect printable;
-    std::vector<int> pageColumn;  // per position column
-    std::vector<int> x;
-    std::array<int, 21> blockPageRow{};
-    std::array<int, 21> blockTop{};
-    int pageRows = 1;
-    int pageColumns = 1;
-  };
-  const Layout& PageLayout() const { return m_layout; }
-
- private:
-  const CKapibuchDoc& m_doc;
-  CKBXDatum m_day, m_start;
-  std::vector<CKBXAktieImDepot> m_rows;
-  AnalysisScales m_scales;
-  Layout m_layout;
-};
 
 }  // namespace views

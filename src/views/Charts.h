@@ -1,6 +1,6 @@
 #pragma once
-// The two line charts: the portfolio chart (mode 5, ten series) and the security chart
-// (mode 6, six series over the selected positions), their value axis, the labels of the
+// The two line charts: the portfolio chart (ten series) and the security chart (six
+// series over the selected positions), their value axis, the labels of the
 // date axis and the drawing on screen and paper.
 
 #include <cstdint>
@@ -9,9 +9,12 @@
 
 #include "document/KapibuchDoc.h"
 #include "platform/Surface.h"
-#include "views/PrintJob.h"
 
 namespace views {
+
+// The portfolio chart (ten series over the whole portfolio) or the security chart (six
+// series over the selected positions).
+enum class ChartKind { Portfolio, Security };
 
 struct ChartAxis {
   std::int64_t minimum = 0;
@@ -25,15 +28,17 @@ struct ChartAxis {
 
 // Daily values from the start day to the end day (money in hundredths, percentages in
 // thousandths of a percent).
+const ChartSettings& ChartSettingsOf(const CKapibuchDoc& doc, ChartKind kind);
+
 struct ChartData {
-  int mode = 5;
+  ChartKind kind = ChartKind::Portfolio;
   int series = 0;
   CKBXDatum start;
   CKBXDatum end;
   std::vector<std::int64_t> values;
   ChartAxis axis;
   int dateLabelMode = 0;  // 0 days, 1 month names, 2 month initials, 3 quarters
-  std::string names;      // mode 6: the selected positions' names
+  std::string names;      // security chart: the selected positions' names
 };
 
 const std::vector<std::string>& PortfolioSeriesNames();
@@ -48,12 +53,12 @@ void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64
 void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
                          const CKapibuchDoc& doc, int series, ChartAxis& axis,
                          const std::vector<int>& selection);
-// The names text of the mode-6 title.
+// The names text of the security chart's title.
 std::string SelectionNames(const CKapibuchDoc& doc, const std::vector<int>& selection, int series);
 
 // The text of a tick label (and of a value in `show`).
 std::string TickLabel(std::int64_t value, const ChartAxis& axis);
-std::string UnitText(const CKapibuchDoc& doc, int mode, int series, const ChartAxis& axis);
+std::string UnitText(const CKapibuchDoc& doc, ChartKind kind, int series, const ChartAxis& axis);
 void MeasureChartLabels(platform::Surface& surface, const CKapibuchDoc& doc, ChartData& chart);
 std::string ChartTitle(const CKapibuchDoc& doc, const ChartData& chart);
 
@@ -62,29 +67,7 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
                bool preview = false);
 
 // Builds everything for one chart: series, axis, labels.
-ChartData BuildChart(platform::Surface& surface, const CKapibuchDoc& doc, int mode, CKBXDatum start,
+ChartData BuildChart(platform::Surface& surface, const CKapibuchDoc& doc, ChartKind kind, CKBXDatum start,
                      CKBXDatum end, int series, const std::vector<int>& selection);
-
-class ChartPrintJob : public PrintJob {
- public:
-  ChartPrintJob(const CKapibuchDoc& doc, int mode, CKBXDatum start, CKBXDatum end, int series,
-                std::vector<int> selection)
-      : m_doc(doc),
-        m_mode(mode),
-        m_start(start),
-        m_end(end),
-        m_series(series),
-        m_selection(std::move(selection)) {}
-  int Begin(platform::Surface& printer) override;
-  void DrawPage(platform::Surface& printer, int page) override;
-
- private:
-  const CKapibuchDoc& m_doc;
-  int m_mode;
-  CKBXDatum m_start, m_end;
-  int m_series;
-  std::vector<int> m_selection;
-  ChartData m_chart;
-};
 
 }  // namespace views

@@ -4,17 +4,12 @@
 // (value, gain), Konto (balance, liquidity ratio) and Vermögen (wealth, gain).
 
 #include <array>
-#include <string>
 #include <vector>
 
-#include "document/KapibuchDoc.h"
 #include "platform/Surface.h"
-#include "views/PrintJob.h"
+#include "views/DevelopmentModel.h"
 
 namespace views {
-
-// The six group sub-columns.
-enum DevelopmentColumn { kDepotValue, kDepotGain, kBalance, kLiquidity, kWealth, kWealthGain };
 
 struct DevelopmentMeasures {
   int dateWidth = 0;
@@ -29,91 +24,10 @@ struct DevelopmentMeasures {
   std::vector<int> columnOf;  // per position of the document, -1 for none
 };
 
-// One position's place in the table: rows counted from the start day.
-struct PositionSpan {
-  int column = -1;
-  int firstRow = 0;
-  int lastRow = -1;  // the last row with prices
-  int saleRow = -1;  // the sale day's row, or -1
-};
-
-// The values of one day as the view shows them.
-struct DevelopmentDay {
-  std::array<std::string, 6> texts;
-  std::int64_t value = 0;   // P in the value currency
-  std::int64_t wealth = 0;  // W in the wealth currency
-};
-
-class DevelopmentModel {
- public:
-  DevelopmentModel(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end);
-
-  const CKapibuchDoc& Doc() const { return m_doc; }
-  CKBXDatum Start() const { return m_start; }
-  CKBXDatum End() const { return m_end; }
-  int Days() const { return static_cast<int>(m_end.Day() - m_start.Day()) + 1; }
-  const DevelopmentSettings& Settings() const { return m_doc.settings.development; }
-  bool Shows(int bit) const { return (Settings().displayFlags >> bit) & 1; }
-  bool ShowsSub(DevelopmentColumn column) const { return Shows(3 + column); }
-
-  // Which positions get a column, and where.
-  const std::vector<PositionSpan>& Spans() const { return m_spans; }
-  int PositionColumns() const { return m_positionColumns; }
-
-  DevelopmentDay Day(CKBXDatum day) const;
-  // Price and gain texts of a position on a row (empty without a price point), and the
-  // sale row's texts.
-  // (Positions by their index in the document's position list.)
-  std::pair<std::string, std::string> PositionCells(std::size_t position, CKBXDatum day) const;
-  std::pair<std::string, std::string> SaleCells(std::size_t position) const;
-  // The rotated text of a position's strip.
-  std::string PositionText(const CKBXAktie& position) const;
-  // The two caption lines of a group sub-column.
-  std::pair<std::string, std::string> Caption(DevelopmentColumn column) const;
-
- private:
-  std::int64_t PortfolioValue(CKBXDatum day) const;
-  std::int64_t Balance(CKBXDatum day) const;
-  std::int64_t Wealth(CKBXDatum day) const;
-  std::int64_t PurchaseBasis(const CKBXAktie& position) const;
-
-  const CKapibuchDoc& m_doc;
-  CKBXDatum m_start;
-  CKBXDatum m_end;
-  std::vector<PositionSpan> m_spans;
-  std::vector<const CKBXKursverlauf*> m_histories;  // per position
-  int m_positionColumns = 0;
-
-  friend DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface&, const DevelopmentModel&);
-};
-
 DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const DevelopmentModel& model);
 platform::Size DevelopmentScrollSize(const DevelopmentModel& model, const DevelopmentMeasures& measures);
 // Draws the rows that meet the visible rectangle (screen coordinates, y upwards).
 void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model,
                          const DevelopmentMeasures& measures, const platform::Rect& visible);
-
-class DevelopmentPrintJob : public PrintJob {
- public:
-  DevelopmentPrintJob(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) : m_model(doc, start, end) {}
-  int Begin(platform::Surface& printer) override;
-  void DrawPage(platform::Surface& printer, int page) override;
-
-  struct Layout {
-    platform::Rect printable;
-    int rowsPerPage = 1;
-    int pageRows = 1;
-    int pageColumns = 1;
-    // Per column (date, positions..., Depot, Konto, Vermögen): page column and x; -1 hidden.
-    std::vector<int> pageColumn;
-    std::vector<int> x;
-  };
-  const Layout& PageLayout() const { return m_layout; }
-
- private:
-  DevelopmentModel m_model;
-  DevelopmentMeasures m_measures;
-  Layout m_layout;
-};
 
 }  // namespace views

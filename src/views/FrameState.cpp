@@ -41,11 +41,20 @@ void FrameState::SetDefaultDays(const CKapibuchDoc& doc) {
   }
   const CKBXDatum end = std::max(g.periodEndChoice == 1 ? g.periodEndDay : today, start);
 
-  holdingsDay = end;
-  developmentStart = realisedStart = accountStart = portfolioChartStart = securityChartStart = start;
-  developmentEnd = realisedEnd = accountEnd = portfolioChartEnd = securityChartEnd = end;
-  analysisDay = end;
-  analysisStart = start;
+  for (const ModeTraits& traits : AllModes()) {
+    Period& p = Days(traits.mode);
+    switch (traits.period) {
+      case PeriodKind::Day:
+        p = {end, end};
+        break;
+      case PeriodKind::Range:
+        p = {start, end};
+        break;
+      case PeriodKind::DayAndStart:
+        p = {end, start};
+        break;
+    }
+  }
   portfolioSeries = 0;
   securitySeries = 0;
   selection.clear();
@@ -68,8 +77,7 @@ void FrameState::ApplyTimeInPortfolio(const CKapibuchDoc& doc) {
     any = true;
   }
   if (!any) return;
-  securityChartStart = std::max(start, doc.Account().StartDay());
-  securityChartEnd = end;
+  Days(ViewMode::SecurityChart) = {std::max(start, doc.Account().StartDay()), end};
 }
 
 }  // namespace views

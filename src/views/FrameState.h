@@ -1,37 +1,27 @@
 #pragma once
-// What one window holds for its document: the view mode, each mode's day or period, the
-// rows of the table views with their screen column layout, and the chart choices. The
-// desktop program's child frame owns one; kapibuch-cli makes one per command.
+// What one window holds for its document: the view mode, each mode's days and the chart
+// choices. The desktop program's child frame owns one; kapibuch-cli makes one per command.
 
+#include <array>
 #include <vector>
 
 #include "document/KapibuchDoc.h"
-#include "views/KBXAktieImDepot.h"
-#include "views/KBXAktieVerkauft.h"
-#include "views/KBXKontoTransaktionAnzg.h"
-#include "views/Table.h"
+#include "views/ViewMode.h"
 
 namespace views {
 
 struct FrameState {
-  int mode = 1;
-  CKBXDatum holdingsDay;
-  CKBXDatum developmentStart, developmentEnd;
-  CKBXDatum realisedStart, realisedEnd;
-  CKBXDatum accountStart, accountEnd;
-  CKBXDatum portfolioChartStart, portfolioChartEnd;
-  CKBXDatum securityChartStart, securityChartEnd;
-  CKBXDatum analysisDay, analysisStart;
+  ViewMode mode = ViewMode::Holdings;
+  std::array<Period, kModeCount + 1> days{};  // by mode number; 0 unused
   int portfolioSeries = 0;
   int securitySeries = 0;
   std::vector<int> selection;  // indexes into the document's positions
   bool initialised = false;
 
-  // Rows of modes 1 and 7, 3 and 4, and the screen column layout of the table modes.
-  std::vector<CKBXAktieImDepot> positions;
-  std::vector<CKBXAktieVerkauft> realised;
-  std::vector<CKBXKontoTransaktionAnzg> accountRows;
-  ColumnLayout layout;
+  Period& Days(ViewMode m) { return days[static_cast<std::size_t>(m)]; }
+  const Period& Days(ViewMode m) const { return days[static_cast<std::size_t>(m)]; }
+  Period& Days() { return Days(mode); }
+  const Period& Days() const { return Days(mode); }
 
   // The days a newly opened window starts with ("Darstellungszeitraum beim Öffnen der Datei").
   void SetDefaultDays(const CKapibuchDoc& doc);

@@ -163,7 +163,6 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
   const TableSettings& s = doc.settings.holdings;
   const int pd = doc.settings.general.percentDecimals;
   Table t;
-  t.mode = 1;
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnMask);

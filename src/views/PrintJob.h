@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "platform/Surface.h"
-#include "views/Table.h"
 
 namespace views {
 
@@ -15,19 +14,6 @@ class PrintJob {
   // Lays out the pages for this printer; the number of pages (at least 1).
   virtual int Begin(platform::Surface& printer) = 0;
   virtual void DrawPage(platform::Surface& printer, int page) = 0;
-};
-
-// Modes 1, 3 and 4.
-class TablePrintJob : public PrintJob {
- public:
-  explicit TablePrintJob(Table table) : m_table(std::move(table)) {}
-  int Begin(platform::Surface& printer) override;
-  void DrawPage(platform::Surface& printer, int page) override;
-  const PrintLayout& Layout() const { return m_layout; }
-
- private:
-  Table m_table;
-  PrintLayout m_layout;
 };
 
 }  // namespace views

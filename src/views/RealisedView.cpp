@@ -176,7 +176,6 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
   const TableSettings& s = doc.settings.realised;
   const int pd = doc.settings.general.percentDecimals;
   Table t;
-  t.mode = 3;
   t.geometry = GeometryOf(s);
   t.tableStyle = doc.settings.general.tableDisplay;
   t.columnFlags = static_cast<unsigned>(s.columnMask);

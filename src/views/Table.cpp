@@ -154,7 +154,7 @@ platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout) {
   const int n = static_cast<int>(table.cells.size());
   const int width = g.fieldSpacing + g.columnMargin + layout.totalWidth;
   int height = 0;
-  if (table.mode == 4) {
+  if (!table.HasSumsRow()) {
     height = n * g.rowHeight + (n >= 2 ? 4 : 3) * g.fieldSpacing + g.columnTitleHeight + g.titleHeight;
   } else {
     height = n * g.rowHeight + (n > 1 ? 5 : 4) * g.fieldSpacing + 2 * g.columnTitleHeight + g.titleHeight;
@@ -207,7 +207,7 @@ PrintLayout LayoutPrintPages(platform::Surface& printer, const Table& table) {
     const int reserve = p == 0 ? g.titleHeight + g.fieldSpacing : 0;
     int fit = 0;
     const int rowHeight = std::max(1, g.rowHeight);
-    if (table.mode == 4) {
+    if (!table.HasSumsRow()) {
       fit = (h - g.fieldSpacing - g.columnTitleHeight - reserve) / rowHeight;
     } else {
       const int available = h - 2 * g.columnTitleHeight - g.fieldSpacing - reserve;

@@ -41,7 +41,9 @@ struct TableFonts {
 TableFonts CreateTableFonts(const TableGeometry& geometry);
 
 struct Table {
-  int mode = 1;  // 1 and 3: two caption lines and a sums row last; 4: one caption line, no sums row
+  // Gains tables have two caption lines (name and unit) and a sums row last; the account
+  // movements have one caption line and no sums row.
+  bool sumsRow = true;
   TableGeometry geometry;
   int tableStyle = 0;  // 0 colour, 1 greyscale, 2 grid lines
   unsigned columnFlags = 0;
@@ -53,8 +55,8 @@ struct Table {
 
   std::size_t Slots() const { return captions.size(); }
   bool Visible(std::size_t slot) const { return slot < 32 && ((columnFlags >> slot) & 1u) != 0; }
-  int CaptionLines() const { return mode == 4 ? 1 : 2; }
-  bool HasSumsRow() const { return mode != 4; }
+  int CaptionLines() const { return sumsRow ? 2 : 1; }
+  bool HasSumsRow() const { return sumsRow; }
   bool IsSumsRow(std::size_t row) const { return HasSumsRow() && row + 1 == cells.size(); }
 };
 

@@ -9,6 +9,7 @@
 #include "forms/OptionenSheet.h"
 #include "forms/PositionAuswahlDlg.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/ViewMode.h"
 
 using namespace testutil;
 using forms::Field;
@@ -228,8 +229,8 @@ TEST(OptionenSheet, LengthsAndOK) {
 
   auto doc = DmPortfolio();
   COptionenSheet sheet(*doc);
-  EXPECT_EQ(COptionenSheet::StartPage(2), 5);
-  EXPECT_EQ(COptionenSheet::StartPage(7), 7);
+  EXPECT_EQ(views::Traits(views::ViewMode::Development).optionsPage, 5);
+  EXPECT_EQ(views::Traits(views::ViewMode::Analysis).optionsPage, 7);
   doc->SetModified(false);
   sheet.OnOK(*doc);  // modified even without a change
   EXPECT_TRUE(doc->IsModified());

@@ -21,9 +21,11 @@
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "views/KBXAktieImDepot.h"
+#include "views/TablePrintJob.h"
 #include "views/TableViews.h"
 
 using namespace testutil;
+using views::ViewMode;
 
 namespace {
 
@@ -74,17 +76,18 @@ TEST_F(MainFrameTest, OpeningAFileAndSwitchingModes) {
   ChildFrame* frame = m_frame->OpenFile(m_file);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(m_frame->ActiveFrame(), frame);
-  EXPECT_EQ(frame->Mode(), 1);
-  EXPECT_TRUE(m_frame->ModeAction(1)->isChecked());
+  EXPECT_EQ(frame->Mode(), ViewMode::Holdings);
+  EXPECT_TRUE(m_frame->ModeAction(ViewMode::Holdings)->isChecked());
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotbestand am"));
   EXPECT_GT(frame->View().LogicalSize().height(), 0);
 
-  m_frame->ModeAction(2)->trigger();
-  EXPECT_EQ(frame->Mode(), 2);
-  EXPECT_TRUE(m_frame->ModeAction(2)->isChecked());
-  EXPECT_FALSE(m_frame->ModeAction(1)->isChecked());
+  m_frame->ModeAction(ViewMode::Development)->trigger();
+  EXPECT_EQ(frame->Mode(), ViewMode::Development);
+  EXPECT_TRUE(m_frame->ModeAction(ViewMode::Development)->isChecked());
+  EXPECT_FALSE(m_frame->ModeAction(ViewMode::Holdings)->isChecked());
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotentwicklung von"));
-  for (const int mode : {3, 4, 5, 6, 7}) {
+  for (const ViewMode mode : {ViewMode::Realised, ViewMode::Account, ViewMode::PortfolioChart,
+                              ViewMode::SecurityChart, ViewMode::Analysis}) {
     m_frame->ModeAction(mode)->trigger();
     EXPECT_EQ(frame->Mode(), mode);
     QApplication::processEvents();
@@ -104,8 +107,8 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   ChildFrame* second = m_frame->NewWindow();
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(&first->Session(), &second->Session());
-  second->SetMode(2);
-  EXPECT_EQ(first->Mode(), 1);
+  second->SetMode(ViewMode::Development);
+  EXPECT_EQ(first->Mode(), ViewMode::Holdings);
 
   // A day change in one window rebuilds only that window.
   const int firstRebuilds = first->View().Rebuilds();
@@ -114,7 +117,7 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   CKBXDatum from;
   from.Set(1, 6, 2002);
   m_frame->FirstPicker().setDate(QDate(2002, 6, 1));
-  EXPECT_EQ(second->State().developmentStart, from);
+  EXPECT_EQ(second->State().Days(ViewMode::Development).first, from);
   EXPECT_EQ(first->View().Rebuilds(), firstRebuilds);
   EXPECT_GT(second->View().Rebuilds(), secondRebuilds);
 
@@ -129,11 +132,11 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   second->SetSplit(true);
   EXPECT_TRUE(second->Views()[3]->isVisibleTo(second));
   const int paneRebuilds = second->Views()[3]->Rebuilds();
-  second->SetMode(3);
+  second->SetMode(ViewMode::Realised);
   EXPECT_GT(second->Views()[3]->Rebuilds(), paneRebuilds);
   second->SetSplit(false);
   EXPECT_FALSE(second->Views()[3]->isVisibleTo(second));
-  second->SetMode(2);
+  second->SetMode(ViewMode::Development);
 
   // A document change rebuilds both.
   const int before1 = first->View().Rebuilds(), before2 = second->View().Rebuilds();
@@ -142,8 +145,8 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   EXPECT_EQ(second->View().Rebuilds(), before2 + 1);
 
   if (const char* shot = std::getenv("KAPIBUCH_SCREENSHOT")) {
-    second->SetMode(2);
-    first->SetMode(1);
+    second->SetMode(ViewMode::Development);
+    first->SetMode(ViewMode::Holdings);
     m_frame->Area().tileSubWindows();
     QApplication::processEvents();
     m_frame->grab().save(QString::fromUtf8(shot));
@@ -177,7 +180,7 @@ TEST_F(MainFrameTest, RecentFilesAndLocks) {
     ASSERT_NE(m_frame->OpenFile(path), nullptr);
   }
   m_frame->OpenFile(files[1]);  // already open: shown, not reopened
-  const QStringList recent = m_frame->RecentFiles();
+  const QStringList recent = m_frame->RecentFileList();
   ASSERT_EQ(recent.size(), 4);
   EXPECT_EQ(recent[0], files[4]);
   EXPECT_EQ(recent[3], files[1]);
@@ -195,8 +198,9 @@ TEST_F(MainFrameTest, PrintedPagesAreThoseOfTheCommandLine) {
   ASSERT_NE(frame, nullptr);
   auto viewJob = frame->View().MakePrintJob();
   std::vector<CKBXAktieImDepot> rows;
-  views::BuildHoldingsRows(frame->State().holdingsDay, rows, frame->Session().Doc(), true);
-  views::TablePrintJob cliJob(views::HoldingsTable(frame->Session().Doc(), frame->State().holdingsDay, rows));
+  views::BuildHoldingsRows(frame->State().Days(ViewMode::Holdings).first, rows, frame->Session().Doc(), true);
+  views::TablePrintJob cliJob(
+      views::HoldingsTable(frame->Session().Doc(), frame->State().Days(ViewMode::Holdings).first, rows));
   platform::RecordingSurface a(true, {}), b(true, {});
   const int pages = viewJob->Begin(a);
   ASSERT_EQ(pages, cliJob.Begin(b));
@@ -241,22 +245,22 @@ TEST_F(MainFrameTest, BookingDialogsCancelWithoutChanges) {
 TEST_F(MainFrameTest, SecurityChartSelection) {
   ChildFrame* frame = m_frame->OpenFile(m_file);
   ASSERT_NE(frame, nullptr);
-  m_frame->ModeAction(6)->trigger();
+  m_frame->ModeAction(ViewMode::SecurityChart)->trigger();
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Wertpapiergrafik von"));
   const int rebuilds = frame->View().Rebuilds();
   frame->OnSelectPositions({1}, true);  // Siemens, bought 05.03.1999, open
   EXPECT_GT(frame->View().Rebuilds(), rebuilds);
-  EXPECT_EQ(frame->State().securityChartStart, Day(5, 3, 1999));
-  EXPECT_EQ(frame->State().securityChartEnd, Day(8, 12, 2026));
+  EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).first, Day(5, 3, 1999));
+  EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).second, Day(8, 12, 2026));
   EXPECT_EQ(m_frame->FirstPicker().date(), QDate(1999, 3, 5));
   frame->OnSelectPositions({}, true);  // nothing marked: the period stays
-  EXPECT_EQ(frame->State().securityChartStart, Day(5, 3, 1999));
+  EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).first, Day(5, 3, 1999));
 }
 
 TEST_F(MainFrameTest, OptionsOpenOnTheModesPage) {
   ChildFrame* frame = m_frame->OpenFile(m_file);
   ASSERT_NE(frame, nullptr);
-  frame->SetMode(2);
+  frame->SetMode(ViewMode::Development);
   QAction* options = nullptr;
   for (QAction* a : m_frame->findChildren<QAction*>()) {
     if (a->text() == QStringLiteral("&Optionen...")) options = a;

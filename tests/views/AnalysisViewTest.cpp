@@ -4,6 +4,7 @@
 
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/AnalysisPrintJob.h"
 #include "views/AnalysisView.h"
 #include "views/KBXAktieImDepot.h"
 

@@ -5,6 +5,7 @@
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "views/Charts.h"
+#include "views/DevelopmentPrintJob.h"
 #include "views/DevelopmentView.h"
 
 using namespace testutil;
@@ -212,10 +213,12 @@ TEST(Charts, DateLabelsAndDrawing) {
   auto doc = EuroPortfolio();
   RecordingSurface surface;
   doc->settings.portfolioChart.width = 2500;  // a wide chart: 31 day labels of 60 fit
-  views::ChartData month = views::BuildChart(surface, *doc, 5, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
+  views::ChartData month =
+      views::BuildChart(surface, *doc, views::ChartKind::Portfolio, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
   EXPECT_EQ(month.dateLabelMode, 0);  // day by day on a wide chart
   doc->settings.portfolioChart.width = 600;
-  views::ChartData years = views::BuildChart(surface, *doc, 5, Day(1, 1, 2001), Day(31, 12, 2002), 0, {});
+  views::ChartData years = views::BuildChart(surface, *doc, views::ChartKind::Portfolio, Day(1, 1, 2001),
+                                             Day(31, 12, 2002), 0, {});
   EXPECT_EQ(years.dateLabelMode, 3);  // quarters on a narrow chart
 
   surface.Clear();
@@ -232,7 +235,8 @@ TEST(Charts, DateLabelsAndDrawing) {
   EXPECT_EQ(std::count(texts.begin(), texts.end(), views::TickLabel(a.minimum, a)), 1);
 
   // One day: drawn as a level line across the plot, nothing divides by zero.
-  views::ChartData one = views::BuildChart(surface, *doc, 5, Day(1, 1, 2001), Day(1, 1, 2001), 0, {});
+  views::ChartData one =
+      views::BuildChart(surface, *doc, views::ChartKind::Portfolio, Day(1, 1, 2001), Day(1, 1, 2001), 0, {});
   surface.Clear();
   views::DrawChart(surface, *doc, one, 10, 10);
   const auto& calls = surface.Calls();
@@ -242,6 +246,7 @@ TEST(Charts, DateLabelsAndDrawing) {
   ASSERT_NE(line, calls.end());
   EXPECT_LT(line->rect.left, line->rect.right);
 
-  views::ChartData security = views::BuildChart(surface, *doc, 6, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
+  views::ChartData security =
+      views::BuildChart(surface, *doc, views::ChartKind::Security, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
   EXPECT_EQ(views::ChartTitle(*doc, security), "Chart - <keine Wertpapiere ausgewählt>");
 }

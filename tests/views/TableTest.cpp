@@ -15,7 +15,6 @@ namespace {
 // A table with single-line captions "A", "B", "C" and n rows (the last one the sums row).
 Table MakeTable(std::size_t rows, unsigned flags = 7) {
   Table t;
-  t.mode = 1;
   t.columnFlags = flags;
   t.title = "Titel";
   t.captions = {"A", "B\nzwei", "C"};

@@ -190,15 +190,15 @@ TEST(FrameState, DefaultDays) {
   auto doc = DmPortfolio();  // start day 01.01.1999, today 08.12.2026
   views::FrameState frame;
   frame.SetDefaultDays(*doc);
-  EXPECT_EQ(frame.holdingsDay, Day(8, 12, 2026));
-  EXPECT_EQ(frame.realisedStart, Day(1, 1, 1999));
+  EXPECT_EQ(frame.Days(views::ViewMode::Holdings).first, Day(8, 12, 2026));
+  EXPECT_EQ(frame.Days(views::ViewMode::Realised).first, Day(1, 1, 1999));
 
   doc->settings.general.periodStartChoice = 2;
   frame.SetDefaultDays(*doc);
-  EXPECT_EQ(frame.accountStart, Day(1, 12, 2026));
+  EXPECT_EQ(frame.Days(views::ViewMode::Account).first, Day(1, 12, 2026));
   doc->settings.general.periodStartChoice = 1;
   frame.SetDefaultDays(*doc);
-  EXPECT_EQ(frame.accountStart, Day(1, 1, 2026));
+  EXPECT_EQ(frame.Days(views::ViewMode::Account).first, Day(1, 1, 2026));
 
   platform::FixedClock firstOfMonth(Day(1, 1, 2027).ToTime());
   CKapibuchDoc other(firstOfMonth);
@@ -207,14 +207,15 @@ TEST(FrameState, DefaultDays) {
   other.SetupNew(data);
   other.settings.general.periodStartChoice = 2;
   frame.SetDefaultDays(other);
-  EXPECT_EQ(frame.developmentStart, Day(15, 12, 2026));  // the previous month, but not before the start
+  EXPECT_EQ(frame.Days(views::ViewMode::Development).first,
+            Day(15, 12, 2026));  // the previous month, but not before the start
   other.settings.general.periodStartChoice = 3;
   other.settings.general.periodStartDay = Day(20, 12, 2026);
   other.settings.general.periodEndChoice = 1;
   other.settings.general.periodEndDay = Day(1, 12, 2026);  // before the start: raised to it
   frame.SetDefaultDays(other);
-  EXPECT_EQ(frame.developmentStart, Day(20, 12, 2026));
-  EXPECT_EQ(frame.developmentEnd, Day(20, 12, 2026));
+  EXPECT_EQ(frame.Days(views::ViewMode::Development).first, Day(20, 12, 2026));
+  EXPECT_EQ(frame.Days(views::ViewMode::Development).second, Day(20, 12, 2026));
 }
 
 TEST(FrameState, TimeInPortfolioOfTheSelection) {
@@ -227,13 +228,14 @@ TEST(FrameState, TimeInPortfolioOfTheSelection) {
   frame.SetDefaultDays(*doc);
   frame.selection = {1};
   frame.ApplyTimeInPortfolio(*doc);
-  EXPECT_EQ(frame.securityChartStart, Day(1, 6, 2000));
-  EXPECT_EQ(frame.securityChartEnd, Day(1, 6, 2001));
+  EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).first, Day(1, 6, 2000));
+  EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).second, Day(1, 6, 2001));
   frame.selection = {1, 0};
   frame.ApplyTimeInPortfolio(*doc);
-  EXPECT_EQ(frame.securityChartStart, Day(1, 1, 1999));  // not before the account's start
-  EXPECT_EQ(frame.securityChartEnd, Day(8, 12, 2026));   // an open position: today
+  EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).first,
+            Day(1, 1, 1999));  // not before the account's start
+  EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).second, Day(8, 12, 2026));  // an open position: today
   frame.selection.clear();
   frame.ApplyTimeInPortfolio(*doc);
-  EXPECT_EQ(frame.securityChartEnd, Day(8, 12, 2026));
+  EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).second, Day(8, 12, 2026));
 }

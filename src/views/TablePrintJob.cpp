@@ -1,4 +1,4 @@
-#include "views/PrintJob.h"
+#include "views/TablePrintJob.h"
 
 namespace views {
 

@@ -1,0 +1,28 @@
+#include "dialogs/KontowaehrungDialog.h"
+
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+
+#include "dialogs/DialogSupport.h"
+
+namespace dialogs {
+
+KontowaehrungDialog::KontowaehrungDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
+                                         QWidget* parent)
+    : QDialog(parent), m_form(doc), m_prompter(prompter) {
+  setWindowTitle(QString::fromUtf8(CKontowaehrungDlg::kCaption));
+  auto* layout = new QFormLayout(this);
+  m_date = DatePicker(m_form.Date(), m_form.EarliestDate());
+  layout->addRow(QStringLiteral("Konto von DM auf Euro umstellen &am:"), m_date);
+  QDialogButtonBox* buttons = OkCancel(*this, CKontowaehrungDlg::kHelpTopic);
+  layout->addRow(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &KontowaehrungDialog::OnOK);
+}
+
+void KontowaehrungDialog::OnOK() {
+  m_form.SetDate(FromQDate(m_date->date()));
+  if (m_form.OnOK(m_prompter)) accept();
+}
+
+}  // namespace dialogs

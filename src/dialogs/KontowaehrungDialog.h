@@ -1,0 +1,30 @@
+#pragma once
+// "Konto&währung umstellen...": the day the account switches from DM to euro, over
+// CKontowaehrungDlg.
+
+#include <QDialog>
+
+#include "forms/KontowaehrungDlg.h"
+#include "platform/Prompter.h"
+
+class QDateEdit;
+
+namespace dialogs {
+
+class KontowaehrungDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  KontowaehrungDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
+  // After exec() returned Accepted: switches the account.
+  void Book(CKapibuchDoc& doc) const { m_form.Book(doc); }
+
+ private:
+  void OnOK();
+
+  CKontowaehrungDlg m_form;
+  platform::Prompter& m_prompter;
+  QDateEdit* m_date;
+};
+
+}  // namespace dialogs

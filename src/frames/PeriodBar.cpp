@@ -1,0 +1,83 @@
+#include "frames/PeriodBar.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+
+#include "dialogs/DialogSupport.h"
+#include "views/Charts.h"
+
+PeriodBar::PeriodBar(QWidget* parent) : QToolBar(QStringLiteral("Darstellungszeitraum"), parent) {
+  setObjectName(QStringLiteral("period"));
+  m_firstLabel = new QLabel(this);
+  m_first = new QDateEdit(this);
+  m_secondLabel = new QLabel(this);
+  m_second = new QDateEdit(this);
+  for (QDateEdit* picker : {m_first, m_second}) {
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    picker->setCalendarPopup(true);
+  }
+  m_portfolioSeries = new QComboBox(this);
+  for (const auto& name : views::PortfolioSeriesNames())
+    m_portfolioSeries->addItem(QString::fromStdString(name));
+  m_securitySeries = new QComboBox(this);
+  for (const auto& name : views::SecuritySeriesNames())
+    m_securitySeries->addItem(QString::fromStdString(name));
+  m_select = new QPushButton(QStringLiteral("Auswählen..."), this);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_firstLabel, m_first, m_secondLabel, m_second,
+                                                    m_portfolioSeries, m_securitySeries, m_select}) {
+    addWidget(w);
+  }
+  connect(m_first, &QDateEdit::dateChanged, this, [this](const QDate& d) {
+    if (!m_showing) emit FirstDateChanged(dialogs::FromQDate(d));
+  });
+  connect(m_second, &QDateEdit::dateChanged, this, [this](const QDate& d) {
+    if (!m_showing) emit SecondDateChanged(dialogs::FromQDate(d));
+  });
+  connect(m_portfolioSeries, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (!m_showing && i >= 0) emit PortfolioSeriesChanged(i);
+  });
+  connect(m_securitySeries, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (!m_showing && i >= 0) emit SecuritySeriesChanged(i);
+  });
+  connect(m_select, &QPushButton::clicked, this, &PeriodBar::SelectRequested);
+  ShowFrame(nullptr, {});
+}
+
+void PeriodBar::ShowWidget(QWidget* widget, bool visible) {
+  for (QAction* a : actions()) {
+    if (widgetForAction(a) == widget) a->setVisible(visible);
+  }
+  widget->setEnabled(visible);
+}
+
+void PeriodBar::SetPicker(QDateEdit& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
+  picker.setDateRange(dialogs::ToQDate(minimum), dialogs::ToQDate(maximum));
+  picker.setDate(dialogs::ToQDate(value));
+}
+
+void PeriodBar::ShowFrame(const views::FrameState* state, CKBXDatum accountStart) {
+  m_showing = true;
+  const views::ModeTraits* traits = state ? &views::Traits(state->mode) : nullptr;
+  const bool two = traits && traits->period != views::PeriodKind::Day;
+  m_firstLabel->setText(traits ? QString::fromUtf8(traits->firstLabel) : QString());
+  m_secondLabel->setText(traits ? QString::fromUtf8(traits->secondLabel) : QString());
+  ShowWidget(m_firstLabel, traits != nullptr);
+  ShowWidget(m_first, traits != nullptr);
+  ShowWidget(m_secondLabel, two);
+  ShowWidget(m_second, two);
+  const views::SeriesChoice series = traits ? traits->series : views::SeriesChoice::None;
+  ShowWidget(m_portfolioSeries, series == views::SeriesChoice::Portfolio);
+  ShowWidget(m_securitySeries, series == views::SeriesChoice::Security);
+  ShowWidget(m_select, series == views::SeriesChoice::Security);
+  if (state) {
+    const views::Period& days = state->Days();
+    const views::PeriodLimits limits = views::LimitsOf(*traits, days, accountStart);
+    SetPicker(*m_first, limits.firstMinimum, days.first, limits.firstMaximum);
+    if (two) SetPicker(*m_second, limits.secondMinimum, days.second, limits.secondMaximum);
+    m_portfolioSeries->setCurrentIndex(state->portfolioSeries);
+    m_securitySeries->setCurrentIndex(state->securitySeries);
+  }
+  m_showing = false;
+}

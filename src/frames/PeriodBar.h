@@ -1,0 +1,47 @@
+#pragma once
+// The period bar ("Darstellungszeitraum"): the day pickers of the active window's mode,
+// and the chart series and position selection where the mode has them. It shows a
+// window's days and reports what the user picks; the main frame hands that on.
+
+#include <QToolBar>
+
+#include "views/FrameState.h"
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+
+class PeriodBar : public QToolBar {
+  Q_OBJECT
+
+ public:
+  explicit PeriodBar(QWidget* parent = nullptr);
+
+  // Shows a window's mode and days (nullptr: no window is open).
+  void ShowFrame(const views::FrameState* state, CKBXDatum accountStart);
+
+  QDateEdit& FirstPicker() { return *m_first; }
+  QDateEdit& SecondPicker() { return *m_second; }
+  QLabel& FirstLabel() { return *m_firstLabel; }
+
+ signals:
+  void FirstDateChanged(CKBXDatum day);
+  void SecondDateChanged(CKBXDatum day);
+  void PortfolioSeriesChanged(int series);
+  void SecuritySeriesChanged(int series);
+  void SelectRequested();
+
+ private:
+  void ShowWidget(QWidget* widget, bool visible);
+  void SetPicker(QDateEdit& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
+
+  QLabel* m_firstLabel = nullptr;
+  QLabel* m_secondLabel = nullptr;
+  QDateEdit* m_first = nullptr;
+  QDateEdit* m_second = nullptr;
+  QComboBox* m_portfolioSeries = nullptr;
+  QComboBox* m_securitySeries = nullptr;
+  QPushButton* m_select = nullptr;
+  bool m_showing = false;  // set while the bar shows a window: no reports then
+};

@@ -1,0 +1,22 @@
+#pragma once
+// "Kontobewegungen": the account's transactions in a period with the running balance.
+
+#include <vector>
+
+#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/TableModeView.h"
+
+namespace views {
+
+class AccountMode : public TableModeView {
+ public:
+  using TableModeView::TableModeView;
+  ViewMode Mode() const override { return ViewMode::Account; }
+  void Build(const FrameState& state) override;
+  const std::vector<CKBXKontoTransaktionAnzg>& Rows() const { return m_rows; }
+
+ private:
+  std::vector<CKBXKontoTransaktionAnzg> m_rows;
+};
+
+}  // namespace views

@@ -1,0 +1,68 @@
+#include "views/ViewMode.h"
+
+#include <algorithm>
+
+namespace views {
+
+const std::vector<ModeTraits>& AllModes() {
+  using enum ViewMode;
+  static const std::vector<ModeTraits> modes = {
+      {Holdings, "Depotbestand", "Depot&bestand", '1', "Bestand", "bestand", "Depotbestand am", "",
+       PeriodKind::Day, EarliestDay::Any, 1, SeriesChoice::None, 1},
+      {Realised, "Realisierte G+V", "Realisierte &G+V", '2', "G+V", "guv", "Realisierte G+V von", "bis",
+       PeriodKind::Range, EarliestDay::Any, 1, SeriesChoice::None, 3},
+      {Development, "Depotentwicklung", "&Depotentwicklung", '3', "Entwicklung", "entwicklung",
+       "Depotentwicklung von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 1, SeriesChoice::None, 5},
+      {Analysis, "Depotanalyse", "D&epotanalyse", '4', "Analyse", "analyse", "Depotanalyse am", "ab",
+       PeriodKind::DayAndStart, EarliestDay::AccountStart, 1, SeriesChoice::None, 7},
+      {Account, "Kontobewegungen", "&Kontobewegungen", '5', "Konto", "kontobewegungen", "Kontobewegungen von",
+       "bis", PeriodKind::Range, EarliestDay::AccountStart, 1, SeriesChoice::None, 8},
+      {PortfolioChart, "Grafik - Depotentwicklung", "G&rafik - Depotentwicklung", '6', "Grafik", "grafik",
+       "Depotgrafik von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 2, SeriesChoice::Portfolio, 9},
+      {SecurityChart, "Grafik - Wertpapier", "Grafik - &Wertpapier", '7', "Wertpapier", "wertpapier",
+       "Wertpapiergrafik von", "bis", PeriodKind::Range, EarliestDay::Any, 2, SeriesChoice::Security, 10},
+  };
+  return modes;
+}
+
+const ModeTraits& Traits(ViewMode mode) {
+  const auto& modes = AllModes();
+  return *std::find_if(modes.begin(), modes.end(), [mode](const ModeTraits& t) { return t.mode == mode; });
+}
+
+std::optional<ViewMode> ModeFromNumber(int number) {
+  if (number < 1 || number > kModeCount) return std::nullopt;
+  return static_cast<ViewMode>(number);
+}
+
+int ModeNumber(ViewMode mode) {
+  return static_cast<int>(mode);
+}
+
+PeriodLimits LimitsOf(const ModeTraits& traits, const Period& days, CKBXDatum accountStart) {
+  const CKBXDatum firstDay(1u);
+  CKBXDatum lastDay;
+  lastDay.Set(18, 1, 2038);
+  const CKBXDatum earliest = traits.earliest == EarliestDay::AccountStart ? accountStart : firstDay;
+  PeriodLimits limits;
+  switch (traits.period) {
+    case PeriodKind::Day:
+      limits = {firstDay, lastDay, firstDay, lastDay};
+      break;
+    case PeriodKind::Range: {
+      // A chart's period spans at least two days.
+      const std::uint32_t gap = static_cast<std::uint32_t>(std::max(traits.minimumDays, 1) - 1);
+      const CKBXDatum before(days.second.Day() > gap ? days.second.Day() - gap : days.second.Day());
+      limits = {earliest, before, CKBXDatum(days.first.Day() + gap), lastDay};
+      break;
+    }
+    case PeriodKind::DayAndStart:
+      limits = {days.second, lastDay, earliest, days.first};
+      break;
+  }
+  limits.firstMaximum = std::max(limits.firstMinimum, limits.firstMaximum);
+  limits.secondMaximum = std::max(limits.secondMinimum, limits.secondMaximum);
+  return limits;
+}
+
+}  // namespace views
