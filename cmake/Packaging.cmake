@@ -12,6 +12,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/kapitalbuch-mime.xml
 install(FILES ${PROJECT_SOURCE_DIR}/resources/kapitalbuch.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kapitalbuch/help)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/kapibuch-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kapibuch-cli)
 
 # Manual pages: kapibuch(1) is written by hand; kapibuch-cli(1) takes its commands and options
 # from the program's own help. Installed compressed, as Debian expects.
