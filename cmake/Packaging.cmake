@@ -1,4 +1,5 @@
-# What `cmake --install` puts where, and the manual pages.
+# What `cmake --install` puts where, the manual pages, and the Debian package made from the
+# installation (`cpack -G DEB`).
 
 install(TARGETS kapibuch kapibuch-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -37,3 +38,28 @@ foreach(page kapibuch kapibuch-cli)
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${KAPIBUCH_MAN_PAGES})
 install(FILES ${KAPIBUCH_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The Debian package. Its Depends are the libraries the programs link (dpkg-shlibdeps) and
+# what they load at run time without a link: the Qt platform plugins (xcb), Qt's German
+# translations and the fonts that views, prints and exports use.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kapitalbuch)
+set(CPACK_PACKAGE_VENDOR Kapitalbuch)
+set(CPACK_PACKAGE_HOMEPAGE_URL https://kapitalbuch.io/)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "personal securities-portfolio book-keeper (German user interface)")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "personal securities-portfolio book-keeper (German user interface)
+ Kapitalbuch keeps the securities portfolio and the cash account of a private investor:
+ buys, sells allocated over the open positions, stock splits, cash movements, the switch
+ of the account from DM to euro and daily prices, typed in or imported from text files.
+ Seven views evaluate the portfolio on screen, printed and exported as PDF, SVG or PNG.
+ .
+ The package holds the desktop program kapibuch and the command-line tool kapibuch-cli.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kapitalbuch <info@kapitalbuch.io>")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS bash-completion)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
