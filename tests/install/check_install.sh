@@ -17,7 +17,7 @@ done
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$stage "${CMAKE:-cmake}" --install "$build" --prefix /usr >/dev/null
 usr=$stage/usr
 share=$usr/share
 id=io.kapitalbuch.Kapitalbuch

@@ -9,7 +9,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd) expected_version=$2
 
-for tool in cpack dpkg-deb dpkg-shlibdeps readelf xvfb-run xwininfo; do
+for tool in "${CPACK:-cpack}" dpkg-deb dpkg-shlibdeps readelf xvfb-run xwininfo; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is not installed (scripts/install-deps.sh installs it)"
     [ "${KAPIBUCH_NEED_TOOLS:-0}" = 1 ] && exit 1
@@ -22,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 failed=0
 fail() { echo "FAILED: $*"; failed=1; }
 
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) || {
+(cd "$work" && "${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) || {
   cat "$work/cpack.log"
   exit 1
 }
