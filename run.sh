@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAPIBUCH_TESTS=OFF >/dev/null
-cmake --build build-release -j2 --target kapibuch kapibuch-cli
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target kapibuch kapibuch-cli
 if [ $# -eq 0 ]; then
   set -- "$PWD/examples/Musterdepot.kpz"
 fi

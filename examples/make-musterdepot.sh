@@ -3,9 +3,19 @@
 # partial sale, dividends assigned to positions, fees and taxes, the switch to euro in
 # 2002, a stock split and prices imported from the text files in examples/kurse/.
 #   examples/make-musterdepot.sh [PATH-TO-kapibuch-cli]
+# Without a path it takes the one built in build/ or build-release/, else the one on the PATH.
 set -euo pipefail
-cd "$(dirname "$0")"
-CLI=${1:-../build/src/kapibuch-cli}
+here=$(cd "$(dirname "$0")" && pwd)
+if [ $# -gt 0 ]; then
+  CLI=$(realpath "$1")
+else
+  CLI=""
+  for candidate in "$here"/../build/src/kapibuch-cli "$here"/../build-release/src/kapibuch-cli; do
+    [ -x "$candidate" ] && { CLI=$candidate; break; }
+  done
+  [ -n "$CLI" ] || CLI=$(command -v kapibuch-cli) || { echo "kapibuch-cli not found: build it first (./run.sh)" >&2; exit 1; }
+fi
+cd "$here"
 OUT=Musterdepot.kpz
 export KAPIBUCH_TODAY=31.12.2004
 export KAPIBUCH_SETTINGS=$(mktemp -d)/settings.ini

@@ -7,9 +7,8 @@ cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh TARGET [SECONDS]}
 seconds=${2:-600}
 command -v clang++ >/dev/null || { echo "clang++ is needed for fuzzing"; exit 1; }
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKAPIBUCH_SANITIZE=ON -DKAPIBUCH_FUZZ=ON -DKAPIBUCH_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j2 --target "$target"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j2 --target "$target"
 mkdir -p "fuzz-findings/$target" "build-fuzz/corpus/$target"
 ./build-fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
   -artifact_prefix="fuzz-findings/$target/" "build-fuzz/corpus/$target" "tests/fuzz/corpus/$target"

@@ -11,6 +11,8 @@ packages=(
   fonts-liberation xvfb xauth
   clang libclang-rt-14-dev
   poppler-utils
+  qt6-qpa-plugins qt6-translations-l10n
+  dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info man-db x11-utils
 )
 
 missing=()

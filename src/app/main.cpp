@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Kapitalbuch"));
   QApplication::setOrganizationName(QStringLiteral("KBX Software"));
   QApplication::setApplicationVersion(QStringLiteral(KAPIBUCH_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.kapitalbuch.Kapitalbuch"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/kapitalbuch.svg")));
   platform::QtSettingsStore settings;
   platform::QtPrompter prompter;
