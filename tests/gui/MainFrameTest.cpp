@@ -7,8 +7,10 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -275,4 +277,44 @@ TEST_F(MainFrameTest, OptionsOpenOnTheModesPage) {
   options->trigger();
   EXPECT_EQ(page, 5);                                // "Depotentwicklung (1)"
   EXPECT_TRUE(frame->Session().Doc().IsModified());  // OK marks modified, changed or not
+}
+
+// A change through a dialog of the "Bearbeiten" menu rebuilds every view of the document
+// once, in every window, not twice.
+TEST_F(MainFrameTest, OneRebuildPerBooking) {
+  ChildFrame* first = m_frame->OpenFile(m_file);
+  ASSERT_NE(first, nullptr);
+  ChildFrame* second = m_frame->NewWindow();
+  second->SetMode(ViewMode::Account);
+  QApplication::processEvents();
+  const int before1 = first->View().Rebuilds(), before2 = second->View().Rebuilds();
+  QAction* holder = nullptr;
+  for (QAction* a : m_frame->findChildren<QAction*>()) {
+    if (a->text() == QStringLiteral("&Depotdaten...")) holder = a;
+  }
+  ASSERT_NE(holder, nullptr);
+  WhenDialogShows([](QDialog* dialog) {
+    auto* name = dialog->findChild<QLineEdit*>();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Erika Mustermann"));
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  holder->trigger();
+  EXPECT_EQ(first->Session().Doc().Account().holder, "Erika Mustermann");
+  EXPECT_EQ(first->View().Rebuilds(), before1 + 1);
+  EXPECT_EQ(second->View().Rebuilds(), before2 + 1);
+  EXPECT_TRUE(second->windowTitle().contains(QLatin1Char('*')));
+}
+
+// "Speichern unter" to a place that cannot be written keeps the file that is open locked.
+TEST_F(MainFrameTest, AFailedSaveAsKeepsTheLock) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  // A folder of that name: its lock can be taken, the save fails.
+  std::filesystem::create_directories(m_dir / "other.kpz");
+  const QString nowhere = QString::fromStdString((m_dir / "other.kpz").string());
+  EXPECT_EQ(frame->Session().SaveAs(nowhere), DocumentError::Save);
+  EXPECT_EQ(frame->Session().Path(), m_file);
+  DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
+  EXPECT_FALSE(other.Lock(m_file));
 }
