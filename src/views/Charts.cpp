@@ -80,14 +80,27 @@ void MeasureChartLabels(platform::Surface& surface, const CKapibuchDoc& doc, Cha
   const std::int64_t available = s.width - axis.tickLabelWidth;
   const DayParts a = PartsOf(chart.start), b = PartsOf(chart.end);
   const std::int64_t months = (b.year - a.year) * 12 + (b.month - a.month) + 1;
+  const std::int64_t quarters = (b.year - a.year) * 4 + (b.month - 1) / 3 - (a.month - 1) / 3 + 1;
+  chart.yearStep = 1;
   if (available >= static_cast<std::int64_t>(DaysOf(chart.start, chart.end)) * dayWidth) {
     chart.dateLabelMode = 0;
   } else if (available >= months * widestOf(kMonths, 12)) {
     chart.dateLabelMode = 1;
   } else if (available >= months * widestOf(kInitials, 12)) {
     chart.dateLabelMode = 2;
-  } else {
+  } else if (available >= quarters * widestOf(kQuarters, 4)) {
     chart.dateLabelMode = 3;
+  } else {
+    // Years, or every 2nd, 5th, 10th, 20th or 50th year: whatever fits, so labels never run
+    // into each other however long the period.
+    const char* const years[] = {"8888"};
+    const int yearWidth = widestOf(years, 1);
+    chart.dateLabelMode = 4;
+    for (const int step : {1, 2, 5, 10, 20, 50}) {
+      chart.yearStep = step;
+      const std::int64_t blocks = b.year / step - a.year / step + 1;
+      if (available >= blocks * yearWidth) break;
+    }
   }
 }
 
@@ -156,6 +169,8 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
     surface.FillRect(r, background, background);
     DrawOutline(surface, r, frame, 0);
     const bool fits = surface.TextExtent(text).cx <= right - left - 2 * g;
+    // A year too wide for a short block at either end of the period is left out, not cut.
+    if (!fits && chart.dateLabelMode == 4) return;
     surface.DrawText({left + g, rowTop, right - g, rowTop - f}, text,
                      (fits ? platform::kAlignCenter : platform::kAlignLeft) | platform::kSingleLine);
   };
@@ -176,21 +191,31 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
         label = LastOfMonth(day) || isEnd;
         text = chart.dateLabelMode == 1 ? kMonths[parts.month - 1] : kInitials[parts.month - 1];
         break;
-      default:
+      case 3:
         label = (LastOfMonth(day) && parts.month % 3 == 0) || isEnd;
         text = kQuarters[(parts.month - 1) / 3];
+        break;
+      default:
+        // A block of yearStep years ends on 31.12. of its last year; labelled with its first
+        // year, or the period's first where the period starts within the block.
+        label = (parts.month == 12 && parts.day == 31 && (parts.year + 1) % chart.yearStep == 0) || isEnd;
+        text =
+            std::to_string(std::max(parts.year / chart.yearStep * chart.yearStep, PartsOf(chart.start).year));
         break;
     }
     if (label) {
       cell(previous, xOf(d), plot.bottom, text, true);
       previous = xOf(d);
     }
-    const bool second = chart.dateLabelMode == 0 ? (LastOfMonth(day) || isEnd)
-                                                 : ((parts.month == 12 && parts.day == 31) || isEnd);
+    const bool second = chart.dateLabelMode == 0   ? (LastOfMonth(day) || isEnd)
+                        : chart.dateLabelMode == 4 ? isEnd
+                                                   : ((parts.month == 12 && parts.day == 31) || isEnd);
     if (second) {
       char year[32];
       if (chart.dateLabelMode == 0) {
         std::snprintf(year, sizeof year, "%s %d", kMonths[parts.month - 1], parts.year);
+      } else if (chart.dateLabelMode == 4) {
+        std::snprintf(year, sizeof year, "%d - %d", PartsOf(chart.start).year, parts.year);
       } else {
         std::snprintf(year, sizeof year, "%d", parts.year);
       }

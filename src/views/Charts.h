@@ -37,8 +37,12 @@ struct ChartData {
   CKBXDatum end;
   std::vector<std::int64_t> values;
   ChartAxis axis;
-  int dateLabelMode = 0;  // 0 days, 1 month names, 2 month initials, 3 quarters
-  std::string names;      // security chart: the selected positions' names
+  // The first date row: 0 days, 1 month names, 2 month initials, 3 quarters, 4 years;
+  // the second row names the month and year (days), the year (months and quarters) or the
+  // whole period (years). yearStep: with years, every 1st, 2nd, 5th, 10th, 20th or 50th year.
+  int dateLabelMode = 0;
+  int yearStep = 1;
+  std::string names;  // security chart: the selected positions' names
 };
 
 const std::vector<std::string>& PortfolioSeriesNames();

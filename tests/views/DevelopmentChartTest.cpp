@@ -216,10 +216,10 @@ TEST(Charts, DateLabelsAndDrawing) {
   views::ChartData month =
       views::BuildChart(surface, *doc, views::ChartKind::Portfolio, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
   EXPECT_EQ(month.dateLabelMode, 0);  // day by day on a wide chart
-  doc->settings.portfolioChart.width = 600;
+  doc->settings.portfolioChart.width = 900;
   views::ChartData years = views::BuildChart(surface, *doc, views::ChartKind::Portfolio, Day(1, 1, 2001),
                                              Day(31, 12, 2002), 0, {});
-  EXPECT_EQ(years.dateLabelMode, 3);  // quarters on a narrow chart
+  EXPECT_EQ(years.dateLabelMode, 3);  // quarters where eight of them fit
 
   surface.Clear();
   views::DrawChart(surface, *doc, years, 10, 10);
@@ -249,4 +249,36 @@ TEST(Charts, DateLabelsAndDrawing) {
   views::ChartData security =
       views::BuildChart(surface, *doc, views::ChartKind::Security, Day(1, 1, 2001), Day(31, 1, 2001), 0, {});
   EXPECT_EQ(views::ChartTitle(*doc, security), "Chart - <keine Wertpapiere ausgewählt>");
+}
+
+// However long the period and narrow the chart, the date labels fit their cells: quarters
+// give way to years, years to every 2nd, 5th or 10th year.
+TEST(Charts, DateLabelsOfLongPeriodsNeverOverlap) {
+  auto doc = EuroPortfolio();
+  RecordingSurface surface;
+  doc->settings.portfolioChart.width = 600;
+  const views::ChartData two = views::BuildChart(surface, *doc, views::ChartKind::Portfolio, Day(1, 1, 2001),
+                                                 Day(31, 12, 2002), 0, {});
+  EXPECT_EQ(two.dateLabelMode, 4);
+  EXPECT_EQ(two.yearStep, 1);
+  for (const int width : {600, 1200, 3000}) {
+    doc->settings.portfolioChart.width = width;
+    const views::ChartData chart = views::BuildChart(surface, *doc, views::ChartKind::Portfolio,
+                                                     Day(2, 1, 1970), Day(31, 12, 2037), 0, {});
+    SCOPED_TRACE(width);
+    EXPECT_EQ(chart.dateLabelMode, 4);
+    surface.Clear();
+    views::DrawChart(surface, *doc, chart, 10, 10);
+    const int font = doc->settings.portfolioChart.fontHeight;
+    std::vector<const RecordingSurface::Call*> labels;
+    for (const auto* t : surface.Texts()) {
+      if (!t->text.empty() && std::all_of(t->text.begin(), t->text.end(), ::isdigit)) labels.push_back(t);
+    }
+    ASSERT_GE(labels.size(), 3u);
+    for (const auto* t : labels) {
+      // Every year label fits the cell it is drawn in.
+      EXPECT_LE(static_cast<int>(t->text.size()) * font / 2, t->rect.right - t->rect.left) << t->text;
+      EXPECT_TRUE(std::stoi(t->text) % chart.yearStep == 0 || t->text == "1970") << t->text;
+    }
+  }
 }
