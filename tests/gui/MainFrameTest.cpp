@@ -318,3 +318,15 @@ TEST_F(MainFrameTest, AFailedSaveAsKeepsTheLock) {
   DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
   EXPECT_FALSE(other.Lock(m_file));
 }
+
+// Qt's own texts are German: the shortcuts in the menus read "Strg+...".
+TEST_F(MainFrameTest, ShortcutsReadInGerman) {
+  QAction* buy = nullptr;
+  for (QAction* a : m_frame->findChildren<QAction*>()) {
+    if (a->text() == QStringLiteral("&Kauf...")) buy = a;
+  }
+  ASSERT_NE(buy, nullptr);
+  EXPECT_EQ(buy->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Strg+K"));
+  EXPECT_EQ(m_frame->ModeAction(ViewMode::Analysis)->shortcut().toString(QKeySequence::NativeText),
+            QStringLiteral("Strg+4"));
+}
