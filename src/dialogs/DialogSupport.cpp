@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "dialogs/Help.h"
 
@@ -44,6 +45,9 @@ QDialogButtonBox* OkCancel(QDialog& dialog, int helpTopic) {
   if (helpTopic > 0) {
     QPushButton* help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);
     QObject::connect(help, &QPushButton::clicked, &dialog, [helpTopic] { ShowHelp(helpTopic); });
+    // F1 too, as in the main window.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, &dialog);
+    QObject::connect(f1, &QShortcut::activated, &dialog, [helpTopic] { ShowHelp(helpTopic); });
   }
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <functional>
 
+#include "dialogs/Help.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
@@ -329,4 +330,32 @@ TEST_F(MainFrameTest, ShortcutsReadInGerman) {
   EXPECT_EQ(buy->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Strg+K"));
   EXPECT_EQ(m_frame->ModeAction(ViewMode::Analysis)->shortcut().toString(QKeySequence::NativeText),
             QStringLiteral("Strg+4"));
+}
+
+// "Hilfe" in a modal dialog shows the help above the dialog, usable while it stays open.
+TEST_F(MainFrameTest, HelpAboveAModalDialog) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  QAction* holder = nullptr;
+  for (QAction* a : m_frame->findChildren<QAction*>()) {
+    if (a->text() == QStringLiteral("&Depotdaten...")) holder = a;
+  }
+  bool helpUsable = false;
+  WhenDialogShows([&helpUsable](QDialog* dialog) {
+    QTest::keyClick(dialog, Qt::Key_F1);
+    QWidget* help = dialogs::HelpWindow();
+    // Not blocked by the dialog's modality: a window of the dialog itself.
+    helpUsable = help && help->isVisible() && help->parentWidget() == dialog;
+    dialog->reject();
+  });
+  holder->trigger();
+  EXPECT_TRUE(helpUsable);
+
+  // From the main window the help is a window of its own that never keeps the program
+  // running once the main window is closed.
+  dialogs::ShowHelp();
+  ASSERT_NE(dialogs::HelpWindow(), nullptr);
+  EXPECT_EQ(dialogs::HelpWindow()->parentWidget(), nullptr);
+  EXPECT_FALSE(dialogs::HelpWindow()->testAttribute(Qt::WA_QuitOnClose));
+  dialogs::HelpWindow()->close();
 }
