@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kScrollCap = 32768;
-
 // A surface for measuring with the screen's resolution.
 struct ScreenMeasure {
   explicit ScreenMeasure(const QWidget& widget) : image(1, 1, QImage::Format_RGB32) {
@@ -50,6 +48,14 @@ QPoint KapibuchView::LogicalPosition() const {
           static_cast<int>(verticalScrollBar()->value() / Scale())};
 }
 
+platform::Rect KapibuchView::VisibleRect() const {
+  const double scale = Scale();
+  const int left = static_cast<int>(horizontalScrollBar()->value() / scale);
+  const int top = -static_cast<int>(verticalScrollBar()->value() / scale);
+  return {left, top, left + static_cast<int>(viewport()->width() / scale),
+          top - static_cast<int>(viewport()->height() / scale)};
+}
+
 void KapibuchView::OnDocumentUpdate(int hint, const void* frame) {
   if (hint == CKapibuchDoc::kHintFrame && frame != &m_frame) return;
   if (isHidden()) return;  // a pane of an unsplit window: rebuilt when it is shown
@@ -65,7 +71,7 @@ void KapibuchView::Rebuild() {
   m_view->Build(s);
   m_view->Measure(surface);
   const platform::Size size = m_view->Extent();
-  m_logicalSize = QSize(std::min(size.cx, kScrollCap), std::min(size.cy, kScrollCap));
+  m_logicalSize = QSize(size.cx, size.cy);
   UpdateScrollBars();
   viewport()->update();
 }
@@ -91,14 +97,31 @@ void KapibuchView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), Qt::white);
   if (!m_view) return;
-  const QPointF origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-  platform::QtPainterSurface surface(painter, *viewport(), origin, false, {});
   const double scale = Scale();
-  const int left = static_cast<int>(horizontalScrollBar()->value() / scale);
-  const int top = -static_cast<int>(verticalScrollBar()->value() / scale);
-  const platform::Rect visible{left, top, left + static_cast<int>(viewport()->width() / scale),
-                               top - static_cast<int>(viewport()->height() / scale)};
-  m_view->Draw(surface, visible);
+  const int h = horizontalScrollBar()->value(), v = verticalScrollBar()->value();
+  const platform::Rect visible = VisibleRect();
+  const int width = visible.right - visible.left, height = visible.top - visible.bottom;
+  // Draws the view shifted by (dx, dy) pixels into one band of the viewport.
+  const auto drawBand = [&](int dx, int dy, const QRect& band) {
+    if (band.isEmpty()) return;
+    painter.save();
+    painter.fillRect(band, Qt::white);
+    platform::QtPainterSurface surface(painter, *viewport(), QPointF(-dx, -dy), false, {});
+    surface.SetBaseClip(band);
+    const int left = static_cast<int>(dx / scale), top = -static_cast<int>(dy / scale);
+    m_view->Draw(surface, {left, top, left + width, top - height});
+    painter.restore();
+  };
+  // The rows where they have scrolled to; the captions (and the development view's date
+  // column) stay in sight above and beside them.
+  const platform::Size fixed = m_view->FixedArea();
+  const int top = v > 0 ? static_cast<int>(fixed.cy * scale) : 0;
+  const int left = h > 0 ? static_cast<int>(fixed.cx * scale) : 0;
+  const QRect all = viewport()->rect();
+  drawBand(h, v, all.adjusted(left, top, 0, 0));
+  drawBand(h, 0, QRect(all.left() + left, all.top(), all.width() - left, top));
+  drawBand(0, v, QRect(all.left(), all.top() + top, left, all.height() - top));
+  drawBand(0, 0, QRect(all.left(), all.top(), left, top));
 }
 
 void KapibuchView::ScrollBy(int dx, int dy) {
@@ -112,6 +135,7 @@ void KapibuchView::ScrollBy(int dx, int dy) {
 }
 
 void KapibuchView::keyPressEvent(QKeyEvent* event) {
+  const bool control = event->modifiers() & Qt::ControlModifier;
   switch (event->key()) {
     case Qt::Key_PageUp:
       ScrollBy(0, -200);
@@ -119,11 +143,21 @@ void KapibuchView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown:
       ScrollBy(0, 200);
       break;
+    // Strg+Ende and Strg+Pos1 go to the last and the first row; Ende and Pos1 alone move
+    // sideways.
     case Qt::Key_End:
-      ScrollBy(200, 0);
+      if (control) {
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+      } else {
+        ScrollBy(200, 0);
+      }
       break;
     case Qt::Key_Home:
-      ScrollBy(-200, 0);
+      if (control) {
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+      } else {
+        ScrollBy(-200, 0);
+      }
       break;
     case Qt::Key_Up:
       ScrollBy(0, -10);

@@ -34,6 +34,8 @@ class KapibuchView : public QAbstractScrollArea, public DocumentObserver {
   QSize LogicalSize() const { return m_logicalSize; }
   // The current scroll position in tenths of a millimetre.
   QPoint LogicalPosition() const;
+  // The part of the view in sight, in tenths of a millimetre (y upwards).
+  platform::Rect VisibleRect() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

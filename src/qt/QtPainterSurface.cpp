@@ -105,10 +105,17 @@ void QtPainterSurface::Line(int x1, int y1, int x2, int y2, Color color, int wid
 
 void QtPainterSurface::SetClip(const Rect* rect) {
   if (rect) {
-    m_painter.setClipRect(ToDevice(*rect));
+    m_painter.setClipRect(m_baseClip ? ToDevice(*rect).intersected(*m_baseClip) : ToDevice(*rect));
+  } else if (m_baseClip) {
+    m_painter.setClipRect(*m_baseClip);
   } else {
     m_painter.setClipping(false);
   }
+}
+
+void QtPainterSurface::SetBaseClip(const QRectF& deviceRect) {
+  m_baseClip = deviceRect;
+  m_painter.setClipRect(deviceRect);
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPointF>
+#include <optional>
 
 #include "platform/Surface.h"
 
@@ -25,6 +26,10 @@ class QtPainterSurface : public Surface {
   bool IsPrinting() const override { return m_printing; }
   PageGeometry Page() const override { return m_page; }
 
+  // Limits every drawing to this device rectangle, also where the drawing sets and lifts
+  // clips of its own.
+  void SetBaseClip(const QRectF& deviceRect);
+
   // The device rectangle of a logical one.
   QRectF ToDevice(const Rect& rect) const;
   QPointF ToDevice(int x, int y) const;
@@ -39,6 +44,7 @@ class QtPainterSurface : public Surface {
   PageGeometry m_page;
   Font m_font;
   QFont m_qfont;
+  std::optional<QRectF> m_baseClip;
 };
 
 // A colour of the drawing palette.

@@ -191,8 +191,7 @@ std::string CutToFit(platform::Surface& surface, const std::string& text, int wi
 platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKBXAktieImDepot>& rows) {
   const AnalysisSettings& s = doc.settings.analysis;
   const int n = rows.empty() ? 0 : static_cast<int>(rows.size()) - 1;
-  return {std::min(2 * s.border + s.firstColumnWidth + n * s.columnWidth, 32768),
-          std::min(2 * s.border + kRows * s.rowHeight, 32768)};
+  return {2 * s.border + s.firstColumnWidth + n * s.columnWidth, 2 * s.border + kRows * s.rowHeight};
 }
 
 void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,

@@ -8,11 +8,6 @@ namespace views {
 
 namespace {
 
-const char* const kMonths[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
-                               "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-const char* const kInitials[] = {"J", "F", "M", "A", "M", "J", "J", "A", "S", "O", "N", "D"};
-const char* const kQuarters[] = {"I", "II", "III", "IV"};
-
 std::int64_t Ratio(std::int64_t x, std::int64_t y) {
   return y == 0 ? 0 : x * 100000 / y;
 }

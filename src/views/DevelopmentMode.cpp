@@ -1,5 +1,6 @@
 #include "views/DevelopmentMode.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,12 @@ platform::Size DevelopmentMode::Extent() const {
 
 void DevelopmentMode::Draw(platform::Surface& surface, const platform::Rect& visible) const {
   DrawDevelopmentView(surface, *m_model, m_measures, visible);
+}
+
+platform::Size DevelopmentMode::FixedArea() const {
+  const DevelopmentSettings& s = m_model->Settings();
+  const int dateRight = s.fieldSpacing + m_measures.dateWidth + 2 * s.columnMargin + s.fieldSpacing / 2;
+  return {dateRight, 2 * s.fieldSpacing + 2 * std::max(1, s.rowHeight)};
 }
 
 std::unique_ptr<PrintJob> DevelopmentMode::MakePrintJob() const {

@@ -17,6 +17,8 @@ class DevelopmentMode : public ModeView {
   void Measure(platform::Surface& surface) override;
   platform::Size Extent() const override;
   void Draw(platform::Surface& surface, const platform::Rect& visible) const override;
+  // The captions, and the date column when scrolling sideways.
+  platform::Size FixedArea() const override;
   std::unique_ptr<PrintJob> MakePrintJob() const override;
   // The date, the shown values of the shown sub-columns, then a column pair (price and
   // gain) per position column.

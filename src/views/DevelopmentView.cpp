@@ -12,7 +12,7 @@ using platform::Rect;
 
 namespace {
 
-constexpr int kScrollCap = 32768;
+constexpr std::int64_t kLargestExtent = 1'000'000'000;
 
 // Keeps the widest of many texts; texts two or more characters shorter than the longest
 // seen cannot be wider (digits are of equal width, separators narrower), so only the
@@ -117,8 +117,8 @@ platform::Size DevelopmentScrollSize(const DevelopmentModel& model, const Develo
   }
   const std::int64_t height =
       3 * s.fieldSpacing + (static_cast<std::int64_t>(model.Days()) + 2) * s.rowHeight;
-  return {static_cast<int>(std::min<std::int64_t>(width, kScrollCap)),
-          static_cast<int>(std::min<std::int64_t>(height, kScrollCap))};
+  return {static_cast<int>(std::min<std::int64_t>(width, kLargestExtent)),
+          static_cast<int>(std::min<std::int64_t>(height, kLargestExtent))};
 }
 
 void DrawDevelopmentView(platform::Surface& surface, const DevelopmentModel& model,

@@ -27,6 +27,10 @@ class ModeView {
   // Draws what meets the visible rectangle (tenths of a millimetre, y upwards, the
   // view's top-left corner at the origin).
   virtual void Draw(platform::Surface& surface, const platform::Rect& visible) const = 0;
+  // What stays in sight while the view scrolls: the height of the title and captions above
+  // the first row, and the width of a column that stays when scrolling sideways (tenths
+  // of a millimetre; 0 for none).
+  virtual platform::Size FixedArea() const { return {0, 0}; }
 
   // The view as printed: for the printer, the preview and `render`; after Build.
   virtual std::unique_ptr<PrintJob> MakePrintJob() const = 0;

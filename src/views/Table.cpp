@@ -12,7 +12,8 @@ using platform::Rgb;
 
 namespace {
 
-constexpr int kScrollCap = 32768;
+// A view is never larger than this (tenths of a millimetre; 100 km), so pixels fit an int.
+constexpr std::int64_t kLargestExtent = 1'000'000'000;
 
 struct Scheme {
   Color title, caption, evenGain, evenLoss, oddGain, oddLoss, sumsGain, sumsLoss;
@@ -151,15 +152,20 @@ ColumnLayout MeasureColumns(platform::Surface& surface, const Table& table) {
 
 platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout) {
   const TableGeometry& g = table.geometry;
-  const int n = static_cast<int>(table.cells.size());
-  const int width = g.fieldSpacing + g.columnMargin + layout.totalWidth;
-  int height = 0;
+  const std::int64_t n = static_cast<std::int64_t>(table.cells.size());
+  const std::int64_t width = g.fieldSpacing + g.columnMargin + layout.totalWidth;
+  std::int64_t height = 0;
   if (!table.HasSumsRow()) {
     height = n * g.rowHeight + (n >= 2 ? 4 : 3) * g.fieldSpacing + g.columnTitleHeight + g.titleHeight;
   } else {
     height = n * g.rowHeight + (n > 1 ? 5 : 4) * g.fieldSpacing + 2 * g.columnTitleHeight + g.titleHeight;
   }
-  return {std::min(width, kScrollCap), std::min(height, kScrollCap)};
+  return {static_cast<int>(std::min(width, kLargestExtent)), static_cast<int>(std::min(height, kLargestExtent))};
+}
+
+int TableHeaderHeight(const Table& table) {
+  const TableGeometry& g = table.geometry;
+  return g.titleHeight + 3 * g.fieldSpacing + table.CaptionLines() * g.columnTitleHeight;
 }
 
 void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout) {
@@ -179,7 +185,7 @@ void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayou
   p.width = &layout.width;
   p.firstRow = 0;
   p.lastRow = table.cells.empty() ? 0 : table.cells.size() - 1;
-  p.firstRowTop = -(g.titleHeight + 3 * g.fieldSpacing + table.CaptionLines() * g.columnTitleHeight);
+  p.firstRowTop = -TableHeaderHeight(table);
   if (!table.cells.empty())
     DrawPlaced(surface, table, p);
   else {

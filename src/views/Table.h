@@ -67,8 +67,11 @@ struct ColumnLayout {
 };
 
 ColumnLayout MeasureColumns(platform::Surface& surface, const Table& table);
-// The scroll size of the table on screen, each side capped at 32768.
+// The size of the whole table on screen.
 platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout);
+// The title and the column captions above the first row: what stays in sight while the
+// rows scroll.
+int TableHeaderHeight(const Table& table);
 void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout);
 
 struct PrintLayout {

@@ -15,6 +15,7 @@ class TableModeView : public ModeView {
   void Measure(platform::Surface& surface) override;
   platform::Size Extent() const override;
   void Draw(platform::Surface& surface, const platform::Rect& visible) const override;
+  platform::Size FixedArea() const override { return {0, TableHeaderHeight(m_table)}; }
   std::unique_ptr<PrintJob> MakePrintJob() const override;
   // The visible columns in their order, each cell exactly the text the view draws.
   void WriteGrid(GridSink& sink) const override;

@@ -359,3 +359,35 @@ TEST_F(MainFrameTest, HelpAboveAModalDialog) {
   EXPECT_FALSE(dialogs::HelpWindow()->testAttribute(Qt::WA_QuitOnClose));
   dialogs::HelpWindow()->close();
 }
+
+// Every row of a long development view can be reached: Strg+Ende shows the last day of 30
+// years, Strg+Pos1 the first; the captions stay in sight.
+TEST_F(MainFrameTest, TheLastDayOfThirtyYearsIsReachable) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  frame->SetMode(ViewMode::Development);
+  frame->OnFirstDateChanged(Day(1, 1, 1999));
+  frame->OnSecondDateChanged(Day(31, 12, 2028));
+  KapibuchView& view = frame->View();
+  view.setFocus();
+  QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+  const auto drawnAt = [&view](const platform::Rect& visible) {
+    platform::RecordingSurface surface;
+    view.Mode()->Draw(surface, visible);
+    std::vector<std::string> texts;
+    for (const auto* t : surface.Texts()) texts.push_back(t->text);
+    return texts;
+  };
+  const platform::Rect atEnd = view.VisibleRect();
+  EXPECT_GT(view.LogicalPosition().y(), 32768);  // far past the old limit of the scroll area
+  EXPECT_EQ(view.LogicalPosition().x(), 0);      // Strg+Ende moves only downwards
+  const auto endTexts = drawnAt(atEnd);
+  EXPECT_NE(std::find(endTexts.begin(), endTexts.end(), "31.12.2028"), endTexts.end());
+  EXPECT_FALSE(view.grab().isNull());  // the screen draws there
+
+  QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(view.LogicalPosition().y(), 0);
+  const auto startTexts = drawnAt(view.VisibleRect());
+  EXPECT_NE(std::find(startTexts.begin(), startTexts.end(), "01.01.1999"), startTexts.end());
+  EXPECT_GT(view.Mode()->FixedArea().cy, 0);  // the captions stay while the rows scroll
+}

@@ -49,8 +49,10 @@ TEST(Table, MeasuringPlacesTheVisibleColumns) {
 
   const platform::Size size = views::TableScrollSize(MakeTable(3), views::MeasureColumns(s, MakeTable(3)));
   EXPECT_EQ(size.cy, 3 * 50 + 5 * 10 + 2 * 40 + 80);
+  // A long table is as long as its rows: every row can be scrolled to (no cap at 32768).
   Table huge = MakeTable(1000);
-  EXPECT_EQ(views::TableScrollSize(huge, views::MeasureColumns(s, huge)).cy, 32768);
+  EXPECT_EQ(views::TableScrollSize(huge, views::MeasureColumns(s, huge)).cy, 1000 * 50 + 5 * 10 + 2 * 40 + 80);
+  EXPECT_EQ(views::TableHeaderHeight(huge), 80 + 3 * 10 + 2 * 40);
 }
 
 TEST(Table, ScreenGeometryAndColours) {
