@@ -37,6 +37,16 @@ bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
   if (QuantityOf(ni, nf) == 0) return report.Fail(positive, Field::NewShares);
   if (QuantityOf(mi, mf) == 0) return report.Fail(positive, Field::OldShares);
   m_factor = static_cast<double>(QuantityOf(ni, nf)) / static_cast<double>(QuantityOf(mi, mf));
+  switch (m_doc.CheckStockSplit(m_name, m_wkn, date, m_factor)) {
+    case CKapibuchDoc::SplitProblem::None:
+      return true;
+    case CKapibuchDoc::SplitProblem::QuantityTooLarge:
+      return report.Fail(kQuantityTooLarge, Field::NewShares);
+    case CKapibuchDoc::SplitProblem::NoSharesLeft:
+      return report.Fail(kNoSharesLeft, Field::OldShares);
+    case CKapibuchDoc::SplitProblem::PriceTooLarge:
+      return report.Fail(kPriceTooLarge, Field::OldShares);
+  }
   return true;
 }
 

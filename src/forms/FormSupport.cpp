@@ -1,8 +1,6 @@
 #include "forms/FormSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <limits>
 
 #include "base/Cp1252.h"
 #include "base/TextCompare.h"
@@ -60,12 +58,6 @@ std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::str
 }
 
 const char* const kAmountTooLarge = "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.";
-
-bool FitsStoredAmount(std::int64_t amount) {
-  constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
-  const std::int64_t larger = std::max(std::abs(amount), std::abs(EurToDm(amount)));
-  return larger <= limit;
-}
 
 void NormaliseMoneyText(std::string& text) {
   std::int32_t amount = 0;

@@ -64,8 +64,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& text);
 std::optional<std::string> LastWknOfName(const CKapibuchDoc& doc, const std::string& name);
 std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::string& wkn);
 
-// Whether an amount (and its value in the other currency) fits the 32-bit fields of the file.
-bool FitsStoredAmount(std::int64_t amount);
+// The refusal of a booking whose sums would not fit the file's 32-bit fields.
 extern const char* const kAmountTooLarge;
 
 // Replaces a typed amount by its normal form ("1.234,50 EUR") when it parses.

@@ -83,6 +83,12 @@ class CKontobewegungDlg {
  private:
   void RebuildCandidates();
   void FillRows();
+  // The amount divided over the candidates by their assigned quantities, each part signed
+  // as the amount; the parts add up to it exactly.
+  std::vector<std::int64_t> Parts() const;
+  // What a part changes the sum chosen under "Verbuchen unter:" by.
+  std::int64_t TargetChange(std::int64_t part) const;
+  bool PartsFit() const;
 
   const CKapibuchDoc& m_doc;
   CKBXDatum m_date;

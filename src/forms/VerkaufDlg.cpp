@@ -175,16 +175,14 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
     return report.Fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
   }
   FillRows(true);
-  if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
+  // A negative price would lower the proceeds but still be paid into the account.
+  if (!ParseMoney(priceText, m_price, m_priceCurrency, true) || m_price < 0) {
     return report.Fail("Bitte geben Sie einen korrekten Verkaufkurs ein!", Field::Price);
   }
   if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
     return report.Fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
   }
-  const std::int64_t value = ShareValue(requested, m_price);
-  if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value - m_commission)) {
-    return report.Fail(forms::kAmountTooLarge, Field::Price);
-  }
+  if (!m_doc.SaleFits(SaleParts(), Terms())) return report.Fail(forms::kAmountTooLarge, Field::Price);
   return report.Storable(text, "Text", Field::Text);
 }
 
@@ -225,7 +223,11 @@ std::vector<SaleAllocation> CVerkaufDlg::SaleParts() const {
   return parts;
 }
 
+SaleTerms CVerkaufDlg::Terms() const {
+  return {m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text};
+}
+
 void CVerkaufDlg::Book(CKapibuchDoc& doc) const {
-  doc.SellPositions(SaleParts(), {m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text});
+  doc.SellPositions(SaleParts(), Terms());
   doc.Changed();
 }

@@ -55,6 +55,8 @@ class CVerkaufDlg {
   const std::vector<std::int64_t>& Allocation() const { return m_allocation; }
   // The allocation as handed to the document: position numbers with their quantities.
   std::vector<SaleAllocation> SaleParts() const;
+  // The validated price, commission, day and note.
+  SaleTerms Terms() const;
 
   // The check routine; with a prompter the failure is reported. beforeSplit stops after
   // the quantity checks.
