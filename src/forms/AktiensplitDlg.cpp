@@ -24,6 +24,11 @@ void CAktiensplitDlg::ChooseWkn(const std::string& wkn) {
   m_name = name && !m_wkn.empty() ? *name : std::string();
 }
 
+void CAktiensplitDlg::ChooseSecurity(const std::string& name, const std::string& wkn) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  m_wkn = !m_name.empty() && forms::HasSecurity(m_doc, name, wkn) ? wkn : std::string();
+}
+
 bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
   const forms::CheckReporter report(prompter, kCaption, m_focus);
   if (m_name.empty()) return report.Fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);

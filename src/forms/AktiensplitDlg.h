@@ -25,6 +25,9 @@ class CAktiensplitDlg {
 
   void ChooseName(const std::string& name);
   void ChooseWkn(const std::string& wkn);
+  // Chooses the name, then this WKN/Kürzel of one of its positions; the WKN/Kürzel stays
+  // unchosen when no position carries the pair.
+  void ChooseSecurity(const std::string& name, const std::string& wkn);
   void LeaveNew() { forms::NormaliseQuantityText(newText); }
   void LeaveOld() { forms::NormaliseQuantityText(oldText); }
 

@@ -57,6 +57,11 @@ std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::str
   return name;
 }
 
+bool HasSecurity(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn) {
+  return std::any_of(doc.Positions().begin(), doc.Positions().end(),
+                     [&](const auto& p) { return p->Is(name, wkn); });
+}
+
 const char* const kAmountTooLarge = "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.";
 
 void NormaliseMoneyText(std::string& text) {

@@ -63,6 +63,8 @@ bool Contains(const std::vector<std::string>& list, const std::string& text);
 // The WKN/Kürzel of the last position with this name (and the reverse); nothing if none.
 std::optional<std::string> LastWknOfName(const CKapibuchDoc& doc, const std::string& name);
 std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::string& wkn);
+// Whether any position carries exactly this name and WKN/Kürzel.
+bool HasSecurity(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn);
 
 // The refusal of a booking whose sums would not fit the file's 32-bit fields.
 extern const char* const kAmountTooLarge;

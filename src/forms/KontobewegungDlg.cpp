@@ -95,6 +95,13 @@ void CKontobewegungDlg::ChooseWkn(const std::string& wkn) {
   Refresh(nullptr);
 }
 
+void CKontobewegungDlg::ChooseSecurity(const std::string& name, const std::string& wkn) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  m_wkn = !m_name.empty() && forms::HasSecurity(m_doc, name, wkn) ? wkn : std::string();
+  RebuildCandidates();
+  Refresh(nullptr);
+}
+
 void CKontobewegungDlg::SetAutoAssign(bool automatic) {
   m_auto = automatic;
   Refresh(nullptr);

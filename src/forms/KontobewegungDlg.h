@@ -46,6 +46,9 @@ class CKontobewegungDlg {
   void SetRelation(bool related);
   void ChooseName(const std::string& name);
   void ChooseWkn(const std::string& wkn);
+  // Chooses the name, then this WKN/Kürzel of one of its positions; the WKN/Kürzel stays
+  // unchosen when no position carries the pair.
+  void ChooseSecurity(const std::string& name, const std::string& wkn);
   void SetAutoAssign(bool automatic);
   void SetBookTo(BookTo target) { m_bookTo = target; }
   void LeaveAmount() { Refresh(nullptr); }
