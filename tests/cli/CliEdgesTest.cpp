@@ -289,3 +289,16 @@ TEST_F(CliEdges, ExportAndPriceTakeTheHistoryOfBothTexts) {
           "Für das Wertpapier mit der WKN/Kürzel \"Z\" gibt es keinen Kursverlauf.\n");
   EXPECT_EQ(run({"price", f, "--date", "01.03.2000", "--price", "1"}).status, 1);
 }
+
+TEST_F(CliEdges, AnEmptyAnalysisPrintsTheShareBandsBox) {
+  const std::string f = portfolio("empty.kpz");
+  const std::string svg = path("analyse.svg");
+  ok({"render", f, "--mode", "7", "--output", svg});
+  const std::vector<std::uint8_t> b = bytes(svg);
+  const std::string text(b.begin(), b.end());
+  // Rows 38 to 40 from y = 150 + 37 x 45 down by three rows, boxed from x = 150 to 450.
+  for (const char* line :
+       {"150,1815 450,1815", "450,1815 450,1950", "450,1950 150,1950", "150,1950 150,1815"}) {
+    EXPECT_NE(text.find(std::string("points=\"") + line + " \""), std::string::npos) << line;
+  }
+}
