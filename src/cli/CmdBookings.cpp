@@ -225,12 +225,14 @@ std::vector<std::string> KindNames() {
 }  // namespace
 
 void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
+  constexpr const char* kNameHelp = "Bezeichnung (allein wählt sie ihre WKN/Kürzel)";
+  constexpr const char* kWknHelp = "WKN/Kürzel (allein wählt sie ihre Bezeichnung)";
   auto buy = std::make_shared<BuyOptions>();
   CLI::App* cmd = app.add_subcommand("buy", "Kauf eines Wertpapiers");
   cmd->add_option("FILE", buy->file)->required();
   cmd->add_option("--date", buy->date, "Kaufdatum (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", buy->name, "Bezeichnung");
-  cmd->add_option("--wkn", buy->wkn, "WKN/Kürzel");
+  cmd->add_option("--name", buy->name, "Bezeichnung (ein bekannter Name füllt seine WKN/Kürzel ein)");
+  cmd->add_option("--wkn", buy->wkn, "WKN/Kürzel (eine bekannte füllt ihre Bezeichnung ein)");
   cmd->add_option("--qty", buy->qty, "Stück");
   cmd->add_option("--price", buy->price, "Kaufkurs, z. B. 12,50 oder 24,45 DM");
   cmd->add_option("--commission", buy->commission, "Provision etc.");
@@ -241,8 +243,8 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd = app.add_subcommand("sell", "Verkauf von Wertpapieren");
   cmd->add_option("FILE", sell->file)->required();
   cmd->add_option("--date", sell->date, "Verkaufdatum (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", sell->name, "Bezeichnung");
-  cmd->add_option("--wkn", sell->wkn, "WKN/Kürzel");
+  cmd->add_option("--name", sell->name, kNameHelp);
+  cmd->add_option("--wkn", sell->wkn, kWknHelp);
   cmd->add_option("--qty", sell->qty, "Stück");
   cmd->add_option("--price", sell->price, "Verkaufkurs");
   cmd->add_option("--commission", sell->commission, "Provision etc.");
@@ -261,8 +263,8 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
       ->check(CLI::IsMember(KindNames()));
   cmd->add_option("--amount", move->amount, "Betrag");
   cmd->add_option("--text", move->text, "Text");
-  cmd->add_option("--security", move->security, "Wertpapierbezug: Bezeichnung");
-  cmd->add_option("--wkn", move->wkn, "Wertpapierbezug: WKN/Kürzel");
+  cmd->add_option("--security", move->security, std::string("Wertpapierbezug: ") + kNameHelp);
+  cmd->add_option("--wkn", move->wkn, std::string("Wertpapierbezug: ") + kWknHelp);
   cmd->add_option("--assign", move->assign,
                   "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\"), eine Angabe für jede "
                   "Position");
@@ -274,8 +276,8 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd = app.add_subcommand("split", "Aktiensplit");
   cmd->add_option("FILE", split->file)->required();
   cmd->add_option("--date", split->date, "Splitdatum (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", split->name, "Bezeichnung");
-  cmd->add_option("--wkn", split->wkn, "WKN/Kürzel");
+  cmd->add_option("--name", split->name, kNameHelp);
+  cmd->add_option("--wkn", split->wkn, kWknHelp);
   cmd->add_option("--new", split->newShares, "neue Aktien")->required();
   cmd->add_option("--old", split->oldShares, "für alte Aktie(n)")->required();
   cmd->callback([&ctx, &result, split] { result = RunSplit(ctx, *split); });
