@@ -6,6 +6,7 @@
 // at the fixed rate 1 EUR = 1,95583 DM. Every rounding goes through RoundTenth.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,15 @@ struct SplitAmount {
   }
   friend bool operator==(const SplitAmount&, const SplitAmount&) = default;
 };
+
+// Whether an amount fits the signed 32-bit fields in which a portfolio file keeps money.
+constexpr bool FitsStored(std::int64_t amount) {
+  return amount >= std::numeric_limits<std::int32_t>::min() &&
+         amount <= std::numeric_limits<std::int32_t>::max();
+}
+constexpr bool FitsStored(const SplitAmount& amount) {
+  return FitsStored(amount.eur) && FitsStored(amount.dm);
+}
 
 // Rounds half up on the first dropped digit: x / 10, plus one when x mod 10 >= 5.
 std::uint64_t RoundTenth(std::uint64_t x);

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/SecurityChoice.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/AufteilenDlg.h"
 #include "forms/KaufDlg.h"
@@ -33,22 +34,33 @@ std::vector<std::string> SplitList(const std::string& text) {
 
 namespace {
 
-// Loads FILE, lets `book` fill and confirm the form and book, then saves.
+// Loads FILE, lets `book` fill and confirm the form and book, then saves; `book` gives
+// kOk when it booked, otherwise the exit status.
 int RunBooking(const Context& ctx, const std::string& file,
-               const std::function<bool(CKapibuchDoc&, PrintingPrompter&)>& book) {
+               const std::function<int(CKapibuchDoc&, PrintingPrompter&)>& book) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, file, doc); status != kOk) return status;
   PrintingPrompter prompter(ctx.err);
-  if (!book(*doc, prompter)) return kRefused;
+  if (const int status = book(*doc, prompter); status != kOk) return status;
   return SaveDocument(ctx, *doc, file);
 }
 
 // Answers the per-position quantity dialogs (allocation of a sell, assignment of a
-// movement) one after the other from a list; a refused answer ends the loop.
+// movement) one after the other from a list that names every candidate; a refused answer
+// ends the loop.
 struct ListAnswers {
   std::vector<std::string> values;
   std::size_t next = 0;
   bool refused = false;
+
+  // A list must hold one quantity per candidate: anything else is wrong usage.
+  bool NamesEvery(const Context& ctx, const char* option, std::size_t candidates) const {
+    if (values.size() == candidates) return true;
+    ctx.err << option << ": " << candidates << (candidates == 1 ? " Stückzahl" : " Stückzahlen")
+            << " erwartet (eine je Position, in der Reihenfolge der Liste), " << values.size()
+            << " angegeben.\n";
+    return false;
+  }
 
   template <typename PositionDialog>
   bool Answer(PositionDialog& dialog, platform::Prompter& prompter) {
@@ -89,11 +101,12 @@ struct SwitchOptions {
 int RunBuy(const Context& ctx, const BuyOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CKaufDlg dlg(doc);
-    if (!ParseDay(ctx, o.date, dlg.date)) return false;
+    if (!ParseDay(ctx, o.date, dlg.date)) return kRefused;
+    // Typed as in the dialog: a known name fills in its WKN/Kürzel and the reverse.
     dlg.TypeName(o.name);
-    if (dlg.wkn != o.wkn) dlg.TypeWkn(o.wkn);
-    // A known name with another WKN/Kürzel: typing the WKN cleared the name, so pick it.
-    if (dlg.name != o.name) dlg.PickName(o.name);
+    if (!o.wkn.empty() && dlg.wkn != o.wkn) dlg.TypeWkn(o.wkn);
+    // A known name under a new WKN/Kürzel: typing the WKN cleared the name, so pick it.
+    if (!o.name.empty() && dlg.name != o.name) dlg.PickName(o.name);
     dlg.quantityText = o.qty;
     dlg.LeaveQuantity();
     dlg.priceText = o.price;
@@ -101,9 +114,9 @@ int RunBuy(const Context& ctx, const BuyOptions& o) {
     dlg.commissionText = o.commission;
     dlg.LeaveCommission();
     dlg.text = o.text;
-    if (!dlg.OnOK(prompter)) return false;
+    if (!dlg.OnOK(prompter)) return kRefused;
     dlg.Book(doc);
-    return true;
+    return kOk;
   });
 }
 
@@ -111,11 +124,11 @@ int RunSell(const Context& ctx, const SellOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CVerkaufDlg dlg(doc);
     CKBXDatum date;
-    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return false;
+    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return kRefused;
     dlg.SetDate(date);
-    // A name that is not offered cannot be chosen; the WKN/Kürzel then stays unchosen too.
-    dlg.ChooseName(o.name);
-    if (dlg.Name() == o.name && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+    const SecurityChoice choice{o.name, o.wkn};
+    if (!choice.ConsistentAmongPositions(ctx, doc)) return kRefused;
+    choice.ApplyTo(dlg);
     dlg.quantityText = o.qty;
     dlg.LeaveQuantity();
     dlg.priceText = o.price;
@@ -123,15 +136,17 @@ int RunSell(const Context& ctx, const SellOptions& o) {
     dlg.commissionText = o.commission;
     dlg.LeaveCommission();
     dlg.text = o.text;
-    if (!o.allocate.empty() && dlg.AutoAllocateEnabled()) {
-      dlg.SetAutoAllocate(false);
+    if (!o.allocate.empty() && !dlg.Candidates().empty()) {
+      // Every value passes "Aufteilen" (a single position gives the whole quantity anyway).
       ListAnswers answers{SplitList(o.allocate)};
+      if (!answers.NamesEvery(ctx, "--allocate", dlg.Candidates().size())) return kUsage;
+      dlg.SetAutoAllocate(false);
       dlg.Aufteilen(prompter, [&](CAufteilenDlg& split) { return answers.Answer(split, prompter); });
-      if (answers.refused || prompter.Messages() > 0) return false;
+      if (answers.refused || prompter.Messages() > 0) return kRefused;
     }
-    if (!dlg.OnOK(prompter)) return false;
+    if (!dlg.OnOK(prompter)) return kRefused;
     dlg.Book(doc);
-    return true;
+    return kOk;
   });
 }
 
@@ -139,45 +154,49 @@ int RunMove(const Context& ctx, const MoveOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CKontobewegungDlg dlg(doc);
     CKBXDatum date;
-    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return false;
+    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return kRefused;
     dlg.SetDate(date);
     dlg.SetKindByName(o.kind);
     dlg.amountText = o.amount;
     dlg.LeaveAmount();
     dlg.text = o.text;
-    if (!o.security.empty()) {
+    if (!o.security.empty() || !o.wkn.empty()) {
+      const SecurityChoice choice{o.security, o.wkn};
+      if (!choice.ConsistentAmongPositions(ctx, doc)) return kRefused;
       dlg.SetRelation(true);
-      dlg.ChooseName(o.security);
-      if (dlg.Name() == o.security && !o.wkn.empty() && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
-      if (o.assign != "auto" && dlg.AutoAssignEnabled()) {
-        dlg.SetAutoAssign(false);
+      choice.ApplyTo(dlg);
+      if (o.assign != "auto" && !dlg.Candidates().empty()) {
+        // Every value passes "Zuordnen" (a single position takes the whole amount anyway).
         ListAnswers answers{SplitList(o.assign)};
+        if (!answers.NamesEvery(ctx, "--assign", dlg.Candidates().size())) return kUsage;
+        dlg.SetAutoAssign(false);
         dlg.Zuordnen([&](CZuordnenDlg& assign) { return answers.Answer(assign, prompter); });
-        if (answers.refused) return false;
+        if (answers.refused) return kRefused;
       }
       dlg.SetBookTo(o.bookTo == "kaufpreis"        ? CKontobewegungDlg::kKaufpreis
                     : o.bookTo == "verkaufserloes" ? CKontobewegungDlg::kVerkaufserloes
                                                    : CKontobewegungDlg::kDividende);
     }
-    if (!dlg.OnOK(prompter)) return false;
+    if (!dlg.OnOK(prompter)) return kRefused;
     dlg.Book(doc);
-    return true;
+    return kOk;
   });
 }
 
 int RunSplit(const Context& ctx, const SplitOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     CAktiensplitDlg dlg(doc);
-    if (!ParseDay(ctx, o.date, dlg.date)) return false;
-    dlg.ChooseName(o.name);
-    if (dlg.Name() == o.name && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+    if (!ParseDay(ctx, o.date, dlg.date)) return kRefused;
+    const SecurityChoice choice{o.name, o.wkn};
+    if (!choice.ConsistentAmongPositions(ctx, doc)) return kRefused;
+    choice.ApplyTo(dlg);
     dlg.newText = o.newShares;
     dlg.LeaveNew();
     dlg.oldText = o.oldShares;
     dlg.LeaveOld();
-    if (!dlg.OnOK(prompter)) return false;
+    if (!dlg.OnOK(prompter)) return kRefused;
     dlg.Book(doc);
-    return true;
+    return kOk;
   });
 }
 
@@ -185,15 +204,15 @@ int RunSwitch(const Context& ctx, const SwitchOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
     if (!CKontowaehrungDlg::Enabled(doc)) {
       ctx.err << "Das Konto wird bereits in Euro geführt; die Umstellung ist nur einmal möglich.\n";
-      return false;
+      return kRefused;
     }
     CKontowaehrungDlg dlg(doc);
     CKBXDatum date;
-    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return false;
+    if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return kRefused;
     dlg.SetDate(date);
-    if (!dlg.OnOK(prompter)) return false;
+    if (!dlg.OnOK(prompter)) return kRefused;
     dlg.Book(doc);
-    return true;
+    return kOk;
   });
 }
 
@@ -206,12 +225,14 @@ std::vector<std::string> KindNames() {
 }  // namespace
 
 void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
+  constexpr const char* kNameHelp = "Bezeichnung (allein wählt sie ihre WKN/Kürzel)";
+  constexpr const char* kWknHelp = "WKN/Kürzel (allein wählt sie ihre Bezeichnung)";
   auto buy = std::make_shared<BuyOptions>();
   CLI::App* cmd = app.add_subcommand("buy", "Kauf eines Wertpapiers");
   cmd->add_option("FILE", buy->file)->required();
   cmd->add_option("--date", buy->date, "Kaufdatum (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", buy->name, "Bezeichnung");
-  cmd->add_option("--wkn", buy->wkn, "WKN/Kürzel");
+  cmd->add_option("--name", buy->name, "Bezeichnung (ein bekannter Name füllt seine WKN/Kürzel ein)");
+  cmd->add_option("--wkn", buy->wkn, "WKN/Kürzel (eine bekannte füllt ihre Bezeichnung ein)");
   cmd->add_option("--qty", buy->qty, "Stück");
   cmd->add_option("--price", buy->price, "Kaufkurs, z. B. 12,50 oder 24,45 DM");
   cmd->add_option("--commission", buy->commission, "Provision etc.");
@@ -222,15 +243,15 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd = app.add_subcommand("sell", "Verkauf von Wertpapieren");
   cmd->add_option("FILE", sell->file)->required();
   cmd->add_option("--date", sell->date, "Verkaufdatum (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", sell->name, "Bezeichnung");
-  cmd->add_option("--wkn", sell->wkn, "WKN/Kürzel");
+  cmd->add_option("--name", sell->name, kNameHelp);
+  cmd->add_option("--wkn", sell->wkn, kWknHelp);
   cmd->add_option("--qty", sell->qty, "Stück");
   cmd->add_option("--price", sell->price, "Verkaufkurs");
   cmd->add_option("--commission", sell->commission, "Provision etc.");
   cmd->add_option("--text", sell->text, "Text");
   cmd->add_option("--allocate", sell->allocate,
-                  "Stück je Position in Listenreihenfolge (\"aufteilen...\"), getrennt durch \",\" oder, bei "
-                  "Nachkommastellen, durch \";\"");
+                  "Stück je Position in Listenreihenfolge (\"aufteilen...\"), eine Angabe für jede Position, "
+                  "getrennt durch \",\" oder, bei Nachkommastellen, durch \";\"");
   cmd->callback([&ctx, &result, sell] { result = RunSell(ctx, *sell); });
 
   auto move = std::make_shared<MoveOptions>();
@@ -242,10 +263,11 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
       ->check(CLI::IsMember(KindNames()));
   cmd->add_option("--amount", move->amount, "Betrag");
   cmd->add_option("--text", move->text, "Text");
-  cmd->add_option("--security", move->security, "Wertpapierbezug: Bezeichnung");
-  cmd->add_option("--wkn", move->wkn, "Wertpapierbezug: WKN/Kürzel");
+  cmd->add_option("--security", move->security, std::string("Wertpapierbezug: ") + kNameHelp);
+  cmd->add_option("--wkn", move->wkn, std::string("Wertpapierbezug: ") + kWknHelp);
   cmd->add_option("--assign", move->assign,
-                  "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\")");
+                  "auto, oder Stück je Position in Listenreihenfolge (\"zuordnen...\"), eine Angabe für jede "
+                  "Position");
   cmd->add_option("--book-to", move->bookTo, "Verbuchen unter")
       ->check(CLI::IsMember({"kaufpreis", "dividende", "verkaufserloes"}));
   cmd->callback([&ctx, &result, move] { result = RunMove(ctx, *move); });
@@ -254,8 +276,8 @@ void AddBookingCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd = app.add_subcommand("split", "Aktiensplit");
   cmd->add_option("FILE", split->file)->required();
   cmd->add_option("--date", split->date, "Splitdatum (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", split->name, "Bezeichnung");
-  cmd->add_option("--wkn", split->wkn, "WKN/Kürzel");
+  cmd->add_option("--name", split->name, kNameHelp);
+  cmd->add_option("--wkn", split->wkn, kWknHelp);
   cmd->add_option("--new", split->newShares, "neue Aktien")->required();
   cmd->add_option("--old", split->oldShares, "für alte Aktie(n)")->required();
   cmd->callback([&ctx, &result, split] { result = RunSplit(ctx, *split); });

@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/SecurityChoice.h"
 #include "forms/DepotdatenDlg.h"
+#include "forms/FormSupport.h"
 #include "forms/KurseEingebenDlg.h"
 #include "forms/NeueDateiWizard.h"
 #include "model/KBXKursverlauf.h"
@@ -169,9 +171,17 @@ int RunPrice(const Context& ctx, const PriceOptions& o) {
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   CKBXDatum day;
   if (!ParseDay(ctx, o.date, day)) return kRefused;
-  const CKBXKursverlauf* history = doc->FindHistory(o.name, o.wkn);
+  // The security as the price-file dialogs choose it: by its price history.
+  const SecurityChoice choice{o.name, o.wkn};
+  if (!choice.ConsistentAmongHistories(ctx, *doc)) return kRefused;
+  const CKBXKursverlauf* history = o.wkn.empty()    ? forms::LastHistoryWithName(*doc, o.name)
+                                   : o.name.empty() ? forms::LastHistoryWithWkn(*doc, o.wkn)
+                                                    : doc->FindHistory(o.name, o.wkn);
   if (!history) {
-    return Refuse(ctx, "Für das Wertpapier \"" + o.name + "\" (" + o.wkn + ") gibt es keinen Kursverlauf.");
+    const std::string security = o.wkn.empty()    ? "\"" + o.name + "\""
+                                 : o.name.empty() ? "mit der WKN/Kürzel \"" + o.wkn + "\""
+                                                  : "\"" + o.name + "\" (" + o.wkn + ")";
+    return Refuse(ctx, "Für das Wertpapier " + security + " gibt es keinen Kursverlauf.");
   }
   std::int32_t amount = 0;
   Currency currency = kEur;
@@ -227,10 +237,14 @@ void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result) {
   cmd = app.add_subcommand("price", "Einen Kurs eingeben oder (mit --price \"\") löschen");
   cmd->add_option("FILE", priceOptions->file)->required();
   cmd->add_option("--date", priceOptions->date, "Tag (TT.MM.JJJJ)")->required();
-  cmd->add_option("--name", priceOptions->name, "Bezeichnung")->required();
-  cmd->add_option("--wkn", priceOptions->wkn, "WKN/Kürzel")->required();
+  auto* name =
+      cmd->add_option("--name", priceOptions->name, "Bezeichnung (allein wählt sie ihre WKN/Kürzel)");
+  auto* wkn = cmd->add_option("--wkn", priceOptions->wkn, "WKN/Kürzel (allein wählt sie ihre Bezeichnung)");
   cmd->add_option("--price", priceOptions->price, "Kurs, z. B. 12,50 oder 24,45 DM")->required();
-  cmd->callback([&ctx, &result, priceOptions] { result = RunPrice(ctx, *priceOptions); });
+  cmd->callback([&ctx, &result, priceOptions, name, wkn] {
+    if (name->count() == 0 && wkn->count() == 0) throw CLI::RequiredError("--name or --wkn");
+    result = RunPrice(ctx, *priceOptions);
+  });
 
   auto dumpOptions = std::make_shared<DumpOptions>();
   cmd = app.add_subcommand("dump", "Das ganze Dokument als JSON ausgeben");

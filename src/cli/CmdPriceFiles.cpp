@@ -4,6 +4,7 @@
 
 #include "base/SafeFile.h"
 #include "cli/Commands.h"
+#include "cli/SecurityChoice.h"
 #include "forms/ImportergebnisDlg.h"
 #include "forms/KurseExportierenDlg.h"
 #include "forms/KurseImportierenDlg.h"
@@ -65,8 +66,9 @@ int RunExport(const Context& ctx, const ExportOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
   CKurseExportierenDlg dlg(*doc);
-  dlg.ChooseName(o.name);
-  if (dlg.Name() == o.name && dlg.Wkn() != o.wkn) dlg.ChooseWkn(o.wkn);
+  const SecurityChoice choice{o.name, o.wkn};
+  if (!choice.ConsistentAmongHistories(ctx, *doc)) return kRefused;
+  choice.ApplyTo(dlg);
   dlg.fileName = o.output;
   dlg.withName = o.withName;
   dlg.withWkn = o.withWkn;
@@ -111,8 +113,8 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
   auto exp = std::make_shared<ExportOptions>();
   cmd = app.add_subcommand("export", "Kurse eines Wertpapiers in eine Textdatei schreiben");
   cmd->add_option("FILE", exp->file)->required();
-  cmd->add_option("--name", exp->name, "Bezeichnung")->required();
-  cmd->add_option("--wkn", exp->wkn, "WKN/Kürzel")->required();
+  cmd->add_option("--name", exp->name, "Bezeichnung (allein wählt sie ihre WKN/Kürzel)");
+  cmd->add_option("--wkn", exp->wkn, "WKN/Kürzel (allein wählt sie ihre Bezeichnung)");
   cmd->add_option("--output", exp->output, "die zu schreibende Textdatei")->required();
   cmd->add_flag("--with-name", exp->withName, "Bezeichnung speichern");
   cmd->add_flag("--with-wkn", exp->withWkn, "WKN/Kürzel speichern");

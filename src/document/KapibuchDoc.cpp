@@ -6,6 +6,7 @@
 #include "base/ArchiveWriter.h"
 #include "base/SafeFile.h"
 #include "base/TextCompare.h"
+#include "document/SalePlan.h"
 #include "model/ModelClasses.h"
 #include "model/PriceCursor.h"
 #include "platform/Clock.h"
@@ -322,13 +323,44 @@ std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day
   return m_costSeries.values[day.Day() - m_costSeries.start];
 }
 
+CKapibuchDoc::SplitProblem CKapibuchDoc::CheckStockSplit(const std::string& name, const std::string& wkn,
+                                                         CKBXDatum splitDay, double ratio) const {
+  bool noSharesLeft = false;
+  bool priceTooLarge = false;
+  for (const auto& position : m_positions) {
+    const CKBXAktie& p = *position;
+    if (!p.Is(name, wkn) || !(p.purchaseDate < splitDay)) continue;
+    const std::optional<std::int64_t> quantity = SplitQuantity(p.Quantity(), ratio);
+    if (!quantity) return SplitProblem::QuantityTooLarge;
+    noSharesLeft |= *quantity == 0 && p.Quantity() != 0 && p.IsOpen();
+    priceTooLarge |=
+        !SplitPriceFits(p.purchasePrice, ratio) || (p.IsSold() && !SplitPriceFits(p.salePrice, ratio));
+  }
+  if (noSharesLeft) return SplitProblem::NoSharesLeft;
+  if (const CKBXKursverlauf* history = FindHistory(name, wkn)) {
+    for (const CKBXKurs& point : history->Points()) {
+      priceTooLarge |= point.Date() < splitDay && !SplitPriceFits(point.Price(), ratio);
+    }
+  }
+  return priceTooLarge ? SplitProblem::PriceTooLarge : SplitProblem::None;
+}
+
+std::optional<std::int64_t> CKapibuchDoc::SplitQuantity(std::int64_t quantity, double ratio) {
+  // The first quantity whose integer part leaves 32 bits: 2^31 shares.
+  constexpr double kLimit = 2147483648.0 * static_cast<double>(kQuantityUnit);
+  const double product = static_cast<double>(quantity) * ratio;
+  if (!(product < kLimit && product > -kLimit)) return std::nullopt;
+  return static_cast<std::int64_t>(product);
+}
+
 void CKapibuchDoc::StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay,
                               double ratio) {
   if (CKBXKursverlauf* history = FindHistory(name, wkn)) history->AdjustForSplit(splitDay, ratio);
   for (const auto& position : m_positions) {
     CKBXAktie& p = *position;
     if (!p.Is(name, wkn) || !(p.purchaseDate < splitDay)) continue;
-    p.SetQuantity(static_cast<std::int64_t>(static_cast<double>(p.Quantity()) * ratio));
+    // Checked before (CheckStockSplit); an unchecked ratio keeps the quantity rather than wrap it.
+    p.SetQuantity(SplitQuantity(p.Quantity(), ratio).value_or(p.Quantity()));
     p.purchasePrice = SplitAdjustedPrice(p.purchasePrice, ratio);
     if (p.IsSold()) p.salePrice = SplitAdjustedPrice(p.salePrice, ratio);
   }
@@ -353,35 +385,26 @@ void CKapibuchDoc::ClearSeriesCaches() {
   m_costSeries = Series{};
 }
 
+bool CKapibuchDoc::SaleFits(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms) const {
+  return SalePlan(*this, allocation, terms).Fits(m_account);
+}
+
 void CKapibuchDoc::SellPositions(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms) {
-  std::vector<std::pair<CKBXAktie*, std::int64_t>> marked;
-  std::int64_t total = 0;
-  for (const SaleAllocation& a : allocation) {
-    CKBXAktie* p = FindPosition(a.positionNumber);
-    if (!p || !p->IsOpen() || a.quantity <= 0 || a.quantity > p->Quantity()) continue;
-    marked.emplace_back(p, a.quantity);
-    total += a.quantity;
-  }
-  if (marked.empty()) return;
-  const std::int32_t salePrice = terms.price;
-  const Currency priceCurrency = terms.priceCurrency;
-  const std::int32_t commission = terms.commission;
-  const Currency commissionCurrency = terms.commissionCurrency;
-  const CKBXDatum saleDate = terms.date;
-  const std::string& note = terms.note;
+  const SalePlan plan(*this, allocation, terms);
+  if (plan.Parts().empty()) return;
 
   const auto narrow = [](std::int64_t v) { return static_cast<std::int32_t>(v); };
-  const std::string text = FormatQuantity(static_cast<std::int32_t>(total / kQuantityUnit),
-                                          static_cast<std::int32_t>(total % kQuantityUnit), -1) +
-                           " St. " + marked.front().first->name;
-  m_account.BookSecurityTransaction(saleDate, marked.front().first->number, ShareValue(total, salePrice),
-                                    priceCurrency, commission, commissionCurrency, text, note, false);
+  const CKBXAktie& first = *plan.Parts().front().position;
+  const std::string text = FormatQuantity(static_cast<std::int32_t>(plan.Total() / kQuantityUnit),
+                                          static_cast<std::int32_t>(plan.Total() % kQuantityUnit), -1) +
+                           " St. " + first.name;
+  m_account.BookSecurityTransaction(terms.date, first.number, plan.Value(), terms.priceCurrency,
+                                    terms.commission, terms.commissionCurrency, text, terms.note, false);
 
-  std::int64_t remaining = commission;
-  for (std::size_t j = 0; j < marked.size(); ++j) {
-    CKBXAktie& p = *marked[j].first;
+  for (const SalePlan::Part& part : plan.Parts()) {
+    CKBXAktie& p = *part.position;
     const std::int64_t held = p.Quantity();
-    const std::int64_t sold = marked[j].second;
+    const std::int64_t sold = part.sold;
     if (held != sold) {
       auto rest = std::make_unique<CKBXAktie>();
       rest->number = IssuePositionNumber();
@@ -395,9 +418,9 @@ void CKapibuchDoc::SellPositions(const std::vector<SaleAllocation>& allocation, 
       rest->SetQuantity(held - sold);
       rest->state = CKBXAktie::kOpen;
       const auto divide = [&](std::int32_t& kept, std::int32_t& given) {
-        const ProratedAmount parts = Prorate(kept, sold, held);
-        kept = narrow(parts.part);
-        given = narrow(parts.rest);
+        const ProratedAmount shares = Prorate(kept, sold, held);
+        kept = narrow(shares.part);
+        given = narrow(shares.rest);
       };
       divide(p.purchaseCommission, rest->purchaseCommission);
       divide(p.dividendDm, rest->dividendDm);
@@ -407,19 +430,14 @@ void CKapibuchDoc::SellPositions(const std::vector<SaleAllocation>& allocation, 
       p.SetQuantity(sold);
       AddPosition(std::move(rest));
     }
+    const SplitAmount proceeds = plan.Proceeds(part);
     p.state = CKBXAktie::kSold;
-    p.salePrice = salePrice;
-    p.salePriceCurrency = priceCurrency;
-    p.saleCommissionCurrency = commissionCurrency;
-    // Shares of the commission by quantity; the last position takes what remains, so the
-    // parts add up exactly (a negative commission is divided by the same rule, sign kept).
-    const std::int64_t share = j + 1 < marked.size() ? Prorate(commission, sold, total).part : remaining;
-    remaining -= share;
-    p.saleCommission = narrow(share);
-    p.saleDate = saleDate;
-    p.saleNote = note;
-    SplitAmount proceeds = p.Proceeds();
-    proceeds.Add(ShareValue(sold, salePrice), priceCurrency).Add(-share, commissionCurrency);
+    p.salePrice = terms.price;
+    p.salePriceCurrency = terms.priceCurrency;
+    p.saleCommissionCurrency = terms.commissionCurrency;
+    p.saleCommission = narrow(part.commission);
+    p.saleDate = terms.date;
+    p.saleNote = terms.note;
     p.proceedsEur = narrow(proceeds.eur);
     p.proceedsDm = narrow(proceeds.dm);
   }

@@ -146,6 +146,14 @@ class CKapibuchDoc {
                           std::optional<CKBXDatum> rangeStart = {},
                           std::optional<CKBXDatum> rangeEnd = {}) const;
 
+  // What keeps a split from being stored: a quantity or a price past the file's 32-bit
+  // fields, or an open position left with no shares.
+  enum class SplitProblem { None, QuantityTooLarge, PriceTooLarge, NoSharesLeft };
+  SplitProblem CheckStockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay,
+                               double ratio) const;
+  // A quantity times the ratio, truncated to 1/10,000,000 share; nothing when the whole
+  // shares would not fit 32 bits.
+  static std::optional<std::int64_t> SplitQuantity(std::int64_t quantity, double ratio);
   // One share became `ratio` shares on the split day.
   void StockSplit(const std::string& name, const std::string& wkn, CKBXDatum splitDay, double ratio);
   // Inserts after all positions of the same day and makes sure the security has a history.
@@ -156,6 +164,9 @@ class CKapibuchDoc {
   // quantity (a position sold in part is split first). Positions by their numbers, in the
   // order in which the commission is divided; zero quantities are left out.
   void SellPositions(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms);
+  // Whether every sum the sale stores (its account booking, each sold position's proceeds)
+  // fits the file's 32-bit fields.
+  bool SaleFits(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms) const;
 
  private:
   struct Series {

@@ -24,6 +24,11 @@ void CAktiensplitDlg::ChooseWkn(const std::string& wkn) {
   m_name = name && !m_wkn.empty() ? *name : std::string();
 }
 
+void CAktiensplitDlg::ChooseSecurity(const std::string& name, const std::string& wkn) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  m_wkn = !m_name.empty() && forms::HasSecurity(m_doc, name, wkn) ? wkn : std::string();
+}
+
 bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
   const forms::CheckReporter report(prompter, kCaption, m_focus);
   if (m_name.empty()) return report.Fail("Bitte wählen Sie eine Wertpapierbezeichnung aus!", Field::Name);
@@ -37,6 +42,16 @@ bool CAktiensplitDlg::Check(platform::Prompter* prompter) {
   if (QuantityOf(ni, nf) == 0) return report.Fail(positive, Field::NewShares);
   if (QuantityOf(mi, mf) == 0) return report.Fail(positive, Field::OldShares);
   m_factor = static_cast<double>(QuantityOf(ni, nf)) / static_cast<double>(QuantityOf(mi, mf));
+  switch (m_doc.CheckStockSplit(m_name, m_wkn, date, m_factor)) {
+    case CKapibuchDoc::SplitProblem::None:
+      return true;
+    case CKapibuchDoc::SplitProblem::QuantityTooLarge:
+      return report.Fail(kQuantityTooLarge, Field::NewShares);
+    case CKapibuchDoc::SplitProblem::NoSharesLeft:
+      return report.Fail(kNoSharesLeft, Field::OldShares);
+    case CKapibuchDoc::SplitProblem::PriceTooLarge:
+      return report.Fail(kPriceTooLarge, Field::OldShares);
+  }
   return true;
 }
 

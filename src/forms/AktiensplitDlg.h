@@ -9,6 +9,13 @@
 class CAktiensplitDlg {
  public:
   static constexpr const char* kCaption = "Aktiensplit";
+  // Refusals of a ratio whose results the file cannot hold.
+  static constexpr const char* kQuantityTooLarge =
+      "Bei diesem Verhältnis werden die Stückzahlen zu groß, um in der Datei gespeichert zu werden!";
+  static constexpr const char* kPriceTooLarge =
+      "Bei diesem Verhältnis werden die Kurse zu groß, um in der Datei gespeichert zu werden!";
+  static constexpr const char* kNoSharesLeft =
+      "Bei diesem Verhältnis würde die Stückzahl einer Position im Depot auf 0 gerundet!";
 
   explicit CAktiensplitDlg(const CKapibuchDoc& doc);
 
@@ -18,6 +25,9 @@ class CAktiensplitDlg {
 
   void ChooseName(const std::string& name);
   void ChooseWkn(const std::string& wkn);
+  // Chooses the name, then this WKN/Kürzel of one of its positions; the WKN/Kürzel stays
+  // unchosen when no position carries the pair.
+  void ChooseSecurity(const std::string& name, const std::string& wkn);
   void LeaveNew() { forms::NormaliseQuantityText(newText); }
   void LeaveOld() { forms::NormaliseQuantityText(oldText); }
 

@@ -1,8 +1,6 @@
 #include "forms/FormSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <limits>
 
 #include "base/Cp1252.h"
 #include "base/TextCompare.h"
@@ -59,13 +57,12 @@ std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::str
   return name;
 }
 
-const char* const kAmountTooLarge = "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.";
-
-bool FitsStoredAmount(std::int64_t amount) {
-  constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
-  const std::int64_t larger = std::max(std::abs(amount), std::abs(EurToDm(amount)));
-  return larger <= limit;
+bool HasSecurity(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn) {
+  return std::any_of(doc.Positions().begin(), doc.Positions().end(),
+                     [&](const auto& p) { return p->Is(name, wkn); });
 }
+
+const char* const kAmountTooLarge = "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.";
 
 void NormaliseMoneyText(std::string& text) {
   std::int32_t amount = 0;

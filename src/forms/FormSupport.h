@@ -63,9 +63,10 @@ bool Contains(const std::vector<std::string>& list, const std::string& text);
 // The WKN/Kürzel of the last position with this name (and the reverse); nothing if none.
 std::optional<std::string> LastWknOfName(const CKapibuchDoc& doc, const std::string& name);
 std::optional<std::string> LastNameOfWkn(const CKapibuchDoc& doc, const std::string& wkn);
+// Whether any position carries exactly this name and WKN/Kürzel.
+bool HasSecurity(const CKapibuchDoc& doc, const std::string& name, const std::string& wkn);
 
-// Whether an amount (and its value in the other currency) fits the 32-bit fields of the file.
-bool FitsStoredAmount(std::int64_t amount);
+// The refusal of a booking whose sums would not fit the file's 32-bit fields.
 extern const char* const kAmountTooLarge;
 
 // Replaces a typed amount by its normal form ("1.234,50 EUR") when it parses.

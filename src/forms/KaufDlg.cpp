@@ -46,19 +46,28 @@ bool CKaufDlg::Check(platform::Prompter* prompter) {
   if (QuantityOf(m_integer, m_fraction) == 0) {
     return report.Fail("Bitte geben Sie eine positive Stückzahl ein!", Field::Quantity);
   }
-  if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
+  // A negative price would lower the position's cost but still be paid from the account.
+  if (!ParseMoney(priceText, m_price, m_priceCurrency, true) || m_price < 0) {
     return report.Fail("Bitte geben Sie einen korrekten Kaufkurs ein!", Field::Price);
   }
   if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
     return report.Fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
   }
-  // Values past the 32-bit fields of the file are refused rather than wrapped.
-  const std::int64_t value = ShareValue(QuantityOf(m_integer, m_fraction), m_price);
-  if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value + m_commission)) {
-    return report.Fail(forms::kAmountTooLarge, Field::Quantity);
-  }
+  // Every sum the purchase stores must fit the file's 32-bit fields; nothing is wrapped.
+  const CKBXKonto::SecurityBooking booking = m_doc.Account().PlanSecurityTransaction(
+      date, Value(), m_priceCurrency, m_commission, m_commissionCurrency, true);
+  if (!FitsStored(Cost()) || !booking.Fits()) return report.Fail(forms::kAmountTooLarge, Field::Price);
   return report.Storable(name, "Bezeichnung", Field::Name) &&
          report.Storable(wkn, "WKN/Kürzel", Field::Wkn) && report.Storable(text, "Text", Field::Text);
+}
+
+std::int64_t CKaufDlg::Value() const {
+  return ShareValue(QuantityOf(m_integer, m_fraction), m_price);
+}
+
+SplitAmount CKaufDlg::Cost() const {
+  SplitAmount cost;
+  return cost.Add(Value(), m_priceCurrency).Add(m_commission, m_commissionCurrency);
 }
 
 bool CKaufDlg::OnOK(platform::Prompter& prompter) {
@@ -79,16 +88,14 @@ void CKaufDlg::Book(CKapibuchDoc& doc) const {
   p->wkn = wkn;
   p->purchaseNote = text;
   p->state = CKBXAktie::kOpen;
-  const std::int64_t value = ShareValue(p->Quantity(), m_price);
-  SplitAmount cost;
-  cost.Add(value, m_priceCurrency).Add(m_commission, m_commissionCurrency);
+  const SplitAmount cost = Cost();
   p->costEur = static_cast<std::int32_t>(cost.eur);
   p->costDm = static_cast<std::int32_t>(cost.dm);
 
   const std::int32_t number = p->number;
   const std::string bookingText = FormatQuantity(m_integer, m_fraction, -1) + " St. " + name;
   doc.AddPosition(std::move(p));
-  doc.Account().BookSecurityTransaction(date, number, value, m_priceCurrency, m_commission,
+  doc.Account().BookSecurityTransaction(date, number, Value(), m_priceCurrency, m_commission,
                                         m_commissionCurrency, bookingText, text, true);
   doc.Changed();
 }

@@ -44,6 +44,10 @@ class CKaufDlg {
   void Book(CKapibuchDoc& doc) const;
 
  private:
+  // The purchase value and the position's purchase-cost sum of the validated values.
+  std::int64_t Value() const;
+  SplitAmount Cost() const;
+
   const CKapibuchDoc& m_doc;
   std::vector<std::string> m_names;
   std::vector<std::string> m_wkns;

@@ -7,11 +7,24 @@
 
 using forms::Field;
 
-namespace {}  // namespace
+namespace {
 
-// --------------------------------------------------------------------------- Zuordnen
+// The position sum chosen under "Verbuchen unter:", in the part of the amount's currency.
+template <typename Position>
+decltype(auto) TargetSum(Position& position, CKontobewegungDlg::BookTo target, Currency currency) {
+  const bool dm = currency == kDm;
+  switch (target) {
+    case CKontobewegungDlg::kKaufpreis:
+      return dm ? (position.costDm) : (position.costEur);
+    case CKontobewegungDlg::kVerkaufserloes:
+      return dm ? (position.proceedsDm) : (position.proceedsEur);
+    case CKontobewegungDlg::kDividende:
+      break;
+  }
+  return dm ? (position.dividendDm) : (position.dividendEur);
+}
 
-// ---------------------------------------------------------------------- Kontobewegung
+}  // namespace
 
 const std::vector<CKontobewegungDlg::Kind>& CKontobewegungDlg::Kinds() {
   static const std::vector<Kind> kinds = [] {
@@ -82,6 +95,13 @@ void CKontobewegungDlg::ChooseWkn(const std::string& wkn) {
   Refresh(nullptr);
 }
 
+void CKontobewegungDlg::ChooseSecurity(const std::string& name, const std::string& wkn) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  m_wkn = !m_name.empty() && forms::HasSecurity(m_doc, name, wkn) ? wkn : std::string();
+  RebuildCandidates();
+  Refresh(nullptr);
+}
+
 void CKontobewegungDlg::SetAutoAssign(bool automatic) {
   m_auto = automatic;
   Refresh(nullptr);
@@ -139,17 +159,18 @@ bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
   for (const std::int64_t q : m_assignment) total += q;
   FillRows();
 
-  // The amount in the currency the account keeps on that day, with the kind's sign.
+  // The amount in the currency the account keeps on that day, with the kind's sign. It is
+  // stored in both currencies: each must fit the file.
   const Currency accountCurrency = m_doc.Account().CurrencyOn(m_date);
   std::int32_t amount = 0;
   Currency currency = accountCurrency;
   m_amountValid = ParseMoney(amountText, amount, currency, false);
+  bool fits = true;
   if (m_amountValid) {
     std::int64_t converted = ConvertAmount(amount, currency, accountCurrency);
     if ((SelectedKind().sign > 0) != (converted >= 0) && converted != 0) converted = -converted;
-    if (!forms::FitsStoredAmount(converted)) {
-      m_amountValid = false;
-    } else {
+    fits = FitsStored(converted) && FitsStored(CKBXKonto::MovementAmounts(converted, accountCurrency));
+    if (FitsStored(converted)) {
       m_amount = static_cast<std::int32_t>(converted);
       m_currency = accountCurrency;
       amountText = FormatMoney(m_amount, m_currency, kOwnCurrency, true);
@@ -157,12 +178,43 @@ bool CKontobewegungDlg::Refresh(platform::Prompter* prompter) {
   }
 
   if (!m_amountValid) return report.Fail("Bitte geben Sie einen korrekten Betrag ein!", Field::Amount);
+  if (!fits) return report.Fail(forms::kAmountTooLarge, Field::Amount);
   if (active && (m_name.empty() || m_wkn.empty()))
     return report.Fail("Bitte wählen Sie ein Wertpapier aus!", Field::Name);
   if (active && total == 0) {
     return report.Fail("Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", Field::Allocate);
   }
+  if (active && !PartsFit()) return report.Fail(forms::kAmountTooLarge, Field::Amount);
   return report.Storable(text, "Text", Field::Text);
+}
+
+std::vector<std::int64_t> CKontobewegungDlg::Parts() const {
+  std::vector<std::int64_t> parts;
+  const bool negative = m_amount < 0;
+  std::int64_t rest = negative ? -std::int64_t{m_amount} : m_amount;
+  std::int64_t total = 0;
+  for (const std::int64_t q : m_assignment) total += q;
+  for (const std::int64_t q : m_assignment) {
+    const std::int64_t part = q == total ? rest : Prorate(rest, q, total).part;
+    rest -= part;
+    total -= q;
+    parts.push_back(negative ? -part : part);
+  }
+  return parts;
+}
+
+std::int64_t CKontobewegungDlg::TargetChange(std::int64_t part) const {
+  // Income lowers the purchase cost, an expense raises it; the other sums take the sign.
+  return m_bookTo == kKaufpreis ? -part : part;
+}
+
+bool CKontobewegungDlg::PartsFit() const {
+  const std::vector<std::int64_t> parts = Parts();
+  for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+    const std::int32_t sum = TargetSum(*m_candidates[i], m_bookTo, m_currency);
+    if (!FitsStored(std::int64_t{sum} + TargetChange(parts[i]))) return false;
+  }
+  return true;
 }
 
 void CKontobewegungDlg::Zuordnen(const std::function<bool(CZuordnenDlg&)>& show) {
@@ -186,30 +238,11 @@ bool CKontobewegungDlg::OnOK(platform::Prompter& prompter) {
 
 void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
   if (RelationActive()) {
-    const int sign = m_amount < 0 ? -1 : 1;
-    std::int64_t rest = m_amount < 0 ? -std::int64_t{m_amount} : m_amount;
-    std::int64_t total = 0;
-    for (const std::int64_t q : m_assignment) total += q;
+    const std::vector<std::int64_t> parts = Parts();
     for (std::size_t i = 0; i < m_candidates.size(); ++i) {
-      CKBXAktie* p = doc.FindPosition(m_candidates[i]->number);
-      const std::int64_t q = m_assignment[i];
-      const std::int64_t part = q == total ? rest : Prorate(rest, q, total).part;
-      rest -= part;
-      total -= q;
-      if (!p) continue;
-      const auto add = [&](std::int32_t& eur, std::int32_t& dm, std::int64_t value) {
-        (m_currency == kDm ? dm : eur) += static_cast<std::int32_t>(value);
-      };
-      switch (m_bookTo) {
-        case kKaufpreis:
-          add(p->costEur, p->costDm, -sign * part);
-          break;
-        case kDividende:
-          add(p->dividendEur, p->dividendDm, sign * part);
-          break;
-        case kVerkaufserloes:
-          add(p->proceedsEur, p->proceedsDm, sign * part);
-          break;
+      if (CKBXAktie* p = doc.FindPosition(m_candidates[i]->number)) {
+        std::int32_t& sum = TargetSum(*p, m_bookTo, m_currency);
+        sum = static_cast<std::int32_t>(sum + TargetChange(parts[i]));
       }
     }
   }

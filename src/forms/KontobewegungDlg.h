@@ -46,6 +46,9 @@ class CKontobewegungDlg {
   void SetRelation(bool related);
   void ChooseName(const std::string& name);
   void ChooseWkn(const std::string& wkn);
+  // Chooses the name, then this WKN/Kürzel of one of its positions; the WKN/Kürzel stays
+  // unchosen when no position carries the pair.
+  void ChooseSecurity(const std::string& name, const std::string& wkn);
   void SetAutoAssign(bool automatic);
   void SetBookTo(BookTo target) { m_bookTo = target; }
   void LeaveAmount() { Refresh(nullptr); }
@@ -83,6 +86,12 @@ class CKontobewegungDlg {
  private:
   void RebuildCandidates();
   void FillRows();
+  // The amount divided over the candidates by their assigned quantities, each part signed
+  // as the amount; the parts add up to it exactly.
+  std::vector<std::int64_t> Parts() const;
+  // What a part changes the sum chosen under "Verbuchen unter:" by.
+  std::int64_t TargetChange(std::int64_t part) const;
+  bool PartsFit() const;
 
   const CKapibuchDoc& m_doc;
   CKBXDatum m_date;

@@ -18,6 +18,12 @@ void CKurseExportierenDlg::ChooseWkn(const std::string& wkn) {
   forms::ChooseHistory(m_doc, {}, wkn, false, m_name, m_wkn);
 }
 
+void CKurseExportierenDlg::ChooseSecurity(const std::string& name, const std::string& wkn) {
+  const CKBXKursverlauf* history = m_doc.FindHistory(name, wkn);
+  m_name = history ? name : std::string();
+  m_wkn = history ? wkn : std::string();
+}
+
 bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
   if (m_name.empty()) {
     m_focus = Field::Name;

@@ -23,6 +23,9 @@ class CKurseExportierenDlg {
   const std::vector<std::string>& WknList() const { return m_wkns; }
   void ChooseName(const std::string& name);
   void ChooseWkn(const std::string& wkn);
+  // Chooses the price history with exactly this name and WKN/Kürzel; nothing is chosen
+  // when there is none.
+  void ChooseSecurity(const std::string& name, const std::string& wkn);
   const std::string& Name() const { return m_name; }
   const std::string& Wkn() const { return m_wkn; }
 

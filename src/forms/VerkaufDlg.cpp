@@ -28,7 +28,7 @@ void CVerkaufDlg::FillLists() {
   m_names.clear();
   m_wkns.clear();
   for (const auto& p : m_doc.Positions()) {
-    if (p->IsOpen() && p->purchaseDate <= m_date) {
+    if (Listed(*p)) {
       forms::AddSortedOnce(m_names, p->name);
       forms::AddSortedOnce(m_wkns, p->wkn);
     }
@@ -40,7 +40,7 @@ void CVerkaufDlg::RebuildCandidates() {
   m_allocation.clear();
   if (!m_name.empty()) {
     for (const auto& p : m_doc.Positions()) {
-      if (p->name == m_name && p->IsOpen() && p->purchaseDate <= m_date) {
+      if (p->name == m_name && Listed(*p)) {
         m_candidates.push_back(p.get());
       }
     }
@@ -75,32 +75,56 @@ void CVerkaufDlg::FillRows(bool withAllocation) {
   }
 }
 
+bool CVerkaufDlg::Listed(const CKBXAktie& position) const {
+  return position.IsOpen() && position.purchaseDate <= m_date;
+}
+
+// The last listed position with the name (or the WKN/Kürzel): the lists offer only those,
+// so a sold position's WKN/Kürzel is never selected.
+std::string CVerkaufDlg::ListedWknOfName(const std::string& name) const {
+  std::string wkn;
+  for (const auto& p : m_doc.Positions()) {
+    if (Listed(*p) && p->name == name) wkn = p->wkn;
+  }
+  return wkn;
+}
+
+std::string CVerkaufDlg::ListedNameOfWkn(const std::string& wkn) const {
+  std::string name;
+  for (const auto& p : m_doc.Positions()) {
+    if (Listed(*p) && p->wkn == wkn) name = p->name;
+  }
+  return name;
+}
+
 void CVerkaufDlg::SetDate(CKBXDatum date) {
   m_date = std::max(date, EarliestDate());
   FillLists();
   if (!forms::Contains(m_names, m_name)) m_name.clear();
-  if (!m_name.empty()) {
-    const auto wkn = forms::LastWknOfName(m_doc, m_name);
-    m_wkn = wkn && forms::Contains(m_wkns, *wkn) ? *wkn : std::string();
-  } else {
-    m_wkn.clear();
-  }
+  m_wkn = m_name.empty() ? std::string() : ListedWknOfName(m_name);
   RebuildCandidates();
   Check(nullptr);
 }
 
 void CVerkaufDlg::ChooseName(const std::string& name) {
   m_name = forms::Contains(m_names, name) ? name : std::string();
-  const auto wkn = forms::LastWknOfName(m_doc, m_name);
-  m_wkn = wkn && !m_name.empty() && forms::Contains(m_wkns, *wkn) ? *wkn : std::string();
+  m_wkn = m_name.empty() ? std::string() : ListedWknOfName(m_name);
   RebuildCandidates();
   Check(nullptr);
 }
 
 void CVerkaufDlg::ChooseWkn(const std::string& wkn) {
   m_wkn = forms::Contains(m_wkns, wkn) ? wkn : std::string();
-  const auto name = forms::LastNameOfWkn(m_doc, m_wkn);
-  m_name = name && !m_wkn.empty() && forms::Contains(m_names, *name) ? *name : std::string();
+  m_name = m_wkn.empty() ? std::string() : ListedNameOfWkn(m_wkn);
+  RebuildCandidates();
+  Check(nullptr);
+}
+
+void CVerkaufDlg::ChooseSecurity(const std::string& name, const std::string& wkn) {
+  m_name = forms::Contains(m_names, name) ? name : std::string();
+  const bool listed = std::any_of(m_doc.Positions().begin(), m_doc.Positions().end(),
+                                  [&](const auto& p) { return Listed(*p) && p->Is(name, wkn); });
+  m_wkn = !m_name.empty() && listed ? wkn : std::string();
   RebuildCandidates();
   Check(nullptr);
 }
@@ -175,16 +199,14 @@ bool CVerkaufDlg::Check(platform::Prompter* prompter, bool beforeSplit) {
     return report.Fail("Bitte geben Sie eine korrekte Stückzahl ein!", Field::Quantity);
   }
   FillRows(true);
-  if (!ParseMoney(priceText, m_price, m_priceCurrency, true)) {
+  // A negative price would lower the proceeds but still be paid into the account.
+  if (!ParseMoney(priceText, m_price, m_priceCurrency, true) || m_price < 0) {
     return report.Fail("Bitte geben Sie einen korrekten Verkaufkurs ein!", Field::Price);
   }
   if (!ParseMoney(commissionText, m_commission, m_commissionCurrency, true)) {
     return report.Fail("Bitte geben Sie einen Wert für die Transaktionskosten ein!", Field::Commission);
   }
-  const std::int64_t value = ShareValue(requested, m_price);
-  if (!forms::FitsStoredAmount(value) || !forms::FitsStoredAmount(value - m_commission)) {
-    return report.Fail(forms::kAmountTooLarge, Field::Price);
-  }
+  if (!m_doc.SaleFits(SaleParts(), Terms())) return report.Fail(forms::kAmountTooLarge, Field::Price);
   return report.Storable(text, "Text", Field::Text);
 }
 
@@ -225,7 +247,11 @@ std::vector<SaleAllocation> CVerkaufDlg::SaleParts() const {
   return parts;
 }
 
+SaleTerms CVerkaufDlg::Terms() const {
+  return {m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text};
+}
+
 void CVerkaufDlg::Book(CKapibuchDoc& doc) const {
-  doc.SellPositions(SaleParts(), {m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text});
+  doc.SellPositions(SaleParts(), Terms());
   doc.Changed();
 }

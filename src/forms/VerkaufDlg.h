@@ -38,6 +38,10 @@ class CVerkaufDlg {
   void SetDate(CKBXDatum date);
   void ChooseName(const std::string& name);
   void ChooseWkn(const std::string& wkn);
+  // Chooses the name, then this WKN/Kürzel from those of its listed positions, as a user
+  // picks both from the lists; the WKN/Kürzel stays unchosen when no listed position
+  // carries the pair.
+  void ChooseSecurity(const std::string& name, const std::string& wkn);
   void LeaveQuantity();
   void LeavePrice();
   void LeaveCommission();
@@ -55,6 +59,8 @@ class CVerkaufDlg {
   const std::vector<std::int64_t>& Allocation() const { return m_allocation; }
   // The allocation as handed to the document: position numbers with their quantities.
   std::vector<SaleAllocation> SaleParts() const;
+  // The validated price, commission, day and note.
+  SaleTerms Terms() const;
 
   // The check routine; with a prompter the failure is reported. beforeSplit stops after
   // the quantity checks.
@@ -69,6 +75,10 @@ class CVerkaufDlg {
   void Book(CKapibuchDoc& doc) const;
 
  private:
+  // Listed: open and bought on or before the sale date.
+  bool Listed(const CKBXAktie& position) const;
+  std::string ListedWknOfName(const std::string& name) const;
+  std::string ListedNameOfWkn(const std::string& wkn) const;
   void FillLists();
   void RebuildCandidates();
   void FillRows(bool withAllocation);

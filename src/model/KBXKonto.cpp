@@ -33,24 +33,25 @@ bool CKBXKonto::Initialise(CKBXDatum startDay, bool euro, std::int32_t openingBa
   return true;
 }
 
-bool CKBXKonto::BookSecurityTransaction(CKBXDatum date, std::int32_t positionNumber, std::int64_t amount,
-                                        Currency priceCurrency, std::int64_t commission,
-                                        Currency commissionCurrency, const std::string& text,
-                                        const std::string& note, bool buy) {
-  if (commission > 0) commission = -commission;
+CKBXKonto::SecurityBooking CKBXKonto::PlanSecurityTransaction(CKBXDatum date, std::int64_t amount,
+                                                              Currency priceCurrency, std::int64_t commission,
+                                                              Currency commissionCurrency, bool buy) const {
+  commission = -commission;
   if (amount < 0) amount = -amount;
   if (buy) amount = -amount;
 
+  SecurityBooking booking;
   if (date < m_startDay) {
-    (priceCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= Narrow(amount);
-    (commissionCurrency == kDm ? m_adjustmentDm : m_adjustmentEur) -= Narrow(commission);
-    ClearCaches();
-    return false;
+    // A trade before the start day moves the start capital adjustment, not the balance.
+    booking.beforeStart = true;
+    booking.stored = StartCapitalAdjustment();
+    booking.stored.Add(-amount, priceCurrency).Add(-commission, commissionCurrency);
+    return booking;
   }
 
   std::int64_t dm = 0;
   std::int64_t eur = 0;
-  if (!IsSwitched() || date < m_switchDay) {
+  if (CurrencyOn(date) == kDm) {
     if (priceCurrency == kDm) {
       dm = amount + (commissionCurrency == kDm ? commission : EurToDm(commission));
     } else if (commissionCurrency == kDm) {
@@ -69,26 +70,47 @@ bool CKBXKonto::BookSecurityTransaction(CKBXDatum date, std::int32_t positionNum
     }
     dm = EurToDm(eur);
   }
+  booking.stored = {eur, dm};
+  return booking;
+}
+
+bool CKBXKonto::BookSecurityTransaction(CKBXDatum date, std::int32_t positionNumber, std::int64_t amount,
+                                        Currency priceCurrency, std::int64_t commission,
+                                        Currency commissionCurrency, const std::string& text,
+                                        const std::string& note, bool buy) {
+  const SecurityBooking booking =
+      PlanSecurityTransaction(date, amount, priceCurrency, commission, commissionCurrency, buy);
+  if (booking.beforeStart) {
+    m_adjustmentEur = Narrow(booking.stored.eur);
+    m_adjustmentDm = Narrow(booking.stored.dm);
+    ClearCaches();
+    return false;
+  }
 
   auto transaction = std::make_unique<CKBXKontoTransaktion>();
   transaction->kind = buy ? CKBXKontoTransaktion::kKauf : CKBXKontoTransaktion::kVerkauf;
   transaction->positionNumber = positionNumber;
   transaction->date = date;
-  transaction->amountDm = Narrow(dm);
-  transaction->amountEur = Narrow(eur);
+  transaction->amountDm = Narrow(booking.stored.dm);
+  transaction->amountEur = Narrow(booking.stored.eur);
   transaction->text = note.empty() ? text : text + ": " + note;
   InsertTransaction(std::move(transaction));
   return true;
 }
 
+SplitAmount CKBXKonto::MovementAmounts(std::int64_t amount, Currency currency) {
+  return {ConvertAmount(amount, currency, kEur), ConvertAmount(amount, currency, kDm)};
+}
+
 void CKBXKonto::BookMovement(CKBXDatum date, std::int32_t kind, std::int64_t amount, Currency currency,
                              const std::string& text) {
+  const SplitAmount stored = MovementAmounts(amount, currency);
   auto transaction = std::make_unique<CKBXKontoTransaktion>();
   transaction->positionNumber = -1;
   transaction->kind = kind;
   transaction->date = date;
-  transaction->amountDm = Narrow(currency == kDm ? amount : EurToDm(amount));
-  transaction->amountEur = Narrow(currency == kEur ? amount : DmToEur(amount));
+  transaction->amountDm = Narrow(stored.dm);
+  transaction->amountEur = Narrow(stored.eur);
   transaction->text = text;
   InsertTransaction(std::move(transaction));
 }

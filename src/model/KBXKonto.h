@@ -26,11 +26,25 @@ class CKBXKonto {
   bool Initialise(CKBXDatum startDay, bool euro, std::int32_t openingBalance);
   bool IsInitialised() const { return m_initialised != 0; }
 
-  // Books a buy or sale. Before the start day only the start capital adjustment changes;
-  // returns whether a transaction was inserted.
+  // What a buy or sale stores, computed in 64 bits before anything changes: the DM and EUR
+  // amounts of its transaction or, before the start day, the new parts of the start capital
+  // adjustment.
+  struct SecurityBooking {
+    bool beforeStart = false;
+    SplitAmount stored;
+    bool Fits() const { return FitsStored(stored); }
+  };
+  // The value is money in for a sale and out for a buy; the commission is a cost, so a
+  // rebate (a negative commission) is money in, as it is in the position's sums.
+  SecurityBooking PlanSecurityTransaction(CKBXDatum date, std::int64_t amount, Currency priceCurrency,
+                                          std::int64_t commission, Currency commissionCurrency,
+                                          bool buy) const;
+  // Books a buy or sale as planned above; returns whether a transaction was inserted.
   bool BookSecurityTransaction(CKBXDatum date, std::int32_t positionNumber, std::int64_t amount,
                                Currency priceCurrency, std::int64_t commission, Currency commissionCurrency,
                                const std::string& text, const std::string& note, bool buy);
+  // The DM and EUR amounts that a movement stores.
+  static SplitAmount MovementAmounts(std::int64_t amount, Currency currency);
   // Books a movement entered by the user; the amount is signed (negative = money out).
   void BookMovement(CKBXDatum date, std::int32_t kind, std::int64_t amount, Currency currency,
                     const std::string& text);

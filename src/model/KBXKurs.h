@@ -36,3 +36,5 @@ class CKBXKurs : public ArchiveObject {
 // Applies the split ratio to a price: RoundTenth(price x 10 / ratio), the quotient taken in
 // floating point and truncated first.
 std::int32_t SplitAdjustedPrice(std::int32_t price, double ratio);
+// Whether SplitAdjustedPrice gives the exact result, not one cut to the largest storable price.
+bool SplitPriceFits(std::int32_t price, double ratio);

@@ -131,12 +131,13 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
     }
   }
 
-  // The share band.
+  // The share band; its box and label cell also when there is no position.
   const int bandTop = p.rowTop[38];
-  if (bandTop != INT_MIN && columns > 0 && first < columns) {
-    const Rect band{p.labelLeft, bandTop, tableRight, bandTop - 3 * h};
-    DrawOutline(surface, band, outline, 0);
+  if (bandTop != INT_MIN) {
+    DrawOutline(surface, {p.labelLeft, bandTop, tableRight, bandTop - 3 * h}, outline, 0);
     DrawOutline(surface, {p.labelLeft, bandTop, p.labelLeft + f, bandTop - 3 * h}, outline, 0);
+  }
+  if (bandTop != INT_MIN && columns > 0 && first < columns) {
     const std::int64_t total = rows.back().value;
     const std::int64_t tw = static_cast<std::int64_t>(columns) * w;
     // The band runs as if every column were drawn; what lies beside this page's columns is cut off.

@@ -106,6 +106,26 @@ TEST(PortfolioOps, StockSplit) {
   EXPECT_EQ(doc->PriceOnOrBefore("A", "1", Day(1, 6, 2000)), 500);
 }
 
+TEST(PortfolioOps, SplitsAreCheckedAgainstTheStoredRange) {
+  // Whole shares are 32 bits: 2^31 - 1 shares are the most a position can hold.
+  EXPECT_EQ(CKapibuchDoc::SplitQuantity(QuantityOf(1, 0), 2147483647.0), QuantityOf(2147483647, 0));
+  EXPECT_FALSE(CKapibuchDoc::SplitQuantity(QuantityOf(1, 0), 2147483648.0).has_value());
+
+  using Problem = CKapibuchDoc::SplitProblem;
+  auto doc = EuroPortfolio(Day(1, 1, 2000));
+  doc->AddPosition(MakePosition("A", "1", Day(1, 2, 2000), QuantityOf(1, 0), 1000, kEur, 0));
+  doc->SetPrice("A", "1", Day(1, 3, 2000), 2'000'000'000);
+  const CKBXDatum day = Day(1, 6, 2000);
+  EXPECT_EQ(doc->CheckStockSplit("A", "1", day, 2.0), Problem::None);
+  EXPECT_EQ(doc->CheckStockSplit("A", "1", day, 0.5), Problem::PriceTooLarge);  // the history's price
+  EXPECT_EQ(doc->CheckStockSplit("A", "1", day, 1e-8), Problem::NoSharesLeft);
+  EXPECT_EQ(doc->CheckStockSplit("A", "1", day, 3e9), Problem::QuantityTooLarge);
+  // A sold position may end with no shares; prices on or after the split day stay.
+  doc->MutablePositions()[0]->state = CKBXAktie::kSold;
+  EXPECT_EQ(doc->CheckStockSplit("A", "1", day, 1e-8), Problem::PriceTooLarge);
+  EXPECT_EQ(doc->CheckStockSplit("A", "1", Day(1, 3, 2000), 1e-5), Problem::None);
+}
+
 TEST(PortfolioOps, PositionsAndHistories) {
   auto doc = EuroPortfolio(Day(1, 1, 2000));
   CountingObserver observer;

@@ -47,8 +47,10 @@ TEST(KaufDlg, ChecksInOrderWithMessageAndFocus) {
        "Bitte "
        "verwenden Sie nur Zeichen des westeuropäischen Zeichensatzes.",
        Field::Text},
+      {[](CKaufDlg& d) { d.priceText = "-1,5"; }, "Bitte geben Sie einen korrekten Kaufkurs ein!",
+       Field::Price},
       {[](CKaufDlg& d) { d.quantityText = "1000000"; },
-       "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.", Field::Quantity},
+       "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.", Field::Price},
   };
   for (const Case& c : cases) {
     CKaufDlg dlg = Filled(*doc);
@@ -64,23 +66,27 @@ TEST(KaufDlg, ChecksInOrderWithMessageAndFocus) {
   EXPECT_TRUE(doc->Positions().empty());
 }
 
-TEST(KaufDlg, ZeroCommissionAndNegativePricePass) {
+TEST(KaufDlg, ZeroCommissionPassesAndARebateLowersCostAndPayment) {
   auto doc = DmPortfolio();
   CKaufDlg dlg = Filled(*doc);
   dlg.commissionText = "0";
-  dlg.priceText = "-1,5";
-  dlg.LeavePrice();
-  EXPECT_EQ(dlg.priceText, "-1,50 EUR");
   ScriptedPrompter prompter;
   ASSERT_TRUE(dlg.OnOK(prompter));
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, forms::kConfirmIrreversible);
   EXPECT_EQ(prompter.messages[0].icon, platform::Icon::Question);
+
+  // 1 @ 5,00 with a rebate of 1,00: the position cost 4,00, and 4,00 left the account.
+  dlg.quantityText = "1";
+  dlg.priceText = "5";
+  dlg.commissionText = "-1";
+  dlg.LeaveCommission();
+  EXPECT_EQ(dlg.commissionText, "-1,00 EUR");
+  ASSERT_TRUE(dlg.OnOK(prompter));
   dlg.Book(*doc);
   const CKBXAktie& p = *doc->Positions().front();
-  EXPECT_EQ(p.costEur, -1500);  // the negative value is stored as it is
-  // ... while the account books a purchase as money out.
-  EXPECT_EQ(doc->Account().Transactions().front()->amountDm, -EurToDm(1500));
+  EXPECT_EQ(p.Cost(), (SplitAmount{400, 0}));
+  EXPECT_EQ(doc->Account().Transactions().front()->amountEur, -400);
 }
 
 TEST(KaufDlg, BookingADmPriceWithAEuroCommission) {

@@ -2,8 +2,8 @@
 
 #include "forms/AufteilenDlg.h"
 #include "forms/KontobewegungDlg.h"
-#include "forms/ZuordnenDlg.h"
 #include "forms/VerkaufDlg.h"
+#include "forms/ZuordnenDlg.h"
 #include "tests/forms/FormsTestUtil.h"
 
 using namespace testutil;
@@ -225,6 +225,34 @@ TEST(VerkaufDlg, FractionalSalesAndDisplayCurrency) {
   EXPECT_EQ(dlg.Rows()[0].purchasePrice, "19,55 DM");
   dlg.SetDisplayCurrency(CVerkaufDlg::kShowDm);
   EXPECT_EQ(dlg.Rows()[1].purchasePrice, "19,56 DM");
+}
+
+// The lists offer the open positions only: choosing a name selects the WKN/Kürzel of its
+// last listed position, and a pair is chosen only when a listed position carries it.
+TEST(VerkaufDlg, ChoicesComeFromTheListedPositions) {
+  auto doc = ThreePositions();
+  Buy(*doc, Day(1, 5, 2000), "Aktie", "A2", "5", "10");
+  CVerkaufDlg sold = Sale(*doc, "5");
+  sold.SetAutoAllocate(false);
+  ScriptedPrompter prompter;
+  sold.Aufteilen(prompter, [&](CAufteilenDlg& a) {
+    a.quantityText = a.runningNumber == 4 ? "5" : "0";
+    return a.OnOK(prompter);
+  });
+  ASSERT_TRUE(sold.OnOK(prompter));
+  sold.Book(*doc);  // A2 is sold now; A1 remains
+
+  CVerkaufDlg dlg(*doc);
+  dlg.SetDate(Day(1, 6, 2000));
+  dlg.ChooseName("Aktie");
+  EXPECT_EQ(dlg.Wkn(), "A1");
+  dlg.ChooseSecurity("Aktie", "A2");
+  EXPECT_EQ(dlg.Name(), "Aktie");
+  EXPECT_EQ(dlg.Wkn(), "");
+  dlg.ChooseSecurity("Aktie", "A1");
+  EXPECT_EQ(dlg.Wkn(), "A1");
+  dlg.ChooseWkn("A1");
+  EXPECT_EQ(dlg.Name(), "Aktie");
 }
 
 // Editing an allocation or an assignment and then cancelling leaves the document as it

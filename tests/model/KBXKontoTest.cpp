@@ -112,7 +112,7 @@ TEST(KBXKonto, SecurityTransactionAmounts) {
   for (const Case& c : cases) {
     CKBXKonto account = DmAccount(100, 0);
     account.SwitchToEur(CKBXDatum(200u));
-    ASSERT_TRUE(account.BookSecurityTransaction(CKBXDatum(c.day), 4, 10000, c.price, -101, c.commission,
+    ASSERT_TRUE(account.BookSecurityTransaction(CKBXDatum(c.day), 4, 10000, c.price, 101, c.commission,
                                                 "Kauf", c.buy ? "Notiz" : "", c.buy));
     const auto& t = *account.Transactions().front();
     EXPECT_EQ(t.amountDm, c.dm) << c.day << c.price << c.commission;
@@ -121,6 +121,40 @@ TEST(KBXKonto, SecurityTransactionAmounts) {
     EXPECT_EQ(t.positionNumber, 4);
     EXPECT_EQ(t.text, c.buy ? "Kauf: Notiz" : "Kauf");
   }
+}
+
+TEST(KBXKonto, ARebateIsMoneyInAsInThePositionsSums) {
+  CKBXKonto k = DmAccount(100, 0);
+  // Buy of 5,00 with a rebate of 1,00: 4,00 out; sale of 12,00 with 0,50 back: 12,50 in.
+  k.BookSecurityTransaction(CKBXDatum(150u), 1, 500, kDm, -100, kDm, "Kauf", "", true);
+  k.BookSecurityTransaction(CKBXDatum(151u), 1, 1200, kDm, -50, kDm, "Verkauf", "", false);
+  EXPECT_EQ(k.Transactions()[0]->amountDm, -400);
+  EXPECT_EQ(k.Transactions()[1]->amountDm, 1250);
+  // Before the start day the adjustment grows by the cost: value less the rebate.
+  k.BookSecurityTransaction(CKBXDatum(50u), 2, 500, kEur, -100, kDm, "Kauf", "", true);
+  EXPECT_EQ(k.StartCapitalAdjustment(), (SplitAmount{500, -100}));
+}
+
+TEST(KBXKonto, PlannedBookingsShowWhatWouldNotFit) {
+  CKBXKonto k = DmAccount(100, 0);
+  k.SwitchToEur(CKBXDatum(200u));
+  // 15.000.000,00 DM fit in DM and in EUR; 15.000.000,00 EUR do not fit in DM.
+  EXPECT_TRUE(FitsStored(CKBXKonto::MovementAmounts(1'500'000'000, kDm)));
+  EXPECT_FALSE(FitsStored(CKBXKonto::MovementAmounts(1'500'000'000, kEur)));
+  // 20.000.000,00 DM fit in either period; 20.000.000,00 EUR do not, for the DM amount beside them.
+  EXPECT_TRUE(k.PlanSecurityTransaction(CKBXDatum(150u), 2'000'000'000, kDm, 0, kDm, true).Fits());
+  EXPECT_TRUE(k.PlanSecurityTransaction(CKBXDatum(250u), 2'000'000'000, kDm, 0, kDm, true).Fits());
+  EXPECT_FALSE(k.PlanSecurityTransaction(CKBXDatum(250u), 2'000'000'000, kEur, 0, kEur, true).Fits());
+  // The value and a large commission together leave the range even when each fits.
+  EXPECT_FALSE(k.PlanSecurityTransaction(CKBXDatum(150u), 2'000'000'000, kDm, 200'000'000, kDm, true).Fits());
+  // Before the start day the sum is the adjustment so far plus this trade.
+  for (int i = 0; i < 2; ++i)
+    k.BookSecurityTransaction(CKBXDatum(50u), 1, 1'000'000'000, kEur, 0, kEur, "", "", true);
+  const CKBXKonto::SecurityBooking third =
+      k.PlanSecurityTransaction(CKBXDatum(50u), 1'000'000'000, kEur, 0, kEur, true);
+  EXPECT_TRUE(third.beforeStart);
+  EXPECT_EQ(third.stored.eur, 3'000'000'000);
+  EXPECT_FALSE(third.Fits());
 }
 
 TEST(KBXKonto, SameDayTransactionsKeepBookingOrder) {
