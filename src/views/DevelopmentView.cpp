@@ -104,6 +104,15 @@ DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const 
   m.kontoWidth = GroupWidth(m.sub[kBalance], model.Shows(5), m.sub[kLiquidity], model.Shows(6), s);
   m.wealthWidth = GroupWidth(m.sub[kWealth], model.Shows(7), m.sub[kWealthGain], model.Shows(8), s);
   m.positionColumns = model.PositionColumns();
+  // A group of few position columns is widened to its caption, so "Wertpapierpositionen"
+  // is never cut.
+  if (m.positionColumns > 0 && m.positionsWidth > 0) {
+    const int caption = surface.TextExtent("Wertpapierpositionen").cx + 2 * s.columnMargin;
+    const int strip = model.Shows(2) ? s.rowHeight : 0;
+    const int n = m.positionColumns;
+    const int needed = (caption - (n - 1) * s.fieldSpacing + n - 1) / n - strip;
+    m.positionsWidth = std::max(m.positionsWidth, needed);
+  }
   for (const PositionSpan& span : model.Spans()) m.columnOf.push_back(span.column);
   return m;
 }

@@ -1,6 +1,7 @@
 #include "views/Table.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "base/TextCompare.h"
 
@@ -60,6 +61,7 @@ struct Placement {
   int titleTop;  // only when the title band is drawn
   bool titleBand;
   bool titleText;
+  int titleLimit = std::numeric_limits<int>::max();  // the title band may not reach past this
   int captionTop;
   std::vector<std::size_t> slots;  // the columns drawn
   std::vector<int> x;              // their left edges
@@ -79,10 +81,16 @@ void DrawPlaced(platform::Surface& surface, const Table& table, const Placement&
 
   surface.SetFont(fonts.title);
   if (p.titleBand) {
-    const Rect title{p.left, p.titleTop, p.right, p.titleTop - g.titleHeight};
+    // A title wider than the table widens its band rather than being cut.
+    int right = p.right;
+    if (p.titleText) {
+      const int needed = p.left + surface.TextExtent(table.title).cx + 2 * g.columnMargin;
+      right = std::max(right, std::min(needed, p.titleLimit));
+    }
+    const Rect title{p.left, p.titleTop, right, p.titleTop - g.titleHeight};
     Band(surface, table, title, scheme.title);
     if (p.titleText) {
-      surface.DrawText({p.left + g.columnMargin, title.top, p.right - g.columnMargin, title.bottom},
+      surface.DrawText({p.left + g.columnMargin, title.top, title.right - g.columnMargin, title.bottom},
                        table.title, platform::kAlignLeft | platform::kSingleLine);
     }
   }
@@ -160,7 +168,8 @@ platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout) {
   } else {
     height = n * g.rowHeight + (n > 1 ? 5 : 4) * g.fieldSpacing + 2 * g.columnTitleHeight + g.titleHeight;
   }
-  return {static_cast<int>(std::min(width, kLargestExtent)), static_cast<int>(std::min(height, kLargestExtent))};
+  return {static_cast<int>(std::min(width, kLargestExtent)),
+          static_cast<int>(std::min(height, kLargestExtent))};
 }
 
 int TableHeaderHeight(const Table& table) {
@@ -275,6 +284,7 @@ void DrawTablePage(platform::Surface& surface, const Table& table, const PrintLa
     p.right = p.x.back() + layout.columns.width[p.slots.back()] + g.columnMargin;
   }
   const bool firstPageRow = layout.currentRow == 0;
+  p.titleLimit = layout.printable.right;
   p.titleBand = firstPageRow;
   p.titleText = firstPageRow && layout.currentColumn == 0;
   p.titleTop = layout.printable.top;
