@@ -66,8 +66,12 @@ bool FrameOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, 
       const long index = std::strtol(item.c_str(), &endPtr, 10);
       if (item.empty() || *endPtr != '\0' || index < 0 ||
           static_cast<std::size_t>(index) >= doc.Positions().size()) {
-        ctx.err << "Die Position \"" << item << "\" gibt es nicht (0 bis " << doc.Positions().size() - 1
-                << ").\n";
+        ctx.err << "Die Position \"" << item << "\" gibt es nicht";
+        if (doc.Positions().empty()) {
+          ctx.err << ": das Depot hat keine Positionen.\n";
+        } else {
+          ctx.err << " (0 bis " << doc.Positions().size() - 1 << ").\n";
+        }
         return false;
       }
       frame.selection.push_back(static_cast<int>(index));

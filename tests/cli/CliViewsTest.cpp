@@ -121,6 +121,14 @@ TEST(CliViews, DevelopmentAndCharts) {
   EXPECT_NE(r.out.find("01.01.2003;1.800,00;180000"), std::string::npos);
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "6", "--select", "7"}).status, 2);
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "5", "--series", "10"}).status, 2);
+  // A portfolio without positions has none to select (and says so without a wrapped count).
+  const std::string empty =
+      (std::filesystem::temp_directory_path() / ("kapibuch-empty-" + std::to_string(::getpid()) + ".kpz")).string();
+  ASSERT_EQ(RunCli({"new", empty, "--start", "01.01.2000", "--balance", "0"}).status, 0);
+  r = RunCli({"show", empty, "--mode", "6", "--select", "0"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "Die Position \"0\" gibt es nicht: das Depot hat keine Positionen.\n");
+  std::filesystem::remove(empty);
 
   const auto dir =
       std::filesystem::temp_directory_path() / ("kapibuch-render2-" + std::to_string(::getpid()));
