@@ -19,29 +19,12 @@ using namespace testutil;
 
 namespace {
 
-// Counts the updates the document sends to its views.
-class UpdateCounter : public DocumentObserver {
- public:
-  explicit UpdateCounter(CKapibuchDoc& doc) : m_doc(doc) { m_doc.AddObserver(this); }
-  ~UpdateCounter() override { m_doc.RemoveObserver(this); }
-  void OnDocumentUpdate(int, const void*) override { ++updates; }
-  int updates = 0;
-
- private:
-  CKapibuchDoc& m_doc;
-};
-
 std::vector<const CKBXAktie*> PositionsOf(const CKapibuchDoc& doc, const std::string& name) {
   std::vector<const CKBXAktie*> found;
   for (const auto& p : doc.Positions()) {
     if (p->name == name) found.push_back(p.get());
   }
   return found;
-}
-
-QString Cell(QTableWidget* table, int row, int column) {
-  const QTableWidgetItem* item = table ? table->item(row, column) : nullptr;
-  return item ? item->text() : QString();
 }
 
 class BookingDialogsTest : public ::testing::Test {

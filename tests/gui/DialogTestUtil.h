@@ -18,10 +18,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
 #include <functional>
+
+#include "document/KapibuchDoc.h"
 
 namespace guitest {
 
@@ -135,5 +138,24 @@ inline void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
   }
   ADD_FAILURE() << "no such button";
 }
+
+inline QString Cell(const QTableWidget* table, int row, int column) {
+  const QTableWidgetItem* item = table ? table->item(row, column) : nullptr;
+  return item ? item->text() : QString();
+}
+
+// Counts the updates a document sends to its views.
+class UpdateCounter : public DocumentObserver {
+ public:
+  explicit UpdateCounter(CKapibuchDoc& doc) : m_doc(doc) { m_doc.AddObserver(this); }
+  ~UpdateCounter() override { m_doc.RemoveObserver(this); }
+  UpdateCounter(const UpdateCounter&) = delete;
+  UpdateCounter& operator=(const UpdateCounter&) = delete;
+  void OnDocumentUpdate(int, const void*) override { ++updates; }
+  int updates = 0;
+
+ private:
+  CKapibuchDoc& m_doc;
+};
 
 }  // namespace guitest
