@@ -35,14 +35,7 @@ AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter
               {forms::Field::NewShares, m_newShares},
               {forms::Field::OldShares, m_oldShares}};
 
-  connect(m_name, &QComboBox::textActivated, this, [this](const QString& name) {
-    m_form.ChooseName(FromQ(name));
-    SelectText(*m_wkn, m_form.Wkn());
-  });
-  connect(m_wkn, &QComboBox::textActivated, this, [this](const QString& wkn) {
-    m_form.ChooseWkn(FromQ(wkn));
-    SelectText(*m_name, m_form.Name());
-  });
+  PairLists(*m_name, *m_wkn, m_form);
   connect(buttons, &QDialogButtonBox::accepted, this, &AktiensplitDialog::OnOK);
 }
 

@@ -3,6 +3,7 @@
 // Qt, the date picker, the candidate lists and tables, the button box with OK, "Abbrechen"
 // and "Hilfe" wired to the form's help topic, and the focus after a failed check.
 
+#include <QComboBox>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,6 @@
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
 
-class QComboBox;
 class QDateEdit;
 class QDialog;
 class QDialogButtonBox;
@@ -43,6 +43,20 @@ QDateEdit* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u));
 QComboBox* ListOf(const std::vector<std::string>& items, bool editable);
 // Selects the entry with this text in a list, or none.
 void SelectText(QComboBox& list, const std::string& text);
+
+// The name and WKN/Kürzel lists of a security: choosing in one list selects the pair the form
+// makes of it in the other.
+template <typename Form>
+void PairLists(QComboBox& names, QComboBox& wkns, Form& form) {
+  QObject::connect(&names, &QComboBox::textActivated, &names, [&wkns, &form](const QString& name) {
+    form.ChooseName(FromQ(name));
+    SelectText(wkns, form.Wkn());
+  });
+  QObject::connect(&wkns, &QComboBox::textActivated, &wkns, [&names, &form](const QString& wkn) {
+    form.ChooseWkn(FromQ(wkn));
+    SelectText(names, form.Name());
+  });
+}
 
 // The read-only table of candidate positions (sale, account movement), and its rows.
 QTableWidget* CandidateTable(const QStringList& headers);

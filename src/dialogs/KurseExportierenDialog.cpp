@@ -41,14 +41,7 @@ KurseExportierenDialog::KurseExportierenDialog(const CKapibuchDoc& doc, platform
   buttons->addWidget(close);
   layout->addRow(buttons);
 
-  connect(m_name, &QComboBox::textActivated, this, [this](const QString& name) {
-    m_form.ChooseName(FromQ(name));
-    SelectText(*m_wkn, m_form.Wkn());
-  });
-  connect(m_wkn, &QComboBox::textActivated, this, [this](const QString& wkn) {
-    m_form.ChooseWkn(FromQ(wkn));
-    SelectText(*m_name, m_form.Name());
-  });
+  PairLists(*m_name, *m_wkn, m_form);
   connect(browse, &QPushButton::clicked, this, &KurseExportierenDialog::OnBrowse);
   connect(start, &QPushButton::clicked, this, &KurseExportierenDialog::OnStart);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);

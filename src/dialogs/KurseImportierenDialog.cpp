@@ -46,14 +46,7 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
     buttons->addWidget(w);
   layout->addRow(buttons);
 
-  connect(m_name, &QComboBox::textActivated, this, [this](const QString& name) {
-    m_form.ChooseName(FromQ(name));
-    SelectText(*m_wkn, m_form.Wkn());
-  });
-  connect(m_wkn, &QComboBox::textActivated, this, [this](const QString& wkn) {
-    m_form.ChooseWkn(FromQ(wkn));
-    SelectText(*m_name, m_form.Name());
-  });
+  PairLists(*m_name, *m_wkn, m_form);
   connect(browse, &QPushButton::clicked, this, &KurseImportierenDialog::OnBrowse);
   connect(m_formats, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (m_filling) return;

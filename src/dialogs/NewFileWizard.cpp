@@ -109,7 +109,7 @@ void NewFileWizard::ReadPage1() {
 }
 
 void NewFileWizard::LeaveBalance() {
-  m_form.page2.balanceText = m_balance->text().toStdString();
+  m_form.page2.balanceText = dialogs::FromQ(m_balance->text());
   m_form.page2.LeaveBalance();
   m_balance->setText(dialogs::ToQ(m_form.page2.balanceText));
   const bool dm = m_form.page2.SelectedCurrency() == kDm;

@@ -40,8 +40,7 @@ namespace {
 
 constexpr const char* kCaption = "Kapitalbuch";
 
-// A booking dialog works on its own values and books once it was confirmed: the document
-// changes (and its views update, once) only then.
+// A booking dialog books once it was confirmed: the document and its views change only then.
 template <typename Dialog>
 void RunBooking(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent) {
   Dialog dialog(doc, prompter, parent);
@@ -169,11 +168,7 @@ void MainFrame::CreateMenus() {
        {"&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
         booking(&RunBooking<dialogs::AktiensplitDialog>), true},
        {"Konto&währung umstellen...", none, "Kontowährung von DM auf Euro umstellen.", nullptr,
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          if (CKontowaehrungDlg::Enabled(doc))
-            RunBooking<dialogs::KontowaehrungDialog>(doc, m_prompter, this);
-        }),
-        true},
+        booking(&RunBooking<dialogs::KontowaehrungDialog>), true},  // enabled while the account is in DM
        {"&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
         nullptr, booking(&RunBooking<dialogs::DepotdatenDialog>), true},
        {},
