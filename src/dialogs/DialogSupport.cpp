@@ -89,6 +89,9 @@ QDialogButtonBox* OkCancel(QDialog& dialog, const std::function<int()>& helpTopi
 QPushButton* HelpButton(int topic) {
   auto* help = new QPushButton(QStringLiteral("Hilfe"));
   QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelp(topic); });
+  // F1 in the button's window too.
+  auto* f1 = new QShortcut(QKeySequence::HelpContents, help);
+  QObject::connect(f1, &QShortcut::activated, help, [topic] { ShowHelp(topic); });
   return help;
 }
 

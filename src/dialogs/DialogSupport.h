@@ -62,12 +62,12 @@ void PairLists(QComboBox& names, QComboBox& wkns, Form& form) {
 QTableWidget* CandidateTable(const QStringList& headers);
 void FillCandidateTable(QTableWidget& table, const std::vector<std::array<std::string, 5>>& rows);
 
-// OK, "Abbrechen" and, with a help topic, "Hilfe"; "Abbrechen" rejects the dialog. OK is
-// for the dialog to connect: its form checks first.
+// OK, "Abbrechen" and, with a help topic, "Hilfe" (and F1); "Abbrechen" rejects the dialog.
+// OK is for the dialog to connect: its form checks first.
 QDialogButtonBox* OkCancel(QDialog& dialog, int helpTopic = 0);
 // The same with a help topic that depends on what the dialog shows (the page of a sheet).
 QDialogButtonBox* OkCancel(QDialog& dialog, const std::function<int()>& helpTopic);
-// A "Hilfe" button of its own, for dialogs with other buttons.
+// A "Hilfe" button of its own, for dialogs with other buttons; F1 in its dialog as well.
 QPushButton* HelpButton(int topic);
 
 // The widgets of a form's fields: after a failed check the one the form names gets the focus.

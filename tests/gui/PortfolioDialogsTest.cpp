@@ -1,12 +1,17 @@
 // The dialogs for the portfolio itself: holder data, the currency switch, the positions of
-// the security chart and the display options, filled as a user fills them.
+// the security chart and the display options, filled as a user fills them; and the help
+// topics of the dialogs.
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTextBrowser>
 
 #include "dialogs/DepotdatenDialog.h"
+#include "dialogs/Help.h"
+#include "dialogs/KaufDialog.h"
 #include "dialogs/KontowaehrungDialog.h"
+#include "dialogs/KurseEingebenDialog.h"
 #include "dialogs/OptionenDialog.h"
 #include "dialogs/PositionAuswahlDialog.h"
 #include "tests/forms/FormsTestUtil.h"
@@ -98,4 +103,38 @@ TEST(PortfolioDialogs, OptionsOnTheirPage) {
   EXPECT_EQ(doc->settings.holdings.rowHeight, 120);
   EXPECT_EQ(doc->settings.holdings.columnMargin, 100);
   EXPECT_EQ(doc->settings.realised.rowHeight, 50);
+}
+
+// "Hilfe" and F1 open the help at the dialog's topic; in the options at the page's topic.
+TEST(PortfolioDialogs, HelpAtTheTopic) {
+  auto doc = SamplePortfolio();
+  ScriptedPrompter prompter;
+  const auto shownTopic = [] {
+    auto* help = qobject_cast<QTextBrowser*>(dialogs::HelpWindow());
+    const QString topic = help && help->isVisible() ? help->source().fragment() : QString();
+    if (help) help->close();
+    QApplication::processEvents();
+    return topic;
+  };
+  {
+    dialogs::KaufDialog dialog(*doc, prompter);
+    Open(dialog);
+    Click(Button(dialog, QStringLiteral("Hilfe")));
+    EXPECT_EQ(shownTopic(), QStringLiteral("h2001"));
+  }
+  {
+    dialogs::KurseEingebenDialog dialog(*doc);
+    Open(dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(shownTopic(), QStringLiteral("h2011"));
+  }
+  {
+    dialogs::OptionenDialog dialog(*doc, 5);
+    Open(dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(shownTopic(), QStringLiteral("h2504"));
+    dialog.findChild<QTabWidget*>()->setCurrentIndex(9);
+    Click(Button(dialog, QStringLiteral("Hilfe")));
+    EXPECT_EQ(shownTopic(), QStringLiteral("h2507"));
+  }
 }
