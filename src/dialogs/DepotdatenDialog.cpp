@@ -30,7 +30,7 @@ DepotdatenDialog::DepotdatenDialog(const CKapibuchDoc& doc, platform::Prompter& 
 
 void DepotdatenDialog::OnOK() {
   m_form.holder = FromQ(m_holder->text());
-  m_form.address = FromQ(m_address->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+  m_form.address = FromQLines(m_address->toPlainText());
   m_form.depotNumber = FromQ(m_depot->text());
   m_form.accountNumber = FromQ(m_account->text());
   m_form.bankCode = FromQ(m_bank->text());

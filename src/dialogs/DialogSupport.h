@@ -1,20 +1,27 @@
 #pragma once
 // What every dialog of the desktop program shares: texts and days between the forms and
-// Qt, the date picker, the candidate lists, and the button box with OK, "Abbrechen" and
-// "Hilfe" wired to the form's help topic.
+// Qt, the date picker, the candidate lists and tables, the button box with OK, "Abbrechen"
+// and "Hilfe" wired to the form's help topic, and the focus after a failed check.
 
+#include <QComboBox>
 #include <QDate>
 #include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
 
-class QComboBox;
 class QDateEdit;
 class QDialog;
 class QDialogButtonBox;
 class QPushButton;
+class QTableWidget;
+class QWidget;
 
 namespace dialogs {
 
@@ -24,6 +31,8 @@ inline QString ToQ(const std::string& text) {
 inline std::string FromQ(const QString& text) {
   return text.toStdString();
 }
+// Line breaks of a multi-line field as the forms keep them ("\r\n").
+std::string FromQLines(const QString& text);
 
 QDate ToQDate(CKBXDatum day);
 CKBXDatum FromQDate(const QDate& date);
@@ -32,11 +41,37 @@ CKBXDatum FromQDate(const QDate& date);
 QDateEdit* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u));
 // A selection list (editable for names that may be new), nothing chosen.
 QComboBox* ListOf(const std::vector<std::string>& items, bool editable);
+// Selects the entry with this text in a list, or none.
+void SelectText(QComboBox& list, const std::string& text);
 
-// OK, "Abbrechen" and, with a help topic, "Hilfe"; "Abbrechen" rejects the dialog. OK is
-// for the dialog to connect: its form checks first.
+// The name and WKN/Kürzel lists of a security: choosing in one list selects the pair the form
+// makes of it in the other.
+template <typename Form>
+void PairLists(QComboBox& names, QComboBox& wkns, Form& form) {
+  QObject::connect(&names, &QComboBox::textActivated, &names, [&wkns, &form](const QString& name) {
+    form.ChooseName(FromQ(name));
+    SelectText(wkns, form.Wkn());
+  });
+  QObject::connect(&wkns, &QComboBox::textActivated, &wkns, [&names, &form](const QString& wkn) {
+    form.ChooseWkn(FromQ(wkn));
+    SelectText(names, form.Name());
+  });
+}
+
+// The read-only table of candidate positions (sale, account movement), and its rows.
+QTableWidget* CandidateTable(const QStringList& headers);
+void FillCandidateTable(QTableWidget& table, const std::vector<std::array<std::string, 5>>& rows);
+
+// OK, "Abbrechen" and, with a help topic, "Hilfe" (and F1); "Abbrechen" rejects the dialog.
+// OK is for the dialog to connect: its form checks first.
 QDialogButtonBox* OkCancel(QDialog& dialog, int helpTopic = 0);
-// A "Hilfe" button of its own, for dialogs with other buttons.
+// The same with a help topic that depends on what the dialog shows (the page of a sheet).
+QDialogButtonBox* OkCancel(QDialog& dialog, const std::function<int()>& helpTopic);
+// A "Hilfe" button of its own, for dialogs with other buttons; F1 in its dialog as well.
 QPushButton* HelpButton(int topic);
+
+// The widgets of a form's fields: after a failed check the one the form names gets the focus.
+using FieldWidgets = std::vector<std::pair<forms::Field, QWidget*>>;
+void FocusField(forms::Field field, const FieldWidgets& widgets);
 
 }  // namespace dialogs

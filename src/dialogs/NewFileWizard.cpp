@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "dialogs/DialogSupport.h"
 #include "dialogs/Help.h"
 #include "forms/NeueDatei1PropPage.h"
 #include "forms/NeueDatei2PropPage.h"
@@ -15,11 +17,9 @@
 
 namespace {
 
-QDate ToQDate(CKBXDatum d) {
-  int day = 0, month = 0, year = 0;
-  d.Split(day, month, year);
-  return QDate(year, month, day);
-}
+// The help topics of the three pages.
+constexpr int kHelpTopics[] = {CNeueDatei1PropPage::kHelpTopic, CNeueDatei2PropPage::kHelpTopic,
+                               CNeueDatei3PropPage::kHelpTopic};
 
 }  // namespace
 
@@ -32,7 +32,8 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   setButtonText(QWizard::CancelButton, QStringLiteral("Abbrechen"));
   setOption(QWizard::HaveHelpButton, true);
   setButtonText(QWizard::HelpButton, QStringLiteral("Hilfe"));
-  connect(this, &QWizard::helpRequested, this, [this] { dialogs::ShowHelp(1501 + currentId()); });
+  connect(this, &QWizard::helpRequested, this,
+          [this] { dialogs::ShowHelp(kHelpTopics[std::clamp(currentId(), 0, 2)]); });
 
   auto* page1 = new QWizardPage;
   page1->setTitle(QString::fromUtf8(CNeueDatei1PropPage::kCaption));
@@ -56,14 +57,11 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
       new QLabel(QStringLiteral("Bitte wählen Sie den &Tag aus, ab dem Sie die Wertentwicklung Ihres "
                                 "Wertpapierdepots verfolgen möchten:"));
   dayLabel->setWordWrap(true);
-  m_start = new QDateEdit(ToQDate(m_form.page2.startDay));
-  m_start->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  m_start->setCalendarPopup(true);
-  m_start->setDateRange(QDate(1970, 1, 2), QDate(2038, 1, 18));
+  m_start = dialogs::DatePicker(m_form.page2.startDay);
   dayLabel->setBuddy(m_start);
   auto* balanceLabel =
       new QLabel(QStringLiteral("Geben Sie den Stand Ihres &Kontos zu Beginn dieses Tages an:"));
-  m_balance = new QLineEdit(QString::fromStdString(m_form.page2.balanceText));
+  m_balance = new QLineEdit(dialogs::ToQ(m_form.page2.balanceText));
   balanceLabel->setBuddy(m_balance);
   auto* currencyLabel =
       new QLabel(QStringLiteral("Wählen Sie die &Währung aus, in der Ihr Konto an diesem Tag geführt "
@@ -81,12 +79,12 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   connect(m_euro, &QRadioButton::toggled, this, [this](bool on) {
     if (!on) return;
     m_form.page2.ChooseCurrency(kEur);
-    m_balance->setText(QString::fromStdString(m_form.page2.balanceText));
+    m_balance->setText(dialogs::ToQ(m_form.page2.balanceText));
   });
   connect(m_dm, &QRadioButton::toggled, this, [this](bool on) {
     if (!on) return;
     m_form.page2.ChooseCurrency(kDm);
-    m_balance->setText(QString::fromStdString(m_form.page2.balanceText));
+    m_balance->setText(dialogs::ToQ(m_form.page2.balanceText));
   });
   addPage(page2);
 
@@ -103,18 +101,17 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
 }
 
 void NewFileWizard::ReadPage1() {
-  m_form.page1.holder = m_holder->text().toStdString();
-  m_form.page1.address =
-      m_address->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
-  m_form.page1.depotNumber = m_depot->text().toStdString();
-  m_form.page1.accountNumber = m_account->text().toStdString();
-  m_form.page1.bankCode = m_bank->text().toStdString();
+  m_form.page1.holder = dialogs::FromQ(m_holder->text());
+  m_form.page1.address = dialogs::FromQLines(m_address->toPlainText());
+  m_form.page1.depotNumber = dialogs::FromQ(m_depot->text());
+  m_form.page1.accountNumber = dialogs::FromQ(m_account->text());
+  m_form.page1.bankCode = dialogs::FromQ(m_bank->text());
 }
 
 void NewFileWizard::LeaveBalance() {
-  m_form.page2.balanceText = m_balance->text().toStdString();
+  m_form.page2.balanceText = dialogs::FromQ(m_balance->text());
   m_form.page2.LeaveBalance();
-  m_balance->setText(QString::fromStdString(m_form.page2.balanceText));
+  m_balance->setText(dialogs::ToQ(m_form.page2.balanceText));
   const bool dm = m_form.page2.SelectedCurrency() == kDm;
   const QSignalBlocker blockEuro(m_euro), blockDm(m_dm);
   m_dm->setChecked(dm);
@@ -128,8 +125,7 @@ bool NewFileWizard::validateCurrentPage() {
   }
   if (currentId() == 1) {
     LeaveBalance();
-    const QDate d = m_start->date();
-    m_form.page2.startDay.Set(d.day(), d.month(), d.year());
+    m_form.page2.startDay = dialogs::FromQDate(m_start->date());
   }
   return true;
 }
@@ -138,5 +134,5 @@ void NewFileWizard::initializePage(int id) {
   QWizard::initializePage(id);
   if (id != 2) return;
   const auto texts = CNeueDatei3PropPage::Texts(m_form.page2.startDay);
-  for (int i = 0; i < 6; ++i) m_texts[i]->setText(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < 6; ++i) m_texts[i]->setText(dialogs::ToQ(texts[static_cast<std::size_t>(i)]));
 }

@@ -8,6 +8,7 @@
 
 class CAktiensplitDlg {
  public:
+  static constexpr int kHelpTopic = 2003;
   static constexpr const char* kCaption = "Aktiensplit";
   // Refusals of a ratio whose results the file cannot hold.
   static constexpr const char* kQuantityTooLarge =

@@ -8,6 +8,7 @@
 
 class CKaufDlg {
  public:
+  static constexpr int kHelpTopic = 2001;
   static constexpr const char* kCaption = "Kauf";
 
   // Starts on today with empty fields; the lists offer every name and WKN/Kürzel.

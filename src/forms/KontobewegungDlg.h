@@ -11,6 +11,7 @@
 
 class CKontobewegungDlg {
  public:
+  static constexpr int kHelpTopic = 2021;
   static constexpr const char* kCaption = "Kontobewegung";
   // "Verbuchen unter:"
   enum BookTo { kKaufpreis = 0, kDividende = 1, kVerkaufserloes = 2 };

@@ -9,6 +9,7 @@
 
 class CKurseEingebenDlg {
  public:
+  static constexpr int kHelpTopic = 2011;
   static constexpr const char* kCaption = "Kurse eingeben";
   static constexpr int kRows = 12;
 

@@ -11,6 +11,7 @@
 
 class CKurseExportierenDlg {
  public:
+  static constexpr int kHelpTopic = 2013;
   static constexpr const char* kCaption = "Kurse exportieren";
   explicit CKurseExportierenDlg(const CKapibuchDoc& doc);
 

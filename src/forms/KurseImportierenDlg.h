@@ -13,6 +13,7 @@
 
 class CKurseImportierenDlg {
  public:
+  static constexpr int kHelpTopic = 2012;
   static constexpr const char* kCaption = "Kurse importieren";
   static constexpr const char* kSection = "Settings";
 

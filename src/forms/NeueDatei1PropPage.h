@@ -11,6 +11,7 @@
 
 class CNeueDatei1PropPage {
  public:
+  static constexpr int kHelpTopic = 1501;
   static constexpr const char* kCaption = "Neue Datei - Schritt 1 von 3";
   std::string holder;
   std::string address;

@@ -11,6 +11,7 @@
 
 class CNeueDatei2PropPage {
  public:
+  static constexpr int kHelpTopic = 1502;
   static constexpr const char* kCaption = "Neue Datei - Schritt 2 von 3";
 
   // Starts on 1 January of the current year with 0,00 EUR.

@@ -11,6 +11,7 @@
 
 class CNeueDatei3PropPage {
  public:
+  static constexpr int kHelpTopic = 1503;
   static constexpr const char* kCaption = "Neue Datei - Schritt 3 von 3";
   // The six texts of the page, filled with the start day.
   static std::array<std::string, 6> Texts(CKBXDatum startDay);

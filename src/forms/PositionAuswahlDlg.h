@@ -8,6 +8,7 @@
 
 class CPositionAuswahlDlg {
  public:
+  static constexpr int kHelpTopic = 4001;
   static constexpr const char* kCaption = "Wertpapierposition(en) auswählen";
   enum Period { kTimeInPortfolio = 0, kUnchanged = 1 };
 

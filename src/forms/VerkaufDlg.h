@@ -11,6 +11,7 @@
 
 class CVerkaufDlg {
  public:
+  static constexpr int kHelpTopic = 2002;
   static constexpr const char* kCaption = "Verkauf";
   // Display currencies of the purchase price column: "DM/EU&R", "E&UR", "D&M".
   enum DisplayCurrency { kAsStored = 0, kShowEur = 1, kShowDm = 2 };

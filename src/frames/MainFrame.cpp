@@ -15,12 +15,19 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "dialogs/BookingDialogs.h"
+#include "dialogs/AktiensplitDialog.h"
 #include "dialogs/DepotdatenDialog.h"
 #include "dialogs/Help.h"
+#include "dialogs/KaufDialog.h"
+#include "dialogs/KontobewegungDialog.h"
 #include "dialogs/KontowaehrungDialog.h"
+#include "dialogs/KurseEingebenDialog.h"
+#include "dialogs/KurseExportierenDialog.h"
+#include "dialogs/KurseImportierenDialog.h"
 #include "dialogs/NewFileWizard.h"
-#include "dialogs/OptionsDialog.h"
+#include "dialogs/OptionenDialog.h"
+#include "dialogs/PositionAuswahlDialog.h"
+#include "dialogs/VerkaufDialog.h"
 #include "frames/ActionSpec.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
@@ -32,6 +39,13 @@
 namespace {
 
 constexpr const char* kCaption = "Kapitalbuch";
+
+// A booking dialog books once it was confirmed: the document and its views change only then.
+template <typename Dialog>
+void RunBooking(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent) {
+  Dialog dialog(doc, prompter, parent);
+  if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
+}
 
 }  // namespace
 
@@ -125,50 +139,43 @@ void MainFrame::CreateMenus() {
   file->addSeparator();
   AddAction(*file, *this, {"&Beenden", none, "Beendet Kapitalbuch.", nullptr, [this] { close(); }});
 
+  const auto booking = [this, onDoc](void (*run)(CKapibuchDoc&, platform::Prompter&, QWidget*)) {
+    return onDoc([this, run](ChildFrame&, CKapibuchDoc& doc) { run(doc, m_prompter, this); });
+  };
   const std::vector<QAction*> edit = AddMenu(
       "&Bearbeiten",
       {{"&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKauf(this, doc, m_prompter); }), true,
-        true},
+        booking(&RunBooking<dialogs::KaufDialog>), true, true},
        {"&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.", "verkauf",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunVerkauf(this, doc, m_prompter); }), true,
-        true},
+        booking(&RunBooking<dialogs::VerkaufDialog>), true, true},
        {"Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
         "Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag.", "kurse",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKurseEingeben(this, doc); }), true, true},
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::KurseEingebenDialog(doc, this).exec(); }),
+        true, true},
        {"Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
         "Liest die Kurse für ein Wertpapier aus einer Textdatei ein.", "import",
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::RunKurseImportieren(this, doc, m_prompter, m_settings);
+          dialogs::KurseImportierenDialog(doc, m_prompter, m_settings, this).exec();
         }),
         true, true},
        {"Kurse e&xportieren...", none, "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
-        onDoc(
-            [this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKurseExportieren(this, doc, m_prompter); }),
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          dialogs::KurseExportierenDialog(doc, m_prompter, this).exec();
+        }),
         true},
        {"Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunKontobewegung(this, doc, m_prompter); }),
-        true, true},
+        booking(&RunBooking<dialogs::KontobewegungDialog>), true, true},
        {"&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::RunAktiensplit(this, doc, m_prompter); }),
-        true},
+        booking(&RunBooking<dialogs::AktiensplitDialog>), true},
        {"Konto&währung umstellen...", none, "Kontowährung von DM auf Euro umstellen.", nullptr,
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          if (!CKontowaehrungDlg::Enabled(doc)) return;
-          dialogs::KontowaehrungDialog dialog(doc, m_prompter, this);
-          if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
-        }),
-        true},
+        booking(&RunBooking<dialogs::KontowaehrungDialog>), true},  // enabled while the account is in DM
        {"&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
-        nullptr, onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::DepotdatenDialog dialog(doc, m_prompter, this);
-          if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
-        }),
-        true},
+        nullptr, booking(&RunBooking<dialogs::DepotdatenDialog>), true},
        {},
        {"&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", nullptr,
         onDoc([this](ChildFrame& frame, CKapibuchDoc& doc) {
-          dialogs::RunOptions(this, doc, views::Traits(frame.Mode()).optionsPage);
+          dialogs::OptionenDialog dialog(doc, views::Traits(frame.Mode()).optionsPage, this);
+          if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
         }),
         true, true}});
   m_switchAction = edit[7];  // "Konto&währung umstellen..."
@@ -242,11 +249,9 @@ void MainFrame::ConnectPeriodBar() {
   connect(m_periodBar, &PeriodBar::SelectRequested, this, [this] {
     ChildFrame* frame = ActiveFrame();
     if (!frame) return;
-    std::vector<int> selection = frame->State().selection;
-    bool timeInPortfolio = true;
-    if (dialogs::RunPositionAuswahl(this, frame->Session().Doc(), selection, timeInPortfolio)) {
-      frame->OnSelectPositions(std::move(selection), timeInPortfolio);
-    }
+    dialogs::PositionAuswahlDialog dialog(frame->Session().Doc(), frame->State().selection, this);
+    if (dialog.exec() == QDialog::Accepted)
+      frame->OnSelectPositions(dialog.Selection(), dialog.TimeInPortfolio());
   });
 }
 

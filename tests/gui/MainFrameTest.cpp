@@ -23,27 +23,16 @@
 #include "frames/Session.h"
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "tests/gui/DialogTestUtil.h"
 #include "views/KBXAktieImDepot.h"
 #include "views/TablePrintJob.h"
 #include "views/TableViews.h"
 
 using namespace testutil;
+using guitest::WhenDialogShows;
 using views::ViewMode;
 
 namespace {
-
-// Handles the next modal dialog as soon as it is shown (polling, so a slow start cannot miss it).
-void WhenDialogShows(const std::function<void(QDialog*)>& handle) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, handle] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      handle(dialog);
-    }
-  });
-  timer->start(20);
-}
 
 class MainFrameTest : public ::testing::Test {
  protected:

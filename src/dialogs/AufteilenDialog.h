@@ -1,0 +1,28 @@
+#pragma once
+// "Aufteilen": how many shares of one candidate a sale sells, over CAufteilenDlg. The sell
+// dialog shows one per candidate; OK leaves the chosen quantity in the form.
+
+#include <QDialog>
+
+#include "forms/AufteilenDlg.h"
+#include "platform/Prompter.h"
+
+class QLineEdit;
+
+namespace dialogs {
+
+class AufteilenDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  AufteilenDialog(CAufteilenDlg& form, platform::Prompter& prompter, QWidget* parent = nullptr);
+
+ private:
+  void OnOK();
+
+  CAufteilenDlg& m_form;
+  platform::Prompter& m_prompter;
+  QLineEdit* m_quantity;
+};
+
+}  // namespace dialogs

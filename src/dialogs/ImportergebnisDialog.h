@@ -1,0 +1,30 @@
+#pragma once
+// "Importergebnis": the prices an import found, over CImportergebnisDlg; on OK the caller
+// stores them with Book().
+
+#include <QDialog>
+
+#include "forms/ImportergebnisDlg.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace dialogs {
+
+class ImportergebnisDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ImportergebnisDialog(CImportergebnisDlg form, QWidget* parent = nullptr);
+  // After exec() returned Accepted: sets the shown prices; whether any price changed.
+  bool Book(CKapibuchDoc& doc) const { return m_form.OnOK(doc); }
+
+ private:
+  void ShowPrices();
+
+  CImportergebnisDlg m_form;
+  QLabel* m_count;
+  QTableWidget* m_list;
+};
+
+}  // namespace dialogs

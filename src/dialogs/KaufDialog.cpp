@@ -1,0 +1,77 @@
+#include "dialogs/KaufDialog.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+namespace dialogs {
+
+KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_form(doc), m_prompter(prompter) {
+  setWindowTitle(ToQ(CKaufDlg::kCaption));
+  auto* layout = new QFormLayout(this);
+  m_date = DatePicker(m_form.date);
+  m_name = ListOf(m_form.NameList(), true);
+  m_wkn = ListOf(m_form.WknList(), true);
+  m_quantity = new QLineEdit;
+  m_price = new QLineEdit;
+  m_commission = new QLineEdit;
+  m_text = new QLineEdit;
+  layout->addRow(QStringLiteral("Kauf&datum"), m_date);
+  layout->addRow(QStringLiteral("&Bezeichnung"), m_name);
+  layout->addRow(QStringLiteral("&WKN/Kürzel"), m_wkn);
+  layout->addRow(QStringLiteral("&Stück"), m_quantity);
+  layout->addRow(QStringLiteral("Kauf&kurs"), m_price);
+  layout->addRow(QStringLiteral("&Provision etc."), m_commission);
+  layout->addRow(QStringLiteral("&Text"), m_text);
+  QDialogButtonBox* buttons = OkCancel(*this, CKaufDlg::kHelpTopic);
+  layout->addRow(buttons);
+  m_fields = {{forms::Field::Name, m_name},
+              {forms::Field::Wkn, m_wkn},
+              {forms::Field::Quantity, m_quantity},
+              {forms::Field::Price, m_price},
+              {forms::Field::Commission, m_commission},
+              {forms::Field::Text, m_text}};
+
+  // Typing couples the two fields; picking from a list does not.
+  connect(m_name->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
+    m_form.TypeName(FromQ(typed));
+    m_wkn->setEditText(ToQ(m_form.wkn));
+  });
+  connect(m_wkn->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
+    m_form.TypeWkn(FromQ(typed));
+    m_name->setEditText(ToQ(m_form.name));
+  });
+  connect(m_quantity, &QLineEdit::editingFinished, this,
+          [this] { Leave(m_quantity, m_form.quantityText, &CKaufDlg::LeaveQuantity); });
+  connect(m_price, &QLineEdit::editingFinished, this,
+          [this] { Leave(m_price, m_form.priceText, &CKaufDlg::LeavePrice); });
+  connect(m_commission, &QLineEdit::editingFinished, this,
+          [this] { Leave(m_commission, m_form.commissionText, &CKaufDlg::LeaveCommission); });
+  connect(buttons, &QDialogButtonBox::accepted, this, &KaufDialog::OnOK);
+}
+
+void KaufDialog::Leave(QLineEdit* edit, std::string& text, void (CKaufDlg::*leave)()) {
+  text = FromQ(edit->text());
+  (m_form.*leave)();
+  edit->setText(ToQ(text));
+}
+
+void KaufDialog::OnOK() {
+  m_form.date = FromQDate(m_date->date());
+  m_form.PickName(FromQ(m_name->currentText()));
+  m_form.PickWkn(FromQ(m_wkn->currentText()));
+  m_form.quantityText = FromQ(m_quantity->text());
+  m_form.priceText = FromQ(m_price->text());
+  m_form.commissionText = FromQ(m_commission->text());
+  m_form.text = FromQ(m_text->text());
+  if (m_form.OnOK(m_prompter)) {
+    accept();
+    return;
+  }
+  FocusField(m_form.Focus(), m_fields);
+}
+
+}  // namespace dialogs

@@ -1,0 +1,41 @@
+#pragma once
+// "&Kauf...": the purchase of a security, over CKaufDlg.
+
+#include <QDialog>
+
+#include "dialogs/DialogSupport.h"
+#include "forms/KaufDlg.h"
+#include "platform/Prompter.h"
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+
+namespace dialogs {
+
+class KaufDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
+  // After exec() returned Accepted: the new position and its booking.
+  void Book(CKapibuchDoc& doc) const { m_form.Book(doc); }
+
+ private:
+  // Leaving an amount or quantity field shows the form's normal form of the text.
+  void Leave(QLineEdit* edit, std::string& text, void (CKaufDlg::*leave)());
+  void OnOK();
+
+  CKaufDlg m_form;
+  platform::Prompter& m_prompter;
+  QDateEdit* m_date;
+  QComboBox* m_name;
+  QComboBox* m_wkn;
+  QLineEdit* m_quantity;
+  QLineEdit* m_price;
+  QLineEdit* m_commission;
+  QLineEdit* m_text;
+  FieldWidgets m_fields;
+};
+
+}  // namespace dialogs

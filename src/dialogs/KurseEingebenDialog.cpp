@@ -1,0 +1,128 @@
+#include "dialogs/KurseEingebenDialog.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "dialogs/DialogSupport.h"
+
+namespace dialogs {
+
+namespace {
+
+std::size_t Index(int row) {
+  return static_cast<std::size_t>(row);
+}
+
+}  // namespace
+
+KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_form(doc), m_wasModified(doc.IsModified()) {
+  // The form stores each price as it is typed: the modified flag tells whether one changed.
+  m_doc.SetModified(false);
+  setWindowTitle(ToQ(CKurseEingebenDlg::kCaption));
+  auto* layout = new QVBoxLayout(this);
+  auto* top = new QHBoxLayout;
+  QDateEdit* date = DatePicker(m_form.Day());
+  auto* onlyHeld = new QCheckBox(QStringLiteral("nur Wert&papiere im Depot"));
+  onlyHeld->setChecked(true);
+  top->addWidget(new QLabel(QStringLiteral("&Datum:")));
+  top->addWidget(date);
+  top->addWidget(onlyHeld);
+  layout->addLayout(top);
+  auto* grid = new QGridLayout;
+  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+    m_labels[Index(row)] = new QLabel;
+    m_prices[Index(row)] = new QLineEdit;
+    grid->addWidget(m_labels[Index(row)], row % 6, (row / 6) * 2);
+    grid->addWidget(m_prices[Index(row)], row % 6, (row / 6) * 2 + 1);
+    connect(m_prices[Index(row)], &QLineEdit::editingFinished, this, [this, row] { LeavePrice(row); });
+  }
+  layout->addLayout(grid);
+  m_pageLine = new QLabel;
+  m_previous = new QPushButton(QStringLiteral("&vorherige"));
+  m_next = new QPushButton(QStringLiteral("&nächste"));
+  auto* byName = new QRadioButton(QStringLiteral("&Bezeichnung anzeigen"));
+  auto* byWkn = new QRadioButton(QStringLiteral("&WKN/Kürzel anzeigen"));
+  byName->setChecked(true);
+  auto* close = new QPushButton(QStringLiteral("Schließen"));
+  auto* bottom = new QHBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{m_pageLine, m_previous, m_next, byName, byWkn, close,
+                                                    HelpButton(CKurseEingebenDlg::kHelpTopic)}) {
+    bottom->addWidget(w);
+  }
+  layout->addLayout(bottom);
+
+  connect(date, &QDateEdit::dateChanged, this, [this](const QDate& day) {
+    m_form.SetDay(FromQDate(day));
+    ShowPage();
+  });
+  connect(onlyHeld, &QCheckBox::toggled, this, [this](bool on) {
+    m_form.SetOnlyHeld(on);
+    ShowPage();
+  });
+  connect(byName, &QRadioButton::toggled, this, [this](bool on) {
+    m_form.SetShowNames(on);
+    ShowPage();
+  });
+  connect(m_previous, &QPushButton::clicked, this, [this] {
+    m_form.PreviousPage();
+    ShowPage();
+    m_prices[0]->setFocus();
+  });
+  connect(m_next, &QPushButton::clicked, this, [this] {
+    m_form.NextPage();
+    ShowPage();
+    m_prices[0]->setFocus();
+  });
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  ShowPage();
+}
+
+// A dialog destroyed without closing (its window went first) keeps the flag right but
+// updates no views, which may be going as well.
+KurseEingebenDialog::~KurseEingebenDialog() {
+  Finish(false);
+}
+
+void KurseEingebenDialog::ShowPage() {
+  m_showing = true;
+  m_pageLine->setText(ToQ(m_form.PageLine()));
+  m_previous->setEnabled(m_form.CanGoBack());
+  m_next->setEnabled(m_form.CanGoForward());
+  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+    const auto& r = m_form.Rows()[Index(row)];
+    m_labels[Index(row)]->setText(ToQ(r.label));
+    m_prices[Index(row)]->setText(ToQ(r.priceText));
+    m_prices[Index(row)]->setVisible(r.visible);
+  }
+  m_showing = false;
+}
+
+void KurseEingebenDialog::LeavePrice(int row) {
+  if (m_showing) return;
+  m_form.SetPriceText(row, FromQ(m_prices[Index(row)]->text()));
+  m_form.LeavePrice(row);
+  m_prices[Index(row)]->setText(ToQ(m_form.Rows()[Index(row)].priceText));
+}
+
+void KurseEingebenDialog::done(int result) {
+  QDialog::done(result);
+  Finish(true);
+}
+
+void KurseEingebenDialog::Finish(bool update) {
+  if (m_finished) return;
+  m_finished = true;
+  const bool changed = m_doc.IsModified();
+  m_doc.SetModified(m_wasModified || changed);
+  if (changed && update) m_doc.Changed();
+}
+
+}  // namespace dialogs

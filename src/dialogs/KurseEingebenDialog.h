@@ -1,0 +1,47 @@
+#pragma once
+// "Kurse &eingeben...": the prices of many securities for one day, twelve at a time, over
+// CKurseEingebenDlg. Each price is stored as its field is left; when the dialog closes, the
+// views are updated once if any price changed.
+
+#include <QDialog>
+#include <array>
+
+#include "forms/KurseEingebenDlg.h"
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace dialogs {
+
+class KurseEingebenDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit KurseEingebenDialog(CKapibuchDoc& doc, QWidget* parent = nullptr);
+  ~KurseEingebenDialog() override;
+
+  void done(int result) override;
+
+ private:
+  // Shows the form's page: the labels, the prices, the page line and the page buttons.
+  void ShowPage();
+  void LeavePrice(int row);
+  // Closing: the document is modified if it was or a price changed, and then (with
+  // `update`) its views are updated once.
+  void Finish(bool update);
+
+  CKapibuchDoc& m_doc;
+  CKurseEingebenDlg m_form;
+  bool m_wasModified;
+  bool m_finished = false;
+  bool m_showing = false;
+  std::array<QLabel*, CKurseEingebenDlg::kRows> m_labels{};
+  std::array<QLineEdit*, CKurseEingebenDlg::kRows> m_prices{};
+  QLabel* m_pageLine;
+  QPushButton* m_previous;
+  QPushButton* m_next;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,36 @@
+#pragma once
+// "Kurse e&xportieren...": the prices of one security written to a text file, over
+// CKurseExportierenDlg. The document does not change.
+
+#include <QDialog>
+
+#include "forms/KurseExportierenDlg.h"
+#include "platform/Prompter.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace dialogs {
+
+class KurseExportierenDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  KurseExportierenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
+
+ private:
+  void OnBrowse();
+  void OnStart();
+
+  CKurseExportierenDlg m_form;
+  platform::Prompter& m_prompter;
+  QComboBox* m_name;
+  QComboBox* m_wkn;
+  QLineEdit* m_file;
+  QCheckBox* m_withName;
+  QCheckBox* m_withWkn;
+  QLineEdit* m_separator;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,126 @@
+#include "dialogs/KurseImportierenDialog.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "dialogs/DialogSupport.h"
+#include "dialogs/FormatSpeichernDialog.h"
+#include "dialogs/ImportergebnisDialog.h"
+
+namespace dialogs {
+
+KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prompter& prompter,
+                                               platform::SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter) {
+  setWindowTitle(ToQ(CKurseImportierenDlg::kCaption));
+  auto* layout = new QFormLayout(this);
+  m_name = ListOf(m_form.NameList(), false);
+  m_wkn = ListOf(m_form.WknList(), false);
+  SelectText(*m_name, m_form.Name());
+  SelectText(*m_wkn, m_form.Wkn());
+  m_file = new QLineEdit(ToQ(m_form.fileName));
+  auto* browse = new QPushButton(QStringLiteral("Durch&suchen..."));
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(m_file);
+  fileRow->addWidget(browse);
+  m_formats = new QComboBox;
+  m_description = new QPlainTextEdit(ToQ(m_form.Description()));
+  m_save = new QPushButton(QStringLiteral("S&peichern..."));
+  m_remove = new QPushButton(QStringLiteral("&Löschen"));
+  auto* start = new QPushButton(QStringLiteral("&Import starten..."));
+  auto* close = new QPushButton(QStringLiteral("Schlie&ßen"));
+  layout->addRow(QStringLiteral("&Bezeichnung"), m_name);
+  layout->addRow(QStringLiteral("&WKN/Kürzel"), m_wkn);
+  layout->addRow(QStringLiteral("&Dateiname"), fileRow);
+  layout->addRow(QStringLiteral("Datei&format"), m_formats);
+  layout->addRow(QStringLiteral("F&ormatbeschreibung:"), m_description);
+  auto* buttons = new QHBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{m_save, m_remove, start,
+                                                    HelpButton(CKurseImportierenDlg::kHelpTopic), close})
+    buttons->addWidget(w);
+  layout->addRow(buttons);
+
+  PairLists(*m_name, *m_wkn, m_form);
+  connect(browse, &QPushButton::clicked, this, &KurseImportierenDialog::OnBrowse);
+  connect(m_formats, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (m_filling) return;
+    m_form.ChooseFormat(index);
+    m_description->setPlainText(ToQ(m_form.Description()));
+    ShowFormats();
+  });
+  connect(m_description, &QPlainTextEdit::textChanged, this, [this] {
+    if (m_filling) return;
+    m_form.SetDescription(FromQLines(m_description->toPlainText()));
+    ShowFormats();
+  });
+  connect(m_save, &QPushButton::clicked, this, &KurseImportierenDialog::OnSave);
+  connect(m_remove, &QPushButton::clicked, this, [this] {
+    m_form.DeleteFormat(m_prompter);
+    ShowFormats();
+  });
+  connect(start, &QPushButton::clicked, this, &KurseImportierenDialog::OnStart);
+  connect(close, &QPushButton::clicked, this, &KurseImportierenDialog::OnClose);
+  ShowFormats();
+  resize(700, 480);
+}
+
+void KurseImportierenDialog::ShowFormats() {
+  m_filling = true;
+  m_formats->clear();
+  for (const auto& [title, text] : m_form.Formats()) m_formats->addItem(ToQ(title));
+  m_formats->setCurrentIndex(m_form.SelectedFormat());
+  m_remove->setEnabled(m_form.DeleteEnabled());
+  m_save->setEnabled(m_form.SaveEnabled());
+  m_filling = false;
+}
+
+void KurseImportierenDialog::OnBrowse() {
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Durchsuchen"), m_file->text(),
+                                                    QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+  if (!path.isEmpty()) m_file->setText(path);
+}
+
+void KurseImportierenDialog::OnSave() {
+  FormatSpeichernDialog dialog(this);
+  if (dialog.exec() == QDialog::Accepted) m_form.SaveFormat(dialog.Title());
+  ShowFormats();
+}
+
+void KurseImportierenDialog::OnStart() {
+  m_form.fileName = FromQ(m_file->text());
+  std::optional<CImportergebnisDlg> result = m_form.StartImport(m_prompter);
+  if (!result) {
+    // A faulty description: its rest from the fault on is selected.
+    if (m_form.ErrorPosition() > 0) {
+      QTextCursor cursor = m_description->textCursor();
+      cursor.setPosition(static_cast<int>(std::min<std::size_t>(
+          m_form.ErrorPosition(), static_cast<std::size_t>(m_description->toPlainText().size()))));
+      cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+      m_description->setTextCursor(cursor);
+      m_description->setFocus();
+    }
+    return;
+  }
+  ImportergebnisDialog dialog(std::move(*result), this);
+  if (dialog.exec() == QDialog::Accepted) m_changed |= dialog.Book(m_doc);
+}
+
+void KurseImportierenDialog::OnClose() {
+  m_form.fileName = FromQ(m_file->text());
+  m_form.Close();
+  accept();
+}
+
+void KurseImportierenDialog::done(int result) {
+  QDialog::done(result);
+  if (m_changed) m_doc.Changed();
+  m_changed = false;
+}
+
+}  // namespace dialogs

@@ -1,0 +1,218 @@
+#include "dialogs/OptionenPage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "dialogs/DialogSupport.h"
+#include "forms/OptionenSheet.h"
+
+namespace dialogs {
+
+namespace {
+
+void SetBit(std::int32_t& flags, int bit, bool on) {
+  flags = on ? (flags | (1 << bit)) : (flags & ~(1 << bit));
+}
+
+QCheckBox* BitBox(const char* caption, std::int32_t& flags, int bit) {
+  auto* box = new QCheckBox(QString::fromUtf8(caption));
+  box->setChecked((flags >> bit) & 1);
+  QObject::connect(box, &QCheckBox::toggled, box, [&flags, bit](bool on) { SetBit(flags, bit, on); });
+  return box;
+}
+
+}  // namespace
+
+OptionenPage::OptionenPage(QTabWidget& tabs, const char* caption)
+    : m_widget(new QWidget), m_layout(new QFormLayout(m_widget)) {
+  tabs.addTab(m_widget, QString::fromUtf8(caption));
+}
+
+void OptionenPage::Length(const char* caption, std::int32_t& value, int minimum, int maximum) {
+  auto* edit = new QLineEdit(ToQ(forms::FormatLength(value)));
+  QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, &value, minimum, maximum] {
+    value = forms::ParseLength(FromQ(edit->text()), minimum, maximum);
+    edit->setText(ToQ(forms::FormatLength(value)));
+  });
+  m_layout->addRow(QString::fromUtf8(caption), edit);
+}
+
+void OptionenPage::Text(const char* caption, std::string& value) {
+  auto* edit = new QLineEdit(ToQ(value));
+  QObject::connect(edit, &QLineEdit::textEdited, edit,
+                   [&value](const QString& text) { value = FromQ(text); });
+  m_layout->addRow(QString::fromUtf8(caption), edit);
+}
+
+void OptionenPage::Font(const char* caption, std::string& value) {
+  auto* list = new QComboBox;
+  const QStringList families = QFontDatabase::families();
+  list->addItems(families);
+  list->setCurrentIndex(-1);
+  for (int i = 0; i < families.size(); ++i) {
+    if (families[i].startsWith(ToQ(value), Qt::CaseInsensitive)) {
+      list->setCurrentIndex(i);
+      break;
+    }
+  }
+  QObject::connect(list, &QComboBox::textActivated, list,
+                   [&value](const QString& face) { value = FromQ(face); });
+  m_layout->addRow(QString::fromUtf8(caption), list);
+}
+
+void OptionenPage::Check(const char* caption, std::int32_t& value) {
+  auto* box = new QCheckBox(QString::fromUtf8(caption));
+  box->setChecked(value != 0);
+  QObject::connect(box, &QCheckBox::toggled, box, [&value](bool on) { value = on ? 1 : 0; });
+  m_layout->addRow(box);
+}
+
+void OptionenPage::Bit(const char* caption, std::int32_t& flags, int bit) {
+  m_layout->addRow(BitBox(caption, flags, bit));
+}
+
+void OptionenPage::BitWithCurrency(const char* caption, std::int32_t& flags, int bit,
+                                   std::int32_t& currency) {
+  auto* row = new QWidget;
+  auto* h = new QHBoxLayout(row);
+  h->setContentsMargins(0, 0, 0, 0);
+  h->addWidget(BitBox(caption, flags, bit));
+  h->addWidget(Radios({"EUR", "DM"}, currency));
+  m_layout->addRow(row);
+}
+
+QWidget* OptionenPage::Radios(std::initializer_list<const char*> labels, std::int32_t& value) {
+  auto* row = new QWidget;
+  auto* h = new QHBoxLayout(row);
+  h->setContentsMargins(0, 0, 0, 0);
+  auto* group = new QButtonGroup(row);
+  int id = 0;
+  for (const char* label : labels) {
+    auto* radio = new QRadioButton(QString::fromUtf8(label));
+    radio->setChecked(id == value);
+    group->addButton(radio, id++);
+    h->addWidget(radio);
+  }
+  QObject::connect(group, &QButtonGroup::idClicked, row, [&value](int i) { value = i; });
+  return row;
+}
+
+void OptionenPage::Choice(const char* caption, std::initializer_list<const char*> labels,
+                          std::int32_t& value) {
+  m_layout->addRow(QString::fromUtf8(caption), Radios(labels, value));
+}
+
+void OptionenPage::List(const char* caption, std::initializer_list<const char*> entries,
+                        std::int32_t& value) {
+  auto* list = new QComboBox;
+  for (const char* entry : entries) list->addItem(QString::fromUtf8(entry));
+  list->setCurrentIndex(value);
+  QObject::connect(list, &QComboBox::currentIndexChanged, list, [&value](int i) { value = std::max(i, 0); });
+  m_layout->addRow(QString::fromUtf8(caption), list);
+}
+
+void OptionenPage::Number(const char* caption, std::int32_t& value, int minimum, int maximum) {
+  auto* box = new QSpinBox;
+  box->setRange(minimum, maximum);
+  box->setValue(value);
+  QObject::connect(box, &QSpinBox::valueChanged, box, [&value](int v) { value = v; });
+  m_layout->addRow(QString::fromUtf8(caption), box);
+}
+
+void OptionenPage::Day(CKBXDatum& value) {
+  QDateEdit* picker = DatePicker(value);
+  QObject::connect(picker, &QDateEdit::dateChanged, picker,
+                   [&value](const QDate& d) { value = FromQDate(d); });
+  m_layout->addRow(QString(), picker);
+}
+
+void OptionenPage::Margins(::Margins& margins, bool withRightBottom) {
+  Length("&Links:", margins.left, 0, 500);
+  if (withRightBottom) Length("Re&chts:", margins.right, 0, 500);
+  Length("&Oben:", margins.top, 0, 500);
+  if (withRightBottom) Length("&Unten:", margins.bottom, 0, 500);
+}
+
+void OptionenPage::Colour(const char* caption, std::int32_t& value) {
+  auto* button = new QPushButton(QString::fromUtf8(caption));
+  QObject::connect(button, &QPushButton::clicked, button, [button, &value] {
+    const auto rgb = static_cast<std::uint32_t>(value);
+    const QColor chosen =
+        QColorDialog::getColor(QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                                      static_cast<int>((rgb >> 16) & 0xFF)),
+                               button, QStringLiteral("Linienfarbe"));
+    if (chosen.isValid()) value = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+  });
+  m_layout->addRow(button);
+}
+
+void OptionenPage::TableLayout(TableSettings& table) {
+  Font("&Schriftart:", table.fontName);
+  Text("&Titel:", table.titleTemplate);
+  Length("&Zeilenhöhe:", table.rowHeight, 20, 200);
+  Length("&Höhe Spaltentitel:", table.columnTitleHeight, 20, 200);
+  Length("Höh&e Titel:", table.titleHeight, 20, 400);
+  Length("Felda&bstand:", table.fieldSpacing, 0, 100);
+  Length("Spalten&rand:", table.columnMargin, 0, 100);
+  Length("Text&abstand:", table.textSpacing, 0, 100);
+}
+
+void OptionenPage::SortAndMargins(TableSettings& table, std::initializer_list<const char*> sortKeys) {
+  List("Sortiere&n nach:", sortKeys, table.sortKey);
+  Choice("", {"au&fsteigend", "abste&igend"}, table.sortDescending);
+  Margins(table.margins);
+  Check("nur &Gitter-\nnetzlinien", table.gridLinesOnlyWhenPrinting);
+}
+
+void OptionenPage::Columns(TableSettings& table, const char* const* columns, const int* currency,
+                           std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const int bit = static_cast<int>(i);
+    if (currency[i] < 0) {
+      Bit(columns[i], table.columnMask, bit);
+    } else {
+      BitWithCurrency(columns[i], table.columnMask, bit,
+                      table.columnCurrencies[static_cast<std::size_t>(currency[i])]);
+    }
+  }
+  Check("bei Bere&chnung von Gewinnen/Verlusten Provisionen einbeziehen", table.includeCommissions);
+  Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", table.mergePositions);
+}
+
+void OptionenPage::Chart(ChartSettings& chart, bool portfolio) {
+  Length("&Breite:", chart.width, 500, 10000);
+  Length("&Höhe:", chart.height, 500, 10000);
+  Font("&Schriftart:", chart.fontName);
+  Text("&Titel:", chart.titleTemplate);
+  Length("S&chrifthöhe:", chart.fontHeight, 20, 200);
+  Length("&Rand:", chart.border, 0, 200);
+  Length("H&öhe Titel:", chart.titleHeight, 20, 300);
+  Length("Te&xtabstand:", chart.textSpacing, 0, 200);
+  Length("L&inienbreite:", chart.lineWidth, 0, 50);
+  Colour("Linien&farbe auswählen...", chart.lineColour);
+  if (portfolio) {
+    Choice("Währung:", {"&EUR", "&DM"}, chart.currency);
+    Check("&Kontostand und Vermögen um Kapitaleinlagen und -entnahmen im Darstellungszeitraum bereinigen:",
+          chart.adjustForCapitalMovements);
+    Choice("", {"Kapital am &Anfangsdatum", "Ka&pital am Enddatum"}, chart.capitalReference);
+  }
+  Check("bei Berechnung von Gewinnen/Verlusten Pro&visionen einbeziehen", chart.includeCommissions);
+  Check("Ver&änderung gegenüber Anfangsdatum", chart.changeAgainstStart);
+  Check("Schwarzwei&ß", chart.blackAndWhite);
+  Length("&Links:", chart.marginLeft, 0, 500);
+  Length("&Oben:", chart.marginTop, 0, 500);
+}
+
+}  // namespace dialogs

@@ -1,0 +1,52 @@
+#pragma once
+// "&Verkauf...": the sale of shares over the open positions of a security, over
+// CVerkaufDlg; "&aufteilen..." allocates by hand through the AufteilenDialog.
+
+#include <QDialog>
+
+#include "dialogs/DialogSupport.h"
+#include "forms/VerkaufDlg.h"
+#include "platform/Prompter.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace dialogs {
+
+class VerkaufDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
+  // After exec() returned Accepted: sells the allocated quantities.
+  void Book(CKapibuchDoc& doc) const { m_form.Book(doc); }
+
+ private:
+  // Shows the form: the lists, the candidates with their allocation, what is enabled.
+  void Refresh();
+  void ReadTexts();
+  // Leaving a field shows the form's normal form of the text.
+  void Leave(QLineEdit* edit, const std::string& text, void (CVerkaufDlg::*leave)(), bool refresh);
+  void OnSplit();
+  void OnOK();
+
+  CVerkaufDlg m_form;
+  platform::Prompter& m_prompter;
+  QDateEdit* m_date;
+  QComboBox* m_name;
+  QComboBox* m_wkn;
+  QLineEdit* m_quantity;
+  QLineEdit* m_price;
+  QLineEdit* m_commission;
+  QLineEdit* m_text;
+  QTableWidget* m_table;
+  QCheckBox* m_oldest;
+  QPushButton* m_split;
+  FieldWidgets m_fields;
+};
+
+}  // namespace dialogs

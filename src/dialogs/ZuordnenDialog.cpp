@@ -1,0 +1,36 @@
+#include "dialogs/ZuordnenDialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "dialogs/DialogSupport.h"
+
+namespace dialogs {
+
+ZuordnenDialog::ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_form(form), m_prompter(prompter) {
+  setWindowTitle(ToQ(CZuordnenDlg::kCaption));
+  auto* layout = new QVBoxLayout(this);
+  for (const QString& line : {QStringLiteral("Position: %1").arg(m_form.runningNumber),
+                              QStringLiteral("Kaufdatum: ") + ToQ(m_form.purchaseDateText),
+                              QStringLiteral("Verkaufdatum: ") + ToQ(m_form.saleDateText),
+                              QStringLiteral("Die Kontobewegung betrifft ... Stück dieser Position.")}) {
+    layout->addWidget(new QLabel(line));
+  }
+  m_quantity = new QLineEdit(ToQ(m_form.quantityText));
+  layout->addWidget(m_quantity);
+  QDialogButtonBox* buttons = OkCancel(*this);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &ZuordnenDialog::OnOK);
+}
+
+void ZuordnenDialog::OnOK() {
+  m_form.quantityText = FromQ(m_quantity->text());
+  if (m_form.OnOK(m_prompter)) accept();
+  m_quantity->setText(ToQ(m_form.quantityText));
+  m_quantity->setFocus();
+}
+
+}  // namespace dialogs

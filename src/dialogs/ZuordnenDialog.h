@@ -1,0 +1,29 @@
+#pragma once
+// "Zuordnen": how many shares of one position an account movement concerns, over
+// CZuordnenDlg. The movement dialog shows one per candidate; OK leaves the chosen quantity
+// in the form.
+
+#include <QDialog>
+
+#include "forms/ZuordnenDlg.h"
+#include "platform/Prompter.h"
+
+class QLineEdit;
+
+namespace dialogs {
+
+class ZuordnenDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter, QWidget* parent = nullptr);
+
+ private:
+  void OnOK();
+
+  CZuordnenDlg& m_form;
+  platform::Prompter& m_prompter;
+  QLineEdit* m_quantity;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,161 @@
+#pragma once
+// Driving dialogs as a user does, on the offscreen platform: fields are found by their
+// labels, typed into with the keyboard and left with Tab; lists are chosen with the arrow
+// keys; buttons are clicked with the mouse.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <algorithm>
+#include <functional>
+
+#include "document/KapibuchDoc.h"
+
+namespace guitest {
+
+// Handles the next modal dialog as soon as it is shown (polling, so a slow start cannot miss it).
+inline void WhenDialogShows(const std::function<void(QDialog*)>& handle) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, handle] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      handle(dialog);
+    }
+  });
+  timer->start(20);
+}
+
+// Shows a dialog (not modal: the test goes on) and waits until it has the keyboard.
+inline void Open(QDialog& dialog) {
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
+// The field of the form row with this label (the label as written, with its "&").
+template <typename Widget>
+Widget* Field(QWidget& dialog, const QString& label) {
+  for (QFormLayout* form : dialog.findChildren<QFormLayout*>()) {
+    for (int row = 0; row < form->rowCount(); ++row) {
+      QLayoutItem* labelItem = form->itemAt(row, QFormLayout::LabelRole);
+      QLayoutItem* fieldItem = form->itemAt(row, QFormLayout::FieldRole);
+      auto* text = labelItem ? qobject_cast<QLabel*>(labelItem->widget()) : nullptr;
+      if (!text || text->text() != label || !fieldItem) continue;
+      if (auto* widget = qobject_cast<Widget*>(fieldItem->widget())) return widget;
+      if (QLayout* inner = fieldItem->layout()) {
+        for (int i = 0; i < inner->count(); ++i) {
+          if (auto* widget = qobject_cast<Widget*>(inner->itemAt(i)->widget())) return widget;
+        }
+      }
+    }
+  }
+  ADD_FAILURE() << "no field " << label.toStdString();
+  return nullptr;
+}
+
+// The button (push button, check box, radio button) with this text.
+inline QAbstractButton* Button(QWidget& dialog, const QString& text) {
+  for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+    if (button->text() == text) return button;
+  }
+  ADD_FAILURE() << "no button " << text.toStdString();
+  return nullptr;
+}
+
+// A check box or radio button takes clicks on its box and text only: it is clicked on its box.
+inline void Click(QAbstractButton* button) {
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
+  const bool boxed = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+  const QPoint at =
+      boxed ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : button->rect().center();
+  QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+// The text fields of a dialog that are fields of their own (not parts of lists or date fields).
+inline QList<QLineEdit*> TextFields(QWidget& dialog) {
+  QList<QLineEdit*> fields;
+  for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+    QWidget* owner = edit->parentWidget();
+    if (!qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner)) fields << edit;
+  }
+  return fields;
+}
+
+// Replaces a field's text by typing, then leaves the field with Tab.
+inline void Type(QLineEdit* edit, const QString& text) {
+  ASSERT_NE(edit, nullptr);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, text);
+  QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+// Types a day into a date field, its sections one after the other, and leaves it.
+inline void TypeDate(QDateEdit* edit, const QDate& day) {
+  ASSERT_NE(edit, nullptr);
+  edit->setFocus();
+  QTest::keyClicks(edit, day.toString(QStringLiteral("ddMMyyyy")));
+  QTest::keyClick(edit, Qt::Key_Tab);
+  ASSERT_EQ(edit->date(), day);
+}
+
+// Chooses an entry of a list with the arrow keys, as a user steps through it.
+inline void Choose(QComboBox* list, const QString& text) {
+  ASSERT_NE(list, nullptr);
+  const int target = list->findText(text);
+  ASSERT_GE(target, 0) << text.toStdString();
+  ASSERT_TRUE(list->isEnabled()) << text.toStdString();
+  list->setFocus();
+  for (int steps = list->count(); steps > 0 && list->currentIndex() != target; --steps)
+    QTest::keyClick(list, list->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+  ASSERT_EQ(list->currentText(), text);
+}
+
+// Clicks a standard button (OK, "Abbrechen") of the dialog's button box.
+inline void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+  for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>()) {
+    if (QAbstractButton* button = box->button(which)) {
+      QTest::mouseClick(button, Qt::LeftButton);
+      return;
+    }
+  }
+  ADD_FAILURE() << "no such button";
+}
+
+inline QString Cell(const QTableWidget* table, int row, int column) {
+  const QTableWidgetItem* item = table ? table->item(row, column) : nullptr;
+  return item ? item->text() : QString();
+}
+
+// Counts the updates a document sends to its views.
+class UpdateCounter : public DocumentObserver {
+ public:
+  explicit UpdateCounter(CKapibuchDoc& doc) : m_doc(doc) { m_doc.AddObserver(this); }
+  ~UpdateCounter() override { m_doc.RemoveObserver(this); }
+  UpdateCounter(const UpdateCounter&) = delete;
+  UpdateCounter& operator=(const UpdateCounter&) = delete;
+  void OnDocumentUpdate(int, const void*) override { ++updates; }
+  int updates = 0;
+
+ private:
+  CKapibuchDoc& m_doc;
+};
+
+}  // namespace guitest

@@ -1,0 +1,115 @@
+// The dialogs as the main window opens them: from the menu on the active window's document,
+// and the position selection from the period bar. A booking updates the views once.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <filesystem>
+
+#include "frames/ChildFrame.h"
+#include "frames/KapibuchView.h"
+#include "frames/MainFrame.h"
+#include "frames/PeriodBar.h"
+#include "frames/Session.h"
+#include "tests/forms/FormsTestUtil.h"
+#include "tests/gui/DialogTestUtil.h"
+
+using namespace guitest;
+using namespace testutil;
+using views::ViewMode;
+
+namespace {
+
+class MenuDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = std::filesystem::temp_directory_path() /
+            ("kapibuch-menu-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(m_dir);
+    std::filesystem::create_directories(m_dir);
+    const auto file = m_dir / "sample.kpz";
+    std::filesystem::copy_file(std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz", file);
+    m_frame = std::make_unique<MainFrame>(m_settings, m_prompter, TestClock());
+    m_frame->resize(1400, 900);
+    m_frame->show();
+    m_window = m_frame->OpenFile(QString::fromStdString(file.string()));
+    ASSERT_NE(m_window, nullptr);
+  }
+  void TearDown() override {
+    m_prompter.answers.assign(4, platform::Answer::No);  // no saving on the way out
+    m_frame.reset();
+    std::filesystem::remove_all(m_dir);
+  }
+  QAction* Action(const QString& text) const {
+    for (QAction* a : m_frame->findChildren<QAction*>()) {
+      if (a->text() == text) return a;
+    }
+    ADD_FAILURE() << "no command " << text.toStdString();
+    return nullptr;
+  }
+  CKapibuchDoc& Doc() { return m_window->Session().Doc(); }
+
+  platform::MemorySettingsStore m_settings;
+  ScriptedPrompter m_prompter;
+  std::unique_ptr<MainFrame> m_frame;
+  std::filesystem::path m_dir;
+  ChildFrame* m_window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MenuDialogsTest, BuyFromTheMenu) {
+  const int rebuilds = m_window->View().Rebuilds();
+  const std::size_t positions = Doc().Positions().size();
+  WhenDialogShows([](QDialog* buy) {
+    EXPECT_EQ(buy->windowTitle(), QStringLiteral("Kauf"));
+    Type(Field<QComboBox>(*buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
+    Type(Field<QComboBox>(*buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
+    Type(Field<QLineEdit>(*buy, QStringLiteral("&Stück")), QStringLiteral("4"));
+    Type(Field<QLineEdit>(*buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
+    Type(Field<QLineEdit>(*buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+    Press(*buy, QDialogButtonBox::Ok);
+  });
+  Action(QStringLiteral("&Kauf..."))->trigger();
+  ASSERT_EQ(Doc().Positions().size(), positions + 1);
+  EXPECT_EQ(Doc().Positions().back()->name, "SAP SE");
+  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_EQ(m_window->View().Rebuilds(), rebuilds + 1);
+}
+
+TEST_F(MenuDialogsTest, PriceEntryFromTheMenuUpdatesOnceOnClosing) {
+  const int rebuilds = m_window->View().Rebuilds();
+  WhenDialogShows([](QDialog* prices) {
+    auto* first = TextFields(*prices).value(0);
+    ASSERT_NE(first, nullptr);
+    Type(first, QStringLiteral("99"));
+    Type(TextFields(*prices).value(1), QStringLiteral("98"));
+    Click(Button(*prices, QStringLiteral("Schließen")));
+  });
+  Action(QStringLiteral("Kurse &eingeben..."))->trigger();
+  EXPECT_EQ(m_window->View().Rebuilds(), rebuilds + 1);
+  EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MenuDialogsTest, PositionSelectionFromThePeriodBar) {
+  m_frame->ModeAction(ViewMode::SecurityChart)->trigger();
+  QPushButton* select = nullptr;
+  for (QPushButton* b : m_frame->Period().findChildren<QPushButton*>()) {
+    if (b->text() == QStringLiteral("Auswählen...")) select = b;
+  }
+  ASSERT_NE(select, nullptr);
+  WhenDialogShows([](QDialog* selection) {
+    auto* table = selection->findChild<QTableWidget*>();
+    for (int row = 0; row < table->rowCount(); ++row) {
+      if (Cell(table, row, 0) == QStringLiteral("Siemens AG"))
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(row, 2)).center());
+    }
+    Press(*selection, QDialogButtonBox::Ok);
+  });
+  Click(select);
+  EXPECT_EQ(m_window->State().selection, std::vector<int>{1});
+  EXPECT_EQ(m_window->State().Days(ViewMode::SecurityChart).first,
+            Day(5, 3, 1999));  // its time in the portfolio
+}
