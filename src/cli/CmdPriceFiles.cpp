@@ -36,8 +36,10 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   std::string description;
   if (!o.formatFile.empty()) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(o.formatFile, bytes)) {
-      ctx.err << "Datei kann nicht geöffnet werden!\n";
+    if (const ReadResult read = ReadRegularFile(o.formatFile, bytes); read != ReadResult::Ok) {
+      ctx.err << (read == ReadResult::NoMemory ? "Nicht genügend Speicher zum Einlesen der Datei!"
+                                               : "Datei kann nicht geöffnet werden!")
+              << '\n';
       return kUnreadable;
     }
     description.assign(bytes.begin(), bytes.end());
@@ -54,7 +56,7 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   std::optional<CImportergebnisDlg> result = dlg.StartImport(prompter);
   dlg.Close();
   settings->Sync();
-  if (!result) return kRefused;
+  if (!result) return dlg.InputUnreadable() ? kUnreadable : kRefused;
   result->SetOnlyHeld(o.onlyHeld);
   ctx.out << result->CountLine() << '\n';
   if (!result->OnOK(*doc)) return kOk;  // no price changed: the file stays as it is

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <new>
 
 #include "base/SafeFile.h"
 #include "forms/ImportergebnisDlg.h"
@@ -115,13 +114,13 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     return std::nullopt;
   }
   std::vector<std::uint8_t> buffer;
-  try {
-    if (!ReadWholeFile(fileName, buffer)) {
-      prompter.Tell(forms::kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
-      return std::nullopt;
-    }
-  } catch (const std::bad_alloc&) {
-    prompter.Tell(forms::kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!",
+  m_inputUnreadable = false;
+  if (const ReadResult read = ReadRegularFile(fileName, buffer); read != ReadResult::Ok) {
+    // Only a regular file is read: a folder, FIFO or device never ends or never starts.
+    m_inputUnreadable = true;
+    prompter.Tell(forms::kAppCaption,
+                  read == ReadResult::NoMemory ? "Nicht genügend Speicher zum Einlesen der Datei!"
+                                               : "Datei kann nicht geöffnet werden!",
                   platform::Icon::Exclamation);
     return std::nullopt;
   }

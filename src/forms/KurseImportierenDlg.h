@@ -42,6 +42,8 @@ class CKurseImportierenDlg {
 
   // "&Import starten...": the result to show, or nothing (the reason was reported).
   std::optional<CImportergebnisDlg> StartImport(platform::Prompter& prompter);
+  // The last StartImport failed because the file could not be read.
+  bool InputUnreadable() const { return m_inputUnreadable; }
   // After a faulty description: the part of the description field to select.
   std::size_t ErrorPosition() const { return m_errorPosition; }
   forms::Field Focus() const { return m_focus; }
@@ -60,6 +62,7 @@ class CKurseImportierenDlg {
   std::string m_wkn;
   std::vector<std::pair<std::string, std::string>> m_formats;
   int m_selected = -1;
+  bool m_inputUnreadable = false;
   std::string m_description;
   std::size_t m_errorPosition = 0;
   forms::Field m_focus = forms::Field::None;
