@@ -3,6 +3,7 @@
 #include <functional>
 #include <ostream>
 
+#include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/AufteilenDlg.h"
@@ -33,14 +34,14 @@ std::vector<std::string> SplitList(const std::string& text) {
 
 namespace {
 
-// Loads FILE, lets `book` fill and confirm the form and book, then saves.
+// Locks and loads FILE, lets `book` fill and confirm the form and book, then saves.
 int RunBooking(const Context& ctx, const std::string& file,
                const std::function<bool(CKapibuchDoc&, PrintingPrompter&)>& book) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, file, doc); status != kOk) return status;
+  ChangeSession change(ctx, file);
+  if (const int status = change.Open(); status != kOk) return status;
   PrintingPrompter prompter(ctx.err);
-  if (!book(*doc, prompter)) return kRefused;
-  return SaveDocument(ctx, *doc, file);
+  if (!book(change.Doc(), prompter)) return kRefused;
+  return change.Commit();
 }
 
 // Answers the per-position quantity dialogs (allocation of a sell, assignment of a

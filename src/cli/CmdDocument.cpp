@@ -1,7 +1,7 @@
 // new, holder, price, dump.
-#include <filesystem>
 #include <ostream>
 
+#include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "cli/DumpWriter.h"
 #include "forms/DepotdatenDlg.h"
@@ -30,10 +30,8 @@ struct DumpOptions {
 };
 
 int RunNew(const Context& ctx, const NewOptions& o) {
-  if (std::filesystem::exists(o.file)) {
-    ctx.err << "Die Datei " << o.file << " existiert bereits und wird nicht überschrieben.\n";
-    return kUnwritable;
-  }
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.OpenNew(); status != kOk) return status;
   CNeueDateiWizard wizard(CKBXDatum::Today(ctx.clock));
   wizard.page1.holder = o.holder;
   wizard.page1.address = o.address;
@@ -50,12 +48,13 @@ int RunNew(const Context& ctx, const NewOptions& o) {
   }
   CKapibuchDoc doc(ctx.clock);
   doc.SetupNew(wizard.Result());
-  return SaveDocument(ctx, doc, o.file);
+  return change.CommitNew(doc);
 }
 
 int RunHolder(const Context& ctx, const HolderOptions& o) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc* doc = &change.Doc();
   CDepotdatenDlg dlg(*doc);
   if (o.holder) dlg.holder = *o.holder;
   if (o.address) dlg.address = *o.address;
@@ -65,12 +64,13 @@ int RunHolder(const Context& ctx, const HolderOptions& o) {
   PrintingPrompter prompter(ctx.err);
   if (!dlg.OnOK(prompter)) return kRefused;
   dlg.Book(*doc);
-  return SaveDocument(ctx, *doc, o.file);
+  return change.Commit();
 }
 
 int RunPrice(const Context& ctx, const PriceOptions& o) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc* doc = &change.Doc();
   CKBXDatum day;
   if (!ParseDay(ctx, o.date, day)) return kRefused;
   const CKBXKursverlauf* history = doc->FindHistory(o.name, o.wkn);
@@ -88,8 +88,7 @@ int RunPrice(const Context& ctx, const PriceOptions& o) {
   const int row = dlg.ShowEntry(history);
   dlg.SetPriceText(row, o.price);
   dlg.LeavePrice(row);
-  if (!doc->IsModified()) return kOk;  // nothing changed: the file stays as it is
-  return SaveDocument(ctx, *doc, o.file);
+  return change.Commit(doc->IsModified());  // nothing changed: the file stays as it is
 }
 
 int RunDump(const Context& ctx, const DumpOptions& o) {

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "base/SafeFile.h"
+#include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "forms/ImportergebnisDlg.h"
 #include "forms/KurseExportierenDlg.h"
@@ -31,8 +32,9 @@ std::unique_ptr<platform::QtSettingsStore> UserSettings() {
 }
 
 int RunImport(const Context& ctx, const ImportOptions& o) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc* doc = &change.Doc();
   std::string description;
   if (!o.formatFile.empty()) {
     std::vector<std::uint8_t> bytes;
@@ -54,13 +56,17 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   dlg.fileName = o.input;
   dlg.SetDescription(description);
   std::optional<CImportergebnisDlg> result = dlg.StartImport(prompter);
-  dlg.Close();
-  settings->Sync();
+  // "Schließen" stores the descriptions; a dry run writes nothing, the settings neither.
+  if (!ctx.dryRun) {
+    dlg.Close();
+    settings->Sync();
+  }
   if (!result) return dlg.InputUnreadable() ? kUnreadable : kRefused;
   result->SetOnlyHeld(o.onlyHeld);
-  ctx.out << result->CountLine() << '\n';
-  if (!result->OnOK(*doc)) return kOk;  // no price changed: the file stays as it is
-  return SaveDocument(ctx, *doc, o.file);
+  // With --dry-run standard output holds only the document.
+  (ctx.dryRun ? ctx.err : ctx.out) << result->CountLine() << '\n';
+  // No price changed: the file stays as it is.
+  return change.Commit(result->OnOK(*doc));
 }
 
 int RunExport(const Context& ctx, const ExportOptions& o) {
