@@ -8,6 +8,7 @@
 #include "forms/ImportergebnisDlg.h"
 #include "forms/KurseExportierenDlg.h"
 #include "forms/KurseImportierenDlg.h"
+#include "forms/StoredFormats.h"
 #include "priceio/FormatMatcher.h"
 #include "qt/QtSettingsStore.h"
 
@@ -52,6 +53,10 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   const auto settings = UserSettings();
   PrintingPrompter prompter(ctx.err);
   CKurseImportierenDlg dlg(*doc, *settings);
+  if (dlg.FormatsDamaged()) {
+    if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
+      ctx.err << notice << '\n';
+  }
   dlg.ChooseName(o.name);
   dlg.fileName = o.input;
   dlg.SetDescription(description);

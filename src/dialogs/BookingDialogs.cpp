@@ -32,6 +32,7 @@
 #include "forms/KurseExportierenDlg.h"
 #include "forms/KurseImportierenDlg.h"
 #include "forms/PositionAuswahlDlg.h"
+#include "forms/StoredFormats.h"
 #include "forms/VerkaufDlg.h"
 #include "forms/ZuordnenDlg.h"
 
@@ -552,6 +553,10 @@ bool RunKurseEingeben(QWidget* parent, CKapibuchDoc& doc) {
 bool RunKurseImportieren(QWidget* parent, CKapibuchDoc& doc, platform::Prompter& prompter,
                          platform::SettingsStore& settings) {
   CKurseImportierenDlg form(doc, settings);
+  if (form.FormatsDamaged()) {
+    if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
+      prompter.Tell(forms::kAppCaption, notice, platform::Icon::Exclamation);
+  }
   QDialog dialog(parent);
   dialog.setWindowTitle(q(CKurseImportierenDlg::kCaption));
   auto* layout = new QFormLayout(&dialog);

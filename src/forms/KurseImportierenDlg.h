@@ -40,6 +40,10 @@ class CKurseImportierenDlg {
   // "&Löschen": asks first; true when the pair was removed.
   bool DeleteFormat(platform::Prompter& prompter);
 
+  // The stored list could not be read back exactly: it is shown as far as it was read
+  // and not stored again.
+  bool FormatsDamaged() const { return m_formatsDamaged; }
+
   // "&Import starten...": the result to show, or nothing (the reason was reported).
   std::optional<CImportergebnisDlg> StartImport(platform::Prompter& prompter);
   // The last StartImport failed because the file could not be read.
@@ -62,6 +66,7 @@ class CKurseImportierenDlg {
   std::string m_wkn;
   std::vector<std::pair<std::string, std::string>> m_formats;
   int m_selected = -1;
+  bool m_formatsDamaged = false;
   bool m_inputUnreadable = false;
   std::string m_description;
   std::size_t m_errorPosition = 0;
