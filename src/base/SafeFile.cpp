@@ -4,69 +4,70 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <new>
+#include <stdexcept>
 
-namespace {
+#include "base/FileSaver.h"
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
+ReadResult ReadRegularFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::uint64_t limit) {
+  bytes.clear();
+  // Not blocking: opening a FIFO without a writer would wait forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return ReadResult::CannotOpen;
+  struct stat st {};
+  ReadResult result = ReadResult::Ok;
+  if (::fstat(fd, &st) != 0) {
+    result = ReadResult::ReadError;
+  } else if (!S_ISREG(st.st_mode)) {
+    result = ReadResult::NotRegular;
+  } else if (static_cast<std::uint64_t>(st.st_size) > limit) {
+    result = ReadResult::TooLarge;
+  } else {
+    try {
+      bytes.resize(static_cast<std::size_t>(st.st_size));
+      std::size_t done = 0;
+      for (;;) {
+        // A file that grew since fstat is read on up to the limit.
+        if (done == bytes.size()) {
+          if (bytes.size() >= limit) {
+            std::uint8_t probe = 0;
+            const ssize_t more = ::read(fd, &probe, 1);
+            if (more > 0) result = ReadResult::TooLarge;
+            if (more < 0) result = ReadResult::ReadError;
+            break;
+          }
+          bytes.resize(std::min<std::uint64_t>(limit, bytes.size() + 65536));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+          if (errno == EINTR) continue;
+          result = ReadResult::ReadError;
+          break;
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+      }
+      bytes.resize(done);
+    } catch (const std::bad_alloc&) {
+      result = ReadResult::NoMemory;
+    } catch (const std::length_error&) {
+      result = ReadResult::NoMemory;
     }
-    done += static_cast<std::size_t>(n);
   }
-  return true;
+  ::close(fd);
+  if (result != ReadResult::Ok) {
+    bytes.clear();
+    bytes.shrink_to_fit();
+  }
+  return result;
 }
-
-}  // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return ReadRegularFile(path, bytes) == ReadResult::Ok;
 }
 
 bool WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::string temp = path + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-
-  mode_t mode = 0;
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  // Make the rename itself durable.
-  const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return true;
+  return FileSaver(path).Replace(bytes) == FileSaver::Status::Ok;
 }

@@ -13,7 +13,9 @@
 
 namespace cli {
 
-enum Exit { kOk = 0, kUsage = 1, kRefused = 2, kUnreadable = 3, kUnwritable = 4 };
+// kUnreadable: FILE is no portfolio, or an input file cannot be read; kLocked: another
+// program holds the file's lock.
+enum Exit { kOk = 0, kUsage = 1, kRefused = 2, kUnreadable = 3, kUnwritable = 4, kLocked = 5 };
 
 // Runs one command line; what the tool prints goes to out and err.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -36,12 +38,12 @@ struct Context {
   const platform::Clock& clock;
   std::ostream& out;
   std::ostream& err;
+  // --dry-run of a command that changes FILE (set while the command line is parsed).
+  const bool& dryRun;
 };
 
 // Opens FILE as a portfolio; on failure prints the message and gives the exit status.
 int LoadDocument(const Context& ctx, const std::string& path, std::unique_ptr<CKapibuchDoc>& doc);
-// Saves safely; on failure prints the message and gives the exit status.
-int SaveDocument(const Context& ctx, CKapibuchDoc& doc, const std::string& path);
 // Prints a refusal and gives kRefused.
 int Refuse(const Context& ctx, const std::string& message);
 // Parses DD.MM.YYYY; on failure prints a message.

@@ -31,13 +31,6 @@ int LoadDocument(const Context& ctx, const std::string& path, std::unique_ptr<CK
   return kUnreadable;
 }
 
-int SaveDocument(const Context& ctx, CKapibuchDoc& doc, const std::string& path) {
-  const DocumentError error = doc.Save(path);
-  if (error == DocumentError::None) return kOk;
-  ctx.err << DocumentErrorMessage(error) << '\n';
-  return kUnwritable;
-}
-
 int Refuse(const Context& ctx, const std::string& message) {
   ctx.err << message << '\n';
   return kRefused;
@@ -74,7 +67,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   platform::SystemClock systemClock;
   platform::FixedClock fixedClock(fixed.value_or(0));
   const platform::Clock& clock = fixed ? static_cast<const platform::Clock&>(fixedClock) : systemClock;
-  const Context ctx{clock, out, err};
+  bool dryRun = false;
+  const Context ctx{clock, out, err, dryRun};
 
   CLI::App app{"kapibuch-cli: Kapitalbuch-Dateien ohne Fenster bearbeiten und auswerten", "kapibuch-cli"};
   app.set_version_flag("--version", "kapibuch-cli 0.1.0");
@@ -84,6 +78,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AddBookingCommands(app, ctx, result);
   AddPriceFileCommands(app, ctx, result);
   AddViewCommands(app, ctx, result);
+  // Every command that changes FILE can show its result instead of saving it.
+  for (const char* name :
+       {"new", "holder", "price", "buy", "sell", "move", "split", "switch-eur", "import"}) {
+    app.get_subcommand(name)->add_flag(
+        "--dry-run", dryRun,
+        "alle Prüfungen ausführen und das Dokument so ausgeben, wie es danach wäre (wie dump), ohne etwas zu "
+        "schreiben");
+  }
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <ostream>
 
+#include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "cli/SecurityChoice.h"
 #include "forms/AktiensplitDlg.h"
@@ -34,15 +35,16 @@ std::vector<std::string> SplitList(const std::string& text) {
 
 namespace {
 
-// Loads FILE, lets `book` fill and confirm the form and book, then saves; `book` gives
-// kOk when it booked, otherwise the exit status.
+// Locks and loads FILE, lets `book` fill and confirm the form and book, then saves; `book`
+// gives kOk when it booked, otherwise the exit status.
 int RunBooking(const Context& ctx, const std::string& file,
                const std::function<int(CKapibuchDoc&, PrintingPrompter&)>& book) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, file, doc); status != kOk) return status;
+  ChangeSession change(ctx, file);
+  if (const int status = change.Open(); status != kOk) return status;
   PrintingPrompter prompter(ctx.err);
-  if (const int status = book(*doc, prompter); status != kOk) return status;
-  return SaveDocument(ctx, *doc, file);
+  if (const int status = book(change.Doc(), prompter); status != kOk) return status;
+  return change.Commit();
+}
 }
 
 // Answers the per-position quantity dialogs (allocation of a sell, assignment of a

@@ -1,9 +1,9 @@
 // new, holder, price, dump.
-#include <filesystem>
-#include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/ChangeSession.h"
 #include "cli/Commands.h"
+#include "cli/DumpWriter.h"
 #include "cli/SecurityChoice.h"
 #include "forms/DepotdatenDlg.h"
 #include "forms/FormSupport.h"
@@ -13,102 +13,6 @@
 
 namespace cli {
 namespace {
-
-using nlohmann::ordered_json;
-
-std::string CurrencyName(Currency c) {
-  return c == kDm ? "DM" : "EUR";
-}
-
-ordered_json Money(std::int64_t amount, Currency currency) {
-  return ordered_json{{"amount", amount}, {"currency", CurrencyName(currency)}};
-}
-
-ordered_json Split(std::int64_t eur, std::int64_t dm) {
-  return ordered_json{{"eur", eur}, {"dm", dm}};
-}
-
-struct SettingsJson {
-  ordered_json& target;
-  void int32(const std::string& name, std::int32_t& value) { target[name] = value; }
-  void text(const std::string& name, std::string& value) { target[name] = value; }
-  void reserved() {}
-};
-
-ordered_json DumpJson(const CKapibuchDoc& doc) {
-  ordered_json root;
-  root["magic"] = CKapibuchDoc::kMagic;
-  root["lastPositionNumber"] = doc.LastPositionNumber();
-  root["depotNumber"] = doc.depotNumber;
-
-  ordered_json settings = ordered_json::object();
-  ViewSettings copy = doc.settings;
-  SettingsJson visitor{settings};
-  VisitStoredSettings(visitor, copy);
-  settings["general.periodStartDay"] = doc.settings.general.periodStartDay.Format();
-  settings["general.periodEndDay"] = doc.settings.general.periodEndDay.Format();
-  root["settings"] = settings;
-
-  ordered_json positions = ordered_json::array();
-  for (const auto& p : doc.Positions()) {
-    positions.push_back(ordered_json{
-        {"number", p->number},
-        {"state", p->state},
-        {"name", p->name},
-        {"wkn", p->wkn},
-        {"quantity", p->Quantity()},
-        {"purchaseDate", p->purchaseDate.Format()},
-        {"purchasePrice", Money(p->purchasePrice, p->purchasePriceCurrency)},
-        {"purchaseCommission", Money(p->purchaseCommission, p->purchaseCommissionCurrency)},
-        {"saleDate", p->saleDate.Format()},
-        {"salePrice", Money(p->salePrice, p->salePriceCurrency)},
-        {"saleCommission", Money(p->saleCommission, p->saleCommissionCurrency)},
-        {"purchaseNote", p->purchaseNote},
-        {"saleNote", p->saleNote},
-        {"cost", Split(p->costEur, p->costDm)},
-        {"proceeds", Split(p->proceedsEur, p->proceedsDm)},
-        {"dividends", Split(p->dividendEur, p->dividendDm)},
-    });
-  }
-  root["positions"] = positions;
-
-  ordered_json histories = ordered_json::array();
-  for (const auto& h : doc.Histories()) {
-    ordered_json points = ordered_json::array();
-    for (const CKBXKurs& point : h->Points())
-      points.push_back(ordered_json::array({point.Date().Format(), point.Price()}));
-    histories.push_back(ordered_json{{"name", h->Name()}, {"wkn", h->Wkn()}, {"points", points}});
-  }
-  root["histories"] = histories;
-
-  const CKBXKonto& k = doc.Account();
-  ordered_json transactions = ordered_json::array();
-  for (const auto& t : k.Transactions()) {
-    transactions.push_back(ordered_json{{"date", t->date.Format()},
-                                        {"kind", t->kind},
-                                        {"kindName", CKBXKonto::KindName(*t)},
-                                        {"positionNumber", t->positionNumber},
-                                        {"text", t->text},
-                                        {"dm", t->amountDm},
-                                        {"eur", t->amountEur}});
-  }
-  const SplitAmount adjustment = k.StartCapitalAdjustment();
-  root["account"] = ordered_json{
-      {"holder", k.holder},
-      {"address", k.address},
-      {"accountNumber", k.accountNumber},
-      {"bankCode", k.bankCode},
-      {"initialised", k.IsInitialised()},
-      {"initialCurrency", CurrencyName(k.InitialCurrency())},
-      {"openingBalance", k.OpeningBalance()},
-      {"startDay", k.StartDay().Format()},
-      {"switched", k.IsSwitched()},
-      {"switchDay", k.SwitchDay().Format()},
-      {"startCapitalAdjustment", Split(adjustment.eur, adjustment.dm)},
-      {"transactions", transactions},
-  };
-  return root;
-}
 
 struct NewOptions {
   std::string file, holder, address, depot, account, blz, start, balance = "0", currency = "EUR";
@@ -128,10 +32,8 @@ struct DumpOptions {
 };
 
 int RunNew(const Context& ctx, const NewOptions& o) {
-  if (std::filesystem::exists(o.file)) {
-    ctx.err << "Die Datei " << o.file << " existiert bereits und wird nicht überschrieben.\n";
-    return kUnwritable;
-  }
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.OpenNew(); status != kOk) return status;
   CNeueDateiWizard wizard(CKBXDatum::Today(ctx.clock));
   wizard.page1.holder = o.holder;
   wizard.page1.address = o.address;
@@ -148,12 +50,13 @@ int RunNew(const Context& ctx, const NewOptions& o) {
   }
   CKapibuchDoc doc(ctx.clock);
   doc.SetupNew(wizard.Result());
-  return SaveDocument(ctx, doc, o.file);
+  return change.CommitNew(doc);
 }
 
 int RunHolder(const Context& ctx, const HolderOptions& o) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc* doc = &change.Doc();
   CDepotdatenDlg dlg(*doc);
   if (o.holder) dlg.holder = *o.holder;
   if (o.address) dlg.address = *o.address;
@@ -163,12 +66,13 @@ int RunHolder(const Context& ctx, const HolderOptions& o) {
   PrintingPrompter prompter(ctx.err);
   if (!dlg.OnOK(prompter)) return kRefused;
   dlg.Book(*doc);
-  return SaveDocument(ctx, *doc, o.file);
+  return change.Commit();
 }
 
 int RunPrice(const Context& ctx, const PriceOptions& o) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc* doc = &change.Doc();
   CKBXDatum day;
   if (!ParseDay(ctx, o.date, day)) return kRefused;
   // The security as the price-file dialogs choose it: by its price history.
@@ -194,14 +98,13 @@ int RunPrice(const Context& ctx, const PriceOptions& o) {
   const int row = dlg.ShowEntry(history);
   dlg.SetPriceText(row, o.price);
   dlg.LeavePrice(row);
-  if (!doc->IsModified()) return kOk;  // nothing changed: the file stays as it is
-  return SaveDocument(ctx, *doc, o.file);
+  return change.Commit(doc->IsModified());  // nothing changed: the file stays as it is
 }
 
 int RunDump(const Context& ctx, const DumpOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
-  ctx.out << DumpJson(*doc).dump(2) << '\n';
+  WriteDump(ctx.out, *doc);
   return kOk;
 }
 

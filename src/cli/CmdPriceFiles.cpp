@@ -3,11 +3,13 @@
 #include <ostream>
 
 #include "base/SafeFile.h"
+#include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "cli/SecurityChoice.h"
 #include "forms/ImportergebnisDlg.h"
 #include "forms/KurseExportierenDlg.h"
 #include "forms/KurseImportierenDlg.h"
+#include "forms/StoredFormats.h"
 #include "priceio/FormatMatcher.h"
 #include "qt/QtSettingsStore.h"
 
@@ -32,13 +34,16 @@ std::unique_ptr<platform::QtSettingsStore> UserSettings() {
 }
 
 int RunImport(const Context& ctx, const ImportOptions& o) {
-  std::unique_ptr<CKapibuchDoc> doc;
-  if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc* doc = &change.Doc();
   std::string description;
   if (!o.formatFile.empty()) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(o.formatFile, bytes)) {
-      ctx.err << "Datei kann nicht geöffnet werden!\n";
+    if (const ReadResult read = ReadRegularFile(o.formatFile, bytes); read != ReadResult::Ok) {
+      ctx.err << (read == ReadResult::NoMemory ? "Nicht genügend Speicher zum Einlesen der Datei!"
+                                               : "Datei kann nicht geöffnet werden!")
+              << '\n';
       return kUnreadable;
     }
     description.assign(bytes.begin(), bytes.end());
@@ -49,17 +54,25 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   const auto settings = UserSettings();
   PrintingPrompter prompter(ctx.err);
   CKurseImportierenDlg dlg(*doc, *settings);
+  if (dlg.FormatsDamaged()) {
+    if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
+      ctx.err << notice << '\n';
+  }
   dlg.ChooseName(o.name);
   dlg.fileName = o.input;
   dlg.SetDescription(description);
   std::optional<CImportergebnisDlg> result = dlg.StartImport(prompter);
-  dlg.Close();
-  settings->Sync();
-  if (!result) return kRefused;
+  // "Schließen" stores the descriptions; a dry run writes nothing, the settings neither.
+  if (!ctx.dryRun) {
+    dlg.Close();
+    settings->Sync();
+  }
+  if (!result) return dlg.InputUnreadable() ? kUnreadable : kRefused;
   result->SetOnlyHeld(o.onlyHeld);
-  ctx.out << result->CountLine() << '\n';
-  if (!result->OnOK(*doc)) return kOk;  // no price changed: the file stays as it is
-  return SaveDocument(ctx, *doc, o.file);
+  // With --dry-run standard output holds only the document.
+  (ctx.dryRun ? ctx.err : ctx.out) << result->CountLine() << '\n';
+  // No price changed: the file stays as it is.
+  return change.Commit(result->OnOK(*doc));
 }
 
 int RunExport(const Context& ctx, const ExportOptions& o) {

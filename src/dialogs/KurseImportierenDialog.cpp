@@ -12,12 +12,19 @@
 #include "dialogs/DialogSupport.h"
 #include "dialogs/FormatSpeichernDialog.h"
 #include "dialogs/ImportergebnisDialog.h"
+#include "forms/FormSupport.h"
+#include "forms/StoredFormats.h"
 
 namespace dialogs {
 
 KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prompter& prompter,
                                                platform::SettingsStore& settings, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter) {
+  // Stored descriptions that cannot be read back are kept as they are; say so once.
+  if (m_form.FormatsDamaged()) {
+    if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
+      m_prompter.Tell(forms::kAppCaption, notice, platform::Icon::Exclamation);
+  }
   setWindowTitle(ToQ(CKurseImportierenDlg::kCaption));
   auto* layout = new QFormLayout(this);
   m_name = ListOf(m_form.NameList(), false);

@@ -4,6 +4,7 @@
 
 #include "base/ArchiveReader.h"
 #include "base/ArchiveWriter.h"
+#include "base/FileSaver.h"
 #include "base/SafeFile.h"
 #include "base/TextCompare.h"
 #include "document/SalePlan.h"
@@ -30,6 +31,23 @@ struct SettingsReader {
   void reserved() { archive.ReadInt32(); }
 };
 
+// Serialises the document and lets `write` put the bytes at the path.
+template <typename WriteStep>
+DocumentError WriteDocument(CKapibuchDoc& doc, const std::string& path, const WriteStep& write) {
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = doc.Serialize();
+  } catch (const std::exception&) {  // a text code page 1252 cannot hold, or no memory
+    return DocumentError::Save;
+  }
+  FileSaver saver(path);
+  const FileSaver::Status status = write(saver, bytes);
+  if (status == FileSaver::Status::Cancelled) return DocumentError::Backup;
+  if (status != FileSaver::Status::Ok) return DocumentError::Save;
+  doc.SetModified(false);
+  return DocumentError::None;
+}
+
 }  // namespace
 
 std::string DocumentErrorMessage(DocumentError error) {
@@ -42,6 +60,8 @@ std::string DocumentErrorMessage(DocumentError error) {
       return "Fehler beim Öffnen des Dokuments.";
     case DocumentError::Save:
       return "Fehler beim Speichern des Dokuments.";
+    case DocumentError::Backup:
+      return "Die Sicherungskopie konnte nicht angelegt werden; die Datei wurde nicht verändert.";
   }
   return {};
 }
@@ -113,33 +133,32 @@ std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Deserialize(std::span<const std::uin
 
 std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Open(const std::string& path, const platform::Clock& clock,
                                                  DocumentError& error) {
+  error = DocumentError::Open;
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    error = DocumentError::Open;
-    return nullptr;
-  }
+  if (ReadRegularFile(path, bytes) != ReadResult::Ok) return nullptr;
   try {
     auto doc = Deserialize(bytes, clock);
     error = DocumentError::None;
     return doc;
   } catch (const ArchiveException&) {
     error = DocumentError::Format;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {  // memory above all
     error = DocumentError::Open;
   }
   return nullptr;
 }
 
-DocumentError CKapibuchDoc::Save(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes = Serialize();
-  } catch (const ArchiveException&) {
-    return DocumentError::Save;
-  }
-  if (!WriteFileSafely(path, bytes)) return DocumentError::Save;
-  m_modified = false;
-  return DocumentError::None;
+DocumentError CKapibuchDoc::Save(const std::string& path, const BackupStep& backup) {
+  return WriteDocument(*this, path, [&](FileSaver& saver, std::span<const std::uint8_t> bytes) {
+    return saver.Replace(bytes, backup ? std::function<bool()>([&] { return backup(saver.Target()); })
+                                       : std::function<bool()>());
+  });
+}
+
+DocumentError CKapibuchDoc::SaveNew(const std::string& path) {
+  return WriteDocument(*this, path, [](FileSaver& saver, std::span<const std::uint8_t> bytes) {
+    return saver.CreateNew(bytes);
+  });
 }
 
 // ------------------------------------------------------------------- change tracking

@@ -4,6 +4,7 @@
 // written to a portfolio file (".kpz").
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -30,7 +31,8 @@ class DocumentObserver {
   virtual void OnDocumentUpdate(int hint, const void* frame) = 0;
 };
 
-enum class DocumentError { None, Format, Open, Save };
+// Backup: the copy of the old file that has to come first could not be made.
+enum class DocumentError { None, Format, Open, Save, Backup };
 // "Unerwartetes Dateiformat." and the like; empty for None.
 std::string DocumentErrorMessage(DocumentError error);
 
@@ -110,10 +112,16 @@ class CKapibuchDoc {
   // Parses a whole file; throws ArchiveException. Nothing half-read survives a failure.
   static std::unique_ptr<CKapibuchDoc> Deserialize(std::span<const std::uint8_t> bytes,
                                                    const platform::Clock& clock);
+  // Reads a regular file of a sane size; every failure, a lack of memory too, is an error.
   static std::unique_ptr<CKapibuchDoc> Open(const std::string& path, const platform::Clock& clock,
                                             DocumentError& error);
-  // Writes safely (the old file survives any failure) and clears the modified flag.
-  DocumentError Save(const std::string& path);
+  // Called with the existing file about to be replaced; false when the copy that must come
+  // first could not be made (the save then stops and changes nothing).
+  using BackupStep = std::function<bool(const std::string& file)>;
+  // Writes safely over what is at the path (see FileSaver) and clears the modified flag.
+  DocumentError Save(const std::string& path, const BackupStep& backup = {});
+  // Writes a new file; refused when the name is taken.
+  DocumentError SaveNew(const std::string& path);
 
   // ---- change tracking
   bool IsModified() const { return m_modified; }

@@ -1,6 +1,6 @@
 #include "forms/KurseExportierenDlg.h"
 
-#include "base/SafeFile.h"
+#include "base/FileSaver.h"
 #include "model/KBXKursverlauf.h"
 #include "priceio/PriceExport.h"
 
@@ -41,9 +41,10 @@ bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
   CKBXKursverlauf none(m_name, m_wkn);
   const CKBXKursverlauf* history = m_doc.FindHistory(m_name, m_wkn);
   const std::string bytes = priceio::ExportPrices(history ? *history : none, {withName, withWkn, separator});
-  // Written beside the target and renamed over it: a failed export leaves no half file.
-  if (!WriteFileSafely(fileName,
-                       std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
+  // A regular file is written beside itself and renamed over (a failed export leaves no half
+  // file); a FIFO or a device is written directly. Read-only targets are refused.
+  if (FileSaver(fileName).Export(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                           bytes.size())) != FileSaver::Status::Ok) {
     prompter.Tell(forms::kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
     return false;
   }

@@ -1,26 +1,15 @@
 #include "forms/KurseImportierenDlg.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <new>
 
 #include "base/SafeFile.h"
 #include "forms/ImportergebnisDlg.h"
+#include "forms/StoredFormats.h"
 #include "model/KBXKursverlauf.h"
 #include "priceio/FormatMatcher.h"
 #include "priceio/PriceExport.h"
 
 using forms::Field;
-
-namespace {
-
-std::string Key(int i, const char* suffix) {
-  char text[32];
-  std::snprintf(text, sizeof text, "ImpFor%03d%s", i, suffix);
-  return text;
-}
-
-}  // namespace
 
 // ------------------------------------------------------------------- Importergebnis
 
@@ -29,15 +18,9 @@ std::string Key(int i, const char* suffix) {
 CKurseImportierenDlg::CKurseImportierenDlg(CKapibuchDoc& doc, platform::SettingsStore& settings)
     : m_doc(doc), m_settings(settings) {
   forms::FillHistoryLists(doc, m_names, m_wkns);
-  if (const auto count = settings.GetInt(kSection, "ImpForAnz")) {
-    const int n = std::clamp(*count, 0, 10000);
-    for (int i = 1; i <= n; ++i) {
-      m_formats.emplace_back(settings.GetString(kSection, Key(i, "Tit")).value_or(""),
-                             settings.GetString(kSection, Key(i, "Bes")).value_or(""));
-    }
-  } else {
-    for (const auto& p : priceio::PredefinedDescriptions()) m_formats.emplace_back(p.title, p.description);
-  }
+  forms::StoredFormats stored = forms::LoadStoredFormats(settings);
+  m_formats = std::move(stored.formats);
+  m_formatsDamaged = stored.damaged;
   if (doc.lastImportSecurity >= -1) {
     fileName = doc.lastImportFile;
     m_description = doc.lastImportFormat;
@@ -115,13 +98,13 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     return std::nullopt;
   }
   std::vector<std::uint8_t> buffer;
-  try {
-    if (!ReadWholeFile(fileName, buffer)) {
-      prompter.Tell(forms::kAppCaption, "Datei kann nicht geöffnet werden!", platform::Icon::Exclamation);
-      return std::nullopt;
-    }
-  } catch (const std::bad_alloc&) {
-    prompter.Tell(forms::kAppCaption, "Nicht genügend Speicher zum Einlesen der Datei!",
+  m_inputUnreadable = false;
+  if (const ReadResult read = ReadRegularFile(fileName, buffer); read != ReadResult::Ok) {
+    // Only a regular file is read: a folder, FIFO or device never ends or never starts.
+    m_inputUnreadable = true;
+    prompter.Tell(forms::kAppCaption,
+                  read == ReadResult::NoMemory ? "Nicht genügend Speicher zum Einlesen der Datei!"
+                                               : "Datei kann nicht geöffnet werden!",
                   platform::Icon::Exclamation);
     return std::nullopt;
   }
@@ -146,11 +129,8 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
 }
 
 void CKurseImportierenDlg::Close() {
-  m_settings.SetInt(kSection, "ImpForAnz", static_cast<int>(m_formats.size()));
-  for (std::size_t i = 0; i < m_formats.size(); ++i) {
-    m_settings.SetString(kSection, Key(static_cast<int>(i + 1), "Tit"), m_formats[i].first);
-    m_settings.SetString(kSection, Key(static_cast<int>(i + 1), "Bes"), m_formats[i].second);
-  }
+  // A damaged stored list is never written over (see StoredFormats).
+  if (!m_formatsDamaged) forms::StoreFormats(m_settings, m_formats);
   std::int32_t index = -1;
   for (std::size_t i = 0; i < m_doc.Histories().size(); ++i) {
     if (m_doc.Histories()[i]->Name() == m_name) index = static_cast<std::int32_t>(i);

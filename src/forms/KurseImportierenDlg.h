@@ -41,8 +41,14 @@ class CKurseImportierenDlg {
   // "&Löschen": asks first; true when the pair was removed.
   bool DeleteFormat(platform::Prompter& prompter);
 
+  // The stored list could not be read back exactly: it is shown as far as it was read
+  // and not stored again.
+  bool FormatsDamaged() const { return m_formatsDamaged; }
+
   // "&Import starten...": the result to show, or nothing (the reason was reported).
   std::optional<CImportergebnisDlg> StartImport(platform::Prompter& prompter);
+  // The last StartImport failed because the file could not be read.
+  bool InputUnreadable() const { return m_inputUnreadable; }
   // After a faulty description: the part of the description field to select.
   std::size_t ErrorPosition() const { return m_errorPosition; }
   forms::Field Focus() const { return m_focus; }
@@ -61,6 +67,8 @@ class CKurseImportierenDlg {
   std::string m_wkn;
   std::vector<std::pair<std::string, std::string>> m_formats;
   int m_selected = -1;
+  bool m_formatsDamaged = false;
+  bool m_inputUnreadable = false;
   std::string m_description;
   std::size_t m_errorPosition = 0;
   forms::Field m_focus = forms::Field::None;

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "dialogs/AktiensplitDialog.h"
+#include "dialogs/BackupsDialog.h"
 #include "dialogs/DepotdatenDialog.h"
 #include "dialogs/Help.h"
 #include "dialogs/KaufDialog.h"
@@ -123,6 +124,8 @@ void MainFrame::CreateMenus() {
             [this] { SaveActive(false); }, true, true},
            {"Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.", nullptr,
             [this] { SaveActive(true); }, true},
+           {"Sicherungs&kopien...", none, "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.", nullptr,
+            [this] { OnBackups(); }},
            {},
            {"&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Ansicht des aktiven Fensters.",
             "drucken", onView(&printing::Print), true, true},
@@ -343,14 +346,12 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
     }
   }
   DocumentError error = DocumentError::None;
-  auto doc = CKapibuchDoc::Open(canonical.toStdString(), m_clock, error);
-  if (!doc) {
+  auto session = DocumentSession::OpenFile(canonical, m_clock, error);
+  if (error != DocumentError::None) {
     Tell(QString::fromStdString(DocumentErrorMessage(error)));
     return nullptr;
   }
-  auto session =
-      std::make_shared<DocumentSession>(std::move(doc), canonical, QFileInfo(canonical).fileName());
-  if (!session->Lock(canonical)) {
+  if (!session) {
     Tell(QStringLiteral("Die Datei %1 wird bereits in einem anderen Kapitalbuch-Fenster bearbeitet und kann "
                         "deshalb nicht geöffnet werden.")
              .arg(canonical));
@@ -363,9 +364,26 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
 ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
   auto doc = std::make_unique<CKapibuchDoc>(m_clock);
   doc->SetupNew(answers);
+  return OpenAsNew(std::move(doc));
+}
+
+ChildFrame* MainFrame::OpenAsNew(std::unique_ptr<CKapibuchDoc> doc) {
   auto session = std::make_shared<DocumentSession>(std::move(doc), QString(),
                                                    QStringLiteral("Depot%1").arg(++m_newCount));
   return AddFrame(std::move(session));
+}
+
+void MainFrame::OnBackups() {
+  const QString path = dialogs::BackupsDialog::Choose(this);
+  if (path.isEmpty()) return;
+  DocumentError error = DocumentError::None;
+  auto doc = CKapibuchDoc::Open(path.toStdString(), m_clock, error);
+  if (!doc) {
+    Tell(QString::fromStdString(DocumentErrorMessage(error)));
+    return;
+  }
+  doc->SetModified();  // not saved anywhere yet: closing asks
+  OpenAsNew(std::move(doc));
 }
 
 ChildFrame* MainFrame::NewWindow() {

@@ -38,6 +38,8 @@ class MainFrame : public QMainWindow {
   ChildFrame* OpenFile(const QString& path);
   // "&Neu...": a new portfolio from the wizard's answers.
   ChildFrame* NewDocument(const NewFileData& answers);
+  // A document that belongs to no file yet (titled "Depot%1"), in a new window.
+  ChildFrame* OpenAsNew(std::unique_ptr<CKapibuchDoc> doc);
   // "&Neues Fenster": another window on the active document.
   ChildFrame* NewWindow();
   bool SaveActive(bool askName);
@@ -74,6 +76,7 @@ class MainFrame : public QMainWindow {
   void UpdateTitles();
   void OnNew();
   void OnOpen();
+  void OnBackups();
   void OnAbout();
 
   platform::SettingsStore& m_settings;

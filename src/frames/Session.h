@@ -1,17 +1,26 @@
 #pragma once
 // One open portfolio in the desktop program: the document, its file and the lock that
-// keeps a second instance from editing the same file unnoticed.
+// keeps every other program (a second window of this one, kapibuch-cli) from changing the
+// file while it is open here. The first save over an existing file in a session keeps a
+// backup of the old file first.
 
-#include <QLockFile>
 #include <QString>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "document/KapibuchDoc.h"
+#include "qt/PortfolioLock.h"
 
 class DocumentSession {
  public:
   DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path, QString title);
   ~DocumentSession();
+
+  // Takes the file's lock, then reads it. Null with error None when another program holds
+  // the lock; null with the error when the file cannot be read.
+  static std::shared_ptr<DocumentSession> OpenFile(const QString& path, const platform::Clock& clock,
+                                                   DocumentError& error);
 
   CKapibuchDoc& Doc() { return *m_doc; }
   const QString& Path() const { return m_path; }
@@ -27,5 +36,7 @@ class DocumentSession {
   std::unique_ptr<CKapibuchDoc> m_doc;
   QString m_path;
   QString m_title;
-  std::unique_ptr<QLockFile> m_lock;
+  PortfolioLock m_lock;
+  // The backup keys of the files already copied in this session.
+  std::set<std::string> m_backedUp;
 };

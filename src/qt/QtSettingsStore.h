@@ -16,6 +16,7 @@ class QtSettingsStore : public SettingsStore {
   // Another INI file.
   explicit QtSettingsStore(const std::string& iniPath);
 
+  bool Contains(const std::string& section, const std::string& name) const override;
   std::optional<int> GetInt(const std::string& section, const std::string& name) const override;
   std::optional<std::string> GetString(const std::string& section, const std::string& name) const override;
   void SetInt(const std::string& section, const std::string& name, int value) override;

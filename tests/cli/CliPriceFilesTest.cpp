@@ -73,9 +73,10 @@ TEST(CliPriceFiles, ImportThenExportAndBack) {
   r = RunCli({"import", file, "--name", "Siemens AG", "--input", input, "--format", "1"});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Es konnten keine Kursdaten eingelesen werden."), std::string::npos);
+  // An input that cannot be read ends as an unreadable format file does: exit 3.
   r = RunCli(
       {"import", file, "--name", "Siemens AG", "--input", (dir / "none.txt").string(), "--format", "1"});
-  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.status, 3);
   EXPECT_EQ(r.err, "Datei kann nicht geöffnet werden!\n");
   r = RunCli({"import", file, "--name", "Unbekannt", "--input", input, "--format", "1"});
   EXPECT_EQ(r.status, 2);

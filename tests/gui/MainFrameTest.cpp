@@ -9,14 +9,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "base/SafeFile.h"
 #include "dialogs/Help.h"
+#include "document/BackupStore.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
@@ -379,4 +383,67 @@ TEST_F(MainFrameTest, TheLastDayOfThirtyYearsIsReachable) {
   const auto startTexts = drawnAt(view.VisibleRect());
   EXPECT_NE(std::find(startTexts.begin(), startTexts.end(), "01.01.1999"), startTexts.end());
   EXPECT_GT(view.Mode()->FixedArea().cy, 0);  // the captions stay while the rows scroll
+}
+
+// The first save of a session over a file keeps a copy of the old file; "Sicherungskopien..."
+// lists the copies and opens one as a new, unsaved document.
+TEST_F(MainFrameTest, BackupsBeforeTheFirstSaveOpenAsNewDocuments) {
+  ::setenv("XDG_DATA_HOME", (m_dir / "data").c_str(), 1);
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  CKapibuchDoc& doc = frame->Session().Doc();
+  const std::string oldNumber = doc.depotNumber;
+  const std::vector<std::uint8_t> before = doc.Serialize();
+  doc.depotNumber = "neu";
+  doc.Changed();
+  ASSERT_TRUE(m_frame->SaveActive(false));
+  doc.depotNumber = "neuer";
+  doc.Changed();
+  ASSERT_TRUE(m_frame->SaveActive(false));  // the same session: no second copy
+  const auto backups = BackupStore().List();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(backups[0].name, "sample");
+  std::vector<std::uint8_t> copy;
+  ASSERT_TRUE(ReadWholeFile(backups[0].path, copy));
+  EXPECT_EQ(copy, before);
+
+  QAction* list = nullptr;
+  for (QAction* a : m_frame->findChildren<QAction*>()) {
+    if (a->text() == QStringLiteral("Sicherungs&kopien...")) list = a;
+  }
+  ASSERT_NE(list, nullptr);
+  QString shownSize;
+  WhenDialogShows([&shownSize](QDialog* dialog) {
+    auto* rows = dialog->findChild<QTreeWidget*>();
+    shownSize = rows->topLevelItem(0)->text(2);
+    rows->setCurrentItem(rows->topLevelItem(0));
+    for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+      if (b->text() == QStringLiteral("Ö&ffnen")) b->click();
+    }
+  });
+  list->trigger();
+  EXPECT_EQ(shownSize, QStringLiteral("%1 KB").arg((before.size() + 1023) / 1024));
+  ChildFrame* opened = m_frame->ActiveFrame();
+  ASSERT_NE(opened, frame);
+  EXPECT_TRUE(opened->Session().Path().isEmpty());
+  EXPECT_EQ(opened->Session().Title(), QStringLiteral("Depot1"));
+  EXPECT_EQ(opened->Session().Doc().depotNumber, oldNumber);
+  EXPECT_TRUE(opened->Session().Doc().IsModified());
+}
+
+// A backup that cannot be made stops the save, and the file stays as it was.
+TEST_F(MainFrameTest, ASaveWithoutBackupIsRefused) {
+  std::ofstream(m_dir / "plain") << "no folder";
+  ::setenv("XDG_DATA_HOME", (m_dir / "plain").c_str(), 1);
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::uint8_t> before;
+  ASSERT_TRUE(ReadWholeFile(m_file.toStdString(), before));
+  frame->Session().Doc().Changed();
+  EXPECT_FALSE(m_frame->SaveActive(false));
+  EXPECT_EQ(m_prompter.Last(),
+            "Die Sicherungskopie konnte nicht angelegt werden; die Datei wurde nicht verändert.");
+  std::vector<std::uint8_t> after;
+  ASSERT_TRUE(ReadWholeFile(m_file.toStdString(), after));
+  EXPECT_EQ(after, before);
 }

@@ -66,7 +66,7 @@ expect buy konten/ -- konten/x.kpz
 contains buy depot.kpz --co -- --commission
 expect buy depot.kpz --date 01.01.2000 --price 5 --co -- --commission
 contains buy depot.kpz --date 01.01.2000 "" -- --name --wkn --qty
-expect buy depot.kpz --date 01.01.2000 --d --
+expect buy depot.kpz --date 01.01.2000 --d -- --dry-run
 expect import depot.kpz --format-f -- --format-file
 expect render depot.kpz --outp -- --output
 

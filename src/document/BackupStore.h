@@ -1,0 +1,50 @@
+#pragma once
+// The copies kept of portfolio files before they are saved over: in the folder
+// "Kapitalbuch/Sicherungen" of the user's data directory ($XDG_DATA_HOME, else
+// ~/.local/share), named NAME-KEY-YYYYMMDD-HHMMSS[-N].kpz. KEY is a short hash of the
+// portfolio's full path, so two "depot.kpz" in different folders never share or rotate
+// each other's copies; -N counts further copies made in the same second. The newest 20 of
+// each portfolio are kept. A copy has the permissions of the file it copies, and the
+// folder is the user's alone (0700).
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+struct BackupEntry {
+  std::string path;   // the copy
+  std::string name;   // NAME: the portfolio's file name without ".kpz"
+  std::string key;    // KEY
+  std::string stamp;  // "YYYYMMDD-HHMMSS", local time
+  int sequence = 1;   // N, 1 for the first copy of a second
+  std::uint64_t size = 0;
+
+  // "DD.MM.YYYY HH:MM:SS"
+  std::string When() const;
+};
+
+class BackupStore {
+ public:
+  static constexpr std::size_t kKeep = 20;
+
+  // The folder in the user's data directory; empty when there is no home to put it in.
+  static std::string DefaultFolder();
+  // The short hash of a portfolio's full path with its links followed.
+  static std::string KeyOf(const std::string& file);
+
+  explicit BackupStore(std::string folder = DefaultFolder());
+  const std::string& Folder() const { return m_folder; }
+
+  // Copies the file: a complete copy flushed to disk, or none (false). Then drops the
+  // oldest copies of the same portfolio beyond kKeep.
+  bool Backup(const std::string& file, std::time_t now) const;
+  // Every copy in the folder, newest first.
+  std::vector<BackupEntry> List() const;
+
+ private:
+  bool MakeFolder() const;
+  void Rotate(const std::string& name, const std::string& key) const;
+
+  std::string m_folder;
+};
