@@ -11,6 +11,7 @@
 #include "views/KBXAktieImDepot.h"
 #include "views/KBXAktieVerkauft.h"
 #include "views/KBXKontoTransaktionAnzg.h"
+#include "views/ReturnsMode.h"
 #include "views/TableViews.h"
 
 namespace {
@@ -218,6 +219,48 @@ void BM_SecuritySeries30Years(benchmark::State& state) {
     views::BuildSecuritySeries(start, end, values, doc, static_cast<int>(state.range(0)), axis, selection);
 }
 BENCHMARK(BM_SecuritySeries30Years)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// The returns view over the whole 30 years: every security's daily values, the rates of
+// each row, the table and its columns, as after every change of the document.
+void BM_ReturnsView30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = Portfolio();
+  views::FrameState frame;
+  frame.SetDefaultDays(doc);
+  frame.mode = views::ViewMode::Returns;
+  frame.Days() = {doc.Account().StartDay(), CKBXDatum::Today(Clock())};
+  views::ReturnsMode view(doc);
+  for (auto _ : state) {
+    doc.Account().ClearCaches();
+    platform::RecordingSurface surface;
+    view.Build(frame);
+    view.Measure(surface);
+  }
+  state.counters["rows"] = static_cast<double>(view.Rows().size());
+}
+BENCHMARK(BM_ReturnsView30Years)->Unit(benchmark::kMillisecond);
+
+// The whole portfolio's series, and the time-weighted rate of each of the 30 years.
+void BM_YearlyWealthRates30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = Portfolio();
+  const CKBXDatum start = doc.Account().StartDay();
+  const CKBXDatum end = CKBXDatum::Today(Clock());
+  int first = 0, last = 0, d = 0, m = 0;
+  start.Split(d, m, first);
+  end.Split(d, m, last);
+  for (auto _ : state) {
+    doc.Account().ClearCaches();
+    const views::PortfolioReturns whole = views::BuildPortfolioReturns(doc, start, end);
+    double sum = 0;
+    for (int year = first; year <= last; ++year) {
+      CKBXDatum from, to;
+      from.Set(1, 1, year);
+      to.Set(31, 12, year);
+      sum += whole.wealth.TimeWeighted(std::max(from, start), std::min(to, end)).value_or(0);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_YearlyWealthRates30Years)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace cli {
@@ -50,30 +53,60 @@ class JsonSink : public views::GridSink {
   void Begin(const std::string& title, const std::vector<views::GridColumn>& columns) override {
     m_out << "{\n  \"title\": " << Quoted(title) << ",\n  \"columns\": ";
     std::vector<std::string> captions;
-    for (const auto& c : columns) captions.push_back(c.caption);
-    Array(captions, "  ");
+    for (const auto& c : columns) captions.push_back(Quoted(c.caption));
+    Array(m_out, captions, "  ");
     m_out << ",\n  \"rows\": [";
   }
   void Row(const std::vector<std::string>& cells) override {
     m_out << (m_rows++ ? ",\n    " : "\n    ");
-    Array(cells, "    ");
+    std::vector<std::string> items;
+    for (const std::string& cell : cells) items.push_back(Quoted(cell));
+    Array(m_out, items, "    ");
   }
-  void End() override { m_out << (m_rows ? "\n  ]\n}\n" : "]\n}\n"); }
+  // The figures follow the rows as "values", an array parallel to "rows".
+  void RowWithValues(const std::vector<std::string>& cells,
+                     const std::vector<views::GridValue>& values) override {
+    Row(cells);
+    std::vector<std::string> items;
+    for (const views::GridValue& value : values) items.push_back(Number(value));
+    m_values << (m_valueRows++ ? ",\n    " : "\n    ");
+    Array(m_values, items, "    ");
+  }
+  void End() override {
+    m_out << (m_rows ? "\n  ]" : "]");
+    if (m_valueRows) m_out << ",\n  \"values\": [" << m_values.str() << "\n  ]";
+    m_out << "\n}\n";
+  }
 
  private:
   static std::string Quoted(const std::string& s) { return nlohmann::json(s).dump(); }
-  void Array(const std::vector<std::string>& items, const char* indent) {
+  // null, a whole number, a fraction in full precision, or the text.
+  static std::string Number(const views::GridValue& value) {
+    return std::visit(
+        [](const auto& v) -> std::string {
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<T, std::monostate>) {
+            return "null";
+          } else {
+            return nlohmann::json(v).dump();
+          }
+        },
+        value);
+  }
+  // Items already in JSON form.
+  static void Array(std::ostream& out, const std::vector<std::string>& items, const char* indent) {
     if (items.empty()) {
-      m_out << "[]";
+      out << "[]";
       return;
     }
-    m_out << "[";
-    for (std::size_t i = 0; i < items.size(); ++i)
-      m_out << (i ? ",\n" : "\n") << indent << "  " << Quoted(items[i]);
-    m_out << "\n" << indent << "]";
+    out << "[";
+    for (std::size_t i = 0; i < items.size(); ++i) out << (i ? ",\n" : "\n") << indent << "  " << items[i];
+    out << "\n" << indent << "]";
   }
   std::ostream& m_out;
   std::size_t m_rows = 0;
+  std::ostringstream m_values;
+  std::size_t m_valueRows = 0;
 };
 
 // Aligned columns: the first pass keeps the widths, the second prints.

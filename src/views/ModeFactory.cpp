@@ -6,6 +6,7 @@
 #include "views/DevelopmentMode.h"
 #include "views/HoldingsMode.h"
 #include "views/RealisedMode.h"
+#include "views/ReturnsMode.h"
 
 namespace views {
 
@@ -25,6 +26,8 @@ std::unique_ptr<ModeView> CreateModeView(ViewMode mode, const CKapibuchDoc& doc)
       return std::make_unique<SecurityChartMode>(doc);
     case ViewMode::Analysis:
       return std::make_unique<AnalysisMode>(doc);
+    case ViewMode::Returns:
+      return std::make_unique<ReturnsMode>(doc);
   }
   return nullptr;
 }

@@ -106,7 +106,7 @@ void DrawPlaced(platform::Surface& surface, const Table& table, const Placement&
   surface.SetFont(fonts.row);
   int top = p.firstRowTop;
   for (std::size_t row = p.firstRow; row <= p.lastRow && row < table.cells.size(); ++row) {
-    if (table.IsSumsRow(row) && row != p.firstRow) top -= g.fieldSpacing;
+    if (table.IsFirstSumsRow(row) && row != p.firstRow) top -= g.fieldSpacing;
     Band(surface, table, {p.left, top, p.right, top - g.rowHeight}, RowColour(table, row));
     for (std::size_t i = 0; i < p.slots.size(); ++i) {
       surface.DrawText(cellRect(i, top, g.rowHeight), table.cells[row][p.slots[i]],
@@ -166,7 +166,8 @@ platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout) {
   if (!table.HasSumsRow()) {
     height = n * g.rowHeight + (n >= 2 ? 4 : 3) * g.fieldSpacing + g.columnTitleHeight + g.titleHeight;
   } else {
-    height = n * g.rowHeight + (n > 1 ? 5 : 4) * g.fieldSpacing + 2 * g.columnTitleHeight + g.titleHeight;
+    const bool gap = table.cells.size() > table.summaryRows;  // rows above the sums rows
+    height = n * g.rowHeight + (gap ? 5 : 4) * g.fieldSpacing + 2 * g.columnTitleHeight + g.titleHeight;
   }
   return {static_cast<int>(std::min(width, kLargestExtent)),
           static_cast<int>(std::min(height, kLargestExtent))};
@@ -227,7 +228,9 @@ PrintLayout LayoutPrintPages(platform::Surface& printer, const Table& table) {
     } else {
       const int available = h - 2 * g.columnTitleHeight - g.fieldSpacing - reserve;
       fit = available / rowHeight;
-      if (fit >= remaining) fit = (available - g.fieldSpacing) / rowHeight;
+      // A page that takes the first sums row leaves room for the spacing above it.
+      const int sums = static_cast<int>(table.summaryRows);
+      if (fit >= remaining - (sums - 1)) fit = (available - g.fieldSpacing) / rowHeight;
     }
     fit = std::max(fit, 1);  // every page row takes at least one row, so pagination ends
     layout.rowRanges.emplace_back(next, next + std::min(fit, remaining) - 1);

@@ -11,6 +11,7 @@
 #include "base/Money.h"
 #include "document/Settings.h"
 #include "platform/Surface.h"
+#include "views/GridSink.h"
 
 namespace views {
 
@@ -41,9 +42,10 @@ struct TableFonts {
 TableFonts CreateTableFonts(const TableGeometry& geometry);
 
 struct Table {
-  // Gains tables have two caption lines (name and unit) and a sums row last; the account
-  // movements have one caption line and no sums row.
+  // Gains tables have two caption lines (name and unit) and sums rows last (one, or more
+  // as summaryRows says); the account movements have one caption line and no sums row.
   bool sumsRow = true;
+  std::size_t summaryRows = 1;
   TableGeometry geometry;
   int tableStyle = 0;  // 0 colour, 1 greyscale, 2 grid lines
   unsigned columnFlags = 0;
@@ -52,12 +54,19 @@ struct Table {
   std::vector<bool> rightAligned;               // per slot
   std::vector<std::vector<std::string>> cells;  // per row, one text per slot; sums row last
   std::vector<bool> loss;                       // per row
+  // The figures behind the cells (per row, one per slot), for `show`; empty for a table
+  // that gives texts only.
+  std::vector<std::vector<GridValue>> values;
 
   std::size_t Slots() const { return captions.size(); }
   bool Visible(std::size_t slot) const { return slot < 32 && ((columnFlags >> slot) & 1u) != 0; }
   int CaptionLines() const { return sumsRow ? 2 : 1; }
   bool HasSumsRow() const { return sumsRow; }
-  bool IsSumsRow(std::size_t row) const { return HasSumsRow() && row + 1 == cells.size(); }
+  bool IsSumsRow(std::size_t row) const {
+    return HasSumsRow() && row < cells.size() && row + summaryRows >= cells.size();
+  }
+  // The first sums row lies one field spacing below the rows above it.
+  bool IsFirstSumsRow(std::size_t row) const { return HasSumsRow() && row + summaryRows == cells.size(); }
 };
 
 struct ColumnLayout {

@@ -34,10 +34,17 @@ void TableModeView::WriteGrid(GridSink& sink) const {
   }
   sink.Begin(m_table.title, columns);
   std::vector<std::string> row;
-  for (const auto& cells : m_table.cells) {
+  std::vector<GridValue> values;
+  for (std::size_t r = 0; r < m_table.cells.size(); ++r) {
     row.clear();
-    for (const std::size_t slot : slots) row.push_back(cells[slot]);
-    sink.Row(row);
+    for (const std::size_t slot : slots) row.push_back(m_table.cells[r][slot]);
+    if (r >= m_table.values.size()) {
+      sink.Row(row);
+      continue;
+    }
+    values.clear();
+    for (const std::size_t slot : slots) values.push_back(m_table.values[r][slot]);
+    sink.RowWithValues(row, values);
   }
   sink.End();
 }

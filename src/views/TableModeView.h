@@ -17,7 +17,8 @@ class TableModeView : public ModeView {
   void Draw(platform::Surface& surface, const platform::Rect& visible) const override;
   platform::Size FixedArea() const override { return {0, TableHeaderHeight(m_table)}; }
   std::unique_ptr<PrintJob> MakePrintJob() const override;
-  // The visible columns in their order, each cell exactly the text the view draws.
+  // The visible columns in their order, each cell exactly the text the view draws (and
+  // the figures behind the cells where the table has them).
   void WriteGrid(GridSink& sink) const override;
 
   const Table& TableOf() const { return m_table; }

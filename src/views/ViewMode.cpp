@@ -21,6 +21,9 @@ const std::vector<ModeTraits>& AllModes() {
        "Depotgrafik von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 2, SeriesChoice::Portfolio, 9},
       {SecurityChart, "Grafik - Wertpapier", "Grafik - &Wertpapier", '7', "Wertpapier", "wertpapier",
        "Wertpapiergrafik von", "bis", PeriodKind::Range, EarliestDay::Any, 2, SeriesChoice::Security, 10},
+      // No settings of its own: it is laid out with the holdings table's settings.
+      {Returns, "Rendite", "Rend&ite", '8', "Rendite", "rendite", "Rendite von", "bis", PeriodKind::Range,
+       EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
   };
   return modes;
 }

@@ -18,8 +18,9 @@ enum class ViewMode {
   PortfolioChart,  // "Grafik - Depotentwicklung"
   SecurityChart,   // "Grafik - Wertpapier"
   Analysis,        // "Depotanalyse"
+  Returns,         // "Rendite"
 };
-inline constexpr int kModeCount = 7;
+inline constexpr int kModeCount = 8;
 
 // Which days a mode works on.
 enum class PeriodKind {

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "base/Money.h"
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
 
@@ -50,7 +51,8 @@ TEST(CliViews, ShowInThreeFormats) {
             "Datum       Vorgang         Text          Betrag    Kontostand\n"
             "01.07.1999  Kapitaleinlage  Einlage  5.000,00 DM  11.985,00 DM\n");
 
-  EXPECT_EQ(RunCli({"show", kSample, "--mode", "8"}).status, 1);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "0"}).status, 1);
+  EXPECT_EQ(nlohmann::json::parse(RunCli({"show", kSample, "--format", "json"}).out).count("values"), 0u);
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "1", "--day", "32.01.2000"}).status, 2);
 }
 
@@ -163,5 +165,55 @@ TEST(CliViews, Analysis) {
       std::filesystem::temp_directory_path() / ("kapibuch-render7-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   EXPECT_EQ(RunCli({"render", kSample, "--mode", "7", "--output", (dir / "a.pdf").string()}).status, 0);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(CliViews, ReturnsWithTheirFigures) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  Result r = RunCli(
+      {"show", kSample, "--mode", "8", "--from", "01.01.2002", "--to", "31.12.2003", "--format", "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["title"], "Rendite von 01.01.2002 bis 31.12.2003 - 4711 - Jörg Müller");
+  ASSERT_EQ(j["columns"].size(), 13u);
+  EXPECT_EQ(j["columns"][2], "Wert am Anfang in EUR");
+  EXPECT_EQ(j["columns"][12], "TTWROR p.a. in %");
+  ASSERT_GE(j["rows"].size(), 3u);
+  EXPECT_EQ(j["rows"][j["rows"].size() - 2][0], "Wertpapiere gesamt");
+  EXPECT_EQ(j["rows"].back()[0], "Vermögen");
+  // Every figure says what its cell says: texts repeated, "-" as null, money in
+  // hundredths, rates as fractions.
+  ASSERT_EQ(j["values"].size(), j["rows"].size());
+  for (std::size_t row = 0; row < j["rows"].size(); ++row) {
+    const auto& cells = j["rows"][row];
+    const auto& values = j["values"][row];
+    ASSERT_EQ(values.size(), cells.size());
+    EXPECT_EQ(values[0], cells[0]);
+    EXPECT_EQ(values[1], cells[1]);
+    for (std::size_t c = 2; c < cells.size(); ++c) {
+      const std::string text = cells[c];
+      if (text == "-") {
+        EXPECT_TRUE(values[c].is_null());
+      } else if (c < 10) {
+        ASSERT_TRUE(values[c].is_number_integer()) << row << "/" << c;
+        EXPECT_EQ(FormatMoney(values[c].get<std::int64_t>(), kEur, kOwnCurrency, false), text);
+      } else {
+        ASSERT_TRUE(values[c].is_number_float()) << row << "/" << c;
+        EXPECT_EQ(FormatSignedPercent(values[c].get<double>() * 100, 1), text);
+      }
+    }
+  }
+  // The wealth has no purchases; the securities no deposits.
+  EXPECT_TRUE(j["values"].back()[3].is_null());
+  EXPECT_TRUE(j["values"][0][5].is_null());
+
+  r = RunCli(
+      {"show", kSample, "--mode", "8", "--from", "01.01.2002", "--to", "31.12.2003", "--format", "csv"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.rfind("Bezeichnung;WKN/ Kürzel;Wert am Anfang in EUR;Käufe in EUR;", 0), 0u);
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-render8-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "8", "--output", (dir / "r.pdf").string()}).status, 0);
   std::filesystem::remove_all(dir);
 }

@@ -83,11 +83,14 @@ TEST_F(MainFrameTest, OpeningAFileAndSwitchingModes) {
   EXPECT_FALSE(m_frame->ModeAction(ViewMode::Holdings)->isChecked());
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotentwicklung von"));
   for (const ViewMode mode : {ViewMode::Realised, ViewMode::Account, ViewMode::PortfolioChart,
-                              ViewMode::SecurityChart, ViewMode::Analysis}) {
+                              ViewMode::SecurityChart, ViewMode::Analysis, ViewMode::Returns}) {
     m_frame->ModeAction(mode)->trigger();
     EXPECT_EQ(frame->Mode(), mode);
     QApplication::processEvents();
   }
+  EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Rendite von"));
+  EXPECT_EQ(m_frame->ModeAction(ViewMode::Returns)->shortcut(), QKeySequence(QStringLiteral("Ctrl+8")));
+  EXPECT_GT(frame->View().LogicalSize().height(), 0);
   frame->View().grab();  // every mode draws
 
   // The same file again shows its window; a damaged file is refused with the message.

@@ -189,3 +189,33 @@ TEST(Table, SortingAndPlaceholders) {
   EXPECT_EQ(views::ReplacePlaceholders("<DATUM> <UNBEKANNT>", {{"<DATUM>", "01.01.2000"}}),
             "01.01.2000 <UNBEKANNT>");
 }
+
+TEST(Table, TwoSumsRowsShareTheSpacingAboveThem) {
+  RecordingSurface s;
+  Table t = MakeTable(4);
+  t.summaryRows = 2;
+  t.loss[3] = true;
+  const views::ColumnLayout layout = views::MeasureColumns(s, t);
+  s.Clear();
+  views::DrawTable(s, t, layout);
+  const auto rows = RowFills(s);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[2]->rect.top, rows[1]->rect.bottom - 10);  // one spacing above the first
+  EXPECT_EQ(rows[3]->rect.top, rows[2]->rect.bottom);       // none between the two
+  EXPECT_EQ(rows[2]->fill, Rgb(150, 255, 150));             // both in the sums colours,
+  EXPECT_EQ(rows[3]->fill, Rgb(255, 150, 150));             // each after its own gain
+  EXPECT_EQ(views::TableScrollSize(t, layout).cy, 4 * 50 + 5 * 10 + 2 * 40 + 80);
+  t.cells.resize(2);
+  EXPECT_EQ(views::TableScrollSize(t, layout).cy, 2 * 50 + 4 * 10 + 2 * 40 + 80);
+
+  // A page that takes the first sums row keeps room for the spacing above it: 50 rows fit,
+  // but not 50 rows and the spacing.
+  Table printed = MakeTable(51);
+  printed.summaryRows = 2;
+  printed.geometry.margins.bottom = 140;
+  RecordingSurface printer(true, {});
+  const views::PrintLayout pages = views::LayoutPrintPages(printer, printed);
+  ASSERT_EQ(pages.rowRanges.size(), 2u);
+  EXPECT_EQ(pages.rowRanges[0], (std::pair<int, int>{0, 48}));
+  EXPECT_EQ(pages.rowRanges[1], (std::pair<int, int>{49, 50}));
+}
