@@ -45,7 +45,6 @@ int RunBooking(const Context& ctx, const std::string& file,
   if (const int status = book(change.Doc(), prompter); status != kOk) return status;
   return change.Commit();
 }
-}
 
 // Answers the per-position quantity dialogs (allocation of a sell, assignment of a
 // movement) one after the other from a list that names every candidate; a refused answer
