@@ -1,9 +1,9 @@
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "qt/Environment.h"
 
 namespace cli {
 
@@ -43,27 +43,13 @@ bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day) {
   return false;
 }
 
-namespace {
-
-std::optional<std::time_t> TodayOverride(std::ostream& err, bool& bad) {
-  bad = false;
-  const char* value = std::getenv("KAPIBUCH_TODAY");
-  if (!value || !*value) return std::nullopt;
-  CKBXDatum day;
-  if (!ParseDatum(value, day)) {
-    err << "KAPIBUCH_TODAY: ungültiges Datum \"" << value << "\" (erwartet TT.MM.JJJJ)\n";
-    bad = true;
-    return std::nullopt;
-  }
-  return day.ToTime();
-}
-
-}  // namespace
-
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  bool badToday = false;
-  const std::optional<std::time_t> fixed = TodayOverride(err, badToday);
-  if (badToday) return kUsage;
+  std::string todayError;
+  const std::optional<std::time_t> fixed = platform::TodayFromEnvironment(todayError);
+  if (!todayError.empty()) {
+    err << todayError << '\n';
+    return kUsage;
+  }
   platform::SystemClock systemClock;
   platform::FixedClock fixedClock(fixed.value_or(0));
   const platform::Clock& clock = fixed ? static_cast<const platform::Clock&>(fixedClock) : systemClock;

@@ -1,5 +1,4 @@
 // import, export: the price import and export dialogs driven from the command line.
-#include <cstdlib>
 #include <ostream>
 
 #include "base/SafeFile.h"
@@ -11,7 +10,7 @@
 #include "forms/KurseImportierenDlg.h"
 #include "forms/StoredFormats.h"
 #include "priceio/FormatMatcher.h"
-#include "qt/QtSettingsStore.h"
+#include "qt/Environment.h"
 
 namespace cli {
 namespace {
@@ -26,12 +25,6 @@ struct ExportOptions {
   std::string file, name, wkn, output, separator = "<TAB>";
   bool withName = false, withWkn = false;
 };
-
-std::unique_ptr<platform::QtSettingsStore> UserSettings() {
-  const char* path = std::getenv("KAPIBUCH_SETTINGS");
-  if (path && *path) return std::make_unique<platform::QtSettingsStore>(path);
-  return std::make_unique<platform::QtSettingsStore>();
-}
 
 int RunImport(const Context& ctx, const ImportOptions& o) {
   ChangeSession change(ctx, o.file);
@@ -51,7 +44,7 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
     description = priceio::PredefinedDescriptions()[static_cast<std::size_t>(o.format - 1)].description;
   }
 
-  const auto settings = UserSettings();
+  const auto settings = platform::SettingsFromEnvironment();
   PrintingPrompter prompter(ctx.err);
   CKurseImportierenDlg dlg(*doc, *settings);
   if (dlg.FormatsDamaged()) {
