@@ -61,6 +61,7 @@ void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
   QtPainterSurface surface(painter, printer, QPointF(0, 0), true, page);
+  surface.SetCompact(true);
   const int pages = job.Begin(surface);
   int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
   int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;
@@ -108,6 +109,7 @@ RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const Q
     QPainter painter(&writer);
     if (!painter.isActive()) return RenderResult::CannotWrite;
     QtPainterSurface surface(painter, writer, QPointF(0, 0), true, kA4);
+    surface.SetCompact(true);
     const int pages = job.Begin(surface);
     if (pageCount) *pageCount = pages;
     for (int n = 1; n <= pages; ++n) {
