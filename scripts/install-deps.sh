@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   fonts-liberation xvfb xauth
   clang libclang-rt-14-dev
-  poppler-utils
+  poppler-utils time
   qt6-qpa-plugins qt6-translations-l10n
   dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info man-db x11-utils
 )

@@ -16,7 +16,7 @@ namespace {
 }  // namespace
 
 ArchiveReader::ArchiveReader(std::span<const std::uint8_t> data, const ClassRegistry& registry)
-    : m_data(data), m_registry(registry), m_table(1) {}
+    : m_data(data), m_registry(registry) {}
 
 void ArchiveReader::Require(std::uint64_t bytes) const {
   if (bytes > Remaining()) Fail(ArchiveError::EndOfStream, "unexpected end of the archive");
@@ -120,6 +120,13 @@ std::unique_ptr<ArchiveObject> ArchiveReader::ReadObject(std::string_view requir
   return object;
 }
 
+const ClassRegistry::Entry* ArchiveReader::ClassAt(std::uint64_t index) const {
+  for (const ClassSlot& slot : m_classes) {
+    if (slot.index == index) return slot.cls;
+  }
+  return nullptr;
+}
+
 const ClassRegistry::Entry* ArchiveReader::ReadObjectTag(std::string_view requiredClass) {
   const std::uint16_t tag = ReadWord();
   if (tag == kNullTag) return nullptr;
@@ -134,7 +141,7 @@ const ClassRegistry::Entry* ArchiveReader::ReadObjectTag(std::string_view requir
     cls = m_registry.Find(name);
     if (!cls) Fail(ArchiveError::UnknownClass, "unknown class \"" + Cp1252ToUtf8(name) + "\"");
     if (cls->schema != schema) Fail(ArchiveError::WrongSchema, "wrong schema for class " + name);
-    m_table.push_back({cls, true});
+    m_classes.push_back({m_nextIndex++, cls});
   } else {
     std::uint32_t index = 0;
     bool isClass = false;
@@ -146,20 +153,24 @@ const ClassRegistry::Entry* ArchiveReader::ReadObjectTag(std::string_view requir
       isClass = (tag & kClassTag) != 0;
       index = tag & ~std::uint32_t{kClassTag};
     }
-    if (index == 0 || index >= m_table.size()) Fail(ArchiveError::BadIndex, "undefined archive index");
-    const TableEntry& entry = m_table[index];
+    if (index == 0 || index >= m_nextIndex) Fail(ArchiveError::BadIndex, "undefined archive index");
+    cls = ClassAt(index);
     if (!isClass) {
-      if (entry.isClass) Fail(ArchiveError::BadIndex, "object reference to a class index");
+      if (cls) Fail(ArchiveError::BadIndex, "object reference to a class index");
       Fail(ArchiveError::SharedObject, "second reference to an object");
     }
-    if (!entry.isClass) Fail(ArchiveError::BadIndex, "class reference to an object index");
-    cls = entry.cls;
+    if (!cls) Fail(ArchiveError::BadIndex, "class reference to an object index");
   }
 
-  if (cls->name != requiredClass) {
-    Fail(ArchiveError::WrongClass,
-         "object of class " + cls->name + " where " + std::string(requiredClass) + " is required");
+  if (cls != m_lastMatch || requiredClass.data() != m_lastRequired.data() ||
+      requiredClass.size() != m_lastRequired.size()) {
+    if (cls->name != requiredClass) {
+      Fail(ArchiveError::WrongClass,
+           "object of class " + cls->name + " where " + std::string(requiredClass) + " is required");
+    }
+    m_lastMatch = cls;
+    m_lastRequired = requiredClass;
   }
-  m_table.push_back({nullptr, false});
+  ++m_nextIndex;  // the new object's index
   return cls;
 }

@@ -72,13 +72,24 @@ class ArchiveReader {
   std::uint32_t ReadLength(bool allowWideMarker, bool& wide);
   std::string ReadWideString(std::uint32_t units);
 
-  struct TableEntry {
-    const ClassRegistry::Entry* cls = nullptr;  // set for class entries
-    bool isClass = false;
+  // The class that owns an index of the stream's table, or nullptr for an object's index.
+  const ClassRegistry::Entry* ClassAt(std::uint64_t index) const;
+
+  struct ClassSlot {
+    std::uint64_t index;
+    const ClassRegistry::Entry* cls;
   };
 
   std::span<const std::uint8_t> m_data;
   const ClassRegistry& m_registry;
   std::size_t m_pos = 0;
-  std::vector<TableEntry> m_table;  // index 0 is the null reference
+  // The table of indexes, without an entry per object: a stream holds a handful of classes
+  // (kept here by index) and, for a large portfolio, millions of objects, of which only the
+  // count matters, since an object may be referred to only once. Index 0 is the null reference.
+  std::vector<ClassSlot> m_classes;
+  std::uint64_t m_nextIndex = 1;
+  // The last class that matched a required class name, so that the names of the elements
+  // of a long array are compared once.
+  const ClassRegistry::Entry* m_lastMatch = nullptr;
+  std::string_view m_lastRequired;
 };

@@ -1,5 +1,7 @@
 #include "base/Money.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -44,11 +46,26 @@ std::string CommaDecimal(std::string text) {
   return text;
 }
 
+// As printf's "%+.Nf%%" (with sign) or "%.Nf%%" would write it, with a decimal comma.
+// Formats the exact decimal value of the double, rounded half to even like printf.
 std::string FormatFloat(double value, int decimals, bool withSign) {
   if (decimals < 0) decimals = 0;
   if (decimals > 15) decimals = 15;
-  const std::string pattern = Sformat(withSign ? "%%+01.%df%%%%" : "%%01.%df%%%%", decimals);
-  return CommaDecimal(Sformat(pattern.c_str(), value));
+  if (!std::isfinite(value)) {
+    const std::string pattern = Sformat(withSign ? "%%+01.%df%%%%" : "%%01.%df%%%%", decimals);
+    return CommaDecimal(Sformat(pattern.c_str(), value));
+  }
+  char buffer[400];  // the largest double has 309 integer digits
+  char* begin = buffer + 1;
+  const auto result = std::to_chars(begin, buffer + sizeof buffer - 1, value, std::chars_format::fixed, decimals);
+  if (result.ec != std::errc()) return {};
+  if (withSign && *begin != '-') *--begin = '+';
+  *result.ptr = '%';
+  std::string text(begin, result.ptr + 1);
+  for (char& c : text) {
+    if (c == '.') c = ',';
+  }
+  return text;
 }
 
 }  // namespace
@@ -118,15 +135,25 @@ double SharePercent(std::int64_t a, std::int64_t b) {
   return static_cast<double>(a) * 100.0 / static_cast<double>(b);
 }
 
-std::string GroupThousands(std::int64_t n, bool negative) {
-  std::uint64_t rest = Magnitude(n);
-  std::string text;
-  while (rest >= 1000) {
-    text = Sformat(".%03u", static_cast<unsigned>(rest % 1000)) + text;
-    rest /= 1000;
+namespace {
+
+// Appends |n| with its digits grouped in threes by ".".
+void AppendGrouped(std::string& text, std::uint64_t n) {
+  char digits[20];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  const auto count = static_cast<std::size_t>(end - digits);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0 && (count - i) % 3 == 0) text += '.';
+    text += digits[i];
   }
-  text = Sformat("%llu", static_cast<unsigned long long>(rest)) + text;
-  if (n < 0 || negative) return std::string(1, '-') + text;
+}
+
+}  // namespace
+
+std::string GroupThousands(std::int64_t n, bool negative) {
+  std::string text;
+  if (n < 0 || negative) text += '-';
+  AppendGrouped(text, Magnitude(n));
   return text;
 }
 
@@ -136,8 +163,15 @@ std::string FormatMoney(std::int64_t amount, Currency currency, int target, bool
     shown = static_cast<Currency>(target);
     amount = ConvertAmount(amount, currency, shown);
   }
-  std::string text = GroupThousands(amount / 100, amount < 0);
-  text += Sformat(",%02u", static_cast<unsigned>(Magnitude(amount) % 100));
+  const std::uint64_t magnitude = Magnitude(amount);
+  std::string text;
+  text.reserve(32);
+  if (amount < 0) text += '-';
+  AppendGrouped(text, magnitude / 100);
+  const auto cents = static_cast<unsigned>(magnitude % 100);
+  text += ',';
+  text += static_cast<char>('0' + cents / 10);
+  text += static_cast<char>('0' + cents % 10);
   if (withSuffix) text += shown == kDm ? " DM" : " EUR";
   return text;
 }

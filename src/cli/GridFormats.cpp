@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <sstream>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -18,14 +17,43 @@ std::size_t DisplayWidth(const std::string& s) {
   return n;
 }
 
-std::string CsvField(const std::string& s) {
-  if (s.find_first_of(";\"\r\n") == std::string::npos) return s;
-  std::string out = "\"";
+// Collects what a sink prints and hands it to the stream in large pieces: a long period
+// has millions of cells, and a stream call per cell would cost more than making them.
+class Output {
+ public:
+  explicit Output(std::ostream& out) : m_out(out) { m_buffer.reserve(kChunk + 4096); }
+  ~Output() { Flush(); }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  std::string& Text() { return m_buffer; }
+  // After each row: writes when a chunk is full.
+  void RowDone() {
+    if (m_buffer.size() >= kChunk) Flush();
+  }
+  void Flush() {
+    if (m_buffer.empty()) return;
+    m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    m_buffer.clear();
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 1 << 16;
+  std::ostream& m_out;
+  std::string m_buffer;
+};
+
+void AppendCsvField(std::string& out, const std::string& s) {
+  if (s.find_first_of(";\"\r\n") == std::string::npos) {
+    out += s;
+    return;
+  }
+  out += '"';
   for (const char c : s) {
     if (c == '"') out += '"';
     out += c;
   }
-  return out + "\"";
+  out += '"';
 }
 
 // `;` separated, fields quoted when they need it, lines ended by CR LF.
@@ -33,17 +61,39 @@ class CsvSink : public views::GridSink {
  public:
   explicit CsvSink(std::ostream& out) : m_out(out) {}
   void Begin(const std::string&, const std::vector<views::GridColumn>& columns) override {
-    for (std::size_t i = 0; i < columns.size(); ++i) m_out << (i ? ";" : "") << CsvField(columns[i].caption);
-    m_out << "\r\n";
+    std::vector<std::string> captions;
+    for (const auto& c : columns) captions.push_back(c.caption);
+    Row(captions);
   }
   void Row(const std::vector<std::string>& cells) override {
-    for (std::size_t i = 0; i < cells.size(); ++i) m_out << (i ? ";" : "") << CsvField(cells[i]);
-    m_out << "\r\n";
+    std::string& text = m_out.Text();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (i) text += ';';
+      AppendCsvField(text, cells[i]);
+    }
+    text += "\r\n";
+    m_out.RowDone();
   }
+  void End() override { m_out.Flush(); }
 
  private:
-  std::ostream& m_out;
+  Output m_out;
 };
+
+// A JSON string as a JSON library prints it (texts are UTF-8; control characters escaped).
+void AppendQuoted(std::string& out, const std::string& s) {
+  const bool plain = std::all_of(s.begin(), s.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x20 && u < 0x80 && c != '"' && c != '\\';
+  });
+  if (!plain) {
+    out += nlohmann::json(s).dump();
+    return;
+  }
+  out += '"';
+  out += s;
+  out += '"';
+}
 
 // {"title": ..., "columns": [...], "rows": [[...], ...]}, indented by two as a JSON library
 // would print the whole object.
@@ -51,62 +101,75 @@ class JsonSink : public views::GridSink {
  public:
   explicit JsonSink(std::ostream& out) : m_out(out) {}
   void Begin(const std::string& title, const std::vector<views::GridColumn>& columns) override {
-    m_out << "{\n  \"title\": " << Quoted(title) << ",\n  \"columns\": ";
+    std::string& text = m_out.Text();
+    text += "{\n  \"title\": ";
+    AppendQuoted(text, title);
+    text += ",\n  \"columns\": ";
     std::vector<std::string> captions;
-    for (const auto& c : columns) captions.push_back(Quoted(c.caption));
-    Array(m_out, captions, "  ");
-    m_out << ",\n  \"rows\": [";
+    for (const auto& c : columns) captions.push_back(c.caption);
+    Array(text, captions, "  ", AppendQuoted);
+    text += ",\n  \"rows\": [";
   }
   void Row(const std::vector<std::string>& cells) override {
-    m_out << (m_rows++ ? ",\n    " : "\n    ");
-    std::vector<std::string> items;
-    for (const std::string& cell : cells) items.push_back(Quoted(cell));
-    Array(m_out, items, "    ");
+    m_out.Text() += m_rows++ ? ",\n    " : "\n    ";
+    Array(m_out.Text(), cells, "    ", AppendQuoted);
+    m_out.RowDone();
   }
   // The figures follow the rows as "values", an array parallel to "rows".
   void RowWithValues(const std::vector<std::string>& cells,
                      const std::vector<views::GridValue>& values) override {
     Row(cells);
-    std::vector<std::string> items;
-    for (const views::GridValue& value : values) items.push_back(Number(value));
-    m_values << (m_valueRows++ ? ",\n    " : "\n    ");
-    Array(m_values, items, "    ");
+    m_values += m_valueRows++ ? ",\n    " : "\n    ";
+    Array(m_values, values, "    ", AppendNumber);
   }
   void End() override {
-    m_out << (m_rows ? "\n  ]" : "]");
-    if (m_valueRows) m_out << ",\n  \"values\": [" << m_values.str() << "\n  ]";
-    m_out << "\n}\n";
+    std::string& text = m_out.Text();
+    text += m_rows ? "\n  ]" : "]";
+    if (m_valueRows) {
+      text += ",\n  \"values\": [";
+      text += m_values;
+      text += "\n  ]";
+    }
+    text += "\n}\n";
+    m_out.Flush();
   }
 
  private:
-  static std::string Quoted(const std::string& s) { return nlohmann::json(s).dump(); }
   // null, a whole number, a fraction in full precision, or the text.
-  static std::string Number(const views::GridValue& value) {
-    return std::visit(
-        [](const auto& v) -> std::string {
+  static void AppendNumber(std::string& out, const views::GridValue& value) {
+    std::visit(
+        [&out](const auto& v) {
           using T = std::decay_t<decltype(v)>;
           if constexpr (std::is_same_v<T, std::monostate>) {
-            return "null";
+            out += "null";
           } else {
-            return nlohmann::json(v).dump();
+            out += nlohmann::json(v).dump();
           }
         },
         value);
   }
-  // Items already in JSON form.
-  static void Array(std::ostream& out, const std::vector<std::string>& items, const char* indent) {
+  template <typename Item, typename Append>
+  static void Array(std::string& out, const std::vector<Item>& items, const char* indent, Append append) {
     if (items.empty()) {
-      out << "[]";
+      out += "[]";
       return;
     }
-    out << "[";
-    for (std::size_t i = 0; i < items.size(); ++i) out << (i ? ",\n" : "\n") << indent << "  " << items[i];
-    out << "\n" << indent << "]";
+    out += '[';
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      out += i ? ",\n" : "\n";
+      out += indent;
+      out += "  ";
+      append(out, items[i]);
+    }
+    out += '\n';
+    out += indent;
+    out += ']';
   }
-  std::ostream& m_out;
+
+  Output m_out;
   std::size_t m_rows = 0;
-  std::ostringstream m_values;
   std::size_t m_valueRows = 0;
+  std::string m_values;  // the "values" rows, written after the texts
 };
 
 // Aligned columns: the first pass keeps the widths, the second prints.
@@ -133,31 +196,34 @@ class TextSink : public views::GridSink {
       captions.push_back(c.caption);
       m_right.push_back(c.right);
     }
-    m_out << title << "\n\n";
+    m_out.Text() += title;
+    m_out.Text() += "\n\n";
     Row(captions);
   }
   void Row(const std::vector<std::string>& cells) override {
-    m_line.clear();
+    std::string& line = m_out.Text();
+    const std::size_t start = line.size();
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      const std::string pad(m_width[i] - DisplayWidth(cells[i]), ' ');
-      if (i) m_line += "  ";
+      const std::size_t pad = m_width[i] - DisplayWidth(cells[i]);
+      if (i) line += "  ";
       if (m_right[i]) {
-        m_line += pad;
-        m_line += cells[i];
+        line.append(pad, ' ');
+        line += cells[i];
       } else {
-        m_line += cells[i];
-        if (i + 1 < cells.size()) m_line += pad;
+        line += cells[i];
+        if (i + 1 < cells.size()) line.append(pad, ' ');
       }
     }
-    while (!m_line.empty() && m_line.back() == ' ') m_line.pop_back();
-    m_out << m_line << '\n';
+    while (line.size() > start && line.back() == ' ') line.pop_back();
+    line += '\n';
+    m_out.RowDone();
   }
+  void End() override { m_out.Flush(); }
 
  private:
-  std::ostream& m_out;
+  Output m_out;
   std::vector<std::size_t> m_width;
   std::vector<bool> m_right;
-  std::string m_line;
 };
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPrinter>
 #include <QScrollBar>
 
 #include "frames/ChildFrame.h"
@@ -180,8 +179,4 @@ void KapibuchView::keyPressEvent(QKeyEvent* event) {
 
 std::unique_ptr<views::PrintJob> KapibuchView::MakePrintJob() const {
   return m_view ? m_view->MakePrintJob() : nullptr;
-}
-
-void KapibuchView::Print(QPrinter& printer) const {
-  if (auto job = MakePrintJob()) platform::PrintToPrinter(*job, printer);
 }

@@ -11,7 +11,6 @@
 #include "views/PrintJob.h"
 
 class ChildFrame;
-class QPrinter;
 
 class KapibuchView : public QAbstractScrollArea, public DocumentObserver {
   Q_OBJECT
@@ -26,7 +25,6 @@ class KapibuchView : public QAbstractScrollArea, public DocumentObserver {
   void Rebuild();
   // The view as printed, for the printer, the preview and files.
   std::unique_ptr<views::PrintJob> MakePrintJob() const;
-  void Print(QPrinter& printer) const;
 
   int Rebuilds() const { return m_rebuilds; }
   // The mode object that the last rebuild made.

@@ -104,9 +104,9 @@ void MainFrame::CreateMenus() {
   const auto onDoc = [this](std::function<void(ChildFrame&, CKapibuchDoc&)> command) {
     return [this, command] { OnDocumentCommand(command); };
   };
-  const auto onView = [this](void (*command)(QWidget*, const KapibuchView&)) {
+  const auto onView = [this](void (*command)(QWidget*, const KapibuchView&, platform::Prompter&)) {
     return [this, command] {
-      if (ChildFrame* f = ActiveFrame()) command(this, f->View());
+      if (ChildFrame* f = ActiveFrame()) command(this, f->View(), m_prompter);
     };
   };
   const QKeySequence none;
@@ -132,10 +132,7 @@ void MainFrame::CreateMenus() {
            {"Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
             onView(&printing::Preview), true, true},
            {"Direkt d&rucken", none, "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr,
-            [this] {
-              if (ChildFrame* f = ActiveFrame()) printing::PrintDirect(f->View());
-            },
-            true},
+            onView(&printing::PrintDirect), true},
            {}});
   QMenu* file = menuBar()->actions().back()->menu();
   m_recent->AddToMenu(*file);

@@ -1,10 +1,17 @@
 #include "frames/Printing.h"
 
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <algorithm>
+#include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "frames/KapibuchView.h"
+#include "frames/PreviewWindow.h"
+#include "qt/Rendering.h"
 
 namespace printing {
 
@@ -14,30 +21,73 @@ void SetUp(QPrinter& printer) {
   printer.setPageSize(QPageSize(QPageSize::A4));
 }
 
+// Hands the memory of many freed pages back to the system.
+void ReleaseFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
 }  // namespace
 
-void Print(QWidget* parent, const KapibuchView& view) {
+bool ConfirmPages(platform::Prompter& prompter, int pages) {
+  if (pages <= kPagesWithoutQuestion) return true;
+  const std::string text = "Der Ausdruck umfasst " + std::to_string(pages) + " Seiten. Trotzdem fortfahren?";
+  return prompter.Ask("Kapitalbuch", text, platform::Icon::Question, platform::Buttons::OkCancel) ==
+         platform::Answer::Ok;
+}
+
+bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pages, platform::Prompter& prompter) {
+  const int from = printer.fromPage() > 0 ? std::min(printer.fromPage(), pages) : 1;
+  const int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;
+  if (!ConfirmPages(prompter, to - from + 1)) return false;
+  QProgressDialog progress(QStringLiteral("Der Ausdruck wird vorbereitet..."), QStringLiteral("Abbrechen"), 0,
+                           to - from + 1, parent);
+  progress.setWindowTitle(QStringLiteral("Drucken"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(300);
+  const bool whole = platform::PrintToPrinter(job, printer, [&progress](int done, int total) {
+    progress.setMaximum(total);
+    progress.setLabelText(QStringLiteral("Seite %1 von %2 wird gedruckt...").arg(done + 1).arg(total));
+    progress.setValue(done);
+    return !progress.wasCanceled();
+  });
+  progress.reset();
+  return whole;
+}
+
+void Print(QWidget* parent, const KapibuchView& view, platform::Prompter& prompter) {
+  auto job = view.MakePrintJob();
+  if (!job) return;
   QPrinter printer(QPrinter::HighResolution);
   SetUp(printer);
+  const int pages = platform::LayOut(*job, printer);
   QPrintDialog dialog(&printer, parent);
-  if (dialog.exec() == QDialog::Accepted) view.Print(printer);
+  dialog.setMinMax(1, pages);
+  if (dialog.exec() == QDialog::Accepted) PrintPages(parent, *job, printer, pages, prompter);
 }
 
-void Preview(QWidget* parent, const KapibuchView& view) {
+void Preview(QWidget* parent, const KapibuchView& view, platform::Prompter& prompter) {
+  auto job = view.MakePrintJob();
+  if (!job) return;
   QPrinter printer(QPrinter::HighResolution);
   SetUp(printer);
-  QPrintPreviewDialog dialog(&printer, parent);
-  dialog.setWindowTitle(QStringLiteral("Seitenansicht"));
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                   [&view](QPrinter* p) { view.Print(*p); });
-  dialog.resize(1000, 800);
-  dialog.exec();
+  const int pages = platform::LayOut(*job, printer);
+  if (!ConfirmPages(prompter, pages)) return;
+  {
+    PreviewWindow window(std::move(job), pages, printer, prompter, parent);
+    window.resize(1000, 800);
+    window.exec();
+  }
+  ReleaseFreedMemory();
 }
 
-void PrintDirect(const KapibuchView& view) {
+void PrintDirect(QWidget* parent, const KapibuchView& view, platform::Prompter& prompter) {
+  auto job = view.MakePrintJob();
+  if (!job) return;
   QPrinter printer(QPrinter::HighResolution);
   SetUp(printer);
-  view.Print(printer);
+  PrintPages(parent, *job, printer, platform::LayOut(*job, printer), prompter);
 }
 
 }  // namespace printing

@@ -13,6 +13,9 @@ const std::array<Color, 34> kPalette = {
 };
 
 Color NearestPaletteColor(Color color) {
+  for (const Color entry : kPalette) {
+    if (entry == color) return color;  // the views draw with palette colours
+  }
   Color best = kPalette[0];
   long bestDistance = -1;
   for (const Color entry : kPalette) {
@@ -26,6 +29,13 @@ Color NearestPaletteColor(Color color) {
     }
   }
   return best;
+}
+
+void Surface::Outline(const Rect& r, Color color, int width) {
+  Line(r.left, r.top, r.right, r.top, color, width);
+  Line(r.right, r.top, r.right, r.bottom, color, width);
+  Line(r.right, r.bottom, r.left, r.bottom, color, width);
+  Line(r.left, r.bottom, r.left, r.top, color, width);
 }
 
 }  // namespace platform

@@ -84,6 +84,8 @@ class Surface {
   virtual void FillRect(const Rect& rect, Color fill, Color border) = 0;
   // A line with a solid pen (width 0 is the thinnest line the device draws).
   virtual void Line(int x1, int y1, int x2, int y2, Color color, int width) = 0;
+  // The four sides of a rectangle with a solid pen; a surface may draw them as one figure.
+  virtual void Outline(const Rect& rect, Color color, int width);
   // Restricts drawing to the rectangle, or lifts the restriction (nullptr).
   virtual void SetClip(const Rect* rect) = 0;
   virtual bool IsPrinting() const = 0;

@@ -45,6 +45,7 @@ void QtPainterSurface::SetFont(const Font& font) {
   if (metrics.height() > 0)
     q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
   m_qfont = q;
+  m_lineHeight = QFontMetricsF(q, &m_device).height();
   m_painter.setFont(m_qfont);
 }
 
@@ -68,7 +69,8 @@ void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigne
   if (flags & kAlignBottom) align = (align & ~Qt::AlignTop) | Qt::AlignBottom;
   if (!(flags & kMultiLine)) align |= Qt::TextSingleLine;
   if (flags & kNoClip) align |= Qt::TextDontClip;
-  m_painter.setPen(Qt::black);
+  if (!m_compact || m_painter.pen().color() != QColor(Qt::black) || m_painter.pen().style() != Qt::SolidLine)
+    m_painter.setPen(Qt::black);
   if (m_font.escapement != 0) {
     // Rotated by 90 degrees: counter-clockwise text runs upwards from the rectangle's
     // bottom-left corner; clockwise text (270) runs downwards from its top-right corner,
@@ -82,7 +84,18 @@ void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigne
     m_painter.restore();
     return;
   }
-  m_painter.drawText(ToDevice(rect), align, s);
+  QRectF target = ToDevice(rect);
+  if (m_compact && !(flags & kMultiLine) && target.height() < m_lineHeight) {
+    // The painter clips a text whose line is higher than its rectangle: the rectangle grows
+    // to the line's height away from where the text hangs, which does not move the text.
+    const double grown = m_lineHeight * 1.001;
+    if (flags & kAlignBottom) {
+      target.setTop(target.bottom() - grown);
+    } else {
+      target.setBottom(target.top() + grown);
+    }
+  }
+  m_painter.drawText(target, align, s);
 }
 
 void QtPainterSurface::FillRect(const Rect& rect, Color fill, Color border) {
@@ -101,6 +114,19 @@ void QtPainterSurface::Line(int x1, int y1, int x2, int y2, Color color, int wid
   pen.setWidthF(width <= 0 ? std::max(1.0, m_scaleX * 0.5) : width * m_scaleX);
   m_painter.setPen(pen);
   m_painter.drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
+}
+
+void QtPainterSurface::Outline(const Rect& rect, Color color, int width) {
+  if (!m_compact) {
+    Surface::Outline(rect, color, width);
+    return;
+  }
+  QPen pen(ToQColor(color));
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setWidthF(width <= 0 ? std::max(1.0, m_scaleX * 0.5) : width * m_scaleX);
+  m_painter.setPen(pen);
+  m_painter.setBrush(Qt::NoBrush);
+  m_painter.drawRect(ToDevice(rect));
 }
 
 void QtPainterSurface::SetClip(const Rect* rect) {

@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -46,9 +47,8 @@ void EnsureGuiApplication() {
   (void)app;
 }
 
-void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
-  // The printer's page in tenths of a millimetre; the painter's origin is the printable
-  // area's top-left corner.
+PageGeometry PageOf(const QPrinter& printer) {
+  // The painter's origin is the printable area's top-left corner.
   const QRectF paper = printer.paperRect(QPrinter::Millimeter);
   const QRectF printable = printer.pageRect(QPrinter::Millimeter);
   PageGeometry page;
@@ -58,16 +58,36 @@ void PrintToPrinter(views::PrintJob& job, QPrinter& printer) {
   page.offsetY = static_cast<int>(printable.top() * 10);
   page.printableWidth = static_cast<int>(printable.width() * 10);
   page.printableHeight = static_cast<int>(printable.height() * 10);
+  return page;
+}
+
+int LayOut(views::PrintJob& job, const QPrinter& printer) {
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  const int dotsPerMeter = static_cast<int>(std::lround(printer.resolution() / 0.0254));
+  scratch.setDotsPerMeterX(dotsPerMeter);
+  scratch.setDotsPerMeterY(dotsPerMeter);
+  QPainter painter(&scratch);
+  QtPainterSurface surface(painter, scratch, QPointF(0, 0), true, PageOf(printer));
+  return job.Begin(surface);
+}
+
+bool PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintProgress& progress) {
   QPainter painter(&printer);
-  if (!painter.isActive()) return;
-  QtPainterSurface surface(painter, printer, QPointF(0, 0), true, page);
+  if (!painter.isActive()) return true;
+  QtPainterSurface surface(painter, printer, QPointF(0, 0), true, PageOf(printer));
+  surface.SetCompact(true);
   const int pages = job.Begin(surface);
   int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
   int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;
   for (int n = from; n <= to; ++n) {
+    if (progress && !progress(n - from, to - from + 1)) {
+      printer.abort();
+      return false;
+    }
     if (n > from) printer.newPage();
     job.DrawPage(surface, n);
   }
+  return true;
 }
 
 namespace {
@@ -108,6 +128,7 @@ RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const Q
     QPainter painter(&writer);
     if (!painter.isActive()) return RenderResult::CannotWrite;
     QtPainterSurface surface(painter, writer, QPointF(0, 0), true, kA4);
+    surface.SetCompact(true);
     const int pages = job.Begin(surface);
     if (pageCount) *pageCount = pages;
     for (int n = 1; n <= pages; ++n) {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/PriceCursor.h"
 #include "views/DevelopmentPrintJob.h"
 
 namespace views {
@@ -55,6 +56,14 @@ void DevelopmentMode::WriteGrid(GridSink& sink) const {
   }
   sink.Begin("Depotentwicklung vom " + start.Format() + " bis " + model.End().Format(), columns);
   const auto& positions = m_doc.Positions();
+  // The positions with a column, each with a cursor along its history.
+  std::vector<std::size_t> shownPositions;
+  std::vector<PriceCursor> cursors;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    if (model.Spans()[i].column < 0) continue;
+    shownPositions.push_back(i);
+    cursors.emplace_back(model.HistoryOf(i));
+  }
   std::vector<std::string> cells;
   for (int row = 0; row < model.Days(); ++row) {
     const CKBXDatum day(start.Day() + static_cast<std::uint32_t>(row));
@@ -63,14 +72,14 @@ void DevelopmentMode::WriteGrid(GridSink& sink) const {
     for (const auto column : shown) cells.push_back(values.texts[static_cast<std::size_t>(column)]);
     const std::size_t pairsAt = cells.size();
     cells.resize(pairsAt + static_cast<std::size_t>(model.PositionColumns()) * 2);
-    for (std::size_t i = 0; i < positions.size(); ++i) {
+    for (std::size_t k = 0; k < shownPositions.size(); ++k) {
+      const std::size_t i = shownPositions[k];
       const PositionSpan& span = model.Spans()[i];
-      if (span.column < 0) continue;
       std::pair<std::string, std::string> texts;
       if (row == span.saleRow) {
         texts = model.SaleCells(i);
       } else if (row >= span.firstRow && row <= span.lastRow) {
-        texts = model.PositionCells(i, day);
+        texts = model.PriceCells(i, cursors[k].PriceOn(day.Day()));
       } else {
         continue;
       }

@@ -14,7 +14,10 @@ DevelopmentModel::DevelopmentModel(const CKapibuchDoc& doc, CKBXDatum start, CKB
     : m_doc(doc), m_start(start), m_end(std::max(start, end)) {
   const auto& positions = doc.Positions();
   m_spans.assign(positions.size(), {});
-  for (const auto& p : positions) m_histories.push_back(doc.FindHistory(p->name, p->wkn));
+  for (const auto& p : positions) {
+    m_histories.push_back(doc.FindHistory(p->name, p->wkn));
+    m_basis.push_back(PurchaseBasis(*p));
+  }
   if (!(Shows(0) || Shows(1) || Shows(2))) return;
   const int lastRow = Days() - 1;
   struct ColumnUse {
@@ -77,46 +80,90 @@ std::int64_t DevelopmentModel::Wealth(CKBXDatum day) const {
   return balanceDm ? balance + EurToDm(euroValue) : EurToDm(euroValue + balance);
 }
 
-DevelopmentDay DevelopmentModel::Day(CKBXDatum day) const {
+DevelopmentFigures DevelopmentModel::Figures(CKBXDatum day) const {
   const DevelopmentSettings& s = Settings();
-  const int pd = m_doc.settings.general.percentDecimals;
-  DevelopmentDay d;
-  const std::int64_t value = PortfolioValue(day);
-  d.value = value;
-  d.texts[kDepotValue] = Money(value);
+  DevelopmentFigures f;
+  f.value = PortfolioValue(day);
   const int kind = s.includeCommissions ? CKapibuchDoc::kPurchaseCost : CKapibuchDoc::kPurchaseValue;
-  const std::int64_t basis =
-      s.portfolioGainBasis == 1 ? PortfolioValue(m_start)
-                                : m_doc.InvestedOn(kind, ShownCurrency(s.valueCurrency), day, m_start, m_end);
-  d.texts[kDepotGain] =
-      s.portfolioGainForm == 1 ? FormatChangePercent(value, basis, pd) : FormatSignedMoney(value - basis);
-
-  const std::int64_t balance = Balance(day);
-  d.texts[kBalance] = Money(balance);
-  const std::int64_t balanceEur = ShownCurrency(s.balanceCurrency) == kDm ? DmToEur(balance) : balance;
-  d.texts[kLiquidity] = FormatSharePercent(balanceEur, m_doc.ValueOn(day, m_start, m_end) + balanceEur, pd);
-
-  const std::int64_t wealth = Wealth(day);
-  d.wealth = wealth;
-  d.texts[kWealth] = Money(wealth);
-  std::int64_t wealthBasis = 0;
+  f.valueBasis = s.portfolioGainBasis == 1
+                     ? PortfolioValue(m_start)
+                     : m_doc.InvestedOn(kind, ShownCurrency(s.valueCurrency), day, m_start, m_end);
+  f.balance = Balance(day);
+  f.balanceEur = ShownCurrency(s.balanceCurrency) == kDm ? DmToEur(f.balance) : f.balance;
+  f.assetsEur = m_doc.ValueOn(day, m_start, m_end) + f.balanceEur;
+  f.wealth = Wealth(day);
   switch (s.assetsGainBasis) {
     case 1:
-      wealthBasis = Wealth(m_start);
+      f.wealthBasis = Wealth(m_start);
       break;
     case 2: {
       // The previous day; for the first row the day before the start, not before the account's start.
       CKBXDatum previous(day.Day() == 0 ? 0u : day.Day() - 1);
       if (previous < m_doc.Account().StartDay()) previous = m_doc.Account().StartDay();
-      wealthBasis = Wealth(previous);
+      f.wealthBasis = Wealth(previous);
       break;
     }
     default:
-      wealthBasis = m_doc.Account().CapitalOn(day, ShownCurrency(s.assetsCurrency));
+      f.wealthBasis = m_doc.Account().CapitalOn(day, ShownCurrency(s.assetsCurrency));
       break;
   }
-  d.texts[kWealthGain] = s.assetsGainForm == 1 ? FormatChangePercent(wealth, wealthBasis, pd)
-                                               : FormatSignedMoney(wealth - wealthBasis);
+  return f;
+}
+
+std::string DevelopmentModel::Text(DevelopmentColumn column, const DevelopmentFigures& f) const {
+  const DevelopmentSettings& s = Settings();
+  const int pd = m_doc.settings.general.percentDecimals;
+  switch (column) {
+    case kDepotValue:
+      return Money(f.value);
+    case kDepotGain:
+      return s.portfolioGainForm == 1 ? FormatChangePercent(f.value, f.valueBasis, pd)
+                                      : FormatSignedMoney(f.value - f.valueBasis);
+    case kBalance:
+      return Money(f.balance);
+    case kLiquidity:
+      return FormatSharePercent(f.balanceEur, f.assetsEur, pd);
+    case kWealth:
+      return Money(f.wealth);
+    case kWealthGain:
+      return s.assetsGainForm == 1 ? FormatChangePercent(f.wealth, f.wealthBasis, pd)
+                                   : FormatSignedMoney(f.wealth - f.wealthBasis);
+  }
+  return {};
+}
+
+std::optional<DevelopmentKey> DevelopmentModel::Key(DevelopmentColumn column, const DevelopmentFigures& f) const {
+  const DevelopmentSettings& s = Settings();
+  // A rate against a zero basis shows nothing (0 against 0 shows zero).
+  const auto rate = [](std::int64_t a, std::int64_t b, double percent) -> std::optional<DevelopmentKey> {
+    if (b == 0 && a != 0) return std::nullopt;
+    return DevelopmentKey{percent, 0};
+  };
+  switch (column) {
+    case kDepotValue:
+      return DevelopmentKey{0.0, f.value};
+    case kDepotGain:
+      if (s.portfolioGainForm == 1) return rate(f.value, f.valueBasis, ChangePercent(f.value, f.valueBasis));
+      return DevelopmentKey{0.0, f.value - f.valueBasis};
+    case kBalance:
+      return DevelopmentKey{0.0, f.balance};
+    case kLiquidity:
+      return rate(f.balanceEur, f.assetsEur, SharePercent(f.balanceEur, f.assetsEur));
+    case kWealth:
+      return DevelopmentKey{0.0, f.wealth};
+    case kWealthGain:
+      if (s.assetsGainForm == 1) return rate(f.wealth, f.wealthBasis, ChangePercent(f.wealth, f.wealthBasis));
+      return DevelopmentKey{0.0, f.wealth - f.wealthBasis};
+  }
+  return std::nullopt;
+}
+
+DevelopmentDay DevelopmentModel::Day(CKBXDatum day) const {
+  const DevelopmentFigures f = Figures(day);
+  DevelopmentDay d;
+  d.value = f.value;
+  d.wealth = f.wealth;
+  for (std::size_t c = 0; c < d.texts.size(); ++c) d.texts[c] = Text(static_cast<DevelopmentColumn>(c), f);
   return d;
 }
 
@@ -127,10 +174,12 @@ std::int64_t DevelopmentModel::PurchaseBasis(const CKBXAktie& p) const {
 
 std::pair<std::string, std::string> DevelopmentModel::PositionCells(std::size_t index, CKBXDatum day) const {
   const CKBXKursverlauf* history = m_histories[index];
-  const std::int32_t price = history ? history->PriceOn(day) : kNoPrice;
+  return PriceCells(index, history ? history->PriceOn(day) : kNoPrice);
+}
+
+std::pair<std::string, std::string> DevelopmentModel::PriceCells(std::size_t index, std::int32_t price) const {
   if (price == kNoPrice) return {};
-  return {Money(price), FormatChangePercent(price, PurchaseBasis(*m_doc.Positions()[index]),
-                                            m_doc.settings.general.percentDecimals)};
+  return {Money(price), FormatChangePercent(price, m_basis[index], m_doc.settings.general.percentDecimals)};
 }
 
 std::pair<std::string, std::string> DevelopmentModel::SaleCells(std::size_t index) const {

@@ -189,8 +189,10 @@ void DrawPass(platform::Surface& surface, const Pass& p) {
     int part;
     DevelopmentColumn first;
   } groups[] = {{"Depot", 1, kDepotValue}, {"Konto", 2, kBalance}, {"Vermögen", 3, kWealth}};
+  // The days' values, only when a group is drawn (a printed page may hold none).
   std::vector<DevelopmentDay> days;
-  for (int row = p.firstRow; row <= p.lastRow; ++row) {
+  const bool anyGroup = std::any_of(p.columns.x.end() - 3, p.columns.x.end(), [](int x) { return x >= 0; });
+  for (int row = p.firstRow; anyGroup && row <= p.lastRow; ++row) {
     days.push_back(model.Day(CKBXDatum(model.Start().Day() + static_cast<std::uint32_t>(row))));
   }
   for (std::size_t g = 0; g < 3; ++g) {

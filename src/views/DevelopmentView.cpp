@@ -33,33 +33,71 @@ class Widest {
   int m_width = 0;
 };
 
+// The width of the widest text shaped like this one: its digits replaced by each digit in
+// turn. Texts of one length and sign differ only in their digits: where digits are of one
+// width this is the width of every such text, and a font that kerns pairs of digits only
+// makes some of them narrower.
+int WidestOfShape(platform::Surface& surface, const std::string& text) {
+  int width = 0;
+  std::string variant = text;
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] >= '0' && text[i] <= '9') variant[i] = digit;
+    }
+    width = std::max(width, surface.TextExtent(variant).cx);
+  }
+  return width;
+}
+
 }  // namespace
 
 DevelopmentMeasures MeasureDevelopmentColumns(platform::Surface& surface, const DevelopmentModel& model) {
   const DevelopmentSettings& s = model.Settings();
   DevelopmentMeasures m;
   surface.SetFont({s.fontName, s.rowHeight, 400, 0});
-  Widest date(surface);
-  std::array<Widest, 6> sub = {Widest(surface), Widest(surface), Widest(surface),
-                               Widest(surface), Widest(surface), Widest(surface)};
+  // Every date has the same shape.
+  m.dateWidth = WidestOfShape(surface, model.Start().Format());
+
+  // A group text is longest at the largest or the smallest figure of its column: only those
+  // two days' texts are made and measured, not a text for every day of the period.
+  struct Extremes {
+    bool any = false;
+    DevelopmentKey low, high;
+    DevelopmentFigures atLow, atHigh;
+  };
+  std::array<Extremes, 6> extremes;
   static constexpr int kGroupBits[] = {3, 4, 5, 6, 7, 8};
   const bool anyGroup =
       std::any_of(std::begin(kGroupBits), std::end(kGroupBits), [&](int bit) { return model.Shows(bit); });
-  for (int row = 0; row < model.Days(); ++row) {
-    const CKBXDatum day(model.Start().Day() + static_cast<std::uint32_t>(row));
-    date.Add(day.Format());
-    if (!anyGroup) continue;
-    const DevelopmentDay values = model.Day(day);
+  for (int row = 0; anyGroup && row < model.Days(); ++row) {
+    const DevelopmentFigures figures =
+        model.Figures(CKBXDatum(model.Start().Day() + static_cast<std::uint32_t>(row)));
     for (std::size_t c = 0; c < 6; ++c) {
-      if (model.ShowsSub(static_cast<DevelopmentColumn>(c))) sub[c].Add(values.texts[c]);
+      const auto column = static_cast<DevelopmentColumn>(c);
+      if (!model.ShowsSub(column)) continue;
+      const std::optional<DevelopmentKey> key = model.Key(column, figures);
+      if (!key) continue;
+      Extremes& e = extremes[c];
+      if (!e.any || *key < e.low) {
+        e.low = *key;
+        e.atLow = figures;
+      }
+      if (!e.any || e.high < *key) {
+        e.high = *key;
+        e.atHigh = figures;
+      }
+      e.any = true;
     }
   }
-  m.dateWidth = date.Width();
   for (std::size_t c = 0; c < 6; ++c) {
     const auto column = static_cast<DevelopmentColumn>(c);
     if (!model.ShowsSub(column)) continue;
     const auto [line1, line2] = model.Caption(column);
-    m.sub[c] = std::max({sub[c].Width(), surface.TextExtent(line1).cx, surface.TextExtent(line2).cx});
+    m.sub[c] = std::max(surface.TextExtent(line1).cx, surface.TextExtent(line2).cx);
+    if (extremes[c].any) {
+      for (const DevelopmentFigures& f : {extremes[c].atLow, extremes[c].atHigh})
+        m.sub[c] = std::max(m.sub[c], WidestOfShape(surface, model.Text(column, f)));
+    }
   }
 
   // Per position, the widest price and gain texts belong to its highest and lowest price in

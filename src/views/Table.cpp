@@ -301,10 +301,7 @@ void DrawTablePage(platform::Surface& surface, const Table& table, const PrintLa
 }
 
 void DrawOutline(platform::Surface& surface, const Rect& r, Color color, int width) {
-  surface.Line(r.left, r.top, r.right, r.top, color, width);
-  surface.Line(r.right, r.top, r.right, r.bottom, color, width);
-  surface.Line(r.right, r.bottom, r.left, r.bottom, color, width);
-  surface.Line(r.left, r.bottom, r.left, r.top, color, width);
+  surface.Outline(r, color, width);
 }
 
 std::string ReplacePlaceholders(std::string text,

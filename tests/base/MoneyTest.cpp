@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "base/Money.h"
 
@@ -139,6 +144,56 @@ TEST(MoneyText, Percentages) {
   EXPECT_EQ(FormatSharePercent(1, 0, 3), "");
   EXPECT_EQ(FormatSharePercent(0, 0, 1), "0,0%");
   EXPECT_EQ(FormatPercent(1e300, 2).substr(0, 5), "10000");
+}
+
+// Percentages are written as printf writes "%+.Nf" (exactly rounded, ties to even), with a
+// decimal comma and a percent sign; amounts with grouped thousands. Compared with printf
+// over values that hit rounding ties, signs of zero and the extremes.
+TEST(MoneyText, TextsAgreeWithPrintfForAnyValue) {
+  const auto printfPercent = [](double value, int decimals, bool withSign) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, withSign ? "%+.*f%%" : "%.*f%%", decimals, value);
+    std::string text = buffer;
+    for (char& c : text) {
+      if (c == '.') c = ',';
+    }
+    return text;
+  };
+  std::vector<double> values = {0.0,    -0.0,   0.125,  -0.125, 0.005,  2.5,     -2.5,   0.0049999,
+                                -0.001, 99.995, 1e-300, 5e-324, 1e300,  -1e300, 123.455, 0.375,
+                                1.0 / 3, 2.0 / 3, std::numeric_limits<double>::max()};
+  std::mt19937_64 random(16);
+  std::uniform_real_distribution<double> wide(-1e6, 1e6);
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back(wide(random));
+    // Values with few binary digits hit exact ties of the decimal rounding.
+    values.push_back(static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) / 1024.0);
+  }
+  for (const double v : values) {
+    for (const int decimals : {0, 1, 2, 3, 15}) {
+      ASSERT_EQ(FormatSignedPercent(v, decimals), printfPercent(v, decimals, true)) << v;
+      ASSERT_EQ(FormatPercent(v, decimals), printfPercent(v, decimals, false)) << v;
+    }
+  }
+  EXPECT_EQ(FormatSignedPercent(std::nan(""), 1), "+nan%");
+  EXPECT_EQ(FormatPercent(-std::numeric_limits<double>::infinity(), 1), "-inf%");
+
+  const auto printfMoney = [](std::int64_t amount) {
+    const std::uint64_t magnitude = amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+    std::string digits = std::to_string(magnitude / 100);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ".");
+    char cents[8];
+    std::snprintf(cents, sizeof cents, ",%02u", static_cast<unsigned>(magnitude % 100));
+    return (amount < 0 ? "-" : "") + digits + cents;
+  };
+  std::vector<std::int64_t> amounts = {0, 1, -1, 99, -99, 100, 99999, 100000, -100000,
+                                       std::numeric_limits<std::int64_t>::max(),
+                                       std::numeric_limits<std::int64_t>::min()};
+  for (int i = 0; i < 20000; ++i) amounts.push_back(static_cast<std::int64_t>(random()) >> (random() % 63));
+  for (const std::int64_t a : amounts) {
+    ASSERT_EQ(FormatMoney(a, kEur, kOwnCurrency, false), printfMoney(a)) << a;
+    ASSERT_EQ(FormatMoney(a, kDm, kOwnCurrency, true), printfMoney(a) + " DM") << a;
+  }
 }
 
 TEST(MoneyText, FormatScaled) {

@@ -49,9 +49,15 @@ TEST(KBXKursverlauf, PriceLookups) {
   EXPECT_EQ(CKBXKursverlauf().FirstPrice(), kNoPrice);
   EXPECT_EQ(CKBXKursverlauf().PriceOnOrBefore(100), kNoPrice);
 
-  // The cursor answers like the search along ascending days.
-  PriceCursor cursor(&h);
-  for (std::uint32_t d = 90; d < 120; ++d) EXPECT_EQ(cursor.PriceOnOrBefore(d), h.PriceOnOrBefore(d)) << d;
+  // The cursors answer like the searches along ascending days, whichever day they start on.
+  for (std::uint32_t first = 90; first < 120; first += 3) {
+    PriceCursor onOrBefore(&h), exact(&h);
+    for (std::uint32_t d = first; d < 120; d += 1 + d % 2) {
+      EXPECT_EQ(onOrBefore.PriceOnOrBefore(d), h.PriceOnOrBefore(d)) << first << " " << d;
+      EXPECT_EQ(exact.PriceOn(d), h.PriceOn(CKBXDatum(d))) << first << " " << d;
+    }
+  }
+  EXPECT_EQ(PriceCursor(nullptr).PriceOn(100), kNoPrice);
 }
 
 TEST(KBXKursverlauf, SetPriceReportsChanges) {
