@@ -37,11 +37,18 @@ class ReturnSeries {
   CKBXDatum Last() const { return CKBXDatum(m_first + static_cast<std::uint32_t>(m_days.size()) - 2); }
   bool Empty() const { return m_days.empty(); }
 
-  // Adds to the value at the end of a day (First() - 1 .. Last()).
-  void AddValue(std::uint32_t day, std::int64_t amount) { At(day).value += amount; }
-  // Adds money in or out on a day of the series (First() .. Last()).
-  void AddIn(std::uint32_t day, std::int64_t amount) { At(day).in += amount; }
-  void AddOut(std::uint32_t day, std::int64_t amount) { At(day).out += amount; }
+  // Adds to the value at the end of a day (First() - 1 .. Last()); other days are outside
+  // the series and are left out.
+  void AddValue(std::uint32_t day, std::int64_t amount) {
+    if (Day* d = At(day)) d->value += amount;
+  }
+  // Adds money in or out on a day of the series (First() .. Last()); as above.
+  void AddIn(std::uint32_t day, std::int64_t amount) {
+    if (Day* d = At(day)) d->in += amount;
+  }
+  void AddOut(std::uint32_t day, std::int64_t amount) {
+    if (Day* d = At(day)) d->out += amount;
+  }
 
   // The value at the end of a day, 0 outside the series.
   std::int64_t ValueAtEndOf(CKBXDatum day) const;
@@ -61,8 +68,8 @@ class ReturnSeries {
     std::int64_t in = 0;
     std::int64_t out = 0;
   };
-  // Index 0 is the day before First().
-  Day& At(std::uint32_t day) { return m_days[day + 1 - m_first]; }
+  // Index 0 is the day before First(); nullptr outside the series.
+  Day* At(std::uint32_t day) { return const_cast<Day*>(Find(day)); }
   const Day* Find(std::uint32_t day) const;
 
   std::uint32_t m_first = 1;

@@ -209,6 +209,17 @@ TEST(Returns, DmPaymentsInEuro) {
   EXPECT_EQ(std::get<std::int64_t>(t.values[2][5]), DmToEur(100000));
 }
 
+// A damaged file may date a sale before its purchase: the view shows it without reading or
+// writing outside its days.
+TEST(Returns, SaleDatedBeforeThePurchase) {
+  auto doc = Portfolio(Day(1, 1, 2020), kEur, 100000);
+  Buy(*doc, Day(10, 1, 2020), "Alpha", "A", "10", "20");
+  Sell(*doc, Day(20, 1, 2020), "Alpha", 10, 2500);
+  for (const auto& p : doc->Positions()) p->saleDate = Day(5, 1, 2020);
+  const auto rows = views::BuildReturnsRows(*doc, Day(1, 1, 2020), Day(31, 1, 2020));
+  EXPECT_EQ(RowOf(rows, "Alpha").endValue, 0);
+}
+
 TEST(Returns, PeriodWithoutHoldings) {
   auto doc = Portfolio(Day(1, 1, 2020), kEur, 100000);
   Buy(*doc, Day(3, 3, 2020), "Alpha", "A", "10", "20");
