@@ -1,6 +1,8 @@
 #include "document/KapibuchDoc.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "base/ArchiveReader.h"
 #include "base/ArchiveWriter.h"
@@ -126,6 +128,19 @@ std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Deserialize(std::span<const std::uin
   doc->ClearSeriesCaches();
   doc->m_account.ClearCaches();
   return doc;
+}
+
+bool CKapibuchDoc::IsPortfolioFile(const std::string& path) {
+  ArchiveWriter archive;
+  archive.WriteString(kMagic);
+  const std::vector<std::uint8_t> start = archive.TakeBytes();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  std::ifstream in(path, std::ios::binary);
+  std::vector<char> head(start.size());
+  if (!in.read(head.data(), static_cast<std::streamsize>(head.size()))) return false;
+  return std::equal(start.begin(), start.end(), head.begin(),
+                    [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); });
 }
 
 std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Open(const std::string& path, const platform::Clock& clock,

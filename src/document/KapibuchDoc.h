@@ -122,6 +122,9 @@ class CKapibuchDoc {
   DocumentError Save(const std::string& path, const BackupStep& backup = {});
   // Writes a new file; refused when the name is taken.
   DocumentError SaveNew(const std::string& path);
+  // Whether the path names a regular file that begins as a portfolio file does (anything
+  // else that must never be overwritten with other content).
+  static bool IsPortfolioFile(const std::string& path);
 
   // ---- change tracking
   bool IsModified() const { return m_modified; }

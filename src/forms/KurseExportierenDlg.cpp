@@ -38,6 +38,16 @@ bool CKurseExportierenDlg::StartExport(platform::Prompter& prompter) {
         "Bitte geben Sie den Dateinamen einer Textdatei an, in die Sie die Kursdaten exportieren möchten!");
     return false;
   }
+  // A portfolio file (this one or another) is never overwritten with prices.
+  if (CKapibuchDoc::IsPortfolioFile(fileName)) {
+    m_focus = Field::Text;
+    prompter.Tell(forms::kAppCaption,
+                  "Die Datei \"" + fileName +
+                      "\" ist eine Kapitalbuch-Datei und wird nicht mit Kursdaten überschrieben. Bitte "
+                      "geben Sie den Dateinamen einer Textdatei an.",
+                  platform::Icon::Exclamation);
+    return false;
+  }
   CKBXKursverlauf none(m_name, m_wkn);
   const CKBXKursverlauf* history = m_doc.FindHistory(m_name, m_wkn);
   const std::string bytes = priceio::ExportPrices(history ? *history : none, {withName, withWkn, separator});

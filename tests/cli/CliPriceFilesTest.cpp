@@ -87,6 +87,18 @@ TEST(CliPriceFiles, ImportThenExportAndBack) {
   EXPECT_EQ(r.status, 4);
   EXPECT_EQ(r.err, "Datei kann nicht geöffnet werden!\n");
   EXPECT_EQ(Read(file), before);
+  // A portfolio, the file itself under any name or another one, is never overwritten with
+  // prices.
+  const std::string link = (dir / "link.kpz").string();
+  std::filesystem::create_symlink(file, link);
+  for (const std::string& target : {file, link}) {
+    r = RunCli({"export", file, "--name", "Siemens AG", "--wkn", "723610", "--output", target});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Die Datei \"" + target +
+                         "\" ist eine Kapitalbuch-Datei und wird nicht mit Kursdaten überschrieben. Bitte "
+                         "geben Sie den Dateinamen einer Textdatei an.\n");
+  }
+  EXPECT_EQ(Read(file), before);
   ::unsetenv("KAPIBUCH_SETTINGS");
   std::filesystem::remove_all(dir);
 }
