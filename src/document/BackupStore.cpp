@@ -110,14 +110,17 @@ bool BackupStore::Backup(const std::string& file, std::time_t now) const {
   char stamp[32];
   if (!::localtime_r(&now, &local) || std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local) == 0)
     return false;
-  bool published = false;
-  for (int n = 1; n < 1000 && !published; ++n) {
+  std::string published;
+  for (int n = 1; n < 1000 && published.empty(); ++n) {
     const std::string target = base + "-" + stamp + (n > 1 ? "-" + std::to_string(n) : "") + ".kpz";
-    published = temp->PublishAs(target);
-    if (!published && errno != EEXIST) return false;
+    if (temp->PublishAs(target)) {
+      published = target;
+    } else if (errno != EEXIST) {
+      return false;
+    }
   }
-  if (!published) return false;
-  Rotate(name, key);
+  if (published.empty()) return false;
+  Rotate(name, key, published);
   return true;
 }
 
@@ -149,10 +152,12 @@ std::vector<BackupEntry> BackupStore::List() const {
   return entries;
 }
 
-void BackupStore::Rotate(const std::string& name, const std::string& key) const {
-  std::size_t kept = 0;
+void BackupStore::Rotate(const std::string& name, const std::string& key, const std::string& newest) const {
+  // The copy just made is always kept, whatever its time stamp says (a clock set back, the
+  // hour that repeats when summer time ends); the others are kept newest first.
+  std::size_t kept = 1;
   for (const BackupEntry& entry : List()) {
-    if (entry.key != key || entry.name != name) continue;
+    if (entry.key != key || entry.name != name || entry.path == newest) continue;
     if (++kept > kKeep) ::unlink(entry.path.c_str());
   }
 }

@@ -44,7 +44,7 @@ class BackupStore {
 
  private:
   bool MakeFolder() const;
-  void Rotate(const std::string& name, const std::string& key) const;
+  void Rotate(const std::string& name, const std::string& key, const std::string& newest) const;
 
   std::string m_folder;
 };

@@ -115,6 +115,17 @@ TEST_F(BackupStoreTest, TheNewestTwentyOfEachPortfolioAreKept) {
   EXPECT_EQ(ofOne.back(), "20261208-143010");
   EXPECT_EQ(ofTwo, 1);
   EXPECT_TRUE(std::filesystem::exists(m_store + "/notes.txt"));
+
+  // After the clock went back, the copy just made is older by its stamp than all the others:
+  // it is kept, and the oldest of the others goes.
+  ASSERT_TRUE(store.Backup(one, At(-3600)));
+  std::vector<std::string> afterClockBack;
+  for (const BackupEntry& e : store.List()) {
+    if (e.key == BackupStore::KeyOf(one)) afterClockBack.push_back(e.stamp);
+  }
+  ASSERT_EQ(afterClockBack.size(), BackupStore::kKeep);
+  EXPECT_EQ(afterClockBack.back(), "20261208-133005");
+  EXPECT_EQ(afterClockBack[afterClockBack.size() - 2], "20261208-143011");
 }
 
 TEST_F(BackupStoreTest, LongNamesFitAndFailuresAreReported) {
