@@ -65,6 +65,8 @@ FileSaver::Status FileSaver::Check() const {
   if (m_target.empty()) return Status::Refused;
   if (m_exists && (!S_ISREG(m_mode) || ::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0))
     return Status::Refused;
+  // A file that nobody may write is read-only for root too (who passes every access check).
+  if (m_exists && (m_mode & 0222) == 0) return Status::Refused;
   // The new content is written beside the file, so its folder must take new files.
   if (!FolderWritable(m_target)) return Status::Refused;
   return Status::Ok;

@@ -224,6 +224,14 @@ TEST_F(FileSaverTest, WhatTheUserMayNotWriteIsRefusedAndLeft) {
   EXPECT_EQ(Read(shared), "new");
   EXPECT_EQ(StatOf(shared).st_uid, 0u);
   EXPECT_EQ(StatOf(shared).st_mode & 07777, 0666u);
+
+  // A file without any write permission is read-only for root as well (the tests run as root).
+  const auto locked = m_dir / "locked.kpz";
+  Write(locked, "old");
+  ::chmod(locked.c_str(), 0444);
+  EXPECT_EQ(FileSaver(locked.string()).Replace(Bytes("new")), Status::Refused);
+  EXPECT_EQ(FileSaver(locked.string()).Export(Bytes("new")), Status::Refused);
+  EXPECT_EQ(Read(locked), "old");
 }
 
 TEST_F(FileSaverTest, ExportWritesFifosAndDevicesDirectly) {
