@@ -9,8 +9,9 @@
 PageCache::PageCache(views::PrintJob& job, int pages, platform::PageGeometry page, std::size_t maxBytes)
     : m_job(job), m_pages(pages), m_page(page), m_maxBytes(maxBytes) {}
 
-void PageCache::Reset(int pages) {
+void PageCache::Reset(int pages, platform::PageGeometry page) {
   m_pages = pages;
+  m_page = page;
   m_kept.clear();
   m_bytes = 0;
 }

@@ -16,8 +16,9 @@ class PageCache {
   PageCache(views::PrintJob& job, int pages, platform::PageGeometry page, std::size_t maxBytes = 64u << 20);
 
   int Pages() const { return m_pages; }
-  // After the job was laid out again: the new number of pages; drawn pages are dropped.
-  void Reset(int pages);
+  // After the job was laid out again (perhaps on other paper): the new number of pages and
+  // their geometry; drawn pages are dropped.
+  void Reset(int pages, platform::PageGeometry page);
   // Page `page` (from 1) at `dpi` dots per inch, drawn now unless it is kept.
   QImage Page(int page, int dpi);
 

@@ -84,7 +84,7 @@ void PreviewWindow::showEvent(QShowEvent* event) {
 }
 
 void PreviewWindow::ShowPage(int page) {
-  page = std::clamp(page, 1, m_cache->Pages());
+  page = std::clamp(page, 1, std::max(1, m_cache->Pages()));
   if (page == m_current && !m_image->pixmap().isNull()) return;
   m_current = page;
   Redraw();
@@ -119,7 +119,8 @@ void PreviewWindow::OnPrint() {
   if (dialog.exec() != QDialog::Accepted) return;
   printing::PrintPages(this, *m_job, m_printer, m_cache->Pages(), m_prompter);
   // The printer may have laid the pages out differently: the preview follows it again.
-  m_cache->Reset(platform::LayOut(*m_job, m_printer));
-  m_current = std::min(m_current, m_cache->Pages());
+  const int pages = platform::LayOut(*m_job, m_printer);
+  m_cache->Reset(pages, platform::PageOf(m_printer));
+  m_current = std::clamp(m_current, 1, std::max(1, m_cache->Pages()));
   Redraw();
 }

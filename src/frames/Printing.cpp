@@ -46,14 +46,20 @@ bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pa
   progress.setWindowTitle(QStringLiteral("Drucken"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);
-  const bool whole = platform::PrintToPrinter(job, printer, [&progress](int done, int total) {
+  const platform::PrintResult result = platform::PrintToPrinter(job, printer, [&progress](int done, int total) {
     progress.setMaximum(total);
     progress.setLabelText(QStringLiteral("Seite %1 von %2 wird gedruckt...").arg(done + 1).arg(total));
     progress.setValue(done);
     return !progress.wasCanceled();
   });
   progress.reset();
-  return whole;
+  if (result == platform::PrintResult::Failed) {
+    prompter.Tell("Kapitalbuch",
+                  "Der Ausdruck konnte nicht gestartet werden. Bitte prüfen Sie den Drucker und seine "
+                  "Einstellungen.",
+                  platform::Icon::Exclamation);
+  }
+  return result == platform::PrintResult::Printed;
 }
 
 void Print(QWidget* parent, const KapibuchView& view, platform::Prompter& prompter) {

@@ -71,9 +71,9 @@ int LayOut(views::PrintJob& job, const QPrinter& printer) {
   return job.Begin(surface);
 }
 
-bool PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintProgress& progress) {
+PrintResult PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintProgress& progress) {
   QPainter painter(&printer);
-  if (!painter.isActive()) return true;
+  if (!painter.isActive()) return PrintResult::Failed;
   QtPainterSurface surface(painter, printer, QPointF(0, 0), true, PageOf(printer));
   surface.SetCompact(true);
   const int pages = job.Begin(surface);
@@ -82,12 +82,12 @@ bool PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintProgress
   for (int n = from; n <= to; ++n) {
     if (progress && !progress(n - from, to - from + 1)) {
       printer.abort();
-      return false;
+      return PrintResult::Stopped;
     }
     if (n > from) printer.newPage();
     job.DrawPage(surface, n);
   }
-  return true;
+  return PrintResult::Printed;
 }
 
 namespace {

@@ -27,9 +27,10 @@ int LayOut(views::PrintJob& job, const QPrinter& printer);
 // Returning false stops the printing.
 using PrintProgress = std::function<bool(int done, int total)>;
 
-// Prints every page of a job (or the printer's page range) on a printer; false when the
-// progress stopped it.
-bool PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintProgress& progress = {});
+enum class PrintResult { Printed, Stopped, Failed };
+// Prints every page of a job (or the printer's page range) on a printer: Stopped when the
+// progress stopped it, Failed when the printer (or the file it prints to) could not start.
+PrintResult PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintProgress& progress = {});
 
 // Makes sure a QGuiApplication exists (on the offscreen platform when there is no display).
 void EnsureGuiApplication();

@@ -150,8 +150,13 @@ TEST_F(PreviewWindowTest, TheCacheKeepsFewPagesAndDrawsTheView) {
   cache.Page(1, 50);  // long gone
   EXPECT_EQ(cache.Draws(), 5);
   EXPECT_EQ(cache.Page(1, 50), first);
-  cache.Reset(pages);
+  EXPECT_LT(first.width(), first.height());
+  // Laid out again on landscape paper: the pages come out on the new paper.
+  printer.setPageOrientation(QPageLayout::Landscape);
+  cache.Reset(platform::LayOut(*job, printer), platform::PageOf(printer));
   EXPECT_EQ(cache.Kept(), 0u);
+  const QImage turned = cache.Page(1, 50);
+  EXPECT_GT(turned.width(), turned.height());
 }
 
 TEST_F(PreviewWindowTest, ManyPagesAskFirstAndPrintingCanBeStopped) {
@@ -188,4 +193,12 @@ TEST_F(PreviewWindowTest, ManyPagesAskFirstAndPrintingCanBeStopped) {
   EXPECT_GT(job.drawn, 0);
   EXPECT_LT(job.drawn, 600);
   EXPECT_EQ(m_prompter.Last(), "Der Ausdruck umfasst 600 Seiten. Trotzdem fortfahren?");
+
+  // A printer that cannot start (here a file in a folder that does not exist) says so.
+  printer.setOutputFileName(QString::fromStdString((m_dir / "missing" / "out.pdf").string()));
+  CountingJob few(3);
+  EXPECT_FALSE(printing::PrintPages(m_frame.get(), few, printer, 3, m_prompter));
+  EXPECT_EQ(few.drawn, 0);
+  EXPECT_EQ(m_prompter.Last(),
+            "Der Ausdruck konnte nicht gestartet werden. Bitte prüfen Sie den Drucker und seine Einstellungen.");
 }
