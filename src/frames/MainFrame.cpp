@@ -349,8 +349,8 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
     return nullptr;
   }
   if (!session) {
-    Tell(QStringLiteral("Die Datei %1 wird bereits in einem anderen Kapitalbuch-Fenster bearbeitet und kann "
-                        "deshalb nicht geöffnet werden.")
+    Tell(QStringLiteral("Die Datei %1 wird gerade von einem anderen Programm bearbeitet (einem anderen "
+                        "Kapitalbuch-Fenster oder kapibuch-cli) und kann deshalb nicht geöffnet werden.")
              .arg(canonical));
     return nullptr;
   }
