@@ -13,6 +13,7 @@
 #include "views/KBXKontoTransaktionAnzg.h"
 #include "views/ReturnsMode.h"
 #include "views/TableViews.h"
+#include "views/YearlyMode.h"
 
 namespace {
 
@@ -261,6 +262,24 @@ void BM_YearlyWealthRates30Years(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_YearlyWealthRates30Years)->Unit(benchmark::kMillisecond);
+
+// The yearly overview of all 30 years: the realised gains and movements of every year, the
+// daily wealth, each year's rate, the table and the chart measured, as after every change.
+void BM_YearlyOverview30Years(benchmark::State& state) {
+  CKapibuchDoc& doc = Portfolio();
+  views::FrameState frame;
+  frame.SetDefaultDays(doc);
+  frame.mode = views::ViewMode::Yearly;
+  views::YearlyMode view(doc);
+  for (auto _ : state) {
+    doc.Account().ClearCaches();
+    platform::RecordingSurface surface;
+    view.Build(frame);
+    view.Measure(surface);
+  }
+  state.counters["years"] = static_cast<double>(view.Overview().years.size());
+}
+BENCHMARK(BM_YearlyOverview30Years)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

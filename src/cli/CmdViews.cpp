@@ -42,6 +42,7 @@ bool FrameOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, 
       if (!o.day.empty()) days.first = day;
       break;
     case views::PeriodKind::Range:
+    case views::PeriodKind::Years:  // the view takes the years of the two days
       if (!o.from.empty()) days.first = from;
       if (!o.to.empty()) days.second = to;
       break;

@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "dialogs/DialogSupport.h"
 #include "views/Charts.h"
@@ -12,8 +13,14 @@ PeriodBar::PeriodBar(QWidget* parent) : QToolBar(QStringLiteral("Darstellungszei
   setObjectName(QStringLiteral("period"));
   m_firstLabel = new QLabel(this);
   m_first = new QDateEdit(this);
+  m_firstYear = new QSpinBox(this);
   m_secondLabel = new QLabel(this);
   m_second = new QDateEdit(this);
+  m_secondYear = new QSpinBox(this);
+  for (QSpinBox* field : {m_firstYear, m_secondYear}) {
+    field->setKeyboardTracking(false);  // a typed year counts once it is complete
+    field->setAccessibleName(QStringLiteral("Jahr"));
+  }
   for (QDateEdit* picker : {m_first, m_second}) {
     picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     picker->setCalendarPopup(true);
@@ -25,8 +32,9 @@ PeriodBar::PeriodBar(QWidget* parent) : QToolBar(QStringLiteral("Darstellungszei
   for (const auto& name : views::SecuritySeriesNames())
     m_securitySeries->addItem(QString::fromStdString(name));
   m_select = new QPushButton(QStringLiteral("Auswählen..."), this);
-  for (QWidget* w : std::initializer_list<QWidget*>{m_firstLabel, m_first, m_secondLabel, m_second,
-                                                    m_portfolioSeries, m_securitySeries, m_select}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{m_firstLabel, m_first, m_firstYear, m_secondLabel, m_second,
+                                       m_secondYear, m_portfolioSeries, m_securitySeries, m_select}) {
     addWidget(w);
   }
   connect(m_first, &QDateEdit::dateChanged, this, [this](const QDate& d) {
@@ -34,6 +42,13 @@ PeriodBar::PeriodBar(QWidget* parent) : QToolBar(QStringLiteral("Darstellungszei
   });
   connect(m_second, &QDateEdit::dateChanged, this, [this](const QDate& d) {
     if (!m_showing) emit SecondDateChanged(dialogs::FromQDate(d));
+  });
+  // A year stands for its days: the view takes the years of its two days.
+  connect(m_firstYear, &QSpinBox::valueChanged, this, [this](int year) {
+    if (!m_showing) emit FirstDateChanged(views::FirstDayOfYear(year));
+  });
+  connect(m_secondYear, &QSpinBox::valueChanged, this, [this](int year) {
+    if (!m_showing) emit SecondDateChanged(views::LastDayOfYear(year));
   });
   connect(m_portfolioSeries, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (!m_showing && i >= 0) emit PortfolioSeriesChanged(i);
@@ -57,16 +72,24 @@ void PeriodBar::SetPicker(QDateEdit& picker, CKBXDatum minimum, CKBXDatum value,
   picker.setDate(dialogs::ToQDate(value));
 }
 
+void PeriodBar::SetYear(QSpinBox& field, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
+  field.setRange(views::YearOf(minimum), views::YearOf(maximum));
+  field.setValue(views::YearOf(value));
+}
+
 void PeriodBar::ShowFrame(const views::FrameState* state, CKBXDatum accountStart) {
   m_showing = true;
   const views::ModeTraits* traits = state ? &views::Traits(state->mode) : nullptr;
   const bool two = traits && traits->period != views::PeriodKind::Day;
+  const bool years = traits && traits->period == views::PeriodKind::Years;
   m_firstLabel->setText(traits ? QString::fromUtf8(traits->firstLabel) : QString());
   m_secondLabel->setText(traits ? QString::fromUtf8(traits->secondLabel) : QString());
   ShowWidget(m_firstLabel, traits != nullptr);
-  ShowWidget(m_first, traits != nullptr);
+  ShowWidget(m_first, traits != nullptr && !years);
+  ShowWidget(m_firstYear, years);
   ShowWidget(m_secondLabel, two);
-  ShowWidget(m_second, two);
+  ShowWidget(m_second, two && !years);
+  ShowWidget(m_secondYear, years);
   const views::SeriesChoice series = traits ? traits->series : views::SeriesChoice::None;
   ShowWidget(m_portfolioSeries, series == views::SeriesChoice::Portfolio);
   ShowWidget(m_securitySeries, series == views::SeriesChoice::Security);
@@ -74,8 +97,13 @@ void PeriodBar::ShowFrame(const views::FrameState* state, CKBXDatum accountStart
   if (state) {
     const views::Period& days = state->Days();
     const views::PeriodLimits limits = views::LimitsOf(*traits, days, accountStart);
-    SetPicker(*m_first, limits.firstMinimum, days.first, limits.firstMaximum);
-    if (two) SetPicker(*m_second, limits.secondMinimum, days.second, limits.secondMaximum);
+    if (years) {
+      SetYear(*m_firstYear, limits.firstMinimum, days.first, limits.firstMaximum);
+      SetYear(*m_secondYear, limits.secondMinimum, days.second, limits.secondMaximum);
+    } else {
+      SetPicker(*m_first, limits.firstMinimum, days.first, limits.firstMaximum);
+      if (two) SetPicker(*m_second, limits.secondMinimum, days.second, limits.secondMaximum);
+    }
     m_portfolioSeries->setCurrentIndex(state->portfolioSeries);
     m_securitySeries->setCurrentIndex(state->securitySeries);
   }

@@ -11,6 +11,7 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 class PeriodBar : public QToolBar {
   Q_OBJECT
@@ -24,6 +25,9 @@ class PeriodBar : public QToolBar {
   QDateEdit& FirstPicker() { return *m_first; }
   QDateEdit& SecondPicker() { return *m_second; }
   QLabel& FirstLabel() { return *m_firstLabel; }
+  // The year fields of a mode that shows whole years.
+  QSpinBox& FirstYear() { return *m_firstYear; }
+  QSpinBox& SecondYear() { return *m_secondYear; }
 
  signals:
   void FirstDateChanged(CKBXDatum day);
@@ -35,11 +39,14 @@ class PeriodBar : public QToolBar {
  private:
   void ShowWidget(QWidget* widget, bool visible);
   void SetPicker(QDateEdit& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
+  static void SetYear(QSpinBox& field, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
 
   QLabel* m_firstLabel = nullptr;
   QLabel* m_secondLabel = nullptr;
   QDateEdit* m_first = nullptr;
   QDateEdit* m_second = nullptr;
+  QSpinBox* m_firstYear = nullptr;
+  QSpinBox* m_secondYear = nullptr;
   QComboBox* m_portfolioSeries = nullptr;
   QComboBox* m_securitySeries = nullptr;
   QPushButton* m_select = nullptr;

@@ -53,6 +53,10 @@ void FrameState::SetDefaultDays(const CKapibuchDoc& doc) {
       case PeriodKind::DayAndStart:
         p = {end, start};
         break;
+      case PeriodKind::Years:
+        // The years from the account's first day to this one, whatever the period choice.
+        p = {first, std::max(today, first)};
+        break;
     }
   }
   portfolioSeries = 0;

@@ -7,6 +7,7 @@
 #include "views/HoldingsMode.h"
 #include "views/RealisedMode.h"
 #include "views/ReturnsMode.h"
+#include "views/YearlyMode.h"
 
 namespace views {
 
@@ -28,6 +29,8 @@ std::unique_ptr<ModeView> CreateModeView(ViewMode mode, const CKapibuchDoc& doc)
       return std::make_unique<AnalysisMode>(doc);
     case ViewMode::Returns:
       return std::make_unique<ReturnsMode>(doc);
+    case ViewMode::Yearly:
+      return std::make_unique<YearlyMode>(doc);
   }
   return nullptr;
 }

@@ -29,11 +29,7 @@ void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
   r.shownIncome = r.income.ValueIn(CurrencyOf(s, 7));
   const SplitAmount& basis = s.includeCommissions ? r.cost : r.purchaseValue;
   const SplitAmount& back = s.includeCommissions ? r.proceeds : r.saleValue;
-  if (CurrencyOf(s, 6) == kDm) {
-    r.shownGain = EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur);
-  } else {
-    r.shownGain = back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm);
-  }
+  r.shownGain = RealisedGain(r, s.includeCommissions != 0, CurrencyOf(s, 6));
   if (CurrencyOf(s, 8) == kDm) {
     r.shownGainWithIncome =
         EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur) + r.income.dm + EurToDm(r.income.eur);
@@ -52,6 +48,24 @@ void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
 }
 
 }  // namespace
+
+void AddSoldPosition(CKBXAktieVerkauft& row, const CKBXAktie& p) {
+  row.positionCount += 1;
+  row.quantity += p.Quantity();
+  row.purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice),
+                        p.purchasePriceCurrency == kDm ? kDm : kEur);
+  row.cost += p.Cost();
+  row.income += p.Dividends();
+  row.saleValue.Add(ShareValue(p.Quantity(), p.salePrice), p.salePriceCurrency == kDm ? kDm : kEur);
+  row.proceeds += p.Proceeds();
+}
+
+std::int64_t RealisedGain(const CKBXAktieVerkauft& r, bool includeCommissions, Currency currency) {
+  const SplitAmount& basis = includeCommissions ? r.cost : r.purchaseValue;
+  const SplitAmount& back = includeCommissions ? r.proceeds : r.saleValue;
+  if (currency == kDm) return EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur);
+  return back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm);
+}
 
 void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows,
                        const CKapibuchDoc& doc, bool merge) {
@@ -79,16 +93,8 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
       row->wkn = p.wkn;
       row->saleDate = p.saleDate;
     }
-    for (CKBXAktieVerkauft* target : {row, &sums}) {
-      target->positionCount += 1;
-      target->quantity += p.Quantity();
-      target->purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice),
-                                p.purchasePriceCurrency == kDm ? kDm : kEur);
-      target->cost += p.Cost();
-      target->income += p.Dividends();
-      target->saleValue.Add(ShareValue(p.Quantity(), p.salePrice), p.salePriceCurrency == kDm ? kDm : kEur);
-      target->proceeds += p.Proceeds();
-    }
+    AddSoldPosition(*row, p);
+    AddSoldPosition(sums, p);
     row->purchaseDate = p.purchaseDate;
   }
   for (CKBXAktieVerkauft& r : rows) {

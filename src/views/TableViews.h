@@ -43,6 +43,11 @@ void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXD
 constexpr std::size_t kRealisedSlots = 20;
 void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows,
                        const CKapibuchDoc& doc, bool merge);
+// Adds a sold position's quantity and sums to a row (or the sums row).
+void AddSoldPosition(CKBXAktieVerkauft& row, const CKBXAktie& position);
+// The shown "G/V" of a row in a currency: proceeds - cost with the commissions included,
+// else sale value - purchase value; each part converted on its own.
+std::int64_t RealisedGain(const CKBXAktieVerkauft& row, bool includeCommissions, Currency currency);
 Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
                     const std::vector<CKBXAktieVerkauft>& rows);
 ColumnLayout MeasureRealisedColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start,

@@ -24,6 +24,9 @@ const std::vector<ModeTraits>& AllModes() {
       // No settings of its own: it is laid out with the holdings table's settings.
       {Returns, "Rendite", "Rend&ite", '8', "Rendite", "rendite", "Rendite von", "bis", PeriodKind::Range,
        EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
+      // Laid out with the holdings table's settings too.
+      {Yearly, "Jahresübersicht", "&Jahresübersicht", '9', "Jahre", "jahre", "Jahresübersicht von", "bis",
+       PeriodKind::Years, EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
   };
   return modes;
 }
@@ -40,6 +43,29 @@ std::optional<ViewMode> ModeFromNumber(int number) {
 
 int ModeNumber(ViewMode mode) {
   return static_cast<int>(mode);
+}
+
+int YearOf(CKBXDatum day) {
+  int d = 0, m = 0, y = 0;
+  day.Split(d, m, y);
+  return y;
+}
+
+namespace {
+constexpr int kFirstYear = 1970;
+constexpr int kLastYear = 2037;
+}  // namespace
+
+CKBXDatum FirstDayOfYear(int year) {
+  CKBXDatum day(1u);  // 2 January 1970: the first valid day
+  if (year > kFirstYear) day.Set(1, 1, std::min(year, kLastYear));
+  return day;
+}
+
+CKBXDatum LastDayOfYear(int year) {
+  CKBXDatum day;
+  day.Set(31, 12, std::clamp(year, kFirstYear, kLastYear));
+  return day;
 }
 
 PeriodLimits LimitsOf(const ModeTraits& traits, const Period& days, CKBXDatum accountStart) {
@@ -61,6 +87,11 @@ PeriodLimits LimitsOf(const ModeTraits& traits, const Period& days, CKBXDatum ac
     }
     case PeriodKind::DayAndStart:
       limits = {days.second, lastDay, earliest, days.first};
+      break;
+    case PeriodKind::Years:
+      // Whole years: the first year runs up to the last, the last from the first on.
+      limits = {earliest, LastDayOfYear(YearOf(days.second)), FirstDayOfYear(YearOf(days.first)),
+                LastDayOfYear(kLastYear)};
       break;
   }
   limits.firstMaximum = std::max(limits.firstMinimum, limits.firstMaximum);

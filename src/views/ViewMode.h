@@ -19,14 +19,16 @@ enum class ViewMode {
   SecurityChart,   // "Grafik - Wertpapier"
   Analysis,        // "Depotanalyse"
   Returns,         // "Rendite"
+  Yearly,          // "Jahresübersicht"
 };
-inline constexpr int kModeCount = 8;
+inline constexpr int kModeCount = 9;
 
 // Which days a mode works on.
 enum class PeriodKind {
   Day,          // one day: "Depotbestand am"
   Range,        // first and last day: "... von ... bis"
   DayAndStart,  // a day and a start day on or before it: "Depotanalyse am ... ab"
+  Years,        // the years of a first and a last day: "Jahresübersicht von [Jahr] bis [Jahr]"
 };
 
 // How far back the first day of a mode may go.
@@ -63,7 +65,14 @@ struct Period {
   CKBXDatum second;
 };
 
-// The range each day picker of the period bar allows, for a mode's days.
+// The year of a day, and the first and last day of a year within the valid days (years
+// outside 1970..2037 are taken as the nearest of them).
+int YearOf(CKBXDatum day);
+CKBXDatum FirstDayOfYear(int year);
+CKBXDatum LastDayOfYear(int year);
+
+// The range each day picker of the period bar allows, for a mode's days (for years: the
+// days whose years the year fields allow).
 struct PeriodLimits {
   CKBXDatum firstMinimum, firstMaximum;
   CKBXDatum secondMinimum, secondMaximum;

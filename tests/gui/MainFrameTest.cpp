@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
+#include "frames/PeriodBar.h"
 #include "frames/Session.h"
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
@@ -31,6 +33,7 @@
 #include "views/KBXAktieImDepot.h"
 #include "views/TablePrintJob.h"
 #include "views/TableViews.h"
+#include "views/ViewMode.h"
 
 using namespace testutil;
 using guitest::WhenDialogShows;
@@ -99,6 +102,51 @@ TEST_F(MainFrameTest, OpeningAFileAndSwitchingModes) {
   std::ofstream(junk.toStdString()) << "no portfolio";
   EXPECT_EQ(m_frame->OpenFile(junk), nullptr);
   EXPECT_EQ(m_prompter.Last(), "Unerwartetes Dateiformat.");
+}
+
+TEST_F(MainFrameTest, YearlyOverviewWithItsYearFields) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  QAction* action = m_frame->ModeAction(ViewMode::Yearly);
+  EXPECT_EQ(action->text(), QStringLiteral("&Jahresübersicht"));
+  EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+9")));
+  // Every mode's tool bar icon is one of the program's resources.
+  for (const views::ModeTraits& traits : views::AllModes()) {
+    const std::string icon = std::string("icons/") + traits.icon + ".svg";
+    EXPECT_TRUE(std::filesystem::exists(std::string(KAPIBUCH_TEST_DATA) + "/../../resources/" + icon))
+        << icon;
+    std::ifstream qrc(std::string(KAPIBUCH_TEST_DATA) + "/../../resources/kapitalbuch.qrc");
+    const std::string listed((std::istreambuf_iterator<char>(qrc)), std::istreambuf_iterator<char>());
+    EXPECT_NE(listed.find("<file>" + icon + "</file>"), std::string::npos) << icon;
+  }
+  action->trigger();
+  EXPECT_EQ(frame->Mode(), ViewMode::Yearly);
+  EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Jahresübersicht von"));
+  // Year fields instead of day pickers: the account's first year to this year.
+  QSpinBox& first = m_frame->Period().FirstYear();
+  QSpinBox& second = m_frame->Period().SecondYear();
+  EXPECT_TRUE(first.isEnabled());
+  EXPECT_FALSE(m_frame->FirstPicker().isEnabled());
+  const int startYear = views::YearOf(frame->Session().Doc().Account().StartDay());
+  EXPECT_EQ(first.value(), startYear);
+  EXPECT_EQ(second.value(), 2026);
+  EXPECT_EQ(first.minimum(), startYear);
+
+  // The last year typed as a user types it: the view shows the years up to it.
+  second.setFocus();
+  second.selectAll();
+  QTest::keyClicks(&second, "2003");
+  QTest::keyClick(&second, Qt::Key_Return);
+  EXPECT_EQ(views::YearOf(frame->State().Days(ViewMode::Yearly).second), 2003);
+  EXPECT_EQ(first.maximum(), 2003);
+  const int height = frame->View().LogicalSize().height();
+  EXPECT_GT(height, 0);
+  frame->View().grab();
+
+  // Back to a mode of days: the day pickers return.
+  m_frame->ModeAction(ViewMode::Returns)->trigger();
+  EXPECT_TRUE(m_frame->FirstPicker().isEnabled());
+  EXPECT_FALSE(first.isEnabled());
 }
 
 TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {

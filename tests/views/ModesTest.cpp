@@ -114,7 +114,8 @@ TEST(ViewModes, ScreenPaperAndShowAgreeInEveryMode) {
     frame.SetDefaultDays(*doc);
     frame.mode = traits.mode;
     // Three years, so that the development view and the charts stay small.
-    if (traits.period == views::PeriodKind::Range) frame.Days() = {Day(1, 1, 1999), Day(31, 12, 2001)};
+    if (traits.period == views::PeriodKind::Range || traits.period == views::PeriodKind::Years)
+      frame.Days() = {Day(1, 1, 1999), Day(31, 12, 2001)};
     frame.selection = {0, 1};
 
     // The screen.
