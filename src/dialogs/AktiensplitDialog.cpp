@@ -1,7 +1,6 @@
 #include "dialogs/AktiensplitDialog.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -23,10 +22,15 @@ AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter
   layout->addRow(QStringLiteral("&Bezeichnung"), m_name);
   layout->addRow(QStringLiteral("&WKN/Kürzel"), m_wkn);
   auto* ratio = new QHBoxLayout;
+  // Each label names the field before it; its letter takes the keyboard there.
+  auto* newLabel = new QLabel(QStringLiteral("&neue Aktien für"));
+  auto* oldLabel = new QLabel(QStringLiteral("&alte Aktie(n)"));
+  newLabel->setBuddy(m_newShares);
+  oldLabel->setBuddy(m_oldShares);
   ratio->addWidget(m_newShares);
-  ratio->addWidget(new QLabel(QStringLiteral("&neue Aktien für")));
+  ratio->addWidget(newLabel);
   ratio->addWidget(m_oldShares);
-  ratio->addWidget(new QLabel(QStringLiteral("&alte Aktie(n)")));
+  ratio->addWidget(oldLabel);
   layout->addRow(ratio);
   QDialogButtonBox* buttons = OkCancel(*this, CAktiensplitDlg::kHelpTopic);
   layout->addRow(buttons);
@@ -40,7 +44,8 @@ AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter
 }
 
 void AktiensplitDialog::OnOK() {
-  m_form.date = FromQDate(m_date->date());
+  if (!DateAccepted(*m_date, m_prompter, CAktiensplitDlg::kCaption)) return;
+  m_form.date = m_date->Day();
   m_form.newText = FromQ(m_newShares->text());
   m_form.oldText = FromQ(m_oldShares->text());
   m_form.LeaveNew();

@@ -9,7 +9,6 @@
 #include "platform/Prompter.h"
 
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 
 namespace dialogs {
@@ -27,7 +26,7 @@ class AktiensplitDialog : public QDialog {
 
   CAktiensplitDlg m_form;
   platform::Prompter& m_prompter;
-  QDateEdit* m_date;
+  DateField* m_date;
   QComboBox* m_name;
   QComboBox* m_wkn;
   QLineEdit* m_newShares;

@@ -16,12 +16,20 @@ AufteilenDialog::AufteilenDialog(CAufteilenDlg& form, platform::Prompter& prompt
   for (const QString& line : {QStringLiteral("Position: %1").arg(m_form.runningNumber),
                               QStringLiteral("Kaufdatum: ") + ToQ(m_form.purchaseDateText),
                               QStringLiteral("Kaufkurs: ") + ToQ(m_form.purchasePriceText),
-                              QStringLiteral("Stück: ") + ToQ(m_form.HeldText()), ToQ(m_form.RangeText()),
-                              QStringLiteral("Stück &verkaufen")}) {
+                              QStringLiteral("Stück: ") + ToQ(m_form.HeldText()), ToQ(m_form.RangeText())}) {
     layout->addWidget(new QLabel(line));
   }
   m_quantity = new QLineEdit(ToQ(m_form.quantityText));
+  auto* quantityLabel = new QLabel(QStringLiteral("Stück &verkaufen"));
+  quantityLabel->setBuddy(m_quantity);
+  layout->addWidget(quantityLabel);
   layout->addWidget(m_quantity);
+  // Leaving the field shows the quantity within the allowed range.
+  connect(m_quantity, &QLineEdit::editingFinished, this, [this] {
+    m_form.quantityText = FromQ(m_quantity->text());
+    m_form.LeaveQuantity();
+    m_quantity->setText(ToQ(m_form.quantityText));
+  });
   QDialogButtonBox* buttons = OkCancel(*this);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &AufteilenDialog::OnOK);

@@ -15,6 +15,7 @@ DepotdatenDialog::DepotdatenDialog(const CKapibuchDoc& doc, platform::Prompter& 
   auto* layout = new QFormLayout(this);
   m_holder = new QLineEdit(ToQ(m_form.holder));
   m_address = new QPlainTextEdit(ToQ(m_form.address));
+  m_address->setTabChangesFocus(true);
   m_depot = new QLineEdit(ToQ(m_form.depotNumber));
   m_account = new QLineEdit(ToQ(m_form.accountNumber));
   m_bank = new QLineEdit(ToQ(m_form.bankCode));

@@ -1,13 +1,13 @@
 #include "dialogs/DialogSupport.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "dialogs/Help.h"
 
@@ -30,12 +30,30 @@ CKBXDatum FromQDate(const QDate& date) {
   return d;
 }
 
-QDateEdit* DatePicker(CKBXDatum value, CKBXDatum earliest) {
-  auto* picker = new QDateEdit(ToQDate(value));
-  picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  picker->setCalendarPopup(true);
-  picker->setDateRange(ToQDate(earliest), QDate(2038, 1, 18));
-  return picker;
+DateField* DatePicker(CKBXDatum value, CKBXDatum earliest) {
+  return new DateField(value, earliest);
+}
+
+bool DateAccepted(DateField& field, platform::Prompter& prompter, const char* caption) {
+  if (field.Accept()) return true;
+  prompter.Tell(caption, field.Problem(), platform::Icon::Information);
+  field.setFocus(Qt::OtherFocusReason);
+  field.selectAll();
+  return false;
+}
+
+void ReportRefusals(DateField& field, platform::Prompter& prompter, const char* caption) {
+  // Reported once the focus has settled, not in the middle of its move.
+  QObject::connect(&field, &DateField::Refused, &field, [&field, &prompter, caption] {
+    QTimer::singleShot(0, &field, [&field, &prompter, caption] {
+      if (!field.isVisible() || !field.IsMarkedInvalid() || field.property("reporting").toBool()) return;
+      field.setProperty("reporting", true);
+      prompter.Tell(caption, field.Problem(), platform::Icon::Information);
+      field.setProperty("reporting", false);
+      field.setFocus(Qt::OtherFocusReason);
+      field.selectAll();
+    });
+  });
 }
 
 QComboBox* ListOf(const std::vector<std::string>& items, bool editable) {
@@ -50,19 +68,26 @@ void SelectText(QComboBox& list, const std::string& text) {
   list.setCurrentIndex(list.findText(ToQ(text)));
 }
 
-QTableWidget* CandidateTable(const QStringList& headers) {
+QTableWidget* CandidateTable(const QStringList& headers, int firstRight) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
   table->setHorizontalHeaderLabels(headers);
+  table->setProperty("firstRight", firstRight);
+  for (int c = firstRight; c < table->columnCount(); ++c)
+    table->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   table->verticalHeader()->hide();
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   return table;
 }
 
 void FillCandidateTable(QTableWidget& table, const std::vector<std::array<std::string, 5>>& rows) {
+  const int firstRight = table.property("firstRight").toInt();
   table.setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (std::size_t c = 0; c < 5; ++c)
-      table.setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(ToQ(rows[r][c])));
+    for (std::size_t c = 0; c < 5; ++c) {
+      auto* item = new QTableWidgetItem(ToQ(rows[r][c]));
+      if (static_cast<int>(c) >= firstRight) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table.setItem(static_cast<int>(r), static_cast<int>(c), item);
+    }
   }
   table.resizeColumnsToContents();
 }

@@ -13,10 +13,11 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/DateField.h"
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
+#include "platform/Prompter.h"
 
-class QDateEdit;
 class QDialog;
 class QDialogButtonBox;
 class QPushButton;
@@ -38,7 +39,13 @@ QDate ToQDate(CKBXDatum day);
 CKBXDatum FromQDate(const QDate& date);
 
 // A date field from the earliest day to the last day a portfolio can hold.
-QDateEdit* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u));
+DateField* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u));
+// Before a dialog's own checks: a date field whose text is no day of its range is reported
+// (with the dialog's caption) and gets the focus back; false then.
+bool DateAccepted(DateField& field, platform::Prompter& prompter, const char* caption);
+// Where no OK button checks the field (period bar, price entry), leaving it with a text that
+// is no day of its range is reported at once, and the field gets the focus back.
+void ReportRefusals(DateField& field, platform::Prompter& prompter, const char* caption);
 // A selection list (editable for names that may be new), nothing chosen.
 QComboBox* ListOf(const std::vector<std::string>& items, bool editable);
 // Selects the entry with this text in a list, or none.
@@ -58,8 +65,9 @@ void PairLists(QComboBox& names, QComboBox& wkns, Form& form) {
   });
 }
 
-// The read-only table of candidate positions (sale, account movement), and its rows.
-QTableWidget* CandidateTable(const QStringList& headers);
+// The read-only table of candidate positions (sale, account movement), and its rows; the
+// columns from firstRight on hold amounts and quantities and are aligned to the right.
+QTableWidget* CandidateTable(const QStringList& headers, int firstRight);
 void FillCandidateTable(QTableWidget& table, const std::vector<std::array<std::string, 5>>& rows);
 
 // OK, "Abbrechen" and, with a help topic, "Hilfe" (and F1); "Abbrechen" rejects the dialog.

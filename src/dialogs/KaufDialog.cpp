@@ -1,7 +1,6 @@
 #include "dialogs/KaufDialog.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -60,7 +59,8 @@ void KaufDialog::Leave(QLineEdit* edit, std::string& text, void (CKaufDlg::*leav
 }
 
 void KaufDialog::OnOK() {
-  m_form.date = FromQDate(m_date->date());
+  if (!DateAccepted(*m_date, m_prompter, CKaufDlg::kCaption)) return;
+  m_form.date = m_date->Day();
   m_form.PickName(FromQ(m_name->currentText()));
   m_form.PickWkn(FromQ(m_wkn->currentText()));
   m_form.quantityText = FromQ(m_quantity->text());

@@ -8,7 +8,6 @@
 #include "platform/Prompter.h"
 
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 
 namespace dialogs {
@@ -28,7 +27,7 @@ class KaufDialog : public QDialog {
 
   CKaufDlg m_form;
   platform::Prompter& m_prompter;
-  QDateEdit* m_date;
+  DateField* m_date;
   QComboBox* m_name;
   QComboBox* m_wkn;
   QLineEdit* m_quantity;

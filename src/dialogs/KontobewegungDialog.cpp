@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -42,7 +41,8 @@ KontobewegungDialog::KontobewegungDialog(const CKapibuchDoc& doc, platform::Prom
   layout->addLayout(fields, 0, 0);
   m_table =
       CandidateTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Verkaufdatum"),
-                      QStringLiteral("Stück"), QStringLiteral("Zuordnung")});
+                      QStringLiteral("Stück"), QStringLiteral("Zuordnung")},
+                     3);
   layout->addWidget(m_table, 0, 1);
   m_automatic = new QCheckBox(QStringLiteral("&automatisch zuordnen"));
   m_automatic->setChecked(true);
@@ -66,8 +66,8 @@ KontobewegungDialog::KontobewegungDialog(const CKapibuchDoc& doc, platform::Prom
               {forms::Field::Allocate, m_assign},
               {forms::Field::Text, m_text}};
 
-  connect(m_date, &QDateEdit::dateChanged, this, [this](const QDate& day) {
-    m_form.SetDate(FromQDate(day));
+  connect(m_date, &DateField::DayChanged, this, [this](CKBXDatum day) {
+    m_form.SetDate(day);
     Refresh();
   });
   connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -120,6 +120,7 @@ void KontobewegungDialog::Refresh() {
 }
 
 void KontobewegungDialog::OnAssign() {
+  if (!DateAccepted(*m_date, m_prompter, CKontobewegungDlg::kCaption)) return;
   m_form.Zuordnen([this](CZuordnenDlg& part) {
     ZuordnenDialog dialog(part, m_prompter, this);
     return dialog.exec() == QDialog::Accepted;
@@ -128,6 +129,7 @@ void KontobewegungDialog::OnAssign() {
 }
 
 void KontobewegungDialog::OnOK() {
+  if (!DateAccepted(*m_date, m_prompter, CKontobewegungDlg::kCaption)) return;
   m_form.amountText = FromQ(m_amount->text());
   m_form.text = FromQ(m_text->text());
   m_form.SetBookTo(m_toCost->isChecked()       ? CKontobewegungDlg::kKaufpreis

@@ -11,7 +11,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -35,7 +34,7 @@ class KontobewegungDialog : public QDialog {
 
   CKontobewegungDlg m_form;
   platform::Prompter& m_prompter;
-  QDateEdit* m_date;
+  DateField* m_date;
   QComboBox* m_kind;
   QLineEdit* m_amount;
   QLineEdit* m_text;

@@ -1,6 +1,5 @@
 #include "dialogs/KontowaehrungDialog.h"
 
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
@@ -21,7 +20,8 @@ KontowaehrungDialog::KontowaehrungDialog(const CKapibuchDoc& doc, platform::Prom
 }
 
 void KontowaehrungDialog::OnOK() {
-  m_form.SetDate(FromQDate(m_date->date()));
+  if (!DateAccepted(*m_date, m_prompter, CKontowaehrungDlg::kCaption)) return;
+  m_form.SetDate(m_date->Day());
   if (m_form.OnOK(m_prompter)) accept();
 }
 

@@ -7,9 +7,9 @@
 #include "forms/KontowaehrungDlg.h"
 #include "platform/Prompter.h"
 
-class QDateEdit;
-
 namespace dialogs {
+
+class DateField;
 
 class KontowaehrungDialog : public QDialog {
   Q_OBJECT
@@ -24,7 +24,7 @@ class KontowaehrungDialog : public QDialog {
 
   CKontowaehrungDlg m_form;
   platform::Prompter& m_prompter;
-  QDateEdit* m_date;
+  DateField* m_date;
 };
 
 }  // namespace dialogs

@@ -1,7 +1,6 @@
 #include "dialogs/KurseEingebenDialog.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,17 +21,21 @@ std::size_t Index(int row) {
 
 }  // namespace
 
-KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, QWidget* parent)
+KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_form(doc), m_wasModified(doc.IsModified()) {
   // The form stores each price as it is typed: the modified flag tells whether one changed.
   m_doc.SetModified(false);
   setWindowTitle(ToQ(CKurseEingebenDlg::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
-  QDateEdit* date = DatePicker(m_form.Day());
+  DateField* date = DatePicker(m_form.Day());
+  // No OK checks the day here: a day that is none is told as the field is left.
+  ReportRefusals(*date, prompter, CKurseEingebenDlg::kCaption);
   auto* onlyHeld = new QCheckBox(QStringLiteral("nur Wert&papiere im Depot"));
   onlyHeld->setChecked(true);
-  top->addWidget(new QLabel(QStringLiteral("&Datum:")));
+  auto* dateLabel = new QLabel(QStringLiteral("&Datum:"));
+  dateLabel->setBuddy(date);
+  top->addWidget(dateLabel);
   top->addWidget(date);
   top->addWidget(onlyHeld);
   layout->addLayout(top);
@@ -52,6 +55,7 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, QWidget* parent)
   auto* byWkn = new QRadioButton(QStringLiteral("&WKN/Kürzel anzeigen"));
   byName->setChecked(true);
   auto* close = new QPushButton(QStringLiteral("Schließen"));
+  close->setDefault(true);
   auto* bottom = new QHBoxLayout;
   for (QWidget* w : std::initializer_list<QWidget*>{m_pageLine, m_previous, m_next, byName, byWkn, close,
                                                     HelpButton(CKurseEingebenDlg::kHelpTopic)}) {
@@ -59,8 +63,8 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, QWidget* parent)
   }
   layout->addLayout(bottom);
 
-  connect(date, &QDateEdit::dateChanged, this, [this](const QDate& day) {
-    m_form.SetDay(FromQDate(day));
+  connect(date, &DateField::DayChanged, this, [this](CKBXDatum day) {
+    m_form.SetDay(day);
     ShowPage();
   });
   connect(onlyHeld, &QCheckBox::toggled, this, [this](bool on) {

@@ -7,8 +7,8 @@
 #include <array>
 
 #include "forms/KurseEingebenDlg.h"
+#include "platform/Prompter.h"
 
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,7 +19,8 @@ class KurseEingebenDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit KurseEingebenDialog(CKapibuchDoc& doc, QWidget* parent = nullptr);
+  // A day typed that is no day is told through the prompter.
+  KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
   ~KurseEingebenDialog() override;
 
   void done(int result) override;

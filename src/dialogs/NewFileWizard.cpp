@@ -1,6 +1,5 @@
 #include "dialogs/NewFileWizard.h"
 
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +30,8 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   setButtonText(QWizard::BackButton, QStringLiteral("< &Zurück"));
   setButtonText(QWizard::CancelButton, QStringLiteral("Abbrechen"));
   setOption(QWizard::HaveHelpButton, true);
+  // "Fertig stellen" is shown on every page, usable on the last one only.
+  setOption(QWizard::HaveFinishButtonOnEarlyPages, true);
   setButtonText(QWizard::HelpButton, QStringLiteral("Hilfe"));
   connect(this, &QWizard::helpRequested, this,
           [this] { dialogs::ShowHelp(kHelpTopics[std::clamp(currentId(), 0, 2)]); });
@@ -40,6 +41,7 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   auto* form1 = new QFormLayout(page1);
   m_holder = new QLineEdit;
   m_address = new QPlainTextEdit;
+  m_address->setTabChangesFocus(true);
   m_depot = new QLineEdit;
   m_account = new QLineEdit;
   m_bank = new QLineEdit;
@@ -64,7 +66,7 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
   m_balance = new QLineEdit(dialogs::ToQ(m_form.page2.balanceText));
   balanceLabel->setBuddy(m_balance);
   auto* currencyLabel =
-      new QLabel(QStringLiteral("Wählen Sie die &Währung aus, in der Ihr Konto an diesem Tag geführt "
+      new QLabel(QStringLiteral("Wählen Sie die Wä&hrung aus, in der Ihr Konto an diesem Tag geführt "
                                 "wurde\n(eine Umstellung von DM auf Euro ist "
                                 "später möglich):"));
   m_euro = new QRadioButton(QStringLiteral("&Euro"));
@@ -124,8 +126,9 @@ bool NewFileWizard::validateCurrentPage() {
     return m_form.page1.OnNext(m_prompter);
   }
   if (currentId() == 1) {
+    if (!dialogs::DateAccepted(*m_start, m_prompter, CNeueDatei2PropPage::kCaption)) return false;
     LeaveBalance();
-    m_form.page2.startDay = dialogs::FromQDate(m_start->date());
+    m_form.page2.startDay = m_start->Day();
   }
   return true;
 }

@@ -8,9 +8,11 @@
 
 class QLineEdit;
 class QPlainTextEdit;
-class QDateEdit;
 class QRadioButton;
 class QLabel;
+namespace dialogs {
+class DateField;
+}
 
 class NewFileWizard : public QWizard {
   Q_OBJECT
@@ -36,7 +38,7 @@ class NewFileWizard : public QWizard {
   QLineEdit* m_depot;
   QLineEdit* m_account;
   QLineEdit* m_bank;
-  QDateEdit* m_start;
+  dialogs::DateField* m_start;
   QLineEdit* m_balance;
   QRadioButton* m_euro;
   QRadioButton* m_dm;

@@ -9,8 +9,9 @@
 
 namespace dialogs {
 
-OptionenDialog::OptionenDialog(const CKapibuchDoc& doc, int startPage, QWidget* parent)
-    : QDialog(parent), m_sheet(doc) {
+OptionenDialog::OptionenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, int startPage,
+                               QWidget* parent)
+    : QDialog(parent), m_sheet(doc), m_prompter(prompter) {
   setWindowTitle(ToQ(COptionenSheet::kCaption));
   auto* layout = new QVBoxLayout(this);
   m_tabs = new QTabWidget;
@@ -35,6 +36,15 @@ OptionenDialog::OptionenDialog(const CKapibuchDoc& doc, int startPage, QWidget* 
 void OptionenDialog::OnOK() {
   // A length being edited is read when its box loses the focus: let it go first.
   if (QWidget* focused = focusWidget()) focused->clearFocus();
+  // A day typed on a page that is no day: its page is shown and the field reported.
+  for (int page = 0; page < m_tabs->count(); ++page) {
+    for (DateField* day : m_tabs->widget(page)->findChildren<DateField*>()) {
+      if (day->Accept()) continue;
+      m_tabs->setCurrentIndex(page);
+      DateAccepted(*day, m_prompter, COptionenSheet::kCaption);
+      return;
+    }
+  }
   accept();
 }
 
@@ -43,8 +53,11 @@ void OptionenDialog::AddGeneralPage() {
   OptionenPage general(*m_tabs, COptionenSheet::kPageCaptions[0]);
   general.Choice("Tabellen anzeigen:", {"&Farbe", "&Graustufen", "Gitternetz&linien"}, g.tableDisplay);
   general.Number("Dezimalstellen für &Prozentwerte:", g.percentDecimals, 0, 3);
-  general.Number("&Spekulationsfrist", g.holdingPeriodLength, 0, 9999);
+  general.BeginGroup("&Spekulationsfrist");
+  general.Number("", g.holdingPeriodLength, 0, 9999);
   general.Choice("", {"&Tage", "M&onate", "Ja&hre"}, g.holdingPeriodUnit);
+  general.EndGroup();
+  general.BeginGroup("Darstellungszeitraum beim Öffnen der Datei");
   general.Choice(
       "Von:",
       {"&erster Tag", "erster Tag des aktuellen &Jahres", "erster Tag des aktuellen &Monats", "&dieser Tag:"},
@@ -52,6 +65,7 @@ void OptionenDialog::AddGeneralPage() {
   general.Day(g.periodStartDay);
   general.Choice("Bis:", {"&aktueller Tag", "diese&r Tag:"}, g.periodEndChoice);
   general.Day(g.periodEndDay);
+  general.EndGroup();
 }
 
 void OptionenDialog::AddTablePages() {
@@ -126,24 +140,31 @@ void OptionenDialog::AddDevelopmentPages() {
   development1.Length("Spalten&rand:", d.columnMargin, 0, 100);
   development1.Length("Spal&tenabstand:", d.columnSpacing, 0, 100);
   development1.Check("bei Berechnung von Gewinnen/Verlusten Pro&visionen einbeziehen", d.includeCommissions);
+  development1.BeginGroup("Wertpapierpositionen");
   development1.Bit("&Kurs anzeigen", d.displayFlags, 0);
   development1.Bit("&Gewinn/Verlust anzeigen", d.displayFlags, 1);
   development1.Bit("Te&xt anzeigen", d.displayFlags, 2);
   development1.Check("e&igene Spalte für jede Position", d.columnPerPosition);
   development1.Text("T&ext:", d.positionLabel);
+  development1.EndGroup();
+  development1.BeginGroup("Depot");
   development1.Bit("Depot&wert anzeigen:", d.displayFlags, 3);
   development1.Choice("", {"in E&UR", "in D&M"}, d.valueCurrency);
   development1.Bit("Gewi&nn/Verlust anzeigen:", d.displayFlags, 4);
   development1.Choice("", {"gegenüber investiertem K&apital", "gegenüber Depotwert am An&fangsdatum"},
                       d.portfolioGainBasis);
   development1.Choice("", {"in &DM/EUR", "in Pro&zent"}, d.portfolioGainForm);
+  development1.EndGroup();
 
   OptionenPage development2(*m_tabs, COptionenSheet::kPageCaptions[6]);
+  development2.BeginGroup("Konto");
   development2.Bit("&Kontostand anzeigen:", d.displayFlags, 5);
   development2.Choice("", {"in EU&R", "in D&M"}, d.balanceCurrency);
   development2.Bit("Li&quiditätsquote anzeigen", d.displayFlags, 6);
   development2.Check("um Kapitaleinlagen und -entnahmen &bereinigen:", d.adjustForCapitalMovements);
   development2.Choice("", {"Kapital am &Anfangsdatum", "Ka&pital am Enddatum"}, d.capitalReference);
+  development2.EndGroup();
+  development2.BeginGroup("Vermögen");
   development2.Bit("&Vermögen anzeigen:", d.displayFlags, 7);
   development2.Choice("", {"in &EUR", "in &DM"}, d.assetsCurrency);
   development2.Bit("Gewi&nn/Verlust anzeigen:", d.displayFlags, 8);
@@ -152,8 +173,8 @@ void OptionenDialog::AddDevelopmentPages() {
                        "gegenüber Vermögen am Vor&tag"},
                       d.assetsGainBasis);
   development2.Choice("", {"&in DM/EUR", "in Pro&zent"}, d.assetsGainForm);
-  development2.Margins(d.margins);
-  development2.Check("nur &Gitter-\nnetzlinien", d.gridLinesOnlyWhenPrinting);
+  development2.EndGroup();
+  development2.PrintOptions(d.margins, d.gridLinesOnlyWhenPrinting);
 }
 
 void OptionenDialog::AddAnalysisPage() {
@@ -173,7 +194,9 @@ void OptionenDialog::AddAnalysisPage() {
                  "% über Start", "% über Tief", "% bis Hoch", "% von Hoch", "Depotanteil"},
                 a.sortKey);
   analysis.Choice("", {"au&fsteigend", "absteige&nd"}, a.sortDescending);
+  analysis.BeginGroup("Seitenränder");
   analysis.Margins(a.margins);
+  analysis.EndGroup();
 }
 
 void OptionenDialog::AddAccountPage() {
@@ -187,13 +210,14 @@ void OptionenDialog::AddAccountPage() {
   account.Length("&Feldabstand:", k.fieldSpacing, 0, 100);
   account.Length("Spalten&rand:", k.columnMargin, 0, 100);
   account.Length("Text&abstand:", k.textSpacing, 0, 100);
+  account.BeginGroup("Anzeige");
   account.Bit("&Datum", k.columnFlags, 0);
   account.Bit("&Vorgang", k.columnFlags, 1);
   account.Bit("Te&xt", k.columnFlags, 2);
   account.Bit("&Betrag", k.columnFlags, 3);
   account.Bit("&Kontostand", k.columnFlags, 4);
-  account.Margins(k.margins);
-  account.Check("nur &Gitter-\nnetzlinien", k.gridLinesOnlyWhenPrinting);
+  account.EndGroup();
+  account.PrintOptions(k.margins, k.gridLinesOnlyWhenPrinting);
 }
 
 }  // namespace dialogs

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "forms/OptionenSheet.h"
+#include "platform/Prompter.h"
 
 class QTabWidget;
 
@@ -15,7 +16,8 @@ class OptionenDialog : public QDialog {
   Q_OBJECT
 
  public:
-  OptionenDialog(const CKapibuchDoc& doc, int startPage, QWidget* parent = nullptr);
+  OptionenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, int startPage,
+                 QWidget* parent = nullptr);
   // After exec() returned Accepted: every value into the document, which is then modified
   // and redrawn.
   void Book(CKapibuchDoc& doc) const { m_sheet.OnOK(doc); }
@@ -29,6 +31,7 @@ class OptionenDialog : public QDialog {
   void OnOK();
 
   COptionenSheet m_sheet;
+  platform::Prompter& m_prompter;
   QTabWidget* m_tabs;
 };
 

@@ -4,9 +4,10 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,8 +37,18 @@ QCheckBox* BitBox(const char* caption, std::int32_t& flags, int bit) {
 }  // namespace
 
 OptionenPage::OptionenPage(QTabWidget& tabs, const char* caption)
-    : m_widget(new QWidget), m_layout(new QFormLayout(m_widget)) {
+    : m_widget(new QWidget), m_page(new QFormLayout(m_widget)), m_layout(m_page) {
   tabs.addTab(m_widget, QString::fromUtf8(caption));
+}
+
+void OptionenPage::BeginGroup(const char* caption) {
+  auto* box = new QGroupBox(QString::fromUtf8(caption));
+  m_layout = new QFormLayout(box);
+  m_page->addRow(box);
+}
+
+void OptionenPage::EndGroup() {
+  m_layout = m_page;
 }
 
 void OptionenPage::Length(const char* caption, std::int32_t& value, int minimum, int maximum) {
@@ -66,6 +77,14 @@ void OptionenPage::Font(const char* caption, std::string& value) {
       list->setCurrentIndex(i);
       break;
     }
+  }
+  if (list->currentIndex() < 0 && !value.empty()) {
+    // Not installed: show the face that draws instead; the stored name stays until the user
+    // picks another.
+    const QString drawn = QFontInfo(QFont(ToQ(value))).family();
+    list->setCurrentIndex(static_cast<int>(families.indexOf(drawn)));
+    list->setToolTip(QStringLiteral("\"%1\" ist nicht installiert und wird als \"%2\" dargestellt.")
+                         .arg(ToQ(value), drawn));
   }
   QObject::connect(list, &QComboBox::textActivated, list,
                    [&value](const QString& face) { value = FromQ(face); });
@@ -132,9 +151,8 @@ void OptionenPage::Number(const char* caption, std::int32_t& value, int minimum,
 }
 
 void OptionenPage::Day(CKBXDatum& value) {
-  QDateEdit* picker = DatePicker(value);
-  QObject::connect(picker, &QDateEdit::dateChanged, picker,
-                   [&value](const QDate& d) { value = FromQDate(d); });
+  DateField* picker = DatePicker(value);
+  QObject::connect(picker, &DateField::DayChanged, picker, [&value](CKBXDatum day) { value = day; });
   m_layout->addRow(QString(), picker);
 }
 
@@ -143,6 +161,13 @@ void OptionenPage::Margins(::Margins& margins, bool withRightBottom) {
   if (withRightBottom) Length("Re&chts:", margins.right, 0, 500);
   Length("&Oben:", margins.top, 0, 500);
   if (withRightBottom) Length("&Unten:", margins.bottom, 0, 500);
+}
+
+void OptionenPage::PrintOptions(::Margins& margins, std::int32_t& gridLinesOnly) {
+  BeginGroup("Druckoptionen/Seitenränder");
+  Margins(margins);
+  Check("nur &Gitter-\nnetzlinien", gridLinesOnly);
+  EndGroup();
 }
 
 void OptionenPage::Colour(const char* caption, std::int32_t& value) {
@@ -170,14 +195,16 @@ void OptionenPage::TableLayout(TableSettings& table) {
 }
 
 void OptionenPage::SortAndMargins(TableSettings& table, std::initializer_list<const char*> sortKeys) {
+  BeginGroup("Sortierung");
   List("Sortiere&n nach:", sortKeys, table.sortKey);
   Choice("", {"au&fsteigend", "abste&igend"}, table.sortDescending);
-  Margins(table.margins);
-  Check("nur &Gitter-\nnetzlinien", table.gridLinesOnlyWhenPrinting);
+  EndGroup();
+  PrintOptions(table.margins, table.gridLinesOnlyWhenPrinting);
 }
 
 void OptionenPage::Columns(TableSettings& table, const char* const* columns, const int* currency,
                            std::size_t count) {
+  BeginGroup("Anzeige");
   for (std::size_t i = 0; i < count; ++i) {
     const int bit = static_cast<int>(i);
     if (currency[i] < 0) {
@@ -187,6 +214,7 @@ void OptionenPage::Columns(TableSettings& table, const char* const* columns, con
                       table.columnCurrencies[static_cast<std::size_t>(currency[i])]);
     }
   }
+  EndGroup();
   Check("bei Bere&chnung von Gewinnen/Verlusten Provisionen einbeziehen", table.includeCommissions);
   Check("Positionen mit gleic&hen Wertpapieren zusammenfassen", table.mergePositions);
 }
@@ -210,9 +238,11 @@ void OptionenPage::Chart(ChartSettings& chart, bool portfolio) {
   }
   Check("bei Berechnung von Gewinnen/Verlusten Pro&visionen einbeziehen", chart.includeCommissions);
   Check("Ver&änderung gegenüber Anfangsdatum", chart.changeAgainstStart);
+  BeginGroup("Druckoptionen/Seitenränder");
   Check("Schwarzwei&ß", chart.blackAndWhite);
   Length("&Links:", chart.marginLeft, 0, 500);
   Length("&Oben:", chart.marginTop, 0, 500);
+  EndGroup();
 }
 
 }  // namespace dialogs

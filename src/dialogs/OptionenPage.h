@@ -23,10 +23,15 @@ class OptionenPage {
   OptionenPage(QTabWidget& tabs, const char* caption);
   QFormLayout& Layout() { return *m_layout; }
 
+  // The rows added until EndGroup() go into a box with this caption.
+  void BeginGroup(const char* caption);
+  void EndGroup();
+
   // A length in tenths of a millimetre, typed in centimetres and clamped to the range.
   void Length(const char* caption, std::int32_t& value, int minimum, int maximum);
   void Text(const char* caption, std::string& value);
-  // A font face; only choosing an entry changes it, so an uninstalled face is kept.
+  // A font face; only choosing an entry changes it, so an uninstalled face is kept (the
+  // list shows the face that draws in its place).
   void Font(const char* caption, std::string& value);
   void Check(const char* caption, std::int32_t& value);
   void Bit(const char* caption, std::int32_t& flags, int bit);
@@ -38,6 +43,8 @@ class OptionenPage {
   void Number(const char* caption, std::int32_t& value, int minimum, int maximum);
   void Day(CKBXDatum& value);
   void Margins(::Margins& margins, bool withRightBottom = true);
+  // The box "Druckoptionen/Seitenränder" of a table page: margins and grid lines.
+  void PrintOptions(::Margins& margins, std::int32_t& gridLinesOnly);
   void Colour(const char* caption, std::int32_t& value);
 
   // The rows that several pages share: a table's layout, a gains table's sort order and
@@ -56,7 +63,8 @@ class OptionenPage {
   void Columns(TableSettings& table, const char* const* columns, const int* currency, std::size_t count);
 
   QWidget* m_widget;
-  QFormLayout* m_layout;
+  QFormLayout* m_page;    // the page's own rows
+  QFormLayout* m_layout;  // where rows go now: the page or a group
 };
 
 }  // namespace dialogs

@@ -2,13 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 
 #include "dialogs/AufteilenDialog.h"
@@ -36,7 +37,8 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
   fields->addRow(QStringLiteral("&Text"), m_text);
   layout->addLayout(fields, 0, 0);
   m_table = CandidateTable({QStringLiteral("Pos."), QStringLiteral("Kaufdatum"), QStringLiteral("Kaufkurs"),
-                            QStringLiteral("Stück"), QStringLiteral("Verkaufen")});
+                            QStringLiteral("Stück"), QStringLiteral("Verkaufen")},
+                           2);
   layout->addWidget(m_table, 0, 1);
   m_oldest = new QCheckBox(QStringLiteral("&älteste Positionen verkaufen"));
   m_oldest->setChecked(true);
@@ -45,6 +47,24 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
   options->addWidget(m_oldest);
   options->addWidget(m_split);
   layout->addLayout(options, 1, 1);
+  // The currency the purchase prices of the list are shown in.
+  auto* display = new QGroupBox(QStringLiteral("Kaufkurse anzeigen in"));
+  auto* displayRow = new QHBoxLayout(display);
+  m_showAsStored = new QRadioButton(QStringLiteral("DM/EU&R"));
+  m_showEur = new QRadioButton(QStringLiteral("E&UR"));
+  m_showDm = new QRadioButton(QStringLiteral("D&M"));
+  m_showEur->setChecked(true);
+  for (QRadioButton* choice : {m_showAsStored, m_showEur, m_showDm}) {
+    displayRow->addWidget(choice);
+    connect(choice, &QRadioButton::toggled, this, [this](bool on) {
+      if (!on) return;
+      m_form.SetDisplayCurrency(m_showDm->isChecked()    ? CVerkaufDlg::kShowDm
+                                : m_showEur->isChecked() ? CVerkaufDlg::kShowEur
+                                                         : CVerkaufDlg::kAsStored);
+      Refresh();
+    });
+  }
+  layout->addWidget(display, 1, 0);
   QDialogButtonBox* buttons = OkCancel(*this, CVerkaufDlg::kHelpTopic);
   layout->addWidget(buttons, 2, 0, 1, 2);
   m_fields = {{forms::Field::Date, m_date},     {forms::Field::Name, m_name},
@@ -52,8 +72,8 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
               {forms::Field::Price, m_price},   {forms::Field::Commission, m_commission},
               {forms::Field::Allocate, m_split}};
 
-  connect(m_date, &QDateEdit::dateChanged, this, [this](const QDate& day) {
-    m_form.SetDate(FromQDate(day));
+  connect(m_date, &DateField::DayChanged, this, [this](CKBXDatum day) {
+    m_form.SetDate(day);
     Refresh();
   });
   connect(m_name, &QComboBox::textActivated, this, [this](const QString& name) {
@@ -112,6 +132,7 @@ void VerkaufDialog::Leave(QLineEdit* edit, const std::string& text, void (CVerka
 }
 
 void VerkaufDialog::OnSplit() {
+  if (!DateAccepted(*m_date, m_prompter, CVerkaufDlg::kCaption)) return;
   ReadTexts();
   m_form.Aufteilen(m_prompter, [this](CAufteilenDlg& part) {
     AufteilenDialog dialog(part, m_prompter, this);
@@ -121,6 +142,7 @@ void VerkaufDialog::OnSplit() {
 }
 
 void VerkaufDialog::OnOK() {
+  if (!DateAccepted(*m_date, m_prompter, CVerkaufDlg::kCaption)) return;
   ReadTexts();
   if (m_form.OnOK(m_prompter)) {
     accept();

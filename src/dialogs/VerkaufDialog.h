@@ -10,9 +10,9 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QTableWidget;
 
 namespace dialogs {
@@ -36,7 +36,7 @@ class VerkaufDialog : public QDialog {
 
   CVerkaufDlg m_form;
   platform::Prompter& m_prompter;
-  QDateEdit* m_date;
+  DateField* m_date;
   QComboBox* m_name;
   QComboBox* m_wkn;
   QLineEdit* m_quantity;
@@ -46,6 +46,9 @@ class VerkaufDialog : public QDialog {
   QTableWidget* m_table;
   QCheckBox* m_oldest;
   QPushButton* m_split;
+  QRadioButton* m_showAsStored;
+  QRadioButton* m_showEur;
+  QRadioButton* m_showDm;
   FieldWidgets m_fields;
 };
 

@@ -1,6 +1,7 @@
 #include "dialogs/ZuordnenDialog.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -16,11 +17,21 @@ ZuordnenDialog::ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter,
   for (const QString& line : {QStringLiteral("Position: %1").arg(m_form.runningNumber),
                               QStringLiteral("Kaufdatum: ") + ToQ(m_form.purchaseDateText),
                               QStringLiteral("Verkaufdatum: ") + ToQ(m_form.saleDateText),
-                              QStringLiteral("Die Kontobewegung betrifft ... Stück dieser Position.")}) {
+                              QStringLiteral("Stück: ") + ToQ(forms::QuantityText(m_form.held))}) {
     layout->addWidget(new QLabel(line));
   }
   m_quantity = new QLineEdit(ToQ(m_form.quantityText));
-  layout->addWidget(m_quantity);
+  auto* sentence = new QHBoxLayout;
+  sentence->addWidget(new QLabel(QStringLiteral("Die Kontobewegung betrifft")));
+  sentence->addWidget(m_quantity);
+  sentence->addWidget(new QLabel(QStringLiteral("Stück dieser Position.")));
+  layout->addLayout(sentence);
+  // Leaving the field shows the quantity, at most the position's.
+  connect(m_quantity, &QLineEdit::editingFinished, this, [this] {
+    m_form.quantityText = FromQ(m_quantity->text());
+    m_form.LeaveQuantity();
+    m_quantity->setText(ToQ(m_form.quantityText));
+  });
   QDialogButtonBox* buttons = OkCancel(*this);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &ZuordnenDialog::OnOK);

@@ -19,13 +19,15 @@ class ChildFrame;
 class DocumentSession;
 class PeriodBar;
 class QAction;
-class QDateEdit;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
 class RecentFiles;
 struct ActionSpec;
+namespace dialogs {
+class DateField;
+}
 
 class MainFrame : public QMainWindow {
   Q_OBJECT
@@ -50,8 +52,8 @@ class MainFrame : public QMainWindow {
   QAction* ModeAction(views::ViewMode mode) const { return m_modeActions[static_cast<std::size_t>(mode)]; }
   QStringList RecentFileList() const;
   PeriodBar& Period() { return *m_periodBar; }
-  QDateEdit& FirstPicker();
-  QDateEdit& SecondPicker();
+  dialogs::DateField& FirstPicker();
+  dialogs::DateField& SecondPicker();
   QLabel& FirstLabel();
 
  protected:
@@ -77,6 +79,7 @@ class MainFrame : public QMainWindow {
   void OnNew();
   void OnOpen();
   void OnBackups();
+  void OnPrintDirect();
   void OnAbout();
 
   platform::SettingsStore& m_settings;

@@ -1,7 +1,6 @@
 #include "frames/PeriodBar.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -9,22 +8,25 @@
 #include "dialogs/DialogSupport.h"
 #include "views/Charts.h"
 
-PeriodBar::PeriodBar(QWidget* parent) : QToolBar(QStringLiteral("Darstellungszeitraum"), parent) {
+PeriodBar::PeriodBar(platform::Prompter& prompter, QWidget* parent)
+    : QToolBar(QStringLiteral("Darstellungszeitraum"), parent) {
   setObjectName(QStringLiteral("period"));
   m_firstLabel = new QLabel(this);
-  m_first = new QDateEdit(this);
+  m_first = new dialogs::DateField(CKBXDatum(), CKBXDatum(), forms::LastDay(), this);
   m_firstYear = new QSpinBox(this);
   m_secondLabel = new QLabel(this);
-  m_second = new QDateEdit(this);
+  m_second = new dialogs::DateField(CKBXDatum(), CKBXDatum(), forms::LastDay(), this);
   m_secondYear = new QSpinBox(this);
   for (QSpinBox* field : {m_firstYear, m_secondYear}) {
     field->setKeyboardTracking(false);  // a typed year counts once it is complete
     field->setAccessibleName(QStringLiteral("Jahr"));
   }
-  for (QDateEdit* picker : {m_first, m_second}) {
-    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    picker->setCalendarPopup(true);
+  for (dialogs::DateField* picker : {m_first, m_second}) {
+    picker->setMaximumWidth(picker->minimumWidth() + 20);
+    dialogs::ReportRefusals(*picker, prompter, "Kapitalbuch");
   }
+  m_firstLabel->setBuddy(m_first);
+  m_secondLabel->setBuddy(m_second);
   m_portfolioSeries = new QComboBox(this);
   for (const auto& name : views::PortfolioSeriesNames())
     m_portfolioSeries->addItem(QString::fromStdString(name));
@@ -37,11 +39,11 @@ PeriodBar::PeriodBar(QWidget* parent) : QToolBar(QStringLiteral("Darstellungszei
                                        m_secondYear, m_portfolioSeries, m_securitySeries, m_select}) {
     addWidget(w);
   }
-  connect(m_first, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (!m_showing) emit FirstDateChanged(dialogs::FromQDate(d));
+  connect(m_first, &dialogs::DateField::DayChanged, this, [this](CKBXDatum d) {
+    if (!m_showing) emit FirstDateChanged(d);
   });
-  connect(m_second, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (!m_showing) emit SecondDateChanged(dialogs::FromQDate(d));
+  connect(m_second, &dialogs::DateField::DayChanged, this, [this](CKBXDatum d) {
+    if (!m_showing) emit SecondDateChanged(d);
   });
   // A year stands for its days: the view takes the years of its two days.
   connect(m_firstYear, &QSpinBox::valueChanged, this, [this](int year) {
@@ -67,9 +69,9 @@ void PeriodBar::ShowWidget(QWidget* widget, bool visible) {
   widget->setEnabled(visible);
 }
 
-void PeriodBar::SetPicker(QDateEdit& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
-  picker.setDateRange(dialogs::ToQDate(minimum), dialogs::ToQDate(maximum));
-  picker.setDate(dialogs::ToQDate(value));
+void PeriodBar::SetPicker(dialogs::DateField& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {
+  picker.SetRange(minimum, maximum);
+  picker.SetDay(value);
 }
 
 void PeriodBar::SetYear(QSpinBox& field, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum) {

@@ -1,14 +1,18 @@
 #pragma once
 // The period bar ("Darstellungszeitraum"): the day pickers of the active window's mode,
 // and the chart series and position selection where the mode has them. It shows a
-// window's days and reports what the user picks; the main frame hands that on.
+// window's days and reports what the user picks; the main frame hands that on. A typed day
+// counts when its field is left or Enter is pressed.
 
 #include <QToolBar>
 
+#include "platform/Prompter.h"
 #include "views/FrameState.h"
 
 class QComboBox;
-class QDateEdit;
+namespace dialogs {
+class DateField;
+}
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -17,13 +21,14 @@ class PeriodBar : public QToolBar {
   Q_OBJECT
 
  public:
-  explicit PeriodBar(QWidget* parent = nullptr);
+  // A typed text that is no day of a field's range is told through the prompter.
+  explicit PeriodBar(platform::Prompter& prompter, QWidget* parent = nullptr);
 
   // Shows a window's mode and days (nullptr: no window is open).
   void ShowFrame(const views::FrameState* state, CKBXDatum accountStart);
 
-  QDateEdit& FirstPicker() { return *m_first; }
-  QDateEdit& SecondPicker() { return *m_second; }
+  dialogs::DateField& FirstPicker() { return *m_first; }
+  dialogs::DateField& SecondPicker() { return *m_second; }
   QLabel& FirstLabel() { return *m_firstLabel; }
   // The year fields of a mode that shows whole years.
   QSpinBox& FirstYear() { return *m_firstYear; }
@@ -38,13 +43,13 @@ class PeriodBar : public QToolBar {
 
  private:
   void ShowWidget(QWidget* widget, bool visible);
-  void SetPicker(QDateEdit& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
+  void SetPicker(dialogs::DateField& picker, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
   static void SetYear(QSpinBox& field, CKBXDatum minimum, CKBXDatum value, CKBXDatum maximum);
 
   QLabel* m_firstLabel = nullptr;
   QLabel* m_secondLabel = nullptr;
-  QDateEdit* m_first = nullptr;
-  QDateEdit* m_second = nullptr;
+  dialogs::DateField* m_first = nullptr;
+  dialogs::DateField* m_second = nullptr;
   QSpinBox* m_firstYear = nullptr;
   QSpinBox* m_secondYear = nullptr;
   QComboBox* m_portfolioSeries = nullptr;

@@ -1,12 +1,15 @@
 #include "qt/QtPrompter.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace platform {
 
 Answer QtPrompter::Ask(const std::string& caption, const std::string& text, Icon icon, Buttons buttons) {
-  QMessageBox box(m_parent);
+  // Above the dialog that asks, when a modal dialog is open.
+  QWidget* modal = QApplication::activeModalWidget();
+  QMessageBox box(modal ? modal : m_parent);
   box.setWindowTitle(QString::fromStdString(caption));
   box.setText(QString::fromStdString(text));
   switch (icon) {

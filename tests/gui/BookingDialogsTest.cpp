@@ -49,7 +49,7 @@ class BookingDialogsTest : public ::testing::Test {
 TEST_F(BookingDialogsTest, BuyTypedIntoTheFields) {
   dialogs::KaufDialog dialog(*m_doc, m_prompter);
   Open(dialog);
-  TypeDate(Field<QDateEdit>(dialog, QStringLiteral("Kauf&datum")), QDate(2004, 3, 5));
+  TypeDate(Field<dialogs::DateField>(dialog, QStringLiteral("Kauf&datum")), QDate(2004, 3, 5));
   auto* name = Field<QComboBox>(dialog, QStringLiteral("&Bezeichnung"));
   auto* wkn = Field<QComboBox>(dialog, QStringLiteral("&WKN/Kürzel"));
   Type(name->lineEdit(), QStringLiteral("Siemens AG"));
@@ -212,7 +212,7 @@ TEST_F(BookingDialogsTest, DividendAssignedByHand) {
 TEST_F(BookingDialogsTest, StockSplit) {
   dialogs::AktiensplitDialog dialog(*m_doc, m_prompter);
   Open(dialog);
-  TypeDate(Field<QDateEdit>(dialog, QStringLiteral("Split&datum")), QDate(2004, 6, 1));
+  TypeDate(Field<dialogs::DateField>(dialog, QStringLiteral("Split&datum")), QDate(2004, 6, 1));
   Choose(Field<QComboBox>(dialog, QStringLiteral("&Bezeichnung")), QStringLiteral("Siemens AG"));
   EXPECT_EQ(Field<QComboBox>(dialog, QStringLiteral("&WKN/Kürzel"))->currentText(), QStringLiteral("723610"));
   const QList<QLineEdit*> ratio = TextFields(dialog);

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -24,6 +23,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "dialogs/DateField.h"
 #include "document/KapibuchDoc.h"
 
 namespace guitest {
@@ -87,12 +87,14 @@ inline void Click(QAbstractButton* button) {
   QTest::mouseClick(button, Qt::LeftButton, {}, at);
 }
 
-// The text fields of a dialog that are fields of their own (not parts of lists or date fields).
+// The text fields of a dialog that are fields of their own (not parts of lists, not dates).
 inline QList<QLineEdit*> TextFields(QWidget& dialog) {
   QList<QLineEdit*> fields;
   for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
     QWidget* owner = edit->parentWidget();
-    if (!qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner)) fields << edit;
+    if (!qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner) &&
+        !qobject_cast<dialogs::DateField*>(edit))
+      fields << edit;
   }
   return fields;
 }
@@ -107,13 +109,16 @@ inline void Type(QLineEdit* edit, const QString& text) {
   QTest::keyClick(edit, Qt::Key_Tab);
 }
 
-// Types a day into a date field, its sections one after the other, and leaves it.
-inline void TypeDate(QDateEdit* edit, const QDate& day) {
-  ASSERT_NE(edit, nullptr);
-  edit->setFocus();
-  QTest::keyClicks(edit, day.toString(QStringLiteral("ddMMyyyy")));
-  QTest::keyClick(edit, Qt::Key_Tab);
-  ASSERT_EQ(edit->date(), day);
+// Types a date into a date field as written, and leaves the field with Tab.
+inline void TypeDate(dialogs::DateField* field, const QString& text) {
+  ASSERT_NE(field, nullptr);
+  Type(field, text);
+}
+
+// Types a day as "DD.MM.YYYY" and leaves the field, which must take it.
+inline void TypeDate(dialogs::DateField* field, const QDate& day) {
+  TypeDate(field, day.toString(QStringLiteral("dd.MM.yyyy")));
+  ASSERT_EQ(QString::fromStdString(field->Day().Format()), day.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 // Chooses an entry of a list with the arrow keys, as a user steps through it.

@@ -4,11 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -163,7 +164,10 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   m_frame->Area().setActiveSubWindow(second);
   CKBXDatum from;
   from.Set(1, 6, 2002);
-  m_frame->FirstPicker().setDate(QDate(2002, 6, 1));
+  m_frame->FirstPicker().setFocus();
+  QTest::keyClick(&m_frame->FirstPicker(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(&m_frame->FirstPicker(), QStringLiteral("1.6.2002"));
+  QTest::keyClick(&m_frame->FirstPicker(), Qt::Key_Return);
   EXPECT_EQ(second->State().Days(ViewMode::Development).first, from);
   EXPECT_EQ(first->View().Rebuilds(), firstRebuilds);
   EXPECT_GT(second->View().Rebuilds(), secondRebuilds);
@@ -171,9 +175,9 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
   // The period bar follows the active window.
   m_frame->Area().setActiveSubWindow(first);
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Depotbestand am"));
-  EXPECT_EQ(m_frame->FirstPicker().date(), QDate(2026, 12, 8));
+  EXPECT_EQ(m_frame->FirstPicker().text(), QStringLiteral("08.12.2026"));
   m_frame->Area().setActiveSubWindow(second);
-  EXPECT_EQ(m_frame->FirstPicker().date(), QDate(2002, 6, 1));
+  EXPECT_EQ(m_frame->FirstPicker().text(), QStringLiteral("01.06.2002"));
 
   // A window split into four panes updates all four.
   second->SetSplit(true);
@@ -299,7 +303,7 @@ TEST_F(MainFrameTest, SecurityChartSelection) {
   EXPECT_GT(frame->View().Rebuilds(), rebuilds);
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).first, Day(5, 3, 1999));
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).second, Day(8, 12, 2026));
-  EXPECT_EQ(m_frame->FirstPicker().date(), QDate(1999, 3, 5));
+  EXPECT_EQ(m_frame->FirstPicker().Day(), Day(5, 3, 1999));
   frame->OnSelectPositions({}, true);  // nothing marked: the period stays
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).first, Day(5, 3, 1999));
 }
@@ -497,4 +501,58 @@ TEST_F(MainFrameTest, ASaveWithoutBackupIsRefused) {
   std::vector<std::uint8_t> after;
   ASSERT_TRUE(ReadWholeFile(m_file.toStdString(), after));
   EXPECT_EQ(after, before);
+}
+
+// The period bar takes a typed day when the field is left or Enter is pressed, not at
+// every key; a day that does not exist is told and kept as typed, and changes nothing.
+TEST_F(MainFrameTest, PeriodBarTakesATypedDayOnEnter) {
+  ChildFrame* frame = m_frame->OpenFile(m_file);
+  ASSERT_NE(frame, nullptr);
+  m_frame->ModeAction(ViewMode::Development)->trigger();
+  const auto first = [frame] { return frame->State().Days(ViewMode::Development).first; };
+  const CKBXDatum before = first();
+  dialogs::DateField& picker = m_frame->FirstPicker();
+  picker.setFocus();
+  QTest::keyClick(&picker, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(&picker, QStringLiteral("15.1.2001"));
+  EXPECT_EQ(first(), before);
+  QTest::keyClick(&picker, Qt::Key_Return);
+  EXPECT_EQ(first(), Day(15, 1, 2001));
+  EXPECT_EQ(picker.text(), QStringLiteral("15.01.2001"));
+
+  const std::size_t told = m_prompter.messages.size();
+  QTest::keyClick(&picker, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(&picker, QStringLiteral("31.04.2001"));
+  QTest::keyClick(&picker, Qt::Key_Return);
+  for (int i = 0; i < 100 && m_prompter.messages.size() == told; ++i) QTest::qWait(10);
+  ASSERT_EQ(m_prompter.messages.size(), told + 1);
+  EXPECT_EQ(m_prompter.Last(), "Bitte geben Sie ein gültiges Datum ein!");
+  EXPECT_EQ(picker.text(), QStringLiteral("31.04.2001"));
+  EXPECT_TRUE(picker.hasFocus());
+  EXPECT_EQ(first(), Day(15, 1, 2001));
+}
+
+// "Fenster" lists the open windows, the active one checked; new windows lie inside the area.
+TEST_F(MainFrameTest, WindowMenuListsTheWindows) {
+  ChildFrame* first = m_frame->OpenFile(m_file);
+  ChildFrame* second = m_frame->NewWindow();
+  ASSERT_NE(second, nullptr);
+  QMenu* windows = nullptr;
+  for (QAction* a : m_frame->menuBar()->actions()) {
+    if (a->text() == QStringLiteral("&Fenster")) windows = a->menu();
+  }
+  ASSERT_NE(windows, nullptr);
+  emit windows->aboutToShow();
+  QList<QAction*> entries;
+  for (QAction* a : windows->actions()) {
+    if (a->isCheckable()) entries << a;
+  }
+  ASSERT_EQ(entries.size(), 2);
+  EXPECT_EQ(entries[0]->text(), QStringLiteral("&1 ") + first->windowTitle());
+  EXPECT_FALSE(entries[0]->isChecked());
+  EXPECT_TRUE(entries[1]->isChecked());
+  entries[0]->trigger();
+  EXPECT_EQ(m_frame->ActiveFrame(), first);
+  const QRect area = m_frame->Area().viewport()->rect();
+  for (ChildFrame* f : {first, second}) EXPECT_TRUE(area.contains(f->geometry())) << f->geometry().x();
 }

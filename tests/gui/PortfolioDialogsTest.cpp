@@ -46,7 +46,7 @@ TEST(PortfolioDialogs, CurrencySwitch) {
   ScriptedPrompter prompter;
   dialogs::KontowaehrungDialog dialog(*doc, prompter);
   Open(dialog);
-  TypeDate(dialog.findChild<QDateEdit*>(), QDate(2001, 7, 1));
+  TypeDate(dialog.findChild<dialogs::DateField*>(), QDate(2001, 7, 1));
   Press(dialog, QDialogButtonBox::Ok);
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(prompter.Last(), CKontowaehrungDlg::kQuestion);
@@ -85,7 +85,8 @@ TEST(PortfolioDialogs, PositionSelection) {
 TEST(PortfolioDialogs, OptionsOnTheirPage) {
   auto doc = SamplePortfolio();
   doc->SetModified(false);
-  dialogs::OptionenDialog dialog(*doc, 1);
+  ScriptedPrompter prompter;
+  dialogs::OptionenDialog dialog(*doc, prompter, 1);
   Open(dialog);
   auto* tabs = dialog.findChild<QTabWidget*>();
   ASSERT_EQ(tabs->currentIndex(), 1);  // "Depotbestand (1)"
@@ -123,13 +124,13 @@ TEST(PortfolioDialogs, HelpAtTheTopic) {
     EXPECT_EQ(shownTopic(), QStringLiteral("h2001"));
   }
   {
-    dialogs::KurseEingebenDialog dialog(*doc);
+    dialogs::KurseEingebenDialog dialog(*doc, prompter);
     Open(dialog);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(shownTopic(), QStringLiteral("h2011"));
   }
   {
-    dialogs::OptionenDialog dialog(*doc, 5);
+    dialogs::OptionenDialog dialog(*doc, prompter, 5);
     Open(dialog);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(shownTopic(), QStringLiteral("h2504"));

@@ -71,7 +71,7 @@ class PriceDialogsTest : public ::testing::Test {
 TEST_F(PriceDialogsTest, PricesTypedAreStoredAndShownOnceOnClosing) {
   m_doc->SetModified(false);
   UpdateCounter views(*m_doc);
-  dialogs::KurseEingebenDialog dialog(*m_doc);
+  dialogs::KurseEingebenDialog dialog(*m_doc, m_prompter);
   Open(dialog);
   EXPECT_EQ(FindPriceField(dialog, QStringLiteral("Bayer AG")), nullptr);  // sold: not listed
   QLineEdit* siemens = PriceField(dialog, QStringLiteral("Siemens AG"));
@@ -83,7 +83,7 @@ TEST_F(PriceDialogsTest, PricesTypedAreStoredAndShownOnceOnClosing) {
 
   // All securities, on a day with a price: emptying the field deletes it.
   Click(Button(dialog, QStringLiteral("nur Wert&papiere im Depot")));
-  TypeDate(dialog.findChild<QDateEdit*>(), QDate(2003, 1, 1));
+  TypeDate(dialog.findChild<dialogs::DateField*>(), QDate(2003, 1, 1));
   QLineEdit* bayer = PriceField(dialog, QStringLiteral("Bayer AG"));
   ASSERT_NE(bayer, nullptr);
   EXPECT_EQ(bayer->text(), QStringLiteral("65,00 EUR"));
@@ -103,7 +103,7 @@ TEST_F(PriceDialogsTest, PriceEntryWithoutChanges) {
   UpdateCounter views(*m_doc);
   for (const bool modified : {false, true}) {
     m_doc->SetModified(modified);
-    dialogs::KurseEingebenDialog dialog(*m_doc);
+    dialogs::KurseEingebenDialog dialog(*m_doc, m_prompter);
     Open(dialog);
     Type(PriceField(dialog, QStringLiteral("Siemens AG")), QStringLiteral("unlesbar"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -189,7 +189,7 @@ TEST_F(PriceDialogsTest, ImportResultCancelled) {
 TEST_F(PriceDialogsTest, ExportWritesTheFileAndLeavesTheDocument) {
   const auto before = m_doc->Serialize();
   const QString file = PathOf("export.txt");
-  dialogs::KurseExportierenDialog dialog(*m_doc, m_prompter);
+  dialogs::KurseExportierenDialog dialog(*m_doc, m_prompter, m_settings);
   Open(dialog);
   Choose(Field<QComboBox>(dialog, QStringLiteral("&Bezeichnung")), QStringLiteral("Bayer AG"));
   Type(Field<QLineEdit>(dialog, QStringLiteral("&Dateiname")), file);
