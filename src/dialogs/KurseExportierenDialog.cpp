@@ -5,16 +5,18 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "dialogs/DialogSupport.h"
+#include "dialogs/FileFolder.h"
 
 namespace dialogs {
 
 KurseExportierenDialog::KurseExportierenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
-                                               QWidget* parent)
-    : QDialog(parent), m_form(doc), m_prompter(prompter) {
+                                               platform::SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), m_form(doc), m_prompter(prompter), m_settings(settings) {
   setWindowTitle(ToQ(CKurseExportierenDlg::kCaption));
   auto* layout = new QFormLayout(this);
   m_name = ListOf(m_form.NameList(), false);
@@ -31,7 +33,9 @@ KurseExportierenDialog::KurseExportierenDialog(const CKapibuchDoc& doc, platform
   auto* close = new QPushButton(QStringLiteral("Schlie&ßen"));
   layout->addRow(QStringLiteral("&Bezeichnung"), m_name);
   layout->addRow(QStringLiteral("&WKN/Kürzel"), m_wkn);
-  layout->addRow(QStringLiteral("&Dateiname"), fileRow);
+  auto* fileLabel = new QLabel(QStringLiteral("&Dateiname"));
+  fileLabel->setBuddy(m_file);
+  layout->addRow(fileLabel, fileRow);
   layout->addRow(m_withName);
   layout->addRow(m_withWkn);
   layout->addRow(QStringLiteral("&Trennzeichen:"), m_separator);
@@ -48,10 +52,13 @@ KurseExportierenDialog::KurseExportierenDialog(const CKapibuchDoc& doc, platform
 }
 
 void KurseExportierenDialog::OnBrowse() {
-  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Speichern unter"), m_file->text(),
+  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Speichern unter"),
+                                              StartPath(m_settings, m_file->text()),
                                               QStringLiteral("Textdateien (*.txt)"));
-  if (!path.isEmpty() && !path.endsWith(QStringLiteral(".txt"))) path += QStringLiteral(".txt");
-  if (!path.isEmpty()) m_file->setText(path);
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".txt"))) path += QStringLiteral(".txt");
+  RememberFolder(m_settings, path);
+  m_file->setText(path);
 }
 
 void KurseExportierenDialog::OnStart() {

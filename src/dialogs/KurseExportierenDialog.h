@@ -6,6 +6,7 @@
 
 #include "forms/KurseExportierenDlg.h"
 #include "platform/Prompter.h"
+#include "platform/SettingsStore.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,7 +18,9 @@ class KurseExportierenDialog : public QDialog {
   Q_OBJECT
 
  public:
-  KurseExportierenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
+  // The settings keep the folder last used for a file.
+  KurseExportierenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
+                         platform::SettingsStore& settings, QWidget* parent = nullptr);
 
  private:
   void OnBrowse();
@@ -25,6 +28,7 @@ class KurseExportierenDialog : public QDialog {
 
   CKurseExportierenDlg m_form;
   platform::Prompter& m_prompter;
+  platform::SettingsStore& m_settings;
   QComboBox* m_name;
   QComboBox* m_wkn;
   QLineEdit* m_file;

@@ -4,12 +4,14 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 
 #include "dialogs/DialogSupport.h"
+#include "dialogs/FileFolder.h"
 #include "dialogs/FormatSpeichernDialog.h"
 #include "dialogs/ImportergebnisDialog.h"
 #include "forms/FormSupport.h"
@@ -19,7 +21,7 @@ namespace dialogs {
 
 KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prompter& prompter,
                                                platform::SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter) {
+    : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter), m_settings(settings) {
   // Stored descriptions that cannot be read back are kept as they are; say so once.
   if (m_form.FormatsDamaged()) {
     if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
@@ -44,7 +46,9 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
   auto* close = new QPushButton(QStringLiteral("Schlie&ßen"));
   layout->addRow(QStringLiteral("&Bezeichnung"), m_name);
   layout->addRow(QStringLiteral("&WKN/Kürzel"), m_wkn);
-  layout->addRow(QStringLiteral("&Dateiname"), fileRow);
+  auto* fileLabel = new QLabel(QStringLiteral("&Dateiname"));
+  fileLabel->setBuddy(m_file);
+  layout->addRow(fileLabel, fileRow);
   layout->addRow(QStringLiteral("Datei&format"), m_formats);
   layout->addRow(QStringLiteral("F&ormatbeschreibung:"), m_description);
   auto* buttons = new QHBoxLayout;
@@ -88,9 +92,12 @@ void KurseImportierenDialog::ShowFormats() {
 }
 
 void KurseImportierenDialog::OnBrowse() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Durchsuchen"), m_file->text(),
-                                                    QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
-  if (!path.isEmpty()) m_file->setText(path);
+  const QString path =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Durchsuchen"), StartPath(m_settings, m_file->text()),
+                                   QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+  if (path.isEmpty()) return;
+  RememberFolder(m_settings, path);
+  m_file->setText(path);
 }
 
 void KurseImportierenDialog::OnSave() {

@@ -37,6 +37,7 @@ class KurseImportierenDialog : public QDialog {
   CKapibuchDoc& m_doc;
   CKurseImportierenDlg m_form;
   platform::Prompter& m_prompter;
+  platform::SettingsStore& m_settings;
   bool m_changed = false;
   bool m_filling = false;
   QComboBox* m_name;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,6 +17,7 @@
 #include "dialogs/AktiensplitDialog.h"
 #include "dialogs/BackupsDialog.h"
 #include "dialogs/DepotdatenDialog.h"
+#include "dialogs/FileFolder.h"
 #include "dialogs/Help.h"
 #include "dialogs/KaufDialog.h"
 #include "dialogs/KontobewegungDialog.h"
@@ -33,9 +33,11 @@
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/PeriodBar.h"
+#include "frames/PrinterSetup.h"
 #include "frames/Printing.h"
 #include "frames/RecentFiles.h"
 #include "frames/Session.h"
+#include "frames/WindowList.h"
 
 namespace {
 
@@ -65,7 +67,7 @@ MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prom
   CreateMenus();
   CreateToolBar();
   addToolBarBreak();
-  m_periodBar = new PeriodBar(this);
+  m_periodBar = new PeriodBar(m_prompter, this);
   addToolBar(m_periodBar);
   ConnectPeriodBar();
   statusBar()->showMessage(QStringLiteral("Bereit"));
@@ -115,7 +117,7 @@ void MainFrame::CreateMenus() {
             [this] { OnNew(); }, false, true},
            {"Ö&ffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), "Öffnet eine vorhandene Kapitalbuch-Datei.",
             "oeffnen", [this] { OnOpen(); }, false, true},
-           {"&Schließen", none, "Schließt das aktive Fenster.", nullptr,
+           {"S&chließen", none, "Schließt das aktive Fenster.", nullptr,
             [this] {
               if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
             },
@@ -124,15 +126,17 @@ void MainFrame::CreateMenus() {
             [this] { SaveActive(false); }, true, true},
            {"Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.", nullptr,
             [this] { SaveActive(true); }, true},
-           {"Sicherungs&kopien...", none, "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.", nullptr,
-            [this] { OnBackups(); }},
+           {"Sicherungs&kopien...", none, "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.",
+            nullptr, [this] { OnBackups(); }},
            {},
            {"&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Ansicht des aktiven Fensters.",
             "drucken", onView(&printing::Print), true, true},
            {"Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
             onView(&printing::Preview), true, true},
            {"Direkt d&rucken", none, "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr,
-            onView(&printing::PrintDirect), true},
+            [this] { OnPrintDirect(); }, true},
+           {"Drucker&einrichtung...", none, "Wählt Drucker, Papier und Ausrichtung.", nullptr,
+            [this] { printing::RunPrinterSetup(this); }},
            {}});
   QMenu* file = menuBar()->actions().back()->menu();
   m_recent->AddToMenu(*file);
@@ -150,7 +154,9 @@ void MainFrame::CreateMenus() {
         booking(&RunBooking<dialogs::VerkaufDialog>), true, true},
        {"Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
         "Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag.", "kurse",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) { dialogs::KurseEingebenDialog(doc, this).exec(); }),
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          dialogs::KurseEingebenDialog(doc, m_prompter, this).exec();
+        }),
         true, true},
        {"Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
         "Liest die Kurse für ein Wertpapier aus einer Textdatei ein.", "import",
@@ -160,7 +166,7 @@ void MainFrame::CreateMenus() {
         true, true},
        {"Kurse e&xportieren...", none, "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::KurseExportierenDialog(doc, m_prompter, this).exec();
+          dialogs::KurseExportierenDialog(doc, m_prompter, m_settings, this).exec();
         }),
         true},
        {"Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
@@ -172,9 +178,9 @@ void MainFrame::CreateMenus() {
        {"&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
         nullptr, booking(&RunBooking<dialogs::DepotdatenDialog>), true},
        {},
-       {"&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", nullptr,
+       {"&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", "optionen",
         onDoc([this](ChildFrame& frame, CKapibuchDoc& doc) {
-          dialogs::OptionenDialog dialog(doc, views::Traits(frame.Mode()).optionsPage, this);
+          dialogs::OptionenDialog dialog(doc, m_prompter, views::Traits(frame.Mode()).optionsPage, this);
           if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
         }),
         true, true}});
@@ -207,6 +213,7 @@ void MainFrame::CreateMenus() {
               if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
             },
             true}});
+  new WindowList(*menuBar()->actions().back()->menu(), *m_area);
 
   AddMenu("&Hilfe", {{"&Inhalt", QKeySequence(Qt::Key_F1), "Zeigt die Hilfe an.", "hilfe",
                       [] { dialogs::ShowHelp(); }, false, true},
@@ -255,10 +262,10 @@ void MainFrame::ConnectPeriodBar() {
   });
 }
 
-QDateEdit& MainFrame::FirstPicker() {
+dialogs::DateField& MainFrame::FirstPicker() {
   return m_periodBar->FirstPicker();
 }
-QDateEdit& MainFrame::SecondPicker() {
+dialogs::DateField& MainFrame::SecondPicker() {
   return m_periodBar->SecondPicker();
 }
 QLabel& MainFrame::FirstLabel() {
@@ -322,8 +329,8 @@ ChildFrame* MainFrame::AddFrame(std::shared_ptr<DocumentSession> session) {
       frame, &ChildFrame::CloseRequested, this,
       [this](ChildFrame* f, bool* allowed) { *allowed = MayClose(*f); }, Qt::DirectConnection);
   m_area->addSubWindow(frame);
-  frame->resize(900, 560);
   frame->show();
+  WindowList::Place(*frame, *m_area, 900, 560);
   m_area->setActiveSubWindow(frame);
   for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate(CKapibuchDoc::kHintAll, nullptr);
   OnFrameStateChanged(frame);
@@ -334,93 +341,9 @@ void MainFrame::Tell(const QString& text, platform::Icon icon) {
   m_prompter.Tell(kCaption, text.toStdString(), icon);
 }
 
-ChildFrame* MainFrame::OpenFile(const QString& path) {
-  const QString canonical = QFileInfo(path).absoluteFilePath();
-  for (ChildFrame* f : Frames()) {
-    if (f->Session().Path() == canonical) {
-      m_area->setActiveSubWindow(f);
-      return f;
-    }
-  }
-  DocumentError error = DocumentError::None;
-  auto session = DocumentSession::OpenFile(canonical, m_clock, error);
-  if (error != DocumentError::None) {
-    Tell(QString::fromStdString(DocumentErrorMessage(error)));
-    return nullptr;
-  }
-  if (!session) {
-    Tell(QStringLiteral("Die Datei %1 wird gerade von einem anderen Programm bearbeitet (einem anderen "
-                        "Kapitalbuch-Fenster oder kapibuch-cli) und kann deshalb nicht geöffnet werden.")
-             .arg(canonical));
-    return nullptr;
-  }
-  m_recent->Add(canonical);
-  return AddFrame(std::move(session));
-}
-
-ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
-  auto doc = std::make_unique<CKapibuchDoc>(m_clock);
-  doc->SetupNew(answers);
-  return OpenAsNew(std::move(doc));
-}
-
-ChildFrame* MainFrame::OpenAsNew(std::unique_ptr<CKapibuchDoc> doc) {
-  auto session = std::make_shared<DocumentSession>(std::move(doc), QString(),
-                                                   QStringLiteral("Depot%1").arg(++m_newCount));
-  return AddFrame(std::move(session));
-}
-
-void MainFrame::OnBackups() {
-  const QString path = dialogs::BackupsDialog::Choose(this);
-  if (path.isEmpty()) return;
-  DocumentError error = DocumentError::None;
-  auto doc = CKapibuchDoc::Open(path.toStdString(), m_clock, error);
-  if (!doc) {
-    Tell(QString::fromStdString(DocumentErrorMessage(error)));
-    return;
-  }
-  doc->SetModified();  // not saved anywhere yet: closing asks
-  OpenAsNew(std::move(doc));
-}
-
 ChildFrame* MainFrame::NewWindow() {
   ChildFrame* active = ActiveFrame();
   return active ? AddFrame(active->SharedSession()) : nullptr;
-}
-
-bool MainFrame::SaveActive(bool askName) {
-  ChildFrame* frame = ActiveFrame();
-  if (!frame) return false;
-  DocumentSession& session = frame->Session();
-  QString path = session.Path();
-  if (askName || path.isEmpty()) {
-    path = QFileDialog::getSaveFileName(this, QStringLiteral("Speichern unter"),
-                                        path.isEmpty() ? session.Title() + QStringLiteral(".kpz") : path,
-                                        QStringLiteral("Kapitalbuch-Datei (*.kpz)"));
-    if (path.isEmpty()) return false;
-    if (!path.endsWith(QStringLiteral(".kpz"), Qt::CaseInsensitive)) path += QStringLiteral(".kpz");
-  }
-  const DocumentError error = session.SaveAs(path);
-  if (error != DocumentError::None) {
-    Tell(QString::fromStdString(DocumentErrorMessage(error)));
-    return false;
-  }
-  m_recent->Add(session.Path());
-  UpdateTitles();
-  return true;
-}
-
-bool MainFrame::MayClose(ChildFrame& frame) {
-  int windows = 0;
-  for (ChildFrame* f : Frames()) windows += &f->Session() == &frame.Session();
-  if (windows > 1 || !frame.Session().Doc().IsModified()) return true;
-  const platform::Answer answer = m_prompter.Ask(
-      kCaption, QStringLiteral("Änderungen in %1 speichern?").arg(frame.Session().Title()).toStdString(),
-      platform::Icon::Exclamation, platform::Buttons::YesNoCancel);
-  if (answer == platform::Answer::Cancel) return false;
-  if (answer == platform::Answer::No) return true;
-  m_area->setActiveSubWindow(&frame);
-  return SaveActive(false);
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
@@ -433,25 +356,16 @@ void MainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void MainFrame::dropEvent(QDropEvent* event) {
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) OpenFile(url.toLocalFile());
+void MainFrame::OnPrintDirect() {
+  ChildFrame* frame = ActiveFrame();
+  if (!frame) return;
+  if (!printing::HasPrinter()) {
+    Tell(
+        QStringLiteral("Es ist kein Drucker eingerichtet.\n\nÜber \"Drucken...\" lassen sich die Seiten als "
+                       "PDF-Datei speichern."));
+    return;
   }
-}
-
-void MainFrame::OnNew() {
-  NewFileWizard wizard(CKBXDatum::Today(m_clock), m_prompter, this);
-  if (wizard.exec() == QDialog::Accepted) NewDocument(wizard.Result());
-}
-
-void MainFrame::OnOpen() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Öffnen"), QString(),
-                                                    QStringLiteral("Kapitalbuch-Datei (*.kpz)"));
-  if (!path.isEmpty()) OpenFile(path);
+  printing::PrintDirect(this, frame->View(), m_prompter);
 }
 
 void MainFrame::OnAbout() {

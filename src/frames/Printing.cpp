@@ -10,6 +10,7 @@
 #endif
 
 #include "frames/KapibuchView.h"
+#include "frames/PrinterSetup.h"
 #include "frames/PreviewWindow.h"
 #include "qt/Rendering.h"
 
@@ -18,7 +19,7 @@ namespace printing {
 namespace {
 
 void SetUp(QPrinter& printer) {
-  printer.setPageSize(QPageSize(QPageSize::A4));
+  UseChosenPrinter(printer);
 }
 
 // Hands the memory of many freed pages back to the system.
