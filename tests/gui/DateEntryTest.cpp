@@ -4,6 +4,7 @@
 // Alt shortcuts of labels, the sale's display currency, the allocation's range.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -228,4 +229,22 @@ TEST(DateEntry, OptionsRefuseADayThatIsNone) {
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
   dialog.Book(*doc);
   EXPECT_EQ(doc->settings.general.periodStartDay, Day(28, 2, 2001));
+}
+
+// A stored face that is not installed is shown as the face that draws in its place, and
+// stays stored until the user picks another.
+TEST(OptionsPages, AFaceNotInstalledShowsTheFaceThatDrawsAndIsKept) {
+  auto doc = SamplePortfolio();
+  doc->settings.holdings.fontName = "Keine Solche Schrift";
+  ScriptedPrompter prompter;
+  dialogs::OptionenDialog dialog(*doc, prompter, 1);
+  Open(dialog);
+  auto* face = Field<QComboBox>(*dialog.findChild<QTabWidget*>()->widget(1), QStringLiteral("&Schriftart:"));
+  ASSERT_NE(face, nullptr);
+  EXPECT_FALSE(face->currentText().isEmpty());
+  EXPECT_EQ(face->currentText(), QFontInfo(QFont(QStringLiteral("Keine Solche Schrift"))).family());
+  Press(dialog, QDialogButtonBox::Ok);
+  ASSERT_EQ(dialog.result(), QDialog::Accepted);
+  dialog.Book(*doc);
+  EXPECT_EQ(doc->settings.holdings.fontName, "Keine Solche Schrift");
 }
