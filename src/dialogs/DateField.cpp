@@ -87,6 +87,13 @@ void DateField::Mark(bool invalid) {
   setToolTip(invalid ? ToQ(Problem()) : QString());
 }
 
+void DateField::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  // Coming to the field by keyboard or with its dialog, typing replaces the whole day; a
+  // click places the cursor.
+  if (event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason) selectAll();
+}
+
 void DateField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   // A message box or menu taking the keyboard is no leaving of the field.

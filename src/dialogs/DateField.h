@@ -45,6 +45,7 @@ class DateField : public QLineEdit {
   void Refused();
 
  protected:
+  void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 

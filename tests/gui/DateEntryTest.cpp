@@ -87,6 +87,20 @@ TEST(DateEntry, ADayItsMonthLacksIsRefusedNeverMoved) {
   EXPECT_EQ(doc->Serialize(), before);
 }
 
+// A dialog opens with the keyboard in its date field: typing replaces the day shown.
+TEST(DateEntry, TypingIntoANewDialogReplacesTheDay) {
+  auto doc = DmPortfolio();
+  ScriptedPrompter prompter;
+  dialogs::KaufDialog dialog(*doc, prompter);
+  Open(dialog);
+  auto* date = qobject_cast<dialogs::DateField*>(QApplication::focusWidget());
+  ASSERT_NE(date, nullptr);
+  QTest::keyClicks(date, QStringLiteral("15.1.99"));
+  QTest::keyClick(date, Qt::Key_Tab);
+  EXPECT_EQ(date->text(), QStringLiteral("15.01.1999"));
+  EXPECT_EQ(date->Day(), Day(15, 1, 1999));
+}
+
 // The sale's earliest day is the account's start day: a day before it is refused, with the
 // range in the message, instead of being moved to the start day.
 TEST(DateEntry, ADayOutsideTheRangeIsRefusedWithTheRange) {
