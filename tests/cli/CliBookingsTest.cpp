@@ -9,26 +9,11 @@
 
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::vector<std::uint8_t> Bytes(const std::string& file) {
-  std::vector<std::uint8_t> b;
-  ReadWholeFile(file, b);
-  return b;
-}
 
 class CliBookings : public ::testing::Test {
  protected:

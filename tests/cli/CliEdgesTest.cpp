@@ -10,16 +10,13 @@
 
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 namespace {
 
 const std::string kTooLarge = "Der Betrag ist zu groß, um in der Datei gespeichert zu werden.\n";
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class CliEdges : public ::testing::Test {
  protected:

@@ -12,29 +12,14 @@
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 using testutil::kNobody;
 using testutil::kNogroup;
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string Read(const std::string& file) {
-  std::vector<std::uint8_t> b;
-  ReadWholeFile(file, b);
-  return std::string(b.begin(), b.end());
-}
 
 struct stat StatOf(const std::string& path) {
   struct stat st {};

@@ -13,6 +13,9 @@
 #include "cli/Cli.h"
 #include "platform/Clock.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 namespace {
 
@@ -58,22 +61,6 @@ void operator delete(void* p, const std::nothrow_t&) noexcept {
 void operator delete[](void* p, const std::nothrow_t&) noexcept {
   std::free(p);
 }
-
-namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-}  // namespace
 
 TEST(CliMemory, ALackOfMemoryWhileReadingIsReported) {
   const auto dir = testutil::OpenScratchFolder("memory");

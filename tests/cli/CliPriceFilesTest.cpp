@@ -8,28 +8,9 @@
 
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/CliTestUtil.h"
 
-namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string Read(const std::string& path) {
-  std::vector<std::uint8_t> b;
-  ReadWholeFile(path, b);
-  return std::string(b.begin(), b.end());
-}
-
-}  // namespace
+using namespace clitest;
 
 TEST(CliPriceFiles, ImportThenExportAndBack) {
   const auto dir =

@@ -12,26 +12,11 @@
 #include "forms/KurseImportierenDlg.h"
 #include "qt/QtSettingsStore.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string Read(const std::string& file) {
-  std::vector<std::uint8_t> b;
-  ReadWholeFile(file, b);
-  return std::string(b.begin(), b.end());
-}
 
 class CliSettings : public ::testing::Test {
  protected:

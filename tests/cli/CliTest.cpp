@@ -8,14 +8,11 @@
 
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class CliTest : public ::testing::Test {
  protected:

@@ -12,20 +12,11 @@
 
 #include "cli/Cli.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/cli/CliTestUtil.h"
+
+using namespace clitest;
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // Columns of the overview's rows.
 enum Column {
