@@ -68,6 +68,10 @@ struct Placement {
   const std::vector<int>* width;
   std::size_t firstRow, lastRow;  // inclusive; lastRow < firstRow for none
   int firstRowTop;
+  // Rows wholly outside this band are left out (a row more on either side is drawn, so
+  // that no pen that strays over a row's edge is missed).
+  int visibleTop = std::numeric_limits<int>::max();
+  int visibleBottom = std::numeric_limits<int>::min();
 };
 
 void DrawPlaced(platform::Surface& surface, const Table& table, const Placement& p) {
@@ -104,9 +108,18 @@ void DrawPlaced(platform::Surface& surface, const Table& table, const Placement&
   }
 
   surface.SetFont(fonts.row);
+  // Rows only run downwards with positive heights and spacing; other settings draw them all.
+  const bool cull = g.rowHeight > 0 && g.fieldSpacing >= 0;
+  const std::int64_t above = static_cast<std::int64_t>(p.visibleTop) + 2 * std::int64_t{g.rowHeight};
+  const std::int64_t below = static_cast<std::int64_t>(p.visibleBottom) - g.rowHeight;
   int top = p.firstRowTop;
   for (std::size_t row = p.firstRow; row <= p.lastRow && row < table.cells.size(); ++row) {
     if (table.IsFirstSumsRow(row) && row != p.firstRow) top -= g.fieldSpacing;
+    if (cull && top < below) break;  // this row and all after it lie below the band
+    if (cull && top > above) {
+      top -= g.rowHeight;
+      continue;
+    }
     Band(surface, table, {p.left, top, p.right, top - g.rowHeight}, RowColour(table, row));
     for (std::size_t i = 0; i < p.slots.size(); ++i) {
       surface.DrawText(cellRect(i, top, g.rowHeight), table.cells[row][p.slots[i]],
@@ -179,8 +192,16 @@ int TableHeaderHeight(const Table& table) {
 }
 
 void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout) {
+  const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+  DrawTable(surface, table, layout, {least, most, most, least});
+}
+
+void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout,
+               const Rect& visible) {
   const TableGeometry& g = table.geometry;
   Placement p{};
+  p.visibleTop = visible.top;
+  p.visibleBottom = visible.bottom;
   p.left = g.fieldSpacing;
   p.right = layout.totalWidth + g.columnMargin;
   p.titleBand = true;

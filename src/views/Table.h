@@ -82,6 +82,9 @@ platform::Size TableScrollSize(const Table& table, const ColumnLayout& layout);
 // rows scroll.
 int TableHeaderHeight(const Table& table);
 void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout);
+// Only the rows that meet the visible rectangle (the title and captions always).
+void DrawTable(platform::Surface& surface, const Table& table, const ColumnLayout& layout,
+               const platform::Rect& visible);
 
 struct PrintLayout {
   platform::Rect printable;

@@ -12,8 +12,8 @@ platform::Size TableModeView::Extent() const {
   return TableScrollSize(m_table, m_layout);
 }
 
-void TableModeView::Draw(platform::Surface& surface, const platform::Rect&) const {
-  DrawTable(surface, m_table, m_layout);
+void TableModeView::Draw(platform::Surface& surface, const platform::Rect& visible) const {
+  DrawTable(surface, m_table, m_layout, visible);
 }
 
 std::unique_ptr<PrintJob> TableModeView::MakePrintJob() const {

@@ -308,7 +308,7 @@ TEST(ReturnsView, ThroughTheModeInterface) {
   EXPECT_EQ(t.captions[10], "IZF p.a.\nin %");
   // Drawn with the holdings table's settings: its row height.
   surface.Clear();
-  mode.Draw(surface, {});
+  mode.Draw(surface, {0, 0, mode.Extent().cx, -mode.Extent().cy});  // all of it in sight
   EXPECT_EQ(surface.Texts().back()->font.height, doc->settings.holdings.rowHeight);
   platform::RecordingSurface printer(true, {});
   EXPECT_EQ(mode.MakePrintJob()->Begin(printer), 2);  // wider than the page: two page columns

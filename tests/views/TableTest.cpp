@@ -51,7 +51,8 @@ TEST(Table, MeasuringPlacesTheVisibleColumns) {
   EXPECT_EQ(size.cy, 3 * 50 + 5 * 10 + 2 * 40 + 80);
   // A long table is as long as its rows: every row can be scrolled to (no cap at 32768).
   Table huge = MakeTable(1000);
-  EXPECT_EQ(views::TableScrollSize(huge, views::MeasureColumns(s, huge)).cy, 1000 * 50 + 5 * 10 + 2 * 40 + 80);
+  EXPECT_EQ(views::TableScrollSize(huge, views::MeasureColumns(s, huge)).cy,
+            1000 * 50 + 5 * 10 + 2 * 40 + 80);
   EXPECT_EQ(views::TableHeaderHeight(huge), 80 + 3 * 10 + 2 * 40);
 }
 
@@ -218,4 +219,45 @@ TEST(Table, TwoSumsRowsShareTheSpacingAboveThem) {
   ASSERT_EQ(pages.rowRanges.size(), 2u);
   EXPECT_EQ(pages.rowRanges[0], (std::pair<int, int>{0, 48}));
   EXPECT_EQ(pages.rowRanges[1], (std::pair<int, int>{49, 50}));
+}
+
+TEST(Table, TheScreenDrawsOnlyTheRowsInSight) {
+  RecordingSurface s;
+  const Table t = MakeTable(200);
+  const views::ColumnLayout layout = views::MeasureColumns(s, t);
+  s.Clear();
+  views::DrawTable(s, t, layout);
+  const auto all = RowFills(s);
+  const auto allTexts = s.Texts();
+  ASSERT_EQ(all.size(), 200u);
+
+  // Checks that the rows drawn for `visible` are whole rows of the full drawing, one after
+  // the other, covering the band; returns the index of the first.
+  const auto drawnFor = [&](const Rect& visible) {
+    RecordingSurface part;
+    views::DrawTable(part, t, layout, visible);
+    const auto rows = RowFills(part);
+    const auto texts = part.Texts();
+    EXPECT_EQ(texts.size(), 1 + 3 + 3 * rows.size());  // title, captions, cells
+    std::size_t first = 0;
+    while (first < all.size() && !(all[first]->rect == rows.front()->rect)) ++first;
+    EXPECT_LT(first + rows.size(), all.size() + 1);
+    for (std::size_t i = 0; i < rows.size() && first + i < all.size(); ++i) {
+      EXPECT_EQ(rows[i]->rect, all[first + i]->rect);
+      EXPECT_EQ(rows[i]->fill, all[first + i]->fill);
+      EXPECT_EQ(texts[4 + 3 * i]->text, allTexts[4 + 3 * (first + i)]->text);
+    }
+    EXPECT_GE(rows.front()->rect.top, std::min(visible.top, all.front()->rect.top));
+    EXPECT_LE(rows.back()->rect.bottom, std::max(visible.bottom, all.back()->rect.bottom));
+    EXPECT_LE(rows.size(), static_cast<std::size_t>((visible.top - visible.bottom) / 50 + 4));
+    return first;
+  };
+  EXPECT_EQ(drawnFor({0, 0, 4000, -1000}), 0u);
+  EXPECT_GT(drawnFor({0, -5000, 4000, -5600}), 90u);
+  // At the end: the sums row, one spacing below the rows above it, as in the full drawing.
+  drawnFor({0, -(190 + 199 * 50), 4000, -(190 + 200 * 50 + 10)});
+  // Scrolled past everything: the captions only.
+  RecordingSurface below;
+  views::DrawTable(below, t, layout, {0, -20000, 4000, -21000});
+  EXPECT_TRUE(RowFills(below).empty());
 }
