@@ -1,6 +1,7 @@
 #include "qt/QtPainterSurface.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -34,26 +35,32 @@ QRectF QtPainterSurface::ToDevice(const Rect& r) const {
 
 void QtPainterSurface::SetFont(const Font& font) {
   m_font = font;
-  QFont q(QString::fromStdString(font.face));
-  q.setStyleHint(QFont::SansSerif);
-  q.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
-  // The height is that of the whole character cell (ascent plus descent), as in the
-  // drawing units of the portfolio files; the em size is derived from it.
-  const double cell = std::max(1.0, std::abs(font.height) * m_scaleY);
-  q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell))));
-  const QFontMetricsF metrics(q, &m_device);
-  if (metrics.height() > 0)
-    q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
-  m_qfont = q;
-  m_lineHeight = QFontMetricsF(q, &m_device).height();
+  const auto known =
+      std::find_if(m_fonts.begin(), m_fonts.end(), [&](const MadeFont& f) { return f.font == font; });
+  if (known != m_fonts.end()) {
+    std::rotate(known, known + 1, m_fonts.end());
+  } else {
+    QFont q(QString::fromStdString(font.face));
+    q.setStyleHint(QFont::SansSerif);
+    q.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
+    // The height is that of the whole character cell (ascent plus descent), as in the
+    // drawing units of the portfolio files; the em size is derived from it.
+    const double cell = std::max(1.0, std::abs(font.height) * m_scaleY);
+    q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell))));
+    const QFontMetricsF metrics(q, &m_device);
+    if (metrics.height() > 0)
+      q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
+    m_fonts.push_back(
+        {font, q, QFontMetricsF(q, &m_device).height(), std::make_unique<TextWidths>(q, &m_device)});
+  }
+  m_qfont = m_fonts.back().qfont;
+  m_lineHeight = m_fonts.back().lineHeight;
   m_painter.setFont(m_qfont);
 }
 
 Size QtPainterSurface::TextExtent(std::string_view text) {
-  const QFontMetricsF metrics(m_qfont, &m_device);
-  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  return {static_cast<int>(std::ceil(metrics.horizontalAdvance(s) / m_scaleX)),
-          static_cast<int>(std::ceil(metrics.height() / m_scaleY))};
+  return {static_cast<int>(std::ceil(m_fonts.back().widths->Advance(text) / m_scaleX)),
+          static_cast<int>(std::ceil(m_lineHeight / m_scaleY))};
 }
 
 void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigned flags) {

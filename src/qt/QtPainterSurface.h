@@ -7,9 +7,12 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPointF>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/Surface.h"
+#include "qt/TextWidths.h"
 
 namespace platform {
 
@@ -54,6 +57,15 @@ class QtPainterSurface : public Surface {
   QFont m_qfont;
   std::optional<QRectF> m_baseClip;
   double m_lineHeight = 0;  // of the current font, in device units
+  // Each font this surface was given, as made for the device, with the widths measured
+  // in it; the current font last.
+  struct MadeFont {
+    Font font;
+    QFont qfont;
+    double lineHeight;
+    std::unique_ptr<TextWidths> widths;
+  };
+  std::vector<MadeFont> m_fonts;
   bool m_compact = false;
 };
 
