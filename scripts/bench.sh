@@ -59,6 +59,8 @@ process "show --mode 2, 30 years, JSON" 3 150 $cli show "$file" --mode 2 "${all[
 process "show --mode 5, 30 years" 0.25 - $cli show "$file" --mode 5 "${all[@]}"
 process "show --mode 6, 30 years" 0.25 - $cli show "$file" --mode 6 "${all[@]}"
 process "show --mode 7" 0.25 - $cli show "$file" --mode 7
+process "show --mode 8 (returns), 30 years" 0.3 - $cli show "$file" --mode 8 "${all[@]}"
+process "show --mode 9 (yearly overview), 30 years" 0.3 - $cli show "$file" --mode 9 "${all[@]}"
 process "render --mode 7 (PDF)" 2 - $cli render "$file" --mode 7 --output "$scratch/7.pdf"
 process "render --mode 2, one year (PDF)" 2 - \
   $cli render "$file" --mode 2 --from 01.01.2024 --to 31.12.2024 --output "$scratch/2.pdf"
