@@ -7,6 +7,16 @@
 
 namespace dialogs {
 
+namespace {
+
+// Whether the field's text is what the user typed, completed by the field (longer, and
+// beginning with what was typed).
+bool IsCompletionOf(const QString& text, const QString& typed) {
+  return !typed.isEmpty() && text.size() > typed.size() && text.startsWith(typed, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
 KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
   setWindowTitle(ToQ(CKaufDlg::kCaption));
@@ -34,13 +44,28 @@ KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QW
               {forms::Field::Commission, m_commission},
               {forms::Field::Text, m_text}};
 
-  // Typing couples the two fields; picking from a list does not.
+  // Typing couples the two fields; picking from a list does not. Accepting the completion
+  // that the field offers while the user types ("Sie" completed to "Siemens AG") is typing.
   connect(m_name->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
+    m_typedName = typed;
     m_form.TypeName(FromQ(typed));
     m_wkn->setEditText(ToQ(m_form.wkn));
   });
+  connect(m_name->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+    if (!IsCompletionOf(m_name->currentText(), m_typedName)) return;
+    m_typedName = m_name->currentText();
+    m_form.TypeName(FromQ(m_typedName));
+    m_wkn->setEditText(ToQ(m_form.wkn));
+  });
   connect(m_wkn->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
+    m_typedWkn = typed;
     m_form.TypeWkn(FromQ(typed));
+    m_name->setEditText(ToQ(m_form.name));
+  });
+  connect(m_wkn->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+    if (!IsCompletionOf(m_wkn->currentText(), m_typedWkn)) return;
+    m_typedWkn = m_wkn->currentText();
+    m_form.TypeWkn(FromQ(m_typedWkn));
     m_name->setEditText(ToQ(m_form.name));
   });
   connect(m_quantity, &QLineEdit::editingFinished, this,
@@ -56,6 +81,11 @@ void KaufDialog::Leave(QLineEdit* edit, std::string& text, void (CKaufDlg::*leav
   text = FromQ(edit->text());
   (m_form.*leave)();
   edit->setText(ToQ(text));
+}
+
+KaufDialog::~KaufDialog() {
+  m_name->lineEdit()->disconnect(this);
+  m_wkn->lineEdit()->disconnect(this);
 }
 
 void KaufDialog::OnOK() {

@@ -17,6 +17,8 @@ class KaufDialog : public QDialog {
 
  public:
   KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
+  // The fields lose the keyboard while the dialog goes: nothing may answer that any more.
+  ~KaufDialog() override;
   // After exec() returned Accepted: the new position and its booking.
   void Book(CKapibuchDoc& doc) const { m_form.Book(doc); }
 
@@ -30,6 +32,8 @@ class KaufDialog : public QDialog {
   DateField* m_date;
   QComboBox* m_name;
   QComboBox* m_wkn;
+  QString m_typedName;  // what the user last typed into each of the two
+  QString m_typedWkn;
   QLineEdit* m_quantity;
   QLineEdit* m_price;
   QLineEdit* m_commission;

@@ -92,6 +92,21 @@ TEST_F(BookingDialogsTest, BuyTypedIntoTheFields) {
   EXPECT_EQ(booking.amountEur, -50500);
 }
 
+// "Sie" completed by the field to "Siemens AG" and taken with Tab is a typed name: it brings
+// its WKN/Kürzel, and the other way round.
+TEST_F(BookingDialogsTest, BuyTakesTheCompletedName) {
+  dialogs::KaufDialog dialog(*m_doc, m_prompter);
+  Open(dialog);
+  auto* name = Field<QComboBox>(dialog, QStringLiteral("&Bezeichnung"));
+  auto* wkn = Field<QComboBox>(dialog, QStringLiteral("&WKN/Kürzel"));
+  Type(name->lineEdit(), QStringLiteral("Sie"));
+  EXPECT_EQ(name->currentText(), QStringLiteral("Siemens AG"));
+  EXPECT_EQ(wkn->currentText(), QStringLiteral("723610"));
+  Type(wkn->lineEdit(), QStringLiteral("5752"));
+  EXPECT_EQ(wkn->currentText(), QStringLiteral("575200"));
+  EXPECT_EQ(name->currentText(), QStringLiteral("Bayer AG"));
+}
+
 TEST_F(BookingDialogsTest, SellAllocatedByHand) {
   dialogs::VerkaufDialog dialog(*m_doc, m_prompter);
   Open(dialog);
