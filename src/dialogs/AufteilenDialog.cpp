@@ -24,6 +24,9 @@ AufteilenDialog::AufteilenDialog(CAufteilenDlg& form, platform::Prompter& prompt
   quantityLabel->setBuddy(m_quantity);
   layout->addWidget(quantityLabel);
   layout->addWidget(m_quantity);
+  // The suggested quantity is selected: typing replaces it.
+  m_quantity->setFocus();
+  m_quantity->selectAll();
   // Leaving the field shows the quantity within the allowed range.
   connect(m_quantity, &QLineEdit::editingFinished, this, [this] {
     m_form.quantityText = FromQ(m_quantity->text());

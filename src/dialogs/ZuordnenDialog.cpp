@@ -26,6 +26,9 @@ ZuordnenDialog::ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter,
   sentence->addWidget(m_quantity);
   sentence->addWidget(new QLabel(QStringLiteral("Stück dieser Position.")));
   layout->addLayout(sentence);
+  // The suggested quantity is selected: typing replaces it.
+  m_quantity->setFocus();
+  m_quantity->selectAll();
   // Leaving the field shows the quantity, at most the position's.
   connect(m_quantity, &QLineEdit::editingFinished, this, [this] {
     m_form.quantityText = FromQ(m_quantity->text());

@@ -125,7 +125,12 @@ TEST_F(BookingDialogsTest, SellAllocatedByHand) {
   QStringList ranges;
   WhenDialogShows([&](QDialog* first) {
     ranges << first->findChildren<QLabel*>()[4]->text();
-    Type(first->findChild<QLineEdit*>(), QStringLiteral("5"));
+    // The suggested quantity is selected, so that typing replaces it.
+    auto* quantity = first->findChild<QLineEdit*>();
+    EXPECT_FALSE(quantity->text().isEmpty());
+    EXPECT_EQ(quantity->selectedText(), quantity->text());
+    QTest::keyClicks(quantity, QStringLiteral("5"));
+    QTest::keyClick(quantity, Qt::Key_Tab);
     WhenDialogShows([&](QDialog* second) {
       ranges << second->findChildren<QLabel*>()[4]->text();
       EXPECT_EQ(second->findChild<QLineEdit*>()->text(), QStringLiteral("10"));
