@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Prints one "sha256  name" line for every output the command-line tool gives for a
-# portfolio: show in all view modes and formats, dump, and SVG pages of render. The
-# lines are compared with a checked-in list, so a change that moves a byte of what a
-# user sees or a file holds is noticed.
+# portfolio: show in all view modes and formats, dump, SVG pages of render, and the first
+# PDF pages as pdftoppm draws them (a PDF carries its creation time, so its pages are
+# compared as images). The lines are compared with a checked-in list, so a change that
+# moves a byte of what a user sees or a file holds is noticed.
 #   outputs.sh CLI FILE [MODES]
 set -euo pipefail
 cli=${1:?usage: outputs.sh CLI FILE [MODES]}
 file=${2:?usage: outputs.sh CLI FILE [MODES]}
-modes=${3:-"1 2 3 4 5 6 7"}
+modes=${3:-"1 2 3 4 5 6 7 8 9"}
 export KAPIBUCH_TODAY=31.12.2024
 export LC_ALL=C
 export QT_QPA_PLATFORM=offscreen
@@ -38,6 +39,24 @@ for m in $modes; do
       printf '%s  %s\n' "$(sha256sum <"$work/page.svg" | cut -c1-64)" "render-$m-page$p.svg"
     else
       printf 'exit-%s  %s\n' "$?" "render-$m-page$p.svg"
+    fi
+  done
+done
+for m in $modes; do
+  extra=()
+  case $m in
+    2) extra=(--from 01.01.2001 --to 31.12.2001) ;;
+    6) extra=(--select 0,1,2) ;;
+  esac
+  if ! "$cli" render "$file" --mode "$m" "${extra[@]}" --output "$work/doc.pdf" 2>/dev/null; then
+    printf 'exit-%s  %s\n' "$?" "render-$m.pdf"
+    continue
+  fi
+  for p in 1 2; do
+    if pdftoppm -r 40 -f "$p" -l "$p" -singlefile -png "$work/doc.pdf" "$work/pdfpage" 2>/dev/null; then
+      printf '%s  %s\n' "$(sha256sum <"$work/pdfpage.png" | cut -c1-64)" "render-$m-page$p.pdf.png"
+    else
+      printf 'none  %s\n' "render-$m-page$p.pdf.png"
     fi
   done
 done
