@@ -8,20 +8,9 @@ namespace {
 
 const char* const kNotApplicable = "-";
 
-struct Cell {
-  std::string text;
-  GridValue value;
-};
-
-Cell MoneyOrNone(bool applies, std::int64_t amount) {
+FigureCell MoneyOrNone(bool applies, std::int64_t amount) {
   if (!applies) return {kNotApplicable, std::monostate{}};
-  return {MoneyCell(amount), amount};
-}
-
-// A rate as a percentage with the general decimals and a sign, like the holdings' gains.
-Cell RateOrNone(const std::optional<double>& rate, int decimals) {
-  if (!rate) return {kNotApplicable, std::monostate{}};
-  return {FormatSignedPercent(*rate * 100, decimals), *rate};
+  return MoneyFigure(amount);
 }
 
 }  // namespace
@@ -48,7 +37,7 @@ Table ReturnsTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
   t.rightAligned[0] = t.rightAligned[1] = false;
   for (const ReturnsRow& r : rows) {
     const bool wealth = r.kind == ReturnsRowKind::Wealth;
-    const std::vector<Cell> cells = {
+    const std::vector<FigureCell> cells = {
         {r.name, r.name},
         {r.wkn, r.wkn},
         MoneyOrNone(true, r.startValue),
@@ -59,19 +48,11 @@ Table ReturnsTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
         MoneyOrNone(wealth, r.income),
         MoneyOrNone(true, r.endValue),
         MoneyOrNone(true, r.Gain()),
-        RateOrNone(r.internalRate, pd),
-        RateOrNone(r.timeWeighted, pd),
-        RateOrNone(r.timeWeightedPerYear, pd),
+        RateFigure(r.internalRate, pd),
+        RateFigure(r.timeWeighted, pd),
+        RateFigure(r.timeWeightedPerYear, pd),
     };
-    std::vector<std::string> texts;
-    std::vector<GridValue> values;
-    for (const Cell& c : cells) {
-      texts.push_back(c.text);
-      values.push_back(c.value);
-    }
-    t.cells.push_back(std::move(texts));
-    t.values.push_back(std::move(values));
-    t.loss.push_back(r.Gain() < 0);
+    AddFigureRow(t, cells, r.Gain() < 0);
   }
   return t;
 }

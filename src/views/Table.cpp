@@ -349,6 +349,27 @@ std::string MoneyCell(std::int64_t amount) {
   return FormatMoney(amount, kEur, kOwnCurrency, false);
 }
 
+FigureCell MoneyFigure(std::int64_t amount) {
+  return {MoneyCell(amount), amount};
+}
+
+FigureCell RateFigure(const std::optional<double>& rate, int decimals) {
+  if (!rate) return {"-", std::monostate{}};
+  return {FormatSignedPercent(*rate * 100, decimals), *rate};
+}
+
+void AddFigureRow(Table& table, const std::vector<FigureCell>& cells, bool loss) {
+  std::vector<std::string> texts;
+  std::vector<GridValue> values;
+  for (const FigureCell& c : cells) {
+    texts.push_back(c.text);
+    values.push_back(c.value);
+  }
+  table.cells.push_back(std::move(texts));
+  table.values.push_back(std::move(values));
+  table.loss.push_back(loss);
+}
+
 int CompareTexts(const std::string& a, const std::string& b) {
   const int c = CompareNoCase(a, b);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);

@@ -4,6 +4,7 @@
 // pages. Each view describes its table as a Table (captions, cell texts, loss rows).
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -131,6 +132,17 @@ void SortRows(std::vector<Row>& rows, bool descending,
 Currency ColumnCurrency(const TableSettings& settings, std::size_t column);
 std::string ColumnUnit(const TableSettings& settings, std::size_t column);
 std::string MoneyCell(std::int64_t amount);
+
+// A cell of a table that gives its figures: the text shown and the figure behind it.
+struct FigureCell {
+  std::string text;
+  GridValue value;
+};
+// An amount in EUR; a rate as a percentage with sign and `decimals` places ("-" for none).
+FigureCell MoneyFigure(std::int64_t amount);
+FigureCell RateFigure(const std::optional<double>& rate, int decimals);
+// Appends a row of such cells (texts and figures) and whether it shows a loss.
+void AddFigureRow(Table& table, const std::vector<FigureCell>& cells, bool loss);
 
 template <typename T>
 int Compare3(const T& a, const T& b) {

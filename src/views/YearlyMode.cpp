@@ -8,36 +8,21 @@ namespace views {
 
 namespace {
 
-struct Cell {
-  std::string text;
-  GridValue value;
-};
-
-Cell Money(std::int64_t amount) {
-  return {MoneyCell(amount), amount};
-}
-
-// A rate as a percentage with the general decimals and a sign; "-" where there is none.
-Cell Rate(const std::optional<double>& rate, int decimals) {
-  if (!rate) return {"-", std::monostate{}};
-  return {FormatSignedPercent(*rate * 100, decimals), *rate};
-}
-
 void AddRow(Table& t, const std::string& label, const YearlyRow& r, int decimals) {
-  const std::vector<Cell> cells = {
-      {label, label},       Money(r.realised),       Money(r.dividends), Money(r.interest),
-      Money(r.otherIncome), Money(r.costs),          Money(r.taxes),     Money(r.deposits),
-      Money(r.withdrawals), Money(r.portfolioValue), Money(r.wealth),    Rate(r.rate, decimals),
-  };
-  std::vector<std::string> texts;
-  std::vector<GridValue> values;
-  for (const Cell& c : cells) {
-    texts.push_back(c.text);
-    values.push_back(c.value);
-  }
-  t.cells.push_back(std::move(texts));
-  t.values.push_back(std::move(values));
-  t.loss.push_back(r.rate && *r.rate < 0);
+  AddFigureRow(t,
+               {{label, label},
+                MoneyFigure(r.realised),
+                MoneyFigure(r.dividends),
+                MoneyFigure(r.interest),
+                MoneyFigure(r.otherIncome),
+                MoneyFigure(r.costs),
+                MoneyFigure(r.taxes),
+                MoneyFigure(r.deposits),
+                MoneyFigure(r.withdrawals),
+                MoneyFigure(r.portfolioValue),
+                MoneyFigure(r.wealth),
+                RateFigure(r.rate, decimals)},
+               r.rate && *r.rate < 0);
 }
 
 }  // namespace
