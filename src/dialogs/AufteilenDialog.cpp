@@ -19,20 +19,11 @@ AufteilenDialog::AufteilenDialog(CAufteilenDlg& form, platform::Prompter& prompt
                               QStringLiteral("Stück: ") + ToQ(m_form.HeldText()), ToQ(m_form.RangeText())}) {
     layout->addWidget(new QLabel(line));
   }
-  m_quantity = new QLineEdit(ToQ(m_form.quantityText));
+  m_quantity = PositionQuantityField(m_form);
   auto* quantityLabel = new QLabel(QStringLiteral("Stück &verkaufen"));
   quantityLabel->setBuddy(m_quantity);
   layout->addWidget(quantityLabel);
   layout->addWidget(m_quantity);
-  // The suggested quantity is selected: typing replaces it.
-  m_quantity->setFocus();
-  m_quantity->selectAll();
-  // Leaving the field shows the quantity within the allowed range.
-  connect(m_quantity, &QLineEdit::editingFinished, this, [this] {
-    m_form.quantityText = FromQ(m_quantity->text());
-    m_form.LeaveQuantity();
-    m_quantity->setText(ToQ(m_form.quantityText));
-  });
   QDialogButtonBox* buttons = OkCancel(*this);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &AufteilenDialog::OnOK);

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -63,6 +64,22 @@ void PairLists(QComboBox& names, QComboBox& wkns, Form& form) {
     form.ChooseWkn(FromQ(wkn));
     SelectText(names, form.Name());
   });
+}
+
+// The quantity field of a dialog that divides a sale or a movement over one position: it
+// shows the form's suggestion selected, so that typing replaces it, and leaving it shows
+// the quantity as the form takes it.
+template <typename Form>
+QLineEdit* PositionQuantityField(Form& form) {
+  auto* field = new QLineEdit(ToQ(form.quantityText));
+  QObject::connect(field, &QLineEdit::editingFinished, field, [field, &form] {
+    form.quantityText = FromQ(field->text());
+    form.LeaveQuantity();
+    field->setText(ToQ(form.quantityText));
+  });
+  field->setFocus();
+  field->selectAll();
+  return field;
 }
 
 // The read-only table of candidate positions (sale, account movement), and its rows; the

@@ -20,21 +20,12 @@ ZuordnenDialog::ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter,
                               QStringLiteral("Stück: ") + ToQ(forms::QuantityText(m_form.held))}) {
     layout->addWidget(new QLabel(line));
   }
-  m_quantity = new QLineEdit(ToQ(m_form.quantityText));
+  m_quantity = PositionQuantityField(m_form);
   auto* sentence = new QHBoxLayout;
   sentence->addWidget(new QLabel(QStringLiteral("Die Kontobewegung betrifft")));
   sentence->addWidget(m_quantity);
   sentence->addWidget(new QLabel(QStringLiteral("Stück dieser Position.")));
   layout->addLayout(sentence);
-  // The suggested quantity is selected: typing replaces it.
-  m_quantity->setFocus();
-  m_quantity->selectAll();
-  // Leaving the field shows the quantity, at most the position's.
-  connect(m_quantity, &QLineEdit::editingFinished, this, [this] {
-    m_form.quantityText = FromQ(m_quantity->text());
-    m_form.LeaveQuantity();
-    m_quantity->setText(ToQ(m_form.quantityText));
-  });
   QDialogButtonBox* buttons = OkCancel(*this);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &ZuordnenDialog::OnOK);
