@@ -51,11 +51,18 @@ void QtPainterSurface::SetFont(const Font& font) {
     if (metrics.height() > 0)
       q.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cell / metrics.height()))));
     m_fonts.push_back(
-        {font, q, QFontMetricsF(q, &m_device).height(), std::make_unique<TextWidths>(q, &m_device)});
+        {font, q, QFontMetricsF(q, &m_device).height(), std::make_unique<TextWidths>(q, &m_device), nullptr});
   }
   m_qfont = m_fonts.back().qfont;
   m_lineHeight = m_fonts.back().lineHeight;
   m_painter.setFont(m_qfont);
+}
+
+ShapedTexts& QtPainterSurface::Shapes() {
+  auto& shapes = m_fonts.back().shapes;
+  if (!shapes)
+    shapes = std::make_unique<ShapedTexts>(m_painter.font(), &m_device, m_painter.layoutDirection());
+  return *shapes;
 }
 
 Size QtPainterSurface::TextExtent(std::string_view text) {
@@ -64,7 +71,6 @@ Size QtPainterSurface::TextExtent(std::string_view text) {
 }
 
 void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigned flags) {
-  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   int align = Qt::AlignTop;
   if (flags & kAlignRight) {
     align |= Qt::AlignRight;
@@ -87,7 +93,9 @@ void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigne
     m_painter.save();
     m_painter.translate(clockwise ? ToDevice(rect.right, rect.top) : ToDevice(rect.left, rect.bottom));
     m_painter.rotate(clockwise ? 90.0 : -90.0);
-    m_painter.drawText(QRectF(0, 0, device.height(), device.width()), align, s);
+    const QRectF target(0, 0, device.height(), device.width());
+    if (!m_compact || !Shapes().Draw(m_painter, target, align, text))
+      m_painter.drawText(target, align, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     m_painter.restore();
     return;
   }
@@ -102,7 +110,8 @@ void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigne
       target.setBottom(target.top() + grown);
     }
   }
-  m_painter.drawText(target, align, s);
+  if (m_compact && !(flags & kMultiLine) && Shapes().Draw(m_painter, target, align, text)) return;
+  m_painter.drawText(target, align, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void QtPainterSurface::FillRect(const Rect& rect, Color fill, Color border) {

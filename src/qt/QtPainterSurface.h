@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Surface.h"
+#include "qt/ShapedTexts.h"
 #include "qt/TextWidths.h"
 
 namespace platform {
@@ -22,9 +23,9 @@ class QtPainterSurface : public Surface {
 
   // Fewer painter calls for documents of many pages (PDF, printers, the preview): a text is
   // clipped only when it runs out of its rectangle sideways, an outline is one rectangle,
-  // and a text keeps a black pen that is already set. The pages look the same and take
-  // less than half the work to write; SVG pages keep the calls they have always been
-  // written with.
+  // a text keeps a black pen that is already set, and each distinct single-line text is
+  // shaped once. The pages look the same and take less than half the work to write; SVG
+  // pages keep the calls they have always been written with.
   void SetCompact(bool compact) { m_compact = compact; }
 
   void SetFont(const Font& font) override;
@@ -64,7 +65,9 @@ class QtPainterSurface : public Surface {
     QFont qfont;
     double lineHeight;
     std::unique_ptr<TextWidths> widths;
+    std::unique_ptr<ShapedTexts> shapes;  // made when first drawn compactly
   };
+  ShapedTexts& Shapes();
   std::vector<MadeFont> m_fonts;
   bool m_compact = false;
 };

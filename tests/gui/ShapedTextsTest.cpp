@@ -1,0 +1,150 @@
+// Texts shaped once and drawn as glyph runs: a PDF page drawn through them is, byte for
+// byte, the page QPainter::drawText draws, in every alignment, clipped or not, rotated,
+// and again from what was kept; texts and flags it cannot draw alike are left to drawText.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "qt/ShapedTexts.h"
+
+namespace {
+
+struct Case {
+  QRectF rect;
+  int flags;
+  std::string text;
+};
+
+// Amounts, dates and names in boxes that fit them, are too narrow or too low for them, in
+// every alignment the views use, with and without clipping.
+std::vector<Case> Cases() {
+  const std::vector<std::string> texts = {"1.234,56",
+                                          "-0,01",
+                                          "31.12.2024",
+                                          "Sonstige Erträge",
+                                          "Öko-Fonds „Zukunft“ – 100 € (A0B1C2)",
+                                          "  Rand  ",
+                                          "x",
+                                          "158,5 x Wertpapier 0 Öko (500000)",
+                                          "12,3 %"};
+  const std::vector<QRectF> rects = {QRectF(100.25, 200.5, 900, 120), QRectF(1100, 200, 95.5, 120),
+                                     QRectF(1300.125, 400.75, 700, 40), QRectF(80, 700, 2500, 300),
+                                     QRectF(-37.7, 1500.3, 300.1, 119.9)};
+  std::vector<Case> cases;
+  for (const int horizontal : {int(Qt::AlignLeft), int(Qt::AlignRight), int(Qt::AlignHCenter)}) {
+    for (const int vertical : {int(Qt::AlignTop), int(Qt::AlignBottom)}) {
+      for (const int clip : {0, int(Qt::TextDontClip)}) {
+        for (std::size_t r = 0; r < rects.size(); ++r) {
+          for (const std::string& text : texts) {
+            cases.push_back({rects[r].translated(0, 500.0 * static_cast<double>(cases.size() % 9)),
+                             horizontal | vertical | clip | Qt::TextSingleLine, text});
+          }
+        }
+      }
+    }
+  }
+  return cases;
+}
+
+// A PDF page drawn by `draw`, without the time it was made.
+QByteArray Pdf(const QString& face, int pixels, const std::function<void(QPainter&)>& draw) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(600);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter(&writer);
+    QFont font(face);
+    font.setPixelSize(pixels);
+    painter.setFont(font);
+    draw(painter);
+  }
+  return QString::fromLatin1(bytes)
+      .remove(QRegularExpression(QStringLiteral("/CreationDate \\([^)]*\\)")))
+      .toLatin1();
+}
+
+std::string Utf8(const QString& s) {
+  return s.toStdString();
+}
+
+}  // namespace
+
+TEST(ShapedTexts, APdfPageIsTheOneDrawTextWrites) {
+  const std::vector<Case> cases = Cases();
+  for (const char* face : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
+    for (const int pixels : {50, 85, 118}) {
+      const auto each = [&](QPainter& painter, const std::function<void(const Case&)>& one) {
+        for (int round = 0; round < 2; ++round) {  // shaped, then drawn from what was kept
+          painter.save();
+          painter.translate(0, 600.0 * round);
+          for (const Case& c : cases) one(c);
+          painter.restore();
+        }
+        // Rotated as the development view's position strips are.
+        painter.save();
+        painter.translate(4000, 300);
+        painter.rotate(90);
+        for (std::size_t i = 0; i < 9; ++i) one(cases[i * 17 % cases.size()]);
+        painter.restore();
+      };
+      const QByteArray expected = Pdf(face, pixels, [&](QPainter& painter) {
+        each(painter,
+             [&](const Case& c) { painter.drawText(c.rect, c.flags, QString::fromStdString(c.text)); });
+      });
+      int declined = 0;
+      const QByteArray shaped = Pdf(face, pixels, [&](QPainter& painter) {
+        platform::ShapedTexts texts(painter.font(), painter.device(), painter.layoutDirection());
+        each(painter, [&](const Case& c) {
+          if (!texts.Draw(painter, c.rect, c.flags, c.text)) ++declined;
+        });
+      });
+      EXPECT_EQ(declined, 0);
+      ASSERT_EQ(shaped.size(), expected.size()) << face << ' ' << pixels;
+      EXPECT_TRUE(shaped == expected) << face << ' ' << pixels;
+    }
+  }
+}
+
+TEST(ShapedTexts, LeavesToDrawTextWhatItCannotDrawAlike) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
+  QPainter painter(&writer);
+  platform::ShapedTexts texts(painter.font(), painter.device(), painter.layoutDirection());
+  const QRectF rect(10, 10, 500, 50);
+  const int plain = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+  for (const QString& text : {QStringLiteral("שלום 12"), QStringLiteral("a\tb"), QStringLiteral("a\nb"),
+                              QStringLiteral("Trenn\u00ADung"), QStringLiteral("e\u0301"),
+                              QStringLiteral("\u202E123"), QStringLiteral("12 \u0661\u0662")}) {
+    EXPECT_FALSE(platform::ShapedTexts::IsPlain(text)) << Utf8(text);
+    EXPECT_FALSE(texts.Draw(painter, rect, plain, Utf8(text))) << Utf8(text);
+  }
+  for (const int flags : {int(Qt::AlignVCenter), int(Qt::TextWordWrap), int(Qt::TextShowMnemonic),
+                          int(Qt::AlignJustify), int(Qt::TextExpandTabs)}) {
+    EXPECT_FALSE(texts.Draw(painter, rect, Qt::TextSingleLine | flags, "1.234,56")) << flags;
+  }
+  EXPECT_TRUE(platform::ShapedTexts::IsPlain(QStringLiteral("Müller & Söhne „A“ – 1.234,56 € (ÆØÅ ß)")));
+  EXPECT_TRUE(texts.Draw(painter, rect, plain, ""));  // nothing to draw, as drawText draws nothing
+
+  painter.setLayoutDirection(Qt::RightToLeft);
+  EXPECT_FALSE(texts.Draw(painter, rect, plain, "1.234,56"));
+
+  // Pixels are placed by rules of their own: an image gets what drawText draws.
+  QImage image(100, 100, QImage::Format_RGB32);
+  QPainter onImage(&image);
+  platform::ShapedTexts imageTexts(onImage.font(), &image, onImage.layoutDirection());
+  EXPECT_FALSE(imageTexts.Draw(onImage, rect, plain, "1.234,56"));
+}
