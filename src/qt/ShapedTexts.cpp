@@ -4,6 +4,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 #include <QTransform>
+#include <cmath>
 
 namespace platform {
 
@@ -11,6 +12,10 @@ namespace {
 
 // A surface that lives for thousands of pages keeps no more than this many shaped texts.
 constexpr std::size_t kMostTexts = 1 << 16;
+
+// Rectangles far beyond any page are left to drawText: their 1/64 units, plus a line's
+// width, would not fit an int.
+constexpr qreal kFarthest = 1 << 22;
 
 constexpr int kHandledFlags = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignTop |
                               Qt::AlignBottom | Qt::TextSingleLine | Qt::TextDontClip;
@@ -90,6 +95,9 @@ bool ShapedTexts::Draw(QPainter& painter, const QRectF& rect, int flags, std::st
     shaped = &Shape(text, string);
   }
 
+  const auto near = [](qreal v) { return std::abs(v) < kFarthest; };
+  if (!(near(rect.x()) && near(rect.y()) && near(rect.width()) && near(rect.height()))) return false;
+
   // Placed as drawText places a single line: the line's box for deciding on clipping
   // (centred boxes on whole device pixels), its advance for where the glyphs go.
   const qreal yOffset = (flags & Qt::AlignBottom) ? rect.height() - shaped->height : 0;
@@ -105,16 +113,18 @@ bool ShapedTexts::Draw(QPainter& painter, const QRectF& rect, int flags, std::st
       boxOffset = qRound(boxOffset * transform.m11()) / transform.m11();
     xOffset = (rect.width() - shaped->advance) / 2;
   }
+  // The line's origin in 1/64 units, cut towards zero as the layout cuts it; the glyphs'
+  // offsets from it are whole 1/64 units and add without rounding.
+  const qreal x = rect.x() + xOffset, y = rect.y() + yOffset;
+  const auto units = [](qreal v) { return static_cast<qreal>(static_cast<int>(v * 64)) / 64; };
+  const QPointF origin(units(x), units(y));
+
   const QRectF box(rect.x() + boxOffset, rect.y() + yOffset, shaped->width, shaped->height);
   const bool clip = !(flags & Qt::TextDontClip) && !rect.contains(box);
   if (clip) {
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
   }
-  // The line's origin in 1/64 units, cut towards zero as the layout cuts it; the glyphs'
-  // offsets from it are whole 1/64 units and add without rounding.
-  const auto units = [](qreal v) { return static_cast<qreal>(static_cast<int>(v * 64)) / 64; };
-  const QPointF origin(units(rect.x() + xOffset), units(rect.y() + yOffset));
   for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(origin, run);
   if (clip) painter.restore();
   return true;

@@ -138,6 +138,7 @@ TEST(ShapedTexts, LeavesToDrawTextWhatItCannotDrawAlike) {
   }
   EXPECT_TRUE(platform::ShapedTexts::IsPlain(QStringLiteral("Müller & Söhne „A“ – 1.234,56 € (ÆØÅ ß)")));
   EXPECT_TRUE(texts.Draw(painter, rect, plain, ""));  // nothing to draw, as drawText draws nothing
+  EXPECT_FALSE(texts.Draw(painter, QRectF(1e12, 0, 500, 50), plain, "1.234,56"));  // beyond any page
 
   painter.setLayoutDirection(Qt::RightToLeft);
   EXPECT_FALSE(texts.Draw(painter, rect, plain, "1.234,56"));
