@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Prints one "sha256  name" line for every output the command-line tool gives for a
-# portfolio: show in all view modes and formats, dump, SVG pages of render, and the first
-# PDF pages as pdftoppm draws them (a PDF carries its creation time, so its pages are
-# compared as images). The lines are compared with a checked-in list, so a change that
-# moves a byte of what a user sees or a file holds is noticed.
+# portfolio: show in all view modes and formats, dump, SVG pages of render, PDFs of render
+# without their creation time, and their first pages as pdftoppm draws them. The lines are
+# compared with a checked-in list, so a change that moves a byte of what a user sees or a
+# file holds is noticed.
 #   outputs.sh CLI FILE [MODES]
 set -euo pipefail
 cli=${1:?usage: outputs.sh CLI FILE [MODES]}
@@ -52,6 +52,8 @@ for m in $modes; do
     printf 'exit-%s  %s\n' "$?" "render-$m.pdf"
     continue
   fi
+  printf '%s  %s\n' "$(sed 's/^\/CreationDate (D:[0-9]*Z)$/\/CreationDate ()/' "$work/doc.pdf" | sha256sum | cut -c1-64)" \
+    "render-$m.pdf"
   for p in 1 2; do
     if pdftoppm -r 40 -f "$p" -l "$p" -singlefile -png "$work/doc.pdf" "$work/pdfpage" 2>/dev/null; then
       printf '%s  %s\n' "$(sha256sum <"$work/pdfpage.png" | cut -c1-64)" "render-$m-page$p.pdf.png"
