@@ -81,8 +81,10 @@ const ShapedTexts::Shaped& ShapedTexts::Shape(std::string_view text, const QStri
 bool ShapedTexts::Draw(QPainter& painter, const QRectF& rect, int flags, std::string_view text) {
   // Without a right-to-left direction, plain texts run from left to right. Other paint
   // engines place glyph runs on pixels by rules of their own.
-  if ((flags & ~kHandledFlags) != 0 || m_direction == Qt::RightToLeft ||
-      painter.layoutDirection() != m_direction || painter.paintEngine()->type() != QPaintEngine::Pdf)
+  // An opaque background and empty rectangles are left to drawText as well.
+  if ((flags & ~kHandledFlags) != 0 || m_direction == Qt::RightToLeft || !painter.isActive() ||
+      painter.paintEngine()->type() != QPaintEngine::Pdf || painter.layoutDirection() != m_direction ||
+      painter.backgroundMode() == Qt::OpaqueMode || rect.isEmpty())
     return false;
   if (text.empty() || painter.pen().style() == Qt::NoPen) return true;  // drawText draws nothing either
 
@@ -109,8 +111,11 @@ bool ShapedTexts::Draw(QPainter& painter, const QRectF& rect, int flags, std::st
   } else if (flags & Qt::AlignHCenter) {
     boxOffset = (rect.width() - shaped->width) / 2;
     const QTransform& transform = painter.transform();
-    if (transform.type() <= QTransform::TxScale && transform.m11() != 0)
-      boxOffset = qRound(boxOffset * transform.m11()) / transform.m11();
+    if (transform.type() <= QTransform::TxScale && transform.m11() != 0) {
+      const qreal scaled = boxOffset * transform.m11();
+      if (!near(scaled)) return false;
+      boxOffset = qRound(scaled) / transform.m11();
+    }
     xOffset = (rect.width() - shaped->advance) / 2;
   }
   // The line's origin in 1/64 units, cut towards zero as the layout cuts it; the glyphs'
