@@ -34,12 +34,12 @@ function bodyline(s) {
   print s
 }
 
-# Prints one option or positional entry from its spec ("--kind TEXT:{a,b} REQUIRED").
-function entry(spec, desc, positional,    name, rest, head, notes, m, values, list, n, i) {
+# Prints one option or positional entry from its help line ("--kind TEXT:{a,b} REQUIRED").
+function entry(optline, desc, positional,    name, rest, head, notes, m, values, list, n, i) {
   if (positional && trim(desc) == "") return
-  name = spec
+  name = optline
   sub(/ .*/, "", name)
-  rest = substr(spec, length(name) + 1)
+  rest = substr(optline, length(name) + 1)
   head = positional ? "\\fI" word(name) "\\fR" : "\\fB" opt(name) "\\fR"
   notes = ""
   while ((rest = trim(rest)) != "") {
@@ -143,15 +143,15 @@ function flush() {
   if (section != "Options" && section != "Positionals") next
   if ($0 ~ /^  [^ ]/) {
     flush()
-    spec = substr($0, 3)
+    optline = substr($0, 3)
     desc = ""
-    if (match(spec, /  +/)) {
-      desc = substr(spec, RSTART + RLENGTH)
-      spec = substr(spec, 1, RSTART - 1)
+    if (match(optline, /  +/)) {
+      desc = substr(optline, RSTART + RLENGTH)
+      optline = substr(optline, 1, RSTART - 1)
     }
     # The help option is the same for every command and described once, above.
-    if (spec ~ /^-h,--help$/) next
-    pending = spec
+    if (optline ~ /^-h,--help$/) next
+    pending = optline
     pendingDesc = desc
   } else if (pending != "") {
     pendingDesc = pendingDesc " " trim($0)

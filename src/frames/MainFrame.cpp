@@ -29,9 +29,9 @@
 #include "dialogs/OptionenDialog.h"
 #include "dialogs/PositionAuswahlDialog.h"
 #include "dialogs/VerkaufDialog.h"
-#include "frames/ActionSpec.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
+#include "frames/MenuCommand.h"
 #include "frames/PeriodBar.h"
 #include "frames/PrinterSetup.h"
 #include "frames/Printing.h"
@@ -81,14 +81,14 @@ MainFrame::~MainFrame() {
   for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-std::vector<QAction*> MainFrame::AddMenu(const char* title, const std::vector<ActionSpec>& specs) {
+std::vector<QAction*> MainFrame::AddMenu(const char* title, const std::vector<MenuCommand>& commands) {
   QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
   std::vector<QAction*> actions;
-  for (const ActionSpec& spec : specs) {
-    QAction* a = AddAction(*menu, *this, spec);
+  for (const MenuCommand& command : commands) {
+    QAction* a = AddAction(*menu, *this, command);
     actions.push_back(a);
-    if (spec.needsDocument) m_documentActions.push_back(a);
-    if (spec.onToolBar) m_toolActions.push_back(a);
+    if (command.needsDocument) m_documentActions.push_back(a);
+    if (command.onToolBar) m_toolActions.push_back(a);
   }
   return actions;
 }

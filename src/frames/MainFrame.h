@@ -24,7 +24,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
 class RecentFiles;
-struct ActionSpec;
+struct MenuCommand;
 namespace dialogs {
 class DateField;
 }
@@ -65,7 +65,7 @@ class MainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void ConnectPeriodBar();
-  std::vector<QAction*> AddMenu(const char* title, const std::vector<ActionSpec>& specs);
+  std::vector<QAction*> AddMenu(const char* title, const std::vector<MenuCommand>& commands);
   ChildFrame* AddFrame(std::shared_ptr<DocumentSession> session);
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
   // Runs a command on the active window's document, then shows what it changed.

@@ -9,7 +9,7 @@ class QAction;
 class QMenu;
 class QObject;
 
-struct ActionSpec {
+struct MenuCommand {
   const char* text = nullptr;  // nullptr: a separator
   QKeySequence shortcut;
   const char* status = "";
@@ -20,4 +20,4 @@ struct ActionSpec {
 };
 
 // Adds the action to the menu (or a separator); its tool tip is the text without "&" and "...".
-QAction* AddAction(QMenu& menu, QObject& context, const ActionSpec& spec);
+QAction* AddAction(QMenu& menu, QObject& context, const MenuCommand& command);
