@@ -20,6 +20,7 @@
 #include "qt/Rendering.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/gui/DialogTestUtil.h"
+#include "tests/gui/SampleWindowTest.h"
 
 using namespace guitest;
 using namespace testutil;
@@ -27,41 +28,13 @@ using views::ViewMode;
 
 namespace {
 
-class PreviewWindowTest : public ::testing::Test {
+class PreviewWindowTest : public SampleWindowTest {
  protected:
   void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() /
-            ("kapibuch-preview-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-    const auto file = m_dir / "sample.kpz";
-    std::filesystem::copy_file(std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz", file);
-    m_frame = std::make_unique<MainFrame>(m_settings, m_prompter, TestClock());
-    m_frame->resize(1400, 900);
-    m_frame->show();
-    m_window = m_frame->OpenFile(QString::fromStdString(file.string()));
-    ASSERT_NE(m_window, nullptr);
+    SampleWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     m_frame->ModeAction(ViewMode::Development)->trigger();
   }
-  void TearDown() override {
-    m_prompter.answers.assign(4, platform::Answer::No);
-    m_frame.reset();
-    std::filesystem::remove_all(m_dir);
-  }
-  QAction* Action(const QString& text) const {
-    for (QAction* a : m_frame->findChildren<QAction*>()) {
-      if (a->text() == text) return a;
-    }
-    ADD_FAILURE() << "no command " << text.toStdString();
-    return nullptr;
-  }
-
-  platform::MemorySettingsStore m_settings;
-  ScriptedPrompter m_prompter;
-  std::unique_ptr<MainFrame> m_frame;
-  std::filesystem::path m_dir;
-  ChildFrame* m_window = nullptr;
 };
 
 bool HasInk(const QImage& image) {
@@ -127,7 +100,7 @@ TEST_F(PreviewWindowTest, PagesFollowTheKeysAndAreDrawnWhenShown) {
   Action(QStringLiteral("Sei&tenansicht"))->trigger();
   EXPECT_TRUE(seen);
   EXPECT_TRUE(m_frame->findChildren<PreviewWindow*>().isEmpty());  // closed is gone
-  EXPECT_TRUE(m_prompter.messages.empty());                         // few pages: no question
+  EXPECT_TRUE(m_prompter.messages.empty());                        // few pages: no question
 }
 
 TEST_F(PreviewWindowTest, TheCacheKeepsFewPagesAndDrawsTheView) {
@@ -199,6 +172,7 @@ TEST_F(PreviewWindowTest, ManyPagesAskFirstAndPrintingCanBeStopped) {
   CountingJob few(3);
   EXPECT_FALSE(printing::PrintPages(m_frame.get(), few, printer, 3, m_prompter));
   EXPECT_EQ(few.drawn, 0);
-  EXPECT_EQ(m_prompter.Last(),
-            "Der Ausdruck konnte nicht gestartet werden. Bitte prüfen Sie den Drucker und seine Einstellungen.");
+  EXPECT_EQ(
+      m_prompter.Last(),
+      "Der Ausdruck konnte nicht gestartet werden. Bitte prüfen Sie den Drucker und seine Einstellungen.");
 }
