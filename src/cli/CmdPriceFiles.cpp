@@ -5,6 +5,7 @@
 #include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "cli/SecurityChoice.h"
+#include "forms/DateiformatErkennenDlg.h"
 #include "forms/ImportergebnisDlg.h"
 #include "forms/KurseExportierenDlg.h"
 #include "forms/KurseImportierenDlg.h"
@@ -15,11 +16,33 @@
 namespace cli {
 namespace {
 
+struct DetectOptions {
+  std::string input, column, currency = "EUR";
+};
+
 struct ImportOptions {
   std::string file, name, input, formatFile;
   int format = 0;
   bool onlyHeld = false;
+  bool automatic = false;
+  DetectOptions detect;
 };
+
+// The description the assistant writes for the input; kOk, or the exit status with the
+// reason printed.
+int Detect(const Context& ctx, const DetectOptions& o, std::string& description) {
+  PrintingPrompter prompter(ctx.err);
+  const std::optional<CDateiformatErkennenDlg> dlg =
+      CDateiformatErkennenDlg::FromFile(o.input, {o.column, o.currency == "DM"}, prompter);
+  if (!dlg) return kUnreadable;
+  if (!dlg->Detected()) {
+    ctx.err << dlg->Error() << '\n';
+    return kRefused;
+  }
+  if (const std::string note = dlg->DateNote(); !note.empty()) ctx.err << note << '\n';
+  description = dlg->Description();
+  return kOk;
+}
 
 struct ExportOptions {
   std::string file, name, wkn, output, separator = "<TAB>";
@@ -31,7 +54,9 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   if (const int status = change.Open(); status != kOk) return status;
   CKapibuchDoc* doc = &change.Doc();
   std::string description;
-  if (!o.formatFile.empty()) {
+  if (o.automatic) {
+    if (const int status = Detect(ctx, o.detect, description); status != kOk) return status;
+  } else if (!o.formatFile.empty()) {
     std::vector<std::uint8_t> bytes;
     if (const ReadResult read = ReadRegularFile(o.formatFile, bytes); read != ReadResult::Ok) {
       ctx.err << (read == ReadResult::NoMemory ? "Nicht genügend Speicher zum Einlesen der Datei!"
@@ -62,8 +87,10 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   }
   if (!result) return dlg.InputUnreadable() ? kUnreadable : kRefused;
   result->SetOnlyHeld(o.onlyHeld);
-  // With --dry-run standard output holds only the document.
+  // With --dry-run standard output holds only the document. Implausible prices stay
+  // unticked: they are reported with the skipped lines.
   (ctx.dryRun ? ctx.err : ctx.out) << result->CountLine() << '\n';
+  for (const std::string& line : result->SkippedLines()) ctx.err << line << '\n';
   // No price changed: the file stays as it is.
   return change.Commit(result->OnOK(*doc));
 }
@@ -108,12 +135,35 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
                      ->check(CLI::Range(1, 10));
   auto* formatFile = cmd->add_option("--format-file", imp->formatFile, "Datei mit einer Formatbeschreibung");
   format->excludes(formatFile);
+  auto* automatic = cmd->add_flag("--auto", imp->automatic, "das Dateiformat erkennen (wie „Erkennen...“)");
+  auto* column = cmd->add_option("--column", imp->detect.column,
+                                 "mit --auto: Spalte des Kurses, Nummer ab 1 oder Text der Kopfzeile");
+  auto* currency = cmd->add_option("--currency", imp->detect.currency, "mit --auto: Währung der Kurse (EUR oder DM)")
+                       ->check(CLI::IsMember({"EUR", "DM"}));
+  automatic->excludes(format)->excludes(formatFile);
+  column->needs(automatic);
+  currency->needs(automatic);
   cmd->add_flag("--only-held", imp->onlyHeld,
                 "Kurs nur dann übernehmen, wenn sich das Wertpapier zu diesem Zeitpunkt im Depot befindet");
-  cmd->callback([&ctx, &result, imp, format, formatFile] {
-    if (format->count() == 0 && formatFile->count() == 0)
-      throw CLI::RequiredError("--format or --format-file");
+  cmd->callback([&ctx, &result, imp, format, formatFile, automatic] {
+    if (format->count() == 0 && formatFile->count() == 0 && automatic->count() == 0)
+      throw CLI::RequiredError("--format or --format-file or --auto");
+    imp->detect.input = imp->input;
     result = RunImport(ctx, *imp);
+  });
+
+  auto det = std::make_shared<DetectOptions>();
+  cmd = app.add_subcommand("detect-format", "das Dateiformat einer Kursdatei erkennen und seine Formatbeschreibung ausgeben");
+  cmd->add_option("--input", det->input, "die Textdatei mit den Kursen")->required();
+  cmd->add_option("--column", det->column, "Spalte des Kurses, Nummer ab 1 oder Text der Kopfzeile");
+  cmd->add_option("--currency", det->currency, "Währung der Kurse (EUR oder DM)")->check(CLI::IsMember({"EUR", "DM"}));
+  cmd->callback([&ctx, &result, det] {
+    std::string description;
+    result = Detect(ctx, *det, description);
+    // Lines end as in a text file of this system, without carriage returns.
+    for (std::size_t cr = description.find('\r'); cr != std::string::npos; cr = description.find('\r'))
+      description.erase(cr, 1);
+    if (result == kOk) ctx.out << description << '\n';
   });
 
   auto exp = std::make_shared<ExportOptions>();

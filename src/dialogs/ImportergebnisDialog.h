@@ -25,6 +25,7 @@ class ImportergebnisDialog : public QDialog {
   CImportergebnisDlg m_form;
   QLabel* m_count;
   QTableWidget* m_list;
+  bool m_filling = false;
 };
 
 }  // namespace dialogs

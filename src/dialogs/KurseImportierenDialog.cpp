@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "dialogs/DateiformatErkennenDialog.h"
 #include "dialogs/DialogSupport.h"
 #include "dialogs/FileFolder.h"
 #include "dialogs/FormatSpeichernDialog.h"
@@ -35,9 +36,11 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
   SelectText(*m_wkn, m_form.Wkn());
   m_file = new QLineEdit(ToQ(m_form.fileName));
   auto* browse = new QPushButton(QStringLiteral("Durch&suchen..."));
+  auto* detect = new QPushButton(QStringLiteral("&Erkennen..."));
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(m_file);
   fileRow->addWidget(browse);
+  fileRow->addWidget(detect);
   m_formats = new QComboBox;
   m_description = new QPlainTextEdit(ToQ(m_form.Description()));
   m_save = new QPushButton(QStringLiteral("S&peichern..."));
@@ -59,6 +62,7 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
 
   PairLists(*m_name, *m_wkn, m_form);
   connect(browse, &QPushButton::clicked, this, &KurseImportierenDialog::OnBrowse);
+  connect(detect, &QPushButton::clicked, this, &KurseImportierenDialog::OnDetect);
   connect(m_formats, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (m_filling) return;
     m_form.ChooseFormat(index);
@@ -100,6 +104,23 @@ void KurseImportierenDialog::OnBrowse() {
   m_file->setText(path);
 }
 
+void KurseImportierenDialog::OnDetect() {
+  const std::string path = FromQ(m_file->text());
+  if (path.empty()) {
+    m_prompter.Tell(
+        forms::kAppCaption,
+        "Bitte geben Sie den Dateinamen einer Textdatei an, aus der Sie die Kursdaten importieren möchten!");
+    m_file->setFocus();
+    return;
+  }
+  std::optional<CDateiformatErkennenDlg> form = CDateiformatErkennenDlg::FromFile(path, {}, m_prompter);
+  if (!form) return;
+  DateiformatErkennenDialog dialog(std::move(*form), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The field shows line breaks; the form keeps them as "\r\n".
+  m_description->setPlainText(ToQ(dialog.Description()).remove(QLatin1Char('\r')));
+}
+
 void KurseImportierenDialog::OnSave() {
   FormatSpeichernDialog dialog(this);
   if (dialog.exec() == QDialog::Accepted) m_form.SaveFormat(dialog.Title());
@@ -126,12 +147,14 @@ void KurseImportierenDialog::OnStart() {
 }
 
 void KurseImportierenDialog::OnClose() {
-  m_form.fileName = FromQ(m_file->text());
-  m_form.Close();
   accept();
 }
 
 void KurseImportierenDialog::done(int result) {
+  // The stored descriptions are kept however the dialog closes: "Schließen", Esc or the
+  // window's close button.
+  m_form.fileName = FromQ(m_file->text());
+  m_form.Close();
   QDialog::done(result);
   if (m_changed) m_doc.Changed();
   m_changed = false;

@@ -30,6 +30,7 @@ class KurseImportierenDialog : public QDialog {
   // Shows the named descriptions, the one selected, and which of save and delete apply.
   void ShowFormats();
   void OnBrowse();
+  void OnDetect();
   void OnSave();
   void OnStart();
   void OnClose();

@@ -1,20 +1,38 @@
 #include "forms/ImportergebnisDlg.h"
 
+#include <algorithm>
+
 #include "model/KBXKursverlauf.h"
 
-CImportergebnisDlg::CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result)
-    : m_result(std::move(result)) {
+CImportergebnisDlg::CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result,
+                                       const std::vector<CKBXDatum>& implausible,
+                                       std::vector<priceio::SkippedLine> skipped)
+    : m_result(std::move(result)), m_skipped(std::move(skipped)) {
   for (const CKBXKurs& point : m_result.Points()) {
     if (doc.IsHeldOn(m_result.Name(), m_result.Wkn(), point.Date())) m_held.push_back(point);
   }
+  for (const CKBXDatum& day : implausible) {
+    m_implausible.insert(day.Day());
+    m_untaken.insert(day.Day());
+  }
+}
+
+void CImportergebnisDlg::SetTaken(CKBXDatum day, bool taken) {
+  if (taken)
+    m_untaken.erase(day.Day());
+  else
+    m_untaken.insert(day.Day());
 }
 
 std::string CImportergebnisDlg::CountLine() const {
-  return std::to_string(Shown().size()) + " Kurse gefunden";
+  const auto taken = std::count_if(Shown().begin(), Shown().end(), [this](const CKBXKurs& p) { return Taken(p.Date()); });
+  return std::to_string(taken) + " Kurse gefunden";
 }
 
 bool CImportergebnisDlg::OnOK(CKapibuchDoc& doc) const {
   bool changed = false;
-  for (const CKBXKurs& point : Shown()) changed |= doc.SetPrice(Name(), Wkn(), point.Date(), point.Price());
+  for (const CKBXKurs& point : Shown()) {
+    if (Taken(point.Date())) changed |= doc.SetPrice(Name(), Wkn(), point.Date(), point.Price());
+  }
   return changed;
 }

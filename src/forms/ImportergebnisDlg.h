@@ -2,6 +2,7 @@
 // "Importergebnis": the prices an import found, merged into the history on OK.
 
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,12 +10,15 @@
 #include "forms/FormSupport.h"
 #include "model/KBXKursverlauf.h"
 #include "platform/SettingsStore.h"
+#include "priceio/ImportReport.h"
 
-// "Importergebnis": the prices found, merged into the security's history on OK.
+// "Importergebnis": the prices found, merged into the security's history on OK. Prices the
+// import found implausible are shown unticked; the user may tick them.
 class CImportergebnisDlg {
  public:
   static constexpr const char* kCaption = "Importergebnis";
-  CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result);
+  CImportergebnisDlg(const CKapibuchDoc& doc, CKBXKursverlauf result, const std::vector<CKBXDatum>& implausible = {},
+                     std::vector<priceio::SkippedLine> skipped = {});
 
   const std::string& Name() const { return m_result.Name(); }
   const std::string& Wkn() const { return m_result.Wkn(); }
@@ -22,12 +26,20 @@ class CImportergebnisDlg {
   void SetOnlyHeld(bool onlyHeld) { m_onlyHeld = onlyHeld; }
   bool OnlyHeld() const { return m_onlyHeld; }
   const std::vector<CKBXKurs>& Shown() const { return m_onlyHeld ? m_held : m_result.Points(); }
-  std::string CountLine() const;  // "%d Kurse gefunden"
-  // Sets each shown price in the document; whether any price changed.
+  bool Implausible(CKBXDatum day) const { return m_implausible.count(day.Day()) != 0; }
+  bool Taken(CKBXDatum day) const { return m_untaken.count(day.Day()) == 0; }
+  void SetTaken(CKBXDatum day, bool taken);
+  std::string CountLine() const;  // "%d Kurse gefunden": the ticked prices shown
+  // "%d Zeilen übersprungen:" and the lines, as the import reported them.
+  std::vector<std::string> SkippedLines() const { return priceio::SkippedReport(m_skipped); }
+  // Sets each shown and ticked price in the document; whether any price changed.
   bool OnOK(CKapibuchDoc& doc) const;
 
  private:
   CKBXKursverlauf m_result;
   std::vector<CKBXKurs> m_held;
+  std::set<std::uint32_t> m_implausible;
+  std::set<std::uint32_t> m_untaken;
+  std::vector<priceio::SkippedLine> m_skipped;
   bool m_onlyHeld = false;
 };

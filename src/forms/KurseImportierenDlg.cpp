@@ -119,18 +119,24 @@ std::optional<CImportergebnisDlg> CKurseImportierenDlg::StartImport(platform::Pr
     return std::nullopt;
   }
   if (result.Points().empty()) {
+    // Where the first line that did not fit failed, so that the description can be mended.
+    const std::string why = matcher.FirstMismatch();
     prompter.Tell(
         forms::kAppCaption,
         "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
-        "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
+        "Formatbeschreibung paßt nicht zur ausgewählten Datei!" +
+            (why.empty() ? std::string() : "\n\n" + why));
     return std::nullopt;
   }
-  return CImportergebnisDlg(m_doc, std::move(result));
+  return CImportergebnisDlg(m_doc, std::move(result), matcher.Implausible(), matcher.Skipped());
 }
 
 void CKurseImportierenDlg::Close() {
-  // A damaged stored list is never written over (see StoredFormats).
-  if (!m_formatsDamaged) forms::StoreFormats(m_settings, m_formats);
+  // A damaged stored list is never written over (see StoredFormats); an unchanged one is
+  // not written again.
+  const bool stored = m_settings.Contains(forms::StoredFormats::kSection, "ImpForAnz");
+  if (!m_formatsDamaged && (!stored || forms::LoadStoredFormats(m_settings).formats != m_formats))
+    forms::StoreFormats(m_settings, m_formats);
   std::int32_t index = -1;
   for (std::size_t i = 0; i < m_doc.Histories().size(); ++i) {
     if (m_doc.Histories()[i]->Name() == m_name) index = static_cast<std::int32_t>(i);

@@ -21,6 +21,11 @@ std::string TempFile(const std::string& name, const std::string& content) {
   return path.string();
 }
 
+ScriptedPrompter& SilentPrompter() {
+  static ScriptedPrompter prompter;
+  return prompter;
+}
+
 }  // namespace
 
 TEST(KurseImportierenDlg, NamedDescriptionsInTheSettings) {
@@ -106,13 +111,14 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
   EXPECT_EQ(
       prompter.Last(),
       "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält die Datei keine Kurse oder die "
-      "Formatbeschreibung paßt nicht zur ausgewählten Datei!");
+      "Formatbeschreibung paßt nicht zur ausgewählten Datei!\n\nZeile 1 der Datei passt nicht "
+      "(Formatbeschreibung Zeile 2, Zeichen 5): „Kurse;“");
 
   dlg.fileName =
       TempFile("kurse.txt", "01.02.1999\t1\r\n02.02.1999\t2\r\n03.02.1999\t9,99\r\n04.02.1999\t4\r\n");
   dlg.SetDescription("<WIEDERHOLE: <DATUM><KURS_EUR> >");
   EXPECT_FALSE(dlg.StartImport(prompter));
-  EXPECT_EQ(prompter.Last(), "Fehler in der Formatbeschreibung!");
+  EXPECT_EQ(prompter.Last(), "Fehler in der Formatbeschreibung! (Zeile 1, Zeichen 21)");
   EXPECT_EQ(dlg.ErrorPosition(), 20u);
 
   dlg.ChooseFormat(0);
@@ -135,6 +141,38 @@ TEST(KurseImportierenDlg, ImportMessagesResultAndMerge) {
   EXPECT_EQ(next.fileName, dlg.fileName);
   EXPECT_EQ(next.Name(), "Aktie");
   EXPECT_EQ(next.SelectedFormat(), 0);
+}
+
+TEST(KurseImportierenDlg, ImplausiblePricesStartUntickedAndUnchangedListsStayUnwritten) {
+  auto doc = DmPortfolio();
+  Buy(*doc, Day(2, 2, 1999), "Aktie", "A1", "1", "1");
+  platform::MemorySettingsStore settings;
+  CKurseImportierenDlg dlg(*doc, settings);
+  dlg.ChooseName("Aktie");
+  dlg.fileName = TempFile("odd.txt", "01.02.1999\t1,10\r\n02.02.1999\t1.125\r\n03.02.1999\t1,12\r\nnull\r\n");
+  auto result = dlg.StartImport(SilentPrompter());
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->CountLine(), "2 Kurse gefunden");
+  EXPECT_EQ(result->SkippedLines(), (std::vector<std::string>{"2 Zeilen übersprungen:",
+                                                              "Zeile 2: „02.02.1999\t1.125“ (unplausibel)",
+                                                              "Zeile 4: „null“"}));
+  EXPECT_FALSE(result->Taken(Day(2, 2, 1999)));
+  result->SetTaken(Day(2, 2, 1999), true);  // the user ticks it: 1.125,00 EUR is taken
+  EXPECT_EQ(result->CountLine(), "3 Kurse gefunden");
+  EXPECT_TRUE(result->OnOK(*doc));
+  EXPECT_EQ(doc->FindHistory("Aktie", "A1")->PriceOn(Day(2, 2, 1999)), 112500);
+
+  // The first closing stores the list; a later one that changed nothing writes nothing.
+  dlg.Close();
+  EXPECT_EQ(settings.GetInt("Settings", "ImpForAnz"), 10);
+  settings.SetString("Settings", "ImpFor011Tit", "unread");
+  settings.SetInt("Settings", "ImpForAnz", 10);
+  CKurseImportierenDlg again(*doc, settings);
+  again.Close();
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor011Tit"), "unread");
+  again.SaveFormat("Neu");
+  again.Close();
+  EXPECT_EQ(settings.GetString("Settings", "ImpFor011Tit"), "Neu");
 }
 
 TEST(KurseExportierenDlg, MessagesAndFile) {
