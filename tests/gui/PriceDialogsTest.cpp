@@ -204,3 +204,53 @@ TEST_F(PriceDialogsTest, ExportWritesTheFileAndLeavesTheDocument) {
   Click(Button(dialog, QStringLiteral("Schlie&ßen")));
   EXPECT_EQ(m_doc->Serialize(), before);
 }
+
+// A download that no stored description reads: the assistant finds its shape, the user
+// looks at the preview, switches the currency there and back, and takes the description
+// with Enter. The import then reads every price; the missing one is reported.
+TEST_F(PriceDialogsTest, ImportThroughTheAssistant) {
+  const QString file = PathOf("sie.csv");
+  std::ofstream(file.toStdString(), std::ios::binary)
+      << "Date,Open,High,Low,Close,Adj Close,Volume\n2004-01-02,50.0,51.0,49.0,50.104999,45.1,1000\n"
+         "2004-01-05,null,null,null,null,null,null\n2004-01-06,51.0,52.0,50.0,51.205,46.2,1200";
+  dialogs::KurseImportierenDialog dialog(*m_doc, m_prompter, m_settings);
+  Open(dialog);
+  Choose(Field<QComboBox>(dialog, QStringLiteral("&Bezeichnung")), QStringLiteral("Siemens AG"));
+  Type(Field<QLineEdit>(dialog, QStringLiteral("&Dateiname")), file);
+  QString preview;
+  WhenDialogShows([&](QDialog* assistant) {
+    EXPECT_EQ(assistant->windowTitle(), QStringLiteral("Dateiformat erkennen"));
+    auto* column = Field<QComboBox>(*assistant, QStringLiteral("Kurs&spalte:"));
+    EXPECT_EQ(column->currentText(), QStringLiteral("Spalte 5 „Close“"));
+    auto* currency = Field<QComboBox>(*assistant, QStringLiteral("&Währung:"));
+    Choose(currency, QStringLiteral("DM"));
+    for (QLabel* label : assistant->findChildren<QLabel*>()) {
+      if (label->text().endsWith(QStringLiteral("Kurse gefunden"))) preview = label->text();
+    }
+    const auto* prices = assistant->findChildren<QTableWidget*>().back();
+    EXPECT_EQ(Cell(prices, 0, 1), QStringLiteral("25,62 EUR"));  // 50,10 DM
+    Choose(currency, QStringLiteral("Euro"));
+    EXPECT_EQ(Cell(prices, 0, 1), QStringLiteral("50,10 EUR"));
+    QTest::keyClick(assistant, Qt::Key_Return);
+  });
+  Click(Button(dialog, QStringLiteral("&Erkennen...")));
+  EXPECT_EQ(preview, QStringLiteral("2 Kurse gefunden"));
+  EXPECT_EQ(Field<QPlainTextEdit>(dialog, QStringLiteral("F&ormatbeschreibung:"))->toPlainText(),
+            QStringLiteral("<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<KURS_EUR:PUNKT>,<TEXT><NZ>\n>"));
+
+  QString skipped;
+  WhenDialogShows([&](QDialog* result) {
+    for (QLabel* label : result->findChildren<QLabel*>()) {
+      if (label->text().contains(QStringLiteral("übersprungen"))) skipped = label->text();
+    }
+    Press(*result, QDialogButtonBox::Ok);
+  });
+  Click(Button(dialog, QStringLiteral("&Import starten...")));
+  EXPECT_EQ(skipped, QStringLiteral("1 Zeilen übersprungen:\nZeile 3: „2004-01-05,null,null,null,null,null,null“"));
+  EXPECT_EQ(PriceOn(*m_doc, "Siemens AG", Day(2, 1, 2004)), 5010);
+  EXPECT_EQ(PriceOn(*m_doc, "Siemens AG", Day(6, 1, 2004)), 5121);  // 51.205 rounds up
+
+  // Closed with Esc: the descriptions are stored all the same.
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_EQ(m_settings.GetInt("Settings", "ImpForAnz"), 10);
+}
