@@ -16,7 +16,7 @@ if [ "${1:-}" = "--micro" ]; then
   ./$build/bench/portfolio_bench "$@"
   exec ./$build/bench/cli_dump_bench
 fi
-cmake --build $build -j2 --target kapibuch-cli desktop_bench make_portfolio >/dev/null
+cmake --build $build -j2 --target kapibuch-cli desktop_bench make_portfolio import_bench >/dev/null
 
 file=$build/large.kpz
 [ -f "$file" ] || ./$build/bench/make_portfolio "$file"
@@ -64,6 +64,17 @@ process "show --mode 9 (yearly overview), 30 years" 0.3 - $cli show "$file" --mo
 process "render --mode 7 (PDF)" 2 - $cli render "$file" --mode 7 --output "$scratch/7.pdf"
 process "render --mode 2, one year (PDF)" 2 - \
   $cli render "$file" --mode 2 --from 01.01.2024 --to 31.12.2024 --output "$scratch/2.pdf"
+
+echo "price import:"
+./$build/bench/import_bench --write-daily "$scratch/daily.csv" 30
+$cli new "$scratch/empty.kpz" --start 01.01.1995 --balance 0 --currency EUR >/dev/null
+$cli buy "$scratch/empty.kpz" --date 02.01.1995 --name Aktie --wkn A1 --qty 1 --price 1 --commission 0 >/dev/null
+# Every run imports into a fresh copy: loading, lock, backup and save each time.
+process "import --auto, 30 years daily ($(du -h "$scratch/daily.csv" | cut -f1))" 0.15 - bash -c \
+  "cp '$scratch/empty.kpz' '$scratch/import.kpz' && exec $cli import '$scratch/import.kpz' --name Aktie --input '$scratch/daily.csv' --auto"
+./$build/bench/import_bench >"$scratch/import"
+line "assistant preview, $(awk '$1 == "assistant_preview_bytes" { printf "%.1f MB", $2 / 1e6 }' "$scratch/import") file" \
+  "$(awk '$1 == "assistant_preview_ms" { printf "%.0f", $2 }' "$scratch/import")" ms 200
 
 echo "desktop (offscreen):"
 ./$build/bench/desktop_bench "$file" >"$scratch/desktop"

@@ -301,8 +301,17 @@ bool CFormatMatcher::MatchField(const TokenRead& token, std::string_view& descri
   if (field->atLineEnd && terminator.literal != '\n' && (depth == 0 || !SkipsToLineEnd(description, depth)))
     return Mismatch();
   if (token.kind == Token::Date) {
-    if (!(token.arg.empty() ? ReadDate(field->value, m_day) : ReadDateForm(field->value, token.arg, m_day)))
+    if (!(token.arg.empty() ? ReadDate(field->value, m_day) : ReadDateForm(field->value, token.arg, m_day))) {
+      // A day that reads only with day and month swapped: the form has them the wrong way
+      // round, so that any day of the file could be another one.
+      CKBXDatum swapped;
+      if (!token.arg.empty() && ReadDateForm(field->value, SwappedDayAndMonth(token.arg), swapped))
+        m_dayMonthSwapped = true;
       return Mismatch();
+    }
+    int day = 0, month = 0, year = 0;
+    m_day.Split(day, month, year);
+    m_dayAmbiguous = !token.arg.empty() && day <= 12 && month <= 12 && day != month;
     m_dayRead = true;
   } else if (IsPrice(token.kind)) {
     const PriceReading price = ReadPrice(field->value, token.kind, EqualsNoCase(token.arg, "PUNKT"));
@@ -324,7 +333,7 @@ bool CFormatMatcher::MatchField(const TokenRead& token, std::string_view& descri
 
 void CFormatMatcher::Store() {
   if (!(m_dayRead && m_priceRead)) return;
-  m_pairs.push_back({m_day, m_price, LineStartOf(m_pos), m_groupOnly});
+  m_pairs.push_back({m_day, m_price, LineStartOf(m_pos), m_groupOnly, m_dayAmbiguous});
   m_dayRead = false;
   m_priceRead = false;
 }
@@ -417,12 +426,15 @@ bool CFormatMatcher::MatchDescription(std::string_view description, int depth) {
 void CFormatMatcher::Finish() {
   // When the file shows that its grouping mark is really a decimal mark, a price such as
   // "1.125" cannot be trusted either.
-  if (m_groupAsDecimal) {
-    for (const Pair& p : m_pairs) {
-      if (p.groupOnly) m_skipped.push_back({LineNumberOf(p.lineStart), LineAsUtf8(LineAt(p.lineStart)), false});
-    }
-    std::erase_if(m_pairs, [](const Pair& p) { return p.groupOnly; });
+  // Likewise a day such as 01/02/24 once another day showed that the form swaps day and
+  // month.
+  const auto doubtful = [this](const Pair& p) {
+    return (m_groupAsDecimal && p.groupOnly) || (m_dayMonthSwapped && p.dayAmbiguous);
+  };
+  for (const Pair& p : m_pairs) {
+    if (doubtful(p)) m_skipped.push_back({LineNumberOf(p.lineStart), LineAsUtf8(LineAt(p.lineStart)), false});
   }
+  std::erase_if(m_pairs, doubtful);
   // The later of two prices of a day wins; an empty price removes the day.
   std::stable_sort(m_pairs.begin(), m_pairs.end(), [](const Pair& a, const Pair& b) { return a.day < b.day; });
   std::vector<CKBXKurs> points;
@@ -453,7 +465,7 @@ bool CFormatMatcher::Run(std::string_view text, std::string_view description) {
   m_pos = 0;
   m_faulty = false;
   m_errorPosition = 0;
-  m_dayRead = m_priceRead = m_groupAsDecimal = false;
+  m_dayRead = m_priceRead = m_groupAsDecimal = m_dayMonthSwapped = false;
   m_pairs.clear();
   m_skipped.clear();
   m_implausible.clear();

@@ -64,6 +64,7 @@ class CFormatMatcher {
     std::int32_t price;
     std::size_t lineStart;
     bool groupOnly;
+    bool dayAmbiguous;  // day and month both up to 12, read through an explicit form
   };
   struct FieldText {
     std::string_view value;
@@ -99,6 +100,8 @@ class CFormatMatcher {
   bool m_priceRead = false;
   bool m_groupOnly = false;
   bool m_groupAsDecimal = false;
+  bool m_dayAmbiguous = false;
+  bool m_dayMonthSwapped = false;
   CKBXDatum m_day;
   std::int32_t m_price = 0;
   std::vector<std::size_t> m_lineStarts;  // offsets of every line's first byte

@@ -68,6 +68,17 @@ bool ReadDate(std::string_view bytes, CKBXDatum& date) {
   return SetDay(parts[0], parts[1], parts[2], date);
 }
 
+std::string SwappedDayAndMonth(std::string_view form) {
+  std::string swapped(form);
+  for (char& c : swapped) {
+    if (Upper(c) == 'T')
+      c = 'M';
+    else if (Upper(c) == 'M')
+      c = 'T';
+  }
+  return swapped;
+}
+
 bool ValidDateForm(std::string_view form) {
   int seen[3] = {0, 0, 0};  // T, M, J
   for (std::size_t i = 0; i < form.size();) {

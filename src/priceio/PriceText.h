@@ -2,6 +2,7 @@
 // Reading the date and price fields of an imported price file.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/KBXDatum.h"
@@ -31,6 +32,8 @@ bool ReadDate(std::string_view bytes, CKBXDatum& date);
 // A day in an explicit form of TT (or T), MM (or M), JJ, JJJJ and separators, as in
 // "MM/TT/JJ" or "JJJJMMTT". A component next to another one has its full width.
 bool ReadDateForm(std::string_view bytes, std::string_view form, CKBXDatum& date);
+// The form with day and month changing places ("MM/TT/JJ" for "TT/MM/JJ").
+std::string SwappedDayAndMonth(std::string_view form);
 // Whether a form is one ReadDateForm can read (a day, a month and a year, nothing else
 // but separators).
 bool ValidDateForm(std::string_view form);

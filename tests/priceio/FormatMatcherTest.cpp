@@ -272,6 +272,11 @@ TEST(FormatMatcher, LinesThatDoNotFitAreSkippedAndReported) {
   const Outcome ecb = Import("01.02.1999;1.1252\n02.02.1999;1.125\n03.02.1999;1.1301\n", semi);
   EXPECT_TRUE(ecb.pairs.empty());
   EXPECT_EQ(ecb.report.size(), 4u);
+  // US days read as day/month: 01/02/24 could be either, 01/13/24 shows which it is.
+  const Outcome us = Import("01/02/24;1\n01/13/24;2\n14/01/24;3\n", "<WIEDERHOLE:<DATUM:TT/MM/JJ>;<KURS_EUR><NZ>>");
+  EXPECT_EQ(us.pairs, (Pairs{{"14.01.2024", 300}}));
+  EXPECT_EQ(us.report, (std::vector<std::string>{"2 Zeilen übersprungen:", "Zeile 1: „01/02/24;1“",
+                                                 "Zeile 2: „01/13/24;2“"}));
   // Without such evidence thousands dots are read as ever.
   EXPECT_EQ(Import("01.02.1999;1.125\n02.02.1999;1.130\n", semi).pairs,
             (Pairs{{"01.02.1999", 112500}, {"02.02.1999", 113000}}));
