@@ -167,6 +167,13 @@ void DateiformatErkennenDialog::FillChoices() {
 
 void DateiformatErkennenDialog::ShowPreview() {
   const CDateiformatErkennenDlg::Preview preview = m_form.Read();
+  // Lines of the file that are skipped show red in the file's table.
+  for (const priceio::SkippedLine& line : preview.skipped) {
+    const int row = static_cast<int>(line.line) - 1;
+    for (int c = 0; row < m_rows->rowCount() && c < m_rows->columnCount(); ++c) {
+      if (QTableWidgetItem* item = m_rows->item(row, c)) item->setForeground(Qt::red);
+    }
+  }
   std::set<std::uint32_t> implausible;
   for (const CKBXDatum& d : preview.implausible) implausible.insert(d.Day());
   m_count->setText(QStringLiteral("%1 Kurse gefunden").arg(preview.prices.size() - implausible.size()));

@@ -46,6 +46,7 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
   m_save = new QPushButton(QStringLiteral("S&peichern..."));
   m_remove = new QPushButton(QStringLiteral("&Löschen"));
   auto* start = new QPushButton(QStringLiteral("&Import starten..."));
+  start->setDefault(true);  // Enter in the file name starts the import
   auto* close = new QPushButton(QStringLiteral("Schlie&ßen"));
   layout->addRow(QStringLiteral("&Bezeichnung"), m_name);
   layout->addRow(QStringLiteral("&WKN/Kürzel"), m_wkn);
