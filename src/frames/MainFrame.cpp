@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
+#include <QPointer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -96,10 +97,22 @@ std::vector<QAction*> MainFrame::AddMenu(const char* title, const std::vector<Me
 void MainFrame::OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command) {
   ChildFrame* frame = ActiveFrame();
   if (!frame) return;
+  const QPointer<ChildFrame> window(frame);
   // A booking updates every view of its document itself; here only titles and commands follow.
   command(*frame, frame->Session().Doc());
   UpdateTitles();
   UpdateActions();
+  ReturnFocus(window);
+}
+
+void MainFrame::ReturnFocus(ChildFrame* frame) {
+  // A dialog closed with OK may leave the keyboard in no window (the widget that had it
+  // was rebuilt): it goes back to the document window, as after "Abbrechen".
+  if (!frame) return;
+  activateWindow();
+  m_area->setActiveSubWindow(frame);
+  if (QWidget* view = frame->widget(); view && !view->isAncestorOf(QApplication::focusWidget()))
+    view->setFocus(Qt::OtherFocusReason);
 }
 
 void MainFrame::CreateMenus() {
@@ -256,9 +269,11 @@ void MainFrame::ConnectPeriodBar() {
   connect(m_periodBar, &PeriodBar::SelectRequested, this, [this] {
     ChildFrame* frame = ActiveFrame();
     if (!frame) return;
+    const QPointer<ChildFrame> window(frame);
     dialogs::PositionAuswahlDialog dialog(frame->Session().Doc(), frame->State().selection, this);
-    if (dialog.exec() == QDialog::Accepted)
-      frame->OnSelectPositions(dialog.Selection(), dialog.TimeInPortfolio());
+    if (dialog.exec() == QDialog::Accepted && window)
+      window->OnSelectPositions(dialog.Selection(), dialog.TimeInPortfolio());
+    ReturnFocus(window);
   });
 }
 

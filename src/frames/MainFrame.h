@@ -70,6 +70,7 @@ class MainFrame : public QMainWindow {
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
   // Runs a command on the active window's document, then shows what it changed.
   void OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command);
+  void ReturnFocus(ChildFrame* frame);
   // The last window of a modified document asks to save before it closes.
   bool MayClose(ChildFrame& frame);
   void OnFrameStateChanged(ChildFrame* frame);

@@ -44,6 +44,32 @@ TEST_F(MenuDialogsTest, BuyFromTheMenu) {
   EXPECT_EQ(m_window->View().Rebuilds(), rebuilds + 1);
 }
 
+// After a booking confirmed with OK the keyboard is back in the document window: the next
+// Strg+K, typed where the focus is, opens the next buy.
+TEST_F(MenuDialogsTest, KeyboardFocusReturnsAfterABooking) {
+  m_frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+  m_window->widget()->setFocus();  // as after a click into the window
+  for (const auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+    WhenDialogShows([button](QDialog* buy) {
+      Type(Field<QComboBox>(*buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
+      Type(Field<QComboBox>(*buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
+      Type(Field<QLineEdit>(*buy, QStringLiteral("&Stück")), QStringLiteral("4"));
+      Type(Field<QLineEdit>(*buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
+      Type(Field<QLineEdit>(*buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+      Press(*buy, button);
+    });
+    QWidget* typing = QApplication::focusWidget();
+    ASSERT_NE(typing, nullptr);
+    QTest::keyClick(typing, Qt::Key_K, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    QWidget* after = QApplication::focusWidget();
+    ASSERT_NE(after, nullptr) << "no focus after " << (button == QDialogButtonBox::Ok ? "OK" : "Abbrechen");
+    EXPECT_TRUE(m_window->isAncestorOf(after));
+  }
+  EXPECT_EQ(Doc().Positions().back()->name, "SAP SE");
+}
+
 TEST_F(MenuDialogsTest, PriceEntryFromTheMenuUpdatesOnceOnClosing) {
   const int rebuilds = m_window->View().Rebuilds();
   WhenDialogShows([](QDialog* prices) {
