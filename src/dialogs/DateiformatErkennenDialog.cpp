@@ -139,7 +139,7 @@ void DateiformatErkennenDialog::FillChoices() {
   m_decimal->setCurrentIndex(f.decimalPoint ? 1 : 0);
   m_header->setValue(f.headerLines);
   m_currency->setCurrentIndex(f.dm ? 1 : 0);
-  m_note->setText(ToQ(m_form.DateNote()));
+  m_note->setText(ToQ(m_form.Found() + (m_form.DateNote().empty() ? "" : "\n\n" + m_form.DateNote())));
 
   // The file in its columns: header lines grey, the date and price column marked.
   m_rows->clear();

@@ -68,6 +68,16 @@ std::string CDateiformatErkennenDlg::DateNote() const {
   return "Jedes Datum passt als Tag/Monat wie als Monat/Tag; gewählt ist " + m_format->dateForm + ".";
 }
 
+std::string CDateiformatErkennenDlg::Found() const {
+  if (!m_format) return {};
+  const char* encodings[] = {"UTF-8", "UTF-8 mit Byte-Order-Mark", "Windows-1252"};
+  const std::string separator = m_format->separator == '\t'  ? "Tabulator"
+                                : m_format->separator == ' ' ? "Leerzeichen"
+                                                             : "„" + std::string(1, m_format->separator) + "“";
+  return "Zeichensatz " + std::string(encodings[static_cast<int>(m_format->encoding)]) + ", Trennzeichen " +
+         separator + ".";
+}
+
 std::string CDateiformatErkennenDlg::Description() const {
   return m_format ? priceio::DescriptionFor(*m_format) : std::string();
 }

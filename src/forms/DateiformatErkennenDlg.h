@@ -36,6 +36,8 @@ class CDateiformatErkennenDlg {
   void SetDm(bool dm);
   // A line for the user about the date form, when both day orders fit.
   std::string DateNote() const;
+  // What was found that the user cannot change: "Zeichensatz UTF-8, Trennzeichen „;“."
+  std::string Found() const;
 
   // The description for "&Übernehmen".
   std::string Description() const;
