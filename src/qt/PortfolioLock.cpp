@@ -1,8 +1,5 @@
 #include "qt/PortfolioLock.h"
 
-#include <QByteArray>
-#include <QFile>
-
 #include "base/FileSaver.h"
 #include "base/ShortHash.h"
 
@@ -27,14 +24,7 @@ std::string PortfolioLock::LockPathOf(const std::string& portfolio) {
 }
 
 PortfolioLock::Result PortfolioLock::Acquire(const std::string& portfolio, std::chrono::milliseconds wait) {
-  auto lock =
-      std::make_unique<QLockFile>(QFile::decodeName(QByteArray::fromStdString(LockPathOf(portfolio))));
   // Never stale by age: the desktop program holds its lock for hours. A lock whose program
-  // is gone is recognised by its process id and removed by tryLock.
-  lock->setStaleLockTime(0);
-  if (lock->tryLock(static_cast<int>(wait.count()))) {
-    m_lock = std::move(lock);
-    return Result::Locked;
-  }
-  return lock->error() == QLockFile::LockFailedError ? Result::Busy : Result::Unavailable;
+  // is gone is recognised by its process id.
+  return m_lock.Acquire(LockPathOf(portfolio), wait);
 }

@@ -4,11 +4,15 @@
 #include <unistd.h>
 
 #include <QLockFile>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "base/FileLock.h"
 #include "base/SafeFile.h"
+#include "qt/PortfolioLock.h"
 #include "cli/Cli.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/cli/CliTestUtil.h"
@@ -112,4 +116,28 @@ TEST_F(CliLocking, TheLockOfAProgramThatDiedNeverBlocks) {
       RunCli({"move", m_file, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Transactions(), 1u);
+}
+
+TEST_F(CliLocking, AnEmptyLockOfAKilledProgramIsTakenOverOnceOld) {
+  MakePortfolio();
+  std::ofstream(m_file + ".lock");  // killed between creating the lock and writing it
+  std::filesystem::last_write_time(m_file + ".lock",
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::seconds(11));
+  const Result r =
+      RunCli({"move", m_file, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(m_file + ".lock"));
+}
+
+TEST_F(CliLocking, NamesThatAreNotUtf8HaveLocksOfTheirOwn) {
+  // "ä.kpz" and "ö.kpz" from an old disk, in Latin-1: the lock of one never blocks the other.
+  const std::string a = (m_dir / "\xE4.kpz").string(), o = (m_dir / "\xF6.kpz").string();
+  EXPECT_EQ(PortfolioLock::LockPathOf(a), a + ".lock");
+  for (const std::string& file : {a, o})
+    ASSERT_EQ(RunCli({"new", file, "--start", "01.01.2020", "--balance", "0"}).status, 0);
+  PortfolioLock desktop;
+  ASSERT_EQ(desktop.Acquire(o, std::chrono::milliseconds(0)), PortfolioLock::Result::Locked);
+  const Result r = RunCli({"move", a, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(RunCli({"move", o, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"}).status, 5);
 }
