@@ -46,7 +46,8 @@ struct Context {
 int LoadDocument(const Context& ctx, const std::string& path, std::unique_ptr<CKapibuchDoc>& doc);
 // Prints a refusal and gives kRefused.
 int Refuse(const Context& ctx, const std::string& message);
-// Parses DD.MM.YYYY; on failure prints a message.
+// Parses DD.MM.YYYY, or DD.MM. and DD.MM as that day of the current year; on failure prints a
+// message.
 bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day);
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "forms/DateText.h"
 #include "qt/Environment.h"
 
 namespace cli {
@@ -38,6 +39,12 @@ int Refuse(const Context& ctx, const std::string& message) {
 
 bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day) {
   if (ParseDatum(text, day)) return true;
+  // Day and month alone, as on a form: that day of the current year.
+  if (const forms::DateReading reading = forms::ReadDayAndMonth(text, CKBXDatum::Today(ctx.clock));
+      reading.problem == forms::DateProblem::None) {
+    day = reading.day;
+    return true;
+  }
   ctx.err << "Ungültiges Datum \"" << text
           << "\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038.\n";
   return false;

@@ -13,7 +13,7 @@ AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
   setWindowTitle(ToQ(CAktiensplitDlg::kCaption));
   auto* layout = new QFormLayout(this);
-  m_date = DatePicker(m_form.date);
+  m_date = DatePicker(doc.Clock(), m_form.date);
   m_name = ListOf(m_form.NameList(), false);
   m_wkn = ListOf(m_form.WknList(), false);
   m_newShares = new QLineEdit(ToQ(m_form.newText));

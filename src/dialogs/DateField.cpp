@@ -31,8 +31,9 @@ QIcon CalendarIcon() {
 
 }  // namespace
 
-DateField::DateField(CKBXDatum value, CKBXDatum earliest, CKBXDatum latest, QWidget* parent)
-    : QLineEdit(parent), m_day(value), m_earliest(earliest), m_latest(latest) {
+DateField::DateField(const platform::Clock& clock, CKBXDatum value, CKBXDatum earliest, CKBXDatum latest,
+                     QWidget* parent)
+    : QLineEdit(parent), m_clock(clock), m_day(value), m_earliest(earliest), m_latest(latest) {
   setPlaceholderText(QStringLiteral("TT.MM.JJJJ"));
   QFontMetrics metrics(font());
   setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00.00.00000")) + 36);
@@ -59,7 +60,7 @@ void DateField::Show(CKBXDatum day) {
 }
 
 forms::DateReading DateField::Reading() const {
-  return forms::ReadDate(FromQ(text()), m_earliest, m_latest);
+  return forms::ReadDate(FromQ(text()), m_earliest, m_latest, CKBXDatum::Today(m_clock));
 }
 
 std::string DateField::Problem() const {

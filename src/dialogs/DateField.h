@@ -1,15 +1,17 @@
 #pragma once
 // The date field of every dialog, the period bar and the option pages: a text field that
-// takes a day as people type it ("15.01.1999", "15.1.99", "15011999"), with a calendar to
-// pick from. A typed day counts when the field is left or Enter is pressed; a text that is
-// no day of the field's range stays as typed and is marked, never replaced by another day.
-// Escape brings back the last day the field accepted.
+// takes a day as people type it ("15.01.1999", "15.1.99", "15011999", "15.1." in the year of
+// today as the clock gives it), with a calendar to pick from. A typed day counts when the
+// field is left or Enter is pressed; a text that is no day of the field's range stays as
+// typed and is marked, never replaced by another day. Escape brings back the last day the
+// field accepted.
 
 #include <QLineEdit>
 #include <string>
 
 #include "forms/DateText.h"
 #include "model/KBXDatum.h"
+#include "platform/Clock.h"
 
 class QCalendarWidget;
 
@@ -19,8 +21,9 @@ class DateField : public QLineEdit {
   Q_OBJECT
 
  public:
-  explicit DateField(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u), CKBXDatum latest = forms::LastDay(),
-                     QWidget* parent = nullptr);
+  // The clock gives the year of a day typed without one; it outlives the field.
+  DateField(const platform::Clock& clock, CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u),
+            CKBXDatum latest = forms::LastDay(), QWidget* parent = nullptr);
 
   void SetRange(CKBXDatum earliest, CKBXDatum latest);
   // Shows a day without reporting it as a change.
@@ -54,6 +57,7 @@ class DateField : public QLineEdit {
   void Mark(bool invalid);
   void ShowCalendar();
 
+  const platform::Clock& m_clock;
   CKBXDatum m_day;
   CKBXDatum m_earliest;
   CKBXDatum m_latest;

@@ -30,8 +30,8 @@ CKBXDatum FromQDate(const QDate& date) {
   return d;
 }
 
-DateField* DatePicker(CKBXDatum value, CKBXDatum earliest) {
-  return new DateField(value, earliest);
+DateField* DatePicker(const platform::Clock& clock, CKBXDatum value, CKBXDatum earliest) {
+  return new DateField(clock, value, earliest);
 }
 
 bool DateAccepted(DateField& field, platform::Prompter& prompter, const char* caption) {

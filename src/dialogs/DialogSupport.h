@@ -39,8 +39,9 @@ std::string FromQLines(const QString& text);
 QDate ToQDate(CKBXDatum day);
 CKBXDatum FromQDate(const QDate& date);
 
-// A date field from the earliest day to the last day a portfolio can hold.
-DateField* DatePicker(CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u));
+// A date field from the earliest day to the last day a portfolio can hold; the clock (the
+// document's) gives the year of a day typed without one.
+DateField* DatePicker(const platform::Clock& clock, CKBXDatum value, CKBXDatum earliest = CKBXDatum(1u));
 // Before a dialog's own checks: a date field whose text is no day of its range is reported
 // (with the dialog's caption) and gets the focus back; false then.
 bool DateAccepted(DateField& field, platform::Prompter& prompter, const char* caption);

@@ -21,7 +21,7 @@ KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QW
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
   setWindowTitle(ToQ(CKaufDlg::kCaption));
   auto* layout = new QFormLayout(this);
-  m_date = DatePicker(m_form.date);
+  m_date = DatePicker(doc.Clock(), m_form.date);
   m_name = ListOf(m_form.NameList(), true);
   m_wkn = ListOf(m_form.WknList(), true);
   m_quantity = new QLineEdit;

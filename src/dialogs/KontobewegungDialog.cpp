@@ -23,7 +23,7 @@ KontobewegungDialog::KontobewegungDialog(const CKapibuchDoc& doc, platform::Prom
   setWindowTitle(ToQ(CKontobewegungDlg::kCaption));
   auto* layout = new QGridLayout(this);
   auto* fields = new QFormLayout;
-  m_date = DatePicker(m_form.Date(), m_form.EarliestDate());
+  m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
   m_kind = new QComboBox;
   for (const auto& kind : CKontobewegungDlg::Kinds()) m_kind->addItem(QString::fromUtf8(kind.name));
   m_amount = new QLineEdit;

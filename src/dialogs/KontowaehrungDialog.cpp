@@ -12,7 +12,7 @@ KontowaehrungDialog::KontowaehrungDialog(const CKapibuchDoc& doc, platform::Prom
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
   setWindowTitle(QString::fromUtf8(CKontowaehrungDlg::kCaption));
   auto* layout = new QFormLayout(this);
-  m_date = DatePicker(m_form.Date(), m_form.EarliestDate());
+  m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
   layout->addRow(QStringLiteral("Konto von DM auf Euro umstellen &am:"), m_date);
   QDialogButtonBox* buttons = OkCancel(*this, CKontowaehrungDlg::kHelpTopic);
   layout->addRow(buttons);

@@ -28,7 +28,7 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& 
   setWindowTitle(ToQ(CKurseEingebenDlg::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
-  DateField* date = DatePicker(m_form.Day());
+  DateField* date = DatePicker(doc.Clock(), m_form.Day());
   // No OK checks the day here: a day that is none is told as the field is left.
   ReportRefusals(*date, prompter, CKurseEingebenDlg::kCaption);
   auto* onlyHeld = new QCheckBox(QStringLiteral("nur Wert&papiere im Depot"));

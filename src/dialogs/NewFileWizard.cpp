@@ -23,7 +23,7 @@ constexpr int kHelpTopics[] = {CNeueDatei1PropPage::kHelpTopic, CNeueDatei2PropP
 }  // namespace
 
 NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWidget* parent)
-    : QWizard(parent), m_form(today), m_prompter(prompter) {
+    : QWizard(parent), m_today(today.ToTime()), m_form(today), m_prompter(prompter) {
   setWindowTitle(QStringLiteral("Neue Datei"));
   setButtonText(QWizard::FinishButton, QStringLiteral("Fertig stellen"));
   setButtonText(QWizard::NextButton, QStringLiteral("&Weiter >"));
@@ -59,7 +59,7 @@ NewFileWizard::NewFileWizard(CKBXDatum today, platform::Prompter& prompter, QWid
       new QLabel(QStringLiteral("Bitte wählen Sie den &Tag aus, ab dem Sie die Wertentwicklung Ihres "
                                 "Wertpapierdepots verfolgen möchten:"));
   dayLabel->setWordWrap(true);
-  m_start = dialogs::DatePicker(m_form.page2.startDay);
+  m_start = dialogs::DatePicker(m_today, m_form.page2.startDay);
   dayLabel->setBuddy(m_start);
   auto* balanceLabel =
       new QLabel(QStringLiteral("Geben Sie den Stand Ihres &Kontos zu Beginn dieses Tages an:"));

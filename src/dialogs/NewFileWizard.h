@@ -4,6 +4,7 @@
 #include <QWizard>
 
 #include "forms/NeueDateiWizard.h"
+#include "platform/Clock.h"
 #include "platform/Prompter.h"
 
 class QLineEdit;
@@ -31,6 +32,8 @@ class NewFileWizard : public QWizard {
   void ReadPage1();
   void LeaveBalance();
 
+  // Today as the wizard opened: the year of a start day typed without one.
+  platform::FixedClock m_today;
   CNeueDateiWizard m_form;
   platform::Prompter& m_prompter;
   QLineEdit* m_holder;

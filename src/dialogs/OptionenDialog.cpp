@@ -16,7 +16,7 @@ OptionenDialog::OptionenDialog(const CKapibuchDoc& doc, platform::Prompter& prom
   auto* layout = new QVBoxLayout(this);
   m_tabs = new QTabWidget;
   layout->addWidget(m_tabs);
-  AddGeneralPage();
+  AddGeneralPage(doc.Clock());
   AddTablePages();
   AddDevelopmentPages();
   AddAnalysisPage();
@@ -48,7 +48,7 @@ void OptionenDialog::OnOK() {
   accept();
 }
 
-void OptionenDialog::AddGeneralPage() {
+void OptionenDialog::AddGeneralPage(const platform::Clock& clock) {
   GeneralSettings& g = m_sheet.settings.general;
   OptionenPage general(*m_tabs, COptionenSheet::kPageCaptions[0]);
   general.Choice("Tabellen anzeigen:", {"&Farbe", "&Graustufen", "Gitternetz&linien"}, g.tableDisplay);
@@ -62,9 +62,9 @@ void OptionenDialog::AddGeneralPage() {
       "Von:",
       {"&erster Tag", "erster Tag des aktuellen &Jahres", "erster Tag des aktuellen &Monats", "&dieser Tag:"},
       g.periodStartChoice);
-  general.Day(g.periodStartDay);
+  general.Day(g.periodStartDay, clock);
   general.Choice("Bis:", {"&aktueller Tag", "diese&r Tag:"}, g.periodEndChoice);
-  general.Day(g.periodEndDay);
+  general.Day(g.periodEndDay, clock);
   general.EndGroup();
 }
 

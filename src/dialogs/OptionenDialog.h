@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "forms/OptionenSheet.h"
+#include "platform/Clock.h"
 #include "platform/Prompter.h"
 
 class QTabWidget;
@@ -23,7 +24,7 @@ class OptionenDialog : public QDialog {
   void Book(CKapibuchDoc& doc) const { m_sheet.OnOK(doc); }
 
  private:
-  void AddGeneralPage();
+  void AddGeneralPage(const platform::Clock& clock);
   void AddTablePages();
   void AddDevelopmentPages();
   void AddAnalysisPage();

@@ -150,8 +150,8 @@ void OptionenPage::Number(const char* caption, std::int32_t& value, int minimum,
   m_layout->addRow(QString::fromUtf8(caption), box);
 }
 
-void OptionenPage::Day(CKBXDatum& value) {
-  DateField* picker = DatePicker(value);
+void OptionenPage::Day(CKBXDatum& value, const platform::Clock& clock) {
+  DateField* picker = DatePicker(clock, value);
   QObject::connect(picker, &DateField::DayChanged, picker, [&value](CKBXDatum day) { value = day; });
   m_layout->addRow(QString(), picker);
 }

@@ -10,6 +10,7 @@
 
 #include "document/Settings.h"
 #include "model/KBXDatum.h"
+#include "platform/Clock.h"
 
 class QFormLayout;
 class QTabWidget;
@@ -41,7 +42,8 @@ class OptionenPage {
   void Choice(const char* caption, std::initializer_list<const char*> labels, std::int32_t& value);
   void List(const char* caption, std::initializer_list<const char*> entries, std::int32_t& value);
   void Number(const char* caption, std::int32_t& value, int minimum, int maximum);
-  void Day(CKBXDatum& value);
+  // The clock gives the year of a day typed without one.
+  void Day(CKBXDatum& value, const platform::Clock& clock);
   void Margins(::Margins& margins, bool withRightBottom = true);
   // The box "Druckoptionen/Seitenränder" of a table page: margins and grid lines.
   void PrintOptions(::Margins& margins, std::int32_t& gridLinesOnly);

@@ -21,7 +21,7 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
   setWindowTitle(ToQ(CVerkaufDlg::kCaption));
   auto* layout = new QGridLayout(this);
   auto* fields = new QFormLayout;
-  m_date = DatePicker(m_form.Date(), m_form.EarliestDate());
+  m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
   m_name = new QComboBox;
   m_wkn = new QComboBox;
   m_quantity = new QLineEdit;

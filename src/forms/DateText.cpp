@@ -29,7 +29,8 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-// Day, month and year as typed (the year with two or four digits); false if unreadable.
+// Day, month and year as typed (the year with two or four digits, or none after "15.1." and
+// "15.1"); false if unreadable.
 bool SplitParts(const std::string& text, std::string& day, std::string& month, std::string& year) {
   if (text.find('.') == std::string::npos) {
     // Digits only: DDMMYYYY or DDMMYY.
@@ -47,6 +48,7 @@ bool SplitParts(const std::string& text, std::string& day, std::string& month, s
       parts.back() += c;
     }
   }
+  if (parts.size() == 2) parts.emplace_back();  // "15.1"
   if (parts.size() != 3) return false;
   day = parts[0];
   month = parts[1];
@@ -54,7 +56,13 @@ bool SplitParts(const std::string& text, std::string& day, std::string& month, s
   const auto fits = [](const std::string& part, std::size_t a, std::size_t b) {
     return AllDigits(part) && (part.size() == a || part.size() == b);
   };
-  return fits(day, 1, 2) && fits(month, 1, 2) && fits(year, 2, 4);
+  return fits(day, 1, 2) && fits(month, 1, 2) && (year.empty() || fits(year, 2, 4));
+}
+
+int YearOf(CKBXDatum day) {
+  int d = 0, m = 0, y = 0;
+  day.Split(d, m, y);
+  return y;
 }
 
 }  // namespace
@@ -65,12 +73,12 @@ CKBXDatum LastDay() {
   return last;
 }
 
-DateReading ReadDate(const std::string& text, CKBXDatum earliest, CKBXDatum latest) {
+DateReading ReadDate(const std::string& text, CKBXDatum earliest, CKBXDatum latest, CKBXDatum today) {
   std::string dayText, monthText, yearText;
   if (!SplitParts(Trimmed(text), dayText, monthText, yearText)) return {DateProblem::Unreadable, {}};
   const int day = Number(dayText);
   const int month = Number(monthText);
-  int year = Number(yearText);
+  int year = yearText.empty() ? YearOf(today) : Number(yearText);
   if (yearText.size() == 2) year += year >= 70 ? 1900 : 2000;
   if (month < 1 || month > 12 || day < 1 || day > CKBXDatum::DaysInMonth(month, year))
     return {DateProblem::NoSuchDay, {}};
@@ -79,6 +87,13 @@ DateReading ReadDate(const std::string& text, CKBXDatum earliest, CKBXDatum late
     return {DateProblem::OutOfRange, {}};
   }
   return {DateProblem::None, result};
+}
+
+DateReading ReadDayAndMonth(const std::string& text, CKBXDatum today) {
+  std::string dayText, monthText, yearText;
+  if (!SplitParts(Trimmed(text), dayText, monthText, yearText) || !yearText.empty())
+    return {DateProblem::Unreadable, {}};
+  return ReadDate(text, CKBXDatum(1u), LastDay(), today);
 }
 
 std::string DateProblemMessage(DateProblem problem, CKBXDatum earliest, CKBXDatum latest) {

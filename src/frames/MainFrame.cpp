@@ -68,7 +68,7 @@ MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prom
   CreateMenus();
   CreateToolBar();
   addToolBarBreak();
-  m_periodBar = new PeriodBar(m_prompter, this);
+  m_periodBar = new PeriodBar(m_prompter, m_clock, this);
   addToolBar(m_periodBar);
   ConnectPeriodBar();
   statusBar()->showMessage(QStringLiteral("Bereit"));

@@ -8,14 +8,14 @@
 #include "dialogs/DialogSupport.h"
 #include "views/Charts.h"
 
-PeriodBar::PeriodBar(platform::Prompter& prompter, QWidget* parent)
+PeriodBar::PeriodBar(platform::Prompter& prompter, const platform::Clock& clock, QWidget* parent)
     : QToolBar(QStringLiteral("Darstellungszeitraum"), parent) {
   setObjectName(QStringLiteral("period"));
   m_firstLabel = new QLabel(this);
-  m_first = new dialogs::DateField(CKBXDatum(), CKBXDatum(), forms::LastDay(), this);
+  m_first = new dialogs::DateField(clock, CKBXDatum(), CKBXDatum(), forms::LastDay(), this);
   m_firstYear = new QSpinBox(this);
   m_secondLabel = new QLabel(this);
-  m_second = new dialogs::DateField(CKBXDatum(), CKBXDatum(), forms::LastDay(), this);
+  m_second = new dialogs::DateField(clock, CKBXDatum(), CKBXDatum(), forms::LastDay(), this);
   m_secondYear = new QSpinBox(this);
   for (QSpinBox* field : {m_firstYear, m_secondYear}) {
     field->setKeyboardTracking(false);  // a typed year counts once it is complete

@@ -6,6 +6,7 @@
 
 #include <QToolBar>
 
+#include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "views/FrameState.h"
 
@@ -22,7 +23,8 @@ class PeriodBar : public QToolBar {
 
  public:
   // A typed text that is no day of a field's range is told through the prompter.
-  explicit PeriodBar(platform::Prompter& prompter, QWidget* parent = nullptr);
+  // The clock gives the year of a day typed without one.
+  PeriodBar(platform::Prompter& prompter, const platform::Clock& clock, QWidget* parent = nullptr);
 
   // Shows a window's mode and days (nullptr: no window is open).
   void ShowFrame(const views::FrameState* state, CKBXDatum accountStart);

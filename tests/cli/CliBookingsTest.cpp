@@ -180,3 +180,40 @@ TEST_F(CliBookings, EveryCheckRefusesAndLeavesTheFile) {
   EXPECT_EQ(RunCli(with(move, "--kind", "Lottogewinn")).status, 1);
   EXPECT_EQ(Bytes(f), switched);
 }
+
+// Day and month alone, as on a form, are that day of the current year: the year of
+// KAPIBUCH_TODAY (08.12.2026) where it is set. Any other short form stays refused.
+TEST_F(CliBookings, DayAndMonthAloneAreThisYear) {
+  ok({"buy", m_file, "--date", "5.1.", "--name", "Aktie", "--wkn", "A1", "--qty", "1", "--price", "10",
+      "--commission", "0"});
+  ok({"move", m_file, "--date", "6.1", "--kind", "Steuern", "--amount", "1"});
+  ::setenv("KAPIBUCH_TODAY", "15.06.2003", 1);
+  ok({"buy", m_file, "--date", "07.01.", "--name", "Dual", "--wkn", "D1", "--qty", "1", "--price", "10",
+      "--commission", "0"});
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  const nlohmann::json j = dump();
+  ASSERT_EQ(j["positions"].size(), 6u);
+  EXPECT_EQ(j["positions"][4]["purchaseDate"], "07.01.2003");  // the positions in the order of their days
+  EXPECT_EQ(j["positions"][5]["purchaseDate"], "05.01.2026");
+  bool taxes = false;
+  for (const auto& t : j["account"]["transactions"]) {
+    if (t["kindName"] == "Steuern") taxes = t["date"] == "06.01.2026";
+  }
+  EXPECT_TRUE(taxes);
+
+  // The views' days are read the same way.
+  const Result shown =
+      RunCli({"show", m_file, "--mode", "4", "--from", "5.1.", "--to", "6.1", "--format", "csv"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_NE(shown.out.find("05.01.2026;Kauf;"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("06.01.2026;Steuern;"), std::string::npos) << shown.out;
+
+  const auto before = Bytes(m_file);
+  for (const char* date : {"29.2.", "5.", "5.1.x", "5..1", "051"}) {
+    const Result r = RunCli({"move", m_file, "--date", date, "--kind", "Steuern", "--amount", "1"});
+    EXPECT_EQ(r.status, 2) << date;
+    EXPECT_EQ(r.err, std::string("Ungültiges Datum \"") + date +
+                         "\": erwartet wird TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038.\n");
+  }
+  EXPECT_EQ(Bytes(m_file), before);
+}

@@ -56,6 +56,43 @@ TEST(DateEntry, EveryCommonFormIsBookedAsTheSameDay) {
   }
 }
 
+// "5.1." as Germans write it on a form: the 5th of January of the year of today, today as
+// the document's clock gives it (KAPIBUCH_TODAY included), not the machine's.
+TEST(DateEntry, DayAndMonthAloneAreBookedInTheYearOfToday) {
+  struct TodayIn2003 {
+    const std::time_t before = TestClock().Now();
+    TodayIn2003() { TestClock().Set(Day(20, 6, 2003).ToTime()); }
+    ~TodayIn2003() { TestClock().Set(before); }
+  } today;
+  for (const char* typed : {"5.1.", "5.1"}) {
+    SCOPED_TRACE(typed);
+    auto doc = DmPortfolio();
+    ScriptedPrompter prompter;
+    dialogs::KaufDialog dialog(*doc, prompter);
+    Open(dialog);
+    auto* date = Field<dialogs::DateField>(dialog, QStringLiteral("Kauf&datum"));
+    TypeDate(date, QString::fromLatin1(typed));
+    EXPECT_EQ(date->text(), QStringLiteral("05.01.2003"));
+    FillPurchase(dialog);
+    Press(dialog, QDialogButtonBox::Ok);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted) << prompter.Last();
+    dialog.Book(*doc);
+    ASSERT_EQ(doc->Positions().size(), 1u);
+    EXPECT_EQ(doc->Positions().front()->purchaseDate, Day(5, 1, 2003));
+  }
+  {
+    // 29 February of a year that has none is refused, kept as typed.
+    auto doc = DmPortfolio();
+    ScriptedPrompter prompter;
+    dialogs::KaufDialog dialog(*doc, prompter);
+    Open(dialog);
+    auto* date = Field<dialogs::DateField>(dialog, QStringLiteral("Kauf&datum"));
+    TypeDate(date, QStringLiteral("29.2."));
+    EXPECT_EQ(date->text(), QStringLiteral("29.2."));
+    EXPECT_TRUE(date->IsMarkedInvalid());
+  }
+}
+
 TEST(DateEntry, ADayItsMonthLacksIsRefusedNeverMoved) {
   auto doc = DmPortfolio();
   const auto before = doc->Serialize();

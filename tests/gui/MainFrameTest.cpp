@@ -530,6 +530,13 @@ TEST_F(MainFrameTest, PeriodBarTakesATypedDayOnEnter) {
   EXPECT_EQ(picker.text(), QStringLiteral("31.04.2001"));
   EXPECT_TRUE(picker.hasFocus());
   EXPECT_EQ(first(), Day(15, 1, 2001));
+
+  // Day and month alone: that day of this year (the clock's, 2026).
+  QTest::keyClick(&picker, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(&picker, QStringLiteral("5.1."));
+  QTest::keyClick(&picker, Qt::Key_Return);
+  EXPECT_EQ(first(), Day(5, 1, 2026));
+  EXPECT_EQ(picker.text(), QStringLiteral("05.01.2026"));
 }
 
 // "Fenster" lists the open windows, the active one checked; new windows lie inside the area.
