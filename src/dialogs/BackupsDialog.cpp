@@ -4,22 +4,11 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace dialogs {
-
-namespace {
-
-QString SizeText(std::uint64_t bytes) {
-  // Kilobytes, rounded up, grouped as the German locale groups them.
-  const auto kilobytes = static_cast<qulonglong>((bytes + 1023) / 1024);
-  return QLocale(QLocale::German).toString(kilobytes) + QStringLiteral(" KB");
-}
-
-}  // namespace
 
 BackupsDialog::BackupsDialog(QWidget* parent, const BackupStore& store)
     : QDialog(parent), m_entries(store.List()) {
@@ -37,7 +26,8 @@ BackupsDialog::BackupsDialog(QWidget* parent, const BackupStore& store)
   m_list->setHeaderLabels({QStringLiteral("Datei"), QStringLiteral("Gesichert am"), QStringLiteral("Größe")});
   for (const BackupEntry& entry : m_entries) {
     auto* item = new QTreeWidgetItem({QString::fromStdString(entry.name) + QStringLiteral(".kpz"),
-                                      QString::fromStdString(entry.When()), SizeText(entry.size)});
+                                      QString::fromStdString(entry.When()),
+                                      QString::fromStdString(FileSizeText(entry.size))});
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     item->setToolTip(0, QString::fromStdString(entry.path));
     m_list->addTopLevelItem(item);

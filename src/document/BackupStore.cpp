@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <regex>
 
+#include "base/Money.h"
 #include "base/ShortHash.h"
 #include "base/TempFile.h"
 
@@ -43,6 +44,22 @@ const std::regex& NamePattern() {
 }
 
 }  // namespace
+
+std::string FileSizeText(std::uint64_t bytes) {
+  constexpr std::uint64_t kKilo = 1024;
+  if (bytes < kKilo) return std::to_string(bytes) + " Bytes";
+  // Tenths of a unit, rounded half up, without overflowing for any size.
+  const auto tenths = [bytes](std::uint64_t unit) {
+    return bytes / unit * 10 + (bytes % unit * 10 + unit / 2) / unit;
+  };
+  std::uint64_t shown = tenths(kKilo);
+  const char* unit = " KB";
+  if (shown >= 1024 * 10) {
+    shown = tenths(kKilo * kKilo);
+    unit = " MB";
+  }
+  return GroupThousands(static_cast<std::int64_t>(shown / 10)) + "," + std::to_string(shown % 10) + unit;
+}
 
 std::string BackupEntry::When() const {
   if (stamp.size() != 15) return stamp;

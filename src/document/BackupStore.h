@@ -24,6 +24,11 @@ struct BackupEntry {
   std::string When() const;
 };
 
+// A file's size as the list of copies gives it: "%d Bytes" below 1 KB, then with one decimal
+// in KB below 1 MB and in MB above (1 KB = 1024 Bytes), the decimal rounded half up: 1.028
+// Bytes are "1,0 KB", 2.621.440 Bytes "2,5 MB". A size whose KB round to 1.024,0 is "1,0 MB".
+std::string FileSizeText(std::uint64_t bytes);
+
 class BackupStore {
  public:
   static constexpr std::size_t kKeep = 20;

@@ -163,3 +163,25 @@ TEST_F(BackupStoreTest, TheFolderLiesInTheUsersDataDirectory) {
   if (xdg) ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
   if (home) ::setenv("HOME", savedHome.c_str(), 1);
 }
+
+// Sizes in the list of copies: Bytes below 1 KB, then one decimal (1 KB = 1024 Bytes).
+TEST(BackupSizes, BytesThenKilobytesThenMegabytesWithOneDecimal) {
+  EXPECT_EQ(FileSizeText(0), "0 Bytes");
+  EXPECT_EQ(FileSizeText(1), "1 Bytes");
+  EXPECT_EQ(FileSizeText(1023), "1023 Bytes");
+  EXPECT_EQ(FileSizeText(1024), "1,0 KB");
+  EXPECT_EQ(FileSizeText(1028), "1,0 KB");         // 1,0039 KB, not rounded up to 2 KB
+  EXPECT_EQ(FileSizeText(1075), "1,0 KB");         // 1,0498 KB
+  EXPECT_EQ(FileSizeText(1076), "1,1 KB");         // 1,0508 KB
+  EXPECT_EQ(FileSizeText(1126), "1,1 KB");         // 1,0996 KB
+  EXPECT_EQ(FileSizeText(1536), "1,5 KB");         // exactly 1,5
+  EXPECT_EQ(FileSizeText(52429), "51,2 KB");       // 51,2002 KB
+  EXPECT_EQ(FileSizeText(1048524), "1.023,9 KB");  // 1023,949 KB
+  // 1048525 Bytes are 1023,9502 KB: rounded, a full MB.
+  EXPECT_EQ(FileSizeText(1048525), "1,0 MB");
+  EXPECT_EQ(FileSizeText(1048576), "1,0 MB");
+  EXPECT_EQ(FileSizeText(2621440), "2,5 MB");                                 // 2,5 * 1048576
+  EXPECT_EQ(FileSizeText(13631488), "13,0 MB");                               // 13 * 1048576
+  EXPECT_EQ(FileSizeText(5368709120), "5.120,0 MB");                          // 5 GiB
+  EXPECT_EQ(FileSizeText(18446744073709551615u), "17.592.186.044.416,0 MB");  // 2^64 - 1: 2^44 MB
+}

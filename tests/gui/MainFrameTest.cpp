@@ -477,7 +477,8 @@ TEST_F(MainFrameTest, BackupsBeforeTheFirstSaveOpenAsNewDocuments) {
     }
   });
   list->trigger();
-  EXPECT_EQ(shownSize, QStringLiteral("%1 KB").arg((before.size() + 1023) / 1024));
+  ASSERT_EQ(before.size(), 1635u);
+  EXPECT_EQ(shownSize, QStringLiteral("1,6 KB"));  // 1635 / 1024 = 1,597 KB
   ChildFrame* opened = m_frame->ActiveFrame();
   ASSERT_NE(opened, frame);
   EXPECT_TRUE(opened->Session().Path().isEmpty());
