@@ -1,6 +1,8 @@
 // show and render: one evaluation as text, CSV or JSON, or as printed into a file.
+#include <algorithm>
 #include <cstdlib>
 #include <ostream>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/GridFormats.h"
@@ -120,10 +122,60 @@ int RunRender(const Context& ctx, const ViewOptions& o) {
   return kUnwritable;
 }
 
+// The modes by number.
+std::vector<const views::ModeTraits*> ModesByNumber() {
+  std::vector<const views::ModeTraits*> modes;
+  for (int number = 1; number <= views::kModeCount; ++number)
+    modes.push_back(&views::Traits(*views::ModeFromNumber(number)));
+  return modes;
+}
+
+// --mode: a number or a mode's name, case ignored; a name is turned into its number. The
+// help shows every value, "ANSICHT:{1,...,9,bestand,...}", as it shows other choices.
+CLI::Validator ModeChoice() {
+  std::string numbers, names;
+  for (const views::ModeTraits* traits : ModesByNumber()) {
+    numbers += std::to_string(views::ModeNumber(traits->mode)) + ",";
+    names += std::string(names.empty() ? "" : ",") + traits->name;
+  }
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (const auto mode = views::ModeFromName(text)) {
+          text = std::to_string(views::ModeNumber(*mode));
+          return {};
+        }
+        char* end = nullptr;
+        const long number = std::strtol(text.c_str(), &end, 10);
+        if (!text.empty() && *end == '\0' && number >= 1 && number <= views::kModeCount) {
+          text = std::to_string(number);
+          return {};
+        }
+        return "Die Ansicht \"" + text + "\" gibt es nicht (1 bis " + std::to_string(views::kModeCount) +
+               " oder ein Name aus --help)";
+      },
+      "{" + numbers + names + "}");
+}
+
+// The table below the options of show and render: number, name and the menu's shortcut.
+std::string ModesTable() {
+  std::string table = "Ansichten:\n  Nr.  Name              Menü    Ansicht\n";
+  for (const views::ModeTraits* traits : ModesByNumber()) {
+    std::string name = traits->name;
+    name.resize(std::max<std::size_t>(name.size(), 16), ' ');
+    table += "  " + std::to_string(views::ModeNumber(traits->mode)) + "    " + name + "  Strg+" +
+             traits->key + "  " + traits->title + "\n";
+  }
+  return table +
+         "--mode nimmt die Nummer oder den Namen (Groß- und Kleinschreibung gleich). Die Nummern sind\n"
+         "die Ansichten der Datei, die Tastenkürzel die des Menüs \"Ansicht\" im Programm.";
+}
+
 void AddViewOptions(CLI::App* cmd, ViewOptions& o) {
   cmd->add_option("FILE", o.file)->required();
-  cmd->add_option("--mode", o.mode, "Ansicht 1 bis " + std::to_string(views::kModeCount))
-      ->check(CLI::Range(1, views::kModeCount));
+  cmd->add_option("--mode", o.mode, "Ansicht: Nummer oder Name (siehe Ansichten unten)")
+      ->type_name("ANSICHT")
+      ->transform(ModeChoice());
+  cmd->footer(ModesTable());
   cmd->add_option("--day", o.day, "Tag (Modus 1 und 7)");
   cmd->add_option("--from", o.from, "erster Tag des Zeitraums");
   cmd->add_option("--to", o.to, "letzter Tag des Zeitraums");

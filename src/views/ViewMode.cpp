@@ -7,26 +7,28 @@ namespace views {
 const std::vector<ModeTraits>& AllModes() {
   using enum ViewMode;
   static const std::vector<ModeTraits> modes = {
-      {Holdings, "Depotbestand", "Depot&bestand", '1', "Bestand", "bestand", "Depotbestand am", "",
+      {Holdings, "Depotbestand", "bestand", "Depot&bestand", '1', "Bestand", "bestand", "Depotbestand am", "",
        PeriodKind::Day, EarliestDay::Any, 1, SeriesChoice::None, 1},
-      {Realised, "Realisierte G+V", "Realisierte &G+V", '2', "G+V", "guv", "Realisierte G+V von", "bis",
-       PeriodKind::Range, EarliestDay::Any, 1, SeriesChoice::None, 3},
-      {Development, "Depotentwicklung", "&Depotentwicklung", '3', "Entwicklung", "entwicklung",
+      {Realised, "Realisierte G+V", "realisiert", "Realisierte &G+V", '2', "G+V", "guv",
+       "Realisierte G+V von", "bis", PeriodKind::Range, EarliestDay::Any, 1, SeriesChoice::None, 3},
+      {Development, "Depotentwicklung", "entwicklung", "&Depotentwicklung", '3', "Entwicklung", "entwicklung",
        "Depotentwicklung von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 1, SeriesChoice::None, 5},
-      {Analysis, "Depotanalyse", "D&epotanalyse", '4', "Analyse", "analyse", "Depotanalyse am", "ab",
-       PeriodKind::DayAndStart, EarliestDay::AccountStart, 1, SeriesChoice::None, 7},
-      {Account, "Kontobewegungen", "&Kontobewegungen", '5', "Konto", "kontobewegungen", "Kontobewegungen von",
-       "bis", PeriodKind::Range, EarliestDay::AccountStart, 1, SeriesChoice::None, 8},
-      {PortfolioChart, "Grafik - Depotentwicklung", "G&rafik - Depotentwicklung", '6', "Grafik", "grafik",
-       "Depotgrafik von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 2, SeriesChoice::Portfolio, 9},
-      {SecurityChart, "Grafik - Wertpapier", "Grafik - &Wertpapier", '7', "Wertpapier", "wertpapier",
-       "Wertpapiergrafik von", "bis", PeriodKind::Range, EarliestDay::Any, 2, SeriesChoice::Security, 10},
+      {Analysis, "Depotanalyse", "analyse", "D&epotanalyse", '4', "Analyse", "analyse", "Depotanalyse am",
+       "ab", PeriodKind::DayAndStart, EarliestDay::AccountStart, 1, SeriesChoice::None, 7},
+      {Account, "Kontobewegungen", "konto", "&Kontobewegungen", '5', "Konto", "kontobewegungen",
+       "Kontobewegungen von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 1, SeriesChoice::None, 8},
+      {PortfolioChart, "Grafik - Depotentwicklung", "depotgrafik", "G&rafik - Depotentwicklung", '6',
+       "Grafik", "grafik", "Depotgrafik von", "bis", PeriodKind::Range, EarliestDay::AccountStart, 2,
+       SeriesChoice::Portfolio, 9},
+      {SecurityChart, "Grafik - Wertpapier", "wertpapiergrafik", "Grafik - &Wertpapier", '7', "Wertpapier",
+       "wertpapier", "Wertpapiergrafik von", "bis", PeriodKind::Range, EarliestDay::Any, 2,
+       SeriesChoice::Security, 10},
       // No settings of its own: it is laid out with the holdings table's settings.
-      {Returns, "Rendite", "Rend&ite", '8', "Rendite", "rendite", "Rendite von", "bis", PeriodKind::Range,
-       EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
+      {Returns, "Rendite", "rendite", "Rend&ite", '8', "Rendite", "rendite", "Rendite von", "bis",
+       PeriodKind::Range, EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
       // Laid out with the holdings table's settings too.
-      {Yearly, "Jahresübersicht", "&Jahresübersicht", '9', "Jahre", "jahre", "Jahresübersicht von", "bis",
-       PeriodKind::Years, EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
+      {Yearly, "Jahresübersicht", "jahresuebersicht", "&Jahresübersicht", '9', "Jahre", "jahre",
+       "Jahresübersicht von", "bis", PeriodKind::Years, EarliestDay::AccountStart, 1, SeriesChoice::None, 1},
   };
   return modes;
 }
@@ -39,6 +41,17 @@ const ModeTraits& Traits(ViewMode mode) {
 std::optional<ViewMode> ModeFromNumber(int number) {
   if (number < 1 || number > kModeCount) return std::nullopt;
   return static_cast<ViewMode>(number);
+}
+
+std::optional<ViewMode> ModeFromName(std::string_view name) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (const ModeTraits& traits : AllModes()) {
+    const std::string_view own = traits.name;
+    if (own.size() == name.size() &&
+        std::equal(own.begin(), own.end(), name.begin(), [&](char a, char b) { return a == lower(b); }))
+      return traits.mode;
+  }
+  return std::nullopt;
 }
 
 int ModeNumber(ViewMode mode) {

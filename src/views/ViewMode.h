@@ -1,9 +1,11 @@
 #pragma once
 // The view modes of a window and what each means for the period bar, the menus and the
 // command line. A mode number (as the command line and the options name them) is read in
-// one place only, ModeFromNumber; everything else asks a mode's traits.
+// one place only, ModeFromNumber, a mode's name on the command line in ModeFromName;
+// everything else asks a mode's traits.
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "model/KBXDatum.h"
@@ -40,6 +42,7 @@ enum class SeriesChoice { None, Portfolio, Security };
 struct ModeTraits {
   ViewMode mode;
   const char* title;        // window titles and status texts: "Depotbestand"
+  const char* name;         // the command line's name of the mode (--mode): "bestand"
   const char* menuText;     // "Depot&bestand"
   char key;                 // Strg+key in the "Ansicht" menu
   const char* toolText;     // the tool bar button's text: "Bestand"
@@ -57,6 +60,8 @@ struct ModeTraits {
 const std::vector<ModeTraits>& AllModes();
 const ModeTraits& Traits(ViewMode mode);
 std::optional<ViewMode> ModeFromNumber(int number);
+// The mode a name of the command line names, case ignored ("Rendite", "rendite").
+std::optional<ViewMode> ModeFromName(std::string_view name);
 int ModeNumber(ViewMode mode);
 
 // The days of one mode: a day, or a period, or a day and its start day (see PeriodKind).

@@ -208,3 +208,59 @@ TEST(CliViews, ReturnsWithTheirFigures) {
   EXPECT_EQ(RunCli({"render", kSample, "--mode", "8", "--output", (dir / "r.pdf").string()}).status, 0);
   std::filesystem::remove_all(dir);
 }
+
+// --mode takes a view's name as well as its number, case ignored; show --help lists number,
+// name and the menu's shortcut side by side (the menu's order differs from the numbers).
+TEST(CliViews, ModesByNameAsByNumber) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  const std::vector<std::pair<std::string, std::string>> names = {
+      {"bestand", "1"}, {"entwicklung", "2"}, {"realisiert", "3"},
+      {"konto", "4"},   {"depotgrafik", "5"}, {"wertpapiergrafik", "6"},
+      {"analyse", "7"}, {"rendite", "8"},     {"jahresuebersicht", "9"}};
+  for (const auto& [name, number] : names) {
+    const Result byNumber = RunCli({"show", kSample, "--mode", number, "--format", "json"});
+    ASSERT_EQ(byNumber.status, 0) << number << ": " << byNumber.err;
+    const Result byName = RunCli({"show", kSample, "--mode", name, "--format", "json"});
+    ASSERT_EQ(byName.status, 0) << name << ": " << byName.err;
+    EXPECT_EQ(byName.out, byNumber.out) << name;
+  }
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "RENDITE", "--format", "csv"}).out,
+            RunCli({"show", kSample, "--mode", "8", "--format", "csv"}).out);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "Jahresuebersicht", "--format", "csv"}).out,
+            RunCli({"show", kSample, "--mode", "9", "--format", "csv"}).out);
+  EXPECT_EQ(RunCli({"show", kSample, "--mode", "09", "--format", "csv"}).out,
+            RunCli({"show", kSample, "--mode", "9", "--format", "csv"}).out);
+
+  // render takes them too.
+  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-names-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  EXPECT_EQ(RunCli({"render", kSample, "--mode", "Konto", "--output", (dir / "k.svg").string()}).status, 0);
+  EXPECT_NE(Read((dir / "k.svg").string()).find("Kapitaleinlage"), std::string::npos);
+  std::filesystem::remove_all(dir);
+
+  for (const char* wrong : {"0", "10", "-1", "grafik", "jahresübersicht", "1x", ""}) {
+    const Result r = RunCli({"show", kSample, "--mode", wrong});
+    EXPECT_EQ(r.status, 1) << wrong;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), std::string("--mode: Die Ansicht \"") + wrong +
+                                                     "\" gibt es nicht (1 bis 9 oder ein Name aus --help)")
+        << wrong;
+  }
+
+  for (const char* command : {"show", "render"}) {
+    const Result help = RunCli({command, "--help"});
+    ASSERT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Ansichten:\n"
+                            "  Nr.  Name              Menü    Ansicht\n"
+                            "  1    bestand           Strg+1  Depotbestand\n"
+                            "  2    entwicklung       Strg+3  Depotentwicklung\n"
+                            "  3    realisiert        Strg+2  Realisierte G+V\n"
+                            "  4    konto             Strg+5  Kontobewegungen\n"
+                            "  5    depotgrafik       Strg+6  Grafik - Depotentwicklung\n"
+                            "  6    wertpapiergrafik  Strg+7  Grafik - Wertpapier\n"
+                            "  7    analyse           Strg+4  Depotanalyse\n"
+                            "  8    rendite           Strg+8  Rendite\n"
+                            "  9    jahresuebersicht  Strg+9  Jahresübersicht\n"),
+              std::string::npos)
+        << help.out;
+  }
+}
