@@ -355,6 +355,7 @@ FigureCell MoneyFigure(std::int64_t amount) {
 
 FigureCell RateFigure(const std::optional<double>& rate, int decimals) {
   if (!rate) return {"-", std::monostate{}};
+  if (*rate * 100 > kLargestRatePercent) return {kBeyondLargestRate, *rate};
   return {FormatSignedPercent(*rate * 100, decimals), *rate};
 }
 

@@ -138,7 +138,10 @@ struct FigureCell {
   std::string text;
   GridValue value;
 };
-// An amount in EUR; a rate as a percentage with sign and `decimals` places ("-" for none).
+// An amount in EUR; a rate as a percentage with sign and `decimals` places ("-" for none),
+// one above 999.999,9 % as kBeyondLargestRate (the figure behind it keeps the rate).
+constexpr double kLargestRatePercent = 999999.9;
+inline constexpr const char* kBeyondLargestRate = "> 999.999,9 %";
 FigureCell MoneyFigure(std::int64_t amount);
 FigureCell RateFigure(const std::optional<double>& rate, int decimals);
 // Appends a row of such cells (texts and figures) and whether it shows a loss.

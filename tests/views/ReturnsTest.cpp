@@ -288,6 +288,80 @@ TEST(InternalRate, RootsAndTheirAbsence) {
   EXPECT_FALSE(views::InternalRate({{0, -1}, {1, 1e6}}, 1, 0));
 }
 
+TEST(InternalRate, ExtremeRootsWhereverThePeriodStarts) {
+  using views::CashFlow;
+  // 100,00 paid, 150,00 back two days later: 1,5^(365 / 2) - 1 = 1,369792480022564e32,
+  // over a period of two days as over a year that ends with the same two payments.
+  const double twoDays = 1.369792480022564e32;
+  EXPECT_NEAR(*views::InternalRate({{0, -100}, {2, 150}}, 2, 0) / twoDays, 1, 1e-12);
+  EXPECT_NEAR(*views::InternalRate({{363, -100}, {365, 150}}, 365, 0) / twoDays, 1, 1e-12);
+  EXPECT_NEAR(*views::InternalRate({{0, 0}, {363, -100}, {365, 150}, {365, 0}}, 365, 0.5) / twoDays, 1,
+              1e-12);
+  EXPECT_NEAR(*views::InternalRate({{10955, -100}, {10957, 150}}, 10957, 0) / twoDays, 1, 1e-12);
+  // 100,00 paid, 0,01 back: 1 + r = 0,0001^(365 / 2), far below what a double holds.
+  EXPECT_EQ(*views::InternalRate({{0, -10000}, {2, 1}}, 2, 0), -1.0);
+  EXPECT_EQ(*views::InternalRate({{363, -10000}, {365, 1}}, 365, 0), -1.0);
+  // -100 + 300 y - 150 y^2 = 0 with y = (1 + r)^(-1 / 365) on three days in a row:
+  // y = 1 -+ 1 / sqrt(3), so 1 + r = 0,4226497...^-365 = 3,289138812286187e136 or
+  // 1,5773503...^-365 (about 1e-72: -1). The nearer to the given rate is taken.
+  const double large = 3.289138812286187e136;
+  for (const std::uint32_t first : {0u, 363u}) {
+    SCOPED_TRACE(first);
+    const std::vector<CashFlow> flows = {{first, -100}, {first + 1, 300}, {first + 2, -150}};
+    EXPECT_EQ(*views::InternalRate(flows, first + 2, 0), -1.0);
+    EXPECT_NEAR(*views::InternalRate(flows, first + 2, 1e137) / large, 1, 1e-12);
+  }
+}
+
+TEST(InternalRate, TotalLossPaidInOnOneDay) {
+  using views::CashFlow;
+  // Paid in on one day (a purchase, or the value at the start), nothing ever back.
+  EXPECT_EQ(*views::InternalRate({{5, -100}, {20, 0}}, 20, 0), -1.0);
+  EXPECT_EQ(*views::InternalRate({{0, -100}, {7, 0}, {20, 0}}, 20, 0), -1.0);
+  // Bought and sold at a loss on one day, nothing else: no rate solves -50 = 0.
+  EXPECT_FALSE(views::InternalRate({{5, -100}, {5, 50}, {20, 0}}, 20, 0));
+  // A one-day period has no rate, lost or not.
+  EXPECT_FALSE(views::InternalRate({{0, -100}, {0, 0}}, 0, 0));
+}
+
+TEST(ReturnsView, RatesBeyondTheLargestShown) {
+  EXPECT_EQ(views::RateFigure(9999.99, 1).text, "+999999,0%");
+  EXPECT_EQ(views::RateFigure(9999.99, 2).text, "+999999,00%");
+  for (const double rate : {9999.9995, 10000.0, 1e300}) {
+    const views::FigureCell cell = views::RateFigure(rate, 1);
+    EXPECT_EQ(cell.text, "> 999.999,9 %") << rate;
+    EXPECT_EQ(std::get<double>(cell.value), rate);  // the figure keeps the rate
+  }
+  EXPECT_EQ(views::RateFigure(-1.0, 1).text, "-100,0%");
+
+  // On screen and on paper: 1 share bought for 100,00 and sold two days later for 150,00.
+  auto doc = Portfolio(Day(1, 1, 2020), kEur, 100000);
+  Buy(*doc, Day(29, 12, 2020), "Alpha", "A", "1", "100");
+  Sell(*doc, Day(31, 12, 2020), "Alpha", 1, 15000);
+  views::FrameState state;
+  state.SetDefaultDays(*doc);
+  state.mode = views::ViewMode::Returns;
+  state.Days() = {Day(1, 1, 2020), Day(31, 12, 2020)};
+  views::ReturnsMode mode(*doc);
+  mode.Build(state);
+  platform::RecordingSurface screen;
+  mode.Measure(screen);
+  screen.Clear();
+  mode.Draw(screen, {0, 0, mode.Extent().cx, -mode.Extent().cy});
+  const auto count = [](const platform::RecordingSurface& surface) {
+    const auto texts = surface.Texts();
+    return std::count_if(texts.begin(), texts.end(),
+                         [](const auto* t) { return t->text == "> 999.999,9 %"; });
+  };
+  EXPECT_EQ(count(screen), 2);  // Alpha and all securities
+  platform::RecordingSurface printer(true, {2100, 2970, 0, 0, 2100, 2970});
+  const auto job = mode.MakePrintJob();
+  const int pages = job->Begin(printer);
+  printer.Clear();
+  for (int page = 1; page <= pages; ++page) job->DrawPage(printer, page);
+  EXPECT_EQ(count(printer), 2);
+}
+
 TEST(ReturnsView, ThroughTheModeInterface) {
   auto doc = Portfolio(Day(1, 1, 2020), kEur, 100000);
   Buy(*doc, Day(3, 3, 2020), "Beta", "B", "10", "20");
