@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <tuple>
 #include <utility>
 
 #include "model/PriceCursor.h"
@@ -17,16 +19,38 @@ Currency CurrencyOf(Currency flag) {
   return flag == kDm ? kDm : kEur;
 }
 
-// What a purchase cost: quantity x purchase price plus the purchase commission, in EUR.
-std::int64_t PurchaseAmount(const CKBXAktie& p) {
-  return ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice), CurrencyOf(p.purchasePriceCurrency), kEur) +
-         ConvertAmount(p.purchaseCommission, CurrencyOf(p.purchaseCommissionCurrency), kEur);
+// What a trade moved, in EUR: its value (quantity x price) and its commission converted
+// together, as the account books them; a buy's cost is positive, a sale's proceeds too.
+// Before the account's start day a trade changed the start capital instead, in the parts
+// of its currencies: each part converted once.
+std::int64_t TradeAmount(const CKBXKonto& account, CKBXDatum day, std::int64_t value, Currency valueCurrency,
+                         std::int64_t commission, Currency commissionCurrency, bool buy) {
+  if (day < account.StartDay()) {
+    SplitAmount parts;
+    parts.Add(value, valueCurrency).Add(buy ? commission : -commission, commissionCurrency);
+    return parts.ValueIn(kEur);
+  }
+  const CKBXKonto::SecurityBooking booking =
+      account.PlanSecurityTransaction(day, value, valueCurrency, commission, commissionCurrency, buy);
+  return buy ? -booking.stored.eur : booking.stored.eur;
 }
 
-// What a sale brought: quantity x sale price minus the sale commission, in EUR.
-std::int64_t SaleAmount(const CKBXAktie& p) {
-  return ConvertAmount(ShareValue(p.Quantity(), p.salePrice), CurrencyOf(p.salePriceCurrency), kEur) -
-         ConvertAmount(p.saleCommission, CurrencyOf(p.saleCommissionCurrency), kEur);
+// The parts of one trade: the positions a purchase was divided into by later sales, or the
+// positions one sale was taken from. They share the day, the price, the currencies and the
+// note; the quantities and commissions add up to the trade's.
+using TradeKey = std::tuple<std::uint32_t, std::int32_t, Currency, Currency, std::string>;
+struct TradeSum {
+  std::int64_t quantity = 0;
+  std::int64_t commission = 0;
+};
+using Trades = std::map<TradeKey, TradeSum>;
+
+void AddPart(Trades& trades, CKBXDatum day, std::int32_t price, Currency priceCurrency,
+             std::int32_t commission, Currency commissionCurrency, const std::string& note,
+             std::int64_t quantity) {
+  TradeSum& sum = trades[{day.Day(), price, CurrencyOf(priceCurrency), CurrencyOf(commissionCurrency), note}];
+  sum.quantity += quantity;
+  sum.commission += commission;
 }
 
 bool Within(CKBXDatum day, CKBXDatum start, CKBXDatum end) {
@@ -79,6 +103,7 @@ void AddSecurity(const CKapibuchDoc& doc, const Security& security, CKBXDatum st
     prices[i] = cursor.PriceOnOrBefore(from + static_cast<std::uint32_t>(i));
 
   const CKBXDatum accountStart = doc.Account().StartDay();
+  Trades purchases, sales;
   for (const CKBXAktie* p : security.positions) {
     const std::int64_t quantity = p->Quantity();
     const std::int64_t fallback = ConvertAmount(p->purchasePrice, CurrencyOf(p->purchasePriceCurrency), kEur);
@@ -91,17 +116,29 @@ void AddSecurity(const CKapibuchDoc& doc, const Security& security, CKBXDatum st
       if (own) own->AddValue(d, value);
       whole.securities.AddValue(d, value);
     }
-    if (Within(p->purchaseDate, start, end)) {
-      const std::int64_t amount = PurchaseAmount(*p);
-      if (own) own->AddIn(p->purchaseDate.Day(), amount);
-      whole.securities.AddIn(p->purchaseDate.Day(), amount);
-      if (p->purchaseDate < accountStart) whole.wealth.AddIn(p->purchaseDate.Day(), amount);
-    }
-    if (p->IsSold() && Within(p->saleDate, start, end)) {
-      const std::int64_t amount = SaleAmount(*p);
-      if (own) own->AddOut(p->saleDate.Day(), amount);
-      whole.securities.AddOut(p->saleDate.Day(), amount);
-      if (p->saleDate < accountStart) whole.wealth.AddOut(p->saleDate.Day(), amount);
+    if (Within(p->purchaseDate, start, end))
+      AddPart(purchases, p->purchaseDate, p->purchasePrice, p->purchasePriceCurrency, p->purchaseCommission,
+              p->purchaseCommissionCurrency, p->purchaseNote, quantity);
+    if (p->IsSold() && Within(p->saleDate, start, end))
+      AddPart(sales, p->saleDate, p->salePrice, p->salePriceCurrency, p->saleCommission,
+              p->saleCommissionCurrency, p->saleNote, quantity);
+  }
+
+  const CKBXKonto& account = doc.Account();
+  for (const bool buy : {true, false}) {
+    for (const auto& [key, sum] : buy ? purchases : sales) {
+      const auto& [day, price, priceCurrency, commissionCurrency, note] = key;
+      const std::int64_t amount = TradeAmount(account, CKBXDatum(day), ShareValue(sum.quantity, price),
+                                              priceCurrency, sum.commission, commissionCurrency, buy);
+      if (buy) {
+        if (own) own->AddIn(day, amount);
+        whole.securities.AddIn(day, amount);
+        if (CKBXDatum(day) < accountStart) whole.wealth.AddIn(day, amount);
+      } else {
+        if (own) own->AddOut(day, amount);
+        whole.securities.AddOut(day, amount);
+        if (CKBXDatum(day) < accountStart) whole.wealth.AddOut(day, amount);
+      }
     }
   }
 }

@@ -10,12 +10,16 @@
 //   values are computed from the positions themselves for every day, also before the
 //   account's start day.
 // - "Wert am Anfang" is the value at the end of S-1, "Wert am Ende" the value at the end of E.
-// - "Käufe": for each position bought in [S, E] its quantity x purchase price plus its
-//   purchase commission (after a partial sale each part carries its share of it).
-//   "Verkäufe": for each position sold in [S, E] its quantity x sale price minus its share
-//   of the sale commission. Amounts that account movements added to a position's sums
-//   ("Verbuchen unter") carry no day and are no payments of the security; they reach the
-//   wealth through the account.
+// - "Käufe": for each purchase in [S, E] its quantity x purchase price plus its purchase
+//   commission; "Verkäufe": for each sale in [S, E] its quantity x sale price minus its
+//   sale commission. Each trade is converted as the account books it, value and commission
+//   together (1 x 100,00 DM + 0,01 DM commission: 100,01 DM = 51,13 EUR, not 51,13 + 0,01);
+//   one before the account's start day in the parts of its currencies, each converted once.
+//   A purchase later divided by partial sales and a sale taken from several positions count
+//   as the one trade they were (their parts share day, price, currencies and note; two
+//   trades alike in all of these are taken as one). Amounts that account movements added
+//   to a position's sums ("Verbuchen unter") carry no day and are no payments of the
+//   security; they reach the wealth through the account.
 // Wealth ("Vermögen"):
 // - The wealth at the end of a day is the securities' value (the development view's value
 //   from the account's start day on) plus the account's balance, in EUR, unadjusted. Before

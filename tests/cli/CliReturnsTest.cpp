@@ -1,6 +1,6 @@
 // The returns view in its corners, through the command line as a user books and asks:
-// a total loss and a rate too large to print. Every expected figure is worked out by hand in
-// the comments.
+// a total loss, a rate too large to print, and DM trades in euro. Every expected figure is
+// worked out by hand in the comments.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -147,4 +147,44 @@ TEST_F(CliReturns, ExtremeRateWhereverThePeriodStarts) {
   }
   EXPECT_NE(pages.find("&gt; 999.999,9 %"), std::string::npos);
   EXPECT_EQ(pages.find("e+32"), std::string::npos);
+}
+
+TEST_F(CliReturns, DmTradesConvertedAsTheAccountBooksThem) {
+  New("01.01.1999", "1.000 DM");
+  // Alpha: 1 x 100,00 DM + 0,01 DM = 100,01 DM booked, 51,13 EUR (51,1343), not
+  // 51,13 + 0,01.
+  Trade("buy", "01.03.1999", "Alpha", "1", "100 DM", "0,01 DM");
+  // Beta: one purchase of 2 x 100,00 DM + 0,02 DM = 200,02 DM, 102,27 EUR (102,2686), then
+  // divided by the sale of one share for 100,00 DM = 51,13 EUR (51,1292).
+  Trade("buy", "01.03.1999", "Beta", "2", "100 DM", "0,02 DM");
+  Trade("sell", "01.06.1999", "Beta", "1", "100 DM", "0 DM");
+  // Gamma: two purchases of 100,01 DM, 51,13 EUR each, sold together in one sale of
+  // 200,02 DM, 102,27 EUR.
+  Trade("buy", "01.03.1999", "Gamma", "1", "100,01 DM", "0 DM");
+  Trade("buy", "01.04.1999", "Gamma", "1", "100,01 DM", "0 DM");
+  Trade("sell", "01.07.1999", "Gamma", "2", "100,01 DM", "0 DM");
+
+  const nlohmann::json j = Json("01.01.1999", "31.12.1999");
+  ASSERT_EQ(j["rows"].size(), 5u);
+  // name, bought, sold, end (no prices: 100,00 DM a share, 51,13), gain
+  const std::vector<std::vector<std::string>> expected = {
+      {"Alpha", "51,13", "0,00", "51,13", "0,00"},
+      // 51,13 + 51,13 - 102,27: the 0,02 DM commission.
+      {"Beta", "102,27", "51,13", "51,13", "-0,01"},
+      // What the account's euro amounts say: 102,27 - 51,13 - 51,13.
+      {"Gamma", "102,26", "102,27", "0,00", "0,01"},
+      {"Wertpapiere gesamt", "255,66", "153,40", "102,26", "0,00"},
+  };
+  for (std::size_t row = 0; row < expected.size(); ++row) {
+    const auto& cells = j["rows"][row];
+    EXPECT_EQ(cells[kName], expected[row][0]);
+    EXPECT_EQ(cells[kBought], expected[row][1]) << expected[row][0];
+    EXPECT_EQ(cells[kSold], expected[row][2]) << expected[row][0];
+    EXPECT_EQ(cells[kEnd], expected[row][3]) << expected[row][0];
+    EXPECT_EQ(cells[kGain], expected[row][4]) << expected[row][0];
+  }
+  // The account books Alpha's purchase at 100,01 DM.
+  const Result account =
+      RunCli({"show", m_file, "--mode", "4", "--from", "01.03.1999", "--to", "01.03.1999"});
+  EXPECT_NE(account.out.find("1 St. Alpha  -100,01 DM"), std::string::npos) << account.out;
 }

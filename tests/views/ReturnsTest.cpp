@@ -193,10 +193,11 @@ TEST(Returns, DmPaymentsInEuro) {
   Sell(*doc, Day(1, 6, 1999), "Alpha", 4, 20000, 1000, kDm);
   const auto rows = views::BuildReturnsRows(*doc, Day(1, 1, 1999), Day(31, 12, 1999));
   const ReturnsRow& alpha = RowOf(rows, "Alpha");
-  // Each part of the split position converted on its own: 306,78 + 3,07 + 460,16 + 4,60.
+  // The purchase as the account booked it, though a sale divided it since: 10 x 150 DM +
+  // 15 DM = 1.515,00 DM = 774,61.
   EXPECT_EQ(alpha.purchases, 77461);
-  // The sold part carries its share of the purchase and all of the sale commission.
-  EXPECT_EQ(alpha.sales, DmToEur(80000) - DmToEur(1000));
+  // The sale as booked: 4 x 200 DM - 10 DM = 790,00 DM = 403,92 (not 409,03 - 5,11).
+  EXPECT_EQ(alpha.sales, 40392);
   EXPECT_EQ(alpha.endValue, ShareValue(QuantityOf(6, 0), DmToEur(15000)));  // no prices: purchase price
   const ReturnsRow& wealth = RowOf(rows, "Vermögen");
   EXPECT_EQ(wealth.startValue, DmToEur(1000000));
@@ -286,6 +287,22 @@ TEST(InternalRate, RootsAndTheirAbsence) {
   EXPECT_NEAR(*views::InternalRate({{0, -100}, {10, 101}}, 10, 0), std::pow(1.01, 36.5) - 1, 1e-12);
   // Far beyond what a double holds: no rate rather than infinity.
   EXPECT_FALSE(views::InternalRate({{0, -1}, {1, 1e6}}, 1, 0));
+}
+
+TEST(Returns, MixedCurrenciesConvertedAsTheAccountBooksThem) {
+  // A DM account: a price in EUR and a commission in DM are booked in DM, then converted:
+  // 10,08 EUR = 19,71 DM (19,7148), + 0,01 DM = 19,72 DM = 10,08 EUR (10,0827), not
+  // 10,08 + 0,01.
+  auto doc = Portfolio(Day(1, 1, 1999), kDm, 100000);
+  Buy(*doc, Day(1, 3, 1999), "Delta", "D", "1", "10,08", "0,01 DM");
+  const auto& booked = *doc->Account().Transactions().back();
+  ASSERT_EQ(booked.kind, CKBXKontoTransaktion::kKauf);
+  EXPECT_EQ(booked.amountDm, -1972);
+  EXPECT_EQ(booked.amountEur, -1008);
+  const auto rows = views::BuildReturnsRows(*doc, Day(1, 1, 1999), Day(31, 12, 1999));
+  EXPECT_EQ(RowOf(rows, "Delta").purchases, 1008);
+  EXPECT_EQ(RowOf(rows, "Delta").endValue, 1008);  // no prices: the purchase price
+  EXPECT_EQ(RowOf(rows, "Delta").Gain(), 0);
 }
 
 TEST(InternalRate, ExtremeRootsWhereverThePeriodStarts) {
