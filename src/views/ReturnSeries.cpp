@@ -42,17 +42,24 @@ std::int64_t ReturnSeries::MoneyOut(CKBXDatum from, CKBXDatum to) const {
 }
 
 std::optional<double> ReturnSeries::TimeWeighted(CKBXDatum from, CKBXDatum to) const {
+  return TimeWeighted({{from, to}});
+}
+
+std::optional<double> ReturnSeries::TimeWeighted(
+    const std::vector<std::pair<CKBXDatum, CKBXDatum>>& spans) const {
   // Days outside the series have nothing in them: factor 1.
   double product = 1;
   bool counted = false;
-  for (std::uint32_t day = std::max(from.Day(), m_first); day <= to.Day(); ++day) {
-    const Day* d = Find(day);
-    if (!d) break;
-    const Day& before = *(d - 1);  // the day before is in the series from First() on
-    const std::int64_t denominator = before.value + d->in;
-    if (denominator == 0) continue;
-    product *= static_cast<double>(d->value + d->out) / static_cast<double>(denominator);
-    counted = true;
+  for (const auto& [from, to] : spans) {
+    for (std::uint32_t day = std::max(from.Day(), m_first); day <= to.Day(); ++day) {
+      const Day* d = Find(day);
+      if (!d) break;
+      const Day& before = *(d - 1);  // the day before is in the series from First() on
+      const std::int64_t denominator = before.value + d->in;
+      if (denominator == 0) continue;
+      product *= static_cast<double>(d->value + d->out) / static_cast<double>(denominator);
+      counted = true;
+    }
   }
   if (!counted) return std::nullopt;
   return product - 1;

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "model/KBXDatum.h"
@@ -58,6 +59,9 @@ class ReturnSeries {
 
   // The time-weighted rate of the days from..to (not annualised); none as said above.
   std::optional<double> TimeWeighted(CKBXDatum from, CKBXDatum to) const;
+  // The same, linked over several spans of days, ascending: the product of their days'
+  // factors (for spans that follow each other without a gap, the rate of all their days).
+  std::optional<double> TimeWeighted(const std::vector<std::pair<CKBXDatum, CKBXDatum>>& spans) const;
   // The internal rate per year of the days from..to; where several rates solve the
   // equation, the one nearest `near`.
   std::optional<double> InternalRate(CKBXDatum from, CKBXDatum to, double near) const;

@@ -1,6 +1,7 @@
 #include "views/ReturnsModel.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <tuple>
@@ -14,6 +15,9 @@ namespace views {
 namespace {
 
 using Kind = ReturnsRowKind;
+
+// A last price day after every day.
+constexpr std::uint32_t kEveryPrice = UINT32_MAX;
 
 Currency CurrencyOf(Currency flag) {
   return flag == kDm ? kDm : kEur;
@@ -83,7 +87,7 @@ std::vector<Security> SecuritiesOf(const CKapibuchDoc& doc, CKBXDatum start, CKB
 // given) and to the whole portfolio's; purchases and sales before the account's start day
 // also to the wealth's money.
 void AddSecurity(const CKapibuchDoc& doc, const Security& security, CKBXDatum start, CKBXDatum end,
-                 ReturnSeries* own, PortfolioReturns& whole) {
+                 std::uint32_t lastPriceDay, ReturnSeries* own, PortfolioReturns& whole) {
   // The days the security may have a value or money: from the later of S and its first
   // purchase to the earlier of E and its last sale.
   CKBXDatum first = end;
@@ -95,12 +99,13 @@ void AddSecurity(const CKapibuchDoc& doc, const Security& security, CKBXDatum st
   last = std::max(last, first);
   if (own) *own = ReturnSeries(first, last);
 
-  // The price of each day from the day before `first`, or none.
+  // The price of each day from the day before `first`, or none; none dated after the last
+  // price day.
   const std::uint32_t from = first.Day() - 1;
   std::vector<std::int32_t> prices(last.Day() - from + 1);
   PriceCursor cursor(doc.FindHistory(security.name, security.wkn));
   for (std::size_t i = 0; i < prices.size(); ++i)
-    prices[i] = cursor.PriceOnOrBefore(from + static_cast<std::uint32_t>(i));
+    prices[i] = cursor.PriceOnOrBefore(std::min(from + static_cast<std::uint32_t>(i), lastPriceDay));
 
   const CKBXDatum accountStart = doc.Account().StartDay();
   Trades purchases, sales;
@@ -170,16 +175,16 @@ std::pair<CKBXDatum, CKBXDatum> Normalised(CKBXDatum start, CKBXDatum end) {
   return {start, std::max(start, end)};
 }
 
-PortfolioReturns Build(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+PortfolioReturns Build(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end, std::uint32_t lastPriceDay,
                        std::vector<ReturnsRow>* rows) {
   PortfolioReturns whole{ReturnSeries(start, end), ReturnSeries(start, end)};
   for (const Security& security : SecuritiesOf(doc, start, end)) {
     if (!rows) {
-      AddSecurity(doc, security, start, end, nullptr, whole);
+      AddSecurity(doc, security, start, end, lastPriceDay, nullptr, whole);
       continue;
     }
     ReturnSeries own;
-    AddSecurity(doc, security, start, end, &own, whole);
+    AddSecurity(doc, security, start, end, lastPriceDay, &own, whole);
     ReturnsRow row = ReturnFigures(own, start, end, Kind::Security);
     row.name = security.name;
     row.wkn = security.wkn;
@@ -213,15 +218,16 @@ ReturnsRow ReturnFigures(const ReturnSeries& series, CKBXDatum start, CKBXDatum 
   return row;
 }
 
-PortfolioReturns BuildPortfolioReturns(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
+PortfolioReturns BuildPortfolioReturns(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                                       std::optional<CKBXDatum> lastPriceDay) {
   const auto [s, e] = Normalised(start, end);
-  return Build(doc, s, e, nullptr);
+  return Build(doc, s, e, lastPriceDay ? lastPriceDay->Day() : kEveryPrice, nullptr);
 }
 
 std::vector<ReturnsRow> BuildReturnsRows(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end) {
   const auto [s, e] = Normalised(start, end);
   std::vector<ReturnsRow> rows;
-  const PortfolioReturns whole = Build(doc, s, e, &rows);
+  const PortfolioReturns whole = Build(doc, s, e, kEveryPrice, &rows);
   std::stable_sort(rows.begin(), rows.end(), [](const ReturnsRow& a, const ReturnsRow& b) {
     const int byName = CompareTexts(a.name, b.name);
     return byName != 0 ? byName < 0 : CompareTexts(a.wkn, b.wkn) < 0;

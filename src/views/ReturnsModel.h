@@ -74,8 +74,10 @@ struct PortfolioReturns {
   ReturnSeries wealth;
 };
 
-// E before S is taken as S.
-PortfolioReturns BuildPortfolioReturns(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end);
+// E before S is taken as S. With a last price day, prices dated after it are not used: a
+// day after it takes the last price on or before it (the purchase price where there is none).
+PortfolioReturns BuildPortfolioReturns(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
+                                       std::optional<CKBXDatum> lastPriceDay = std::nullopt);
 
 // One row per security held on a day of the period or bought or sold in it, sorted by
 // name, then "Wertpapiere gesamt" and "Vermögen".

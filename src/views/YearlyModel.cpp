@@ -1,6 +1,8 @@
 #include "views/YearlyModel.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "views/ReturnsModel.h"
 #include "views/TableViews.h"
@@ -92,11 +94,15 @@ YearlyOverview BuildYearlyOverview(const CKapibuchDoc& doc, int firstYear, int l
   // Values and rates from one daily series over all the years.
   const CKBXDatum start = overview.years.front().first;
   const CKBXDatum end = overview.years.back().last;
-  const PortfolioReturns whole = BuildPortfolioReturns(doc, start, end);
+  // Prices dated after today count nowhere: the current year's row ends today, and a later
+  // year's row sees the prices known today.
+  const PortfolioReturns whole = BuildPortfolioReturns(doc, start, end, today);
+  std::vector<std::pair<CKBXDatum, CKBXDatum>> spans;
   for (YearlyRow& row : overview.years) {
     row.portfolioValue = whole.securities.ValueAtEndOf(row.last);
     row.wealth = whole.wealth.ValueAtEndOf(row.last);
     row.rate = whole.wealth.TimeWeighted(row.first, row.last);
+    spans.emplace_back(row.first, row.last);
   }
 
   YearlyRow& sums = overview.sums;
@@ -114,7 +120,7 @@ YearlyOverview BuildYearlyOverview(const CKapibuchDoc& doc, int firstYear, int l
   }
   sums.portfolioValue = overview.years.back().portfolioValue;
   sums.wealth = overview.years.back().wealth;
-  sums.rate = whole.wealth.TimeWeighted(start, end);
+  sums.rate = whole.wealth.TimeWeighted(spans);  // the years' rates linked
   return overview;
 }
 

@@ -12,11 +12,13 @@
 //   withdrawals are shown as the positive amounts paid.
 // - "Depotwert" and "Vermögen": the securities' value and the securities' value plus the
 //   account balance at the end of the year's last day (31.12., today in the current year),
-//   unadjusted, as the returns view values the wealth.
+//   unadjusted, as the returns view values the wealth. Prices dated after today are not
+//   used: a day after today takes the last price on or before today.
 // - "Rendite": the time-weighted rate of the wealth (the returns view's "Vermögen" row) from
 //   01.01. to the year's last day.
 // The sums add the money of the years; their "Depotwert" and "Vermögen" are those of the
-// last year and their rate the time-weighted rate over all the years.
+// last year and their rate the years' rates linked, (1 + r_1) x (1 + r_2) x ... - 1: the
+// time-weighted rate over all the days the years' rows cover.
 
 #include <cstdint>
 #include <optional>

@@ -274,3 +274,51 @@ TEST_F(CliYearly, CsvAndRender) {
                 .status,
             1);
 }
+
+// Prices dated after today count in no year: the current year's row ends today, a later
+// year's row values the holdings at the prices known today, and the sums' rate links the
+// years' rates, so a future booking between today and the next year counts in no rate either.
+TEST(CliYearlyToday, PricesAfterTodayCountInNoRow) {
+  ::setenv("KAPIBUCH_TODAY", "01.12.2020", 1);
+  const auto dir = testutil::OpenScratchFolder("cli-yearly-today");
+  ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+  const std::string file = (dir / "depot.kpz").string();
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"new", file, "--start", "01.01.2020", "--balance", "1.000"},
+           {"buy", file, "--date", "02.01.2020", "--name", "Alpha", "--wkn", "A1", "--qty", "10", "--price",
+            "50", "--commission", "0"},
+           {"price", file, "--date", "30.11.2020", "--name", "Alpha", "--price", "60"},
+           {"price", file, "--date", "15.12.2020", "--name", "Alpha", "--price", "80"},  // after today
+           {"price", file, "--date", "15.01.2021", "--name", "Alpha", "--price", "90"},  // next year
+           {"move", file, "--date", "20.12.2020", "--kind", "Dividenden-Gutschrift", "--amount", "110"},
+       }) {
+    const Result r = RunCli(args);
+    ASSERT_EQ(r.status, 0) << args[0] << ": " << r.err;
+  }
+  const Result r =
+      RunCli({"show", file, "--mode", "9", "--from", "01.01.2020", "--to", "31.12.2021", "--format", "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const nlohmann::json j = nlohmann::json::parse(r.out);
+  ASSERT_EQ(j["rows"].size(), 3u);
+  // 2020 up to today: 1.000,00 in cash, then 500,00 cash and 10 x 50,00, on 30.11. 10 x 60,00:
+  // 1.100,00, +10 %. The dividend of 20.12. counts in its year's column.
+  EXPECT_EQ(j["rows"][0][kDividends], "110,00");
+  EXPECT_EQ(j["rows"][0][kValue], "600,00");
+  EXPECT_EQ(j["rows"][0][kWealth], "1.100,00");
+  EXPECT_EQ(j["rows"][0][kRate], "+10,0%");
+  EXPECT_NEAR(j["values"][0][kRate].get<double>(), 0.1, 1e-12);
+  // 2021: still 60,00 a share (the prices of 15.12. and 15.01. are not known yet), and 610,00
+  // cash after the dividend: 1.210,00 all year, +0 %.
+  EXPECT_EQ(j["rows"][1][kValue], "600,00");
+  EXPECT_EQ(j["rows"][1][kWealth], "1.210,00");
+  EXPECT_EQ(j["values"][1][kRate].get<double>(), 0.0);
+  // The sums: 1,1 x 1,0 - 1.
+  EXPECT_EQ(j["rows"][2][kYear], "Summe");
+  EXPECT_EQ(j["rows"][2][kRate], "+10,0%");
+  const double product =
+      (1 + j["values"][0][kRate].get<double>()) * (1 + j["values"][1][kRate].get<double>()) - 1;
+  EXPECT_NEAR(j["values"][2][kRate].get<double>(), product, 1e-15);
+  EXPECT_EQ(j["rows"][2][kValue], "600,00");
+  EXPECT_EQ(j["rows"][2][kWealth], "1.210,00");
+  std::filesystem::remove_all(dir);
+}
