@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "dialogs/Help.h"
+#include "dialogs/SearchableList.h"
 
 namespace dialogs {
 
@@ -57,7 +58,7 @@ void ReportRefusals(DateField& field, platform::Prompter& prompter, const char* 
 }
 
 QComboBox* ListOf(const std::vector<std::string>& items, bool editable) {
-  auto* combo = new QComboBox;
+  auto* combo = new SearchableList;
   combo->setEditable(editable);
   for (const auto& item : items) combo->addItem(ToQ(item));
   combo->setCurrentIndex(-1);

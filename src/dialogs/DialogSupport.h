@@ -48,7 +48,8 @@ bool DateAccepted(DateField& field, platform::Prompter& prompter, const char* ca
 // Where no OK button checks the field (period bar, price entry), leaving it with a text that
 // is no day of its range is reported at once, and the field gets the focus back.
 void ReportRefusals(DateField& field, platform::Prompter& prompter, const char* caption);
-// A selection list (editable for names that may be new), nothing chosen.
+// A selection list (editable for names that may be new), nothing chosen; one that is not
+// editable is searched by typing, blanks included.
 QComboBox* ListOf(const std::vector<std::string>& items, bool editable);
 // Selects the entry with this text in a list, or none.
 void SelectText(QComboBox& list, const std::string& text);

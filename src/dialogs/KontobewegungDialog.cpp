@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "dialogs/SearchableList.h"
 #include "dialogs/ZuordnenDialog.h"
 
 namespace dialogs {
@@ -24,7 +25,7 @@ KontobewegungDialog::KontobewegungDialog(const CKapibuchDoc& doc, platform::Prom
   auto* layout = new QGridLayout(this);
   auto* fields = new QFormLayout;
   m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
-  m_kind = new QComboBox;
+  m_kind = new SearchableList;
   for (const auto& kind : CKontobewegungDlg::Kinds()) m_kind->addItem(QString::fromUtf8(kind.name));
   m_amount = new QLineEdit;
   m_text = new QLineEdit;

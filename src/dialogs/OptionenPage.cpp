@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "dialogs/DialogSupport.h"
+#include "dialogs/SearchableList.h"
 #include "forms/OptionenSheet.h"
 
 namespace dialogs {
@@ -68,7 +69,7 @@ void OptionenPage::Text(const char* caption, std::string& value) {
 }
 
 void OptionenPage::Font(const char* caption, std::string& value) {
-  auto* list = new QComboBox;
+  auto* list = new SearchableList;
   const QStringList families = QFontDatabase::families();
   list->addItems(families);
   list->setCurrentIndex(-1);

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 
 #include "dialogs/AufteilenDialog.h"
+#include "dialogs/SearchableList.h"
 
 namespace dialogs {
 
@@ -22,8 +23,8 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
   auto* layout = new QGridLayout(this);
   auto* fields = new QFormLayout;
   m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
-  m_name = new QComboBox;
-  m_wkn = new QComboBox;
+  m_name = new SearchableList;
+  m_wkn = new SearchableList;
   m_quantity = new QLineEdit;
   m_price = new QLineEdit;
   m_commission = new QLineEdit;
