@@ -110,7 +110,9 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
   }
   const std::vector<Line> lines = NonBlankLines(text);
   const std::vector<Line> sample = Sample(lines);
-  const auto [separator, columns] = FindSeparator(sample);
+  const auto found = FindSeparator(sample);
+  const char separator = found.first;
+  const int columns = found.second;
   if (separator == 0) return {std::nullopt, "Kein Dateiformat erkannt: Die Datei enthält keine Zeilen mit einem Datum."};
   f.separator = separator;
   f.columns = columns;
@@ -145,12 +147,13 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
     });
   }
 
-  // Header lines: all before the first row with a day.
+  // Header lines: all before the first row with a day. A day a portfolio cannot hold
+  // (1968-12-31) still makes a row: the import skips and reports it.
   std::vector<std::vector<std::string_view>> data;
   std::vector<std::vector<std::string_view>> headers;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     auto cells = SplitColumns(lines[i].text, separator);
-    if (ReadsAsDate(Cell(cells, f.dateColumn), f.dateForm)) {
+    if (LooksLikeDate(Cell(cells, f.dateColumn), f.dateForm)) {
       if (data.empty()) f.headerLines = static_cast<int>(lines[i].number);
       if (data.size() < 2 * kSample) data.push_back(std::move(cells));
     } else if (data.empty()) {
