@@ -73,7 +73,7 @@ FileSaver::Status FileSaver::Check() const {
 }
 
 FileSaver::Status FileSaver::Replace(std::span<const std::uint8_t> bytes,
-                                     const std::function<bool()>& beforeReplace) {
+                                     const std::function<bool()>& beforeReplace, unsigned modeIfNew) {
   if (const Status status = Check(); status != Status::Ok) return status;
   TempFile::RemoveLitter(m_target);
   if (m_exists && beforeReplace && !beforeReplace()) return Status::Cancelled;
@@ -81,7 +81,7 @@ FileSaver::Status FileSaver::Replace(std::span<const std::uint8_t> bytes,
 
   auto temp = TempFile::Create(m_target);
   if (!temp) return Status::Failed;
-  mode_t mode = NewFileMode();
+  mode_t mode = modeIfNew != 0 ? static_cast<mode_t>(modeIfNew & 0777) : NewFileMode();
   if (m_exists) {
     struct stat mine {};
     if (::fstat(temp->Fd(), &mine) != 0) return Status::Failed;

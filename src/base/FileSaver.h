@@ -35,8 +35,11 @@ class FileSaver {
   Status Check() const;
   Status CheckNew() const;
   // Writes the bytes over the file, or as a new file. `beforeReplace` runs once all
-  // checks passed and before an existing file is touched; false cancels.
-  Status Replace(std::span<const std::uint8_t> bytes, const std::function<bool()>& beforeReplace = {});
+  // checks passed and before an existing file is touched; false cancels. A new file gets
+  // `modeIfNew` when it is given (a file deleted behind the writer's back keeps its mode),
+  // else the mode the umask allows.
+  Status Replace(std::span<const std::uint8_t> bytes, const std::function<bool()>& beforeReplace = {},
+                 unsigned modeIfNew = 0);
   // Writes a new file; refused when anything (a dangling link too) has the name already.
   Status CreateNew(std::span<const std::uint8_t> bytes);
   // Like Replace, except that a FIFO or a device is written directly (opened, truncated,

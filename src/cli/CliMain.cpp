@@ -20,6 +20,8 @@ platform::Answer PrintingPrompter::Ask(const std::string&, const std::string& te
     case platform::Buttons::YesNo:
     case platform::Buttons::YesNoCancel:
       return platform::Answer::Yes;
+    case platform::Buttons::OverwriteSaveAsCancel:
+      return platform::Answer::Cancel;
   }
   return platform::Answer::Ok;
 }

@@ -160,10 +160,12 @@ std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Open(const std::string& path, const 
   return nullptr;
 }
 
-DocumentError CKapibuchDoc::Save(const std::string& path, const BackupStep& backup) {
+DocumentError CKapibuchDoc::Save(const std::string& path, const BackupStep& backup, unsigned modeIfNew) {
   return WriteDocument(*this, path, [&](FileSaver& saver, std::span<const std::uint8_t> bytes) {
-    return saver.Replace(bytes, backup ? std::function<bool()>([&] { return backup(saver.Target()); })
-                                       : std::function<bool()>());
+    return saver.Replace(bytes,
+                         backup ? std::function<bool()>([&] { return backup(saver.Target()); })
+                                : std::function<bool()>(),
+                         modeIfNew);
   });
 }
 

@@ -119,7 +119,8 @@ class CKapibuchDoc {
   // first could not be made (the save then stops and changes nothing).
   using BackupStep = std::function<bool(const std::string& file)>;
   // Writes safely over what is at the path (see FileSaver) and clears the modified flag.
-  DocumentError Save(const std::string& path, const BackupStep& backup = {});
+  // `modeIfNew`: the mode of the file when none is at the path (see FileSaver::Replace).
+  DocumentError Save(const std::string& path, const BackupStep& backup = {}, unsigned modeIfNew = 0);
   // Writes a new file; refused when the name is taken.
   DocumentError SaveNew(const std::string& path);
   // Whether the path names a regular file that begins as a portfolio file does (anything

@@ -81,6 +81,17 @@ bool MainFrame::SaveActive(bool askName) {
     if (path.isEmpty()) return false;
     dialogs::RememberFolder(m_settings, path);
     if (!path.endsWith(QStringLiteral(".kpz"), Qt::CaseInsensitive)) path += QStringLiteral(".kpz");
+  } else if (session.ChangedOutside()) {
+    // Restored by a sync tool, copied over, deleted: never written over without a question.
+    const platform::Answer answer = m_prompter.Ask(
+        kCaption,
+        QStringLiteral("Die Datei „%1“ wurde außerhalb von Kapitalbuch geändert oder gelöscht. Möchten Sie sie "
+                       "trotzdem überschreiben?")
+            .arg(path)
+            .toStdString(),
+        platform::Icon::Exclamation, platform::Buttons::OverwriteSaveAsCancel);
+    if (answer == platform::Answer::SaveAs) return SaveActive(true);
+    if (answer != platform::Answer::Overwrite) return false;
   }
   const DocumentError error = session.SaveAs(path);
   if (error != DocumentError::None) {

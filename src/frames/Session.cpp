@@ -1,8 +1,11 @@
 #include "frames/Session.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <chrono>
 #include <ctime>
+#include <sys/stat.h>
 
 #include "document/BackupStore.h"
 
@@ -11,12 +14,35 @@ namespace {
 // A command of kapibuch-cli holds the lock for a moment: worth waiting for.
 constexpr std::chrono::milliseconds kLockWait{2000};
 
+QByteArray ContentHash(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  hash.addData(&file);
+  return hash.result();
+}
+
 }  // namespace
 
 DocumentSession::DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path, QString title)
     : m_doc(std::move(doc)), m_path(std::move(path)), m_title(std::move(title)) {}
 
 DocumentSession::~DocumentSession() = default;
+
+DocumentSession::DiskFile DocumentSession::Observe(const QString& path, bool withHash) {
+  DiskFile file;
+  struct stat st {};
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) return file;
+  file.exists = true;
+  file.device = st.st_dev;
+  file.inode = st.st_ino;
+  file.size = static_cast<unsigned long long>(st.st_size);
+  file.mtimeSeconds = st.st_mtim.tv_sec;
+  file.mtimeNanoseconds = st.st_mtim.tv_nsec;
+  file.mode = st.st_mode & 07777;
+  if (withHash) file.hash = ContentHash(path);
+  return file;
+}
 
 std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const QString& path, const platform::Clock& clock,
                                                            DocumentError& error) {
@@ -31,11 +57,21 @@ std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const QString& path, 
   if (!doc) return nullptr;
   auto session = std::make_shared<DocumentSession>(std::move(doc), path, QFileInfo(path).fileName());
   session->m_lock = std::move(lock);
+  session->m_disk = Observe(path, true);
   return session;
 }
 
 bool DocumentSession::Lock(const QString& path) {
   return m_lock.Acquire(path.toStdString(), kLockWait) == PortfolioLock::Result::Locked;
+}
+
+bool DocumentSession::ChangedOutside() const {
+  if (m_path.isEmpty() || !m_disk.exists) return false;
+  const DiskFile now = Observe(m_path, false);
+  if (!now.exists || now.device != m_disk.device || now.inode != m_disk.inode || now.size != m_disk.size)
+    return true;
+  if (now.mtimeSeconds == m_disk.mtimeSeconds && now.mtimeNanoseconds == m_disk.mtimeNanoseconds) return false;
+  return ContentHash(m_path) != m_disk.hash;
 }
 
 DocumentError DocumentSession::SaveAs(const QString& path) {
@@ -44,17 +80,28 @@ DocumentError DocumentSession::SaveAs(const QString& path) {
   const bool switching = path != m_path || !m_lock.IsLocked();
   if (switching && other.Acquire(path.toStdString(), kLockWait) != PortfolioLock::Result::Locked)
     return DocumentError::Save;
-  const DocumentError error = m_doc->Save(path.toStdString(), [this](const std::string& file) {
-    const std::string key = BackupStore::KeyOf(file);
-    if (m_backedUp.count(key) > 0) return true;
-    if (!BackupStore().Backup(file, std::time(nullptr))) return false;
-    m_backedUp.insert(key);
-    return true;
-  });
-  if (error == DocumentError::None && switching) {
-    m_lock = std::move(other);
-    m_path = path;
-    m_title = QFileInfo(path).fileName();
+  // A file deleted behind the program's back comes back with the mode it had.
+  const unsigned modeIfNew = !switching && m_disk.exists ? m_disk.mode : 0;
+  const DocumentError error = m_doc->Save(
+      path.toStdString(),
+      [this, &path](const std::string& file) {
+        // The old file is kept once a session, and again whenever what is about to be
+        // written over is not what this session read or wrote last (changed outside).
+        const std::string key = BackupStore::KeyOf(file);
+        if (m_backedUp.count(key) > 0 && path == m_path && m_disk.exists && ContentHash(path) == m_disk.hash)
+          return true;
+        if (!BackupStore().Backup(file, std::time(nullptr))) return false;
+        m_backedUp.insert(key);
+        return true;
+      },
+      modeIfNew);
+  if (error == DocumentError::None) {
+    if (switching) {
+      m_lock = std::move(other);
+      m_path = path;
+      m_title = QFileInfo(path).fileName();
+    }
+    m_disk = Observe(m_path, true);
   }
   return error;
 }

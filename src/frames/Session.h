@@ -1,12 +1,15 @@
 #pragma once
 // One open portfolio in the desktop program: the document, its file and the lock that
 // keeps every other program (a second window of this one, kapibuch-cli) from changing the
-// file while it is open here. The first save over an existing file in a session keeps a
-// backup of the old file first.
+// file while it is open here. It remembers the file as it was opened or last saved, so that
+// a file changed, replaced or deleted behind the program's back is never written over
+// without a question. The first save of a session over a file keeps a backup of it, and so
+// does every save over a file that is no longer what this session read or wrote.
 
+#include <QByteArray>
 #include <QString>
-#include <memory>
 #include <set>
+#include <memory>
 #include <string>
 
 #include "document/KapibuchDoc.h"
@@ -29,14 +32,28 @@ class DocumentSession {
 
   // Takes the lock of a file; false when another program holds it.
   bool Lock(const QString& path);
+  // Whether the file at Path() is no longer the one opened or last saved here: deleted,
+  // replaced, or changed in size or content (a new time alone is no change).
+  bool ChangedOutside() const;
   // Saves safely; on success the session belongs to the new path.
   DocumentError SaveAs(const QString& path);
+
+  // What is known of a file on disk: which file it is, and its content's hash.
+  struct DiskFile {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0, size = 0;
+    long long mtimeSeconds = 0, mtimeNanoseconds = 0;
+    unsigned mode = 0;
+    QByteArray hash;  // SHA-256 of the content
+  };
+  static DiskFile Observe(const QString& path, bool withHash);
 
  private:
   std::unique_ptr<CKapibuchDoc> m_doc;
   QString m_path;
   QString m_title;
   PortfolioLock m_lock;
-  // The backup keys of the files already copied in this session.
+  DiskFile m_disk;  // the file at m_path as opened or last saved
+  // The backup keys of the files this session has kept a backup of.
   std::set<std::string> m_backedUp;
 };

@@ -7,8 +7,9 @@
 namespace platform {
 
 enum class Icon { Information, Exclamation, Question, Error };
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+// OverwriteSaveAsCancel: "Überschreiben", "Speichern unter..." and "Abbrechen".
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, OverwriteSaveAsCancel };
+enum class Answer { Ok, Cancel, Yes, No, Overwrite, SaveAs };
 
 class Prompter {
  public:

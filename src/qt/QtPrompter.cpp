@@ -39,6 +39,16 @@ Answer QtPrompter::Ask(const std::string& caption, const std::string& text, Icon
     case Buttons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+    case Buttons::OverwriteSaveAsCancel: {
+      QPushButton* overwrite = box.addButton(QStringLiteral("Über&schreiben"), QMessageBox::AcceptRole);
+      QPushButton* saveAs = box.addButton(QStringLiteral("Speichern &unter..."), QMessageBox::ActionRole);
+      box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+      box.setDefaultButton(saveAs);
+      box.exec();
+      return box.clickedButton() == overwrite ? Answer::Overwrite
+             : box.clickedButton() == saveAs  ? Answer::SaveAs
+                                              : Answer::Cancel;
+    }
   }
   if (QAbstractButton* b = box.button(QMessageBox::Cancel)) b->setText(QStringLiteral("Abbrechen"));
   if (QAbstractButton* b = box.button(QMessageBox::Yes)) b->setText(QStringLiteral("&Ja"));
