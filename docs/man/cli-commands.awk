@@ -34,7 +34,7 @@ function bodyline(s) {
   print s
 }
 
-# Prints one option or positional entry from its help line ("--kind TEXT:{a,b} REQUIRED").
+# Prints one option or positional entry from its help line ("--kind TEXT:{a,b} ERFORDERLICH").
 function entry(optline, desc, positional,    name, rest, head, notes, m, values, list, n, i) {
   if (positional && trim(desc) == "") return
   name = optline
@@ -75,20 +75,24 @@ function entry(optline, desc, positional,    name, rest, head, notes, m, values,
       else if (values == "NONNEGATIVE") notes = notes " Werte: ab 0."
       else notes = notes " " values "."
       rest = substr(rest, RLENGTH + 1)
-    } else if (match(rest, /^REQUIRED/)) {
+    } else if (match(rest, /^ERFORDERLICH/)) {
       notes = notes " Erforderlich."
       rest = substr(rest, RLENGTH + 1)
-    } else if (match(rest, /^Excludes:( +-[^ ]+)+/)) {
-      m = substr(rest, 10, RLENGTH - 9)
+    } else if (match(rest, /^Unvereinbar:( +-[^ ]+)+/)) {
+      m = substr(rest, 13, RLENGTH - 12)
       notes = notes " Nicht zusammen mit " opt(trim(m)) "."
       rest = substr(rest, RLENGTH + 1)
-    } else if (match(rest, /^Needs:( +-[^ ]+)+/)) {
-      m = substr(rest, 7, RLENGTH - 6)
+    } else if (match(rest, /^Erfordert:( +-[^ ]+)+/)) {
+      m = substr(rest, 11, RLENGTH - 10)
       notes = notes " Nur zusammen mit " opt(trim(m)) "."
       rest = substr(rest, RLENGTH + 1)
-    } else if (match(rest, /^[A-Z]+/)) {
-      if (!positional) head = head " \\fI" word(substr(rest, 1, RLENGTH)) "\\fR"
+    } else if (match(rest, /^[A-Z]+( |$)/)) {
+      if (!positional) head = head " \\fI" word(trim(substr(rest, 1, RLENGTH))) "\\fR"
       rest = substr(rest, RLENGTH + 1)
+    } else if (trim(desc) == "") {
+      # A long option line leaves a single blank before its description: the rest is it.
+      desc = rest
+      rest = ""
     } else {
       # Anything this page does not know yet is shown as the help writes it.
       m = rest
@@ -107,7 +111,7 @@ function entry(optline, desc, positional,    name, rest, head, notes, m, values,
 }
 
 function flush() {
-  if (pending != "") entry(pending, pendingDesc, section == "Positionals")
+  if (pending != "") entry(pending, pendingDesc, section == "Argumente")
   pending = ""
   pendingDesc = ""
 }
@@ -123,9 +127,9 @@ function flush() {
 {
   line++
   if (line == 1) { description = $0; next }
-  if ($0 ~ /^Usage: /) {
+  if ($0 ~ /^Aufruf: /) {
     usage = $0
-    sub(/^Usage: [^ ]+ [^ ]+ */, "", usage)
+    sub(/^Aufruf: [^ ]+ [^ ]+ */, "", usage)
     n = split(usage, parts, " ")
     usage = ""
     for (i = 1; i <= n; i++) {
@@ -140,7 +144,7 @@ function flush() {
   }
   if ($0 ~ /^[A-Z][a-z]+:$/) { flush(); section = substr($0, 1, length($0) - 1); next }
   if ($0 ~ /^$/) { flush(); next }
-  if (section != "Options" && section != "Positionals") next
+  if (section != "Optionen" && section != "Argumente") next
   if ($0 ~ /^  [^ ]/) {
     flush()
     optline = substr($0, 3)

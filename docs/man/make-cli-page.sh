@@ -11,7 +11,7 @@ version=$("$cli" --version)
 version=${version##* }
 summary=$("$cli" --help | head -n 1)
 summary=${summary#*: }
-commands=$("$cli" --help | awk '/^Subcommands:$/ { on = 1; next } on && /^  [^ ]/ { print $1 } /^$/ { on = 0 }')
+commands=$("$cli" --help | awk '/^Befehle:$/ { on = 1; next } on && /^  [^ ]/ { print $1 } /^$/ { on = 0 }')
 [ -n "$commands" ] || { echo "make-cli-page.sh: no commands in the help of $cli" >&2; exit 1; }
 
 for command in $commands; do

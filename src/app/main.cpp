@@ -1,15 +1,59 @@
 // Kapitalbuch, the desktop program: opens the files named on the command line (as the
-// desktop shell passes them) in a maximised main window.
+// desktop shell passes them) in a maximised main window. --help and --version answer on
+// standard output before anything of Qt starts, so they need no display.
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "frames/MainFrame.h"
 #include "qt/Environment.h"
 #include "qt/QtPrompter.h"
 
+namespace {
+
+constexpr const char* kHelp =
+    "Aufruf: kapibuch [DATEI...]\n"
+    "\n"
+    "Kapitalbuch: Wertpapierdepot und Konto eines Privatanlegers führen und auswerten.\n"
+    "Öffnet die genannten Kapitalbuch-Dateien (.kpz), jede in einem eigenen Fenster.\n"
+    "\n"
+    "Optionen:\n"
+    "  -h, --help                 Diese Hilfe anzeigen und beenden\n"
+    "  --version                  Die Version anzeigen und beenden\n"
+    "  -platform NAME, -display ANZEIGE und die anderen Optionen von Qt\n"
+    "\n"
+    "Umgebungsvariablen:\n"
+    "  KAPIBUCH_TODAY=TT.MM.JJJJ  dieser Tag statt des heutigen (für Skripte und Tests)\n"
+    "  KAPIBUCH_SETTINGS=PFAD     diese INI-Datei statt der Einstellungen des Benutzers\n"
+    "                             (~/.config/KBX Software/Kapibuch.ini)\n"
+    "  XDG_CONFIG_HOME            Ordner der Einstellungen statt ~/.config\n"
+    "  XDG_DATA_HOME              Ordner der Sicherungskopien (Kapitalbuch/Sicherungen)\n"
+    "                             statt ~/.local/share\n"
+    "  DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM, QT_SCALE_FACTOR\n"
+    "                             Anzeige, Plattform und Vergrößerung von Qt\n";
+
+// What --help and --version print, and the status to end with; nothing for a start.
+std::optional<int> AnswerWithoutWindow(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::fputs("kapibuch " KAPIBUCH_VERSION "\n", stdout);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = AnswerWithoutWindow(argc, argv)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kapitalbuch"));
   QApplication::setOrganizationName(QStringLiteral("KBX Software"));

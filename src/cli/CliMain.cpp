@@ -3,6 +3,7 @@
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "cli/GermanHelp.h"
 #include "forms/DateText.h"
 #include "qt/Environment.h"
 
@@ -66,7 +67,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const Context ctx{clock, out, err, dryRun};
 
   CLI::App app{"kapibuch-cli: Kapitalbuch-Dateien ohne Fenster bearbeiten und auswerten", "kapibuch-cli"};
-  app.set_version_flag("--version", "kapibuch-cli 0.1.0");
+  MakeGerman(app, "kapibuch-cli " KAPIBUCH_VERSION);
   app.require_subcommand(1);
   int result = kOk;
   AddDocumentCommands(app, ctx, result);

@@ -64,7 +64,7 @@ for page in kapibuch kapibuch-cli; do
 done
 # The command-line page lists every command of the installed program with its options.
 text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$share/man/man1/kapibuch-cli.1.gz" 2>/dev/null)
-commands=$("$usr/bin/kapibuch-cli" --help | awk '/^Subcommands:$/ { on = 1; next } on && /^  [^ ]/ { print $1 }')
+commands=$("$usr/bin/kapibuch-cli" --help | awk '/^Befehle:$/ { on = 1; next } on && /^  [^ ]/ { print $1 }')
 for command in $commands; do
   grep -q "^   $command \[OPTIONEN\]" <<<"$text" || fail "kapibuch-cli(1) lacks the command $command"
   for option in $("$usr/bin/kapibuch-cli" "$command" --help | grep -o '^  --[a-z-]*'); do

@@ -50,7 +50,7 @@ contains() {
 }
 
 # Commands: every one the program lists, and only commands.
-commands=$("$cli" --help | awk '/^Subcommands:$/ { on = 1; next } on && /^  [^ ]/ { print $1 }')
+commands=$("$cli" --help | awk '/^Befehle:$/ { on = 1; next } on && /^  [^ ]/ { print $1 }')
 # shellcheck disable=SC2086
 expect "" -- $commands
 expect sh -- show
