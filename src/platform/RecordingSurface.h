@@ -1,6 +1,7 @@
 #pragma once
 // A surface that records every call, for tests. Texts measure by a fixed rule: width =
-// number of characters x font height / 2, height = font height.
+// number of characters x font height / 2, height = font height. A text is recorded as
+// drawn: cut to fit its rectangle where it is longer.
 
 #include <string>
 #include <vector>
@@ -14,7 +15,8 @@ class RecordingSurface : public Surface {
   struct Call {
     enum Kind { kFont, kText, kFill, kLine, kClip } kind;
     Rect rect;  // text and fill rectangles; a line's ends as (left, top) - (right, bottom)
-    std::string text;
+    std::string text;   // as drawn: cut to fit where it is longer than its rectangle
+    std::string given;  // as DrawText was given it
     unsigned flags = 0;
     Color fill = 0;
     Color border = 0;

@@ -1,5 +1,8 @@
 #include "platform/Surface.h"
 
+#include <cstdlib>
+#include <vector>
+
 namespace platform {
 
 const std::array<Color, 34> kPalette = {
@@ -36,6 +39,42 @@ void Surface::Outline(const Rect& r, Color color, int width) {
   Line(r.right, r.top, r.right, r.bottom, color, width);
   Line(r.right, r.bottom, r.left, r.bottom, color, width);
   Line(r.left, r.bottom, r.left, r.top, color, width);
+}
+
+namespace {
+
+constexpr std::string_view kEllipsis = "\u2026";
+
+}  // namespace
+
+std::string Surface::Elided(std::string_view text, int length) {
+  if (TextExtent(text).cx <= length) return std::string(text);
+  // Where each character (UTF-8) ends: the prefixes that may stand before the "…".
+  std::vector<std::size_t> ends;
+  for (std::size_t i = 1; i <= text.size(); ++i) {
+    if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ends.push_back(i);
+  }
+  const auto withEllipsis = [&](std::size_t characters) {
+    std::string_view kept = text.substr(0, characters == 0 ? 0 : ends[characters - 1]);
+    while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
+    return std::string(kept) + std::string(kEllipsis);
+  };
+  // The most characters that fit: fewer always fit when more do.
+  std::size_t fit = 0, tooMany = ends.size();
+  while (tooMany - fit > 1) {
+    const std::size_t middle = fit + (tooMany - fit) / 2;
+    if (TextExtent(withEllipsis(middle)).cx <= length) {
+      fit = middle;
+    } else {
+      tooMany = middle;
+    }
+  }
+  return withEllipsis(fit);
+}
+
+int CuttingLength(const Rect& rect, unsigned flags, int escapement) {
+  if ((flags & kMultiLine) || (flags & kNoClip)) return -1;
+  return escapement != 0 ? std::abs(rect.top - rect.bottom) : std::abs(rect.right - rect.left);
 }
 
 }  // namespace platform

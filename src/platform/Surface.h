@@ -79,6 +79,8 @@ class Surface {
   // Width and height of a single-line text in the current font.
   virtual Size TextExtent(std::string_view text) = 0;
   // Draws the text into the rectangle, aligned to its top, clipped to it unless kNoClip.
+  // A single-line text that is clipped and longer than its rectangle (its width, or its
+  // height when the font is turned by 90 degrees) is drawn cut to fit, ending in "…".
   virtual void DrawText(const Rect& rect, std::string_view text, unsigned flags) = 0;
   // A rectangle filled with `fill` and bordered by a 1-unit pen of `border`.
   virtual void FillRect(const Rect& rect, Color fill, Color border) = 0;
@@ -90,6 +92,16 @@ class Surface {
   virtual void SetClip(const Rect* rect) = 0;
   virtual bool IsPrinting() const = 0;
   virtual PageGeometry Page() const = 0;
+
+  // The text as DrawText draws it into a rectangle of this length along the text in the
+  // current font: the text itself where it fits, otherwise as many of its leading
+  // characters as fit together with "…" (blanks before the "…" dropped).
+  std::string Elided(std::string_view text, int length);
 };
+
+// The length a single-line text has in the rectangle along its direction (a font with an
+// escapement is drawn turned by 90 degrees); -1 when the text is not cut there (several
+// lines, or not clipped).
+int CuttingLength(const Rect& rect, unsigned flags, int escapement);
 
 }  // namespace platform

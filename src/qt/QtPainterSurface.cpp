@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace platform {
 
@@ -70,7 +71,15 @@ Size QtPainterSurface::TextExtent(std::string_view text) {
           static_cast<int>(std::ceil(m_lineHeight / m_scaleY))};
 }
 
-void QtPainterSurface::DrawText(const Rect& rect, std::string_view text, unsigned flags) {
+void QtPainterSurface::DrawText(const Rect& rect, std::string_view whole, unsigned flags) {
+  // A text longer than its rectangle is cut where the surface measures it to end, with "…".
+  std::string elided;
+  std::string_view text = whole;
+  if (const int length = CuttingLength(rect, flags, m_font.escapement);
+      length >= 0 && TextExtent(whole).cx > length) {
+    elided = Elided(whole, length);
+    text = elided;
+  }
   int align = Qt::AlignTop;
   if (flags & kAlignRight) {
     align |= Qt::AlignRight;

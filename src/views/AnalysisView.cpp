@@ -62,15 +62,14 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
       surface.FillRect(square, key.colour, key.colour);
       labelWidth -= h;
     }
+    // Texts longer than their cells are cut by the surface, ending in "…".
     surface.DrawText({label.left + g, top, label.left + g + labelWidth, top - h},
-                     CutToFit(surface, labels[static_cast<std::size_t>(r - 1)], labelWidth),
-                     platform::kAlignLeft | platform::kSingleLine);
+                     labels[static_cast<std::size_t>(r - 1)], platform::kAlignLeft | platform::kSingleLine);
     for (std::size_t k = 0; k < columns; ++k) {
       if (p.columnX[k] < 0) continue;
       const Rect c = cell(p.columnX[k], top, w);
       DrawOutline(surface, c, outline, 0);
-      surface.DrawText({c.left + g, top, c.right - g, top - h},
-                       CutToFit(surface, cells[k][static_cast<std::size_t>(r - 1)], w - 2 * g),
+      surface.DrawText({c.left + g, top, c.right - g, top - h}, cells[k][static_cast<std::size_t>(r - 1)],
                        platform::kAlignRight | platform::kSingleLine);
     }
   }
@@ -175,19 +174,6 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
 }  // namespace analysis
 
 using namespace analysis;
-
-std::string CutToFit(platform::Surface& surface, const std::string& text, int width) {
-  if (surface.TextExtent(text).cx <= width) return text;
-  std::string cut = text;
-  while (cut.size() > 1) {
-    // Drop one whole UTF-8 character.
-    std::size_t n = cut.size() - 1;
-    while (n > 0 && (static_cast<unsigned char>(cut[n]) & 0xC0) == 0x80) --n;
-    cut.resize(n);
-    if (surface.TextExtent(cut + "...").cx <= width) break;
-  }
-  return cut + "...";
-}
 
 platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKBXAktieImDepot>& rows) {
   const AnalysisSettings& s = doc.settings.analysis;

@@ -43,7 +43,4 @@ platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKB
 void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
                       const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales);
 
-// A text cut to a width: characters dropped from its end until it fits with "...".
-std::string CutToFit(platform::Surface& surface, const std::string& text, int width);
-
 }  // namespace views

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "views/Table.h"
+#include "views/TitleText.h"
 
 namespace views {
 
@@ -157,9 +158,10 @@ void DrawChart(platform::Surface& surface, const CKapibuchDoc& doc, const ChartD
 
   surface.FillRect(labelColumn, background, background);
   surface.FillRect(titleBand, background, background);
-  surface.SetFont({s.fontName, s.titleHeight, 400, 0});
-  surface.DrawText({titleBand.left + g, titleBand.top, titleBand.right - g, titleBand.bottom},
-                   ChartTitle(doc, chart), platform::kAlignLeft | platform::kMultiLine);
+  const platform::Font titleFont{s.fontName, s.titleHeight, 400, 0};
+  surface.SetFont(titleFont);
+  DrawTitle(surface, titleFont, {titleBand.left + g, titleBand.top, titleBand.right - g, titleBand.bottom},
+            ChartTitle(doc, chart), platform::kAlignLeft | platform::kMultiLine);
 
   // The two date rows.
   surface.SetFont({s.fontName, f, 400, 0});

@@ -142,11 +142,13 @@ void DrawPass(platform::Surface& surface, const Pass& p) {
     if (model.Shows(2) && span.firstRow <= span.lastRow && from <= to) {
       const Rect strip{cellRight, rowTop(from), x + w, rowTop(to) - rh};
       Fill(surface, filled, strip, StripColour(style));
-      // The strip's text runs downwards from its top, tops of the letters to the right.
+      // The strip's text runs downwards from its top, tops of the letters to the right, as
+      // long as the whole strip (of which a page or the screen may show a part).
       platform::Font rotated = font;
       rotated.escapement = 2700;
       surface.SetFont(rotated);
-      const Rect textRect{strip.left, rowTop(span.firstRow) - s.columnMargin, strip.right, strip.bottom};
+      const Rect textRect{strip.left, rowTop(span.firstRow) - s.columnMargin, strip.right,
+                          rowTop(span.lastRow) - rh};
       surface.SetClip(&strip);
       surface.DrawText(textRect, model.PositionText(position), platform::kAlignLeft | platform::kSingleLine);
       surface.SetClip(nullptr);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/TextCompare.h"
+#include "views/TitleText.h"
 
 namespace views {
 
@@ -94,8 +95,10 @@ void DrawPlaced(platform::Surface& surface, const Table& table, const Placement&
     const Rect title{p.left, p.titleTop, right, p.titleTop - g.titleHeight};
     Band(surface, table, title, scheme.title);
     if (p.titleText) {
-      surface.DrawText({p.left + g.columnMargin, title.top, title.right - g.columnMargin, title.bottom},
-                       table.title, platform::kAlignLeft | platform::kSingleLine);
+      // Where the band cannot grow enough (the paper ends), the title shrinks or wraps.
+      DrawTitle(surface, fonts.title,
+                {p.left + g.columnMargin, title.top, title.right - g.columnMargin, title.bottom}, table.title,
+                platform::kAlignLeft | platform::kSingleLine);
     }
   }
 

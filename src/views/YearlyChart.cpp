@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "views/Table.h"
+#include "views/TitleText.h"
 
 namespace views {
 
@@ -106,7 +107,8 @@ void YearlyChart::Measure(platform::Surface& surface) {
     if (static_cast<std::int64_t>(plot.right - plot.left) * step >= yearWidth * groups) break;
   }
 
-  // The title in the title font, or in the labels' font where it would be cut.
+  // The title in the title font, or in the labels' font where it would be cut (and smaller
+  // still, or wrapped, where it does not fit that either).
   surface.SetFont({s.fontName, s.titleHeight, 400, 0});
   m_titleFontHeight = surface.TextExtent(m_title).cx <= plot.right - plot.left - 2 * g ? s.titleHeight : f;
 }
@@ -130,9 +132,10 @@ void YearlyChart::Draw(platform::Surface& surface, int left, int top) const {
   for (const Rect& band : {titleBand, legendBand, labelColumn, yearRow})
     surface.FillRect(band, background, background);
 
-  surface.SetFont({s.fontName, m_titleFontHeight, 400, 0});
-  surface.DrawText({titleBand.left + g, titleBand.top, titleBand.right - g, titleBand.bottom}, m_title,
-                   platform::kAlignLeft | platform::kSingleLine);
+  const platform::Font titleFont{s.fontName, m_titleFontHeight, 400, 0};
+  surface.SetFont(titleFont);
+  DrawTitle(surface, titleFont, {titleBand.left + g, titleBand.top, titleBand.right - g, titleBand.bottom},
+            m_title, platform::kAlignLeft | platform::kSingleLine);
 
   // The legend.
   surface.SetFont({s.fontName, f, 400, 0});

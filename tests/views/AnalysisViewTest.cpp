@@ -102,14 +102,15 @@ TEST(AnalysisView, DrawingAndPrintLayout) {
   platform::RecordingSurface surface;
   views::DrawAnalysisView(surface, *doc, Day(1, 3, 2000), Day(1, 2, 2000), rows, scales);
   bool cut = false;
-  for (const auto* t : surface.Texts())
-    cut |= t->text.size() > 3 && t->text.substr(t->text.size() - 3) == "...";
+  for (const auto* t : surface.Texts()) cut |= t->text.ends_with("…");
   EXPECT_TRUE(cut);
   EXPECT_EQ(views::AnalysisScrollSize(*doc, rows).cx, 2 * 10 + 300 + 20 * 140);
 
-  EXPECT_EQ(views::CutToFit(surface, "kurz", 1000), "kurz");
+  EXPECT_EQ(surface.Elided("kurz", 1000), "kurz");
   surface.SetFont({"Arial", 40, 400, 0});
-  EXPECT_EQ(views::CutToFit(surface, "abcdefghij", 190), "abcdef...");  // 9 characters of 20 fit in 190
+  EXPECT_EQ(surface.Elided("abcdefghij", 190), "abcdefgh…");  // 9 characters of 20 fit in 190
+  EXPECT_EQ(surface.Elided("abcdefghij", 200), "abcdefghij");
+  EXPECT_EQ(surface.Elided("abc defghij", 100), "abc…");  // "abc d…" would be 6 of 20: 120
 
   platform::RecordingSurface printer(true, {});
   views::AnalysisPrintJob job(*doc, Day(1, 3, 2000), Day(1, 2, 2000));

@@ -84,11 +84,13 @@ std::multiset<std::string> DrawnTexts(const RecordingSurface& surface) {
   return texts;
 }
 
-// A drawn text shows the cell: exactly, or cut to fit its column ("Bayer A...").
+// A drawn text shows the cell: exactly, or cut to fit its column ("Bayer A…").
 bool Shows(const std::multiset<std::string>& drawn, const std::string& cell) {
   if (drawn.count(cell)) return true;
+  const std::string mark = "…";
   return std::any_of(drawn.begin(), drawn.end(), [&](const std::string& d) {
-    return d.size() > 3 && d.ends_with("...") && cell.starts_with(d.substr(0, d.size() - 3));
+    return d.size() > mark.size() && d.ends_with(mark) &&
+           cell.starts_with(d.substr(0, d.size() - mark.size()));
   });
 }
 
