@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
@@ -119,6 +120,14 @@ QPushButton* HelpButton(int topic) {
   auto* f1 = new QShortcut(QKeySequence::HelpContents, help);
   QObject::connect(f1, &QShortcut::activated, help, [topic] { ShowHelp(topic); });
   return help;
+}
+
+void SizeWithinScreen(QWidget& window, QSize wanted) {
+  const QWidget* parent = window.parentWidget();
+  if (const QScreen* screen = parent ? parent->screen() : window.screen()) {
+    wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(kFrameAllowance, kFrameAllowance));
+  }
+  window.resize(wanted);
 }
 
 void FocusField(forms::Field field, const FieldWidgets& widgets) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLineEdit>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -96,6 +97,11 @@ QDialogButtonBox* OkCancel(QDialog& dialog, int helpTopic = 0);
 QDialogButtonBox* OkCancel(QDialog& dialog, const std::function<int()>& helpTopic);
 // A "Hilfe" button of its own, for dialogs with other buttons; F1 in its dialog as well.
 QPushButton* HelpButton(int topic);
+
+// Sizes a window as wanted, but leaves it no larger than the screen it opens on has room for,
+// its frame and title bar included (kFrameAllowance); its layout's minimum still holds.
+constexpr int kFrameAllowance = 30;
+void SizeWithinScreen(QWidget& window, QSize wanted);
 
 // The widgets of a form's fields: after a failed check the one the form names gets the focus.
 using FieldWidgets = std::vector<std::pair<forms::Field, QWidget*>>;

@@ -30,7 +30,8 @@ OptionenDialog::OptionenDialog(const CKapibuchDoc& doc, platform::Prompter& prom
       OkCancel(*this, [this] { return COptionenSheet::kHelpTopics[m_tabs->currentIndex()]; });
   connect(buttons, &QDialogButtonBox::accepted, this, &OptionenDialog::OnOK);
   layout->addWidget(buttons);
-  resize(760, 640);
+  // As large as the tallest page, where the screen has room; the pages scroll on a small one.
+  SizeWithinScreen(*this, sizeHint().expandedTo(QSize(760, 640)));
 }
 
 void OptionenDialog::OnOK() {

@@ -1,5 +1,6 @@
 #include "dialogs/OptionenPage.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <algorithm>
@@ -35,11 +38,37 @@ QCheckBox* BitBox(const char* caption, std::int32_t& flags, int bit) {
   return box;
 }
 
+// A page that is taller than the dialog scrolls up and down, and to the field that gets the
+// keyboard (with Tab or its Alt+letter); it keeps its width, so that no row is cut or needs
+// scrolling sideways.
+class PageScroll : public QScrollArea {
+ public:
+  explicit PageScroll(QWidget* page) {
+    setWidget(page);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+      if (now && widget()->isAncestorOf(now)) ensureWidgetVisible(now);
+    });
+  }
+  QSize minimumSizeHint() const override {
+    return {Around(widget()->minimumSizeHint()).width(), QScrollArea::minimumSizeHint().height()};
+  }
+  // The whole page, where the screen has room for it.
+  QSize sizeHint() const override { return Around(widget()->sizeHint()); }
+
+ private:
+  QSize Around(QSize page) const {
+    return page + QSize(verticalScrollBar()->sizeHint().width() + 2 * frameWidth(), 2 * frameWidth());
+  }
+};
+
 }  // namespace
 
 OptionenPage::OptionenPage(QTabWidget& tabs, const char* caption)
     : m_widget(new QWidget), m_page(new QFormLayout(m_widget)), m_layout(m_page) {
-  tabs.addTab(m_widget, QString::fromUtf8(caption));
+  tabs.addTab(new PageScroll(m_widget), QString::fromUtf8(caption));
 }
 
 void OptionenPage::BeginGroup(const char* caption) {

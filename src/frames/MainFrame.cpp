@@ -62,6 +62,7 @@ MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prom
   m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(m_area);
+  m_placement = new WindowPlacement(*m_area, 900, 560);
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainFrame::OnFrameActivated);
   m_recent = new RecentFiles(m_settings, this);
   connect(m_recent, &RecentFiles::OpenRequested, this, [this](const QString& path) { OpenFile(path); });
@@ -344,9 +345,7 @@ ChildFrame* MainFrame::AddFrame(std::shared_ptr<DocumentSession> session) {
       frame, &ChildFrame::CloseRequested, this,
       [this](ChildFrame* f, bool* allowed) { *allowed = MayClose(*f); }, Qt::DirectConnection);
   m_area->addSubWindow(frame);
-  frame->show();
-  WindowList::Place(*frame, *m_area, 900, 560);
-  m_area->setActiveSubWindow(frame);
+  m_placement->Show(*frame);
   for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate(CKapibuchDoc::kHintAll, nullptr);
   OnFrameStateChanged(frame);
   return frame;

@@ -24,6 +24,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
 class RecentFiles;
+class WindowPlacement;
 struct MenuCommand;
 namespace dialogs {
 class DateField;
@@ -90,6 +91,7 @@ class MainFrame : public QMainWindow {
   QToolBar* m_tools = nullptr;
   PeriodBar* m_periodBar = nullptr;
   RecentFiles* m_recent = nullptr;
+  WindowPlacement* m_placement = nullptr;
   std::array<QAction*, views::kModeCount + 1> m_modeActions{};
   std::vector<QAction*> m_documentActions;
   std::vector<QAction*> m_toolActions;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/DialogSupport.h"
 #include "frames/Printing.h"
 #include "qt/Rendering.h"
 
@@ -25,21 +26,23 @@ PreviewWindow::PreviewWindow(std::unique_ptr<views::PrintJob> job, int pages, QP
   AddAction("&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Seiten.", &PreviewWindow::OnPrint);
   bar->addAction(actions().back());
   bar->addSeparator();
-  m_first = AddAction("&Erste Seite", QKeySequence(Qt::Key_Home), "Zeigt die erste Seite.", &PreviewWindow::First);
+  m_first =
+      AddAction("&Erste Seite", QKeySequence(Qt::Key_Home), "Zeigt die erste Seite.", &PreviewWindow::First);
   m_previous = AddAction("&Vorherige Seite", QKeySequence(Qt::Key_PageUp), "Zeigt die vorherige Seite.",
                          &PreviewWindow::Previous);
-  m_next =
-      AddAction("&Nächste Seite", QKeySequence(Qt::Key_PageDown), "Zeigt die nächste Seite.", &PreviewWindow::Next);
-  m_last = AddAction("&Letzte Seite", QKeySequence(Qt::Key_End), "Zeigt die letzte Seite.", &PreviewWindow::Last);
+  m_next = AddAction("&Nächste Seite", QKeySequence(Qt::Key_PageDown), "Zeigt die nächste Seite.",
+                     &PreviewWindow::Next);
+  m_last =
+      AddAction("&Letzte Seite", QKeySequence(Qt::Key_End), "Zeigt die letzte Seite.", &PreviewWindow::Last);
   for (QAction* a : {m_first, m_previous, m_next, m_last}) bar->addAction(a);
   m_pageLabel = new QLabel(bar);
   m_pageLabel->setContentsMargins(8, 0, 8, 0);
   bar->addWidget(m_pageLabel);
   bar->addSeparator();
-  m_zoomOut =
-      AddAction("Ver&kleinern", QKeySequence(Qt::CTRL | Qt::Key_Minus), "Verkleinert die Seite.", &PreviewWindow::ZoomOut);
-  m_zoomIn =
-      AddAction("Ver&größern", QKeySequence(Qt::CTRL | Qt::Key_Plus), "Vergrößert die Seite.", &PreviewWindow::ZoomIn);
+  m_zoomOut = AddAction("Ver&kleinern", QKeySequence(Qt::CTRL | Qt::Key_Minus), "Verkleinert die Seite.",
+                        &PreviewWindow::ZoomOut);
+  m_zoomIn = AddAction("Ver&größern", QKeySequence(Qt::CTRL | Qt::Key_Plus), "Vergrößert die Seite.",
+                       &PreviewWindow::ZoomIn);
   // Strg+= is where the plus sign is on many keyboards.
   m_zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   bar->addAction(m_zoomOut);
@@ -48,7 +51,8 @@ PreviewWindow::PreviewWindow(std::unique_ptr<views::PrintJob> job, int pages, QP
   m_zoomLabel->setContentsMargins(8, 0, 8, 0);
   bar->addWidget(m_zoomLabel);
   bar->addSeparator();
-  bar->addAction(AddAction("Schl&ießen", QKeySequence(), "Schließt die Seitenansicht.", &PreviewWindow::reject));
+  bar->addAction(
+      AddAction("Schl&ießen", QKeySequence(), "Schließt die Seitenansicht.", &PreviewWindow::reject));
 
   m_image = new QLabel;
   m_image->setAlignment(Qt::AlignCenter);
@@ -63,6 +67,7 @@ PreviewWindow::PreviewWindow(std::unique_ptr<views::PrintJob> job, int pages, QP
   layout->setSpacing(0);
   layout->addWidget(bar);
   layout->addWidget(m_scroll, 1);
+  dialogs::SizeWithinScreen(*this, QSize(1000, 800));
 }
 
 PreviewWindow::~PreviewWindow() = default;

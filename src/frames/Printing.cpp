@@ -83,7 +83,6 @@ void Preview(QWidget* parent, const KapibuchView& view, platform::Prompter& prom
   if (!ConfirmPages(prompter, pages)) return;
   {
     PreviewWindow window(std::move(job), pages, printer, prompter, parent);
-    window.resize(1000, 800);
     window.exec();
   }
   ReleaseFreedMemory();

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 #include <algorithm>
 
 WindowList::WindowList(QMenu& menu, QMdiArea& area) : QObject(&menu), m_menu(menu), m_area(area) {
@@ -46,4 +47,35 @@ void WindowList::Place(QMdiSubWindow& window, QMdiArea& area, int width, int hei
   const QPoint at = window.pos();
   window.move(std::clamp(at.x(), 0, std::max(0, room.width() - w)),
               std::clamp(at.y(), 0, std::max(0, room.height() - h)));
+}
+
+WindowPlacement::WindowPlacement(QMdiArea& area, int width, int height)
+    : QObject(&area), m_area(area), m_width(width), m_height(height) {}
+
+void WindowPlacement::Show(QMdiSubWindow& window) {
+  m_showing = true;
+  window.show();
+  WindowList::Place(window, m_area, m_width, m_height);
+  if (m_maximized) window.showMaximized();
+  m_area.setActiveSubWindow(&window);
+  m_showing = false;
+  connect(&window, &QMdiSubWindow::windowStateChanged, this,
+          [this, &window](Qt::WindowStates before, Qt::WindowStates now) {
+            OnStateChanged(window, before, now);
+          });
+}
+
+void WindowPlacement::OnStateChanged(QMdiSubWindow& window, Qt::WindowStates before, Qt::WindowStates now) {
+  if (m_showing || !(before & Qt::WindowMaximized) || (now & (Qt::WindowMaximized | Qt::WindowMinimized)))
+    return;
+  // The area restores the window it leaves when another becomes active, and maximizes that
+  // one: only a window restored with none maximized after it was restored by the user. A
+  // window that closes is no restored window either.
+  QTimer::singleShot(0, &window, [this, &window] {
+    if (!window.isVisible() || window.isMaximized()) return;
+    for (QMdiSubWindow* other : m_area.subWindowList()) {
+      if (other->isMaximized()) return;
+    }
+    m_maximized = false;
+  });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The open document windows at the end of the "Fenster" menu, numbered, the active one
-// checked; choosing one activates it. And the place of a new window: fully inside the area.
+// checked; choosing one activates it. And how a new window opens: maximized, or, once the
+// user has restored one, at its own size fully inside the area.
 
 #include <QObject>
 #include <vector>
@@ -29,4 +30,27 @@ class WindowList : public QObject {
   QMdiArea& m_area;
   QAction* m_separator = nullptr;
   std::vector<QAction*> m_entries;
+};
+
+// New windows open maximized in the area until the user restores one (un-maximizes it, or
+// arranges the windows); from then on, for the rest of the session, they open restored.
+// A window opened maximized keeps its restored size for when it is restored.
+class WindowPlacement : public QObject {
+  Q_OBJECT
+
+ public:
+  WindowPlacement(QMdiArea& area, int width, int height);
+
+  // Shows a new window of the area and makes it the active one.
+  void Show(QMdiSubWindow& window);
+  bool OpensMaximized() const { return m_maximized; }
+
+ private:
+  void OnStateChanged(QMdiSubWindow& window, Qt::WindowStates before, Qt::WindowStates now);
+
+  QMdiArea& m_area;
+  int m_width;
+  int m_height;
+  bool m_maximized = true;
+  bool m_showing = false;  // while a new window takes its place
 };

@@ -206,7 +206,7 @@ TEST_F(MnemonicsTest, EachLetterOnceInEveryDialog) {
     clashes << DialogClashes(dialog);
   });
   EXPECT_EQ(dialogs, 19);
-  EXPECT_EQ(clashes, QStringList()) << clashes.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(clashes.join(QLatin1Char('\n')).toStdString(), "");
 }
 
 TEST_F(MnemonicsTest, EachLetterOnceInTheMainWindowAndEveryMenu) {
@@ -222,5 +222,5 @@ TEST_F(MnemonicsTest, EachLetterOnceInTheMainWindowAndEveryMenu) {
     }
   }
   EXPECT_GE(menus, 5);  // Datei, Bearbeiten, Ansicht, Fenster, Hilfe
-  EXPECT_EQ(clashes, QStringList()) << clashes.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(clashes.join(QLatin1Char('\n')).toStdString(), "");
 }
