@@ -13,14 +13,17 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-bool SetDay(long day, long month, long year, CKBXDatum& date) {
+// With `anyYear` the parts need only look like a day (a month 1 to 12, a day 1 to 31): a
+// day before 02.01.1970 or after 18.01.2038 still is one, and `date` stays as it was.
+bool SetDay(long day, long month, long year, CKBXDatum& date, bool anyYear) {
   if (year < 100) year += year < 50 ? 2000 : 1900;
   if (day > 31 || month > 12 || year > 9999) return false;
+  if (anyYear) return day >= 1 && month >= 1;
   return date.Set(static_cast<int>(day), static_cast<int>(month), static_cast<int>(year));
 }
 
 // Reads "YYYY-MM-DD".
-bool ReadIsoDate(std::string_view bytes, CKBXDatum& date) {
+bool ReadIsoDate(std::string_view bytes, CKBXDatum& date, bool anyYear) {
   long parts[3] = {0, 0, 0};
   int digits[3] = {0, 0, 0};
   int part = 0;
@@ -35,7 +38,7 @@ bool ReadIsoDate(std::string_view bytes, CKBXDatum& date) {
     }
   }
   if (part != 2 || digits[0] != 4 || digits[1] == 0 || digits[2] == 0) return false;
-  return SetDay(parts[2], parts[1], parts[0], date);
+  return SetDay(parts[2], parts[1], parts[0], date, anyYear);
 }
 
 char Upper(char c) {
@@ -47,10 +50,8 @@ bool IsComponent(char c) {
   return c == 'T' || c == 'M' || c == 'J';
 }
 
-}  // namespace
-
-bool ReadDate(std::string_view bytes, CKBXDatum& date) {
-  if (bytes.find('-') != std::string_view::npos) return ReadIsoDate(bytes, date);
+bool ReadPlainDate(std::string_view bytes, CKBXDatum& date, bool anyYear) {
+  if (bytes.find('-') != std::string_view::npos) return ReadIsoDate(bytes, date, anyYear);
   long parts[3] = {0, 0, 0};
   bool digits[3] = {false, false, false};
   int part = 0;
@@ -65,7 +66,13 @@ bool ReadDate(std::string_view bytes, CKBXDatum& date) {
     }
   }
   if (part != 2 || !digits[0] || !digits[1] || !digits[2]) return false;
-  return SetDay(parts[0], parts[1], parts[2], date);
+  return SetDay(parts[0], parts[1], parts[2], date, anyYear);
+}
+
+}  // namespace
+
+bool ReadDate(std::string_view bytes, CKBXDatum& date) {
+  return ReadPlainDate(bytes, date, false);
 }
 
 std::string SwappedDayAndMonth(std::string_view form) {
@@ -98,7 +105,9 @@ bool ValidDateForm(std::string_view form) {
   return seen[0] == 1 && seen[1] == 1 && seen[2] == 1;
 }
 
-bool ReadDateForm(std::string_view bytes, std::string_view form, CKBXDatum& date) {
+namespace {
+
+bool ReadFormDate(std::string_view bytes, std::string_view form, CKBXDatum& date, bool anyYear) {
   long values[3] = {0, 0, 0};
   std::size_t at = 0;
   for (std::size_t i = 0; i < form.size();) {
@@ -122,7 +131,18 @@ bool ReadDateForm(std::string_view bytes, std::string_view form, CKBXDatum& date
     values[c == 'T' ? 0 : c == 'M' ? 1 : 2] = value;
   }
   if (at != bytes.size()) return false;
-  return SetDay(values[0], values[1], values[2], date);
+  return SetDay(values[0], values[1], values[2], date, anyYear);
+}
+
+}  // namespace
+
+bool ReadDateForm(std::string_view bytes, std::string_view form, CKBXDatum& date) {
+  return ReadFormDate(bytes, form, date, false);
+}
+
+bool LooksLikeDate(std::string_view bytes, std::string_view form) {
+  CKBXDatum unused;
+  return form.empty() ? ReadPlainDate(bytes, unused, true) : ReadFormDate(bytes, form, unused, true);
 }
 
 PriceReading ReadPrice(std::string_view bytes, Token kind, bool decimalPoint) {

@@ -32,6 +32,9 @@ bool ReadDate(std::string_view bytes, CKBXDatum& date);
 // A day in an explicit form of TT (or T), MM (or M), JJ, JJJJ and separators, as in
 // "MM/TT/JJ" or "JJJJMMTT". A component next to another one has its full width.
 bool ReadDateForm(std::string_view bytes, std::string_view form, CKBXDatum& date);
+// Whether the bytes have the shape of a day as ReadDate (an empty form) or ReadDateForm
+// reads it, whether or not a portfolio can hold that day ("1968-12-31" has it).
+bool LooksLikeDate(std::string_view bytes, std::string_view form);
 // The form with day and month changing places ("MM/TT/JJ" for "TT/MM/JJ").
 std::string SwappedDayAndMonth(std::string_view form);
 // Whether a form is one ReadDateForm can read (a day, a month and a year, nothing else
