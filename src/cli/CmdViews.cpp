@@ -77,7 +77,7 @@ bool FrameOf(const Context& ctx, const CKapibuchDoc& doc, const ViewOptions& o, 
         }
         return false;
       }
-      frame.selection.push_back(static_cast<int>(index));
+      frame.selection.push_back(doc.Positions()[static_cast<std::size_t>(index)]->number);
     }
   }
   return true;

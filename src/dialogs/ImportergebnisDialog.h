@@ -18,6 +18,7 @@ class ImportergebnisDialog : public QDialog {
   explicit ImportergebnisDialog(CImportergebnisDlg form, QWidget* parent = nullptr);
   // After exec() returned Accepted: sets the shown prices; whether any price changed.
   bool Book(CKapibuchDoc& doc) const { return m_form.OnOK(doc); }
+  const std::string& Name() const { return m_form.Name(); }
 
  private:
   void ShowPrices();

@@ -126,7 +126,7 @@ void KurseEingebenDialog::Finish(bool update) {
   m_finished = true;
   const bool changed = m_doc.IsModified();
   m_doc.SetModified(m_wasModified || changed);
-  if (changed && update) m_doc.Changed();
+  if (changed && update) m_doc.Changed("Kurse am " + m_form.Day().Format());
 }
 
 }  // namespace dialogs

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <algorithm>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -144,7 +145,10 @@ void KurseImportierenDialog::OnStart() {
     return;
   }
   ImportergebnisDialog dialog(std::move(*result), this);
-  if (dialog.exec() == QDialog::Accepted) m_changed |= dialog.Book(m_doc);
+  if (dialog.exec() == QDialog::Accepted && dialog.Book(m_doc)) {
+    if (std::find(m_imported.begin(), m_imported.end(), dialog.Name()) == m_imported.end())
+      m_imported.push_back(dialog.Name());
+  }
 }
 
 void KurseImportierenDialog::OnClose() {
@@ -157,8 +161,13 @@ void KurseImportierenDialog::done(int result) {
   m_form.fileName = FromQ(m_file->text());
   m_form.Close();
   QDialog::done(result);
-  if (m_changed) m_doc.Changed();
-  m_changed = false;
+  // The views follow once, when the dialog closes; its imports are one change.
+  if (!m_imported.empty()) {
+    std::string names;
+    for (const std::string& name : m_imported) names += (names.empty() ? "" : ", ") + name;
+    m_doc.Changed("Kursimport " + names);
+    m_imported.clear();
+  }
 }
 
 }  // namespace dialogs

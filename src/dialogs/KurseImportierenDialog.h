@@ -5,6 +5,8 @@
 // changed.
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 #include "forms/KurseImportierenDlg.h"
 #include "platform/Prompter.h"
@@ -39,7 +41,6 @@ class KurseImportierenDialog : public QDialog {
   CKurseImportierenDlg m_form;
   platform::Prompter& m_prompter;
   platform::SettingsStore& m_settings;
-  bool m_changed = false;
   bool m_filling = false;
   QComboBox* m_name;
   QComboBox* m_wkn;
@@ -48,6 +49,7 @@ class KurseImportierenDialog : public QDialog {
   QPlainTextEdit* m_description;
   QPushButton* m_save;
   QPushButton* m_remove;
+  std::vector<std::string> m_imported;  // the securities whose prices were stored
 };
 
 }  // namespace dialogs

@@ -10,6 +10,7 @@
 #include "base/SafeFile.h"
 #include "base/TextCompare.h"
 #include "document/SalePlan.h"
+#include "document/UndoHistory.h"
 #include "model/ModelClasses.h"
 #include "model/PriceCursor.h"
 #include "platform/Clock.h"
@@ -43,7 +44,7 @@ DocumentError WriteDocument(CKapibuchDoc& doc, const std::string& path, const Wr
   const FileSaver::Status status = write(saver, bytes);
   if (status == FileSaver::Status::Cancelled) return DocumentError::Backup;
   if (status != FileSaver::Status::Ok) return DocumentError::Save;
-  doc.SetModified(false);
+  doc.MarkSaved();
   return DocumentError::None;
 }
 
@@ -68,6 +69,13 @@ std::string DocumentErrorMessage(DocumentError error) {
 CKapibuchDoc::CKapibuchDoc(const platform::Clock& clock) : m_clock(clock) {
   settings.general.periodStartDay = Today();
   settings.general.periodEndDay = Today();
+}
+
+CKapibuchDoc::~CKapibuchDoc() = default;
+
+void CKapibuchDoc::MarkSaved() {
+  m_modified = false;
+  if (m_undo) m_undo->MarkSaved();
 }
 
 CKBXDatum CKapibuchDoc::Today() const {
@@ -191,10 +199,29 @@ void CKapibuchDoc::UpdateAllViews(int hint, const void* frame) {
   for (DocumentObserver* observer : observers) observer->OnDocumentUpdate(hint, frame);
 }
 
-void CKapibuchDoc::Changed() {
+void CKapibuchDoc::Changed(std::string label) {
   SetModified();
   ClearSeriesCaches();
+  if (m_undo) m_undo->Record(*this, std::move(label));
   UpdateAllViews(kHintAll);
+}
+
+void CKapibuchDoc::KeepUndoHistory() {
+  m_undo = std::make_unique<UndoHistory>(*this);
+}
+
+bool CKapibuchDoc::UndoChange() {
+  if (!m_undo || !m_undo->Undo(*this)) return false;
+  SetModified(!m_undo->AtSaved());
+  UpdateAllViews(kHintAll);
+  return true;
+}
+
+bool CKapibuchDoc::RedoChange() {
+  if (!m_undo || !m_undo->Redo(*this)) return false;
+  SetModified(!m_undo->AtSaved());
+  UpdateAllViews(kHintAll);
+  return true;
 }
 
 // -------------------------------------------------------------- portfolio operations

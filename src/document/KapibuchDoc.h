@@ -66,6 +66,8 @@ struct SaleTerms {
   std::string note;
 };
 
+class UndoHistory;
+
 class CKapibuchDoc {
  public:
   static constexpr const char* kMagic = "KapitalbuchDatei.1.0.1";
@@ -76,6 +78,7 @@ class CKapibuchDoc {
   static constexpr int kPurchaseValue = 0;
 
   explicit CKapibuchDoc(const platform::Clock& clock);
+  ~CKapibuchDoc();
   CKapibuchDoc(const CKapibuchDoc&) = delete;
   CKapibuchDoc& operator=(const CKapibuchDoc&) = delete;
 
@@ -130,11 +133,23 @@ class CKapibuchDoc {
   // ---- change tracking
   bool IsModified() const { return m_modified; }
   void SetModified(bool modified = true) { m_modified = modified; }
+  // The document is as its file now holds it (after a save).
+  void MarkSaved();
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
   void UpdateAllViews(int hint = kHintAll, const void* frame = nullptr);
-  // After a booking: modified, series dropped, every view updated.
-  void Changed();
+  // After a change (a booking, prices, holder data, settings): modified, series dropped,
+  // every view updated, and, where the document keeps one, a step of its undo history
+  // with the change's label ("Kauf Siemens AG am 05.01.2024").
+  void Changed(std::string label);
+  // Keeps the document's states from now on, for undo and redo (the desktop program).
+  void KeepUndoHistory();
+  // Null when the document keeps none.
+  const UndoHistory* Undo() const { return m_undo.get(); }
+  // Take back the last change, or make it again: the document is modified unless it is
+  // back at the state last saved, and every view is updated. False when there is none.
+  bool UndoChange();
+  bool RedoChange();
 
   // ---- portfolio operations
   CKBXKursverlauf* FindHistory(const std::string& name, const std::string& wkn) const;
@@ -208,5 +223,7 @@ class CKapibuchDoc {
   mutable Series m_costSeries;
 
   bool m_modified = false;
+  std::unique_ptr<UndoHistory> m_undo;
+  friend class UndoHistory;
   std::vector<DocumentObserver*> m_observers;
 };

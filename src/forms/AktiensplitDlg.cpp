@@ -63,7 +63,7 @@ std::string CAktiensplitDlg::Question() const {
   return "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für " +
          m_name + " (" + m_wkn + ") vor dem " + date.Format() + " durch " + f +
          " geteilt und Stückzahlen mit " + f +
-         " multipliziert!\n\nDiese Aktion kann nicht rückgängig gemacht werden!";
+         " multipliziert!\n\nSie können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.";
 }
 
 bool CAktiensplitDlg::OnOK(platform::Prompter& prompter) {
@@ -72,5 +72,5 @@ bool CAktiensplitDlg::OnOK(platform::Prompter& prompter) {
 
 void CAktiensplitDlg::Book(CKapibuchDoc& doc) const {
   doc.StockSplit(m_name, m_wkn, date, m_factor);
-  doc.Changed();
+  doc.Changed("Aktiensplit " + m_name + " am " + date.Format());
 }

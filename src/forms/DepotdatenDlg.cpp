@@ -18,6 +18,5 @@ void CDepotdatenDlg::Book(CKapibuchDoc& doc) const {
   doc.Account().address = address;
   doc.Account().accountNumber = accountNumber;
   doc.Account().bankCode = bankCode;
-  doc.SetModified();
-  doc.UpdateAllViews();
+  doc.Changed("Depotdaten");
 }

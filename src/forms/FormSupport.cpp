@@ -8,8 +8,9 @@
 
 namespace forms {
 
-const char* const kConfirmIrreversible =
-    "Haben Sie alle Daten korrekt angegeben?\n\nDiese Aktion kann nicht rückgängig gemacht werden!";
+const char* const kConfirmUndoable =
+    "Haben Sie alle Daten korrekt angegeben?\n\n"
+    "Sie können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.";
 
 bool CheckReporter::Fail(const std::string& message, Field focus) const {
   m_focus = focus;

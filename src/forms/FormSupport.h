@@ -32,7 +32,7 @@ enum class Field {
   BankCode,
 };
 
-extern const char* const kConfirmIrreversible;
+extern const char* const kConfirmUndoable;
 // The caption of file errors and of the price-file messages.
 inline constexpr const char* kAppCaption = "Kapitalbuch";
 

@@ -71,7 +71,7 @@ SplitAmount CKaufDlg::Cost() const {
 }
 
 bool CKaufDlg::OnOK(platform::Prompter& prompter) {
-  return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible);
+  return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmUndoable);
 }
 
 void CKaufDlg::Book(CKapibuchDoc& doc) const {
@@ -97,5 +97,5 @@ void CKaufDlg::Book(CKapibuchDoc& doc) const {
   doc.AddPosition(std::move(p));
   doc.Account().BookSecurityTransaction(date, number, Value(), m_priceCurrency, m_commission,
                                         m_commissionCurrency, bookingText, text, true);
-  doc.Changed();
+  doc.Changed("Kauf " + name + " am " + date.Format());
 }

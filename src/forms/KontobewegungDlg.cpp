@@ -233,7 +233,7 @@ void CKontobewegungDlg::Zuordnen(const std::function<bool(CZuordnenDlg&)>& show)
 }
 
 bool CKontobewegungDlg::OnOK(platform::Prompter& prompter) {
-  return Refresh(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible);
+  return Refresh(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmUndoable);
 }
 
 void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
@@ -247,5 +247,5 @@ void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
     }
   }
   doc.Account().BookMovement(m_date, SelectedKind().code, m_amount, m_currency, text);
-  doc.Changed();
+  doc.Changed(std::string("Kontobewegung ") + SelectedKind().name + " am " + m_date.Format());
 }

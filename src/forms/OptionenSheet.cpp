@@ -59,5 +59,5 @@ int ParseLength(const std::string& text, int minimum, int maximum) {
 
 void COptionenSheet::OnOK(CKapibuchDoc& doc) const {
   doc.settings = settings;
-  doc.Changed();
+  doc.Changed("Optionen");
 }

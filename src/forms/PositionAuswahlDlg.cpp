@@ -12,7 +12,7 @@ CPositionAuswahlDlg::CPositionAuswahlDlg(const CKapibuchDoc& doc, const std::vec
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const CKBXAktie& p = *positions[i];
     Row row;
-    row.position = static_cast<int>(i);
+    row.position = p.number;
     row.name = p.name;
     row.wkn = p.wkn;
     row.purchaseDate = p.purchaseDate.Format();

@@ -13,7 +13,7 @@ class CPositionAuswahlDlg {
   enum Period { kTimeInPortfolio = 0, kUnchanged = 1 };
 
   struct Row {
-    int position;  // index into the document's positions
+    int position;  // the position's number
     std::string name, wkn, purchaseDate, saleDate, quantity, purchasePrice;
     bool marked = false;
   };

@@ -236,7 +236,7 @@ void CVerkaufDlg::Aufteilen(platform::Prompter& prompter, const std::function<bo
 }
 
 bool CVerkaufDlg::OnOK(platform::Prompter& prompter) {
-  return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmIrreversible);
+  return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmUndoable);
 }
 
 std::vector<SaleAllocation> CVerkaufDlg::SaleParts() const {
@@ -253,5 +253,5 @@ SaleTerms CVerkaufDlg::Terms() const {
 
 void CVerkaufDlg::Book(CKapibuchDoc& doc) const {
   doc.SellPositions(SaleParts(), Terms());
-  doc.Changed();
+  doc.Changed("Verkauf " + m_name + " am " + m_date.Format());
 }

@@ -30,6 +30,7 @@
 #include "dialogs/OptionenDialog.h"
 #include "dialogs/PositionAuswahlDialog.h"
 #include "dialogs/VerkaufDialog.h"
+#include "document/UndoHistory.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MenuCommand.h"
@@ -162,7 +163,13 @@ void MainFrame::CreateMenus() {
   };
   const std::vector<QAction*> edit = AddMenu(
       "&Bearbeiten",
-      {{"&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
+      {{"&Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z), "Nimmt die letzte Änderung des Dokuments zurück.",
+        nullptr, onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.UndoChange(); }), true},
+       {"Wieder&holen", QKeySequence(Qt::CTRL | Qt::Key_Y),
+        "Führt die zuletzt zurückgenommene Änderung wieder aus.", nullptr,
+        onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.RedoChange(); }), true},
+       {},
+       {"&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
         booking(&RunBooking<dialogs::KaufDialog>), true, true},
        {"&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.", "verkauf",
         booking(&RunBooking<dialogs::VerkaufDialog>), true, true},
@@ -198,7 +205,10 @@ void MainFrame::CreateMenus() {
           if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
         }),
         true, true}});
-  m_switchAction = edit[7];  // "Konto&währung umstellen..."
+  m_undoAction = edit[0];
+  m_redoAction = edit[1];
+  m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  m_switchAction = edit[10];  // "Konto&währung umstellen..."
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   for (const views::ModeTraits& mode : views::AllModes()) {
@@ -329,6 +339,17 @@ void MainFrame::UpdateActions() {
     a->setChecked(frame && frame->Mode() == mode.mode);
   }
   m_switchAction->setEnabled(frame && CKontowaehrungDlg::Enabled(frame->Session().Doc()));
+  // "Rückgängig: Kauf Siemens AG am 05.01.2024" while there is a change to take back.
+  const UndoHistory* undo = frame ? frame->Session().Doc().Undo() : nullptr;
+  const auto name = [](const char* command, const std::string& label) {
+    QString text = QString::fromUtf8(command);
+    if (!label.empty()) text += QStringLiteral(": ") + QString::fromStdString(label).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return text;
+  };
+  m_undoAction->setText(name("&Rückgängig", undo ? undo->UndoLabel() : std::string()));
+  m_undoAction->setEnabled(undo && undo->CanUndo());
+  m_redoAction->setText(name("Wieder&holen", undo ? undo->RedoLabel() : std::string()));
+  m_redoAction->setEnabled(undo && undo->CanRedo());
 }
 
 void MainFrame::UpdateTitles() {

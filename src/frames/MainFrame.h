@@ -96,5 +96,7 @@ class MainFrame : public QMainWindow {
   std::vector<QAction*> m_documentActions;
   std::vector<QAction*> m_toolActions;
   QAction* m_switchAction = nullptr;
+  QAction* m_undoAction = nullptr;
+  QAction* m_redoAction = nullptr;
   int m_newCount = 0;
 };

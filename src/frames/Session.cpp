@@ -25,7 +25,10 @@ QByteArray ContentHash(const QString& path) {
 }  // namespace
 
 DocumentSession::DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path, QString title)
-    : m_doc(std::move(doc)), m_path(std::move(path)), m_title(std::move(title)) {}
+    : m_doc(std::move(doc)), m_path(std::move(path)), m_title(std::move(title)) {
+  // Every change from now on can be undone while the file is open.
+  m_doc->KeepUndoHistory();
+}
 
 DocumentSession::~DocumentSession() = default;
 

@@ -174,6 +174,23 @@ std::string CKBXKonto::KindName(std::int32_t kind) {
   }
 }
 
+void CKBXKonto::AssignFieldsFrom(const CKBXKonto& other) {
+  bankCode = other.bankCode;
+  accountNumber = other.accountNumber;
+  address = other.address;
+  holder = other.holder;
+  m_adjustmentEur = other.m_adjustmentEur;
+  m_adjustmentDm = other.m_adjustmentDm;
+  m_initialCurrency = other.m_initialCurrency;
+  m_openingBalance = other.m_openingBalance;
+  m_switched = other.m_switched;
+  m_switchDay = other.m_switchDay;
+  m_startDay = other.m_startDay;
+  m_initialised = other.m_initialised;
+  m_lastBookingDay = other.m_lastBookingDay;
+  ClearCaches();
+}
+
 void CKBXKonto::ClearCaches() {
   m_seriesBuilt = false;
   m_balance.clear();

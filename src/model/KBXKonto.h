@@ -80,6 +80,14 @@ class CKBXKonto {
   void Write(ArchiveWriter& archive) const;
   void Read(ArchiveReader& archive);
 
+  // For undo, which keeps transactions apart: every field of the other account but its
+  // transactions, and the transactions themselves to be replaced.
+  void AssignFieldsFrom(const CKBXKonto& other);
+  std::vector<std::unique_ptr<CKBXKontoTransaktion>>& MutableTransactions() {
+    ClearCaches();
+    return m_transactions;
+  }
+
  private:
   // The running values of every day from the start day: balance and capital in the
   // currency the account is kept in on that day.

@@ -149,10 +149,8 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
   const ChartSettings& s = doc.settings.securityChart;
   const Currency c = series == 2 || series == 4 ? kDm : kEur;
   std::vector<const CKBXAktie*> chosen;
-  for (const int index : selection) {
-    if (index >= 0 && static_cast<std::size_t>(index) < doc.Positions().size()) {
-      chosen.push_back(doc.Positions()[static_cast<std::size_t>(index)].get());
-    }
+  for (const int number : selection) {
+    if (const CKBXAktie* p = doc.FindPosition(number)) chosen.push_back(p);
     if (series == 0 && !chosen.empty()) break;
   }
   struct Sums {
@@ -225,9 +223,10 @@ void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_
 
 std::string SelectionNames(const CKapibuchDoc& doc, const std::vector<int>& selection, int series) {
   std::string text;
-  for (const int index : selection) {
-    if (index < 0 || static_cast<std::size_t>(index) >= doc.Positions().size()) continue;
-    const std::string& name = doc.Positions()[static_cast<std::size_t>(index)]->name;
+  for (const int number : selection) {
+    const CKBXAktie* p = doc.FindPosition(number);
+    if (!p) continue;
+    const std::string& name = p->name;
     if (text.find(name) == std::string::npos) text += (text.empty() ? "" : "+") + name;
     if (series == 0) break;
   }

@@ -54,6 +54,7 @@ void ScaleChartAxis(const std::vector<std::int64_t>& values, int intervals, Char
 
 void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
                           const CKapibuchDoc& doc, int series, ChartAxis& axis);
+// `selection`: position numbers; numbers of positions that are gone are passed over.
 void BuildSecuritySeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64_t>& values,
                          const CKapibuchDoc& doc, int series, ChartAxis& axis,
                          const std::vector<int>& selection);

@@ -72,9 +72,10 @@ namespace views {
 void FrameState::ApplyTimeInPortfolio(const CKapibuchDoc& doc) {
   bool any = false;
   CKBXDatum start, end;
-  for (const int index : selection) {
-    if (index < 0 || static_cast<std::size_t>(index) >= doc.Positions().size()) continue;
-    const CKBXAktie& p = *doc.Positions()[static_cast<std::size_t>(index)];
+  for (const int number : selection) {
+    const CKBXAktie* found = doc.FindPosition(number);
+    if (!found) continue;  // a position whose booking was taken back
+    const CKBXAktie& p = *found;
     const CKBXDatum last = p.IsSold() ? p.saleDate : doc.Today();
     start = any ? std::min(start, p.purchaseDate) : p.purchaseDate;
     end = any ? std::max(end, last) : last;

@@ -15,7 +15,8 @@ struct FrameState {
   std::array<Period, kModeCount + 1> days{};  // by mode number; 0 unused
   int portfolioSeries = 0;
   int securitySeries = 0;
-  std::vector<int> selection;  // indexes into the document's positions
+  // The selected positions by their numbers, which stay when bookings insert positions.
+  std::vector<int> selection;
   bool initialised = false;
 
   Period& Days(ViewMode m) { return days[static_cast<std::size_t>(m)]; }

@@ -153,7 +153,7 @@ TEST(PortfolioOps, PositionsAndHistories) {
   EXPECT_EQ(doc->FirstPrice("A", "1"), 5);
   EXPECT_EQ(doc->FirstPrice("B", "2"), kNoPrice);
 
-  doc->Changed();
+  doc->Changed("Test");
   EXPECT_EQ(observer.updates, 1);
   EXPECT_EQ(observer.lastHint, 0);
   int frame = 0;
@@ -161,7 +161,7 @@ TEST(PortfolioOps, PositionsAndHistories) {
   EXPECT_EQ(observer.lastHint, 111);
   EXPECT_EQ(observer.lastFrame, &frame);
   doc->RemoveObserver(&observer);
-  doc->Changed();
+  doc->Changed("Test");
   EXPECT_EQ(observer.updates, 2);
 }
 

@@ -73,7 +73,7 @@ TEST(KaufDlg, ZeroCommissionPassesAndARebateLowersCostAndPayment) {
   ScriptedPrompter prompter;
   ASSERT_TRUE(dlg.OnOK(prompter));
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].text, forms::kConfirmIrreversible);
+  EXPECT_EQ(prompter.messages[0].text, forms::kConfirmUndoable);
   EXPECT_EQ(prompter.messages[0].icon, platform::Icon::Question);
 
   // 1 @ 5,00 with a rebate of 1,00: the position cost 4,00, and 4,00 left the account.

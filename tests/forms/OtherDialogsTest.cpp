@@ -44,9 +44,8 @@ TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
   EXPECT_EQ(prompter.Last(),
             "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für Split "
             "AG (S) vor "
-            "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nDiese "
-            "Aktion kann "
-            "nicht rückgängig gemacht werden!");
+            "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nSie "
+            "können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.");
   dlg.Book(*doc);
   EXPECT_EQ(doc->PriceOnOrBefore("Split AG", "S", Day(1, 3, 2000)), 667);
   EXPECT_EQ(doc->Positions()[0]->Quantity(), QuantityOf(15, 0));
@@ -193,7 +192,7 @@ TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
   Buy(*doc, Day(1, 6, 2000), "alpha", "A", "2,5", "5");
   doc->MutablePositions()[1]->state = CKBXAktie::kSold;
   doc->MutablePositions()[1]->saleDate = Day(1, 7, 2001);
-  CPositionAuswahlDlg dlg(*doc, {0});
+  CPositionAuswahlDlg dlg(*doc, {1});  // by position number: Zeta's
   ASSERT_EQ(dlg.Rows().size(), 2u);
   EXPECT_EQ(dlg.Rows()[0].name, "alpha");  // sorted by name, case aside
   EXPECT_EQ(dlg.Rows()[0].saleDate, "01.07.2001");
@@ -203,7 +202,7 @@ TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
   EXPECT_EQ(dlg.Rows()[1].purchasePrice, "5,11 EUR");  // 10 DM in euro
   EXPECT_TRUE(dlg.Rows()[1].marked);
   dlg.Mark(0, true);
-  EXPECT_EQ(dlg.Selection(), (std::vector<int>{1, 0}));  // top to bottom
+  EXPECT_EQ(dlg.Selection(), (std::vector<int>{2, 1}));  // top to bottom
   dlg.Mark(0, false);
   dlg.Mark(1, false);
   EXPECT_TRUE(dlg.Selection().empty());

@@ -191,7 +191,7 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
 
   // A document change rebuilds both.
   const int before1 = first->View().Rebuilds(), before2 = second->View().Rebuilds();
-  first->Session().Doc().Changed();
+  first->Session().Doc().Changed("Test");
   EXPECT_EQ(first->View().Rebuilds(), before1 + 1);
   EXPECT_EQ(second->View().Rebuilds(), before2 + 1);
 
@@ -207,7 +207,7 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
 TEST_F(MainFrameTest, ClosingAModifiedDocumentAsks) {
   ChildFrame* frame = m_frame->OpenFile(m_file);
   ChildFrame* other = m_frame->NewWindow();
-  frame->Session().Doc().Changed();
+  frame->Session().Doc().Changed("Test");
   // Another window still shows the document: no question.
   other->close();
   EXPECT_TRUE(m_prompter.messages.empty());
@@ -299,7 +299,7 @@ TEST_F(MainFrameTest, SecurityChartSelection) {
   m_frame->ModeAction(ViewMode::SecurityChart)->trigger();
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Wertpapiergrafik von"));
   const int rebuilds = frame->View().Rebuilds();
-  frame->OnSelectPositions({1}, true);  // Siemens, bought 05.03.1999, open
+  frame->OnSelectPositions({frame->Session().Doc().Positions()[1]->number}, true);  // Siemens, bought 05.03.1999, open
   EXPECT_GT(frame->View().Rebuilds(), rebuilds);
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).first, Day(5, 3, 1999));
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).second, Day(8, 12, 2026));
@@ -452,10 +452,10 @@ TEST_F(MainFrameTest, BackupsBeforeTheFirstSaveOpenAsNewDocuments) {
   const std::string oldNumber = doc.depotNumber;
   const std::vector<std::uint8_t> before = doc.Serialize();
   doc.depotNumber = "neu";
-  doc.Changed();
+  doc.Changed("Depotdaten");
   ASSERT_TRUE(m_frame->SaveActive(false));
   doc.depotNumber = "neuer";
-  doc.Changed();
+  doc.Changed("Depotdaten");
   ASSERT_TRUE(m_frame->SaveActive(false));  // the same session: no second copy
   const auto backups = BackupStore().List();
   ASSERT_EQ(backups.size(), 1u);
@@ -497,7 +497,7 @@ TEST_F(MainFrameTest, ASaveWithoutBackupIsRefused) {
   ASSERT_NE(frame, nullptr);
   std::vector<std::uint8_t> before;
   ASSERT_TRUE(ReadWholeFile(m_file.toStdString(), before));
-  frame->Session().Doc().Changed();
+  frame->Session().Doc().Changed("Test");
   EXPECT_FALSE(m_frame->SaveActive(false));
   EXPECT_EQ(m_prompter.Last(),
             "Die Sicherungskopie konnte nicht angelegt werden; die Datei wurde nicht verändert.");

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
 #include <filesystem>
 
 #include "frames/ChildFrame.h"
@@ -11,6 +12,8 @@
 #include "frames/MainFrame.h"
 #include "frames/PeriodBar.h"
 #include "frames/Session.h"
+#include "platform/RecordingSurface.h"
+#include "views/Charts.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/gui/DialogTestUtil.h"
 #include "tests/gui/SampleWindowTest.h"
@@ -101,7 +104,95 @@ TEST_F(MenuDialogsTest, PositionSelectionFromThePeriodBar) {
     Press(*selection, QDialogButtonBox::Ok);
   });
   Click(select);
-  EXPECT_EQ(m_window->State().selection, std::vector<int>{1});
+  EXPECT_EQ(m_window->State().selection, std::vector<int>{Doc().Positions()[1]->number});  // Siemens
   EXPECT_EQ(m_window->State().Days(ViewMode::SecurityChart).first,
             Day(5, 3, 1999));  // its time in the portfolio
+}
+
+// A buy typed into its dialog is taken back with Strg+Z and made again with Strg+Y (or
+// Strg+Umschalt+Z): the document's bytes, the view's rows and the menu's texts follow.
+TEST_F(MenuDialogsTest, ABuyIsTakenBackAndMadeAgainFromTheKeyboard) {
+  m_frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+  m_window->widget()->setFocus();
+  const auto command = [this](const QString& start) -> QAction* {
+    for (QAction* a : m_frame->findChildren<QAction*>()) {
+      if (a->text().startsWith(start)) return a;
+    }
+    return nullptr;
+  };
+  QAction* undo = command(QStringLiteral("&Rückgängig"));
+  QAction* redo = command(QStringLiteral("Wieder&holen"));
+  ASSERT_NE(undo, nullptr);
+  ASSERT_NE(redo, nullptr);
+  EXPECT_FALSE(undo->isEnabled());  // nothing changed since the file was opened
+  EXPECT_EQ(undo->text(), QStringLiteral("&Rückgängig"));
+  const auto shows = [this](const std::string& name) {
+    platform::RecordingSurface surface;
+    m_window->View().Mode()->Draw(surface, m_window->View().VisibleRect());
+    for (const auto* t : surface.Texts()) {
+      if (t->given == name) return true;
+    }
+    return false;
+  };
+  // Keys go where the keyboard focus is, as a user types them.
+  const auto Focus = [](int at = __builtin_LINE()) -> QWidget* {
+    QWidget* w = QApplication::focusWidget();
+    EXPECT_NE(w, nullptr) << "the keyboard focus is in no window at line " << at;
+    return w ? w : QApplication::activeWindow();
+  };
+  const std::vector<std::uint8_t> before = Doc().Serialize();
+  ASSERT_FALSE(shows("SAP SE"));
+
+  WhenDialogShows([](QDialog* buy) {
+    Type(Field<QComboBox>(*buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
+    Type(Field<QComboBox>(*buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
+    Type(Field<QLineEdit>(*buy, QStringLiteral("&Stück")), QStringLiteral("4"));
+    Type(Field<QLineEdit>(*buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
+    Type(Field<QLineEdit>(*buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+    Press(*buy, QDialogButtonBox::Ok);
+  });
+  QTest::keyClick(Focus(), Qt::Key_K, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));  // the main window is active again
+  const std::vector<std::uint8_t> bought = Doc().Serialize();
+  ASSERT_NE(bought, before);
+  EXPECT_TRUE(shows("SAP SE"));
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_TRUE(undo->text().startsWith(QStringLiteral("&Rückgängig: Kauf SAP SE am "))) << undo->text().toStdString();
+  EXPECT_FALSE(redo->isEnabled());
+
+  QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Doc().Serialize(), before);
+  EXPECT_FALSE(shows("SAP SE"));
+  EXPECT_FALSE(Doc().IsModified());  // back at the file as opened
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_TRUE(redo->text().startsWith(QStringLiteral("Wieder&holen: Kauf SAP SE am ")));
+
+  QTest::keyClick(Focus(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Doc().Serialize(), bought);
+  EXPECT_TRUE(shows("SAP SE"));
+  EXPECT_TRUE(Doc().IsModified());
+
+  QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Doc().Serialize(), bought);
+}
+
+// A window's chart keeps its security when a buy in another window of the same file
+// inserts a position before it, and when that buy is taken back.
+TEST_F(MenuDialogsTest, TheChartKeepsItsSecurityWhenAnotherWindowBooks) {
+  m_frame->ModeAction(ViewMode::SecurityChart)->trigger();
+  m_window->OnSelectPositions({Doc().Positions()[1]->number}, false);  // Siemens AG
+  const auto title = [this] {
+    return views::SelectionNames(Doc(), m_window->State().selection, m_window->State().securitySeries);
+  };
+  ASSERT_EQ(title(), "Siemens AG");
+  ChildFrame* other = m_frame->NewWindow();
+  ASSERT_NE(other, nullptr);
+  ASSERT_NE(other, m_window);
+  Buy(Doc(), Day(1, 2, 1999), "BASF", "BASF11", "3", "40");  // between Bayer (1998) and Siemens
+  ASSERT_EQ(Doc().Positions()[1]->name, "BASF");
+  EXPECT_EQ(title(), "Siemens AG");
+  ASSERT_TRUE(Doc().UndoChange());
+  EXPECT_EQ(title(), "Siemens AG");
 }

@@ -60,7 +60,7 @@ TEST(PortfolioDialogs, CurrencySwitch) {
 // Rows are picked by clicking them; a row's check box follows its selection.
 TEST(PortfolioDialogs, PositionSelection) {
   auto doc = SamplePortfolio();
-  dialogs::PositionAuswahlDialog dialog(*doc, {0});  // Bayer AG marked
+  dialogs::PositionAuswahlDialog dialog(*doc, {doc->Positions()[0]->number});  // Bayer AG marked
   Open(dialog);
   auto* table = dialog.findChild<QTableWidget*>();
   ASSERT_EQ(table->rowCount(), 3);
@@ -78,7 +78,7 @@ TEST(PortfolioDialogs, PositionSelection) {
   Click(Button(dialog, QStringLiteral("&unverändert")));
   Press(dialog, QDialogButtonBox::Ok);
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.Selection(), std::vector<int>{1});  // the Siemens position
+  EXPECT_EQ(dialog.Selection(), std::vector<int>{doc->Positions()[1]->number});  // the Siemens position
   EXPECT_FALSE(dialog.TimeInPortfolio());
 }
 

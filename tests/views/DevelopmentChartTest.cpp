@@ -184,14 +184,14 @@ TEST(Charts, Series) {
   views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 1, axis, {});
   EXPECT_TRUE(std::all_of(values.begin(), values.end(), [](auto v) { return v == 0; }));
   // Bought mid-period: the purchase amount before, so the gain is 0 there.
-  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 3, axis, {0});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 3, axis, {1});
   EXPECT_EQ(values[0], 0);
   EXPECT_EQ(values[13], 0);
   EXPECT_EQ(values[14], 2000);
-  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 5, axis, {0});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 5, axis, {1});
   EXPECT_EQ(values[14], 20000);  // +20 % in thousandths of a percent
   EXPECT_TRUE(axis.percent);
-  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 0, axis, {0});
+  views::BuildSecuritySeries(Day(1, 1, 2000), Day(31, 1, 2000), values, *doc, 0, axis, {1});
   EXPECT_EQ(values[0], 1200);  // before any price: the first price of the history
 
   // Mode 5 series 5 against the start day: a difference of ratios.

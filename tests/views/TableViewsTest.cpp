@@ -226,11 +226,11 @@ TEST(FrameState, TimeInPortfolioOfTheSelection) {
   doc->MutablePositions()[1]->saleDate = Day(1, 6, 2001);
   views::FrameState frame;
   frame.SetDefaultDays(*doc);
-  frame.selection = {1};
+  frame.selection = {2};  // by number: "Neu"
   frame.ApplyTimeInPortfolio(*doc);
   EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).first, Day(1, 6, 2000));
   EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).second, Day(1, 6, 2001));
-  frame.selection = {1, 0};
+  frame.selection = {2, 1, 77};  // a number no position has (a buy taken back) is passed over
   frame.ApplyTimeInPortfolio(*doc);
   EXPECT_EQ(frame.Days(views::ViewMode::SecurityChart).first,
             Day(1, 1, 1999));  // not before the account's start
