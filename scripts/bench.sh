@@ -16,7 +16,7 @@ if [ "${1:-}" = "--micro" ]; then
   ./$build/bench/portfolio_bench "$@"
   exec ./$build/bench/cli_dump_bench
 fi
-cmake --build $build -j2 --target kapibuch-cli desktop_bench make_portfolio import_bench >/dev/null
+cmake --build $build -j2 --target kapibuch-cli desktop_bench make_portfolio import_bench undo_bench >/dev/null
 
 file=$build/large.kpz
 [ -f "$file" ] || ./$build/bench/make_portfolio "$file"
@@ -75,6 +75,13 @@ process "import --auto, 30 years daily ($(du -h "$scratch/daily.csv" | cut -f1))
 ./$build/bench/import_bench >"$scratch/import"
 line "assistant preview, $(awk '$1 == "assistant_preview_bytes" { printf "%.1f MB", $2 / 1e6 }' "$scratch/import") file" \
   "$(awk '$1 == "assistant_preview_ms" { printf "%.0f", $2 }' "$scratch/import")" ms 200
+
+echo "undo and redo (100 movements booked through their form):"
+./$build/bench/undo_bench "$file" >"$scratch/undo"
+undo() { awk -v k="$1" '$1 == k { print $2 }' "$scratch/undo"; }
+line "slowest undo" "$(undo undo_slowest_ms)" ms 100
+line "slowest redo" "$(undo redo_slowest_ms)" ms 100
+line "memory of the 100 steps (resident set growth)" "$(undo rss_growth_100_steps_mb)" MB 300
 
 echo "desktop (offscreen):"
 ./$build/bench/desktop_bench "$file" >"$scratch/desktop"
