@@ -49,9 +49,11 @@ for program in kapibuch kapibuch-cli; do
   [ -x "$binary" ] || { fail "the package has no /usr/bin/$program"; continue; }
   # The package of every library the program links by name must be in Depends.
   for lib in $(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-    path=$(ldd "$binary" | awk -v lib="$lib" '$1 == lib { print $3 }')
+    # "libx.so => /path (0x…)", or the dynamic loader's own line "/lib64/ld-linux….so.2 (0x…)".
+    path=$(ldd "$binary" | awk -v lib="$lib" '$1 == lib { print $3 } $1 ~ ("/" lib "$") { print $1 }' | head -n 1)
     owner=""
     for candidate in "$path" "$(readlink -f "$path")" "${path#/usr}" "/usr$path"; do
+      [ -n "$path" ] || break
       owner=$(dpkg-query -S "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1) && [ -n "$owner" ] && break
     done
     [ -n "$owner" ] || { fail "$program links $lib ($path), which no package holds"; continue; }
