@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -34,6 +38,32 @@ constexpr const char* kHelp =
     "                             statt ~/.local/share\n"
     "  DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM, QT_SCALE_FACTOR\n"
     "                             Anzeige, Plattform und Vergrößerung von Qt\n";
+
+// SIGTERM and SIGHUP (logout, shutdown) reach the window through a socket: the handler
+// only writes a byte.
+int g_signalSocket[2] = {-1, -1};
+
+void OnEndSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(g_signalSocket[0], &byte, 1);
+}
+
+// Told to end, the program keeps every unsaved change as a recovery copy, gives up its
+// locks and ends at once; the next start offers the changes.
+void EndKeepingChanges(MainFrame& frame, QObject& parent) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalSocket) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signalSocket[1], QSocketNotifier::Read, &parent);
+  QObject::connect(notifier, &QSocketNotifier::activated, &frame, [&frame] {
+    frame.KeepChangesForRecovery();
+    ::_exit(0);
+  });
+  struct sigaction action {};
+  action.sa_handler = OnEndSignal;
+  ::sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGHUP, &action, nullptr);
+}
 
 // What --help and --version print, and the status to end with; nothing for a start.
 std::optional<int> AnswerWithoutWindow(int argc, char** argv) {
@@ -79,7 +109,9 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     frame.setGeometry(screen->availableGeometry());
   frame.showMaximized();
+  EndKeepingChanges(frame, app);
   for (const QString& path : QApplication::arguments().mid(1)) frame.OpenFile(path);
+  frame.OfferRecoveries();
   const int result = QApplication::exec();
   settings->Sync();
   return result;

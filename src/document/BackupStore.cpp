@@ -31,7 +31,7 @@ std::string Stem(const std::string& file) {
   return name.substr(0, length);
 }
 
-std::string HomeFolder() {
+std::string Home() {
   if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
   if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir == '/')
     return user->pw_dir;
@@ -73,7 +73,7 @@ std::string BackupStore::DefaultFolder() {
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
     data = xdg;
   } else {
-    const std::string home = HomeFolder();
+    const std::string home = Home();
     if (home.empty()) return {};
     data = home + "/.local/share";
   }
@@ -90,26 +90,39 @@ std::string BackupStore::KeyOf(const std::string& file) {
 
 BackupStore::BackupStore(std::string folder) : m_folder(std::move(folder)) {}
 
-bool BackupStore::MakeFolder() const {
-  if (m_folder.empty() || m_folder.front() != '/') return false;
+std::string BackupStore::NameOf(const std::string& file) {
+  return Stem(file);
+}
+
+std::string BackupStore::HomeFolder() {
+  return Home();
+}
+
+bool BackupStore::MakePrivateFolder(const std::string& folder) {
+  if (folder.empty() || folder.front() != '/') return false;
   // Every folder made on the way is private, as the data directory should be.
-  for (std::size_t slash = m_folder.find('/', 1);; slash = m_folder.find('/', slash + 1)) {
-    const std::string part = m_folder.substr(0, slash);
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
     if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;
   }
   struct stat st {};
-  if (::stat(m_folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-  if ((st.st_mode & 07777) != 0700) ::chmod(m_folder.c_str(), 0700);
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  if ((st.st_mode & 07777) != 0700) ::chmod(folder.c_str(), 0700);
   return true;
 }
 
-bool BackupStore::Backup(const std::string& file, std::time_t now) const {
+bool BackupStore::MakeFolder() const {
+  return MakePrivateFolder(m_folder);
+}
+
+bool BackupStore::Backup(const std::string& file, std::time_t now, const std::string& as) const {
   if (!MakeFolder()) return false;
   const int source = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (source < 0) return false;
-  const std::string name = Stem(file);
-  const std::string key = KeyOf(file);
+  const std::string& portfolio = as.empty() ? file : as;
+  const std::string name = Stem(portfolio);
+  const std::string key = KeyOf(portfolio);
   const std::string base = m_folder + "/" + name + "-" + key;
   struct stat st {};
   std::unique_ptr<TempFile> temp;

@@ -37,13 +37,20 @@ class BackupStore {
   static std::string DefaultFolder();
   // The short hash of a portfolio's full path with its links followed.
   static std::string KeyOf(const std::string& file);
+  // NAME: the file name without ".kpz", cut to leave room for the rest of a copy's name.
+  static std::string NameOf(const std::string& file);
+  // The user's home folder; empty when there is none.
+  static std::string HomeFolder();
+  // Makes the folder and those above it as needed, each 0700; whether it is a folder now.
+  static bool MakePrivateFolder(const std::string& folder);
 
   explicit BackupStore(std::string folder = DefaultFolder());
   const std::string& Folder() const { return m_folder; }
 
   // Copies the file: a complete copy flushed to disk, or none (false). Then drops the
-  // oldest copies of the same portfolio beyond kKeep.
-  bool Backup(const std::string& file, std::time_t now) const;
+  // oldest copies of the same portfolio beyond kKeep. `as`: the portfolio the copy is
+  // kept for, when the file is not that portfolio itself (a recovery copy).
+  bool Backup(const std::string& file, std::time_t now, const std::string& as = {}) const;
   // Every copy in the folder, newest first.
   std::vector<BackupEntry> List() const;
 

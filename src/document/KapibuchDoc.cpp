@@ -74,7 +74,7 @@ CKapibuchDoc::CKapibuchDoc(const platform::Clock& clock) : m_clock(clock) {
 CKapibuchDoc::~CKapibuchDoc() = default;
 
 void CKapibuchDoc::MarkSaved() {
-  m_modified = false;
+  SetModified(false);
   if (m_undo) m_undo->MarkSaved();
 }
 

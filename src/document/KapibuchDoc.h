@@ -132,7 +132,13 @@ class CKapibuchDoc {
 
   // ---- change tracking
   bool IsModified() const { return m_modified; }
-  void SetModified(bool modified = true) { m_modified = modified; }
+  void SetModified(bool modified = true) {
+    m_modified = modified;
+    ++m_changes;
+  }
+  // Grows with every change (and every change of the modified flag): whether the document
+  // may differ from a copy written earlier.
+  std::uint64_t Changes() const { return m_changes; }
   // The document is as its file now holds it (after a save).
   void MarkSaved();
   void AddObserver(DocumentObserver* observer);
@@ -223,6 +229,7 @@ class CKapibuchDoc {
   mutable Series m_costSeries;
 
   bool m_modified = false;
+  std::uint64_t m_changes = 0;
   std::unique_ptr<UndoHistory> m_undo;
   friend class UndoHistory;
   std::vector<DocumentObserver*> m_observers;

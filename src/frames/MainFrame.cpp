@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "dialogs/AktiensplitDialog.h"
@@ -64,6 +65,10 @@ MainFrame::MainFrame(platform::SettingsStore& settings, platform::Prompter& prom
   m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(m_area);
   m_placement = new WindowPlacement(*m_area, 900, 560);
+  // Unsaved changes are copied aside every 2 seconds (see MainFrameRecovery.cpp).
+  auto* recovery = new QTimer(this);
+  connect(recovery, &QTimer::timeout, this, &MainFrame::KeepRecoveryCopies);
+  recovery->start(2000);
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainFrame::OnFrameActivated);
   m_recent = new RecentFiles(m_settings, this);
   connect(m_recent, &RecentFiles::OpenRequested, this, [this](const QString& path) { OpenFile(path); });

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <ctime>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -37,8 +39,17 @@ class MainFrame : public QMainWindow {
   MainFrame(platform::SettingsStore& settings, platform::Prompter& prompter, const platform::Clock& clock);
   ~MainFrame() override;
 
-  // Opens a portfolio file in a new window (or shows the window it already has).
-  ChildFrame* OpenFile(const QString& path);
+  // Opens a portfolio file in a new window (or shows the window it already has); a
+  // recovery copy of it is offered. `quietIfLocked`: a file another program holds is
+  // passed over without a message.
+  ChildFrame* OpenFile(const QString& path, bool quietIfLocked = false);
+  // Offers every recovery copy left by a program that ended without saving (at start-up).
+  void OfferRecoveries();
+  // Writes a recovery copy of every modified document and gives up every lock: the
+  // program is about to end without asking (SIGTERM, SIGHUP).
+  void KeepChangesForRecovery();
+  // Writes the recovery copies that are due (every 2 seconds).
+  void KeepRecoveryCopies();
   // "&Neu...": a new portfolio from the wizard's answers.
   ChildFrame* NewDocument(const NewFileData& answers);
   // A document that belongs to no file yet (titled "Depot%1"), in a new window.
@@ -69,6 +80,9 @@ class MainFrame : public QMainWindow {
   std::vector<QAction*> AddMenu(const char* title, const std::vector<MenuCommand>& commands);
   ChildFrame* AddFrame(std::shared_ptr<DocumentSession> session);
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
+  // Asks whether to take the copy's changes ("Ja"), or keeps it among the backups.
+  bool AskToRecover(const QString& what, std::time_t written, const std::string& copy, const std::string& origin);
+  std::vector<DocumentSession*> Sessions() const;
   // Runs a command on the active window's document, then shows what it changed.
   void OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command);
   void ReturnFocus(ChildFrame* frame);

@@ -8,6 +8,7 @@
 #include "dialogs/BackupsDialog.h"
 #include "dialogs/FileFolder.h"
 #include "dialogs/NewFileWizard.h"
+#include "document/RecoveryStore.h"
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
 #include "frames/RecentFiles.h"
@@ -19,7 +20,7 @@ constexpr const char* kCaption = "Kapitalbuch";
 
 }  // namespace
 
-ChildFrame* MainFrame::OpenFile(const QString& path) {
+ChildFrame* MainFrame::OpenFile(const QString& path, bool quietIfLocked) {
   const QString canonical = QFileInfo(path).absoluteFilePath();
   for (ChildFrame* f : Frames()) {
     if (f->Session().Path() == canonical) {
@@ -34,10 +35,22 @@ ChildFrame* MainFrame::OpenFile(const QString& path) {
     return nullptr;
   }
   if (!session) {
+    if (quietIfLocked) return nullptr;
     Tell(QStringLiteral("Die Datei %1 wird gerade von einem anderen Programm bearbeitet (einem anderen "
                         "Kapitalbuch-Fenster oder kapibuch-cli) und kann deshalb nicht geöffnet werden.")
              .arg(canonical));
     return nullptr;
+  }
+  // Changes left unsaved by a program that ended without saving them.
+  if (const auto copy = RecoveryStore().Find(canonical.toStdString())) {
+    if (AskToRecover(canonical, copy->written, copy->copy, copy->origin)) {
+      auto recovered = CKapibuchDoc::Open(copy->copy, m_clock, error);
+      if (recovered) {
+        session->Recover(std::move(recovered));
+      } else {
+        Tell(QString::fromStdString(DocumentErrorMessage(error)));
+      }
+    }
   }
   m_recent->Add(canonical);
   return AddFrame(std::move(session));

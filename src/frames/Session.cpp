@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "document/BackupStore.h"
+#include "document/RecoveryStore.h"
 
 namespace {
 
@@ -30,7 +31,66 @@ DocumentSession::DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path
   m_doc->KeepUndoHistory();
 }
 
-DocumentSession::~DocumentSession() = default;
+DocumentSession::~DocumentSession() {
+  // A session ends when its last window closes: saved, or its changes given up.
+  WaitForRecoveryWrite();
+  if (m_hasRecoveryCopy) RecoveryStore().Remove(m_recoveryWrittenFor, m_recoveryWrittenNew);
+}
+
+std::string DocumentSession::RecoveryOrigin() const {
+  return (m_path.isEmpty() ? m_title : m_path).toStdString();
+}
+
+void DocumentSession::WaitForRecoveryWrite() {
+  if (m_recoveryWrite.valid()) m_hasRecoveryCopy = m_recoveryWrite.get() || m_hasRecoveryCopy;
+}
+
+void DocumentSession::KeepRecoveryCopy() {
+  if (m_recoveryWrite.valid()) {
+    if (m_recoveryWrite.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    WaitForRecoveryWrite();
+  }
+  const std::string origin = RecoveryOrigin();
+  const bool isNew = m_path.isEmpty();
+  // A copy of another name (the file was saved under a new one) or of a saved state goes.
+  if (m_hasRecoveryCopy && (!m_doc->IsModified() || origin != m_recoveryWrittenFor || isNew != m_recoveryWrittenNew)) {
+    RecoveryStore().Remove(m_recoveryWrittenFor, m_recoveryWrittenNew);
+    m_hasRecoveryCopy = false;
+  }
+  if (!m_doc->IsModified() || (m_hasRecoveryCopy && m_recoveredChanges == m_doc->Changes())) return;
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = m_doc->Serialize();
+  } catch (const std::exception&) {
+    return;  // a text the file cannot hold: saving says so
+  }
+  m_recoveredChanges = m_doc->Changes();
+  m_recoveryWrittenFor = origin;
+  m_recoveryWrittenNew = isNew;
+  const unsigned mode = m_disk.exists ? m_disk.mode : 0600;
+  // The disk is written to away from the window: typing never waits for it.
+  m_recoveryWrite = std::async(std::launch::async, [origin, isNew, mode, bytes = std::move(bytes)] {
+    return RecoveryStore().Write(origin, isNew, bytes, mode);
+  });
+}
+
+void DocumentSession::Recover(std::unique_ptr<CKapibuchDoc> doc) {
+  m_doc = std::move(doc);
+  m_doc->SetModified();
+  m_doc->KeepUndoHistory();
+  // The copy it came from is this session's now: rewritten at the next turn, removed once
+  // the file is saved.
+  m_hasRecoveryCopy = true;
+  m_recoveryWrittenFor = RecoveryOrigin();
+  m_recoveryWrittenNew = false;
+  m_recoveredChanges = m_doc->Changes() - 1;
+}
+
+void DocumentSession::WriteRecoveryCopyNow() {
+  WaitForRecoveryWrite();
+  KeepRecoveryCopy();
+  WaitForRecoveryWrite();
+}
 
 DocumentSession::DiskFile DocumentSession::Observe(const QString& path, bool withHash) {
   DiskFile file;

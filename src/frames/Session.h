@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <future>
 #include <set>
 #include <memory>
 #include <string>
@@ -38,6 +40,18 @@ class DocumentSession {
   // Saves safely; on success the session belongs to the new path.
   DocumentError SaveAs(const QString& path);
 
+  // The recovery copy (document/RecoveryStore): written in the background when the document
+  // has changed since the last copy, removed once it is saved or back at its saved state.
+  // A write still running is left to finish. Called every 2 seconds.
+  void KeepRecoveryCopy();
+  // Writes the copy of a modified document and waits for it (the program is ending).
+  void WriteRecoveryCopyNow();
+  // Takes the recovered state of the file in place of what was read from it: modified,
+  // until saved. Only before a window shows the document.
+  void Recover(std::unique_ptr<CKapibuchDoc> doc);
+  // Gives up the file's lock (the program is ending).
+  void ReleaseLock() { m_lock.Release(); }
+
   // What is known of a file on disk: which file it is, and its content's hash.
   struct DiskFile {
     bool exists = false;
@@ -54,6 +68,14 @@ class DocumentSession {
   QString m_title;
   PortfolioLock m_lock;
   DiskFile m_disk;  // the file at m_path as opened or last saved
+  // What the recovery copy belongs to: the path, or the title of a document never saved.
+  std::string RecoveryOrigin() const;
+  void WaitForRecoveryWrite();
+  bool m_hasRecoveryCopy = false;
+  std::uint64_t m_recoveredChanges = 0;  // the document's Changes() when the copy was made
+  std::future<bool> m_recoveryWrite;
+  std::string m_recoveryWrittenFor;  // the origin of the copy written
+  bool m_recoveryWrittenNew = false;
   // The backup keys of the files this session has kept a backup of.
   std::set<std::string> m_backedUp;
 };
