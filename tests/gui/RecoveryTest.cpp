@@ -10,6 +10,7 @@
 #include <QTest>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "base/SafeFile.h"
@@ -134,5 +135,44 @@ TEST(Recovery, AKilledProgramsBookingComesBack) {
 
   qputenv("XDG_STATE_HOME", stateBefore);
   qputenv("XDG_DATA_HOME", dataBefore);
+  std::filesystem::remove_all(dir);
+}
+
+// A document never saved, left by a program that is gone, is offered at start-up and opens
+// as a new, modified document; its old copy goes. One of a running program is left alone.
+TEST(Recovery, ANeverSavedDocumentIsOfferedAtStartUp) {
+  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-recovery-new-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  const QByteArray stateBefore = qgetenv("XDG_STATE_HOME");
+  qputenv("XDG_STATE_HOME", (dir / "state").c_str());
+  const RecoveryStore store;
+  ASSERT_TRUE(BackupStore::MakePrivateFolder(store.Folder()));
+  const auto leave = [&](const std::string& key, const std::string& title) {
+    std::filesystem::copy_file(std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz",
+                               store.Folder() + "/" + title + "-" + key + ".kpz");
+    std::ofstream(store.Folder() + "/" + title + "-" + key + ".ort") << "neu:" << title << "\n";
+  };
+  leave("neu999999999", "Depot1");  // a process id no program has
+  leave("neu1", "Depot7");          // process 1 runs: not ours to offer
+  ASSERT_EQ(store.List().size(), 2u);
+
+  platform::MemorySettingsStore settings;
+  testutil::ScriptedPrompter prompter;
+  prompter.answers = {platform::Answer::Yes};
+  {
+    MainFrame frame(settings, prompter, testutil::TestClock());
+    frame.OfferRecoveries();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.Last().starts_with("Kapitalbuch wurde nicht ordnungsgemäß beendet. Für „Depot1“ gibt es"));
+    ASSERT_EQ(frame.Frames().size(), 1u);
+    const CKapibuchDoc& doc = frame.Frames()[0]->Session().Doc();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Account().holder, "Jörg Müller");
+    const auto left = store.List();
+    ASSERT_EQ(left.size(), 1u);  // the running program's copy
+    EXPECT_EQ(left[0].origin, "Depot7");
+    prompter.answers.assign(4, platform::Answer::No);
+  }
+  qputenv("XDG_STATE_HOME", stateBefore);
   std::filesystem::remove_all(dir);
 }
