@@ -345,6 +345,34 @@ bool CKapibuchDoc::SaleFits(const std::vector<SaleAllocation>& allocation, const
   return SalePlan(*this, allocation, terms).Fits(m_account);
 }
 
+std::int32_t CKapibuchDoc::BuyPosition(const PurchaseTerms& terms) {
+  auto p = std::make_unique<CKBXAktie>();
+  p->number = IssuePositionNumber();
+  p->purchaseDate = terms.date;
+  p->quantityInteger = terms.quantityInteger;
+  p->quantityFraction = terms.quantityFraction;
+  p->purchasePrice = terms.price;
+  p->purchasePriceCurrency = terms.priceCurrency;
+  p->purchaseCommission = terms.commission;
+  p->purchaseCommissionCurrency = terms.commissionCurrency;
+  p->name = terms.name;
+  p->wkn = terms.wkn;
+  p->purchaseNote = terms.note;
+  p->state = CKBXAktie::kOpen;
+  const std::int64_t value = ShareValue(QuantityOf(terms.quantityInteger, terms.quantityFraction), terms.price);
+  SplitAmount cost;
+  cost.Add(value, terms.priceCurrency).Add(terms.commission, terms.commissionCurrency);
+  p->costEur = static_cast<std::int32_t>(cost.eur);
+  p->costDm = static_cast<std::int32_t>(cost.dm);
+
+  const std::int32_t number = p->number;
+  const std::string bookingText = FormatQuantity(terms.quantityInteger, terms.quantityFraction, -1) + " St. " + terms.name;
+  AddPosition(std::move(p));
+  m_account.BookSecurityTransaction(terms.date, number, value, terms.priceCurrency, terms.commission,
+                                    terms.commissionCurrency, bookingText, terms.note, true);
+  return number;
+}
+
 void CKapibuchDoc::SellPositions(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms) {
   const SalePlan plan(*this, allocation, terms);
   if (plan.Parts().empty()) return;

@@ -56,6 +56,21 @@ struct SaleAllocation {
   std::int64_t quantity = 0;
 };
 
+// What a buy stores: the security, day, quantity (whole shares and 1/10,000,000), price and
+// commission as typed, and the note.
+struct PurchaseTerms {
+  std::string name;
+  std::string wkn;
+  CKBXDatum date;
+  std::int32_t quantityInteger = 0;
+  std::int32_t quantityFraction = 0;
+  std::int32_t price = 0;
+  Currency priceCurrency = kEur;
+  std::int32_t commission = 0;
+  Currency commissionCurrency = kEur;
+  std::string note;
+};
+
 // The price, commission, day and note of a sale.
 struct SaleTerms {
   std::int32_t price = 0;
@@ -193,6 +208,9 @@ class CKapibuchDoc {
   void AddPosition(std::unique_ptr<CKBXAktie> position);
   void ClearSeriesCaches();
 
+  // Books a buy: a new open position with the next number (after every position of its
+  // day) and its "Kauf" transaction. Returns the position's number.
+  std::int32_t BuyPosition(const PurchaseTerms& terms);
   // Books a sale: one "Verkauf" transaction, and each allocated position sells its
   // quantity (a position sold in part is split first). Positions by their numbers, in the
   // order in which the commission is divided; zero quantities are left out.

@@ -74,28 +74,11 @@ bool CKaufDlg::OnOK(platform::Prompter& prompter) {
   return Check(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmUndoable);
 }
 
-void CKaufDlg::Book(CKapibuchDoc& doc) const {
-  auto p = std::make_unique<CKBXAktie>();
-  p->number = doc.IssuePositionNumber();
-  p->purchaseDate = date;
-  p->quantityInteger = m_integer;
-  p->quantityFraction = m_fraction;
-  p->purchasePrice = m_price;
-  p->purchasePriceCurrency = m_priceCurrency;
-  p->purchaseCommission = m_commission;
-  p->purchaseCommissionCurrency = m_commissionCurrency;
-  p->name = name;
-  p->wkn = wkn;
-  p->purchaseNote = text;
-  p->state = CKBXAktie::kOpen;
-  const SplitAmount cost = Cost();
-  p->costEur = static_cast<std::int32_t>(cost.eur);
-  p->costDm = static_cast<std::int32_t>(cost.dm);
+PurchaseTerms CKaufDlg::Terms() const {
+  return {name, wkn, date, m_integer, m_fraction, m_price, m_priceCurrency, m_commission, m_commissionCurrency, text};
+}
 
-  const std::int32_t number = p->number;
-  const std::string bookingText = FormatQuantity(m_integer, m_fraction, -1) + " St. " + name;
-  doc.AddPosition(std::move(p));
-  doc.Account().BookSecurityTransaction(date, number, Value(), m_priceCurrency, m_commission,
-                                        m_commissionCurrency, bookingText, text, true);
+void CKaufDlg::Book(CKapibuchDoc& doc) const {
+  doc.BuyPosition(Terms());
   doc.Changed("Kauf " + name + " am " + date.Format());
 }

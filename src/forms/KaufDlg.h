@@ -41,7 +41,9 @@ class CKaufDlg {
   bool OnOK(platform::Prompter& prompter);
   forms::Field Focus() const { return m_focus; }
 
-  // After OK: the new position, its price history and the "Kauf" booking.
+  // The validated values as the document books them (after a successful Check).
+  PurchaseTerms Terms() const;
+  // After OK: the document books the buy (CKapibuchDoc::BuyPosition), one change.
   void Book(CKapibuchDoc& doc) const;
 
  private:
