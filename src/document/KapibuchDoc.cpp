@@ -193,17 +193,17 @@ void CKapibuchDoc::RemoveObserver(DocumentObserver* observer) {
   m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
 }
 
-void CKapibuchDoc::UpdateAllViews(int hint, const void* frame) {
+void CKapibuchDoc::UpdateAllViews(const DocumentUpdate& update) {
   // A copy: an observer may remove itself while being told.
   const std::vector<DocumentObserver*> observers = m_observers;
-  for (DocumentObserver* observer : observers) observer->OnDocumentUpdate(hint, frame);
+  for (DocumentObserver* observer : observers) observer->OnDocumentUpdate(update);
 }
 
 void CKapibuchDoc::Changed(std::string label) {
   SetModified();
   ClearSeriesCaches();
   if (m_undo) m_undo->Record(*this, std::move(label));
-  UpdateAllViews(kHintAll);
+  UpdateAllViews();
 }
 
 void CKapibuchDoc::KeepUndoHistory() {
@@ -213,14 +213,14 @@ void CKapibuchDoc::KeepUndoHistory() {
 bool CKapibuchDoc::UndoChange() {
   if (!m_undo || !m_undo->Undo(*this)) return false;
   SetModified(!m_undo->AtSaved());
-  UpdateAllViews(kHintAll);
+  UpdateAllViews();
   return true;
 }
 
 bool CKapibuchDoc::RedoChange() {
   if (!m_undo || !m_undo->Redo(*this)) return false;
   SetModified(!m_undo->AtSaved());
-  UpdateAllViews(kHintAll);
+  UpdateAllViews();
   return true;
 }
 

@@ -24,11 +24,21 @@ namespace platform {
 class Clock;
 }
 
+// What the views are told: the document changed (every view of it follows), or only the
+// state of one window (its mode, period, selection): the views of that window follow.
+struct DocumentUpdate {
+  enum class What { Document, WindowState };
+  What what = What::Document;
+  const void* window = nullptr;  // the window whose state changed
+
+  static DocumentUpdate OfWindow(const void* window) { return {What::WindowState, window}; }
+  bool Concerns(const void* view) const { return what == What::Document || window == view; }
+};
+
 class DocumentObserver {
  public:
   virtual ~DocumentObserver() = default;
-  // hint 0: everything changed; hint 111: only the views of the given frame.
-  virtual void OnDocumentUpdate(int hint, const void* frame) = 0;
+  virtual void OnDocumentUpdate(const DocumentUpdate& update) = 0;
 };
 
 // Backup: the copy of the old file that has to come first could not be made.
@@ -86,8 +96,6 @@ class UndoHistory;
 class CKapibuchDoc {
  public:
   static constexpr const char* kMagic = "KapitalbuchDatei.1.0.1";
-  static constexpr int kHintAll = 0;
-  static constexpr int kHintFrame = 111;
   // Invested amount kinds.
   static constexpr int kPurchaseCost = 1;
   static constexpr int kPurchaseValue = 0;
@@ -158,7 +166,7 @@ class CKapibuchDoc {
   void MarkSaved();
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
-  void UpdateAllViews(int hint = kHintAll, const void* frame = nullptr);
+  void UpdateAllViews(const DocumentUpdate& update = {});
   // After a change (a booking, prices, holder data, settings): modified, series dropped,
   // every view updated, and, where the document keeps one, a step of its undo history
   // with the change's label ("Kauf Siemens AG am 05.01.2024").

@@ -50,7 +50,7 @@ void ChildFrame::UpdateTitle() {
 }
 
 void ChildFrame::UpdateOwnViews() {
-  m_session->Doc().UpdateAllViews(CKapibuchDoc::kHintFrame, this);
+  m_session->Doc().UpdateAllViews(DocumentUpdate::OfWindow(this));
   UpdateTitle();
   emit StateChanged(this);
 }

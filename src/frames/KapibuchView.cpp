@@ -55,8 +55,8 @@ platform::Rect KapibuchView::VisibleRect() const {
           top - static_cast<int>(viewport()->height() / scale)};
 }
 
-void KapibuchView::OnDocumentUpdate(int hint, const void* frame) {
-  if (hint == CKapibuchDoc::kHintFrame && frame != &m_frame) return;
+void KapibuchView::OnDocumentUpdate(const DocumentUpdate& update) {
+  if (!update.Concerns(&m_frame)) return;
   if (isHidden()) return;  // a pane of an unsplit window: rebuilt when it is shown
   Rebuild();
 }

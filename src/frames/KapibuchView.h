@@ -20,7 +20,7 @@ class KapibuchView : public QAbstractScrollArea, public DocumentObserver {
   ~KapibuchView() override;
 
   // hint 0: the document changed; hint 111 with a frame: only that frame's views.
-  void OnDocumentUpdate(int hint, const void* frame) override;
+  void OnDocumentUpdate(const DocumentUpdate& update) override;
   // Rebuilds the rows of the frame's mode and sets the scroll sizes.
   void Rebuild();
   // The view as printed, for the printer, the preview and files.

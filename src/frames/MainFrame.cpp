@@ -372,7 +372,7 @@ ChildFrame* MainFrame::AddFrame(std::shared_ptr<DocumentSession> session) {
       [this](ChildFrame* f, bool* allowed) { *allowed = MayClose(*f); }, Qt::DirectConnection);
   m_area->addSubWindow(frame);
   m_placement->Show(*frame);
-  for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate(CKapibuchDoc::kHintAll, nullptr);
+  for (KapibuchView* view : frame->Views()) view->OnDocumentUpdate({});
   OnFrameStateChanged(frame);
   return frame;
 }

@@ -10,12 +10,10 @@ namespace {
 
 struct CountingObserver : DocumentObserver {
   int updates = 0;
-  int lastHint = -1;
-  const void* lastFrame = nullptr;
-  void OnDocumentUpdate(int hint, const void* frame) override {
+  DocumentUpdate last;
+  void OnDocumentUpdate(const DocumentUpdate& update) override {
     ++updates;
-    lastHint = hint;
-    lastFrame = frame;
+    last = update;
   }
 };
 
@@ -155,11 +153,12 @@ TEST(PortfolioOps, PositionsAndHistories) {
 
   doc->Changed("Test");
   EXPECT_EQ(observer.updates, 1);
-  EXPECT_EQ(observer.lastHint, 0);
-  int frame = 0;
-  doc->UpdateAllViews(CKapibuchDoc::kHintFrame, &frame);
-  EXPECT_EQ(observer.lastHint, 111);
-  EXPECT_EQ(observer.lastFrame, &frame);
+  EXPECT_EQ(observer.last.what, DocumentUpdate::What::Document);
+  int frame = 0, other = 0;
+  doc->UpdateAllViews(DocumentUpdate::OfWindow(&frame));
+  EXPECT_EQ(observer.last.what, DocumentUpdate::What::WindowState);
+  EXPECT_TRUE(observer.last.Concerns(&frame));
+  EXPECT_FALSE(observer.last.Concerns(&other));
   doc->RemoveObserver(&observer);
   doc->Changed("Test");
   EXPECT_EQ(observer.updates, 2);

@@ -156,7 +156,7 @@ class UpdateCounter : public DocumentObserver {
   ~UpdateCounter() override { m_doc.RemoveObserver(this); }
   UpdateCounter(const UpdateCounter&) = delete;
   UpdateCounter& operator=(const UpdateCounter&) = delete;
-  void OnDocumentUpdate(int, const void*) override { ++updates; }
+  void OnDocumentUpdate(const DocumentUpdate&) override { ++updates; }
   int updates = 0;
 
  private:
