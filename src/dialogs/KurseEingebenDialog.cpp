@@ -48,6 +48,9 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& 
     connect(m_prices[Index(row)], &QLineEdit::editingFinished, this, [this, row] { LeavePrice(row); });
   }
   layout->addLayout(grid);
+  auto* splitNote = new QLabel(ToQ(CKurseEingebenDlg::kSplitNote));
+  splitNote->setWordWrap(true);
+  layout->addWidget(splitNote);
   m_pageLine = new QLabel;
   m_previous = new QPushButton(QStringLiteral("&vorherige"));
   m_next = new QPushButton(QStringLiteral("&nächste"));

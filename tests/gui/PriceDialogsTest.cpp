@@ -73,6 +73,13 @@ TEST_F(PriceDialogsTest, PricesTypedAreStoredAndShownOnceOnClosing) {
   UpdateCounter views(*m_doc);
   dialogs::KurseEingebenDialog dialog(*m_doc, m_prompter);
   Open(dialog);
+  // Under the fields, the rule for days before a split.
+  bool splitNote = false;
+  for (QLabel* label : dialog.findChildren<QLabel*>()) {
+    splitNote |= label->isVisible() &&
+                 label->text() == QStringLiteral("Kurse für Tage vor einem Aktiensplit geben Sie in geteilter Form ein.");
+  }
+  EXPECT_TRUE(splitNote);
   EXPECT_EQ(FindPriceField(dialog, QStringLiteral("Bayer AG")), nullptr);  // sold: not listed
   QLineEdit* siemens = PriceField(dialog, QStringLiteral("Siemens AG"));
   Type(siemens, QStringLiteral("123,45"));
