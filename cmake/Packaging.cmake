@@ -52,7 +52,12 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
  Kapitalbuch keeps the securities portfolio and the cash account of a private investor:
  buys, sells allocated over the open positions, stock splits, cash movements, the switch
  of the account from DM to euro and daily prices, typed in or imported from text files.
- Seven views evaluate the portfolio on screen, printed and exported as PDF, SVG or PNG.
+ Nine views evaluate the portfolio on screen, printed and exported as PDF, SVG or PNG:
+ Depotbestand (holdings), Depotentwicklung (development), Realisierte G+V (realised
+ gains), Kontobewegungen (account movements), Grafik - Depotentwicklung, Grafik -
+ Wertpapier (two charts), Depotanalyse (analysis), Rendite (rates of return) and
+ Jahresübersicht (yearly overview). Every change can be undone, unsaved changes
+ survive a crash, and backups are kept before a file is saved over.
  .
  The package holds the desktop program kapibuch and the command-line tool kapibuch-cli.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kapitalbuch <info@kapitalbuch.io>")
@@ -60,6 +65,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS bash-completion)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS bash-completion)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -73,6 +73,22 @@ for command in $commands; do
   done
 done
 
+# The views the program has (its own list: the table of `show --help`) are each named in the
+# desktop program's manual page and in the AppStream description; texts are compared with
+# lines joined and the man page's minus signs as hyphens.
+flat() { tr '\n' ' ' | sed 's/−/-/g; s/‐/-/g; s/  */ /g'; }
+views=$("$usr/bin/kapibuch-cli" show --help | awk '/^Ansichten:$/ { on = 1; next } on && /^[^ ]/ { on = 0 } on && /^  [0-9]/ { $1 = $2 = $3 = ""; sub(/^ +/, ""); print }')
+[ "$(wc -l <<<"$views")" = 9 ] || fail "show --help lists $(wc -l <<<"$views") views, not 9"
+manpage=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$share/man/man1/kapibuch.1.gz" 2>/dev/null | flat)
+metainfo=$(flat <"$share/metainfo/$id.metainfo.xml")
+while IFS= read -r view; do
+  grep -qF -- "$view" <<<"$manpage" || fail "kapibuch(1) does not name the view $view"
+  grep -qF -- "$view" <<<"$metainfo" || fail "the metainfo does not name the view $view"
+done <<<"$views"
+for topic in KAPIBUCH_TODAY KAPIBUCH_SETTINGS Sicherungskopien Wiederherstellung .kpz.lock; do
+  grep -qF -- "$topic" <<<"$manpage" || fail "kapibuch(1) says nothing about $topic"
+done
+
 bash -n "$share/bash-completion/completions/kapibuch-cli" || fail "the completion script does not parse"
 version=$("$usr/bin/kapibuch-cli" --version) || fail "the installed kapibuch-cli does not start"
 [ "$version" = "kapibuch-cli $expected_version" ] || fail "kapibuch-cli --version says '$version', not $expected_version"

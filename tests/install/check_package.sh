@@ -31,6 +31,15 @@ debs=("$work"/out/kapitalbuch_"$expected_version"_*.deb)
 deb=${debs[0]}
 echo "package: $(basename "$deb")"
 
+# The description names every view the program has (the table of its own `show --help`).
+description=$(dpkg-deb -f "$deb" Description | tr '\n' ' ' | sed 's/  */ /g')
+views=$("$build/src/kapibuch-cli" show --help | awk '/^Ansichten:$/ { on = 1; next } on && /^[^ ]/ { on = 0 } on && /^  [0-9]/ { $1 = $2 = $3 = ""; sub(/^ +/, ""); print }')
+[ "$(wc -l <<<"$views")" = 9 ] || fail "show --help lists $(wc -l <<<"$views") views, not 9"
+while IFS= read -r view; do
+  grep -qF -- "$view" <<<"$description" || fail "the package description does not name the view $view"
+done <<<"$views"
+[ "$(dpkg-deb -f "$deb" Recommends)" = bash-completion ] || fail "the package does not recommend bash-completion"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | sort -u)
