@@ -26,6 +26,15 @@ namespace {
 
 class MenuDialogsTest : public SampleWindowTest {};
 
+// Types a buy of 4 SAP SE at 120,00 into the buy dialog, field by field.
+void TypeSapBuy(QDialog& buy) {
+  Type(Field<QComboBox>(buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
+  Type(Field<QComboBox>(buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
+  Type(Field<QLineEdit>(buy, QStringLiteral("&Stück")), QStringLiteral("4"));
+  Type(Field<QLineEdit>(buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
+  Type(Field<QLineEdit>(buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+}
+
 }  // namespace
 
 TEST_F(MenuDialogsTest, BuyFromTheMenu) {
@@ -33,11 +42,7 @@ TEST_F(MenuDialogsTest, BuyFromTheMenu) {
   const std::size_t positions = Doc().Positions().size();
   WhenDialogShows([](QDialog* buy) {
     EXPECT_EQ(buy->windowTitle(), QStringLiteral("Kauf"));
-    Type(Field<QComboBox>(*buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
-    Type(Field<QComboBox>(*buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
-    Type(Field<QLineEdit>(*buy, QStringLiteral("&Stück")), QStringLiteral("4"));
-    Type(Field<QLineEdit>(*buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
-    Type(Field<QLineEdit>(*buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+    TypeSapBuy(*buy);
     Press(*buy, QDialogButtonBox::Ok);
   });
   Action(QStringLiteral("&Kauf..."))->trigger();
@@ -55,11 +60,7 @@ TEST_F(MenuDialogsTest, KeyboardFocusReturnsAfterABooking) {
   m_window->widget()->setFocus();  // as after a click into the window
   for (const auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
     WhenDialogShows([button](QDialog* buy) {
-      Type(Field<QComboBox>(*buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
-      Type(Field<QComboBox>(*buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
-      Type(Field<QLineEdit>(*buy, QStringLiteral("&Stück")), QStringLiteral("4"));
-      Type(Field<QLineEdit>(*buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
-      Type(Field<QLineEdit>(*buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+      TypeSapBuy(*buy);
       Press(*buy, button);
     });
     QWidget* typing = QApplication::focusWidget();
@@ -145,11 +146,7 @@ TEST_F(MenuDialogsTest, ABuyIsTakenBackAndMadeAgainFromTheKeyboard) {
   ASSERT_FALSE(shows("SAP SE"));
 
   WhenDialogShows([](QDialog* buy) {
-    Type(Field<QComboBox>(*buy, QStringLiteral("&Bezeichnung"))->lineEdit(), QStringLiteral("SAP SE"));
-    Type(Field<QComboBox>(*buy, QStringLiteral("&WKN/Kürzel"))->lineEdit(), QStringLiteral("716460"));
-    Type(Field<QLineEdit>(*buy, QStringLiteral("&Stück")), QStringLiteral("4"));
-    Type(Field<QLineEdit>(*buy, QStringLiteral("Kauf&kurs")), QStringLiteral("120"));
-    Type(Field<QLineEdit>(*buy, QStringLiteral("&Provision etc.")), QStringLiteral("0"));
+    TypeSapBuy(*buy);
     Press(*buy, QDialogButtonBox::Ok);
   });
   QTest::keyClick(Focus(), Qt::Key_K, Qt::ControlModifier);
