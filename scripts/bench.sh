@@ -95,6 +95,7 @@ line "development preview ($(value development_preview_pages) pages): first page
 line "  memory while the preview shows" "$(value preview_open_rss_mb)" MB 300
 line "  memory after it closed (every view shown once)" "$(value rss_after_preview_closed_mb)" MB 300
 line "peak memory of the desktop program" "$(value peak_rss_mb)" MB 300
+line "window held up by a recovery copy (slowest of 10)" "$(value recovery_copy_window_wait_ms)" ms 100
 echo "other views (no goal of their own):"
 grep '^switch_to' "$scratch/desktop" | grep -v account | sed 's/^/  /'
 exit $failed

@@ -26,8 +26,9 @@ class ArchiveWriter {
   // Null, a reference to an object written before, or a new object with its class tag.
   void WriteObject(const ArchiveObject* object);
 
-  template <typename T>
-  void WriteObjectArray(const std::vector<std::unique_ptr<T>>& objects) {
+  // An object array of owned elements (unique or shared pointers).
+  template <typename Pointer>
+  void WriteObjectArray(const std::vector<Pointer>& objects) {
     WriteCount(objects.size());
     for (const auto& object : objects) WriteOwnedObject(object.get());
   }

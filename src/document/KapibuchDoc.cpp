@@ -103,20 +103,40 @@ void CKapibuchDoc::SetupNew(const NewFileData& data) {
 
 // ------------------------------------------------------------------------------ file
 
-std::vector<std::uint8_t> CKapibuchDoc::Serialize() const {
+namespace {
+
+// The whole file, from the document or from the parts an undo state shares.
+template <typename Positions, typename Histories, typename Transactions>
+std::vector<std::uint8_t> WriteFile(std::int32_t lastPositionNumber, const std::string& depotNumber,
+                                    const ViewSettings& settings, const Positions& positions,
+                                    const Histories& histories, const CKBXKonto& account,
+                                    const Transactions& transactions) {
   ArchiveWriter archive;
-  archive.WriteString(kMagic);
-  archive.WriteInt32(m_lastPositionNumber);
+  archive.WriteString(CKapibuchDoc::kMagic);
+  archive.WriteInt32(lastPositionNumber);
   archive.WriteString(depotNumber);
   ViewSettings stored = settings;
   SettingsWriter writer{archive};
   VisitStoredSettings(writer, stored);
-  archive.WriteObjectArray(m_positions);
-  archive.WriteObjectArray(m_histories);
-  m_account.Write(archive);
+  archive.WriteObjectArray(positions);
+  archive.WriteObjectArray(histories);
+  account.WriteFields(archive);
+  archive.WriteObjectArray(transactions);
   settings.general.periodStartDay.Write(archive);
   settings.general.periodEndDay.Write(archive);
   return archive.TakeBytes();
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> CKapibuchDoc::Serialize() const {
+  return WriteFile(m_lastPositionNumber, depotNumber, settings, m_positions, m_histories, m_account,
+                   m_account.Transactions());
+}
+
+std::vector<std::uint8_t> CKapibuchDoc::SerializeParts(const SharedParts& parts) {
+  return WriteFile(parts.lastPositionNumber, parts.depotNumber, *parts.settings, parts.positions,
+                   parts.histories, *parts.account, parts.transactions);
 }
 
 std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Deserialize(std::span<const std::uint8_t> bytes,

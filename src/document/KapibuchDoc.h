@@ -135,6 +135,19 @@ class CKapibuchDoc {
   // ---- file
   // The whole file; throws ArchiveException for a text that code page 1252 cannot hold.
   std::vector<std::uint8_t> Serialize() const;
+  // A document's content as shared objects that are never changed (the undo history's
+  // states): a file can be written from them on another thread while the document changes.
+  struct SharedParts {
+    std::int32_t lastPositionNumber = 0;
+    std::string depotNumber;
+    std::shared_ptr<const ViewSettings> settings;
+    std::shared_ptr<const CKBXKonto> account;  // its fields; the transactions follow
+    std::vector<std::shared_ptr<const CKBXKontoTransaktion>> transactions;
+    std::vector<std::shared_ptr<const CKBXAktie>> positions;
+    std::vector<std::shared_ptr<const CKBXKursverlauf>> histories;
+  };
+  // The whole file of such parts, as Serialize writes it; throws as Serialize does.
+  static std::vector<std::uint8_t> SerializeParts(const SharedParts& parts);
   // Parses a whole file; throws ArchiveException. Nothing half-read survives a failure.
   static std::unique_ptr<CKapibuchDoc> Deserialize(std::span<const std::uint8_t> bytes,
                                                    const platform::Clock& clock);

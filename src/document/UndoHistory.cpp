@@ -82,20 +82,13 @@ void Restore(std::vector<std::unique_ptr<T>>& target, const std::vector<std::sha
 
 }  // namespace
 
-struct UndoHistory::State {
+struct UndoHistory::State : CKapibuchDoc::SharedParts {
   std::string label;  // of the change that led to this state
-  std::int32_t lastPositionNumber = 0;
-  std::string depotNumber;
-  std::shared_ptr<const ViewSettings> settings;
   std::shared_ptr<const std::vector<std::uint8_t>> settingsBytes;
-  std::shared_ptr<const CKBXKonto> account;  // its fields, without transactions
   std::shared_ptr<const std::vector<std::uint8_t>> accountBytes;
-  std::vector<std::shared_ptr<const CKBXKontoTransaktion>> transactions;
-  std::vector<std::shared_ptr<const CKBXAktie>> positions;
-  std::vector<std::shared_ptr<const CKBXKursverlauf>> histories;
 
-  static std::unique_ptr<State> Of(const CKapibuchDoc& doc, const State* before) {
-    auto state = std::make_unique<State>();
+  static std::shared_ptr<State> Of(const CKapibuchDoc& doc, const State* before) {
+    auto state = std::make_shared<State>();
     state->lastPositionNumber = doc.LastPositionNumber();
     state->depotNumber = doc.depotNumber;
 
@@ -158,6 +151,10 @@ bool UndoHistory::Record(const CKapibuchDoc& doc, std::string label) {
     if (m_saved) m_saved = *m_saved == 0 ? std::nullopt : std::optional<std::size_t>(*m_saved - 1);
   }
   return true;
+}
+
+std::shared_ptr<const CKapibuchDoc::SharedParts> UndoHistory::Current() const {
+  return m_states[m_current];
 }
 
 std::string UndoHistory::UndoLabel() const {

@@ -18,7 +18,7 @@
 #include "model/KBXKontoTransaktion.h"
 #include "model/KBXKursverlauf.h"
 
-class CKapibuchDoc;
+#include "document/KapibuchDoc.h"
 
 class UndoHistory {
  public:
@@ -46,11 +46,15 @@ class UndoHistory {
   void MarkSaved() { m_saved = m_current; }
   bool AtSaved() const { return m_saved == m_current; }
 
+  // The document as the last change left it, shared: it stays as it is while the document
+  // changes on (a file is written from it away from the window, CKapibuchDoc::SerializeParts).
+  std::shared_ptr<const CKapibuchDoc::SharedParts> Current() const;
+
  private:
   struct State;
   void MoveTo(CKapibuchDoc& doc, std::size_t to);
 
-  std::vector<std::unique_ptr<State>> m_states;
+  std::vector<std::shared_ptr<State>> m_states;
   std::size_t m_current = 0;
   std::optional<std::size_t> m_saved;
 };

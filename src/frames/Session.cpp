@@ -9,6 +9,7 @@
 
 #include "document/BackupStore.h"
 #include "document/RecoveryStore.h"
+#include "document/UndoHistory.h"
 
 namespace {
 
@@ -58,18 +59,19 @@ void DocumentSession::KeepRecoveryCopy() {
     m_hasRecoveryCopy = false;
   }
   if (!m_doc->IsModified() || (m_hasRecoveryCopy && m_recoveredChanges == m_doc->Changes())) return;
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes = m_doc->Serialize();
-  } catch (const std::exception&) {
-    return;  // a text the file cannot hold: saving says so
-  }
   m_recoveredChanges = m_doc->Changes();
   m_recoveryWrittenFor = origin;
   m_recoveryWrittenNew = isNew;
   const unsigned mode = m_disk.exists ? m_disk.mode : 0600;
-  // The disk is written to away from the window: typing never waits for it.
-  m_recoveryWrite = std::async(std::launch::async, [origin, isNew, mode, bytes = std::move(bytes)] {
+  // The file is made and written away from the window, from the state the last change left
+  // (the undo history's, which nothing changes): typing never waits for it.
+  m_recoveryWrite = std::async(std::launch::async, [origin, isNew, mode, state = m_doc->Undo()->Current()] {
+    std::vector<std::uint8_t> bytes;
+    try {
+      bytes = CKapibuchDoc::SerializeParts(*state);
+    } catch (const std::exception&) {
+      return false;  // a text the file cannot hold: saving says so
+    }
     return RecoveryStore().Write(origin, isNew, bytes, mode);
   });
 }

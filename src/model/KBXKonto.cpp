@@ -251,6 +251,11 @@ std::int64_t CKBXKonto::CapitalOn(CKBXDatum day, Currency currency) const {
 }
 
 void CKBXKonto::Write(ArchiveWriter& a) const {
+  WriteFields(a);
+  a.WriteObjectArray(m_transactions);
+}
+
+void CKBXKonto::WriteFields(ArchiveWriter& a) const {
   a.WriteInt32(m_switched);
   a.WriteByte(m_initialCurrency);
   a.WriteInt32(m_initialised);
@@ -263,7 +268,6 @@ void CKBXKonto::Write(ArchiveWriter& a) const {
   a.WriteString(accountNumber);
   m_startDay.Write(a);
   m_switchDay.Write(a);
-  a.WriteObjectArray(m_transactions);
 }
 
 void CKBXKonto::Read(ArchiveReader& a) {

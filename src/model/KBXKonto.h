@@ -78,6 +78,8 @@ class CKBXKonto {
   void ClearCaches();
 
   void Write(ArchiveWriter& archive) const;
+  // The fields as Write writes them, without the transactions that follow them.
+  void WriteFields(ArchiveWriter& archive) const;
   void Read(ArchiveReader& archive);
 
   // For undo, which keeps transactions apart: every field of the other account but its

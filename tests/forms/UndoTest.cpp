@@ -116,12 +116,15 @@ TEST(Undo, EveryChangeUndoneAndRedoneGivesItsExactBytes) {
     ASSERT_EQ(undo.UndoLabel(), step.label);
     ASSERT_NE(doc->Serialize(), bytes.back()) << step.label;  // the change changed something
     bytes.push_back(doc->Serialize());
+    // The recovery copy is written from the history's state: the same file.
+    EXPECT_EQ(CKapibuchDoc::SerializeParts(*undo.Current()), bytes.back()) << step.label;
   }
   // Back to the empty portfolio, one change at a time, and forward again.
   for (std::size_t i = steps.size(); i > 0; --i) {
     EXPECT_EQ(undo.UndoLabel(), steps[i - 1].label);
     ASSERT_TRUE(doc->UndoChange());
     EXPECT_EQ(doc->Serialize(), bytes[i - 1]) << "undo of " << steps[i - 1].label;
+    EXPECT_EQ(CKapibuchDoc::SerializeParts(*undo.Current()), bytes[i - 1]) << "undo of " << steps[i - 1].label;
     EXPECT_EQ(undo.RedoLabel(), steps[i - 1].label);
   }
   EXPECT_FALSE(doc->UndoChange());
