@@ -98,7 +98,7 @@ int RunPrice(const Context& ctx, const PriceOptions& o) {
   const int row = dlg.ShowEntry(history);
   dlg.SetPriceText(row, o.price);
   dlg.LeavePrice(row);
-  return change.Commit(doc->IsModified());  // nothing changed: the file stays as it is
+  return change.Commit(doc->Apply(dlg.Change()));  // nothing changed: the file stays as it is
 }
 
 int RunDump(const Context& ctx, const DumpOptions& o) {

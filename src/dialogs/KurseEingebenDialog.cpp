@@ -22,9 +22,7 @@ std::size_t Index(int row) {
 }  // namespace
 
 KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_form(doc), m_wasModified(doc.IsModified()) {
-  // The form stores each price as it is typed: the modified flag tells whether one changed.
-  m_doc.SetModified(false);
+    : QDialog(parent), m_doc(doc), m_form(doc) {
   setWindowTitle(ToQ(CKurseEingebenDlg::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
@@ -92,12 +90,6 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& 
   ShowPage();
 }
 
-// A dialog destroyed without closing (its window went first) keeps the flag right but
-// updates no views, which may be going as well.
-KurseEingebenDialog::~KurseEingebenDialog() {
-  Finish(false);
-}
-
 void KurseEingebenDialog::ShowPage() {
   m_showing = true;
   m_pageLine->setText(ToQ(m_form.PageLine()));
@@ -121,15 +113,11 @@ void KurseEingebenDialog::LeavePrice(int row) {
 
 void KurseEingebenDialog::done(int result) {
   QDialog::done(result);
-  Finish(true);
-}
-
-void KurseEingebenDialog::Finish(bool update) {
+  // The prices typed are one change, however the dialog closes (a price field is left as
+  // it closes, so the last one typed counts too).
   if (m_finished) return;
   m_finished = true;
-  const bool changed = m_doc.IsModified();
-  m_doc.SetModified(m_wasModified || changed);
-  if (changed && update) m_doc.Changed("Kurse am " + m_form.Day().Format());
+  if (m_form.HasPrices()) m_doc.Apply(m_form.Change());
 }
 
 }  // namespace dialogs

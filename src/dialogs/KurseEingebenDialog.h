@@ -21,7 +21,6 @@ class KurseEingebenDialog : public QDialog {
  public:
   // A day typed that is no day is told through the prompter.
   KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent = nullptr);
-  ~KurseEingebenDialog() override;
 
   void done(int result) override;
 
@@ -29,13 +28,9 @@ class KurseEingebenDialog : public QDialog {
   // Shows the form's page: the labels, the prices, the page line and the page buttons.
   void ShowPage();
   void LeavePrice(int row);
-  // Closing: the document is modified if it was or a price changed, and then (with
-  // `update`) its views are updated once.
-  void Finish(bool update);
 
   CKapibuchDoc& m_doc;
   CKurseEingebenDlg m_form;
-  bool m_wasModified;
   bool m_finished = false;
   bool m_showing = false;
   std::array<QLabel*, CKurseEingebenDlg::kRows> m_labels{};

@@ -145,10 +145,8 @@ void KurseImportierenDialog::OnStart() {
     return;
   }
   ImportergebnisDialog dialog(std::move(*result), this);
-  if (dialog.exec() == QDialog::Accepted && dialog.Book(m_doc)) {
-    if (std::find(m_imported.begin(), m_imported.end(), dialog.Name()) == m_imported.end())
-      m_imported.push_back(dialog.Name());
-  }
+  // Each import taken is one change ("Kursimport Siemens AG"): the views follow at once.
+  if (dialog.exec() == QDialog::Accepted) dialog.Book(m_doc);
 }
 
 void KurseImportierenDialog::OnClose() {
@@ -161,13 +159,6 @@ void KurseImportierenDialog::done(int result) {
   m_form.fileName = FromQ(m_file->text());
   m_form.Close();
   QDialog::done(result);
-  // The views follow once, when the dialog closes; its imports are one change.
-  if (!m_imported.empty()) {
-    std::string names;
-    for (const std::string& name : m_imported) names += (names.empty() ? "" : ", ") + name;
-    m_doc.Changed("Kursimport " + names);
-    m_imported.clear();
-  }
 }
 
 }  // namespace dialogs

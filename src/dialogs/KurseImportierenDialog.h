@@ -49,7 +49,6 @@ class KurseImportierenDialog : public QDialog {
   QPlainTextEdit* m_description;
   QPushButton* m_save;
   QPushButton* m_remove;
-  std::vector<std::string> m_imported;  // the securities whose prices were stored
 };
 
 }  // namespace dialogs

@@ -9,6 +9,7 @@
 #include "base/FileSaver.h"
 #include "base/SafeFile.h"
 #include "base/TextCompare.h"
+#include "document/Changes.h"
 #include "document/SalePlan.h"
 #include "document/UndoHistory.h"
 #include "model/ModelClasses.h"
@@ -219,6 +220,12 @@ void CKapibuchDoc::UpdateAllViews(const DocumentUpdate& update) {
   for (DocumentObserver* observer : observers) observer->OnDocumentUpdate(update);
 }
 
+bool CKapibuchDoc::Apply(const DocumentChange& change) {
+  if (!change.ApplyTo(*this)) return false;
+  Changed(change.Label());
+  return true;
+}
+
 void CKapibuchDoc::Changed(std::string label) {
   SetModified();
   ClearSeriesCaches();
@@ -268,7 +275,6 @@ bool CKapibuchDoc::SetPrice(const std::string& name, const std::string& wkn, CKB
                             std::int32_t price) {
   CKBXKursverlauf* history = FindHistory(name, wkn);
   if (!history || !history->SetPrice(date, price)) return false;
-  SetModified();
   ClearSeriesCaches();
   return true;
 }
@@ -345,7 +351,6 @@ void CKapibuchDoc::StockSplit(const std::string& name, const std::string& wkn, C
     p.purchasePrice = SplitAdjustedPrice(p.purchasePrice, ratio);
     if (p.IsSold()) p.salePrice = SplitAdjustedPrice(p.salePrice, ratio);
   }
-  SetModified();
   ClearSeriesCaches();
 }
 
@@ -357,7 +362,6 @@ void CKapibuchDoc::AddPosition(std::unique_ptr<CKBXAktie> position) {
   const auto at = std::find_if(m_positions.begin(), m_positions.end(),
                                [day](const auto& p) { return p->purchaseDate > day; });
   m_positions.insert(at, std::move(position));
-  SetModified();
   ClearSeriesCaches();
 }
 
@@ -445,6 +449,5 @@ void CKapibuchDoc::SellPositions(const std::vector<SaleAllocation>& allocation, 
     p.proceedsEur = narrow(proceeds.eur);
     p.proceedsDm = narrow(proceeds.dm);
   }
-  SetModified();
   ClearSeriesCaches();
 }

@@ -92,6 +92,7 @@ struct SaleTerms {
 };
 
 class UndoHistory;
+class DocumentChange;
 
 class CKapibuchDoc {
  public:
@@ -180,10 +181,11 @@ class CKapibuchDoc {
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
   void UpdateAllViews(const DocumentUpdate& update = {});
-  // After a change (a booking, prices, holder data, settings): modified, series dropped,
-  // every view updated, and, where the document keeps one, a step of its undo history
-  // with the change's label ("Kauf Siemens AG am 05.01.2024").
-  void Changed(std::string label);
+  // The one door for a change of the content (document/Changes.h): the change is made,
+  // and when it changed anything the document is modified, its series are dropped, every
+  // view is told once and, where the document keeps one, its undo history gets a step with
+  // the change's label ("Kauf Siemens AG am 05.01.2024"). Whether anything changed.
+  bool Apply(const DocumentChange& change);
   // Keeps the document's states from now on, for undo and redo (the desktop program).
   void KeepUndoHistory();
   // Null when the document keeps none.
@@ -198,7 +200,7 @@ class CKapibuchDoc {
   std::int32_t PriceOnOrBefore(const std::string& name, const std::string& wkn, CKBXDatum day) const;
   std::int32_t FirstPrice(const std::string& name, const std::string& wkn) const;
   // False when the security has no history; otherwise whether the history changed (the
-  // document is then marked modified and its series dropped).
+  // series are then dropped). A step of a change (PriceChange), which announces it.
   bool SetPrice(const std::string& name, const std::string& wkn, CKBXDatum date, std::int32_t price);
   bool IsHeldOn(const std::string& name, const std::string& wkn, CKBXDatum day) const;
   // Adds the histories of the securities held on the day that are not yet in the list,
@@ -241,6 +243,8 @@ class CKapibuchDoc {
   bool SaleFits(const std::vector<SaleAllocation>& allocation, const SaleTerms& terms) const;
 
  private:
+  void Changed(std::string label);
+
   struct Series {
     bool built = false;
     std::uint32_t start = 0;

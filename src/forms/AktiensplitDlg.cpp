@@ -71,6 +71,5 @@ bool CAktiensplitDlg::OnOK(platform::Prompter& prompter) {
 }
 
 void CAktiensplitDlg::Book(CKapibuchDoc& doc) const {
-  doc.StockSplit(m_name, m_wkn, date, m_factor);
-  doc.Changed("Aktiensplit " + m_name + " am " + date.Format());
+  doc.Apply(Change());
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Changes.h"
 #include "forms/FormSupport.h"
 
 class CAktiensplitDlg {
@@ -44,6 +45,7 @@ class CAktiensplitDlg {
   std::string Question() const;
   bool OnOK(platform::Prompter& prompter);
   forms::Field Focus() const { return m_focus; }
+  SplitChange Change() const { return SplitChange(m_name, m_wkn, date, m_factor); }
   void Book(CKapibuchDoc& doc) const;
 
  private:

@@ -13,10 +13,5 @@ bool CDepotdatenDlg::OnOK(platform::Prompter& prompter) {
 }
 
 void CDepotdatenDlg::Book(CKapibuchDoc& doc) const {
-  doc.depotNumber = depotNumber;
-  doc.Account().holder = holder;
-  doc.Account().address = address;
-  doc.Account().accountNumber = accountNumber;
-  doc.Account().bankCode = bankCode;
-  doc.Changed("Depotdaten");
+  doc.Apply(Change());
 }

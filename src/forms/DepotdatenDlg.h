@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Money.h"
+#include "document/Changes.h"
 #include "document/KapibuchDoc.h"
 #include "forms/FormSupport.h"
 #include "model/KBXDatum.h"
@@ -23,6 +24,9 @@ class CDepotdatenDlg {
   // The texts must be storable in the file; there are no other checks.
   bool OnOK(platform::Prompter& prompter);
   forms::Field Focus() const { return m_focus; }
+  HolderDataChange Change() const {
+    return HolderDataChange({holder, address, depotNumber, accountNumber, bankCode});
+  }
   void Book(CKapibuchDoc& doc) const;
 
  private:

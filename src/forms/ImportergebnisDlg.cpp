@@ -29,10 +29,10 @@ std::string CImportergebnisDlg::CountLine() const {
   return std::to_string(taken) + " Kurse gefunden";
 }
 
-bool CImportergebnisDlg::OnOK(CKapibuchDoc& doc) const {
-  bool changed = false;
+PriceChange CImportergebnisDlg::Change() const {
+  std::vector<PriceChange::Entry> entries;
   for (const CKBXKurs& point : Shown()) {
-    if (Taken(point.Date())) changed |= doc.SetPrice(Name(), Wkn(), point.Date(), point.Price());
+    if (Taken(point.Date())) entries.push_back({Name(), Wkn(), point.Date(), point.Price()});
   }
-  return changed;
+  return PriceChange("Kursimport " + Name(), std::move(entries));
 }

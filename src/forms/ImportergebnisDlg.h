@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/Changes.h"
 #include "forms/FormSupport.h"
 #include "model/KBXKursverlauf.h"
 #include "platform/SettingsStore.h"
@@ -32,8 +33,10 @@ class CImportergebnisDlg {
   std::string CountLine() const;  // "%d Kurse gefunden": the ticked prices shown
   // "%d Zeilen übersprungen:" and the lines, as the import reported them.
   std::vector<std::string> SkippedLines() const { return priceio::SkippedReport(m_skipped); }
-  // Sets each shown and ticked price in the document; whether any price changed.
-  bool OnOK(CKapibuchDoc& doc) const;
+  // The shown and ticked prices, as one change: "Kursimport Siemens AG".
+  PriceChange Change() const;
+  // Applies the change; whether any price changed.
+  bool OnOK(CKapibuchDoc& doc) const { return doc.Apply(Change()); }
 
  private:
   CKBXKursverlauf m_result;

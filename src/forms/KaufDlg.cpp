@@ -79,6 +79,5 @@ PurchaseTerms CKaufDlg::Terms() const {
 }
 
 void CKaufDlg::Book(CKapibuchDoc& doc) const {
-  doc.BuyPosition(Terms());
-  doc.Changed("Kauf " + name + " am " + date.Format());
+  doc.Apply(Change());
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Changes.h"
 #include "forms/FormSupport.h"
 
 class CKaufDlg {
@@ -43,7 +44,9 @@ class CKaufDlg {
 
   // The validated values as the document books them (after a successful Check).
   PurchaseTerms Terms() const;
-  // After OK: the document books the buy (CKapibuchDoc::BuyPosition), one change.
+  // The buy as the document applies it (after a successful Check).
+  BuyChange Change() const { return BuyChange(Terms()); }
+  // After OK: the document books the buy, one change.
   void Book(CKapibuchDoc& doc) const;
 
  private:

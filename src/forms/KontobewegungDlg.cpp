@@ -9,19 +9,11 @@ using forms::Field;
 
 namespace {
 
-// The position sum chosen under "Verbuchen unter:", in the part of the amount's currency.
-template <typename Position>
-decltype(auto) TargetSum(Position& position, CKontobewegungDlg::BookTo target, Currency currency) {
-  const bool dm = currency == kDm;
-  switch (target) {
-    case CKontobewegungDlg::kKaufpreis:
-      return dm ? (position.costDm) : (position.costEur);
-    case CKontobewegungDlg::kVerkaufserloes:
-      return dm ? (position.proceedsDm) : (position.proceedsEur);
-    case CKontobewegungDlg::kDividende:
-      break;
-  }
-  return dm ? (position.dividendDm) : (position.dividendEur);
+// The position sum chosen under "Verbuchen unter:".
+MovementChange::Target TargetOf(CKontobewegungDlg::BookTo bookTo) {
+  return bookTo == CKontobewegungDlg::kKaufpreis        ? MovementChange::Target::PurchaseCost
+         : bookTo == CKontobewegungDlg::kVerkaufserloes ? MovementChange::Target::Proceeds
+                                                        : MovementChange::Target::Dividend;
 }
 
 }  // namespace
@@ -211,7 +203,7 @@ std::int64_t CKontobewegungDlg::TargetChange(std::int64_t part) const {
 bool CKontobewegungDlg::PartsFit() const {
   const std::vector<std::int64_t> parts = Parts();
   for (std::size_t i = 0; i < m_candidates.size(); ++i) {
-    const std::int32_t sum = TargetSum(*m_candidates[i], m_bookTo, m_currency);
+    const std::int32_t sum = MovementChange::SumOf(*m_candidates[i], TargetOf(m_bookTo), m_currency);
     if (!FitsStored(std::int64_t{sum} + TargetChange(parts[i]))) return false;
   }
   return true;
@@ -236,16 +228,23 @@ bool CKontobewegungDlg::OnOK(platform::Prompter& prompter) {
   return Refresh(&prompter) && forms::Confirm(prompter, kCaption, forms::kConfirmUndoable);
 }
 
-void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
+MovementChange CKontobewegungDlg::Change() const {
+  MovementChange::Terms terms;
+  terms.date = m_date;
+  terms.kind = SelectedKind().code;
+  terms.kindName = SelectedKind().name;
+  terms.amount = m_amount;
+  terms.currency = m_currency;
+  terms.text = text;
+  terms.target = TargetOf(m_bookTo);
   if (RelationActive()) {
     const std::vector<std::int64_t> parts = Parts();
-    for (std::size_t i = 0; i < m_candidates.size(); ++i) {
-      if (CKBXAktie* p = doc.FindPosition(m_candidates[i]->number)) {
-        std::int32_t& sum = TargetSum(*p, m_bookTo, m_currency);
-        sum = static_cast<std::int32_t>(sum + TargetChange(parts[i]));
-      }
-    }
+    for (std::size_t i = 0; i < m_candidates.size(); ++i)
+      terms.parts.push_back({m_candidates[i]->number, TargetChange(parts[i])});
   }
-  doc.Account().BookMovement(m_date, SelectedKind().code, m_amount, m_currency, text);
-  doc.Changed(std::string("Kontobewegung ") + SelectedKind().name + " am " + m_date.Format());
+  return MovementChange(std::move(terms));
+}
+
+void CKontobewegungDlg::Book(CKapibuchDoc& doc) const {
+  doc.Apply(Change());
 }

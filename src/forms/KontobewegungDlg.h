@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Changes.h"
 #include "forms/FormSupport.h"
 #include "forms/ZuordnenDlg.h"
 
@@ -81,7 +82,10 @@ class CKontobewegungDlg {
   bool OnOK(platform::Prompter& prompter);
   forms::Field Focus() const { return m_focus; }
 
-  // After OK: divides the amount over the positions (when related) and books the movement.
+  // The movement as the document applies it, with the amount divided over the positions
+  // when it relates to them (after a successful check).
+  MovementChange Change() const;
+  // After OK: the document books the movement, one change.
   void Book(CKapibuchDoc& doc) const;
 
  private:

@@ -10,6 +10,5 @@ bool CKontowaehrungDlg::OnOK(platform::Prompter& prompter) const {
 }
 
 void CKontowaehrungDlg::Book(CKapibuchDoc& doc) const {
-  if (!doc.Account().SwitchToEur(m_date)) return;
-  doc.Changed("Kontowährung umstellen");
+  doc.Apply(Change());
 }

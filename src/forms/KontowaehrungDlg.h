@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Changes.h"
 #include "forms/FormSupport.h"
 
 // "Kontowährung umstellen": the day from which the account runs in euro.
@@ -23,6 +24,7 @@ class CKontowaehrungDlg {
   CKBXDatum EarliestDate() const { return m_earliest; }
   void SetDate(CKBXDatum date) { m_date = std::max(date, m_earliest); }
   bool OnOK(platform::Prompter& prompter) const;
+  CurrencySwitchChange Change() const { return CurrencySwitchChange(m_date); }
   void Book(CKapibuchDoc& doc) const;
 
  private:

@@ -5,7 +5,7 @@
 #include "base/Money.h"
 #include "model/KBXKursverlauf.h"
 
-CKurseEingebenDlg::CKurseEingebenDlg(CKapibuchDoc& doc) : m_doc(doc), m_day(doc.Today()) {
+CKurseEingebenDlg::CKurseEingebenDlg(const CKapibuchDoc& doc) : m_doc(doc), m_day(doc.Today()) {
   Rebuild();
 }
 
@@ -60,7 +60,8 @@ const CKBXKursverlauf* CKurseEingebenDlg::EntryOfRow(int row) const {
 }
 
 std::string CKurseEingebenDlg::StoredPriceText(const CKBXKursverlauf& history) const {
-  const std::int32_t price = history.PriceOn(m_day);
+  const auto typed = m_typed.find({history.Name(), history.Wkn(), m_day.Day()});
+  const std::int32_t price = typed != m_typed.end() ? typed->second : history.PriceOn(m_day);
   return price == kNoPrice ? std::string() : FormatMoney(price, kEur, kOwnCurrency, true);
 }
 
@@ -87,7 +88,8 @@ void CKurseEingebenDlg::LeavePrice(int row) {
   if (!history) return;
   Row& r = m_rows[static_cast<std::size_t>(row)];
   if (r.priceText.empty()) {
-    m_doc.SetPrice(history->Name(), history->Wkn(), m_day, kNoPrice);
+    m_typed[{history->Name(), history->Wkn(), m_day.Day()}] = kNoPrice;
+    m_lastTypedDay = m_day;
     return;
   }
   std::int32_t amount = 0;
@@ -99,7 +101,15 @@ void CKurseEingebenDlg::LeavePrice(int row) {
   }
   const auto euro = static_cast<std::int32_t>(ConvertAmount(amount, currency, kEur));
   r.priceText = FormatMoney(euro, kEur, kOwnCurrency, true);
-  m_doc.SetPrice(history->Name(), history->Wkn(), m_day, euro);
+  m_typed[{history->Name(), history->Wkn(), m_day.Day()}] = euro;
+  m_lastTypedDay = m_day;
+}
+
+PriceChange CKurseEingebenDlg::Change() const {
+  std::vector<PriceChange::Entry> entries;
+  for (const auto& [key, price] : m_typed)
+    entries.push_back({std::get<0>(key), std::get<1>(key), CKBXDatum(std::get<2>(key)), price});
+  return PriceChange("Kurse am " + m_lastTypedDay.Format(), std::move(entries));
 }
 
 int CKurseEingebenDlg::ShowEntry(const CKBXKursverlauf* history) {

@@ -1,10 +1,14 @@
 #pragma once
-// "Kurse eingeben": the prices of many securities for one day, twelve at a time; each
-// price is stored as soon as its field is left.
+// "Kurse eingeben": the prices of many securities for one day, twelve at a time. Each
+// price is taken as its field is left; the prices typed are one change of the document,
+// applied when the dialog closes.
 
 #include <array>
+#include <map>
 #include <string>
+#include <tuple>
 
+#include "document/Changes.h"
 #include "document/KapibuchDoc.h"
 
 class CKurseEingebenDlg {
@@ -16,7 +20,7 @@ class CKurseEingebenDlg {
   static constexpr int kRows = 12;
 
   // Starts on today's date, page 1, names shown, only held securities.
-  explicit CKurseEingebenDlg(CKapibuchDoc& doc);
+  explicit CKurseEingebenDlg(const CKapibuchDoc& doc);
 
   void SetDay(CKBXDatum day);
   void SetOnlyHeld(bool onlyHeld);
@@ -47,13 +51,21 @@ class CKurseEingebenDlg {
   // Moves to the page that shows the entry and returns its row, or -1 when not listed.
   int ShowEntry(const CKBXKursverlauf* history);
 
+  // The prices taken so far, as one change ("Kurse am 05.01.2024", the day of the last
+  // price typed); empty when none was typed.
+  bool HasPrices() const { return !m_typed.empty(); }
+  PriceChange Change() const;
+
  private:
   void Rebuild();
   void ShowPage();
   const CKBXKursverlauf* EntryOfRow(int row) const;
   std::string StoredPriceText(const CKBXKursverlauf& history) const;
 
-  CKapibuchDoc& m_doc;
+  const CKapibuchDoc& m_doc;
+  // Prices typed (kNoPrice: removed), by security and day, and the day of the last one.
+  std::map<std::tuple<std::string, std::string, std::uint32_t>, std::int32_t> m_typed;
+  CKBXDatum m_lastTypedDay;
   CKBXDatum m_day;
   bool m_onlyHeld = true;
   bool m_showNames = true;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "document/Changes.h"
+
 namespace forms {
 
 std::string FormatLength(int tenths) {
@@ -58,6 +60,5 @@ int ParseLength(const std::string& text, int minimum, int maximum) {
 }  // namespace forms
 
 void COptionenSheet::OnOK(CKapibuchDoc& doc) const {
-  doc.settings = settings;
-  doc.Changed("Optionen");
+  doc.Apply(SettingsChange(settings));
 }

@@ -251,7 +251,10 @@ SaleTerms CVerkaufDlg::Terms() const {
   return {m_price, m_priceCurrency, m_commission, m_commissionCurrency, m_date, text};
 }
 
+SaleChange CVerkaufDlg::Change() const {
+  return SaleChange(m_name, SaleParts(), Terms());
+}
+
 void CVerkaufDlg::Book(CKapibuchDoc& doc) const {
-  doc.SellPositions(SaleParts(), Terms());
-  doc.Changed("Verkauf " + m_name + " am " + m_date.Format());
+  doc.Apply(Change());
 }

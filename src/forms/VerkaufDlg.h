@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Changes.h"
 #include "forms/AufteilenDlg.h"
 #include "forms/FormSupport.h"
 
@@ -72,7 +73,9 @@ class CVerkaufDlg {
   bool OnOK(platform::Prompter& prompter);
   forms::Field Focus() const { return m_focus; }
 
-  // After OK: sells the allocated quantities and updates the views.
+  // The sale as the document applies it (after a successful Check).
+  SaleChange Change() const;
+  // After OK: the document sells the allocated quantities, one change.
   void Book(CKapibuchDoc& doc) const;
 
  private:

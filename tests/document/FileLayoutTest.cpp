@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "document/Changes.h"
 #include "base/ArchiveWriter.h"
 #include "base/SafeFile.h"
 #include "document/KapibuchDoc.h"
@@ -234,8 +235,10 @@ TEST(FileLayout, AFailedSaveKeepsTheOldFile) {
 
   // A write error half-way (the file size limit of the process).
   doc->Account().holder = "Jörg Müller";
+  std::vector<PriceChange::Entry> prices;
   for (int i = 0; i < 200; ++i)
-    doc->SetPrice("Siemens AG", "723610", CKBXDatum(12000u + static_cast<std::uint32_t>(i)), 100 + i);
+    prices.push_back({"Siemens AG", "723610", CKBXDatum(12000u + static_cast<std::uint32_t>(i)), 100 + i});
+  ASSERT_TRUE(doc->Apply(PriceChange("Kursimport Siemens AG", prices)));
   ::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/Changes.h"
 #include "base/TextCompare.h"
 #include "document/KapibuchDoc.h"
 #include "tests/document/SamplePortfolio.h"
@@ -90,7 +91,7 @@ TEST(PortfolioOps, StockSplit) {
   const std::int32_t costBefore = doc->Positions()[0]->costEur;
   doc->SetModified(false);
 
-  doc->StockSplit("A", "1", Day(1, 6, 2000), 2.0);
+  ASSERT_TRUE(doc->Apply(SplitChange("A", "1", Day(1, 6, 2000), 2.0)));
   EXPECT_TRUE(doc->IsModified());
   const auto& ps = doc->Positions();
   EXPECT_EQ(ps[0]->Quantity(), QuantityOf(6, 0));
@@ -141,26 +142,31 @@ TEST(PortfolioOps, PositionsAndHistories) {
   EXPECT_TRUE(doc->IsHeldOn("A", "9", Day(5, 2, 2000)));
   EXPECT_FALSE(doc->IsHeldOn("A", "9", Day(4, 2, 2000)));
 
-  EXPECT_FALSE(doc->SetPrice("X", "1", Day(1, 1, 2001), 5));  // no history
+  // A change is applied, marks the document modified and tells the views once; a change
+  // that changes nothing does none of it.
   doc->SetModified(false);
-  EXPECT_TRUE(doc->SetPrice("A", "1", Day(1, 1, 2001), 5));
-  EXPECT_TRUE(doc->IsModified());
-  doc->SetModified(false);
-  EXPECT_FALSE(doc->SetPrice("A", "1", Day(1, 1, 2001), 5));  // same price
+  EXPECT_FALSE(doc->Apply(PriceChange("Kurse am 01.01.2001", {{"X", "1", Day(1, 1, 2001), 5}})));  // no history
   EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(observer.updates, 0);
+  const PriceChange price("Kurse am 01.01.2001", {{"A", "1", Day(1, 1, 2001), 5}});
+  EXPECT_TRUE(doc->Apply(price));
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(observer.updates, 1);
+  EXPECT_EQ(observer.last.what, DocumentUpdate::What::Document);
+  doc->SetModified(false);
+  EXPECT_FALSE(doc->Apply(price));  // the same price again
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(observer.updates, 1);
   EXPECT_EQ(doc->FirstPrice("A", "1"), 5);
   EXPECT_EQ(doc->FirstPrice("B", "2"), kNoPrice);
 
-  doc->Changed("Test");
-  EXPECT_EQ(observer.updates, 1);
-  EXPECT_EQ(observer.last.what, DocumentUpdate::What::Document);
   int frame = 0, other = 0;
   doc->UpdateAllViews(DocumentUpdate::OfWindow(&frame));
   EXPECT_EQ(observer.last.what, DocumentUpdate::What::WindowState);
   EXPECT_TRUE(observer.last.Concerns(&frame));
   EXPECT_FALSE(observer.last.Concerns(&other));
   doc->RemoveObserver(&observer);
-  doc->Changed("Test");
+  doc->Apply(PriceChange("Kurse am 02.01.2001", {{"A", "1", Day(2, 1, 2001), 6}}));
   EXPECT_EQ(observer.updates, 2);
 }
 

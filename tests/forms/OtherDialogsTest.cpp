@@ -114,21 +114,30 @@ TEST(KurseEingebenDlg, PagesListsAndStoring) {
 
   dlg.PreviousPage();
   doc->SetModified(false);
+  EXPECT_FALSE(dlg.HasPrices());
   dlg.SetPriceText(0, "24,45 DM");
   dlg.LeavePrice(0);
   EXPECT_EQ(dlg.Rows()[0].priceText, "12,50 EUR");
-  EXPECT_TRUE(doc->IsModified());
+  // Taken, and stored as one change when the dialog closes.
+  EXPECT_FALSE(doc->IsModified());
+  dlg.NextPage();
+  dlg.PreviousPage();
+  EXPECT_EQ(dlg.Rows()[0].priceText, "12,50 EUR");  // the price typed, not the one stored
+  ASSERT_TRUE(dlg.HasPrices());
+  EXPECT_EQ(dlg.Change().Label(), "Kurse am 29.02.2000");
+  EXPECT_TRUE(doc->Apply(dlg.Change()));
   EXPECT_EQ(doc->FindHistory("m-Aktie", "100")->PriceOn(Day(29, 2, 2000)), 1250);
   doc->SetModified(false);
   dlg.SetPriceText(0, "12,5");
   dlg.LeavePrice(0);
-  EXPECT_FALSE(doc->IsModified());  // the same price
+  EXPECT_FALSE(doc->Apply(dlg.Change()));  // the same price
+  EXPECT_FALSE(doc->IsModified());
   dlg.SetPriceText(0, "zwölf");
   dlg.LeavePrice(0);
-  EXPECT_EQ(dlg.Rows()[0].priceText, "12,50 EUR");  // back to the stored price
+  EXPECT_EQ(dlg.Rows()[0].priceText, "12,50 EUR");  // back to the price before
   dlg.SetPriceText(0, "");
   dlg.LeavePrice(0);
-  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(doc->Apply(dlg.Change()));
   EXPECT_EQ(doc->FindHistory("m-Aktie", "100")->PriceOn(Day(29, 2, 2000)), kNoPrice);
 
   // All securities, whatever the day.

@@ -5,8 +5,10 @@
 #include "document/UndoHistory.h"
 #include "forms/AktiensplitDlg.h"
 #include "forms/DepotdatenDlg.h"
+#include "forms/ImportergebnisDlg.h"
 #include "forms/KontobewegungDlg.h"
 #include "forms/KontowaehrungDlg.h"
+#include "forms/KurseEingebenDlg.h"
 #include "forms/OptionenSheet.h"
 #include "forms/VerkaufDlg.h"
 #include "tests/forms/FormsTestUtil.h"
@@ -60,6 +62,14 @@ void SwitchToEuro(CKapibuchDoc& doc, CKBXDatum day) {
   dlg.Book(doc);
 }
 
+void TypePrice(CKurseEingebenDlg& dlg, const CKapibuchDoc& doc, const std::string& name, const std::string& wkn,
+               const std::string& price) {
+  const int row = dlg.ShowEntry(doc.FindHistory(name, wkn));
+  ASSERT_GE(row, 0) << name;
+  dlg.SetPriceText(row, price);
+  dlg.LeavePrice(row);
+}
+
 // The changes of a first year in DM and a second in euro, each as its form books it.
 struct Step {
   std::string label;
@@ -72,9 +82,19 @@ std::vector<Step> Steps() {
       {"Kauf Beta & Co am 05.01.1999", [](CKapibuchDoc& d) { Buy(d, Day(5, 1, 1999), "Beta & Co", "B2", "10", "50"); }},
       {"Kurse am 10.02.1999",
        [](CKapibuchDoc& d) {
-         d.SetPrice("Alpha AG", "A1", Day(10, 2, 1999), 11000);
-         d.SetPrice("Beta & Co", "B2", Day(10, 2, 1999), 4800);
-         d.Changed("Kurse am 10.02.1999");
+         CKurseEingebenDlg dlg(d);
+         dlg.SetDay(Day(10, 2, 1999));
+         TypePrice(dlg, d, "Alpha AG", "A1", "110");
+         TypePrice(dlg, d, "Beta & Co", "B2", "48");
+         d.Apply(dlg.Change());
+       }},
+      {"Kursimport Beta & Co",
+       [](CKapibuchDoc& d) {
+         CKBXKursverlauf found("Beta & Co", "B2");
+         found.SetPrice(Day(1, 3, 1999), 5100);
+         found.SetPrice(Day(10, 2, 1999), 4900);  // replaces the price typed
+         CImportergebnisDlg dlg(d, found);
+         ASSERT_TRUE(dlg.OnOK(d));
        }},
       {"Verkauf Alpha AG am 01.06.1999", [](CKapibuchDoc& d) { Sell(d, Day(1, 6, 1999), "Alpha AG", "12"); }},
       {"Kontobewegung Dividenden-Gutschrift am 15.06.1999",

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <functional>
 
+#include "document/Changes.h"
 #include "base/SafeFile.h"
 #include "dialogs/Help.h"
 #include "document/BackupStore.h"
@@ -191,7 +192,7 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
 
   // A document change rebuilds both.
   const int before1 = first->View().Rebuilds(), before2 = second->View().Rebuilds();
-  first->Session().Doc().Changed("Test");
+  first->Session().Doc().Apply(SettingsChange(first->Session().Doc().settings));
   EXPECT_EQ(first->View().Rebuilds(), before1 + 1);
   EXPECT_EQ(second->View().Rebuilds(), before2 + 1);
 
@@ -207,7 +208,7 @@ TEST_F(MainFrameTest, TwoWindowsKeepTheirOwnModesAndDays) {
 TEST_F(MainFrameTest, ClosingAModifiedDocumentAsks) {
   ChildFrame* frame = m_frame->OpenFile(m_file);
   ChildFrame* other = m_frame->NewWindow();
-  frame->Session().Doc().Changed("Test");
+  frame->Session().Doc().Apply(SettingsChange(frame->Session().Doc().settings));
   // Another window still shows the document: no question.
   other->close();
   EXPECT_TRUE(m_prompter.messages.empty());
@@ -451,11 +452,12 @@ TEST_F(MainFrameTest, BackupsBeforeTheFirstSaveOpenAsNewDocuments) {
   CKapibuchDoc& doc = frame->Session().Doc();
   const std::string oldNumber = doc.depotNumber;
   const std::vector<std::uint8_t> before = doc.Serialize();
-  doc.depotNumber = "neu";
-  doc.Changed("Depotdaten");
+  HolderDataChange::Data data{doc.Account().holder, doc.Account().address, "neu", doc.Account().accountNumber,
+                              doc.Account().bankCode};
+  doc.Apply(HolderDataChange(data));
   ASSERT_TRUE(m_frame->SaveActive(false));
-  doc.depotNumber = "neuer";
-  doc.Changed("Depotdaten");
+  data.depotNumber = "neuer";
+  doc.Apply(HolderDataChange(data));
   ASSERT_TRUE(m_frame->SaveActive(false));  // the same session: no second copy
   const auto backups = BackupStore().List();
   ASSERT_EQ(backups.size(), 1u);
@@ -497,7 +499,7 @@ TEST_F(MainFrameTest, ASaveWithoutBackupIsRefused) {
   ASSERT_NE(frame, nullptr);
   std::vector<std::uint8_t> before;
   ASSERT_TRUE(ReadWholeFile(m_file.toStdString(), before));
-  frame->Session().Doc().Changed("Test");
+  frame->Session().Doc().Apply(SettingsChange(frame->Session().Doc().settings));
   EXPECT_FALSE(m_frame->SaveActive(false));
   EXPECT_EQ(m_prompter.Last(),
             "Die Sicherungskopie konnte nicht angelegt werden; die Datei wurde nicht verändert.");

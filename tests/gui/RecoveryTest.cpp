@@ -13,6 +13,7 @@
 #include <fstream>
 #include <thread>
 
+#include "document/Changes.h"
 #include "base/SafeFile.h"
 #include "document/BackupStore.h"
 #include "document/RecoveryStore.h"
@@ -50,8 +51,13 @@ TEST(RecoveryChild, BooksAndWaits) {
   ChildFrame* window = frame.OpenFile(QString::fromUtf8(file));
   ASSERT_NE(window, nullptr);
   CKapibuchDoc& doc = window->Session().Doc();
-  doc.Account().BookMovement(testutil::Day(2, 12, 2026), CKBXKontoTransaktion::kKapitaleinlage, 123456, kEur, "Erbschaft");
-  doc.Changed("Kontobewegung Kapitaleinlage am 02.12.2026");
+  MovementChange::Terms deposit;
+  deposit.date = testutil::Day(2, 12, 2026);
+  deposit.kind = CKBXKontoTransaktion::kKapitaleinlage;
+  deposit.kindName = "Kapitaleinlage";
+  deposit.amount = 123456;
+  deposit.text = "Erbschaft";
+  doc.Apply(MovementChange(deposit));
   for (;;) QTest::qWait(100);
 }
 
