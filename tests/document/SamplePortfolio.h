@@ -1,9 +1,10 @@
 #pragma once
-// A small but complete portfolio built through the document's operations: a DM account
+// A small but complete portfolio built through the document's changes: a DM account
 // switched to euro, positions open and sold, prices, movements.
 
 #include <memory>
 
+#include "document/Changes.h"
 #include "document/KapibuchDoc.h"
 #include "platform/Clock.h"
 #include "tests/model/ModelTestUtil.h"
@@ -35,6 +36,8 @@ inline std::unique_ptr<CKBXAktie> MakePosition(const std::string& name, const st
   return p;
 }
 
+// Every booking goes through the changes the program's forms make, in the order a user
+// would type them: the file is one the program can produce.
 inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
   auto doc = std::make_unique<CKapibuchDoc>(TestClock());
   NewFileData data;
@@ -48,39 +51,37 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
   data.currency = kDm;
   doc->SetupNew(data);
 
-  auto bought = [&](const char* name, const char* wkn, CKBXDatum d, std::int64_t qty, std::int32_t price,
-                    Currency c, std::int32_t commission) {
-    auto p = MakePosition(name, wkn, d, qty, price, c, commission);
-    p->number = doc->IssuePositionNumber();
-    doc->Account().BookSecurityTransaction(d, p->number, ShareValue(qty, price), c, commission, c,
-                                           "Kauf " + p->name, "", true);
-    doc->AddPosition(std::move(p));
+  auto buy = [&](const char* name, const char* wkn, CKBXDatum d, std::int32_t shares, std::int32_t price,
+                 Currency c, std::int32_t commission) {
+    doc->Apply(BuyChange({name, wkn, d, shares, 0, price, c, commission, c, ""}));
   };
-  bought("Bayer AG", "575200", Day(5, 3, 1998), QuantityOf(10, 0), 12000, kDm, 990);
-  bought("Siemens AG", "723610", Day(5, 3, 1999), QuantityOf(20, 0), 15000, kDm, 1500);
-  bought("Öko Fonds", "A0B1C2", Day(10, 6, 2002), QuantityOf(12, 5'000'000), 4550, kEur, 500);
-  doc->Account().BookMovement(Day(1, 7, 1999), CKBXKontoTransaktion::kKapitaleinlage, 500000, kDm, "Einlage");
-  doc->Account().SwitchToEur(Day(1, 1, 2002));
-  doc->Account().BookMovement(Day(15, 5, 2003), CKBXKontoTransaktion::kDividende, 2500, kEur,
-                              "Dividende Siemens");
+  auto movement = [&](CKBXDatum d, std::int32_t kind, const char* kindName, std::int64_t amount, Currency c,
+                      const char* text) {
+    MovementChange::Terms terms;
+    terms.date = d;
+    terms.kind = kind;
+    terms.kindName = kindName;
+    terms.amount = amount;
+    terms.currency = c;
+    terms.text = text;
+    doc->Apply(MovementChange(terms));
+  };
+  // Bought before the account began: the start capital is adjusted, the account books nothing.
+  buy("Bayer AG", "575200", Day(5, 3, 1998), 10, 12000, kDm, 990);
+  buy("Siemens AG", "723610", Day(5, 3, 1999), 20, 15000, kDm, 1500);
+  movement(Day(1, 7, 1999), CKBXKontoTransaktion::kKapitaleinlage, "Kapitaleinlage", 500000, kDm, "Einlage");
+  doc->Apply(CurrencySwitchChange(Day(1, 1, 2002)));
+  doc->Apply(BuyChange({"Öko Fonds", "A0B1C2", Day(10, 6, 2002), 12, 5'000'000, 4550, kEur, 500, kEur, ""}));
+  movement(Day(15, 5, 2003), CKBXKontoTransaktion::kDividende, "Dividenden-Gutschrift", 2500, kEur,
+           "Dividende Siemens");
+  // The Bayer position sold in 2003.
+  const std::int32_t bayer = doc->Positions().front()->number;
+  doc->Apply(SaleChange("Bayer AG", {{bayer, QuantityOf(10, 0)}}, {7000, kEur, 1000, kEur, Day(1, 8, 2003), ""}));
 
-  // Sell the Bayer position in 2003.
-  CKBXAktie* bayer = doc->MutablePositions().front().get();
-  bayer->state = CKBXAktie::kSold;
-  bayer->saleDate = Day(1, 8, 2003);
-  bayer->salePrice = 7000;
-  bayer->salePriceCurrency = kEur;
-  bayer->saleCommission = 1000;
-  bayer->saleCommissionCurrency = kEur;
-  bayer->proceedsEur = 69000;
-  doc->Account().BookSecurityTransaction(bayer->saleDate, bayer->number, 70000, kEur, 1000, kEur, "Verkauf",
-                                         "", false);
-
-  doc->SetPrice("Bayer AG", "575200", Day(1, 1, 1999), 6000);
-  doc->SetPrice("Bayer AG", "575200", Day(1, 1, 2003), 6500);
-  doc->SetPrice("Siemens AG", "723610", Day(2, 1, 2001), 9000);
-  doc->SetPrice("Öko Fonds", "A0B1C2", Day(1, 7, 2002), 4600);
-  doc->ClearSeriesCaches();
+  doc->Apply(PriceChange("Kurse am 01.01.1999", {{"Bayer AG", "575200", Day(1, 1, 1999), 6000}}));
+  doc->Apply(PriceChange("Kurse am 01.01.2003", {{"Bayer AG", "575200", Day(1, 1, 2003), 6500}}));
+  doc->Apply(PriceChange("Kurse am 02.01.2001", {{"Siemens AG", "723610", Day(2, 1, 2001), 9000}}));
+  doc->Apply(PriceChange("Kurse am 01.07.2002", {{"Öko Fonds", "A0B1C2", Day(1, 7, 2002), 4600}}));
   doc->SetModified(false);
   return doc;
 }

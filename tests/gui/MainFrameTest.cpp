@@ -481,8 +481,8 @@ TEST_F(MainFrameTest, BackupsBeforeTheFirstSaveOpenAsNewDocuments) {
     }
   });
   list->trigger();
-  ASSERT_EQ(before.size(), 1635u);
-  EXPECT_EQ(shownSize, QStringLiteral("1,6 KB"));  // 1635 / 1024 = 1,597 KB
+  ASSERT_EQ(before.size(), 1649u);
+  EXPECT_EQ(shownSize, QStringLiteral("1,6 KB"));  // 1649 / 1024 = 1,610 KB
   ChildFrame* opened = m_frame->ActiveFrame();
   ASSERT_NE(opened, frame);
   EXPECT_TRUE(opened->Session().Path().isEmpty());
