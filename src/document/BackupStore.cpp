@@ -140,8 +140,15 @@ bool BackupStore::Backup(const std::string& file, std::time_t now, const std::st
   char stamp[32];
   if (!::localtime_r(&now, &local) || std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local) == 0)
     return false;
+  // A further copy in the same second counts on from the highest number it has (the clock
+  // may stand still: KAPIBUCH_TODAY), so the numbers keep the copies' order after the
+  // oldest were removed.
+  int first = 1;
+  for (const BackupEntry& entry : List()) {
+    if (entry.key == key && entry.name == name && entry.stamp == stamp) first = std::max(first, entry.sequence + 1);
+  }
   std::string published;
-  for (int n = 1; n < 1000 && published.empty(); ++n) {
+  for (int n = first; n < first + 1000 && published.empty(); ++n) {
     const std::string target = base + "-" + stamp + (n > 1 ? "-" + std::to_string(n) : "") + ".kpz";
     if (temp->PublishAs(target)) {
       published = target;

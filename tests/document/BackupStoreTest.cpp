@@ -128,6 +128,22 @@ TEST_F(BackupStoreTest, TheNewestTwentyOfEachPortfolioAreKept) {
   EXPECT_EQ(afterClockBack[afterClockBack.size() - 2], "20261208-143011");
 }
 
+// A clock that stands still (KAPIBUCH_TODAY): the copies of one second count on, and the
+// newest twenty stay, in the order they were made, after the oldest were removed.
+TEST_F(BackupStoreTest, CopiesOfOneSecondKeepTheirOrder) {
+  const std::string file = Portfolio("still/depot.kpz", "0");
+  const BackupStore store(m_store);
+  for (int i = 1; i <= 30; ++i) {
+    std::ofstream(file, std::ios::trunc) << i;
+    ASSERT_TRUE(store.Backup(file, At(0))) << i;
+  }
+  std::vector<std::string> contents;
+  for (const BackupEntry& e : store.List()) contents.push_back(Read(e.path));
+  ASSERT_EQ(contents.size(), BackupStore::kKeep);
+  EXPECT_EQ(contents.front(), "30");  // newest first
+  EXPECT_EQ(contents.back(), "11");
+}
+
 TEST_F(BackupStoreTest, LongNamesFitAndFailuresAreReported) {
   std::string name(250, 'x');
   const std::string file = Portfolio(name + ".kpz", "long");
