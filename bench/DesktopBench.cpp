@@ -27,7 +27,7 @@
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
 #include "frames/PreviewWindow.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"

@@ -48,9 +48,8 @@ int RunNew(const Context& ctx, const NewOptions& o) {
   if (!wizard.page2.LeaveBalance()) {
     return Refuse(ctx, "Der Kontostand \"" + o.balance + "\" ist kein gültiger Betrag.");
   }
-  CKapibuchDoc doc(ctx.clock);
-  doc.SetupNew(wizard.Result());
-  return change.CommitNew(doc);
+  change.Doc().SetupNew(wizard.Result());
+  return change.CommitNew();
 }
 
 int RunHolder(const Context& ctx, const HolderOptions& o) {

@@ -4,7 +4,7 @@
 #include <QSplitter>
 
 #include "frames/KapibuchView.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 
 ChildFrame::ChildFrame(std::shared_ptr<DocumentSession> session) : m_session(std::move(session)) {
   setAttribute(Qt::WA_DeleteOnClose);

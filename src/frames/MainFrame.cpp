@@ -39,7 +39,7 @@
 #include "frames/PrinterSetup.h"
 #include "frames/Printing.h"
 #include "frames/RecentFiles.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 #include "frames/WindowList.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
 #include "frames/RecentFiles.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 
 namespace {
 
@@ -30,6 +30,8 @@ ChildFrame* MainFrame::OpenFile(const QString& path, bool quietIfLocked) {
   }
   DocumentError error = DocumentError::None;
   auto session = DocumentSession::OpenFile(canonical, m_clock, error);
+  // Every change from now on can be undone while the file is open.
+  if (session) session->Doc().KeepUndoHistory();
   if (error != DocumentError::None) {
     Tell(QString::fromStdString(DocumentErrorMessage(error)));
     return nullptr;
@@ -63,6 +65,7 @@ ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
 }
 
 ChildFrame* MainFrame::OpenAsNew(std::unique_ptr<CKapibuchDoc> doc) {
+  doc->KeepUndoHistory();
   auto session = std::make_shared<DocumentSession>(std::move(doc), QString(),
                                                    QStringLiteral("Depot%1").arg(++m_newCount));
   return AddFrame(std::move(session));

@@ -10,7 +10,7 @@
 #include "document/RecoveryStore.h"
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 
 std::vector<DocumentSession*> MainFrame::Sessions() const {
   std::vector<DocumentSession*> sessions;
@@ -70,7 +70,7 @@ void MainFrame::OfferRecoveries() {
     }
     // A file: offered as it is opened, unless another program has it open.
     bool open = false;
-    for (DocumentSession* s : Sessions()) open |= s->Path().toStdString() == entry.origin;
+    for (DocumentSession* s : Sessions()) open |= s->File() == entry.origin;
     if (!open && QFileInfo::exists(QString::fromStdString(entry.origin)))
       OpenFile(QString::fromStdString(entry.origin), true);
   }

@@ -1,36 +1,46 @@
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
 #include <chrono>
-#include <ctime>
+#include <fstream>
 #include <sys/stat.h>
 
 #include "document/BackupStore.h"
 #include "document/RecoveryStore.h"
 #include "document/UndoHistory.h"
+#include "platform/Clock.h"
 
 namespace {
 
-// A command of kapibuch-cli holds the lock for a moment: worth waiting for.
-constexpr std::chrono::milliseconds kLockWait{2000};
-
-QByteArray ContentHash(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
+QByteArray ContentHash(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return {};
   QCryptographicHash hash(QCryptographicHash::Sha256);
-  hash.addData(&file);
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    hash.addData(QByteArrayView(buffer, static_cast<qsizetype>(in.gcount())));
+  }
   return hash.result();
+}
+
+bool IsRegularFile(const std::string& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
 
-DocumentSession::DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path, QString title)
-    : m_doc(std::move(doc)), m_path(std::move(path)), m_title(std::move(title)) {
-  // Every change from now on can be undone while the file is open.
-  m_doc->KeepUndoHistory();
+std::string DocumentSession::FileOf(const QString& path) {
+  return QFile::encodeName(path).toStdString();
 }
+
+QString DocumentSession::NameOf(const std::string& file) {
+  return QFile::decodeName(QByteArray::fromStdString(file));
+}
+
+DocumentSession::DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path, QString title)
+    : m_doc(std::move(doc)), m_file(FileOf(path)), m_title(std::move(title)) {}
 
 DocumentSession::~DocumentSession() {
   // A session ends when its last window closes: saved, or its changes given up.
@@ -39,7 +49,7 @@ DocumentSession::~DocumentSession() {
 }
 
 std::string DocumentSession::RecoveryOrigin() const {
-  return (m_path.isEmpty() ? m_title : m_path).toStdString();
+  return m_file.empty() ? m_title.toStdString() : m_file;
 }
 
 void DocumentSession::WaitForRecoveryWrite() {
@@ -47,12 +57,13 @@ void DocumentSession::WaitForRecoveryWrite() {
 }
 
 void DocumentSession::KeepRecoveryCopy() {
+  if (!m_doc->Undo()) return;  // a command of kapibuch-cli: its change is saved or dropped at once
   if (m_recoveryWrite.valid()) {
     if (m_recoveryWrite.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
     WaitForRecoveryWrite();
   }
   const std::string origin = RecoveryOrigin();
-  const bool isNew = m_path.isEmpty();
+  const bool isNew = m_file.empty();
   // A copy of another name (the file was saved under a new one) or of a saved state goes.
   if (m_hasRecoveryCopy && (!m_doc->IsModified() || origin != m_recoveryWrittenFor || isNew != m_recoveryWrittenNew)) {
     RecoveryStore().Remove(m_recoveryWrittenFor, m_recoveryWrittenNew);
@@ -94,68 +105,71 @@ void DocumentSession::WriteRecoveryCopyNow() {
   WaitForRecoveryWrite();
 }
 
-DocumentSession::DiskFile DocumentSession::Observe(const QString& path, bool withHash) {
-  DiskFile file;
+DocumentSession::DiskFile DocumentSession::Observe(const std::string& file, bool withHash) {
+  DiskFile seen;
   struct stat st {};
-  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) return file;
-  file.exists = true;
-  file.device = st.st_dev;
-  file.inode = st.st_ino;
-  file.size = static_cast<unsigned long long>(st.st_size);
-  file.mtimeSeconds = st.st_mtim.tv_sec;
-  file.mtimeNanoseconds = st.st_mtim.tv_nsec;
-  file.mode = st.st_mode & 07777;
-  if (withHash) file.hash = ContentHash(path);
-  return file;
+  if (file.empty() || ::stat(file.c_str(), &st) != 0) return seen;
+  seen.exists = true;
+  seen.device = st.st_dev;
+  seen.inode = st.st_ino;
+  seen.size = static_cast<unsigned long long>(st.st_size);
+  seen.mtimeSeconds = st.st_mtim.tv_sec;
+  seen.mtimeNanoseconds = st.st_mtim.tv_nsec;
+  seen.mode = st.st_mode & 07777;
+  if (withHash) seen.hash = ContentHash(file);
+  return seen;
 }
 
-std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const QString& path, const platform::Clock& clock,
-                                                           DocumentError& error) {
-  // What is no regular file is refused before a lock file is made beside it.
-  error = QFileInfo(path).isFile() ? DocumentError::None : DocumentError::Open;
+std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const std::string& file, const platform::Clock& clock,
+                                                           std::chrono::milliseconds wait, DocumentError& error) {
+  // What is no regular file (a folder, a FIFO, /dev/zero) is refused before a lock file
+  // is made beside it.
+  error = IsRegularFile(file) ? DocumentError::None : DocumentError::Open;
   if (error != DocumentError::None) return nullptr;
   PortfolioLock lock;
-  // Locked before reading, so nobody can save between reading here and locking. In a
-  // folder where no lock can be made the file is read all the same; saving is refused there.
-  if (lock.Acquire(path.toStdString(), kLockWait) == PortfolioLock::Result::Busy) return nullptr;
-  auto doc = CKapibuchDoc::Open(path.toStdString(), clock, error);
+  // Locked before reading, so nobody can save between reading here and locking.
+  if (lock.Acquire(file, wait) == PortfolioLock::Result::Busy) return nullptr;
+  auto doc = CKapibuchDoc::Open(file, clock, error);
   if (!doc) return nullptr;
-  auto session = std::make_shared<DocumentSession>(std::move(doc), path, QFileInfo(path).fileName());
+  const std::string::size_type slash = file.rfind('/');
+  auto session = std::make_shared<DocumentSession>(
+      std::move(doc), QString(), NameOf(slash == std::string::npos ? file : file.substr(slash + 1)));
+  session->m_file = file;
   session->m_lock = std::move(lock);
-  session->m_disk = Observe(path, true);
+  session->m_disk = Observe(file, true);
   return session;
 }
 
-bool DocumentSession::Lock(const QString& path) {
-  return m_lock.Acquire(path.toStdString(), kLockWait) == PortfolioLock::Result::Locked;
+PortfolioLock::Result DocumentSession::Lock(const std::string& file, std::chrono::milliseconds wait) {
+  return m_lock.Acquire(file, wait);
 }
 
 bool DocumentSession::ChangedOutside() const {
-  if (m_path.isEmpty() || !m_disk.exists) return false;
-  const DiskFile now = Observe(m_path, false);
+  if (m_file.empty() || !m_disk.exists) return false;
+  const DiskFile now = Observe(m_file, false);
   if (!now.exists || now.device != m_disk.device || now.inode != m_disk.inode || now.size != m_disk.size)
     return true;
   if (now.mtimeSeconds == m_disk.mtimeSeconds && now.mtimeNanoseconds == m_disk.mtimeNanoseconds) return false;
-  return ContentHash(m_path) != m_disk.hash;
+  return ContentHash(m_file) != m_disk.hash;
 }
 
-DocumentError DocumentSession::SaveAs(const QString& path) {
+DocumentError DocumentSession::SaveAs(const std::string& file) {
   // Saving under another name locks that file first; this file's lock stays until then.
   PortfolioLock other;
-  const bool switching = path != m_path || !m_lock.IsLocked();
-  if (switching && other.Acquire(path.toStdString(), kLockWait) != PortfolioLock::Result::Locked)
+  const bool switching = file != m_file || !m_lock.IsLocked();
+  if (switching && other.Acquire(file, kDesktopLockWait) != PortfolioLock::Result::Locked)
     return DocumentError::Save;
   // A file deleted behind the program's back comes back with the mode it had.
   const unsigned modeIfNew = !switching && m_disk.exists ? m_disk.mode : 0;
   const DocumentError error = m_doc->Save(
-      path.toStdString(),
-      [this, &path](const std::string& file) {
+      file,
+      [this, &file](const std::string& target) {
         // The old file is kept once a session, and again whenever what is about to be
         // written over is not what this session read or wrote last (changed outside).
-        const std::string key = BackupStore::KeyOf(file);
-        if (m_backedUp.count(key) > 0 && path == m_path && m_disk.exists && ContentHash(path) == m_disk.hash)
+        const std::string key = BackupStore::KeyOf(target);
+        if (m_backedUp.count(key) > 0 && file == m_file && m_disk.exists && ContentHash(file) == m_disk.hash)
           return true;
-        if (!BackupStore().Backup(file, std::time(nullptr))) return false;
+        if (!BackupStore().Backup(target, m_doc->Clock().Now())) return false;
         m_backedUp.insert(key);
         return true;
       },
@@ -163,10 +177,21 @@ DocumentError DocumentSession::SaveAs(const QString& path) {
   if (error == DocumentError::None) {
     if (switching) {
       m_lock = std::move(other);
-      m_path = path;
-      m_title = QFileInfo(path).fileName();
+      m_file = file;
+      const std::string::size_type slash = file.rfind('/');
+      m_title = NameOf(slash == std::string::npos ? file : file.substr(slash + 1));
     }
-    m_disk = Observe(m_path, true);
+    m_disk = Observe(m_file, true);
+  }
+  return error;
+}
+
+DocumentError DocumentSession::SaveNew(const std::string& file) {
+  if (!m_lock.IsLocked()) return DocumentError::Save;
+  const DocumentError error = m_doc->SaveNew(file);
+  if (error == DocumentError::None) {
+    m_file = file;
+    m_disk = Observe(m_file, true);
   }
   return error;
 }

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 
 #include <QtTest/QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "base/SafeFile.h"
 #include "document/BackupStore.h"
+#include "document/Changes.h"
+#include "qt/DocumentSession.h"
 #include "tests/gui/SampleWindowTest.h"
 
 using guitest::SampleWindowTest;
@@ -38,8 +41,8 @@ class FileChangesTest : public SampleWindowTest {
     return bytes;
   }
   void ChangeDocument() {
-    Doc().depotNumber += "x";
-    Doc().SetModified();
+    const CKBXKonto& a = Doc().Account();
+    Doc().Apply(HolderDataChange({a.holder, a.address, Doc().depotNumber + "x", a.accountNumber, a.bankCode}));
   }
   std::size_t Backups() { return BackupStore((m_data / "Kapitalbuch/Sicherungen").string()).List().size(); }
 
@@ -102,4 +105,30 @@ TEST_F(FileChangesTest, ADeletedFileComesBackWithItsMode) {
   struct stat st {};
   ASSERT_EQ(::stat(m_file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u) << std::oct << (st.st_mode & 0777);
+}
+
+// A name that is not valid UTF-8 (Latin-1, from an old disk) keeps its bytes: the session
+// locks, reads and saves that file and no other, as kapibuch-cli and the desktop both do.
+TEST_F(FileChangesTest, ALatin1NameKeepsItsBytes) {
+  const std::string latin1 = (m_dir / "D\xE9p\xF4t.kpz").string();
+  std::filesystem::copy_file(m_file, latin1);
+  DocumentError error = DocumentError::None;
+  auto session = DocumentSession::OpenFile(latin1, testutil::TestClock(), DocumentSession::kCommandLockWait, error);
+  ASSERT_NE(session, nullptr) << DocumentErrorMessage(error);
+  EXPECT_EQ(session->File(), latin1);
+  EXPECT_TRUE(session->IsLocked());
+  EXPECT_TRUE(std::filesystem::exists(latin1 + ".lock"));
+  const CKBXKonto& a = session->Doc().Account();
+  ASSERT_TRUE(session->Doc().Apply(HolderDataChange({a.holder, a.address, "neu", a.accountNumber, a.bankCode})));
+  ASSERT_EQ(session->SaveAs(session->File()), DocumentError::None);
+  session.reset();
+
+  auto back = CKapibuchDoc::Open(latin1, testutil::TestClock(), error);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->depotNumber, "neu");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(m_dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  // The desktop window still holds sample.kpz; the Latin-1 file's lock is gone with its session.
+  EXPECT_EQ(names, (std::vector<std::string>{"D\xE9p\xF4t.kpz", "data", "sample.kpz", "sample.kpz.lock"}));
 }

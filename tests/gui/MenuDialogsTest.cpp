@@ -11,7 +11,7 @@
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
 #include "frames/PeriodBar.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 #include "platform/RecordingSurface.h"
 #include "views/Charts.h"
 #include "tests/forms/FormsTestUtil.h"

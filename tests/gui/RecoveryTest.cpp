@@ -19,7 +19,7 @@
 #include "document/RecoveryStore.h"
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 #include "tests/forms/FormsTestUtil.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
-#include "frames/Session.h"
+#include "qt/DocumentSession.h"
 #include "tests/forms/FormsTestUtil.h"
 
 namespace guitest {
