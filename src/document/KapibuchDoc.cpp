@@ -221,6 +221,7 @@ void CKapibuchDoc::UpdateAllViews(const DocumentUpdate& update) {
 }
 
 bool CKapibuchDoc::Apply(const DocumentChange& change) {
+  if (m_undo) m_undo->Ready();  // its first state is a copy of the document before
   if (!change.ApplyTo(*this)) return false;
   Changed(change.Label());
   return true;

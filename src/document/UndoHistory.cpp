@@ -131,13 +131,18 @@ struct UndoHistory::State : CKapibuchDoc::SharedParts {
 };
 
 UndoHistory::UndoHistory(const CKapibuchDoc& doc) {
-  m_states.push_back(State::Of(doc, nullptr));
+  m_first = std::async(std::launch::async, [&doc] { return State::Of(doc, nullptr); });
   if (!doc.IsModified()) m_saved = 0;
+}
+
+void UndoHistory::Ready() const {
+  if (m_first.valid()) m_states.push_back(m_first.get());
 }
 
 UndoHistory::~UndoHistory() = default;
 
 bool UndoHistory::Record(const CKapibuchDoc& doc, std::string label) {
+  Ready();
   auto state = State::Of(doc, m_states[m_current].get());
   if (state->SameAs(*m_states[m_current])) return false;
   m_states.resize(m_current + 1);  // what could be redone is gone
@@ -154,6 +159,7 @@ bool UndoHistory::Record(const CKapibuchDoc& doc, std::string label) {
 }
 
 std::shared_ptr<const CKapibuchDoc::SharedParts> UndoHistory::Current() const {
+  Ready();
   return m_states[m_current];
 }
 
@@ -178,6 +184,7 @@ bool UndoHistory::Redo(CKapibuchDoc& doc) {
 }
 
 void UndoHistory::MoveTo(CKapibuchDoc& doc, std::size_t to) {
+  Ready();
   const State& from = *m_states[m_current];
   const State& state = *m_states[to];
   // Only what differs between the two states is written: a part the document holds no

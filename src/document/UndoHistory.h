@@ -7,6 +7,7 @@
 // holds the bytes it held before the change.
 
 #include <cstddef>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,8 +26,12 @@ class UndoHistory {
   // At least this many changes can be undone; older ones are forgotten.
   static constexpr std::size_t kSteps = 200;
 
-  // Starts with the document as it is now (opened, or new).
+  // Starts with the document as it is now (opened, or new). The first state is copied on
+  // another thread, so that a large portfolio opens without waiting for it: the document
+  // may be read meanwhile, and is changed only after Ready().
   explicit UndoHistory(const CKapibuchDoc& doc);
+  // Waits until the first state is copied (before the document changes).
+  void Ready() const;
   ~UndoHistory();
 
   // The document after a change labelled as given; what could be redone is dropped. A
@@ -34,7 +39,7 @@ class UndoHistory {
   bool Record(const CKapibuchDoc& doc, std::string label);
 
   bool CanUndo() const { return m_current > 0; }
-  bool CanRedo() const { return m_current + 1 < m_states.size(); }
+  bool CanRedo() const { return m_current + 1 < m_states.size(); }  // false before the first state
   // The label of the change that undo takes back, or redo makes again; empty when none.
   std::string UndoLabel() const;
   std::string RedoLabel() const;
@@ -54,7 +59,8 @@ class UndoHistory {
   struct State;
   void MoveTo(CKapibuchDoc& doc, std::size_t to);
 
-  std::vector<std::shared_ptr<State>> m_states;
+  mutable std::future<std::shared_ptr<State>> m_first;
+  mutable std::vector<std::shared_ptr<State>> m_states;
   std::size_t m_current = 0;
   std::optional<std::size_t> m_saved;
 };

@@ -44,6 +44,7 @@ DocumentSession::DocumentSession(std::unique_ptr<CKapibuchDoc> doc, QString path
 
 DocumentSession::~DocumentSession() {
   // A session ends when its last window closes: saved, or its changes given up.
+  SettleHash();
   WaitForRecoveryWrite();
   if (m_hasRecoveryCopy) RecoveryStore().Remove(m_recoveryWrittenFor, m_recoveryWrittenNew);
 }
@@ -136,7 +137,14 @@ std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const std::string& fi
       std::move(doc), QString(), NameOf(slash == std::string::npos ? file : file.substr(slash + 1)));
   session->m_file = file;
   session->m_lock = std::move(lock);
-  session->m_disk = Observe(file, true);
+  session->m_disk = Observe(file, false);
+  session->m_openedHash = std::async(std::launch::async, [file, seen = session->m_disk] {
+    const QByteArray hash = ContentHash(file);
+    const DiskFile now = Observe(file, false);
+    const bool same = now.exists && now.device == seen.device && now.inode == seen.inode && now.size == seen.size &&
+                      now.mtimeSeconds == seen.mtimeSeconds && now.mtimeNanoseconds == seen.mtimeNanoseconds;
+    return same ? hash : QByteArray();
+  });
   return session;
 }
 
@@ -144,7 +152,12 @@ PortfolioLock::Result DocumentSession::Lock(const std::string& file, std::chrono
   return m_lock.Acquire(file, wait);
 }
 
+void DocumentSession::SettleHash() const {
+  if (m_openedHash.valid()) m_disk.hash = m_openedHash.get();
+}
+
 bool DocumentSession::ChangedOutside() const {
+  SettleHash();
   if (m_file.empty() || !m_disk.exists) return false;
   const DiskFile now = Observe(m_file, false);
   if (!now.exists || now.device != m_disk.device || now.inode != m_disk.inode || now.size != m_disk.size)
@@ -154,6 +167,7 @@ bool DocumentSession::ChangedOutside() const {
 }
 
 DocumentError DocumentSession::SaveAs(const std::string& file) {
+  SettleHash();
   // Saving under another name locks that file first; this file's lock stays until then.
   PortfolioLock other;
   const bool switching = file != m_file || !m_lock.IsLocked();

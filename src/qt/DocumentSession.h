@@ -101,7 +101,12 @@ class DocumentSession {
   std::string m_file;
   QString m_title;
   PortfolioLock m_lock;
-  DiskFile m_disk;  // the file as opened or last saved
+  mutable DiskFile m_disk;  // the file as opened or last saved
+  // The hash of the file as opened, made on another thread: a large file opens without
+  // waiting for it. Empty when the file changed while it was made (then it counts as
+  // changed outside).
+  mutable std::future<QByteArray> m_openedHash;
+  void SettleHash() const;
   // What the recovery copy belongs to: the file, or the title of a document never saved.
   std::string RecoveryOrigin() const;
   void WaitForRecoveryWrite();
