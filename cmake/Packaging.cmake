@@ -65,6 +65,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS bash-completion)
+# The certificates price downloads over https: are checked against.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion, ca-certificates")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

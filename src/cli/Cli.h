@@ -14,8 +14,17 @@
 namespace cli {
 
 // kUnreadable: FILE is no portfolio, or an input file cannot be read; kLocked: another
-// program holds the file's lock.
-enum Exit { kOk = 0, kUsage = 1, kRefused = 2, kUnreadable = 3, kUnwritable = 4, kLocked = 5 };
+// program holds the file's lock; kDownloadFailed: update-prices could not fetch the prices
+// of one or more securities (what the others brought is saved).
+enum Exit {
+  kOk = 0,
+  kUsage = 1,
+  kRefused = 2,
+  kUnreadable = 3,
+  kUnwritable = 4,
+  kLocked = 5,
+  kDownloadFailed = 6
+};
 
 // Runs one command line; what the tool prints goes to out and err.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

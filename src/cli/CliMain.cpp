@@ -74,9 +74,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AddBookingCommands(app, ctx, result);
   AddPriceFileCommands(app, ctx, result);
   AddViewCommands(app, ctx, result);
+  AddPriceSourceCommands(app, ctx, result);
   // Every command that changes FILE can show its result instead of saving it.
   for (const char* name :
-       {"new", "holder", "price", "buy", "sell", "move", "split", "switch-eur", "import"}) {
+       {"new", "holder", "price", "buy", "sell", "move", "split", "switch-eur", "import", "update-prices"}) {
     app.get_subcommand(name)->add_flag(
         "--dry-run", dryRun,
         "alle Prüfungen ausführen und das Dokument so ausgeben, wie es danach wäre (wie dump), ohne etwas zu "

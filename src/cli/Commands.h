@@ -11,6 +11,7 @@ void AddDocumentCommands(CLI::App& app, const Context& ctx, int& result);
 void AddBookingCommands(CLI::App& app, const Context& ctx, int& result);
 void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result);
 void AddViewCommands(CLI::App& app, const Context& ctx, int& result);
+void AddPriceSourceCommands(CLI::App& app, const Context& ctx, int& result);
 
 // Splits "1,5;2" style lists: the values are separated by ";" or by "," between whole
 // quantities, see the .cpp.

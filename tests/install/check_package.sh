@@ -38,7 +38,7 @@ views=$("$build/src/kapibuch-cli" show --help | awk '/^Ansichten:$/ { on = 1; ne
 while IFS= read -r view; do
   grep -qF -- "$view" <<<"$description" || fail "the package description does not name the view $view"
 done <<<"$views"
-[ "$(dpkg-deb -f "$deb" Recommends)" = bash-completion ] || fail "the package does not recommend bash-completion"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "bash-completion, ca-certificates" ] || fail "the package does not recommend bash-completion and ca-certificates"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"

@@ -54,7 +54,7 @@ commands=$("$cli" --help | awk '/^Befehle:$/ { on = 1; next } on && /^  [^ ]/ { 
 # shellcheck disable=SC2086
 expect "" -- $commands
 expect sh -- show
-expect s -- sell split switch-eur show
+expect s -- sell split switch-eur show source
 expect --v -- --version
 
 # The portfolio file: .kpz files and folders, not other files.

@@ -1,0 +1,153 @@
+// Prices from the internet: the sources kept in the settings ("source set", "source list",
+// "source remove") and "update-prices", which fetches every security's new prices and
+// merges them as one change.
+#include <optional>
+#include <ostream>
+
+#include "base/SafeFile.h"
+#include "cli/ChangeSession.h"
+#include "cli/Commands.h"
+#include "forms/PriceUpdate.h"
+#include "qt/Environment.h"
+#include "qt/PriceDownloads.h"
+
+namespace cli {
+
+namespace {
+
+struct SourceOptions {
+  std::string wkn, url, symbol, formatFile, column;
+  bool automatic = false;
+};
+
+struct UpdateOptions {
+  std::string file, name, wkn, from;
+};
+
+int RunSourceSet(const Context& ctx, const SourceOptions& o) {
+  if (!forms::AllowedAddress(o.url)) {
+    ctx.err << "Die Adresse \"" << forms::ShownAddress(o.url)
+            << "\" ist nicht erlaubt: nur https:-, http:- und file:-Adressen.\n";
+    return kRefused;
+  }
+  forms::PriceSource source{o.wkn, o.url, o.symbol, "", o.column};
+  // Placeholders and date forms are checked now, not at the first download.
+  std::string error;
+  if (!forms::ExpandAddress(source, CKBXDatum(), CKBXDatum(), error)) {
+    ctx.err << error << '\n';
+    return kRefused;
+  }
+  if (!o.formatFile.empty()) {
+    std::vector<std::uint8_t> bytes;
+    if (ReadRegularFile(o.formatFile, bytes) != ReadResult::Ok) {
+      ctx.err << "Datei kann nicht geöffnet werden!\n";
+      return kUnreadable;
+    }
+    source.format.assign(bytes.begin(), bytes.end());
+    if (source.format.empty()) {
+      ctx.err << "Die Formatbeschreibung ist leer.\n";
+      return kRefused;
+    }
+  }
+  const auto settings = platform::SettingsFromEnvironment();
+  forms::PriceSources::Store(*settings, source);
+  settings->Sync();
+  return kOk;
+}
+
+int RunSourceList(const Context& ctx) {
+  const auto settings = platform::SettingsFromEnvironment();
+  for (const forms::PriceSource& s : forms::PriceSources::Load(*settings)) {
+    std::string format = "automatisch";
+    if (!s.format.empty()) format = s.format.substr(0, s.format.find_first_of("\r\n"));
+    ctx.out << s.wkn << '\t' << forms::ShownAddress(s.address) << '\t' << s.symbol << '\t' << format << '\n';
+  }
+  return kOk;
+}
+
+int RunSourceRemove(const Context& ctx, const std::string& wkn) {
+  const auto settings = platform::SettingsFromEnvironment();
+  if (!forms::PriceSources::Remove(*settings, wkn)) {
+    ctx.err << "Für \"" << wkn << "\" gibt es keine Kursquelle.\n";
+    return kRefused;
+  }
+  settings->Sync();
+  return kOk;
+}
+
+int RunUpdate(const Context& ctx, const UpdateOptions& o) {
+  std::optional<CKBXDatum> from;
+  if (!o.from.empty()) {
+    CKBXDatum day;
+    if (!ParseDay(ctx, o.from, day)) return kRefused;
+    from = day;
+  }
+  ChangeSession change(ctx, o.file);
+  if (const int status = change.Open(); status != kOk) return status;
+  CKapibuchDoc& doc = change.Doc();
+  const auto settings = platform::SettingsFromEnvironment();
+  std::vector<std::string> problems;
+  const std::vector<forms::UpdateItem> items = forms::PlanUpdate(doc, *settings, from, o.name, o.wkn, problems);
+  std::ostream& lines = ctx.dryRun ? ctx.err : ctx.out;
+  if (items.empty() && problems.empty()) {
+    ctx.err << "Kein Wertpapier der Datei hat eine Kursquelle (kapibuch-cli source set).\n";
+    return kRefused;
+  }
+  std::vector<std::string> addresses;
+  for (const forms::UpdateItem& item : items) addresses.push_back(item.url);
+  const std::vector<platform::Download> downloads = platform::DownloadAll(addresses, {});
+  std::vector<forms::UpdateOutcome> outcomes;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    outcomes.push_back(downloads[i].ok ? forms::ReadAnswer(doc, items[i], downloads[i].body)
+                                       : forms::Failed(items[i], downloads[i].error));
+  }
+  bool failed = !problems.empty();
+  for (const forms::UpdateOutcome& outcome : outcomes) {
+    lines << outcome.line << '\n';
+    failed |= outcome.failed;
+  }
+  for (const std::string& problem : problems) lines << problem << '\n';
+  // Every download has ended: what they brought is one change, saved once.
+  const bool changed = doc.Apply(forms::UpdateChange(outcomes));
+  const int status = change.Commit(changed);
+  if (status != kOk) return status;
+  return failed ? kDownloadFailed : kOk;
+}
+
+}  // namespace
+
+void AddPriceSourceCommands(CLI::App& app, const Context& ctx, int& result) {
+  CLI::App* source = app.add_subcommand("source", "Kursquellen für \"update-prices\" (in den Einstellungen)");
+  source->require_subcommand(1);
+
+  auto set = std::make_shared<SourceOptions>();
+  CLI::App* setCmd = source->add_subcommand("set", "Kursquelle eines Wertpapiers festlegen oder ändern");
+  setCmd->add_option("--wkn", set->wkn, "WKN/Kürzel des Wertpapiers")->required();
+  setCmd->add_option("--url", set->url, "Adressvorlage mit {SYMBOL}, {WKN}, {VON:...}, {BIS:...}")->required();
+  setCmd->add_option("--symbol", set->symbol, "Name des Wertpapiers beim Anbieter (sonst die WKN/Kürzel)");
+  auto* formatFile = setCmd->add_option("--format-file", set->formatFile, "Datei mit einer Formatbeschreibung");
+  auto* automatic = setCmd->add_flag("--auto", set->automatic, "das Dateiformat jeder Antwort erkennen (Vorgabe)");
+  auto* column = setCmd->add_option("--column", set->column,
+                                    "mit --auto: Spalte des Kurses, Nummer ab 1 oder Text der Kopfzeile");
+  formatFile->excludes(automatic);
+  column->excludes(formatFile);
+  setCmd->callback([&ctx, &result, set] { result = RunSourceSet(ctx, *set); });
+
+  source->add_subcommand("list", "Kursquellen auflisten")->callback([&ctx, &result] { result = RunSourceList(ctx); });
+
+  auto removeWkn = std::make_shared<std::string>();
+  CLI::App* removeCmd = source->add_subcommand("remove", "Kursquelle eines Wertpapiers entfernen");
+  removeCmd->add_option("--wkn", *removeWkn, "WKN/Kürzel des Wertpapiers")->required();
+  removeCmd->callback([&ctx, &result, removeWkn] { result = RunSourceRemove(ctx, *removeWkn); });
+
+  auto update = std::make_shared<UpdateOptions>();
+  CLI::App* updateCmd =
+      app.add_subcommand("update-prices", "Kurse aller Wertpapiere mit Kursquelle aus dem Internet aktualisieren");
+  updateCmd->add_option("FILE", update->file, "Kapitalbuch-Datei")->required();
+  updateCmd->add_option("--name", update->name, "nur das Wertpapier dieser Bezeichnung");
+  updateCmd->add_option("--wkn", update->wkn, "nur das Wertpapier dieser WKN/Kürzel");
+  updateCmd->add_option("--from", update->from, "ab diesem Tag (sonst je Wertpapier ab dem Tag nach dem letzten Kurs)");
+  updateCmd->callback([&ctx, &result, update] { result = RunUpdate(ctx, *update); });
+}
+
+}  // namespace cli

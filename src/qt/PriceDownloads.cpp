@@ -1,0 +1,214 @@
+#include "qt/PriceDownloads.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QTimer>
+#include <QUrl>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t kParallel = 4;
+constexpr int kMaxRedirects = 5;
+
+long long LimitFromEnvironment(const char* name, long long fallback) {
+  const char* value = std::getenv(name);
+  if (!value || !*value) return fallback;
+  char* end = nullptr;
+  const long long n = std::strtoll(value, &end, 10);
+  return end && *end == '\0' && n > 0 ? n : fallback;
+}
+
+Download FromFile(const QUrl& url, long long maxBytes) {
+  Download d;
+  const QString path = url.toLocalFile();
+  const QFileInfo info(path);
+  if (!info.isFile()) {
+    d.error = "Datei nicht gefunden";
+    return d;
+  }
+  if (info.size() > maxBytes) {
+    d.error = "Antwort größer als 50 MB";
+    return d;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    d.error = "Datei kann nicht gelesen werden";
+    return d;
+  }
+  const QByteArray bytes = file.readAll();
+  d.ok = true;
+  d.body.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return d;
+}
+
+// One download over the network, with its own watch for silence, size and redirects.
+class Transfer {
+ public:
+  Transfer(QNetworkAccessManager& manager, const QUrl& url, int timeoutMs, long long maxBytes,
+           std::function<void()> done)
+      : m_maxBytes(maxBytes), m_done(std::move(done)) {
+    QNetworkRequest request(url);
+    // Redirects are followed unless they lead from https: to http: (InsecureRedirectError).
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Kapitalbuch"));
+    m_reply = manager.get(request);
+    m_silence.setSingleShot(true);
+    m_silence.setInterval(timeoutMs);
+    QObject::connect(&m_silence, &QTimer::timeout, [this] { Abort("keine Antwort seit 30 Sekunden"); });
+    m_silence.start();
+    QObject::connect(m_reply, &QNetworkReply::readyRead, [this] {
+      m_silence.start();
+      m_body += m_reply->readAll();
+      if (m_body.size() > m_maxBytes) Abort("Antwort größer als 50 MB");
+    });
+    QObject::connect(m_reply, &QNetworkReply::metaDataChanged, [this] { m_silence.start(); });
+    QObject::connect(m_reply, &QNetworkReply::redirected, [this](const QUrl&) { m_silence.start(); });
+    QObject::connect(m_reply, &QNetworkReply::finished, [this] { Finish(); });
+  }
+  ~Transfer() {
+    if (m_reply) {
+      m_reply->disconnect();
+      m_reply->abort();
+      m_reply->deleteLater();
+    }
+  }
+
+  void Abort(const std::string& reason) {
+    if (m_result) return;
+    m_reason = reason;
+    m_reply->abort();  // finished follows
+  }
+  bool Done() const { return m_result.has_value(); }
+  Download Take() { return std::move(*m_result); }
+
+ private:
+  void Finish() {
+    if (m_result) return;
+    m_silence.stop();
+    m_body += m_reply->readAll();
+    Download d;
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = m_reply->error();
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (!m_reason.empty()) {
+      d.error = m_reason;
+    } else if (status >= 300 && status < 400) {
+      d.error = "zu viele Umleitungen";
+    } else if (status != 0 && (status < 200 || status >= 300)) {
+      d.error = "Server antwortet " + std::to_string(status);
+    } else if (error == QNetworkReply::TooManyRedirectsError) {
+      d.error = "zu viele Umleitungen";
+    } else if (error == QNetworkReply::InsecureRedirectError) {
+      d.error = "Umleitung nicht erlaubt";
+    } else if (error == QNetworkReply::SslHandshakeFailedError) {
+      d.error = "Zertifikat ungültig";
+    } else if (error != QNetworkReply::NoError ||
+               (length.isValid() && static_cast<long long>(m_body.size()) < length.toLongLong())) {
+      d.error = "Verbindung abgebrochen";
+    } else {
+      d.ok = true;
+      d.body.assign(m_body.constData(), static_cast<std::size_t>(m_body.size()));
+    }
+    m_result = std::move(d);
+    m_done();
+  }
+
+  QNetworkReply* m_reply = nullptr;
+  QTimer m_silence;
+  QByteArray m_body;
+  long long m_maxBytes;
+  std::string m_reason;
+  std::optional<Download> m_result;
+  std::function<void()> m_done;
+};
+
+}  // namespace
+
+std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, const DownloadProgress& progress) {
+  // kapibuch-cli has no application object of its own: the network needs one.
+  std::unique_ptr<QCoreApplication> app;
+  static int argc = 1;
+  static char name[] = "kapibuch";
+  static char* argv[] = {name, nullptr};
+  if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+
+  const int timeoutMs = static_cast<int>(LimitFromEnvironment("KAPIBUCH_TEST_DOWNLOAD_TIMEOUT_MS", 30000));
+  const long long maxBytes = LimitFromEnvironment("KAPIBUCH_TEST_DOWNLOAD_MAX_BYTES", 50LL * 1024 * 1024);
+  QNetworkProxyFactory::setUseSystemConfiguration(true);
+  QNetworkAccessManager manager;
+  if (const char* ca = std::getenv("KAPIBUCH_TEST_CA_FILE"); ca && *ca) {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.addCaCertificates(QString::fromLocal8Bit(ca));
+    QSslConfiguration::setDefaultConfiguration(tls);
+  }
+
+  std::vector<Download> results(addresses.size());
+  std::vector<std::unique_ptr<Transfer>> running(addresses.size());
+  std::size_t next = 0, finished = 0, active = 0;
+  bool cancelled = false;
+  QEventLoop loop;
+
+  std::function<void()> startMore;
+  const auto ended = [&] {
+    ++finished;
+    --active;
+    if (progress && progress(finished, next)) cancelled = true;
+    QTimer::singleShot(0, &loop, [&] { startMore(); });
+  };
+  startMore = [&] {
+    for (std::size_t i = 0; i < running.size(); ++i) {
+      if (running[i] && running[i]->Done()) {
+        results[i] = running[i]->Take();
+        running[i].reset();
+      }
+    }
+    if (cancelled) {
+      for (std::size_t i = 0; i < running.size(); ++i) {
+        if (running[i]) {
+          running[i].reset();
+          results[i].error = "abgebrochen";
+        }
+      }
+      for (; next < addresses.size(); ++next) results[next].error = "abgebrochen";
+      loop.quit();
+      return;
+    }
+    while (active < kParallel && next < addresses.size()) {
+      const std::size_t i = next++;
+      const QUrl url(QString::fromStdString(addresses[i]));
+      if (progress && progress(finished, next)) {
+        cancelled = true;
+        QTimer::singleShot(0, &loop, [&] { startMore(); });
+        return;
+      }
+      if (url.isLocalFile()) {
+        results[i] = FromFile(url, maxBytes);
+        ++active;
+        ended();
+        continue;
+      }
+      ++active;
+      running[i] = std::make_unique<Transfer>(manager, url, timeoutMs, maxBytes, ended);
+    }
+    if (finished == addresses.size()) loop.quit();
+  };
+  QTimer::singleShot(0, &loop, [&] { startMore(); });
+  if (!addresses.empty()) loop.exec();
+  return results;
+}
+
+}  // namespace platform
