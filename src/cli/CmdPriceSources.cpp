@@ -9,7 +9,7 @@
 #include "cli/Commands.h"
 #include "forms/PriceUpdate.h"
 #include "qt/Environment.h"
-#include "qt/PriceDownloads.h"
+#include "platform/Downloads.h"
 
 namespace cli {
 
@@ -90,28 +90,17 @@ int RunUpdate(const Context& ctx, const UpdateOptions& o) {
   const std::vector<forms::UpdateItem> items = forms::PlanUpdate(doc, *settings, from, o.name, o.wkn, problems);
   std::ostream& lines = ctx.dryRun ? ctx.err : ctx.out;
   if (items.empty() && problems.empty()) {
-    ctx.err << "Kein Wertpapier der Datei hat eine Kursquelle (kapibuch-cli source set).\n";
+    ctx.err << (o.name.empty() && o.wkn.empty() ? "Kein Wertpapier der Datei hat eine Kursquelle"
+                                                : "Kein gewähltes Wertpapier der Datei hat eine Kursquelle")
+            << " (kapibuch-cli source set).\n";
     return kRefused;
   }
-  std::vector<std::string> addresses;
-  for (const forms::UpdateItem& item : items) addresses.push_back(item.url);
-  const std::vector<platform::Download> downloads = platform::DownloadAll(addresses, {});
-  std::vector<forms::UpdateOutcome> outcomes;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    outcomes.push_back(downloads[i].ok ? forms::ReadAnswer(doc, items[i], downloads[i].body)
-                                       : forms::Failed(items[i], downloads[i].error));
-  }
-  bool failed = !problems.empty();
-  for (const forms::UpdateOutcome& outcome : outcomes) {
-    lines << outcome.line << '\n';
-    failed |= outcome.failed;
-  }
-  for (const std::string& problem : problems) lines << problem << '\n';
+  const forms::UpdateRun run = forms::RunUpdate(doc, items, problems, &platform::DownloadAll, {});
+  for (const std::string& line : run.lines) lines << line << '\n';
   // Every download has ended: what they brought is one change, saved once.
-  const bool changed = doc.Apply(forms::UpdateChange(outcomes));
-  const int status = change.Commit(changed);
+  const int status = change.Commit(doc.Apply(*run.change));
   if (status != kOk) return status;
-  return failed ? kDownloadFailed : kOk;
+  return run.failed ? kDownloadFailed : kOk;
 }
 
 }  // namespace

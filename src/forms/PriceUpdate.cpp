@@ -257,7 +257,7 @@ UpdateOutcome Failed(const UpdateItem& item, const std::string& reason) {
   return outcome;
 }
 
-UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer) {
+UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer, bool onlyNew) {
   UpdateOutcome outcome;
   const std::vector<std::string_view> lines = Lines(answer);
   // Nothing, or a header line alone: the source has no prices for those days.
@@ -286,13 +286,43 @@ UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::s
   for (const CKBXKurs& point : found.Points()) {
     // A provider that ignores the days asked for never writes over older prices.
     if (point.Date() < item.from || today < point.Date()) continue;
-    if (history && history->PriceOn(point.Date()) == point.Price()) continue;
+    if (onlyNew && history && history->PriceOn(point.Date()) == point.Price()) continue;
     outcome.prices.push_back({item.name, item.wkn, point.Date(), point.Price()});
   }
   const std::size_t n = outcome.prices.size();
   outcome.line = item.Title() + ": " +
                  (n == 0 ? std::string("keine neuen Kurse") : std::to_string(n) + (n == 1 ? " Kurs" : " Kurse"));
   return outcome;
+}
+
+UpdateRun RunUpdate(const CKapibuchDoc& doc, const std::vector<UpdateItem>& items,
+                    const std::vector<std::string>& problems, const platform::Downloader& download,
+                    const platform::DownloadProgress& progress) {
+  UpdateRun run;
+  std::vector<std::string> addresses;
+  for (const UpdateItem& item : items) addresses.push_back(item.url);
+  bool cancelled = false;
+  const std::vector<platform::Download> downloads =
+      addresses.empty() ? std::vector<platform::Download>()
+                        : download(addresses, [&](std::size_t finished, std::size_t started) {
+                            cancelled = cancelled || (progress && progress(finished, started));
+                            return cancelled;
+                          });
+  if (cancelled) {
+    run.cancelled = true;
+    return run;
+  }
+  std::vector<UpdateOutcome> outcomes;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const platform::Download& d = downloads.at(i);
+    outcomes.push_back(d.ok ? ReadAnswer(doc, items[i], d.body) : Failed(items[i], d.error));
+    run.lines.push_back(outcomes.back().line);
+    run.failed |= outcomes.back().failed;
+  }
+  run.lines.insert(run.lines.end(), problems.begin(), problems.end());
+  run.failed |= !problems.empty();
+  run.change = UpdateChange(outcomes);
+  return run;
 }
 
 PriceChange UpdateChange(const std::vector<UpdateOutcome>& outcomes) {
@@ -302,3 +332,98 @@ PriceChange UpdateChange(const std::vector<UpdateOutcome>& outcomes) {
 }
 
 }  // namespace forms
+
+CKurseAktualisierenDlg::CKurseAktualisierenDlg(const CKapibuchDoc& doc, const platform::SettingsStore& settings)
+    : m_doc(doc), m_settings(settings) {
+  // Every security with a source, whatever its address holds: a faulty one is told at the start.
+  const std::vector<forms::PriceSource> sources = forms::PriceSources::Load(settings);
+  for (const auto& history : doc.Histories()) {
+    if (std::any_of(sources.begin(), sources.end(), [&](const forms::PriceSource& s) { return s.wkn == history->Wkn(); }))
+      m_entries.push_back({history->Name(), history->Wkn(), true});
+  }
+}
+
+bool CKurseAktualisierenDlg::OnStart(platform::Prompter& prompter, std::vector<forms::UpdateItem>& items,
+                                     std::vector<std::string>& problems) const {
+  std::optional<CKBXDatum> from;
+  if (fromText.find_first_not_of(' ') != std::string::npos) {
+    CKBXDatum day;
+    if (!ParseDatum(fromText, day) || m_doc.Today() < day) {
+      prompter.Tell(kCaption, "Bitte geben Sie ein gültiges Datum ein, das nicht nach dem heutigen Tag liegt.",
+                    platform::Icon::Exclamation);
+      return false;
+    }
+    from = day;
+  }
+  items.clear();
+  problems.clear();
+  for (const Entry& e : m_entries) {
+    if (!e.ticked) continue;
+    std::vector<forms::UpdateItem> one = forms::PlanUpdate(m_doc, m_settings, from, e.name, e.wkn, problems);
+    items.insert(items.end(), one.begin(), one.end());
+  }
+  if (items.empty() && problems.empty()) {
+    prompter.Tell(kCaption, "Bitte wählen Sie mindestens ein Wertpapier aus.", platform::Icon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+CKursquellenDlg::CKursquellenDlg(const CKapibuchDoc& doc, platform::SettingsStore& settings)
+    : m_doc(doc), m_settings(settings), m_formats(forms::LoadStoredFormats(settings).formats) {
+  const std::vector<forms::PriceSource> sources = forms::PriceSources::Load(settings);
+  for (const auto& history : doc.Histories()) {
+    Row row{history->Name(), {history->Wkn(), "", "", "", ""}};
+    for (const forms::PriceSource& s : sources) {
+      if (s.wkn == history->Wkn()) row.source = s;
+    }
+    // A security held under two names has one source: listed once.
+    if (std::none_of(rows.begin(), rows.end(), [&](const Row& r) { return r.source.wkn == history->Wkn(); }))
+      rows.push_back(std::move(row));
+  }
+}
+
+bool CKursquellenDlg::Acceptable(const Row& row, platform::Prompter& prompter) const {
+  std::string error;
+  if (!forms::ExpandAddress(row.source, CKBXDatum(), CKBXDatum(), error)) {
+    prompter.Tell(kCaption, row.name + ": " + error, platform::Icon::Exclamation);
+    return false;
+  }
+  if (!forms::AllowedAddress(row.source.address)) {
+    prompter.Tell(kCaption, row.name + ": Nur https:-, http:- und file:-Adressen sind erlaubt.",
+                  platform::Icon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+std::optional<forms::UpdateItem> CKursquellenDlg::TestItem(std::size_t row, platform::Prompter& prompter) const {
+  const Row& r = rows.at(row);
+  if (r.source.address.empty()) {
+    prompter.Tell(kCaption, "Bitte geben Sie zuerst eine Adresse ein.", platform::Icon::Exclamation);
+    return std::nullopt;
+  }
+  if (!Acceptable(r, prompter)) return std::nullopt;
+  const CKBXDatum today = m_doc.Today();
+  forms::UpdateItem item{r.name, r.source.wkn, r.source, CKBXDatum(today.Day() > 30 ? today.Day() - 30 : 1), ""};
+  std::string error;
+  item.url = *forms::ExpandAddress(item.source, item.from, today, error);
+  return item;
+}
+
+bool CKursquellenDlg::OnOK(platform::Prompter& prompter, std::size_t& failedRow) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!rows[i].source.address.empty() && !Acceptable(rows[i], prompter)) {
+      failedRow = i;
+      return false;
+    }
+  }
+  for (const Row& row : rows) {
+    if (row.source.address.empty()) {
+      forms::PriceSources::Remove(m_settings, row.source.wkn);
+    } else if (forms::PriceSources::Find(m_settings, row.source.wkn) != row.source) {
+      forms::PriceSources::Store(m_settings, row.source);
+    }
+  }
+  return true;
+}

@@ -12,6 +12,9 @@
 
 #include "document/Changes.h"
 #include "document/KapibuchDoc.h"
+#include "platform/Downloads.h"
+#include "platform/Prompter.h"
+#include "forms/StoredFormats.h"
 #include "platform/SettingsStore.h"
 
 namespace forms {
@@ -94,11 +97,84 @@ struct UpdateOutcome {
 
 // Reads a downloaded answer: with the source's description, or detected. An empty or
 // header-only answer brings nothing and is no failure; lines without a readable price are.
-UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer);
+// `onlyNew`: prices the document holds already are left out (a test of a source counts
+// them all).
+UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer,
+                         bool onlyNew = true);
 // A download that failed: "SAP (716460): Fehler – Server antwortet 404".
 UpdateOutcome Failed(const UpdateItem& item, const std::string& reason);
 
 // The prices of a whole run as one change of the document ("Kurse aktualisieren").
 PriceChange UpdateChange(const std::vector<UpdateOutcome>& outcomes);
 
+// A whole run, as "Kurse aktualisieren" and update-prices make it: every download first, then
+// one change with what they brought (none when the run was cancelled).
+struct UpdateRun {
+  std::vector<std::string> lines;  // one per security, then the securities left out
+  bool failed = false;             // a download or an address failed
+  bool cancelled = false;
+  std::optional<PriceChange> change;  // the prices of the run; none when cancelled
+};
+UpdateRun RunUpdate(const CKapibuchDoc& doc, const std::vector<UpdateItem>& items,
+                    const std::vector<std::string>& problems, const platform::Downloader& download,
+                    const platform::DownloadProgress& progress);
+
 }  // namespace forms
+
+// "Kurse aktualisieren": the securities that have a source, each ticked, and the first day.
+class CKurseAktualisierenDlg {
+ public:
+  static constexpr const char* kCaption = "Kurse aktualisieren";
+
+  CKurseAktualisierenDlg(const CKapibuchDoc& doc, const platform::SettingsStore& settings);
+
+  struct Entry {
+    std::string name, wkn;
+    bool ticked = true;
+  };
+  const std::vector<Entry>& Entries() const { return m_entries; }
+  void SetTicked(std::size_t index, bool ticked) { m_entries.at(index).ticked = ticked; }
+  // "ab &Datum:": empty, for each security the day after its last price.
+  std::string fromText;
+
+  // Checks the day; the securities ticked with their addresses (problems for those whose
+  // address cannot be made). False, with the message told, for a day that is none or when
+  // nothing is ticked.
+  bool OnStart(platform::Prompter& prompter, std::vector<forms::UpdateItem>& items, std::vector<std::string>& problems) const;
+
+ private:
+  const CKapibuchDoc& m_doc;
+  const platform::SettingsStore& m_settings;
+  std::vector<Entry> m_entries;
+};
+
+// "Kursquellen": the source of each of the document's securities, edited in a table.
+class CKursquellenDlg {
+ public:
+  static constexpr const char* kCaption = "Kursquellen";
+  static constexpr const char* kAutomatic = "automatisch";
+
+  CKursquellenDlg(const CKapibuchDoc& doc, platform::SettingsStore& settings);
+
+  struct Row {
+    std::string name;
+    forms::PriceSource source;  // an empty address: no source
+  };
+  std::vector<Row> rows;
+  // The stored format descriptions a row may name (title, description).
+  const forms::FormatList& Formats() const { return m_formats; }
+
+  // The row's day range and address for "&Testen": the last 30 days.
+  std::optional<forms::UpdateItem> TestItem(std::size_t row, platform::Prompter& prompter) const;
+  // Checks every address and stores the sources: rows with an address replace their
+  // security's source, rows without one remove it. False, with the message told, when an
+  // address is refused (nothing is stored then); `failedRow` names it.
+  bool OnOK(platform::Prompter& prompter, std::size_t& failedRow);
+
+ private:
+  bool Acceptable(const Row& row, platform::Prompter& prompter) const;
+
+  const CKapibuchDoc& m_doc;
+  platform::SettingsStore& m_settings;
+  forms::FormatList m_formats;
+};

@@ -25,7 +25,9 @@
 #include "dialogs/KontobewegungDialog.h"
 #include "dialogs/KontowaehrungDialog.h"
 #include "dialogs/KurseEingebenDialog.h"
+#include "dialogs/KurseAktualisierenDialog.h"
 #include "dialogs/KurseExportierenDialog.h"
+#include "dialogs/KursquellenDialog.h"
 #include "dialogs/KurseImportierenDialog.h"
 #include "dialogs/NewFileWizard.h"
 #include "dialogs/OptionenDialog.h"
@@ -195,6 +197,17 @@ void MainFrame::CreateMenus() {
           dialogs::KurseExportierenDialog(doc, m_prompter, m_settings, this).exec();
         }),
         true},
+       {"Kurse ak&tualisieren...", QKeySequence(Qt::CTRL | Qt::Key_U),
+        "Holt die neuen Kurse aller Wertpapiere mit Kursquelle aus dem Internet.", "import",
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          dialogs::KurseAktualisierenDialog(doc, m_prompter, m_settings, m_download, this).exec();
+        }),
+        true, true},
+       {"Kurs&quellen...", none, "Legt fest, woher die Kurse jedes Wertpapiers geladen werden.", nullptr,
+        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+          dialogs::KursquellenDialog(doc, m_prompter, m_settings, m_download, this).exec();
+        }),
+        true},
        {"Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
         booking(&RunBooking<dialogs::KontobewegungDialog>), true, true},
        {"&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
@@ -213,7 +226,7 @@ void MainFrame::CreateMenus() {
   m_undoAction = edit[0];
   m_redoAction = edit[1];
   m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  m_switchAction = edit[10];  // "Konto&währung umstellen..."
+  m_switchAction = edit[12];  // "Konto&währung umstellen..."
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   for (const views::ModeTraits& mode : views::AllModes()) {
@@ -258,7 +271,7 @@ void MainFrame::CreateToolBar() {
   // In the order of the menus: file | printing | bookings | options | the view modes | help.
   const auto& tools = m_toolActions;
   for (std::size_t i = 0; i < tools.size(); ++i) {
-    if (i == 3 || i == 5 || i == 10) m_tools->addSeparator();  // before printing, bookings, options
+    if (i == 3 || i == 5 || i == 11) m_tools->addSeparator();  // before printing, bookings, options
     if (i == tools.size() - 2) {
       m_tools->addSeparator();
       for (const views::ModeTraits& mode : views::AllModes())

@@ -13,6 +13,7 @@
 
 #include "document/KapibuchDoc.h"
 #include "platform/Clock.h"
+#include "platform/Downloads.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"
 #include "views/ViewMode.h"
@@ -100,6 +101,7 @@ class MainFrame : public QMainWindow {
 
   platform::SettingsStore& m_settings;
   platform::Prompter& m_prompter;
+  platform::Downloader m_download = &platform::DownloadAll;
   const platform::Clock& m_clock;
   QMdiArea* m_area = nullptr;
   QToolBar* m_tools = nullptr;

@@ -1,4 +1,4 @@
-#include "qt/PriceDownloads.h"
+#include "platform/Downloads.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -106,14 +106,12 @@ class Transfer {
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (!m_reason.empty()) {
       d.error = m_reason;
-    } else if (status >= 300 && status < 400) {
-      d.error = "zu viele Umleitungen";
-    } else if (status != 0 && (status < 200 || status >= 300)) {
-      d.error = "Server antwortet " + std::to_string(status);
     } else if (error == QNetworkReply::TooManyRedirectsError) {
       d.error = "zu viele Umleitungen";
     } else if (error == QNetworkReply::InsecureRedirectError) {
       d.error = "Umleitung nicht erlaubt";
+    } else if (status != 0 && (status < 200 || status >= 300)) {
+      d.error = "Server antwortet " + std::to_string(status);  // a 304, a redirect to nowhere too
     } else if (error == QNetworkReply::SslHandshakeFailedError) {
       d.error = "Zertifikat ungültig";
     } else if (error != QNetworkReply::NoError ||
@@ -162,20 +160,42 @@ std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, con
   bool cancelled = false;
   QEventLoop loop;
 
+  // A transfer that ends only counts itself; the rest happens in startMore, called from the
+  // loop and never from inside a transfer: telling the progress may process events (a
+  // progress dialog does), and a transfer is not removed while it is still at work.
   std::function<void()> startMore;
-  const auto ended = [&] {
-    ++finished;
-    --active;
-    if (progress && progress(finished, next)) cancelled = true;
-    QTimer::singleShot(0, &loop, [&] { startMore(); });
-  };
-  startMore = [&] {
+  bool busy = false;
+  const auto collect = [&] {
     for (std::size_t i = 0; i < running.size(); ++i) {
       if (running[i] && running[i]->Done()) {
         results[i] = running[i]->Take();
         running[i].reset();
       }
     }
+  };
+  const auto later = [&](int ms) { QTimer::singleShot(ms, &loop, [&] { startMore(); }); };
+  const auto ended = [&] {
+    ++finished;
+    --active;
+    later(0);
+  };
+  startMore = [&] {
+    if (busy) return later(10);  // called again while the progress was told
+    busy = true;
+    collect();
+    while (!cancelled && active < kParallel && next < addresses.size()) {
+      const std::size_t i = next++;
+      const QUrl url(QString::fromStdString(addresses[i]));
+      ++active;
+      if (url.isLocalFile()) {
+        results[i] = FromFile(url, maxBytes);
+        ended();
+      } else {
+        running[i] = std::make_unique<Transfer>(manager, url, timeoutMs, maxBytes, ended);
+      }
+    }
+    if (!cancelled && progress && progress(finished, next)) cancelled = true;
+    collect();  // transfers that ended while the progress was told
     if (cancelled) {
       for (std::size_t i = 0; i < running.size(); ++i) {
         if (running[i]) {
@@ -185,26 +205,10 @@ std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, con
       }
       for (; next < addresses.size(); ++next) results[next].error = "abgebrochen";
       loop.quit();
-      return;
+    } else if (finished == addresses.size()) {
+      loop.quit();
     }
-    while (active < kParallel && next < addresses.size()) {
-      const std::size_t i = next++;
-      const QUrl url(QString::fromStdString(addresses[i]));
-      if (progress && progress(finished, next)) {
-        cancelled = true;
-        QTimer::singleShot(0, &loop, [&] { startMore(); });
-        return;
-      }
-      if (url.isLocalFile()) {
-        results[i] = FromFile(url, maxBytes);
-        ++active;
-        ended();
-        continue;
-      }
-      ++active;
-      running[i] = std::make_unique<Transfer>(manager, url, timeoutMs, maxBytes, ended);
-    }
-    if (finished == addresses.size()) loop.quit();
+    busy = false;
   };
   QTimer::singleShot(0, &loop, [&] { startMore(); });
   if (!addresses.empty()) loop.exec();

@@ -145,7 +145,7 @@ TEST_F(CliUpdatePrices, EverySecurityInOneRunAndOneFails) {
   // A file without a security that has a source.
   r = RunCli({"update-prices", m_file, "--wkn", "575200"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "Kein Wertpapier der Datei hat eine Kursquelle (kapibuch-cli source set).\n");
+  EXPECT_EQ(r.err, "Kein gewähltes Wertpapier der Datei hat eine Kursquelle (kapibuch-cli source set).\n");
 }
 
 TEST_F(CliUpdatePrices, EachFailureSaysWhyAndChangesNothing) {

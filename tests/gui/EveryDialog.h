@@ -26,7 +26,9 @@
 #include "dialogs/KontobewegungDialog.h"
 #include "dialogs/KontowaehrungDialog.h"
 #include "dialogs/KurseEingebenDialog.h"
+#include "dialogs/KurseAktualisierenDialog.h"
 #include "dialogs/KurseExportierenDialog.h"
+#include "dialogs/KursquellenDialog.h"
 #include "dialogs/KurseImportierenDialog.h"
 #include "dialogs/NewFileWizard.h"
 #include "dialogs/OptionenDialog.h"
@@ -84,6 +86,10 @@ class EveryDialog {
     Run<dialogs::ImportergebnisDialog>(visit,
                                        CImportergebnisDlg(m_doc, found, {}, {{3, "03.01.2001;x", false}}));
     Run<dialogs::KurseExportierenDialog>(visit, m_doc, prompter, settings);
+    // With a source, so that the list of securities shows.
+    forms::PriceSources::Store(settings, {"723610", "https://kurse.example/{WKN}.csv", "", "", ""});
+    Run<dialogs::KurseAktualisierenDialog>(visit, m_doc, prompter, settings, platform::Downloader());
+    Run<dialogs::KursquellenDialog>(visit, m_doc, prompter, settings, platform::Downloader());
     Run<dialogs::OptionenDialog>(visit, m_doc, prompter, 0);
     Run<dialogs::PositionAuswahlDialog>(visit, m_doc, std::vector<int>{0});
     const auto folder =

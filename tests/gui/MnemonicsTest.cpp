@@ -205,7 +205,7 @@ TEST_F(MnemonicsTest, EachLetterOnceInEveryDialog) {
     ++dialogs;
     clashes << DialogClashes(dialog);
   });
-  EXPECT_EQ(dialogs, 19);
+  EXPECT_EQ(dialogs, 21);
   EXPECT_EQ(clashes.join(QLatin1Char('\n')).toStdString(), "");
 }
 
