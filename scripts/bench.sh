@@ -76,6 +76,38 @@ process "import --auto, 30 years daily ($(du -h "$scratch/daily.csv" | cut -f1))
 line "assistant preview, $(awk '$1 == "assistant_preview_bytes" { printf "%.1f MB", $2 / 1e6 }' "$scratch/import") file" \
   "$(awk '$1 == "assistant_preview_ms" { printf "%.0f", $2 }' "$scratch/import")" ms 200
 
+echo "prices from the internet (a server on 127.0.0.1):"
+upd=$scratch/update
+mkdir -p "$upd/www"
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY no_proxy NO_PROXY
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$upd/www" >"$upd/server.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null; rm -rf "$scratch"' EXIT
+port=""
+for _ in $(seq 50); do
+  port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$upd/server.log" | head -1)
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+export KAPIBUCH_SETTINGS=$upd/settings.ini
+$cli new "$upd/depot.kpz" --start 01.01.2024 --balance 0 --currency EUR >/dev/null
+for i in $(seq 50); do
+  $cli buy "$upd/depot.kpz" --date 02.01.2024 --name "Aktie $i" --wkn "W$i" --qty 1 --price 10 --commission 0 >/dev/null
+  $cli price "$upd/depot.kpz" --date 01.12.2024 --wkn "W$i" --price 10 >/dev/null
+  $cli source set --wkn "W$i" --url "http://127.0.0.1:$port/{WKN}.csv?von={VON:JJJJ-MM-TT}"
+  # 30 new days each, as a Yahoo-style download.
+  { echo "Date,Open,High,Low,Close,Adj Close,Volume"
+    for d in $(seq 2 31); do printf '2024-12-%02d,1,1,1,%d.%02d,1,100\n' "$d" "$((10 + i))" "$d"; done
+  } >"$upd/www/W$i.csv"
+done
+process "update-prices, 50 securities x 30 new days" 3 - bash -c \
+  "cp '$upd/depot.kpz' '$upd/run.kpz' && exec $cli update-prices '$upd/run.kpz'"
+cp "$upd/depot.kpz" "$upd/check.kpz"
+[ "$($cli update-prices "$upd/check.kpz" | grep -c ': 30 Kurse$')" = 50 ] || {
+  echo "update-prices: not every security got its 30 prices"; failed=1; }
+kill $server
+unset KAPIBUCH_SETTINGS
+
 echo "undo and redo (100 movements booked through their form):"
 ./$build/bench/undo_bench "$file" >"$scratch/undo"
 undo() { awk -v k="$1" '$1 == k { print $2 }' "$scratch/undo"; }
