@@ -68,6 +68,9 @@ void KurseAktualisierenDialog::OnStart() {
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   progress.setValue(0);
+  // Nothing here can start a second run while this one ends.
+  for (QWidget* w : {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
+    w->setEnabled(false);
   const forms::UpdateRun run =
       forms::RunUpdate(m_doc, items, problems, m_download, [&](std::size_t finished, std::size_t started) {
         progress.setValue(static_cast<int>(finished));
@@ -76,6 +79,8 @@ void KurseAktualisierenDialog::OnStart() {
         return progress.wasCanceled();
       });
   progress.reset();
+  for (QWidget* w : {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
+    w->setEnabled(true);
   if (run.cancelled) {
     m_prompter.Tell(CKurseAktualisierenDlg::kCaption,
                     "Die Aktualisierung wurde abgebrochen. Es wurden keine Kurse gespeichert.");

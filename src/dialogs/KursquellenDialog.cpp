@@ -104,7 +104,10 @@ void KursquellenDialog::OnTest() {
   TakeRows();
   const std::optional<forms::UpdateItem> item = m_form.TestItem(static_cast<std::size_t>(r), m_prompter);
   if (!item) return;
+  // The dialog waits while its test runs: nothing in it can be pressed twice.
+  setEnabled(false);
   const std::vector<platform::Download> got = m_download({item->url}, {});
+  setEnabled(true);
   const forms::UpdateOutcome outcome =
       got.at(0).ok ? forms::ReadAnswer(m_doc, *item, got[0].body, false) : forms::Failed(*item, got[0].error);
   std::string text = "Die letzten 30 Tage von " + forms::ShownAddress(item->url) + ":\n\n" + outcome.line;

@@ -22,8 +22,9 @@ struct Download {
   std::string error;  // why it failed: "Server antwortet 404", "Verbindung abgebrochen", ...
 };
 
-// Told, with how many downloads ended and how many started, after downloads start and after
-// every one that ends (the last one started is the one being fetched); returning true
+// Told, with how many downloads ended and how many started, after downloads start, after
+// every one that ends and every 200 ms (the last one started is the one being fetched);
+// returning true
 // cancels the downloads still running or waiting (they end with error "abgebrochen").
 using DownloadProgress = std::function<bool(std::size_t finished, std::size_t started)>;
 

@@ -68,23 +68,24 @@ class Transfer {
     m_reply = manager.get(request);
     m_silence.setSingleShot(true);
     m_silence.setInterval(timeoutMs);
-    QObject::connect(&m_silence, &QTimer::timeout, [this] { Abort("keine Antwort seit 30 Sekunden"); });
+    // Every connection has the transfer's timer as its context: it ends with the transfer,
+    // and the reply's own connections (those that stop its request) stay.
+    QObject::connect(&m_silence, &QTimer::timeout, &m_silence, [this] { Abort("keine Antwort seit 30 Sekunden"); });
     m_silence.start();
-    QObject::connect(m_reply, &QNetworkReply::readyRead, [this] {
+    QObject::connect(m_reply, &QNetworkReply::readyRead, &m_silence, [this] {
       m_silence.start();
       m_body += m_reply->readAll();
       if (m_body.size() > m_maxBytes) Abort("Antwort größer als 50 MB");
     });
-    QObject::connect(m_reply, &QNetworkReply::metaDataChanged, [this] { m_silence.start(); });
-    QObject::connect(m_reply, &QNetworkReply::redirected, [this](const QUrl&) { m_silence.start(); });
-    QObject::connect(m_reply, &QNetworkReply::finished, [this] { Finish(); });
+    QObject::connect(m_reply, &QNetworkReply::metaDataChanged, &m_silence, [this] { m_silence.start(); });
+    QObject::connect(m_reply, &QNetworkReply::redirected, &m_silence, [this](const QUrl&) { m_silence.start(); });
+    QObject::connect(m_reply, &QNetworkReply::finished, &m_silence, [this] { Finish(); });
   }
   ~Transfer() {
-    if (m_reply) {
-      m_reply->disconnect();
-      m_reply->abort();
-      m_reply->deleteLater();
-    }
+    // The connections to this transfer go with m_silence; the request itself is stopped.
+    QObject::disconnect(m_reply, nullptr, &m_silence, nullptr);
+    m_reply->abort();
+    m_reply->deleteLater();
   }
 
   void Abort(const std::string& reason) {
@@ -210,6 +211,11 @@ std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, con
     }
     busy = false;
   };
+  // The progress is asked again every 200 ms, so that a cancel counts while a slow
+  // server keeps every download running.
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, &loop, [&] { startMore(); });
+  watch.start(200);
   QTimer::singleShot(0, &loop, [&] { startMore(); });
   if (!addresses.empty()) loop.exec();
   return results;
