@@ -260,14 +260,16 @@ UpdateOutcome Failed(const UpdateItem& item, const std::string& reason) {
 UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer, bool onlyNew) {
   UpdateOutcome outcome;
   const std::vector<std::string_view> lines = Lines(answer);
-  // Nothing, or a header line alone: the source has no prices for those days.
-  if (lines.size() <= 1) {
-    if (lines.size() == 1 && priceio::DetectFormat(answer, {item.source.column, false}).format) {
-      // One row of prices, no header: read below.
-    } else {
-      outcome.line = item.Title() + ": keine neuen Kurse";
-      return outcome;
-    }
+  // Nothing, or a header line alone (column names: separated, without a digit): the source
+  // has no prices for those days. One line of anything else is read as any answer is, and
+  // a message such as "No data" is no price.
+  const auto isHeader = [](std::string_view line) {
+    return line.find_first_of(",;\t|") != std::string_view::npos &&
+           line.find_first_of("0123456789") == std::string_view::npos;
+  };
+  if (lines.empty() || (lines.size() == 1 && isHeader(lines.front()))) {
+    outcome.line = item.Title() + ": keine neuen Kurse";
+    return outcome;
   }
   std::string description = item.source.format;
   if (description.empty()) {

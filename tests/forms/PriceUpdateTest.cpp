@@ -139,3 +139,18 @@ TEST_F(PriceUpdateTest, ARunIsOneChangeAndACancelledOneNone) {
   ASSERT_TRUE(m_doc->UndoChange());  // the whole run at once
   EXPECT_EQ(m_doc->Serialize(), before);
 }
+
+// One line: a header is no failure, a single row of prices is read (with the source's
+// description too), and a message in place of prices is a failure.
+TEST_F(PriceUpdateTest, OneLineAnswers) {
+  forms::UpdateItem siemens = Item("723610");
+  siemens.from = Day(1, 12, 2026);
+  EXPECT_EQ(forms::ReadAnswer(*m_doc, siemens, "Datum;Schluss\r\n").line, "Siemens AG (723610): keine neuen Kurse");
+  EXPECT_EQ(forms::ReadAnswer(*m_doc, siemens, "02.12.2026;98,00").line, "Siemens AG (723610): 1 Kurs");
+  siemens.source.format = "<WIEDERHOLE: <DATUM> ; <KURS_EUR> <NZ> >";
+  EXPECT_EQ(forms::ReadAnswer(*m_doc, siemens, "02.12.2026;98,00\n").line, "Siemens AG (723610): 1 Kurs");
+  const forms::UpdateOutcome limit = forms::ReadAnswer(*m_doc, siemens, "Exceeded the daily hits limit\n");
+  EXPECT_TRUE(limit.failed);
+  EXPECT_EQ(limit.line,
+            "Siemens AG (723610): Fehler – keine Kurse gefunden (Zeile 1: „Exceeded the daily hits limit“)");
+}
