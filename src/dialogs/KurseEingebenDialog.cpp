@@ -112,6 +112,10 @@ void KurseEingebenDialog::LeavePrice(int row) {
 }
 
 void KurseEingebenDialog::done(int result) {
+  // Esc and the window's close button leave no field first: the price being typed counts.
+  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+    if (m_prices[Index(row)]->hasFocus()) LeavePrice(row);
+  }
   QDialog::done(result);
   // The prices typed are one change, however the dialog closes (a price field is left as
   // it closes, so the last one typed counts too).

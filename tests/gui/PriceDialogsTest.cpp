@@ -110,6 +110,20 @@ TEST_F(PriceDialogsTest, PricesTypedAreStoredAndShownOnceOnClosing) {
   EXPECT_EQ(PriceOn(*m_doc, "Bayer AG", Day(1, 1, 1999)), 6000);
 }
 
+// Esc right after typing, with the keyboard still in the field: the price typed counts.
+TEST_F(PriceDialogsTest, EscKeepsThePriceBeingTyped) {
+  m_doc->SetModified(false);
+  dialogs::KurseEingebenDialog dialog(*m_doc, m_prompter);
+  Open(dialog);
+  QLineEdit* siemens = PriceField(dialog, QStringLiteral("Siemens AG"));
+  siemens->setFocus();
+  QTest::keyClicks(siemens, QStringLiteral("77,70"));
+  QTest::keyClick(siemens, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(PriceOn(*m_doc, "Siemens AG", Day(8, 12, 2026)), 7770);
+  EXPECT_TRUE(m_doc->IsModified());
+}
+
 // Closing without a change updates nothing and leaves the modified flag as it was.
 TEST_F(PriceDialogsTest, PriceEntryWithoutChanges) {
   UpdateCounter views(*m_doc);
