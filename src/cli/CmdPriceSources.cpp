@@ -8,8 +8,9 @@
 #include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "forms/PriceUpdate.h"
-#include "qt/Environment.h"
 #include "platform/Downloads.h"
+#include "qt/Environment.h"
+#include "qt/QtSettingsStore.h"
 
 namespace cli {
 
@@ -24,7 +25,18 @@ struct UpdateOptions {
   std::string file, name, wkn, from;
 };
 
+// Stores what was set; a settings file that cannot be written is told (exit 4).
+int Saved(const Context& ctx, platform::QtSettingsStore& settings) {
+  if (settings.Sync()) return kOk;
+  ctx.err << "Die Einstellungen können nicht gespeichert werden.\n";
+  return kUnwritable;
+}
+
 int RunSourceSet(const Context& ctx, const SourceOptions& o) {
+  if (o.wkn.find_first_not_of(' ') == std::string::npos) {
+    ctx.err << "Bitte geben Sie die WKN/Kürzel des Wertpapiers an.\n";
+    return kRefused;
+  }
   if (!forms::AllowedAddress(o.url)) {
     ctx.err << "Die Adresse \"" << forms::ShownAddress(o.url)
             << "\" ist nicht erlaubt: nur https:-, http:- und file:-Adressen.\n";
@@ -51,8 +63,7 @@ int RunSourceSet(const Context& ctx, const SourceOptions& o) {
   }
   const auto settings = platform::SettingsFromEnvironment();
   forms::PriceSources::Store(*settings, source);
-  settings->Sync();
-  return kOk;
+  return Saved(ctx, *settings);
 }
 
 int RunSourceList(const Context& ctx) {
@@ -71,8 +82,7 @@ int RunSourceRemove(const Context& ctx, const std::string& wkn) {
     ctx.err << "Für \"" << wkn << "\" gibt es keine Kursquelle.\n";
     return kRefused;
   }
-  settings->Sync();
-  return kOk;
+  return Saved(ctx, *settings);
 }
 
 int RunUpdate(const Context& ctx, const UpdateOptions& o) {
@@ -80,6 +90,10 @@ int RunUpdate(const Context& ctx, const UpdateOptions& o) {
   if (!o.from.empty()) {
     CKBXDatum day;
     if (!ParseDay(ctx, o.from, day)) return kRefused;
+    if (CKBXDatum::Today(ctx.clock) < day) {
+      ctx.err << "Der Tag \"" << o.from << "\" liegt nach dem heutigen Tag.\n";
+      return kRefused;
+    }
     from = day;
   }
   ChangeSession change(ctx, o.file);

@@ -62,8 +62,9 @@ void QtSettingsStore::SetString(const std::string& section, const std::string& n
   m_settings->setValue(KeyOf(section, name), QString::fromStdString(value));
 }
 
-void QtSettingsStore::Sync() {
+bool QtSettingsStore::Sync() {
   m_settings->sync();
+  return m_settings->status() == QSettings::NoError;
 }
 
 }  // namespace platform

@@ -21,7 +21,8 @@ class QtSettingsStore : public SettingsStore {
   std::optional<std::string> GetString(const std::string& section, const std::string& name) const override;
   void SetInt(const std::string& section, const std::string& name, int value) override;
   void SetString(const std::string& section, const std::string& name, const std::string& value) override;
-  void Sync();
+  // Writes what was set to the file; false when it cannot be written.
+  bool Sync();
 
  private:
   std::unique_ptr<QSettings> m_settings;

@@ -109,6 +109,9 @@ TEST_F(CliUpdatePrices, SourcesAreKeptInTheSettings) {
   r = RunCli({"source", "set", "--wkn", "X", "--url", "https://k.example/{VON:MM/TT}"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(RunCli({"source", "remove", "--wkn", "X"}).status, 2);
+  r = RunCli({"source", "set", "--wkn", " ", "--url", "https://k.example/x"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "Bitte geben Sie die WKN/Kürzel des Wertpapiers an.\n");
   EXPECT_EQ(RunCli({"source", "remove", "--wkn", "575200"}).status, 0);
   EXPECT_EQ(RunCli({"source", "list"}).out.find("575200"), std::string::npos);
 }
@@ -141,6 +144,11 @@ TEST_F(CliUpdatePrices, EverySecurityInOneRunAndOneFails) {
   r = RunCli({"update-prices", m_file, "--name", "Siemens AG", "--from", "01.12.2026"});
   EXPECT_EQ(r.out, "Siemens AG (723610): keine neuen Kurse\n");
   EXPECT_NE(Bytes(m_file), before);
+
+  // A day after today is refused before anything is fetched.
+  r = RunCli({"update-prices", m_file, "--from", "09.12.2026"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "Der Tag \"09.12.2026\" liegt nach dem heutigen Tag.\n");
 
   // A file without a security that has a source.
   r = RunCli({"update-prices", m_file, "--wkn", "575200"});
