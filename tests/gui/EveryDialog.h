@@ -87,7 +87,7 @@ class EveryDialog {
                                        CImportergebnisDlg(m_doc, found, {}, {{3, "03.01.2001;x", false}}));
     Run<dialogs::KurseExportierenDialog>(visit, m_doc, prompter, settings);
     // With a source, so that the list of securities shows.
-    forms::PriceSources::Store(settings, {"723610", "https://kurse.example/{WKN}.csv", "", "", ""});
+    forms::PriceSources::Store(settings, {"723610", "https://kurse.invalid/{WKN}.csv", "", "", ""});
     Run<dialogs::KurseAktualisierenDialog>(visit, m_doc, prompter, settings, platform::Downloader());
     Run<dialogs::KursquellenDialog>(visit, m_doc, prompter, settings, platform::Downloader());
     Run<dialogs::OptionenDialog>(visit, m_doc, prompter, 0);

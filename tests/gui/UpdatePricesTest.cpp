@@ -92,7 +92,7 @@ TEST_F(UpdatePricesTest, SourcesAreEditedInTheirTableAndTested) {
     EXPECT_EQ(table->item(1, 2)->text(), QString::fromStdString(m_server.Url("/{WKN}.csv")));
     table->setCurrentCell(1, 2);
     Click(Button(*dialog, QStringLiteral("&Testen")));
-    table->item(0, 2)->setText(QStringLiteral("ftp://kurse.example/x"));
+    table->item(0, 2)->setText(QStringLiteral("ftp://kurse.invalid/x"));
     Press(*dialog, QDialogButtonBox::Ok);  // refused: the dialog stays
     EXPECT_TRUE(dialog->isVisible());
     table->item(0, 2)->setText(QString::fromStdString(m_server.Url("/bayer.csv")));
