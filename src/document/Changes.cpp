@@ -1,5 +1,6 @@
 #include "document/Changes.h"
 
+#include "document/UndoHistory.h"
 #include "model/KBXKursverlauf.h"
 
 std::string BuyChange::Label() const {
@@ -83,5 +84,39 @@ bool HolderDataChange::ApplyTo(CKapibuchDoc& doc) const {
 
 bool SettingsChange::ApplyTo(CKapibuchDoc& doc) const {
   doc.settings = m_settings;
+  return true;
+}
+
+// The one door: every change of a document is applied here, and taken back or made again.
+
+bool CKapibuchDoc::Apply(const DocumentChange& change) {
+  if (m_undo) m_undo->Ready();  // its first state is a copy of the document before
+  if (!change.ApplyTo(*this)) return false;
+  Changed(change.Label());
+  return true;
+}
+
+void CKapibuchDoc::Changed(std::string label) {
+  SetModified();
+  ClearSeriesCaches();
+  if (m_undo) m_undo->Record(*this, std::move(label));
+  UpdateAllViews();
+}
+
+void CKapibuchDoc::KeepUndoHistory() {
+  m_undo = std::make_unique<UndoHistory>(*this);
+}
+
+bool CKapibuchDoc::UndoChange() {
+  if (!m_undo || !m_undo->Undo(*this)) return false;
+  SetModified(!m_undo->AtSaved());
+  UpdateAllViews();
+  return true;
+}
+
+bool CKapibuchDoc::RedoChange() {
+  if (!m_undo || !m_undo->Redo(*this)) return false;
+  SetModified(!m_undo->AtSaved());
+  UpdateAllViews();
   return true;
 }

@@ -9,7 +9,6 @@
 #include "base/FileSaver.h"
 #include "base/SafeFile.h"
 #include "base/TextCompare.h"
-#include "document/Changes.h"
 #include "document/SalePlan.h"
 #include "document/UndoHistory.h"
 #include "model/ModelClasses.h"
@@ -218,38 +217,6 @@ void CKapibuchDoc::UpdateAllViews(const DocumentUpdate& update) {
   // A copy: an observer may remove itself while being told.
   const std::vector<DocumentObserver*> observers = m_observers;
   for (DocumentObserver* observer : observers) observer->OnDocumentUpdate(update);
-}
-
-bool CKapibuchDoc::Apply(const DocumentChange& change) {
-  if (m_undo) m_undo->Ready();  // its first state is a copy of the document before
-  if (!change.ApplyTo(*this)) return false;
-  Changed(change.Label());
-  return true;
-}
-
-void CKapibuchDoc::Changed(std::string label) {
-  SetModified();
-  ClearSeriesCaches();
-  if (m_undo) m_undo->Record(*this, std::move(label));
-  UpdateAllViews();
-}
-
-void CKapibuchDoc::KeepUndoHistory() {
-  m_undo = std::make_unique<UndoHistory>(*this);
-}
-
-bool CKapibuchDoc::UndoChange() {
-  if (!m_undo || !m_undo->Undo(*this)) return false;
-  SetModified(!m_undo->AtSaved());
-  UpdateAllViews();
-  return true;
-}
-
-bool CKapibuchDoc::RedoChange() {
-  if (!m_undo || !m_undo->Redo(*this)) return false;
-  SetModified(!m_undo->AtSaved());
-  UpdateAllViews();
-  return true;
 }
 
 // -------------------------------------------------------------- portfolio operations
