@@ -57,10 +57,11 @@ Download FromFile(const QUrl& url, long long maxBytes) {
 // One download over the network, with its own watch for silence, size and redirects.
 class Transfer {
  public:
-  Transfer(QNetworkAccessManager& manager, const QUrl& url, int timeoutMs, long long maxBytes,
-           std::function<void()> done)
+  Transfer(QNetworkAccessManager& manager, const QUrl& url, const QSslConfiguration& tls, int timeoutMs,
+           long long maxBytes, std::function<void()> done)
       : m_maxBytes(maxBytes), m_done(std::move(done)) {
     QNetworkRequest request(url);
+    request.setSslConfiguration(tls);
     // Redirects are followed unless they lead from https: to http: (InsecureRedirectError).
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(kMaxRedirects);
@@ -149,11 +150,9 @@ std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, con
   const long long maxBytes = LimitFromEnvironment("KAPIBUCH_TEST_DOWNLOAD_MAX_BYTES", 50LL * 1024 * 1024);
   QNetworkProxyFactory::setUseSystemConfiguration(true);
   QNetworkAccessManager manager;
-  if (const char* ca = std::getenv("KAPIBUCH_TEST_CA_FILE"); ca && *ca) {
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.addCaCertificates(QString::fromLocal8Bit(ca));
-    QSslConfiguration::setDefaultConfiguration(tls);
-  }
+  // Certificates are always verified; a test may add its authority for this run alone.
+  QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+  if (const char* ca = std::getenv("KAPIBUCH_TEST_CA_FILE"); ca && *ca) tls.addCaCertificates(QString::fromLocal8Bit(ca));
 
   std::vector<Download> results(addresses.size());
   std::vector<std::unique_ptr<Transfer>> running(addresses.size());
@@ -192,7 +191,7 @@ std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, con
         results[i] = FromFile(url, maxBytes);
         ended();
       } else {
-        running[i] = std::make_unique<Transfer>(manager, url, timeoutMs, maxBytes, ended);
+        running[i] = std::make_unique<Transfer>(manager, url, tls, timeoutMs, maxBytes, ended);
       }
     }
     if (!cancelled && progress && progress(finished, next)) cancelled = true;

@@ -14,6 +14,7 @@
 #include "tests/cli/CliTestUtil.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/TlsLoopbackServer.h"
 
 using namespace clitest;
 using Answer = testutil::LoopbackServer::Answer;
@@ -43,7 +44,8 @@ class CliUpdatePrices : public ::testing::Test {
     std::filesystem::copy_file(std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz", m_file);
   }
   void TearDown() override {
-    for (const char* name : {"KAPIBUCH_SETTINGS", "KAPIBUCH_TEST_DOWNLOAD_TIMEOUT_MS", "KAPIBUCH_TEST_DOWNLOAD_MAX_BYTES"})
+    for (const char* name : {"KAPIBUCH_SETTINGS", "KAPIBUCH_TEST_DOWNLOAD_TIMEOUT_MS", "KAPIBUCH_TEST_DOWNLOAD_MAX_BYTES",
+                             "KAPIBUCH_TEST_CA_FILE"})
       ::unsetenv(name);
     std::filesystem::remove_all(m_dir);
   }
@@ -194,6 +196,41 @@ TEST_F(CliUpdatePrices, EachFailureSaysWhyAndChangesNothing) {
   const Result r = Siemens({302, "", m_server.Url("/r3"), 0, false});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out, "Siemens AG (723610): 2 Kurse\n");
+}
+
+// Over https: the server's certificate must be vouched for (by the system, in tests by the
+// test authority), and an answer never sends the download on to http:.
+TEST_F(CliUpdatePrices, CertificatesAreVerifiedAndHttpsNeverFallsBackToHttp) {
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  const QCoreApplication app(argc, argv);  // the https server's thread runs an event loop
+  const std::string tls = std::string(KAPIBUCH_TEST_DATA) + "/tls";
+  m_server.Serve("/s.csv", {200, kSiemens, "", 0, false});
+  const std::vector<std::uint8_t> before = Bytes(m_file);
+  {
+    testutil::TlsLoopbackServer https(tls, 200, "", kSiemens);
+    Source("723610", https.Url("/s.csv"));
+    Result r = RunCli({"update-prices", m_file});
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.out, "Siemens AG (723610): Fehler – Zertifikat ungültig\n");
+    EXPECT_EQ(https.Requests(), 0);
+    EXPECT_EQ(Bytes(m_file), before);
+    // The same server, once its authority is known, brings its prices.
+    ::setenv("KAPIBUCH_TEST_CA_FILE", (tls + "/ca.pem").c_str(), 1);
+    r = RunCli({"update-prices", m_file});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "Siemens AG (723610): 2 Kurse\n");
+  }
+  {
+    testutil::TlsLoopbackServer https(tls, 302, m_server.Url("/s.csv"), "");
+    Source("723610", https.Url("/s.csv"));
+    const Result r = RunCli({"update-prices", m_file, "--from", "01.11.2026"});
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.out, "Siemens AG (723610): Fehler – Umleitung nicht erlaubt\n");
+    EXPECT_EQ(https.Requests(), 1);
+    EXPECT_TRUE(m_server.Requests().empty());
+  }
 }
 
 TEST_F(CliUpdatePrices, DryRunAndFileSources) {
