@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QTableWidget>
 
 #include "document/UndoHistory.h"
@@ -110,4 +113,29 @@ TEST_F(UpdatePricesTest, SourcesAreEditedInTheirTableAndTested) {
   ASSERT_EQ(sources.size(), 2u);
   EXPECT_EQ(sources[0].wkn, "575200");
   EXPECT_EQ(sources[1].wkn, "723610");
+}
+
+TEST_F(UpdatePricesTest, ACancelledRunStoresNothing) {
+  m_server.Serve("/A0B1C2.csv", {200, "Datum;Schluss\n01.12.2026;12,00\n", "", 3000, false});  // slow
+  bool cancelled = false;
+  WhenDialogShows([&](QDialog* dialog) {
+    // Once both downloads run and Siemens' has come in, the user cancels the progress.
+    auto* watch = new QTimer(dialog);
+    QObject::connect(watch, &QTimer::timeout, watch, [&, watch] {
+      auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+      if (!progress || m_server.Requests().size() < 2 || progress->value() < 1) return;
+      watch->stop();
+      cancelled = true;
+      Click(progress->findChild<QPushButton*>());
+    });
+    watch->start(20);
+    Click(Button(*dialog, QStringLiteral("&Starten")));
+    EXPECT_TRUE(dialog->isVisible());  // the run can be started again
+    dialog->reject();
+  });
+  Action(QStringLiteral("Kurse ak&tualisieren..."))->trigger();
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(m_prompter.Last(), "Die Aktualisierung wurde abgebrochen. Es wurden keine Kurse gespeichert.");
+  EXPECT_EQ(Price(Day(2, 12, 2026)), kNoPrice);  // Siemens' prices had come in already
+  EXPECT_FALSE(Doc().IsModified());
 }
