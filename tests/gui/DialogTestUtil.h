@@ -12,9 +12,11 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -28,15 +30,42 @@
 
 namespace guitest {
 
-// Handles the next modal dialog as soon as it is shown (polling, so a slow start cannot miss it).
-inline void WhenDialogShows(const std::function<void(QDialog*)>& handle) {
+// Handles the next modal dialog as soon as it is shown (polling, so a slow start cannot miss
+// it). A test never hangs on a dialog: one that is still open after a failed expectation in
+// the handler is closed at once, one still open 10 s after its handler returned, and a
+// dialog that never shows within 10 s, fail the test at the line that asked for it.
+inline void WhenDialogShows(const std::function<void(QDialog*)>& handle, const char* file = __builtin_FILE(),
+                            int line = __builtin_LINE()) {
+  constexpr int kPatienceMs = 10000;
   auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, handle] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      handle(dialog);
+  auto* waiting = new QElapsedTimer;
+  waiting->start();
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  QObject::connect(timer, &QTimer::destroyed, [waiting] { delete waiting; });
+  QObject::connect(timer, &QTimer::timeout, timer, [=] {
+    const bool sameTest = ::testing::UnitTest::GetInstance()->current_test_info() == test;
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog && sameTest && waiting->elapsed() < kPatienceMs) return;
+    timer->stop();
+    timer->deleteLater();
+    if (!dialog) {
+      if (sameTest) ADD_FAILURE_AT(file, line) << "no dialog showed within 10 s";
+      return;
     }
+    const bool failedBefore = ::testing::Test::HasFailure();
+    handle(dialog);
+    const QPointer<QDialog> left(dialog);
+    if (!left || !left->isVisible()) return;
+    if (::testing::Test::HasFailure() && !failedBefore) {
+      left->reject();  // an expectation failed in the handler: the test goes on to its end
+      return;
+    }
+    QTimer::singleShot(kPatienceMs, left, [left, file, line] {
+      if (!left->isVisible()) return;
+      ADD_FAILURE_AT(file, line) << "dialog „" << left->windowTitle().toStdString()
+                                 << "“ still open 10 s after it was handled";
+      left->reject();
+    });
   });
   timer->start(20);
 }
