@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -45,9 +47,11 @@ inline std::unique_ptr<CKapibuchDoc> DmPortfolio() {
   return doc;
 }
 
-// Buys through the buy form (all texts as typed).
+// Buys through the buy form (all texts as typed). A buy the form refuses fails the test at
+// the line that asked for it, with the form's message.
 inline void Buy(CKapibuchDoc& doc, CKBXDatum date, const std::string& name, const std::string& wkn,
-                const std::string& qty, const std::string& price, const std::string& commission = "0") {
+                const std::string& qty, const std::string& price, const std::string& commission = "0",
+                const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
   CKaufDlg dlg(doc);
   dlg.date = date;
   dlg.PickName(name);
@@ -56,7 +60,11 @@ inline void Buy(CKapibuchDoc& doc, CKBXDatum date, const std::string& name, cons
   dlg.priceText = price;
   dlg.commissionText = commission;
   ScriptedPrompter prompter;
-  if (dlg.OnOK(prompter)) dlg.Book(doc);
+  if (dlg.OnOK(prompter)) {
+    dlg.Book(doc);
+  } else {
+    ADD_FAILURE_AT(file, line) << "buy of " << qty << " " << name << " refused: " << prompter.Last();
+  }
 }
 
 }  // namespace testutil
