@@ -51,6 +51,7 @@ KurseAktualisierenDialog::KurseAktualisierenDialog(CKapibuchDoc& doc, platform::
   m_start->setDefault(true);
   m_start->setEnabled(!m_form.Entries().empty());
   buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+  buttons->addButton(HelpButton(CKurseAktualisierenDlg::kHelpTopic), QDialogButtonBox::HelpRole);
   connect(m_start, &QPushButton::clicked, this, &KurseAktualisierenDialog::OnStart);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

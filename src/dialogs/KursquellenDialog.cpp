@@ -76,7 +76,7 @@ KursquellenDialog::KursquellenDialog(const CKapibuchDoc& doc, platform::Prompter
   exampleRow->addWidget(use);
   exampleRow->addWidget(test);
   layout->addLayout(exampleRow);
-  QDialogButtonBox* buttons = OkCancel(*this);
+  QDialogButtonBox* buttons = OkCancel(*this, CKursquellenDlg::kHelpTopic);
   connect(buttons, &QDialogButtonBox::accepted, this, &KursquellenDialog::accept);
   layout->addWidget(buttons);
   SizeWithinScreen(*this, QSize(900, 420));

@@ -125,6 +125,7 @@ UpdateRun RunUpdate(const CKapibuchDoc& doc, const std::vector<UpdateItem>& item
 class CKurseAktualisierenDlg {
  public:
   static constexpr const char* kCaption = "Kurse aktualisieren";
+  static constexpr int kHelpTopic = 2014;
 
   CKurseAktualisierenDlg(const CKapibuchDoc& doc, const platform::SettingsStore& settings);
 
@@ -152,6 +153,7 @@ class CKurseAktualisierenDlg {
 class CKursquellenDlg {
  public:
   static constexpr const char* kCaption = "Kursquellen";
+  static constexpr int kHelpTopic = 2015;
   static constexpr const char* kAutomatic = "automatisch";
 
   CKursquellenDlg(const CKapibuchDoc& doc, platform::SettingsStore& settings);

@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTableWidget>
+#include <QTextBrowser>
 
+#include "dialogs/Help.h"
 #include "document/UndoHistory.h"
 #include "forms/PriceUpdate.h"
 #include "frames/ChildFrame.h"
@@ -138,4 +140,24 @@ TEST_F(UpdatePricesTest, ACancelledRunStoresNothing) {
   EXPECT_EQ(m_prompter.Last(), "Die Aktualisierung wurde abgebrochen. Es wurden keine Kurse gespeichert.");
   EXPECT_EQ(Price(Day(2, 12, 2026)), kNoPrice);  // Siemens' prices had come in already
   EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(UpdatePricesTest, F1ShowsTheHelpOfEitherDialog) {
+  const auto helpShown = [] {
+    auto* help = qobject_cast<QTextBrowser*>(dialogs::HelpWindow());
+    const QString topic = help && help->isVisible() ? help->source().fragment() : QString();
+    if (help) help->close();
+    return topic;
+  };
+  for (const auto& [menu, topic] : {std::pair{QStringLiteral("Kurse ak&tualisieren..."), QStringLiteral("h2014")},
+                                    std::pair{QStringLiteral("Kurs&quellen..."), QStringLiteral("h2015")}}) {
+    QString shown;
+    WhenDialogShows([&](QDialog* dialog) {
+      QTest::keyClick(dialog, Qt::Key_F1);
+      shown = helpShown();
+      dialog->reject();
+    });
+    Action(menu)->trigger();
+    EXPECT_EQ(shown, topic) << menu.toStdString();
+  }
 }
