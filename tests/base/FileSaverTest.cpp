@@ -12,6 +12,7 @@
 #include "base/SafeFile.h"
 #include "base/TempFile.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileMode.h"
 
 using testutil::kNobody;
 using testutil::kNogroup;
@@ -97,13 +98,13 @@ TEST_F(FileSaverTest, OwnerGroupAndModeAreKept) {
   const struct stat st = StatOf(file);
   EXPECT_EQ(st.st_uid, kNobody);
   EXPECT_EQ(st.st_gid, kNogroup);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(testutil::ModeText(st.st_mode), "0640");
   EXPECT_NE(st.st_ino, before);  // written anew, renamed over
   EXPECT_EQ(Read(file), "new");
 
   const mode_t mask = ::umask(022);
   ASSERT_EQ(FileSaver((m_dir / "fresh.kpz").string()).Replace(Bytes("x")), Status::Ok);
-  EXPECT_EQ(StatOf(m_dir / "fresh.kpz").st_mode & 07777, 0644u);
+  EXPECT_EQ(testutil::ModeText(StatOf(m_dir / "fresh.kpz").st_mode), "0644");
   ::umask(mask);
   EXPECT_EQ(Others(m_dir, {"other.kpz", "fresh.kpz"}), std::vector<std::string>{});
 }
@@ -217,13 +218,13 @@ TEST_F(FileSaverTest, WhatTheUserMayNotWriteIsRefusedAndLeft) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.output, "RRRRRRRRRO");
   EXPECT_EQ(Read(readOnly), "old");
-  EXPECT_EQ(StatOf(readOnly).st_mode & 07777, 0444u);
+  EXPECT_EQ(testutil::ModeText(StatOf(readOnly).st_mode), "0444");
   EXPECT_EQ(Read(foreign), "old");
   EXPECT_EQ(StatOf(foreign).st_uid, 0u);
   EXPECT_EQ(Read(m_dir / "closed/open.kpz"), "old");
   EXPECT_EQ(Read(shared), "new");
   EXPECT_EQ(StatOf(shared).st_uid, 0u);
-  EXPECT_EQ(StatOf(shared).st_mode & 07777, 0666u);
+  EXPECT_EQ(testutil::ModeText(StatOf(shared).st_mode), "0666");
 
   // A file without any write permission is read-only for root as well (the tests run as root).
   const auto locked = m_dir / "locked.kpz";

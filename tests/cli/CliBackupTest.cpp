@@ -12,17 +12,14 @@
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileMode.h"
 #include "tests/cli/CliTestUtil.h"
 
 using namespace clitest;
 
 namespace {
 
-mode_t ModeOf(const std::string& path) {
-  struct stat st {};
-  ::stat(path.c_str(), &st);
-  return st.st_mode & 07777;
-}
+using testutil::ModeOf;
 
 class CliBackup : public ::testing::Test {
  protected:
@@ -74,9 +71,9 @@ TEST_F(CliBackup, EverySaveOverAFileKeepsTheOldOneFirst) {
   const std::regex name("depot-[0-9a-f]{8}-[0-9]{8}-[0-9]{6}(-2)?\\.kpz");
   for (const auto& b : backups) {
     EXPECT_TRUE(std::regex_match(b.filename().string(), name)) << b;
-    EXPECT_EQ(ModeOf(b.string()), 0600u);  // a private portfolio, a private copy
+    EXPECT_EQ(ModeOf(b.string()), "0600");  // a private portfolio, a private copy
   }
-  EXPECT_EQ(ModeOf(m_backups.string()), 0700u);
+  EXPECT_EQ(ModeOf(m_backups.string()), "0700");
   // Oldest and newest, whichever came first in the same second.
   std::vector<std::string> contents = {Read(backups[0].string()), Read(backups[1].string())};
   std::sort(contents.begin(), contents.end());

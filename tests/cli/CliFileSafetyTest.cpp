@@ -12,6 +12,7 @@
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileMode.h"
 #include "tests/cli/CliTestUtil.h"
 
 using namespace clitest;
@@ -97,7 +98,7 @@ TEST_F(CliFileSafety, WhatTheUserMayNotWriteIsRefusedAndLeftAsItWas) {
             "4 Fehler beim Speichern des Dokuments.\n"
             "4 Datei kann nicht geöffnet werden!\n");
   EXPECT_EQ(Read(readOnly), readOnlyBefore);
-  EXPECT_EQ(StatOf(readOnly).st_mode & 07777, 0444u);
+  EXPECT_EQ(testutil::ModeText(StatOf(readOnly).st_mode), "0444");
   EXPECT_EQ(Read(foreign), foreignBefore);
   EXPECT_EQ(StatOf(foreign).st_uid, 0u);
   EXPECT_EQ(Read(exportTarget), "old prices");
@@ -123,7 +124,7 @@ TEST_F(CliFileSafety, SavingKeepsLinksOwnerAndMode) {
   // Root worked on another user's file: it is still that user's, with its mode.
   EXPECT_EQ(StatOf(real).st_uid, kNobody);
   EXPECT_EQ(StatOf(real).st_gid, kNogroup);
-  EXPECT_EQ(StatOf(real).st_mode & 07777, 0640u);
+  EXPECT_EQ(testutil::ModeText(StatOf(real).st_mode), "0640");
 
   // A name of 255 bytes: its lock and temporary files fit beside it too.
   const std::string longName = Portfolio(std::string(251, 'l') + ".kpz");

@@ -47,6 +47,32 @@ TEST(CliViews, ShowInThreeFormats) {
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "1", "--day", "32.01.2000"}).status, 2);
 }
 
+// A CSV field with a `;` or a `"` is put in quotes, its quotes doubled; others stay bare.
+TEST(CliViews, CsvQuotesFieldsWithSeparatorsOrQuotes) {
+  ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
+  const std::string file =
+      (std::filesystem::temp_directory_path() / ("kapibuch-csv-" + std::to_string(::getpid()) + ".kpz"))
+          .string();
+  std::filesystem::remove(file);
+  ASSERT_EQ(RunCli({"new", file, "--start", "01.01.2000", "--balance", "0"}).status, 0);
+  ASSERT_EQ(RunCli({"move", file, "--date", "03.01.2000", "--kind", "Kapitaleinlage", "--amount", "100",
+                    "--text", "Bonus \"A\""})
+                .status,
+            0);
+  ASSERT_EQ(RunCli({"move", file, "--date", "04.01.2000", "--kind", "Kapitaleinlage", "--amount", "5",
+                    "--text", "Rest; Zins"})
+                .status,
+            0);
+  const Result r =
+      RunCli({"show", file, "--mode", "4", "--from", "01.01.2000", "--to", "31.01.2000", "--format", "csv"});
+  std::filesystem::remove(file);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Datum;Vorgang;Text;Betrag;Kontostand\r\n"
+            "03.01.2000;Kapitaleinlage;\"Bonus \"\"A\"\"\";100,00 EUR;100,00 EUR\r\n"
+            "04.01.2000;Kapitaleinlage;\"Rest; Zins\";5,00 EUR;105,00 EUR\r\n");
+}
+
 TEST(CliViews, RenderPdfSvgPng) {
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
   const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-render-" + std::to_string(::getpid()));

@@ -10,19 +10,17 @@
 #include "base/SafeFile.h"
 #include "document/BackupStore.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileMode.h"
 
 namespace {
+
+using testutil::ModeOf;
+using testutil::ModeText;
 
 std::string Read(const std::string& path) {
   std::vector<std::uint8_t> bytes;
   ReadWholeFile(path, bytes);
   return std::string(bytes.begin(), bytes.end());
-}
-
-mode_t ModeOf(const std::string& path) {
-  struct stat st {};
-  ::stat(path.c_str(), &st);
-  return st.st_mode & 07777;
 }
 
 // 8 December 2026, 14:30:05 local time, plus some seconds.
@@ -75,9 +73,9 @@ TEST_F(BackupStoreTest, ACopyNamedAfterFileKeyAndTimeWithTheFilesMode) {
   EXPECT_EQ(list[0].size, 11u);
   EXPECT_EQ(Read(list[0].path), "old content");
   // A private portfolio never gets a readable copy; the folders are the user's alone.
-  EXPECT_EQ(ModeOf(list[0].path), 0600u);
-  EXPECT_EQ(ModeOf(m_store), 0700u);
-  EXPECT_EQ(ModeOf((m_dir / "data/Kapitalbuch").string()), 0700u);
+  EXPECT_EQ(ModeOf(list[0].path), "0600");
+  EXPECT_EQ(ModeOf(m_store), "0700");
+  EXPECT_EQ(ModeOf((m_dir / "data/Kapitalbuch").string()), "0700");
 
   // The same key for another name of the same file.
   std::filesystem::create_symlink(file, m_dir / "link.kpz");
@@ -91,6 +89,17 @@ TEST_F(BackupStoreTest, ACopyNamedAfterFileKeyAndTimeWithTheFilesMode) {
   EXPECT_EQ(three[0].path, m_store + "/depot-" + key + "-20261208-143005-3.kpz");
   EXPECT_EQ(three[1].sequence, 2);
   EXPECT_EQ(three[2].sequence, 1);
+}
+
+// Whatever the file's permissions, the copy has the same, not those of a new private file.
+TEST_F(BackupStoreTest, ACopyHasTheModeOfItsFile) {
+  for (const mode_t mode : {mode_t{0640}, mode_t{0444}}) {
+    const std::string file = Portfolio(ModeText(mode) + "/depot.kpz", "content", mode);
+    const BackupStore store(m_store + "/" + ModeText(mode));
+    ASSERT_TRUE(store.Backup(file, At(0)));
+    ASSERT_EQ(store.List().size(), 1u);
+    EXPECT_EQ(ModeOf(store.List().front().path), ModeText(mode));
+  }
 }
 
 TEST_F(BackupStoreTest, TheNewestTwentyOfEachPortfolioAreKept) {

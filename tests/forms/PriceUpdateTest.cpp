@@ -6,6 +6,7 @@
 #include "document/UndoHistory.h"
 #include "forms/PriceUpdate.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "tests/support/ByteDiff.h"
 
 using namespace testutil;
 
@@ -124,7 +125,7 @@ TEST_F(PriceUpdateTest, ARunIsOneChangeAndACancelledOneNone) {
   forms::UpdateRun run = forms::RunUpdate(*m_doc, items, problems, download, [](std::size_t, std::size_t) { return true; });
   EXPECT_TRUE(run.cancelled);
   EXPECT_FALSE(run.change);
-  EXPECT_EQ(m_doc->Serialize(), before);
+  EXPECT_TRUE(SameBytes(before, m_doc->Serialize()));
 
   run = forms::RunUpdate(*m_doc, items, problems, download, {});
   EXPECT_EQ(asked.size(), 3u);
@@ -137,7 +138,7 @@ TEST_F(PriceUpdateTest, ARunIsOneChangeAndACancelledOneNone) {
   EXPECT_EQ(m_doc->Undo()->UndoLabel(), "Kurse aktualisieren");
   EXPECT_EQ(m_doc->FindHistory("SAP SE", "716460")->PriceOn(Day(2, 12, 2026)), 12100);
   ASSERT_TRUE(m_doc->UndoChange());  // the whole run at once
-  EXPECT_EQ(m_doc->Serialize(), before);
+  EXPECT_TRUE(SameBytes(before, m_doc->Serialize()));
 }
 
 // One line: a header is no failure, a single row of prices is read (with the source's

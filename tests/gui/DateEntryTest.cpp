@@ -18,6 +18,7 @@
 #include "dialogs/VerkaufDialog.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/gui/DialogTestUtil.h"
+#include "tests/support/ByteDiff.h"
 
 using namespace guitest;
 using namespace testutil;
@@ -121,7 +122,7 @@ TEST(DateEntry, ADayItsMonthLacksIsRefusedNeverMoved) {
   EXPECT_FALSE(date->IsMarkedInvalid());
   EXPECT_EQ(date->text(), QString::fromStdString(Day(8, 12, 2026).Format()));
   Press(dialog, QDialogButtonBox::Cancel);
-  EXPECT_EQ(doc->Serialize(), before);
+  EXPECT_TRUE(SameBytes(before, doc->Serialize()));
 }
 
 // A dialog opens with the keyboard in its date field: typing replaces the day shown.

@@ -13,6 +13,8 @@
 #include "document/Changes.h"
 #include "qt/DocumentSession.h"
 #include "tests/gui/SampleWindowTest.h"
+#include "tests/support/ByteDiff.h"
+#include "tests/support/FileMode.h"
 
 using guitest::SampleWindowTest;
 
@@ -80,7 +82,7 @@ TEST_F(FileChangesTest, ReplacedFilesAreAskedAboutAndKept) {
   Save();
   ASSERT_EQ(m_prompter.messages.size(), 1u);
   EXPECT_EQ(m_prompter.Last(), question);
-  EXPECT_EQ(Bytes(m_file), theirs);
+  EXPECT_TRUE(testutil::SameBytes(theirs, Bytes(m_file)));
   EXPECT_TRUE(Doc().IsModified());
   const std::size_t before = Backups();
   m_prompter.answers = {platform::Answer::Overwrite};
@@ -90,7 +92,8 @@ TEST_F(FileChangesTest, ReplacedFilesAreAskedAboutAndKept) {
   EXPECT_NE(Bytes(m_file), theirs);
   // What was written over is in the backups, although this session had saved before.
   ASSERT_EQ(Backups(), before + 1);
-  EXPECT_EQ(Bytes(BackupStore((m_data / "Kapitalbuch/Sicherungen").string()).List().front().path), theirs);
+  EXPECT_TRUE(testutil::SameBytes(
+      theirs, Bytes(BackupStore((m_data / "Kapitalbuch/Sicherungen").string()).List().front().path)));
 }
 
 TEST_F(FileChangesTest, ADeletedFileComesBackWithItsMode) {
@@ -104,7 +107,7 @@ TEST_F(FileChangesTest, ADeletedFileComesBackWithItsMode) {
   ASSERT_EQ(m_prompter.messages.size(), 1u);
   struct stat st {};
   ASSERT_EQ(::stat(m_file.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u) << std::oct << (st.st_mode & 0777);
+  EXPECT_EQ(testutil::ModeText(st.st_mode), "0600");
 }
 
 // A name that is not valid UTF-8 (Latin-1, from an old disk) keeps its bytes: the session

@@ -17,6 +17,7 @@
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/gui/DialogTestUtil.h"
 #include "tests/gui/SampleWindowTest.h"
+#include "tests/support/ByteDiff.h"
 
 using namespace guitest;
 using namespace testutil;
@@ -159,20 +160,20 @@ TEST_F(MenuDialogsTest, ABuyIsTakenBackAndMadeAgainFromTheKeyboard) {
   EXPECT_FALSE(redo->isEnabled());
 
   QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Doc().Serialize(), before);
+  EXPECT_TRUE(SameBytes(before, Doc().Serialize()));
   EXPECT_FALSE(shows("SAP SE"));
   EXPECT_FALSE(Doc().IsModified());  // back at the file as opened
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_TRUE(redo->text().startsWith(QStringLiteral("Wieder&holen: Kauf SAP SE am ")));
 
   QTest::keyClick(Focus(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(Doc().Serialize(), bought);
+  EXPECT_TRUE(SameBytes(bought, Doc().Serialize()));
   EXPECT_TRUE(shows("SAP SE"));
   EXPECT_TRUE(Doc().IsModified());
 
   QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Doc().Serialize(), bought);
+  EXPECT_TRUE(SameBytes(bought, Doc().Serialize()));
 }
 
 // A window's chart keeps its security when a buy in another window of the same file

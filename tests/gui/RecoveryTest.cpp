@@ -21,6 +21,8 @@
 #include "frames/MainFrame.h"
 #include "qt/DocumentSession.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "tests/support/ByteDiff.h"
+#include "tests/support/FileMode.h"
 
 namespace {
 
@@ -98,10 +100,10 @@ TEST(Recovery, AKilledProgramsBookingComesBack) {
     EXPECT_EQ(copies[0].origin, file);
     struct stat st {};
     ASSERT_EQ(::stat(copies[0].copy.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u) << std::oct << (st.st_mode & 0777);  // the file's own mode
+    EXPECT_EQ(testutil::ModeText(st.st_mode), "0640");  // the file's own mode
     std::vector<std::uint8_t> unchanged;
     ReadWholeFile(file, unchanged);
-    EXPECT_EQ(unchanged, original);  // the file itself was never written
+    EXPECT_TRUE(testutil::SameBytes(original, unchanged));  // the file itself was never written
 
     platform::MemorySettingsStore settings;
     testutil::ScriptedPrompter prompter;
