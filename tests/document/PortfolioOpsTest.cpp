@@ -73,10 +73,11 @@ TEST(PortfolioOps, InvestedSeries) {
   doc->AddPosition(MakePosition("B", "2", Day(1, 2, 2000), QuantityOf(2, 0), 1000, kEur, 100));  // 21,00 EUR
 
   const CKBXDatum feb = Day(15, 2, 2000);
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kDm, feb), 13490 + EurToDm(2100));
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, feb), DmToEur(13490) + 2100);
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, feb), DmToEur(12500) + 2000);
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kDm, feb), 12500 + EurToDm(2000));
+  // 21,00 EUR = 41,0724 DM; 134,90 DM = 68,9733 EUR; 125,00 DM = 63,9115 EUR; 20,00 EUR = 39,1166 DM.
+  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kDm, feb), 17597);   // 134,90 + 41,07 DM
+  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, feb), 8997);   // 68,97 + 21,00 EUR
+  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, feb), 8391);  // 63,91 + 20,00 EUR
+  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kDm, feb), 16412);  // 125,00 + 39,12 DM
   EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, Day(1, 3, 2000)), 2000);
   EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, Day(31, 1, 2000)), 0);
 }
@@ -211,7 +212,7 @@ TEST(PortfolioOps, SampleAccountThroughTheSwitch) {
   EXPECT_EQ(k.BalanceOn(Day(5, 3, 1999), kDm), 1000000 - 301500);
   EXPECT_EQ(k.BalanceOn(Day(1, 7, 1999), kDm), 1000000 - 301500 + 500000);
   EXPECT_EQ(k.CapitalOn(Day(1, 7, 1999), kDm), 1000000 + 500000 + 120990);  // Bayer bought before the start
-  const std::int64_t switched = DmToEur(1000000 - 301500 + 500000);
+  const std::int64_t switched = 612783;  // 11.985,00 DM / 1,95583 = 6.127,8332 EUR
   EXPECT_EQ(k.BalanceOn(Day(1, 1, 2002), kEur), switched);
   EXPECT_EQ(k.BalanceOn(Day(31, 12, 2001), kDm), 1000000 - 301500 + 500000);
 }

@@ -118,8 +118,8 @@ TEST(KaufDlg, BookingADmPriceWithAEuroCommission) {
   ASSERT_EQ(doc->Histories().size(), 1u);
   const auto& t = *doc->Account().Transactions().front();
   EXPECT_EQ(t.kind, 1);
-  EXPECT_EQ(t.amountDm, -(13125 + EurToDm(599)));
-  EXPECT_EQ(t.amountEur, DmToEur(t.amountDm));
+  EXPECT_EQ(t.amountDm, -14297);  // 131,25 DM + 5,99 EUR (x 1,95583 = 11,7154 DM) = 142,97 DM
+  EXPECT_EQ(t.amountEur, -7310);  // 142,97 DM / 1,95583 = 73,0994 EUR
   EXPECT_EQ(t.text, "10,5 St. Siemens AG: Sparplan");
 
   // Cancel at the question: nothing is booked.

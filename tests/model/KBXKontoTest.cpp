@@ -5,6 +5,7 @@
 #include "model/KBXKonto.h"
 #include "model/ModelClasses.h"
 #include "tests/model/ModelTestUtil.h"
+#include "tests/support/ByteDiff.h"
 
 using namespace testutil;
 
@@ -40,7 +41,7 @@ TEST(KBXKonto, EuroAccountNeverConverts) {
   EXPECT_EQ(k.BalanceOn(CKBXDatum(100u), kEur), 100001);
   EXPECT_EQ(k.BalanceOn(CKBXDatum(150u), kEur), 100334);
   EXPECT_EQ(k.BalanceOn(CKBXDatum(9000u), kEur), 100334);
-  EXPECT_EQ(k.BalanceOn(CKBXDatum(150u), kDm), EurToDm(100334));
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(150u), kDm), 196236);  // 1.003,34 EUR x 1,95583 = 1.962,3624 DM
   EXPECT_EQ(k.CapitalOn(CKBXDatum(150u), kEur), 100001);
 }
 
@@ -52,12 +53,12 @@ TEST(KBXKonto, SwitchToEuroConvertsOnceOnTheSwitchDay) {
   k.BookMovement(CKBXDatum(130u), CKBXKontoTransaktion::kSteuern, -7, kEur, "");
 
   EXPECT_EQ(k.BalanceOn(CKBXDatum(119u), kDm), 100101);
-  EXPECT_EQ(k.BalanceOn(CKBXDatum(119u), kEur), DmToEur(100101));
-  const std::int64_t converted = DmToEur(100101);
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(119u), kEur), 51181);  // 1.001,01 DM / 1,95583 = 511,8083 EUR
+  const std::int64_t converted = 51181;
   EXPECT_EQ(k.BalanceOn(CKBXDatum(120u), kEur), converted + 1000);
   EXPECT_EQ(k.BalanceOn(CKBXDatum(130u), kEur), converted + 993);
   // A DM query after the switch converts the euro balance back.
-  EXPECT_EQ(k.BalanceOn(CKBXDatum(130u), kDm), EurToDm(converted + 993));
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(130u), kDm), 102043);  // 521,74 EUR x 1,95583 = 1.020,4347 DM
   EXPECT_EQ(k.CurrencyOn(CKBXDatum(119u)), kDm);
   EXPECT_EQ(k.CurrencyOn(CKBXDatum(120u)), kEur);
   EXPECT_EQ(k.CurrentCurrency(), kEur);
@@ -84,7 +85,8 @@ TEST(KBXKonto, BalanceAndCapital) {
   EXPECT_EQ(k.CapitalOn(CKBXDatum(106u), kDm), 80500);
   EXPECT_EQ(k.BalanceOn(CKBXDatum(107u), kDm), 69300);
   EXPECT_EQ(k.CapitalOn(CKBXDatum(400u), kDm), 79500);
-  EXPECT_EQ(k.BalanceOn(CKBXDatum(99u), kEur), DmToEur(50000));  // before the start: the opening balance
+  // Before the start: the opening balance, 500,00 DM / 1,95583 = 255,6459 EUR.
+  EXPECT_EQ(k.BalanceOn(CKBXDatum(99u), kEur), 25565);
 }
 
 TEST(KBXKonto, SecurityTransactionAmounts) {
@@ -99,15 +101,18 @@ TEST(KBXKonto, SecurityTransactionAmounts) {
     std::int64_t eur;
   };
   // Amount 10000, commission 101; the DM period before day 200, the EUR period from it.
+  // The part in the other currency is converted first, then the total (1 EUR = 1,95583 DM):
+  // 1,01 EUR = 1,9754 DM -> 1,98; 100,00 EUR = 195,583 DM -> 195,58; 1,01 DM = 0,5164 EUR -> 0,52;
+  // 100,00 DM = 51,1292 EUR -> 51,13.
   const Case cases[] = {
-      {150, kDm, kDm, true, -10101, DmToEur(-10101)},
-      {150, kDm, kEur, true, -10000 - EurToDm(101), DmToEur(-10000 - EurToDm(101))},
-      {150, kEur, kDm, true, EurToDm(-10000) - 101, DmToEur(EurToDm(-10000) - 101)},
-      {150, kEur, kEur, false, EurToDm(10000 - 101), DmToEur(EurToDm(10000 - 101))},
-      {200, kEur, kEur, true, EurToDm(-10101), -10101},
-      {200, kEur, kDm, true, EurToDm(-10000 - DmToEur(101)), -10000 - DmToEur(101)},
-      {200, kDm, kDm, false, EurToDm(DmToEur(10000 - 101)), DmToEur(10000 - 101)},
-      {200, kDm, kEur, true, EurToDm(DmToEur(-10000) - 101), DmToEur(-10000) - 101},
+      {150, kDm, kDm, true, -10101, -5165},     // 101,01 DM = 51,6456 EUR
+      {150, kDm, kEur, true, -10198, -5214},    // 100,00 + 1,98 = 101,98 DM = 52,1415 EUR
+      {150, kEur, kDm, true, -19659, -10051},   // 195,58 + 1,01 = 196,59 DM = 100,5149 EUR
+      {150, kEur, kEur, false, 19361, 9899},    // 98,99 EUR = 193,6076 DM; 193,61 DM = 98,9912 EUR
+      {200, kEur, kEur, true, -19756, -10101},  // 101,01 EUR = 197,5584 DM
+      {200, kEur, kDm, true, -19660, -10052},   // 100,00 + 0,52 = 100,52 EUR = 196,6000 DM
+      {200, kDm, kDm, false, 9898, 5061},       // 98,99 DM = 50,6128 EUR; 50,61 EUR = 98,9846 DM
+      {200, kDm, kEur, true, -10198, -5214},    // 51,13 + 1,01 = 52,14 EUR = 101,9770 DM
   };
   for (const Case& c : cases) {
     CKBXKonto account = DmAccount(100, 0);
@@ -210,7 +215,7 @@ TEST(KBXKonto, ArchiveBytes) {
   I32(e, 511);
   Str(e, "Einlage");
   I32(e, 10001);
-  EXPECT_EQ(w.Bytes(), e);
+  EXPECT_TRUE(SameBytes(e, w.Bytes()));
 
   CKBXKonto back;
   ArchiveReader reader(w.Bytes(), ModelClassRegistry());
@@ -221,5 +226,5 @@ TEST(KBXKonto, ArchiveBytes) {
   EXPECT_EQ(back.LastBookingDay(), CKBXDatum(10001u));
   ArchiveWriter again;
   back.Write(again);
-  EXPECT_EQ(again.Bytes(), e);
+  EXPECT_TRUE(SameBytes(e, again.Bytes()));
 }

@@ -153,13 +153,17 @@ TEST(Returns, WholePortfolioWithoutCapitalMovementsGrowsAsItsWealth) {
   const CKBXKonto& account = doc->Account();
   const auto wealthOn = [&](CKBXDatum d) { return doc->ValueOn(d) + account.BalanceOn(d, kEur); };
   const ReturnsRow& wealth = RowOf(rows, "Vermögen");
-  EXPECT_EQ(wealth.startValue, wealthOn(Day(28, 2, 1999)));
-  EXPECT_EQ(wealth.endValue, wealthOn(e));
+  // At the start (end of 28.02.1999): Vorher 10 x 120 DM (61,3550 EUR -> 61,36) = 613,60 and
+  // 20.000,00 DM cash = 10.225,8376 EUR -> 10.225,84: 10.839,44.
+  EXPECT_EQ(wealth.startValue, 1083944);
+  // At the end: Vorher 10 x 70,00 + Alpha 8 x 81,00 + Beta 7,5 x 42,00 = 1.663,00; cash
+  // 20.000,00 - 3.015,00 + 40,00 - 449,84 (230,00 EUR for Beta) = 16.575,16 DM, switched to
+  // 8.474,7447 EUR -> 8.474,74, - 25,00 + 1.070,00 (12 x 90,00 - 10,00) = 9.519,74: 11.182,74.
+  EXPECT_EQ(wealth.endValue, 1118274);
   EXPECT_EQ(wealth.deposits, 0);
-  EXPECT_EQ(wealth.income, DmToEur(4000));
+  EXPECT_EQ(wealth.income, 2045);  // 40,00 DM / 1,95583 = 20,4517 EUR
   ASSERT_TRUE(wealth.timeWeighted);
-  EXPECT_NEAR(*wealth.timeWeighted,
-              static_cast<double>(wealthOn(e)) / static_cast<double>(wealthOn(Day(28, 2, 1999))) - 1, 1e-12);
+  EXPECT_NEAR(*wealth.timeWeighted, 1118274.0 / 1083944 - 1, 1e-12);  // no deposits: end / start
   // Its daily values are the development view's value plus the balance.
   const views::PortfolioReturns whole = views::BuildPortfolioReturns(*doc, s, e);
   for (std::uint32_t d = s.Day() - 1; d <= e.Day(); ++d)
@@ -198,16 +202,17 @@ TEST(Returns, DmPaymentsInEuro) {
   EXPECT_EQ(alpha.purchases, 77461);
   // The sale as booked: 4 x 200 DM - 10 DM = 790,00 DM = 403,92 (not 409,03 - 5,11).
   EXPECT_EQ(alpha.sales, 40392);
-  EXPECT_EQ(alpha.endValue, ShareValue(QuantityOf(6, 0), DmToEur(15000)));  // no prices: purchase price
+  // No prices: the purchase price, 150 DM = 76,6938 EUR -> 76,69, x 6 = 460,14.
+  EXPECT_EQ(alpha.endValue, 46014);
   const ReturnsRow& wealth = RowOf(rows, "Vermögen");
-  EXPECT_EQ(wealth.startValue, DmToEur(1000000));
-  EXPECT_EQ(wealth.deposits, DmToEur(100000));
-  EXPECT_EQ(wealth.withdrawals, DmToEur(30000));
+  EXPECT_EQ(wealth.startValue, 511292);  // 10.000,00 DM / 1,95583 = 5.112,9188 EUR
+  EXPECT_EQ(wealth.deposits, 51129);     // 1.000,00 DM = 511,2919 EUR
+  EXPECT_EQ(wealth.withdrawals, 15339);  // 300,00 DM = 153,3876 EUR
   const views::Table t = views::ReturnsTable(*doc, Day(1, 1, 1999), Day(31, 12, 1999), rows);
   EXPECT_EQ(t.cells[0][3], "774,61");
   EXPECT_EQ(t.cells[0][5], "-");  // no deposits for a security
   EXPECT_EQ(t.cells[2][3], "-");  // no purchases for the wealth
-  EXPECT_EQ(std::get<std::int64_t>(t.values[2][5]), DmToEur(100000));
+  EXPECT_EQ(std::get<std::int64_t>(t.values[2][5]), 51129);
 }
 
 // A damaged file may date a sale before its purchase: the view shows it without reading or

@@ -69,8 +69,8 @@ TEST(HoldingsView, MergingAndCurrencies) {
   EXPECT_EQ(rows[0].quantity, QuantityOf(20, 0));
   EXPECT_EQ(rows[0].purchaseDate, Day(1, 3, 2000));  // the later position
   EXPECT_EQ(rows[0].purchaseValue.dm, 30000);
-  EXPECT_EQ(rows[0].shownPurchaseValue, DmToEur(30000));  // the EUR column converts
-  EXPECT_EQ(rows[0].averagePurchasePrice, PerShareValue(DmToEur(30000), QuantityOf(20, 0)));
+  EXPECT_EQ(rows[0].shownPurchaseValue, 15339);  // the EUR column converts: 300,00 DM = 153,3876 EUR
+  EXPECT_EQ(rows[0].averagePurchasePrice, 767);  // 153,39 EUR / 20 = 7,6695 EUR
   doc->settings.holdings.columnCurrencies[0] = 1;
   views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
   EXPECT_EQ(rows[0].shownPurchaseValue, 30000);
@@ -134,12 +134,12 @@ TEST(RealisedView, SalesInThePeriod) {
   EXPECT_EQ(r.purchaseDate, Day(5, 2, 2000));  // the later position
   EXPECT_EQ(r.purchaseValue.dm, 20000);        // bought in DM ...
   EXPECT_EQ(r.saleValue.eur, 20000);           // ... sold in EUR
-  EXPECT_EQ(r.shownPurchaseValue, DmToEur(20000));
-  EXPECT_EQ(r.shownGain, 20000 - DmToEur(20100));  // proceeds - cost
+  EXPECT_EQ(r.shownPurchaseValue, 10226);      // 200,00 DM / 1,95583 = 102,2584 EUR
+  EXPECT_EQ(r.shownGain, 9723);                // proceeds - cost: 200,00 EUR - 201,00 DM (102,7697 EUR)
   doc->settings.realised.columnCurrencies[6] = 1;
   doc->settings.realised.includeCommissions = 0;
   views::BuildRealisedRows(Day(1, 4, 2000), Day(30, 4, 2000), rows, *doc, true);
-  EXPECT_EQ(rows[0].shownGain, EurToDm(20000) - 20000);
+  EXPECT_EQ(rows[0].shownGain, 19117);  // 200,00 EUR (x 1,95583 = 391,166 DM) - 200,00 DM
   const views::Table t = views::RealisedTable(*doc, Day(1, 4, 2000), Day(30, 4, 2000), rows);
   EXPECT_EQ(t.captions[14], "G/V\nin DM");
   EXPECT_EQ(t.captions[13], "Verkauferlös\nin EUR");
@@ -184,6 +184,23 @@ TEST(AccountView, RowsAcrossTheSwitchDay) {
   doc->settings.account.columnFlags = 0;
   platform::RecordingSurface surface;
   EXPECT_EQ(views::MeasureAccountColumns(surface, *doc, rows).totalWidth, 10 + 10 - 30);
+}
+
+// The switch day is the first day in euro: a booking on it is shown in euro, with the
+// balance converted (10.000,00 DM = 5.112,92 EUR), whether the period starts before it or on it.
+TEST(AccountView, ABookingOnTheSwitchDayIsInEuro) {
+  auto doc = DmPortfolio();  // 10.000,00 DM from 01.01.1999
+  doc->Account().SwitchToEur(Day(1, 1, 2002));
+  doc->Account().BookMovement(Day(1, 1, 2002), 31, 1000, kEur, "Einlage");
+  for (const CKBXDatum start : {Day(1, 12, 2001), Day(1, 1, 2002)}) {
+    std::vector<CKBXKontoTransaktionAnzg> rows;
+    views::BuildAccountRows(start, Day(31, 1, 2002), rows, *doc);
+    const views::Table t = views::AccountTable(*doc, start, Day(31, 1, 2002), rows);
+    ASSERT_EQ(t.cells.size(), 1u);
+    EXPECT_EQ(t.cells[0], (std::vector<std::string>{"01.01.2002", "Kapitaleinlage", "Einlage", "10,00 EUR",
+                                                    "5.122,92 EUR"}))
+        << "from " << start.Format();
+  }
 }
 
 TEST(FrameState, DefaultDays) {
