@@ -84,7 +84,7 @@ TEST(VerkaufDlg, OldestPositionsFirstAndAPartialSaleSplits) {
   EXPECT_EQ(t.kind, 2);
   EXPECT_EQ(t.positionNumber, 1);
   EXPECT_EQ(t.text, "25 St. Aktie");
-  EXPECT_EQ(t.amountDm, EurToDm(30000 - 1000));
+  EXPECT_EQ(t.amountDm, 56719);  // 290,00 EUR x 1,95583 = 567,1907 DM
 }
 
 TEST(VerkaufDlg, ManualAllocationOffersTheAllowedRange) {
