@@ -1,71 +1,80 @@
 #!/usr/bin/env bash
-# Prints one "sha256  name" line for every output the command-line tool gives for a
-# portfolio: show in all view modes and formats, dump, SVG pages of render, PDFs of render
-# without their creation time, and their first pages as pdftoppm draws them. The lines are
-# compared with a checked-in list, so a change that moves a byte of what a user sees or a
-# file holds is noticed.
-#   outputs.sh CLI FILE [MODES]
+# Writes every output the command-line tool gives for a portfolio into a folder, in forms a
+# reviewer can read and that do not depend on the exact Qt, poppler and font versions:
+#   dump.json, show-<mode>.{text,csv,json}     as printed (the daily views 2, 5 and 6 for 2001)
+#   render-<mode>-page<n>.svg.txt              the texts drawn on the first two SVG pages
+#   render-<mode>.pdf.txt                      the PDF's text (pdftotext, blanks squeezed)
+#   render-<mode>-page<n>.png                  its first two pages at 50 dpi in grey
+# A command that fails leaves <name>.exit with its status and message instead.
+#   outputs.sh CLI FILE FOLDER [MODES]
 set -euo pipefail
-cli=${1:?usage: outputs.sh CLI FILE [MODES]}
-file=${2:?usage: outputs.sh CLI FILE [MODES]}
-modes=${3:-"1 2 3 4 5 6 7 8 9"}
+cli=${1:?usage: outputs.sh CLI FILE FOLDER [MODES]}
+file=${2:?usage: outputs.sh CLI FILE FOLDER [MODES]}
+out=${3:?usage: outputs.sh CLI FILE FOLDER [MODES]}
+modes=${4:-"1 2 3 4 5 6 7 8 9"}
 export KAPIBUCH_TODAY=31.12.2024
-export LC_ALL=C
-# A PDF's creation time is written in local time; the fonts it embeds follow the order of a
-# hash table, which is the same in every run only with a fixed seed.
+export LC_ALL=C.UTF-8
 export TZ=UTC
-export QT_HASH_SEED=0
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work
 trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
 
-emit() {  # name, then the command
-  local name=$1; shift
-  if "$@" >"$work/out" 2>"$work/err"; then
-    printf '%s  %s\n' "$(sha256sum <"$work/out" | cut -c1-64)" "$name"
-  else
-    printf 'exit-%s  %s\n' "$?" "$name"
+emit() {  # name, then the command; its standard output becomes the file
+  local name=$1 status=0
+  shift
+  "$@" >"$out/$name" 2>"$work/err" || status=$?
+  if [ "$status" -ne 0 ]; then
+    rm -f "$out/$name"
+    { echo "exit $status"; cat "$work/err"; } >"$out/$name.exit"
   fi
 }
 
-emit dump "$cli" dump "$file"
+# The texts of an SVG page, one per line, in the order they are drawn.
+svg_texts() {
+  tr '\n' ' ' <"$1" | grep -o '<text[^>]*>[^<]*</text>' | sed 's/<[^>]*>//g' || true
+}
+
+emit dump.json "$cli" dump "$file"
+year=(--from 01.01.2001 --to 31.12.2001)
 for m in $modes; do
   extra=()
   case $m in
-    6) extra=(--select 0,1,2) ;;
+    2 | 5) extra=("${year[@]}") ;;
+    6) extra=(--select 0,1,2 "${year[@]}") ;;
   esac
   for f in text csv json; do
     emit "show-$m.$f" "$cli" show "$file" --mode "$m" "${extra[@]}" --format "$f"
   done
+  extra=()
+  [ "$m" = 6 ] && extra=(--select 0,1,2)
   for p in 1 2; do
-    if "$cli" render "$file" --mode "$m" "${extra[@]}" --page "$p" --output "$work/page.svg" 2>/dev/null; then
-      printf '%s  %s\n' "$(sha256sum <"$work/page.svg" | cut -c1-64)" "render-$m-page$p.svg"
+    if "$cli" render "$file" --mode "$m" "${extra[@]}" --page "$p" --output "$work/page.svg" 2>"$work/err"; then
+      svg_texts "$work/page.svg" >"$out/render-$m-page$p.svg.txt"
     else
-      printf 'exit-%s  %s\n' "$?" "render-$m-page$p.svg"
+      { echo "exit $?"; cat "$work/err"; } >"$out/render-$m-page$p.svg.exit"
     fi
   done
 done
 for m in $modes; do
   extra=()
   case $m in
-    2) extra=(--from 01.01.2001 --to 31.12.2001) ;;
+    2) extra=("${year[@]}") ;;
     6) extra=(--select 0,1,2) ;;
   esac
-  if ! "$cli" render "$file" --mode "$m" "${extra[@]}" --output "$work/doc.pdf" 2>/dev/null; then
-    printf 'exit-%s  %s\n' "$?" "render-$m.pdf"
+  if ! "$cli" render "$file" --mode "$m" "${extra[@]}" --output "$work/doc.pdf" 2>"$work/err"; then
+    { echo "exit $?"; cat "$work/err"; } >"$out/render-$m.pdf.exit"
     continue
   fi
-  printf '%s  %s\n' "$(sed 's/^\/CreationDate (D:[^)]*)$/\/CreationDate ()/' "$work/doc.pdf" | sha256sum | cut -c1-64)" \
-    "render-$m.pdf"
-  for p in 1 2; do
-    if pdftoppm -r 40 -f "$p" -l "$p" -singlefile -png "$work/doc.pdf" "$work/pdfpage" 2>/dev/null; then
-      printf '%s  %s\n' "$(sha256sum <"$work/pdfpage.png" | cut -c1-64)" "render-$m-page$p.pdf.png"
-    else
-      printf 'none  %s\n' "render-$m-page$p.pdf.png"
-    fi
+  pdftotext -enc UTF-8 "$work/doc.pdf" - | tr -s ' \t' ' ' | sed 's/^ //; s/ $//' | grep -v '^$' \
+    >"$out/render-$m.pdf.txt" || true
+  pdftoppm -r 50 -gray -png -f 1 -l 2 "$work/doc.pdf" "$work/pdfpage"
+  for png in "$work"/pdfpage-*.png; do
+    n=${png##*-}
+    mv "$png" "$out/render-$m-page$((10#${n%.png})).png"
   done
 done
-# A short period too, where the defaults of a window would cover decades.
-emit "show-2-year.csv" "$cli" show "$file" --mode 2 --from 01.01.2001 --to 31.12.2001 --format csv
+# The holdings of a day in the past.
 emit "show-1-day.text" "$cli" show "$file" --mode 1 --day 30.06.2001 --format text

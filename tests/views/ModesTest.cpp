@@ -12,6 +12,7 @@
 
 #include "platform/RecordingSurface.h"
 #include "tests/document/SamplePortfolio.h"
+#include "tests/support/TextDiff.h"
 #include "views/Charts.h"
 #include "views/ModeFactory.h"
 
@@ -51,18 +52,19 @@ std::string Recording(const RecordingSurface& surface) {
   return text;
 }
 
-// Compares with tests/data/golden/screen/<name>.txt; KAPIBUCH_UPDATE_GOLDEN=1 writes it anew
-// (say why in the commit).
+// Compares with tests/data/golden/screen/<name>.txt. scripts/update-goldens.sh records them
+// anew (it sets KAPIBUCH_UPDATE_GOLDEN=1: the recording is written and nothing compared).
 void ExpectGolden(const std::string& name, const std::string& recording) {
   const std::string path = std::string(KAPIBUCH_TEST_DATA) + "/golden/screen/" + name + ".txt";
   if (const char* update = std::getenv("KAPIBUCH_UPDATE_GOLDEN"); update && std::string(update) == "1") {
     std::ofstream(path, std::ios::binary) << recording;
+    GTEST_SKIP() << "recorded " << path;
   }
   std::ifstream in(path, std::ios::binary);
   ASSERT_TRUE(in) << path << " is missing";
   std::stringstream expected;
   expected << in.rdbuf();
-  EXPECT_TRUE(expected.str() == recording)
+  EXPECT_TRUE(testutil::SameText(expected.str(), recording))
       << name << ": the screen draws otherwise than recorded in " << path;
 }
 
