@@ -6,8 +6,10 @@ install(TARGETS kapibuch kapibuch-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR
 set(KAPIBUCH_APP_ID io.kapitalbuch.Kapitalbuch)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/${KAPIBUCH_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/${KAPIBUCH_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The AppStream release is the project's version (CMakeLists.txt), as --version and the package.
+configure_file(${PROJECT_SOURCE_DIR}/resources/${KAPIBUCH_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/${KAPIBUCH_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/${KAPIBUCH_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/kapitalbuch-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kapitalbuch.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/kapitalbuch.svg

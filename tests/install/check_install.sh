@@ -45,6 +45,8 @@ out=$(appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" 2>&1) ||
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo does not launch $id.desktop"
 grep -q '<screenshot type="default">' "$share/metainfo/$id.metainfo.xml" || fail "the metainfo has no screenshot"
+grep -q "<release version=\"$expected_version\"" "$share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo's release is not $expected_version"
 
 mimefile=$share/mime/packages/kapitalbuch.xml
 out=$(xmllint --noout "$mimefile" 2>&1) || fail "xmllint: $out"
