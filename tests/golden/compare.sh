@@ -21,7 +21,11 @@ while read -r name; do
     echo "new output, not recorded: $name"
     failed=1
   elif [[ $name == *.png ]]; then
-    "$pagediff" "$golden/$name" "$actual/$name" "$diffs/$name" || failed=1
+    if ! verdict=$("$pagediff" "$golden/$name" "$actual/$name" "$diffs/${name%.png}.diff.png"); then
+      echo "differs: $name: $verdict"
+      cp "$actual/$name" "$diffs/$name"
+      failed=1
+    fi
   elif ! cmp -s "$golden/$name" "$actual/$name"; then
     echo "differs: $name"
     diff -u --label "recorded/$name" --label "now/$name" "$golden/$name" "$actual/$name" | head -n 60 || true

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (expected.size() != actual.size()) {
-    std::printf("%s: page size %dx%d instead of %dx%d\n", argv[2], actual.width(), actual.height(), expected.width(),
+    std::printf("page size %dx%d instead of %dx%d\n", actual.width(), actual.height(), expected.width(),
                 expected.height());
     return 1;
   }
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   const double share = 100.0 * static_cast<double>(changed) / static_cast<double>(pixels);
   if (changed * 1000 <= pixels * 5) return 0;
   difference.save(QString::fromLocal8Bit(argv[3]));
-  std::printf("%s: %lld of %lld pixels (%.2f %%) differ by more than %d levels; see %s\n", argv[2], changed, pixels,
-              share, kLevels, argv[3]);
+  std::printf("%lld of %lld pixels (%.2f %%) differ by more than %d levels; see %s\n", changed, pixels, share,
+              kLevels, argv[3]);
   return 1;
 }
