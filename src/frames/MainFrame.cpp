@@ -91,16 +91,18 @@ MainFrame::~MainFrame() {
   for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-std::vector<QAction*> MainFrame::AddMenu(const char* title, const std::vector<MenuCommand>& commands) {
+void MainFrame::AddMenu(const char* title, const std::vector<MenuCommand>& commands) {
   QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
-  std::vector<QAction*> actions;
   for (const MenuCommand& command : commands) {
     QAction* a = AddAction(*menu, *this, command);
-    actions.push_back(a);
+    if (command.id != CommandId::None) m_actions[command.id] = a;
     if (command.needsDocument) m_documentActions.push_back(a);
-    if (command.onToolBar) m_toolActions.push_back(a);
+    if (command.onToolBar) m_toolActions.emplace_back(command.id, a);
   }
-  return actions;
+}
+
+QAction* MainFrame::Action(CommandId id) const {
+  return m_actions.at(id);
 }
 
 void MainFrame::OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command) {
@@ -135,104 +137,105 @@ void MainFrame::CreateMenus() {
   };
   const QKeySequence none;
   AddMenu("&Datei",
-          {{"&Neu...", QKeySequence(Qt::CTRL | Qt::Key_N), "Erstellt eine neue Kapitalbuch-Datei.", "neu",
+          {{CommandId::New, "&Neu...", QKeySequence(Qt::CTRL | Qt::Key_N), "Erstellt eine neue Kapitalbuch-Datei.", "neu",
             [this] { OnNew(); }, false, true},
-           {"Ö&ffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), "Öffnet eine vorhandene Kapitalbuch-Datei.",
+           {CommandId::Open, "Ö&ffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), "Öffnet eine vorhandene Kapitalbuch-Datei.",
             "oeffnen", [this] { OnOpen(); }, false, true},
-           {"S&chließen", none, "Schließt das aktive Fenster.", nullptr,
+           {CommandId::Close, "S&chließen", none, "Schließt das aktive Fenster.", nullptr,
             [this] {
               if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
             },
             true},
-           {"&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), "Speichert die aktive Datei.", "speichern",
+           {CommandId::Save, "&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), "Speichert die aktive Datei.", "speichern",
             [this] { SaveActive(false); }, true, true},
-           {"Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.", nullptr,
+           {CommandId::SaveAs, "Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.", nullptr,
             [this] { SaveActive(true); }, true},
-           {"Sicherungs&kopien...", none, "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.",
+           {CommandId::Backups, "Sicherungs&kopien...", none, "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.",
             nullptr, [this] { OnBackups(); }},
            {},
-           {"&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Ansicht des aktiven Fensters.",
+           {CommandId::Print, "&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Ansicht des aktiven Fensters.",
             "drucken", onView(&printing::Print), true, true},
-           {"Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
+           {CommandId::Preview, "Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
             onView(&printing::Preview), true, true},
-           {"Direkt d&rucken", none, "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr,
+           {CommandId::PrintDirect, "Direkt d&rucken", none, "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr,
             [this] { OnPrintDirect(); }, true},
-           {"Drucker&einrichtung...", none, "Wählt Drucker, Papier und Ausrichtung.", nullptr,
+           {CommandId::PrinterSetup, "Drucker&einrichtung...", none, "Wählt Drucker, Papier und Ausrichtung.", nullptr,
             [this] { printing::RunPrinterSetup(this); }},
            {}});
   QMenu* file = menuBar()->actions().back()->menu();
   m_recent->AddToMenu(*file);
   file->addSeparator();
-  AddAction(*file, *this, {"&Beenden", none, "Beendet Kapitalbuch.", nullptr, [this] { close(); }});
+  m_actions[CommandId::Quit] =
+      AddAction(*file, *this, {CommandId::Quit, "&Beenden", none, "Beendet Kapitalbuch.", nullptr, [this] { close(); }});
 
   const auto booking = [this, onDoc](void (*run)(CKapibuchDoc&, platform::Prompter&, QWidget*)) {
     return onDoc([this, run](ChildFrame&, CKapibuchDoc& doc) { run(doc, m_prompter, this); });
   };
-  const std::vector<QAction*> edit = AddMenu(
+  AddMenu(
       "&Bearbeiten",
-      {{"&Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z), "Nimmt die letzte Änderung des Dokuments zurück.",
+      {{CommandId::Undo, "&Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z), "Nimmt die letzte Änderung des Dokuments zurück.",
         nullptr, onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.UndoChange(); }), true},
-       {"Wieder&holen", QKeySequence(Qt::CTRL | Qt::Key_Y),
+       {CommandId::Redo, "Wieder&holen", QKeySequence(Qt::CTRL | Qt::Key_Y),
         "Führt die zuletzt zurückgenommene Änderung wieder aus.", nullptr,
         onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.RedoChange(); }), true},
        {},
-       {"&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
+       {CommandId::Buy, "&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
         booking(&RunBooking<dialogs::KaufDialog>), true, true},
-       {"&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.", "verkauf",
+       {CommandId::Sell, "&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.", "verkauf",
         booking(&RunBooking<dialogs::VerkaufDialog>), true, true},
-       {"Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
+       {CommandId::EnterPrices, "Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
         "Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag.", "kurse",
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
           dialogs::KurseEingebenDialog(doc, m_prompter, this).exec();
         }),
         true, true},
-       {"Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
+       {CommandId::ImportPrices, "Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
         "Liest die Kurse für ein Wertpapier aus einer Textdatei ein.", "import",
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
           dialogs::KurseImportierenDialog(doc, m_prompter, m_settings, this).exec();
         }),
         true, true},
-       {"Kurse e&xportieren...", none, "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
+       {CommandId::ExportPrices, "Kurse e&xportieren...", none, "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
           dialogs::KurseExportierenDialog(doc, m_prompter, m_settings, this).exec();
         }),
         true},
-       {"Kurse ak&tualisieren...", QKeySequence(Qt::CTRL | Qt::Key_U),
+       {CommandId::UpdatePrices, "Kurse ak&tualisieren...", QKeySequence(Qt::CTRL | Qt::Key_U),
         "Holt die neuen Kurse aller Wertpapiere mit Kursquelle aus dem Internet.", "import",
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
           dialogs::KurseAktualisierenDialog(doc, m_prompter, m_settings, m_download, this).exec();
         }),
         true, true},
-       {"Kurs&quellen...", none, "Legt fest, woher die Kurse jedes Wertpapiers geladen werden.", nullptr,
+       {CommandId::PriceSources, "Kurs&quellen...", none, "Legt fest, woher die Kurse jedes Wertpapiers geladen werden.", nullptr,
         onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
           dialogs::KursquellenDialog(doc, m_prompter, m_settings, m_download, this).exec();
         }),
         true},
-       {"Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
+       {CommandId::Movement, "Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
         booking(&RunBooking<dialogs::KontobewegungDialog>), true, true},
-       {"&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
+       {CommandId::Split, "&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
         booking(&RunBooking<dialogs::AktiensplitDialog>), true},
-       {"Konto&währung umstellen...", none, "Kontowährung von DM auf Euro umstellen.", nullptr,
+       {CommandId::SwitchCurrency, "Konto&währung umstellen...", none, "Kontowährung von DM auf Euro umstellen.", nullptr,
         booking(&RunBooking<dialogs::KontowaehrungDialog>), true},  // enabled while the account is in DM
-       {"&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
+       {CommandId::HolderData, "&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
         nullptr, booking(&RunBooking<dialogs::DepotdatenDialog>), true},
        {},
-       {"&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", "optionen",
+       {CommandId::Options, "&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", "optionen",
         onDoc([this](ChildFrame& frame, CKapibuchDoc& doc) {
           dialogs::OptionenDialog dialog(doc, m_prompter, views::Traits(frame.Mode()).optionsPage, this);
           if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
         }),
         true, true}});
-  m_undoAction = edit[0];
-  m_redoAction = edit[1];
+  m_undoAction = Action(CommandId::Undo);
+  m_redoAction = Action(CommandId::Redo);
   m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  m_switchAction = edit[12];  // "Konto&währung umstellen..."
+  m_switchAction = Action(CommandId::SwitchCurrency);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   for (const views::ModeTraits& mode : views::AllModes()) {
     const views::ViewMode m = mode.mode;
     QAction* a = AddAction(*view, *this,
-                           {mode.menuText, QKeySequence(QStringLiteral("Ctrl+%1").arg(QLatin1Char(mode.key))),
+                           {CommandId::None, mode.menuText, QKeySequence(QStringLiteral("Ctrl+%1").arg(QLatin1Char(mode.key))),
                             "", mode.icon, [this, m] {
                               if (ChildFrame* f = ActiveFrame()) f->SetMode(m);
                             }});
@@ -244,22 +247,22 @@ void MainFrame::CreateMenus() {
   view->addSeparator();
 
   AddMenu("&Fenster",
-          {{"&Neues Fenster", none, "Öffnet ein weiteres Fenster für die aktive Datei.", nullptr,
+          {{CommandId::NewWindow, "&Neues Fenster", none, "Öffnet ein weiteres Fenster für die aktive Datei.", nullptr,
             [this] { NewWindow(); }, true},
-           {"Ü&berlappend", none, "Ordnet die Fenster überlappend an.", nullptr,
+           {CommandId::Cascade, "Ü&berlappend", none, "Ordnet die Fenster überlappend an.", nullptr,
             [this] { m_area->cascadeSubWindows(); }},
-           {"Neben&einander", none, "Ordnet die Fenster nebeneinander an.", nullptr,
+           {CommandId::Tile, "Neben&einander", none, "Ordnet die Fenster nebeneinander an.", nullptr,
             [this] { m_area->tileSubWindows(); }},
-           {"&Teilen", none, "Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf.", nullptr,
+           {CommandId::SplitWindow, "&Teilen", none, "Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf.", nullptr,
             [this] {
               if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
             },
             true}});
   new WindowList(*menuBar()->actions().back()->menu(), *m_area);
 
-  AddMenu("&Hilfe", {{"&Inhalt", QKeySequence(Qt::Key_F1), "Zeigt die Hilfe an.", "hilfe",
+  AddMenu("&Hilfe", {{CommandId::Help, "&Inhalt", QKeySequence(Qt::Key_F1), "Zeigt die Hilfe an.", "hilfe",
                       [] { dialogs::ShowHelp(); }, false, true},
-                     {"Inf&o über Kapitalbuch...", none, "Zeigt Programmname und Version an.", nullptr,
+                     {CommandId::About, "Inf&o über Kapitalbuch...", none, "Zeigt Programmname und Version an.", nullptr,
                       [this] { OnAbout(); }, false, true}});
   m_tools = new QToolBar(QStringLiteral("Symbolleiste"), this);
   view->addAction(m_tools->toggleViewAction());
@@ -269,16 +272,15 @@ void MainFrame::CreateToolBar() {
   m_tools->setObjectName(QStringLiteral("tools"));
   addToolBar(m_tools);
   // In the order of the menus: file | printing | bookings | options | the view modes | help.
-  const auto& tools = m_toolActions;
-  for (std::size_t i = 0; i < tools.size(); ++i) {
-    if (i == 3 || i == 5 || i == 11) m_tools->addSeparator();  // before printing, bookings, options
-    if (i == tools.size() - 2) {
+  for (const auto& [id, action] : m_toolActions) {
+    if (id == CommandId::Print || id == CommandId::Buy || id == CommandId::Options) m_tools->addSeparator();
+    if (id == CommandId::Help) {
       m_tools->addSeparator();
       for (const views::ModeTraits& mode : views::AllModes())
         m_tools->addAction(m_modeActions[static_cast<std::size_t>(mode.mode)]);
       m_tools->addSeparator();
     }
-    m_tools->addAction(tools[i]);
+    m_tools->addAction(action);
   }
   m_tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 }

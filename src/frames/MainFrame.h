@@ -4,6 +4,8 @@
 // the commands of the menus on the active window.
 
 #include <QMainWindow>
+#include <map>
+#include <utility>
 #include <QStringList>
 #include <array>
 #include <ctime>
@@ -29,6 +31,7 @@ class QToolBar;
 class RecentFiles;
 class WindowPlacement;
 struct MenuCommand;
+enum class CommandId : int;
 namespace dialogs {
 class DateField;
 }
@@ -78,7 +81,9 @@ class MainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void ConnectPeriodBar();
-  std::vector<QAction*> AddMenu(const char* title, const std::vector<MenuCommand>& commands);
+  void AddMenu(const char* title, const std::vector<MenuCommand>& commands);
+  // The action of a command of the menus.
+  QAction* Action(CommandId id) const;
   ChildFrame* AddFrame(std::shared_ptr<DocumentSession> session);
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
   // Asks whether to take the copy's changes ("Ja"), or keeps it among the backups.
@@ -110,7 +115,8 @@ class MainFrame : public QMainWindow {
   WindowPlacement* m_placement = nullptr;
   std::array<QAction*, views::kModeCount + 1> m_modeActions{};
   std::vector<QAction*> m_documentActions;
-  std::vector<QAction*> m_toolActions;
+  std::vector<std::pair<CommandId, QAction*>> m_toolActions;  // in the order of the menus
+  std::map<CommandId, QAction*> m_actions;
   QAction* m_switchAction = nullptr;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;

@@ -9,7 +9,18 @@ class QAction;
 class QMenu;
 class QObject;
 
+// Every command of the main window's menus, by which it is found (never by its place).
+enum class CommandId : int {
+  None,  // a separator
+  New, Open, Close, Save, SaveAs, Backups, Print, Preview, PrintDirect, PrinterSetup, Quit,
+  Undo, Redo, Buy, Sell, EnterPrices, ImportPrices, ExportPrices, UpdatePrices, PriceSources, Movement,
+  Split, SwitchCurrency, HolderData, Options,
+  NewWindow, Cascade, Tile, SplitWindow,
+  Help, About,
+};
+
 struct MenuCommand {
+  CommandId id = CommandId::None;
   const char* text = nullptr;  // nullptr: a separator
   QKeySequence shortcut;
   const char* status = "";
