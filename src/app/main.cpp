@@ -90,10 +90,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(KAPIBUCH_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.kapitalbuch.Kapitalbuch"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/kapitalbuch.svg")));
-  platform::InstallGermanTranslations(app);
+  qt::InstallGermanTranslations(app);
 
   std::string error;
-  const std::optional<std::time_t> today = platform::TodayFromEnvironment(error);
+  const std::optional<std::time_t> today = qt::TodayFromEnvironment(error);
   if (!error.empty()) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
   platform::SystemClock systemClock;
   platform::FixedClock fixedClock(today.value_or(0));
   const platform::Clock& clock = today ? static_cast<const platform::Clock&>(fixedClock) : systemClock;
-  const auto settings = platform::SettingsFromEnvironment();
-  platform::QtPrompter prompter;
+  const auto settings = qt::SettingsFromEnvironment();
+  qt::QtPrompter prompter;
   MainFrame frame(*settings, prompter, clock);
   prompter.SetParent(&frame);
   // Without a window manager "maximised" means nothing: the window takes the screen itself.

@@ -37,7 +37,7 @@ class ChangeSession {
 
   const Context& m_ctx;
   std::string m_path;
-  std::shared_ptr<DocumentSession> m_session;
+  std::shared_ptr<qt::DocumentSession> m_session;
 };
 
 }  // namespace cli

@@ -55,7 +55,7 @@ bool ParseDay(const Context& ctx, const std::string& text, CKBXDatum& day) {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string todayError;
-  const std::optional<std::time_t> fixed = platform::TodayFromEnvironment(todayError);
+  const std::optional<std::time_t> fixed = qt::TodayFromEnvironment(todayError);
   if (!todayError.empty()) {
     err << todayError << '\n';
     return kUsage;

@@ -69,7 +69,7 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
     description = priceio::PredefinedDescriptions()[static_cast<std::size_t>(o.format - 1)].description;
   }
 
-  const auto settings = platform::SettingsFromEnvironment();
+  const auto settings = qt::SettingsFromEnvironment();
   PrintingPrompter prompter(ctx.err);
   CKurseImportierenDlg dlg(*doc, *settings);
   if (dlg.FormatsDamaged()) {

@@ -26,7 +26,7 @@ struct UpdateOptions {
 };
 
 // Stores what was set; a settings file that cannot be written is told (exit 4).
-int Saved(const Context& ctx, platform::QtSettingsStore& settings) {
+int Saved(const Context& ctx, qt::QtSettingsStore& settings) {
   if (settings.Sync()) return kOk;
   ctx.err << "Die Einstellungen können nicht gespeichert werden.\n";
   return kUnwritable;
@@ -61,13 +61,13 @@ int RunSourceSet(const Context& ctx, const SourceOptions& o) {
       return kRefused;
     }
   }
-  const auto settings = platform::SettingsFromEnvironment();
+  const auto settings = qt::SettingsFromEnvironment();
   forms::PriceSources::Store(*settings, source);
   return Saved(ctx, *settings);
 }
 
 int RunSourceList(const Context& ctx) {
-  const auto settings = platform::SettingsFromEnvironment();
+  const auto settings = qt::SettingsFromEnvironment();
   for (const forms::PriceSource& s : forms::PriceSources::Load(*settings)) {
     std::string format = "automatisch";
     if (!s.format.empty()) format = s.format.substr(0, s.format.find_first_of("\r\n"));
@@ -77,7 +77,7 @@ int RunSourceList(const Context& ctx) {
 }
 
 int RunSourceRemove(const Context& ctx, const std::string& wkn) {
-  const auto settings = platform::SettingsFromEnvironment();
+  const auto settings = qt::SettingsFromEnvironment();
   if (!forms::PriceSources::Remove(*settings, wkn)) {
     ctx.err << "Für \"" << wkn << "\" gibt es keine Kursquelle.\n";
     return kRefused;
@@ -99,7 +99,7 @@ int RunUpdate(const Context& ctx, const UpdateOptions& o) {
   ChangeSession change(ctx, o.file);
   if (const int status = change.Open(); status != kOk) return status;
   CKapibuchDoc& doc = change.Doc();
-  const auto settings = platform::SettingsFromEnvironment();
+  const auto settings = qt::SettingsFromEnvironment();
   std::vector<std::string> problems;
   const std::vector<forms::UpdateItem> items = forms::PlanUpdate(doc, *settings, from, o.name, o.wkn, problems);
   std::ostream& lines = ctx.dryRun ? ctx.err : ctx.out;

@@ -109,13 +109,13 @@ int RunRender(const Context& ctx, const ViewOptions& o) {
   if (!view) return kRefused;
   const std::unique_ptr<views::PrintJob> job = view->MakePrintJob();
   int pages = 0;
-  switch (platform::RenderToFile(*job, o.output, o.page, &pages)) {
-    case platform::RenderResult::Ok:
+  switch (qt::RenderToFile(*job, o.output, o.page, &pages)) {
+    case qt::RenderResult::Ok:
       return kOk;
-    case platform::RenderResult::BadPage:
+    case qt::RenderResult::BadPage:
       ctx.err << "Seite " << o.page << " gibt es nicht; die Ansicht hat " << pages << " Seite(n).\n";
       return kUsage;
-    case platform::RenderResult::CannotWrite:
+    case qt::RenderResult::CannotWrite:
       break;
   }
   ctx.err << "Datei kann nicht geöffnet werden!\n";

@@ -6,7 +6,7 @@
 #include "frames/KapibuchView.h"
 #include "qt/DocumentSession.h"
 
-ChildFrame::ChildFrame(std::shared_ptr<DocumentSession> session) : m_session(std::move(session)) {
+ChildFrame::ChildFrame(std::shared_ptr<qt::DocumentSession> session) : m_session(std::move(session)) {
   setAttribute(Qt::WA_DeleteOnClose);
   // A splitter of two rows of two panes; the three further panes are shown while split.
   auto* rows = new QSplitter(Qt::Vertical, this);

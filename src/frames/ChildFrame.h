@@ -9,18 +9,20 @@
 
 #include "views/FrameState.h"
 
+namespace qt {
 class DocumentSession;
+}  // namespace qt
 class KapibuchView;
 
 class ChildFrame : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  explicit ChildFrame(std::shared_ptr<DocumentSession> session);
+  explicit ChildFrame(std::shared_ptr<qt::DocumentSession> session);
   ~ChildFrame() override;
 
-  DocumentSession& Session() { return *m_session; }
-  std::shared_ptr<DocumentSession> SharedSession() const { return m_session; }
+  qt::DocumentSession& Session() { return *m_session; }
+  std::shared_ptr<qt::DocumentSession> SharedSession() const { return m_session; }
   KapibuchView& View() { return *m_views.front(); }
   // The panes: one view, or four (2 x 2) while the window is split.
   const std::vector<KapibuchView*>& Views() const { return m_views; }
@@ -53,7 +55,7 @@ class ChildFrame : public QMdiSubWindow {
  private:
   void UpdateOwnViews();
 
-  std::shared_ptr<DocumentSession> m_session;
+  std::shared_ptr<qt::DocumentSession> m_session;
   std::vector<KapibuchView*> m_views;
   bool m_split = false;
   views::FrameState m_state;

@@ -66,7 +66,7 @@ void KapibuchView::Rebuild() {
   const views::FrameState& s = m_frame.State();
   if (!m_view || m_view->Mode() != s.mode) m_view = views::CreateModeView(s.mode, m_doc);
   ScreenMeasure measure(*this);
-  platform::QtPainterSurface surface(measure.painter, measure.image, QPointF(0, 0), false, {});
+  qt::QtPainterSurface surface(measure.painter, measure.image, QPointF(0, 0), false, {});
   m_view->Build(s);
   m_view->Measure(surface);
   const platform::Size size = m_view->Extent();
@@ -105,7 +105,7 @@ void KapibuchView::paintEvent(QPaintEvent*) {
     if (band.isEmpty()) return;
     painter.save();
     painter.fillRect(band, Qt::white);
-    platform::QtPainterSurface surface(painter, *viewport(), QPointF(-dx, -dy), false, {});
+    qt::QtPainterSurface surface(painter, *viewport(), QPointF(-dx, -dy), false, {});
     surface.SetBaseClip(band);
     const int left = static_cast<int>(dx / scale), top = -static_cast<int>(dy / scale);
     m_view->Draw(surface, {left, top, left + width, top - height});

@@ -379,7 +379,7 @@ void MainFrame::UpdateTitles() {
   }
 }
 
-ChildFrame* MainFrame::AddFrame(std::shared_ptr<DocumentSession> session) {
+ChildFrame* MainFrame::AddFrame(std::shared_ptr<qt::DocumentSession> session) {
   auto* frame = new ChildFrame(std::move(session));
   connect(frame, &ChildFrame::StateChanged, this, &MainFrame::OnFrameStateChanged);
   connect(

@@ -21,7 +21,9 @@
 #include "views/ViewMode.h"
 
 class ChildFrame;
+namespace qt {
 class DocumentSession;
+}  // namespace qt
 class PeriodBar;
 class QAction;
 class QLabel;
@@ -84,11 +86,11 @@ class MainFrame : public QMainWindow {
   void AddMenu(const char* title, const std::vector<MenuCommand>& commands);
   // The action of a command of the menus.
   QAction* Action(CommandId id) const;
-  ChildFrame* AddFrame(std::shared_ptr<DocumentSession> session);
+  ChildFrame* AddFrame(std::shared_ptr<qt::DocumentSession> session);
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
   // Asks whether to take the copy's changes ("Ja"), or keeps it among the backups.
   bool AskToRecover(const QString& what, std::time_t written, const std::string& copy, const std::string& origin);
-  std::vector<DocumentSession*> Sessions() const;
+  std::vector<qt::DocumentSession*> Sessions() const;
   // Runs a command on the active window's document, then shows what it changed.
   void OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command);
   void ReturnFocus(ChildFrame* frame);

@@ -29,7 +29,7 @@ ChildFrame* MainFrame::OpenFile(const QString& path, bool quietIfLocked) {
     }
   }
   DocumentError error = DocumentError::None;
-  auto session = DocumentSession::OpenFile(canonical, m_clock, error);
+  auto session = qt::DocumentSession::OpenFile(canonical, m_clock, error);
   // Every change from now on can be undone while the file is open.
   if (session) session->Doc().KeepUndoHistory();
   if (error != DocumentError::None) {
@@ -66,7 +66,7 @@ ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
 
 ChildFrame* MainFrame::OpenAsNew(std::unique_ptr<CKapibuchDoc> doc) {
   doc->KeepUndoHistory();
-  auto session = std::make_shared<DocumentSession>(std::move(doc), QString(),
+  auto session = std::make_shared<qt::DocumentSession>(std::move(doc), QString(),
                                                    QStringLiteral("Depot%1").arg(++m_newCount));
   return AddFrame(std::move(session));
 }
@@ -87,7 +87,7 @@ void MainFrame::OnBackups() {
 bool MainFrame::SaveActive(bool askName) {
   ChildFrame* frame = ActiveFrame();
   if (!frame) return false;
-  DocumentSession& session = frame->Session();
+  qt::DocumentSession& session = frame->Session();
   QString path = session.Path();
   if (askName || path.isEmpty()) {
     path = QFileDialog::getSaveFileName(

@@ -12,8 +12,8 @@
 #include "frames/MainFrame.h"
 #include "qt/DocumentSession.h"
 
-std::vector<DocumentSession*> MainFrame::Sessions() const {
-  std::vector<DocumentSession*> sessions;
+std::vector<qt::DocumentSession*> MainFrame::Sessions() const {
+  std::vector<qt::DocumentSession*> sessions;
   for (ChildFrame* f : Frames()) {
     if (std::find(sessions.begin(), sessions.end(), &f->Session()) == sessions.end())
       sessions.push_back(&f->Session());
@@ -22,11 +22,11 @@ std::vector<DocumentSession*> MainFrame::Sessions() const {
 }
 
 void MainFrame::KeepRecoveryCopies() {
-  for (DocumentSession* session : Sessions()) session->KeepRecoveryCopy();
+  for (qt::DocumentSession* session : Sessions()) session->KeepRecoveryCopy();
 }
 
 void MainFrame::KeepChangesForRecovery() {
-  for (DocumentSession* session : Sessions()) {
+  for (qt::DocumentSession* session : Sessions()) {
     session->WriteRecoveryCopyNow();
     session->ReleaseLock();
   }
@@ -70,7 +70,7 @@ void MainFrame::OfferRecoveries() {
     }
     // A file: offered as it is opened, unless another program has it open.
     bool open = false;
-    for (DocumentSession* s : Sessions()) open |= s->File() == entry.origin;
+    for (qt::DocumentSession* s : Sessions()) open |= s->File() == entry.origin;
     if (!open && QFileInfo::exists(QString::fromStdString(entry.origin)))
       OpenFile(QString::fromStdString(entry.origin), true);
   }

@@ -45,7 +45,7 @@ QImage PageCache::Draw(int page, int dpi) {
   image.fill(Qt::white);
   QPainter painter(&image);
   // The job draws from the printable area's top-left corner, as on the printer.
-  platform::QtPainterSurface surface(painter, image, QPointF(m_page.offsetX * perTenth, m_page.offsetY * perTenth),
+  qt::QtPainterSurface surface(painter, image, QPointF(m_page.offsetX * perTenth, m_page.offsetY * perTenth),
                                      true, m_page);
   m_job.DrawPage(surface, page);
   return image;

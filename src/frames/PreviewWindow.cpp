@@ -19,7 +19,7 @@ PreviewWindow::PreviewWindow(std::unique_ptr<views::PrintJob> job, int pages, QP
                              platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_job(std::move(job)), m_printer(printer), m_prompter(prompter) {
   setWindowTitle(QStringLiteral("Seitenansicht"));
-  m_cache = std::make_unique<PageCache>(*m_job, pages, platform::PageOf(printer));
+  m_cache = std::make_unique<PageCache>(*m_job, pages, qt::PageOf(printer));
 
   auto* bar = new QToolBar(this);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -124,8 +124,8 @@ void PreviewWindow::OnPrint() {
   if (dialog.exec() != QDialog::Accepted) return;
   printing::PrintPages(this, *m_job, m_printer, m_cache->Pages(), m_prompter);
   // The printer may have laid the pages out differently: the preview follows it again.
-  const int pages = platform::LayOut(*m_job, m_printer);
-  m_cache->Reset(pages, platform::PageOf(m_printer));
+  const int pages = qt::LayOut(*m_job, m_printer);
+  m_cache->Reset(pages, qt::PageOf(m_printer));
   m_current = std::clamp(m_current, 1, std::max(1, m_cache->Pages()));
   Redraw();
 }

@@ -47,20 +47,20 @@ bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pa
   progress.setWindowTitle(QStringLiteral("Drucken"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);
-  const platform::PrintResult result = platform::PrintToPrinter(job, printer, [&progress](int done, int total) {
+  const qt::PrintResult result = qt::PrintToPrinter(job, printer, [&progress](int done, int total) {
     progress.setMaximum(total);
     progress.setLabelText(QStringLiteral("Seite %1 von %2 wird gedruckt...").arg(done + 1).arg(total));
     progress.setValue(done);
     return !progress.wasCanceled();
   });
   progress.reset();
-  if (result == platform::PrintResult::Failed) {
+  if (result == qt::PrintResult::Failed) {
     prompter.Tell("Kapitalbuch",
                   "Der Ausdruck konnte nicht gestartet werden. Bitte prüfen Sie den Drucker und seine "
                   "Einstellungen.",
                   platform::Icon::Exclamation);
   }
-  return result == platform::PrintResult::Printed;
+  return result == qt::PrintResult::Printed;
 }
 
 void Print(QWidget* parent, const KapibuchView& view, platform::Prompter& prompter) {
@@ -68,7 +68,7 @@ void Print(QWidget* parent, const KapibuchView& view, platform::Prompter& prompt
   if (!job) return;
   QPrinter printer(QPrinter::HighResolution);
   SetUp(printer);
-  const int pages = platform::LayOut(*job, printer);
+  const int pages = qt::LayOut(*job, printer);
   QPrintDialog dialog(&printer, parent);
   dialog.setMinMax(1, pages);
   if (dialog.exec() == QDialog::Accepted) PrintPages(parent, *job, printer, pages, prompter);
@@ -79,7 +79,7 @@ void Preview(QWidget* parent, const KapibuchView& view, platform::Prompter& prom
   if (!job) return;
   QPrinter printer(QPrinter::HighResolution);
   SetUp(printer);
-  const int pages = platform::LayOut(*job, printer);
+  const int pages = qt::LayOut(*job, printer);
   if (!ConfirmPages(prompter, pages)) return;
   {
     PreviewWindow window(std::move(job), pages, printer, prompter, parent);
@@ -93,7 +93,7 @@ void PrintDirect(QWidget* parent, const KapibuchView& view, platform::Prompter& 
   if (!job) return;
   QPrinter printer(QPrinter::HighResolution);
   SetUp(printer);
-  PrintPages(parent, *job, printer, platform::LayOut(*job, printer), prompter);
+  PrintPages(parent, *job, printer, qt::LayOut(*job, printer), prompter);
 }
 
 }  // namespace printing

@@ -11,6 +11,10 @@
 #include "document/UndoHistory.h"
 #include "platform/Clock.h"
 
+namespace qt {
+
+using namespace platform;  // the interfaces this layer implements
+
 namespace {
 
 QByteArray ContentHash(const std::string& file) {
@@ -209,3 +213,5 @@ DocumentError DocumentSession::SaveNew(const std::string& file) {
   }
   return error;
 }
+
+}  // namespace qt

@@ -24,6 +24,8 @@
 #include "document/KapibuchDoc.h"
 #include "qt/PortfolioLock.h"
 
+namespace qt {
+
 class DocumentSession {
  public:
   // How long each program waits for a lock another program holds: a command of
@@ -118,3 +120,5 @@ class DocumentSession {
   // The backup keys of the files this session has kept a backup of.
   std::set<std::string> m_backedUp;
 };
+
+}  // namespace qt

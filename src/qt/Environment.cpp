@@ -7,7 +7,9 @@
 
 #include "model/KBXDatum.h"
 
-namespace platform {
+namespace qt {
+
+using namespace platform;  // the interfaces this layer implements
 
 std::optional<std::time_t> TodayFromEnvironment(std::string& error) {
   error.clear();
@@ -41,4 +43,4 @@ void InstallGermanTranslations(QCoreApplication& app) {
   }
 }
 
-}  // namespace platform
+}  // namespace qt

@@ -12,7 +12,7 @@
 
 #include "qt/QtSettingsStore.h"
 
-namespace platform {
+namespace qt {
 
 // The day KAPIBUCH_TODAY names, as a time; nothing when it is not set. A value that is no
 // day gives nothing and an error text.
@@ -24,4 +24,4 @@ std::unique_ptr<QtSettingsStore> SettingsFromEnvironment();
 // German for Qt's own texts: "Strg+K", the file, print and preview dialogs.
 void InstallGermanTranslations(QCoreApplication& app);
 
-}  // namespace platform
+}  // namespace qt

@@ -3,6 +3,8 @@
 #include "base/FileSaver.h"
 #include "base/ShortHash.h"
 
+namespace qt {
+
 namespace {
 
 // The longest file name the system allows.
@@ -28,3 +30,5 @@ PortfolioLock::Result PortfolioLock::Acquire(const std::string& portfolio, std::
   // is gone is recognised by its process id.
   return m_lock.Acquire(LockPathOf(portfolio), wait);
 }
+
+}  // namespace qt

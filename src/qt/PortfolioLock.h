@@ -11,6 +11,8 @@
 
 #include "base/FileLock.h"
 
+namespace qt {
+
 class PortfolioLock {
  public:
   using Result = FileLock::Result;
@@ -31,3 +33,5 @@ class PortfolioLock {
  private:
   FileLock m_lock;
 };
+
+}  // namespace qt

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <string>
 
-namespace platform {
+namespace qt {
+
+using namespace platform;  // the interfaces this layer implements
 
 QColor ToQColor(Color color) {
   const Color c = NearestPaletteColor(color);
@@ -169,4 +171,4 @@ void QtPainterSurface::SetBaseClip(const QRectF& deviceRect) {
   m_painter.setClipRect(deviceRect);
 }
 
-}  // namespace platform
+}  // namespace qt

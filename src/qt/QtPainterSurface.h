@@ -15,11 +15,11 @@
 #include "qt/ShapedTexts.h"
 #include "qt/TextWidths.h"
 
-namespace platform {
+namespace qt {
 
-class QtPainterSurface : public Surface {
+class QtPainterSurface : public platform::Surface {
  public:
-  QtPainterSurface(QPainter& painter, QPaintDevice& device, QPointF origin, bool printing, PageGeometry page);
+  QtPainterSurface(QPainter& painter, QPaintDevice& device, QPointF origin, bool printing, platform::PageGeometry page);
 
   // Fewer painter calls for documents of many pages (PDF, printers, the preview): a text is
   // clipped only when it runs out of its rectangle sideways, an outline is one rectangle,
@@ -28,22 +28,22 @@ class QtPainterSurface : public Surface {
   // pages keep the calls they have always been written with.
   void SetCompact(bool compact) { m_compact = compact; }
 
-  void SetFont(const Font& font) override;
-  Size TextExtent(std::string_view text) override;
-  void DrawText(const Rect& rect, std::string_view text, unsigned flags) override;
-  void FillRect(const Rect& rect, Color fill, Color border) override;
-  void Line(int x1, int y1, int x2, int y2, Color color, int width) override;
-  void Outline(const Rect& rect, Color color, int width) override;
-  void SetClip(const Rect* rect) override;
+  void SetFont(const platform::Font& font) override;
+  platform::Size TextExtent(std::string_view text) override;
+  void DrawText(const platform::Rect& rect, std::string_view text, unsigned flags) override;
+  void FillRect(const platform::Rect& rect, platform::Color fill, platform::Color border) override;
+  void Line(int x1, int y1, int x2, int y2, platform::Color color, int width) override;
+  void Outline(const platform::Rect& rect, platform::Color color, int width) override;
+  void SetClip(const platform::Rect* rect) override;
   bool IsPrinting() const override { return m_printing; }
-  PageGeometry Page() const override { return m_page; }
+  platform::PageGeometry Page() const override { return m_page; }
 
   // Limits every drawing to this device rectangle, also where the drawing sets and lifts
   // clips of its own.
   void SetBaseClip(const QRectF& deviceRect);
 
   // The device rectangle of a logical one.
-  QRectF ToDevice(const Rect& rect) const;
+  QRectF ToDevice(const platform::Rect& rect) const;
   QPointF ToDevice(int x, int y) const;
 
  private:
@@ -53,15 +53,15 @@ class QtPainterSurface : public Surface {
   double m_scaleX;
   double m_scaleY;
   bool m_printing;
-  PageGeometry m_page;
-  Font m_font;
+  platform::PageGeometry m_page;
+  platform::Font m_font;
   QFont m_qfont;
   std::optional<QRectF> m_baseClip;
   double m_lineHeight = 0;  // of the current font, in device units
   // Each font this surface was given, as made for the device, with the widths measured
   // in it; the current font last.
   struct MadeFont {
-    Font font;
+    platform::Font font;
     QFont qfont;
     double lineHeight;
     std::unique_ptr<TextWidths> widths;
@@ -73,6 +73,6 @@ class QtPainterSurface : public Surface {
 };
 
 // A colour of the drawing palette.
-QColor ToQColor(Color color);
+QColor ToQColor(platform::Color color);
 
-}  // namespace platform
+}  // namespace qt

@@ -4,7 +4,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace platform {
+namespace qt {
+
+using namespace platform;  // the interfaces this layer implements
 
 Answer QtPrompter::Ask(const std::string& caption, const std::string& text, Icon icon, Buttons buttons) {
   // Above the dialog that asks, when a modal dialog is open.
@@ -65,4 +67,4 @@ Answer QtPrompter::Ask(const std::string& caption, const std::string& text, Icon
   }
 }
 
-}  // namespace platform
+}  // namespace qt

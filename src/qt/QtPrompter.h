@@ -5,16 +5,16 @@
 
 #include "platform/Prompter.h"
 
-namespace platform {
+namespace qt {
 
-class QtPrompter : public Prompter {
+class QtPrompter : public platform::Prompter {
  public:
   explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
   void SetParent(QWidget* parent) { m_parent = parent; }
-  Answer Ask(const std::string& caption, const std::string& text, Icon icon, Buttons buttons) override;
+  platform::Answer Ask(const std::string& caption, const std::string& text, platform::Icon icon, platform::Buttons buttons) override;
 
  private:
   QWidget* m_parent;
 };
 
-}  // namespace platform
+}  // namespace qt

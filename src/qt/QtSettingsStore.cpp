@@ -2,7 +2,9 @@
 
 #include <QRegularExpression>
 
-namespace platform {
+namespace qt {
+
+using namespace platform;  // the interfaces this layer implements
 
 namespace {
 
@@ -67,4 +69,4 @@ bool QtSettingsStore::Sync() {
   return m_settings->status() == QSettings::NoError;
 }
 
-}  // namespace platform
+}  // namespace qt

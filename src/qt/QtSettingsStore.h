@@ -7,9 +7,9 @@
 
 #include "platform/SettingsStore.h"
 
-namespace platform {
+namespace qt {
 
-class QtSettingsStore : public SettingsStore {
+class QtSettingsStore : public platform::SettingsStore {
  public:
   // The user's settings file.
   QtSettingsStore();
@@ -28,4 +28,4 @@ class QtSettingsStore : public SettingsStore {
   std::unique_ptr<QSettings> m_settings;
 };
 
-}  // namespace platform
+}  // namespace qt

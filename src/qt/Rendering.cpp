@@ -16,7 +16,9 @@
 
 #include "qt/QtPainterSurface.h"
 
-namespace platform {
+namespace qt {
+
+using namespace platform;  // the interfaces this layer implements
 
 namespace {
 
@@ -187,4 +189,4 @@ RenderResult RenderDirect(views::PrintJob& job, const std::string& path, const Q
 
 }  // namespace
 
-}  // namespace platform
+}  // namespace qt

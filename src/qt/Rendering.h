@@ -9,7 +9,7 @@
 
 class QPrinter;
 
-namespace platform {
+namespace qt {
 
 enum class RenderResult { Ok, BadPage, CannotWrite };
 
@@ -17,7 +17,7 @@ enum class RenderResult { Ok, BadPage, CannotWrite };
 RenderResult RenderToFile(views::PrintJob& job, const std::string& path, int page, int* pageCount = nullptr);
 
 // The printer's paper and printable area in tenths of a millimetre.
-PageGeometry PageOf(const QPrinter& printer);
+platform::PageGeometry PageOf(const QPrinter& printer);
 
 // Lays a job out for a printer without printing (on a scratch image of the printer's
 // resolution): the number of pages.
@@ -35,4 +35,4 @@ PrintResult PrintToPrinter(views::PrintJob& job, QPrinter& printer, const PrintP
 // Makes sure a QGuiApplication exists (on the offscreen platform when there is no display).
 void EnsureGuiApplication();
 
-}  // namespace platform
+}  // namespace qt

@@ -6,7 +6,7 @@
 #include <QTransform>
 #include <cmath>
 
-namespace platform {
+namespace qt {
 
 namespace {
 
@@ -135,4 +135,4 @@ bool ShapedTexts::Draw(QPainter& painter, const QRectF& rect, int flags, std::st
   return true;
 }
 
-}  // namespace platform
+}  // namespace qt

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace platform {
+namespace qt {
 
 class ShapedTexts {
  public:
@@ -47,4 +47,4 @@ class ShapedTexts {
   std::unordered_map<std::string, Shaped> m_shaped;
 };
 
-}  // namespace platform
+}  // namespace qt

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace qt {
 
 namespace {
 
@@ -96,4 +96,4 @@ double TextWidths::Advance(std::string_view text) {
   return width;
 }
 
-}  // namespace platform
+}  // namespace qt

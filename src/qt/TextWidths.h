@@ -11,7 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace platform {
+namespace qt {
 
 class TextWidths {
  public:
@@ -36,4 +36,4 @@ class TextWidths {
   std::unordered_map<std::string, double> m_widths;
 };
 
-}  // namespace platform
+}  // namespace qt

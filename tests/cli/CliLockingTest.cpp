@@ -133,11 +133,11 @@ TEST_F(CliLocking, AnEmptyLockOfAKilledProgramIsTakenOverOnceOld) {
 TEST_F(CliLocking, NamesThatAreNotUtf8HaveLocksOfTheirOwn) {
   // "ä.kpz" and "ö.kpz" from an old disk, in Latin-1: the lock of one never blocks the other.
   const std::string a = (m_dir / "\xE4.kpz").string(), o = (m_dir / "\xF6.kpz").string();
-  EXPECT_EQ(PortfolioLock::LockPathOf(a), a + ".lock");
+  EXPECT_EQ(qt::PortfolioLock::LockPathOf(a), a + ".lock");
   for (const std::string& file : {a, o})
     ASSERT_EQ(RunCli({"new", file, "--start", "01.01.2020", "--balance", "0"}).status, 0);
-  PortfolioLock desktop;
-  ASSERT_EQ(desktop.Acquire(o, std::chrono::milliseconds(0)), PortfolioLock::Result::Locked);
+  qt::PortfolioLock desktop;
+  ASSERT_EQ(desktop.Acquire(o, std::chrono::milliseconds(0)), qt::PortfolioLock::Result::Locked);
   const Result r = RunCli({"move", a, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(RunCli({"move", o, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"}).status, 5);

@@ -81,7 +81,7 @@ TEST_F(CliSettings, DamagedStoredDescriptionsAreNeverWrittenOver) {
 
   // What could be read is offered; what the user adds is not stored over the damage.
   std::ofstream(m_ini, std::ios::binary) << damaged[0];
-  platform::QtSettingsStore settings(m_ini);
+  qt::QtSettingsStore settings(m_ini);
   auto doc = std::make_unique<CKapibuchDoc>(m_clock);
   CKurseImportierenDlg dlg(*doc, settings);
   EXPECT_TRUE(dlg.FormatsDamaged());
@@ -98,7 +98,7 @@ TEST_F(CliSettings, TextsComeBackAsTheyWereStored) {
   // A plain count and a missing single value (read as empty) are no damage.
   std::ofstream(m_ini) << "[Settings]\nImpForAnz=2\nImpFor001Tit=Eins\nImpFor002Bes=<DATUM>\n";
   {
-    platform::QtSettingsStore settings(m_ini);
+    qt::QtSettingsStore settings(m_ini);
     auto doc = std::make_unique<CKapibuchDoc>(m_clock);
     CKurseImportierenDlg dlg(*doc, settings);
     EXPECT_FALSE(dlg.FormatsDamaged());
@@ -109,7 +109,7 @@ TEST_F(CliSettings, TextsComeBackAsTheyWereStored) {
     dlg.SaveFormat("Kurs für Börse, Straße; 100 %");
     dlg.Close();
   }
-  platform::QtSettingsStore settings(m_ini);
+  qt::QtSettingsStore settings(m_ini);
   auto doc = std::make_unique<CKapibuchDoc>(m_clock);
   CKurseImportierenDlg dlg(*doc, settings);
   EXPECT_FALSE(dlg.FormatsDamaged());

@@ -101,7 +101,7 @@ class EveryDialog {
     auto job = m_view.MakePrintJob();
     ASSERT_NE(job, nullptr);
     QPrinter printer(QPrinter::HighResolution);
-    const int pages = platform::LayOut(*job, printer);
+    const int pages = qt::LayOut(*job, printer);
     Run<PreviewWindow>(visit, std::move(job), pages, printer, prompter);
   }
 

@@ -116,7 +116,7 @@ TEST_F(FileChangesTest, ALatin1NameKeepsItsBytes) {
   const std::string latin1 = (m_dir / "D\xE9p\xF4t.kpz").string();
   std::filesystem::copy_file(m_file, latin1);
   DocumentError error = DocumentError::None;
-  auto session = DocumentSession::OpenFile(latin1, testutil::TestClock(), DocumentSession::kCommandLockWait, error);
+  auto session = qt::DocumentSession::OpenFile(latin1, testutil::TestClock(), qt::DocumentSession::kCommandLockWait, error);
   ASSERT_NE(session, nullptr) << DocumentErrorMessage(error);
   EXPECT_EQ(session->File(), latin1);
   EXPECT_TRUE(session->IsLocked());

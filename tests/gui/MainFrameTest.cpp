@@ -245,7 +245,7 @@ TEST_F(MainFrameTest, RecentFilesAndLocks) {
   EXPECT_EQ(*m_settings.GetString("Recent File List", "File1"), files[4].toStdString());
 
   // A second program may not edit a file that is open here.
-  DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
+  qt::DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
   EXPECT_FALSE(other.Lock(files[0]));
 }
 
@@ -274,10 +274,10 @@ TEST_F(MainFrameTest, PrintedPagesAreThoseOfTheCommandLine) {
                                                                   "--output", rendered}));
   };
   int pages = 0;
-  ASSERT_EQ(platform::RenderToFile(*job, printed, 1, &pages), platform::RenderResult::Ok);
+  ASSERT_EQ(qt::RenderToFile(*job, printed, 1, &pages), qt::RenderResult::Ok);
   ASSERT_EQ(pages, 2);  // the sample's holdings are two pages wide
   for (int page = 1; page <= pages; ++page) {
-    ASSERT_EQ(platform::RenderToFile(*job, printed, page), platform::RenderResult::Ok);
+    ASSERT_EQ(qt::RenderToFile(*job, printed, page), qt::RenderResult::Ok);
     ASSERT_EQ(render(page), 0) << "page " << page;
     const std::string fromWindow = texts(printed);
     EXPECT_NE(fromWindow.find(page == 1 ? "Siemens AG" : "Dividende"), std::string::npos) << fromWindow;
@@ -382,7 +382,7 @@ TEST_F(MainFrameTest, AFailedSaveAsKeepsTheLock) {
   const QString nowhere = QString::fromStdString((m_dir / "other.kpz").string());
   EXPECT_EQ(frame->Session().SaveAs(nowhere), DocumentError::Save);
   EXPECT_EQ(frame->Session().Path(), m_file);
-  DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
+  qt::DocumentSession other(std::make_unique<CKapibuchDoc>(TestClock()), QString(), QStringLiteral("x"));
   EXPECT_FALSE(other.Lock(m_file));
 }
 

@@ -107,13 +107,13 @@ TEST_F(PreviewWindowTest, TheCacheKeepsFewPagesAndDrawsTheView) {
   auto job = m_window->View().MakePrintJob();
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
-  const int pages = platform::LayOut(*job, printer);
+  const int pages = qt::LayOut(*job, printer);
   ASSERT_GE(pages, 4);
-  const QImage first = PageCache(*job, pages, platform::PageOf(printer)).Page(1, 50);
+  const QImage first = PageCache(*job, pages, qt::PageOf(printer)).Page(1, 50);
   EXPECT_TRUE(HasInk(first));
   const std::size_t pageBytes = static_cast<std::size_t>(first.sizeInBytes());
 
-  PageCache cache(*job, pages, platform::PageOf(printer), pageBytes * 2);
+  PageCache cache(*job, pages, qt::PageOf(printer), pageBytes * 2);
   for (int page = 1; page <= 4; ++page) cache.Page(page, 50);
   EXPECT_EQ(cache.Draws(), 4);
   EXPECT_EQ(cache.Kept(), 2u);
@@ -126,7 +126,7 @@ TEST_F(PreviewWindowTest, TheCacheKeepsFewPagesAndDrawsTheView) {
   EXPECT_LT(first.width(), first.height());
   // Laid out again on landscape paper: the pages come out on the new paper.
   printer.setPageOrientation(QPageLayout::Landscape);
-  cache.Reset(platform::LayOut(*job, printer), platform::PageOf(printer));
+  cache.Reset(qt::LayOut(*job, printer), qt::PageOf(printer));
   EXPECT_EQ(cache.Kept(), 0u);
   const QImage turned = cache.Page(1, 50);
   EXPECT_GT(turned.width(), turned.height());

@@ -129,7 +129,7 @@ TEST(ShapedTexts, APdfPageIsTheOneDrawTextWrites) {
           Pdf(font, [&](QPainter& painter) { each(painter, [&](const Case& c) { drawText(painter, c); }); });
       int declined = 0, empty = 0;
       const QByteArray shaped = Pdf(font, [&](QPainter& painter) {
-        platform::ShapedTexts texts(painter.font(), painter.device(), painter.layoutDirection());
+        qt::ShapedTexts texts(painter.font(), painter.device(), painter.layoutDirection());
         each(painter, [&](const Case& c) {
           empty += c.rect.isEmpty() ? 1 : 0;
           if (!texts.Draw(painter, c.rect, c.flags, c.text)) {
@@ -155,20 +155,20 @@ TEST(ShapedTexts, LeavesToDrawTextWhatItCannotDrawAlike) {
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter writer(&buffer);
   QPainter painter(&writer);
-  platform::ShapedTexts texts(painter.font(), painter.device(), painter.layoutDirection());
+  qt::ShapedTexts texts(painter.font(), painter.device(), painter.layoutDirection());
   const QRectF rect(10, 10, 500, 50);
   const int plain = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
   for (const QString& text : {QStringLiteral("שלום 12"), QStringLiteral("a\tb"), QStringLiteral("a\nb"),
                               QStringLiteral("Trenn\u00ADung"), QStringLiteral("e\u0301"),
                               QStringLiteral("\u202E123"), QStringLiteral("12 \u0661\u0662")}) {
-    EXPECT_FALSE(platform::ShapedTexts::IsPlain(text)) << Utf8(text);
+    EXPECT_FALSE(qt::ShapedTexts::IsPlain(text)) << Utf8(text);
     EXPECT_FALSE(texts.Draw(painter, rect, plain, Utf8(text))) << Utf8(text);
   }
   for (const int flags : {int(Qt::AlignVCenter), int(Qt::TextWordWrap), int(Qt::TextShowMnemonic),
                           int(Qt::AlignJustify), int(Qt::TextExpandTabs)}) {
     EXPECT_FALSE(texts.Draw(painter, rect, Qt::TextSingleLine | flags, "1.234,56")) << flags;
   }
-  EXPECT_TRUE(platform::ShapedTexts::IsPlain(QStringLiteral("Müller & Söhne „A“ – 1.234,56 € (ÆØÅ ß)")));
+  EXPECT_TRUE(qt::ShapedTexts::IsPlain(QStringLiteral("Müller & Söhne „A“ – 1.234,56 € (ÆØÅ ß)")));
   EXPECT_TRUE(texts.Draw(painter, rect, plain, ""));  // nothing to draw, as drawText draws nothing
   EXPECT_FALSE(texts.Draw(painter, QRectF(1e12, 0, 500, 50), plain, "1.234,56"));  // beyond any page
 
@@ -186,6 +186,6 @@ TEST(ShapedTexts, LeavesToDrawTextWhatItCannotDrawAlike) {
   // Pixels are placed by rules of their own: an image gets what drawText draws.
   QImage image(100, 100, QImage::Format_RGB32);
   QPainter onImage(&image);
-  platform::ShapedTexts imageTexts(onImage.font(), &image, onImage.layoutDirection());
+  qt::ShapedTexts imageTexts(onImage.font(), &image, onImage.layoutDirection());
   EXPECT_FALSE(imageTexts.Draw(onImage, rect, plain, "1.234,56"));
 }

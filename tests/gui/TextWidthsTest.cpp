@@ -61,7 +61,7 @@ TEST(TextWidths, EveryWidthIsTheOneQtLaysOut) {
     for (const int pixels : {9, 20, 118}) {
       QFont font{QString::fromLatin1(face)};
       font.setPixelSize(pixels);
-      platform::TextWidths widths(font, &device);
+      qt::TextWidths widths(font, &device);
       const QFontMetricsF metrics(font, &device);
       for (int pass = 0; pass < 2; ++pass) {  // laid out, then remembered
         for (const std::string& text : texts) {
@@ -79,7 +79,7 @@ TEST(TextWidths, ASurfaceMeasuresInTheFontLastSet) {
   device.setDotsPerMeterX(10000);
   device.setDotsPerMeterY(10000);
   QPainter painter(&device);
-  platform::QtPainterSurface surface(painter, device, QPointF(0, 0), false, {});
+  qt::QtPainterSurface surface(painter, device, QPointF(0, 0), false, {});
   const platform::Font small{"Arial", 40, 400, 0}, large{"Arial", 80, 400, 0}, bold{"Arial", 40, 700, 0};
   surface.SetFont(small);
   const platform::Size a = surface.TextExtent("1.234,56 EUR");

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   QTemporaryDir state;
   qputenv("XDG_STATE_HOME", state.path().toUtf8());
   QApplication app(argc, argv);
-  platform::InstallGermanTranslations(app);
+  qt::InstallGermanTranslations(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
