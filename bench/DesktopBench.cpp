@@ -22,7 +22,7 @@
 
 #include <QTemporaryDir>
 
-#include "forms/KontobewegungDlg.h"
+#include "forms/KontobewegungForm.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
   CKapibuchDoc& doc = window->Session().Doc();
   double slowest = 0;
   for (int i = 0; i < 10; ++i) {
-    CKontobewegungDlg movement(doc);
+    KontobewegungForm movement(doc);
     movement.SetDate(today);
     movement.SetKindByName("Kapitaleinlage");
     movement.amountText = std::to_string(100 + i);

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "forms/DateiformatErkennenDlg.h"
+#include "forms/DateiformatErkennenForm.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   double best = 1e9;
   for (int run = 0; run < 3; ++run) {
     const auto start = std::chrono::steady_clock::now();
-    CDateiformatErkennenDlg dlg(text, {});
+    DateiformatErkennenForm dlg(text, {});
     const auto rows = dlg.Rows();
     const auto preview = dlg.Read();
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "document/UndoHistory.h"
-#include "forms/KontobewegungDlg.h"
+#include "forms/KontobewegungForm.h"
 #include "platform/Clock.h"
 
 namespace {
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   double booking = 0;
   for (int i = 0; i < 100; ++i) {
     const auto start = std::chrono::steady_clock::now();
-    CKontobewegungDlg dlg(*doc);
+    KontobewegungForm dlg(*doc);
     dlg.SetDate(CKBXDatum(doc->Account().StartDay().Day() + static_cast<std::uint32_t>(i * 97)));
     dlg.SetKindByName("Kapitaleinlage");
     dlg.amountText = std::to_string(100 + i);

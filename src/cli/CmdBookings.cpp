@@ -6,13 +6,13 @@
 #include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "cli/SecurityChoice.h"
-#include "forms/AktiensplitDlg.h"
-#include "forms/AufteilenDlg.h"
-#include "forms/KaufDlg.h"
-#include "forms/KontobewegungDlg.h"
-#include "forms/KontowaehrungDlg.h"
-#include "forms/VerkaufDlg.h"
-#include "forms/ZuordnenDlg.h"
+#include "forms/AktiensplitForm.h"
+#include "forms/AufteilenForm.h"
+#include "forms/KaufForm.h"
+#include "forms/KontobewegungForm.h"
+#include "forms/KontowaehrungForm.h"
+#include "forms/VerkaufForm.h"
+#include "forms/ZuordnenForm.h"
 
 namespace cli {
 
@@ -101,7 +101,7 @@ struct SwitchOptions {
 
 int RunBuy(const Context& ctx, const BuyOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
-    CKaufDlg dlg(doc);
+    KaufForm dlg(doc);
     if (!ParseDay(ctx, o.date, dlg.date)) return kRefused;
     // Typed as in the dialog: a known name fills in its WKN/Kürzel and the reverse.
     dlg.TypeName(o.name);
@@ -123,7 +123,7 @@ int RunBuy(const Context& ctx, const BuyOptions& o) {
 
 int RunSell(const Context& ctx, const SellOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
-    CVerkaufDlg dlg(doc);
+    VerkaufForm dlg(doc);
     CKBXDatum date;
     if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return kRefused;
     dlg.SetDate(date);
@@ -142,7 +142,7 @@ int RunSell(const Context& ctx, const SellOptions& o) {
       ListAnswers answers{SplitList(o.allocate)};
       if (!answers.NamesEvery(ctx, "--allocate", dlg.Candidates().size())) return kUsage;
       dlg.SetAutoAllocate(false);
-      dlg.Aufteilen(prompter, [&](CAufteilenDlg& split) { return answers.Answer(split, prompter); });
+      dlg.Aufteilen(prompter, [&](AufteilenForm& split) { return answers.Answer(split, prompter); });
       if (answers.refused || prompter.Messages() > 0) return kRefused;
     }
     if (!dlg.OnOK(prompter)) return kRefused;
@@ -153,7 +153,7 @@ int RunSell(const Context& ctx, const SellOptions& o) {
 
 int RunMove(const Context& ctx, const MoveOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
-    CKontobewegungDlg dlg(doc);
+    KontobewegungForm dlg(doc);
     CKBXDatum date;
     if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return kRefused;
     dlg.SetDate(date);
@@ -171,12 +171,12 @@ int RunMove(const Context& ctx, const MoveOptions& o) {
         ListAnswers answers{SplitList(o.assign)};
         if (!answers.NamesEvery(ctx, "--assign", dlg.Candidates().size())) return kUsage;
         dlg.SetAutoAssign(false);
-        dlg.Zuordnen([&](CZuordnenDlg& assign) { return answers.Answer(assign, prompter); });
+        dlg.Zuordnen([&](ZuordnenForm& assign) { return answers.Answer(assign, prompter); });
         if (answers.refused) return kRefused;
       }
-      dlg.SetBookTo(o.bookTo == "kaufpreis"        ? CKontobewegungDlg::kKaufpreis
-                    : o.bookTo == "verkaufserloes" ? CKontobewegungDlg::kVerkaufserloes
-                                                   : CKontobewegungDlg::kDividende);
+      dlg.SetBookTo(o.bookTo == "kaufpreis"        ? KontobewegungForm::kKaufpreis
+                    : o.bookTo == "verkaufserloes" ? KontobewegungForm::kVerkaufserloes
+                                                   : KontobewegungForm::kDividende);
     }
     if (!dlg.OnOK(prompter)) return kRefused;
     dlg.Book(doc);
@@ -186,7 +186,7 @@ int RunMove(const Context& ctx, const MoveOptions& o) {
 
 int RunSplit(const Context& ctx, const SplitOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
-    CAktiensplitDlg dlg(doc);
+    AktiensplitForm dlg(doc);
     if (!ParseDay(ctx, o.date, dlg.date)) return kRefused;
     const SecurityChoice choice{o.name, o.wkn};
     if (!choice.ConsistentAmongPositions(ctx, doc)) return kRefused;
@@ -203,11 +203,11 @@ int RunSplit(const Context& ctx, const SplitOptions& o) {
 
 int RunSwitch(const Context& ctx, const SwitchOptions& o) {
   return RunBooking(ctx, o.file, [&](CKapibuchDoc& doc, PrintingPrompter& prompter) {
-    if (!CKontowaehrungDlg::Enabled(doc)) {
+    if (!KontowaehrungForm::Enabled(doc)) {
       ctx.err << "Das Konto wird bereits in Euro geführt; die Umstellung ist nur einmal möglich.\n";
       return kRefused;
     }
-    CKontowaehrungDlg dlg(doc);
+    KontowaehrungForm dlg(doc);
     CKBXDatum date;
     if (!ParseDay(ctx, o.date, date) || !DateInRange(ctx, date, dlg.EarliestDate())) return kRefused;
     dlg.SetDate(date);
@@ -219,7 +219,7 @@ int RunSwitch(const Context& ctx, const SwitchOptions& o) {
 
 std::vector<std::string> KindNames() {
   std::vector<std::string> names;
-  for (const auto& kind : CKontobewegungDlg::Kinds()) names.emplace_back(kind.name);
+  for (const auto& kind : KontobewegungForm::Kinds()) names.emplace_back(kind.name);
   return names;
 }
 

@@ -5,9 +5,9 @@
 #include "cli/Commands.h"
 #include "cli/DumpWriter.h"
 #include "cli/SecurityChoice.h"
-#include "forms/DepotdatenDlg.h"
+#include "forms/DepotdatenForm.h"
 #include "forms/FormSupport.h"
-#include "forms/KurseEingebenDlg.h"
+#include "forms/KurseEingebenForm.h"
 #include "forms/NeueDateiWizard.h"
 #include "model/KBXKursverlauf.h"
 
@@ -56,7 +56,7 @@ int RunHolder(const Context& ctx, const HolderOptions& o) {
   ChangeSession change(ctx, o.file);
   if (const int status = change.Open(); status != kOk) return status;
   CKapibuchDoc* doc = &change.Doc();
-  CDepotdatenDlg dlg(*doc);
+  DepotdatenForm dlg(*doc);
   if (o.holder) dlg.holder = *o.holder;
   if (o.address) dlg.address = *o.address;
   if (o.depot) dlg.depotNumber = *o.depot;
@@ -91,7 +91,7 @@ int RunPrice(const Context& ctx, const PriceOptions& o) {
   if (!o.price.empty() && (!ParseMoney(o.price, amount, currency, true) || amount < 0)) {
     return Refuse(ctx, "Der Kurs \"" + o.price + "\" ist kein gültiger Betrag.");
   }
-  CKurseEingebenDlg dlg(*doc);
+  KurseEingebenForm dlg(*doc);
   dlg.SetDay(day);
   dlg.SetOnlyHeld(false);
   const int row = dlg.ShowEntry(history);

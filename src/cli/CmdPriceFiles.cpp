@@ -5,10 +5,10 @@
 #include "cli/ChangeSession.h"
 #include "cli/Commands.h"
 #include "cli/SecurityChoice.h"
-#include "forms/DateiformatErkennenDlg.h"
-#include "forms/ImportergebnisDlg.h"
-#include "forms/KurseExportierenDlg.h"
-#include "forms/KurseImportierenDlg.h"
+#include "forms/DateiformatErkennenForm.h"
+#include "forms/ImportergebnisForm.h"
+#include "forms/KurseExportierenForm.h"
+#include "forms/KurseImportierenForm.h"
 #include "forms/StoredFormats.h"
 #include "priceio/FormatMatcher.h"
 #include "qt/Environment.h"
@@ -32,8 +32,8 @@ struct ImportOptions {
 // reason printed.
 int Detect(const Context& ctx, const DetectOptions& o, std::string& description) {
   PrintingPrompter prompter(ctx.err);
-  const std::optional<CDateiformatErkennenDlg> dlg =
-      CDateiformatErkennenDlg::FromFile(o.input, {o.column, o.currency == "DM"}, prompter);
+  const std::optional<DateiformatErkennenForm> dlg =
+      DateiformatErkennenForm::FromFile(o.input, {o.column, o.currency == "DM"}, prompter);
   if (!dlg) return kUnreadable;
   if (!dlg->Detected()) {
     ctx.err << dlg->Error() << '\n';
@@ -71,7 +71,7 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
 
   const auto settings = qt::SettingsFromEnvironment();
   PrintingPrompter prompter(ctx.err);
-  CKurseImportierenDlg dlg(*doc, *settings);
+  KurseImportierenForm dlg(*doc, *settings);
   if (dlg.FormatsDamaged()) {
     if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
       ctx.err << notice << '\n';
@@ -79,7 +79,7 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
   dlg.ChooseName(o.name);
   dlg.fileName = o.input;
   dlg.SetDescription(description);
-  std::optional<CImportergebnisDlg> result = dlg.StartImport(prompter);
+  std::optional<ImportergebnisForm> result = dlg.StartImport(prompter);
   // "Schließen" stores the descriptions; a dry run writes nothing, the settings neither.
   if (!ctx.dryRun) {
     dlg.Close();
@@ -98,7 +98,7 @@ int RunImport(const Context& ctx, const ImportOptions& o) {
 int RunExport(const Context& ctx, const ExportOptions& o) {
   std::unique_ptr<CKapibuchDoc> doc;
   if (const int status = LoadDocument(ctx, o.file, doc); status != kOk) return status;
-  CKurseExportierenDlg dlg(*doc);
+  KurseExportierenForm dlg(*doc);
   const SecurityChoice choice{o.name, o.wkn};
   if (!choice.ConsistentAmongHistories(ctx, *doc)) return kRefused;
   choice.ApplyTo(dlg);

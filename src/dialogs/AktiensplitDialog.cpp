@@ -11,7 +11,7 @@ namespace dialogs {
 
 AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
-  setWindowTitle(ToQ(CAktiensplitDlg::kCaption));
+  setWindowTitle(ToQ(AktiensplitForm::kCaption));
   auto* layout = new QFormLayout(this);
   m_date = DatePicker(doc.Clock(), m_form.date);
   m_name = ListOf(m_form.NameList(), false);
@@ -32,7 +32,7 @@ AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter
   ratio->addWidget(m_oldShares);
   ratio->addWidget(oldLabel);
   layout->addRow(ratio);
-  QDialogButtonBox* buttons = OkCancel(*this, CAktiensplitDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, AktiensplitForm::kHelpTopic);
   layout->addRow(buttons);
   m_fields = {{forms::Field::Name, m_name},
               {forms::Field::Wkn, m_wkn},
@@ -44,7 +44,7 @@ AktiensplitDialog::AktiensplitDialog(const CKapibuchDoc& doc, platform::Prompter
 }
 
 void AktiensplitDialog::OnOK() {
-  if (!DateAccepted(*m_date, m_prompter, CAktiensplitDlg::kCaption)) return;
+  if (!DateAccepted(*m_date, m_prompter, AktiensplitForm::kCaption)) return;
   m_form.date = m_date->Day();
   m_form.newText = FromQ(m_newShares->text());
   m_form.oldText = FromQ(m_oldShares->text());

@@ -1,11 +1,11 @@
 #pragma once
 // "&Aktiensplit...": N new shares for M old ones from the split day on, over
-// CAktiensplitDlg.
+// AktiensplitForm.
 
 #include <QDialog>
 
 #include "dialogs/DialogSupport.h"
-#include "forms/AktiensplitDlg.h"
+#include "forms/AktiensplitForm.h"
 #include "platform/Prompter.h"
 
 class QComboBox;
@@ -24,7 +24,7 @@ class AktiensplitDialog : public QDialog {
  private:
   void OnOK();
 
-  CAktiensplitDlg m_form;
+  AktiensplitForm m_form;
   platform::Prompter& m_prompter;
   DateField* m_date;
   QComboBox* m_name;

@@ -9,9 +9,9 @@
 
 namespace dialogs {
 
-AufteilenDialog::AufteilenDialog(CAufteilenDlg& form, platform::Prompter& prompter, QWidget* parent)
+AufteilenDialog::AufteilenDialog(AufteilenForm& form, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(form), m_prompter(prompter) {
-  setWindowTitle(ToQ(CAufteilenDlg::kCaption));
+  setWindowTitle(ToQ(AufteilenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   for (const QString& line : {QStringLiteral("Position: %1").arg(m_form.runningNumber),
                               QStringLiteral("Kaufdatum: ") + ToQ(m_form.purchaseDateText),

@@ -1,10 +1,10 @@
 #pragma once
-// "Aufteilen": how many shares of one candidate a sale sells, over CAufteilenDlg. The sell
+// "Aufteilen": how many shares of one candidate a sale sells, over AufteilenForm. The sell
 // dialog shows one per candidate; OK leaves the chosen quantity in the form.
 
 #include <QDialog>
 
-#include "forms/AufteilenDlg.h"
+#include "forms/AufteilenForm.h"
 #include "platform/Prompter.h"
 
 class QLineEdit;
@@ -15,12 +15,12 @@ class AufteilenDialog : public QDialog {
   Q_OBJECT
 
  public:
-  AufteilenDialog(CAufteilenDlg& form, platform::Prompter& prompter, QWidget* parent = nullptr);
+  AufteilenDialog(AufteilenForm& form, platform::Prompter& prompter, QWidget* parent = nullptr);
 
  private:
   void OnOK();
 
-  CAufteilenDlg& m_form;
+  AufteilenForm& m_form;
   platform::Prompter& m_prompter;
   QLineEdit* m_quantity;
 };

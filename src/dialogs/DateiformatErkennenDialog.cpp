@@ -38,9 +38,9 @@ QTableWidget* Table(int columns) {
 
 }  // namespace
 
-DateiformatErkennenDialog::DateiformatErkennenDialog(CDateiformatErkennenDlg form, QWidget* parent)
+DateiformatErkennenDialog::DateiformatErkennenDialog(DateiformatErkennenForm form, QWidget* parent)
     : QDialog(parent), m_form(std::move(form)) {
-  setWindowTitle(ToQ(CDateiformatErkennenDlg::kCaption));
+  setWindowTitle(ToQ(DateiformatErkennenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* choices = new QFormLayout;
   m_price = new QComboBox;
@@ -73,7 +73,7 @@ DateiformatErkennenDialog::DateiformatErkennenDialog(CDateiformatErkennenDlg for
   top->addLayout(choices);
   top->addWidget(m_note, 1);
   layout->addLayout(top);
-  layout->addWidget(new QLabel(QStringLiteral("Datei (die ersten %1 Zeilen):").arg(CDateiformatErkennenDlg::kPreviewRows)));
+  layout->addWidget(new QLabel(QStringLiteral("Datei (die ersten %1 Zeilen):").arg(DateiformatErkennenForm::kPreviewRows)));
   layout->addWidget(m_rows, 3);
   auto* result = new QHBoxLayout;
   auto* left = new QVBoxLayout;
@@ -166,7 +166,7 @@ void DateiformatErkennenDialog::FillChoices() {
 }
 
 void DateiformatErkennenDialog::ShowPreview() {
-  const CDateiformatErkennenDlg::Preview preview = m_form.Read();
+  const DateiformatErkennenForm::Preview preview = m_form.Read();
   // Lines of the file that are skipped show red in the file's table.
   for (const priceio::SkippedLine& line : preview.skipped) {
     const int row = static_cast<int>(line.line) - 1;

@@ -1,11 +1,11 @@
 #pragma once
-// "Dateiformat erkennen": the assistant of "Kurse importieren" over CDateiformatErkennenDlg.
+// "Dateiformat erkennen": the assistant of "Kurse importieren" over DateiformatErkennenForm.
 // The file's first rows in their columns (date and price column marked), the choices the
 // user may change, and the days and prices the description reads, skipped lines marked.
 
 #include <QDialog>
 
-#include "forms/DateiformatErkennenDlg.h"
+#include "forms/DateiformatErkennenForm.h"
 
 class QComboBox;
 class QLabel;
@@ -18,7 +18,7 @@ class DateiformatErkennenDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit DateiformatErkennenDialog(CDateiformatErkennenDlg form, QWidget* parent = nullptr);
+  explicit DateiformatErkennenDialog(DateiformatErkennenForm form, QWidget* parent = nullptr);
   // After exec() returned Accepted: the description to put into the description field.
   std::string Description() const { return m_form.Description(); }
 
@@ -26,7 +26,7 @@ class DateiformatErkennenDialog : public QDialog {
   void FillChoices();
   void ShowPreview();
 
-  CDateiformatErkennenDlg m_form;
+  DateiformatErkennenForm m_form;
   bool m_filling = false;
   QComboBox* m_price;
   QComboBox* m_date;

@@ -11,7 +11,7 @@ namespace dialogs {
 
 DepotdatenDialog::DepotdatenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
-  setWindowTitle(QString::fromUtf8(CDepotdatenDlg::kCaption));
+  setWindowTitle(QString::fromUtf8(DepotdatenForm::kCaption));
   auto* layout = new QFormLayout(this);
   m_holder = new QLineEdit(ToQ(m_form.holder));
   m_address = new QPlainTextEdit(ToQ(m_form.address));
@@ -24,7 +24,7 @@ DepotdatenDialog::DepotdatenDialog(const CKapibuchDoc& doc, platform::Prompter& 
   layout->addRow(QStringLiteral("&Depotnummer"), m_depot);
   layout->addRow(QStringLiteral("&Kontonummer"), m_account);
   layout->addRow(QStringLiteral("&Bankleitzahl"), m_bank);
-  QDialogButtonBox* buttons = OkCancel(*this, CDepotdatenDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, DepotdatenForm::kHelpTopic);
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &DepotdatenDialog::OnOK);
 }

@@ -1,9 +1,9 @@
 #pragma once
-// "&Depotdaten...": the holder particulars, over CDepotdatenDlg.
+// "&Depotdaten...": the holder particulars, over DepotdatenForm.
 
 #include <QDialog>
 
-#include "forms/DepotdatenDlg.h"
+#include "forms/DepotdatenForm.h"
 #include "platform/Prompter.h"
 
 class QLineEdit;
@@ -22,7 +22,7 @@ class DepotdatenDialog : public QDialog {
  private:
   void OnOK();
 
-  CDepotdatenDlg m_form;
+  DepotdatenForm m_form;
   platform::Prompter& m_prompter;
   QLineEdit* m_holder;
   QPlainTextEdit* m_address;

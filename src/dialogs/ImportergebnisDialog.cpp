@@ -11,9 +11,9 @@
 
 namespace dialogs {
 
-ImportergebnisDialog::ImportergebnisDialog(CImportergebnisDlg form, QWidget* parent)
+ImportergebnisDialog::ImportergebnisDialog(ImportergebnisForm form, QWidget* parent)
     : QDialog(parent), m_form(std::move(form)) {
-  setWindowTitle(ToQ(CImportergebnisDlg::kCaption));
+  setWindowTitle(ToQ(ImportergebnisForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Wertpapier: ") + ToQ(m_form.Name())));
   layout->addWidget(new QLabel(QStringLiteral("WKN/Kürzel: ") + ToQ(m_form.Wkn())));

@@ -1,10 +1,10 @@
 #pragma once
-// "Importergebnis": the prices an import found, over CImportergebnisDlg; on OK the caller
+// "Importergebnis": the prices an import found, over ImportergebnisForm; on OK the caller
 // stores them with Book().
 
 #include <QDialog>
 
-#include "forms/ImportergebnisDlg.h"
+#include "forms/ImportergebnisForm.h"
 
 class QLabel;
 class QTableWidget;
@@ -15,7 +15,7 @@ class ImportergebnisDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit ImportergebnisDialog(CImportergebnisDlg form, QWidget* parent = nullptr);
+  explicit ImportergebnisDialog(ImportergebnisForm form, QWidget* parent = nullptr);
   // After exec() returned Accepted: sets the shown prices; whether any price changed.
   bool Book(CKapibuchDoc& doc) const { return m_form.OnOK(doc); }
   const std::string& Name() const { return m_form.Name(); }
@@ -23,7 +23,7 @@ class ImportergebnisDialog : public QDialog {
  private:
   void ShowPrices();
 
-  CImportergebnisDlg m_form;
+  ImportergebnisForm m_form;
   QLabel* m_count;
   QTableWidget* m_list;
   bool m_filling = false;

@@ -19,7 +19,7 @@ bool IsCompletionOf(const QString& text, const QString& typed) {
 
 KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
-  setWindowTitle(ToQ(CKaufDlg::kCaption));
+  setWindowTitle(ToQ(KaufForm::kCaption));
   auto* layout = new QFormLayout(this);
   m_date = DatePicker(doc.Clock(), m_form.date);
   m_name = ListOf(m_form.NameList(), true);
@@ -35,7 +35,7 @@ KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QW
   layout->addRow(QStringLiteral("Kauf&kurs"), m_price);
   layout->addRow(QStringLiteral("&Provision etc."), m_commission);
   layout->addRow(QStringLiteral("&Text"), m_text);
-  QDialogButtonBox* buttons = OkCancel(*this, CKaufDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, KaufForm::kHelpTopic);
   layout->addRow(buttons);
   m_fields = {{forms::Field::Name, m_name},
               {forms::Field::Wkn, m_wkn},
@@ -69,15 +69,15 @@ KaufDialog::KaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QW
     m_name->setEditText(ToQ(m_form.name));
   });
   connect(m_quantity, &QLineEdit::editingFinished, this,
-          [this] { Leave(m_quantity, m_form.quantityText, &CKaufDlg::LeaveQuantity); });
+          [this] { Leave(m_quantity, m_form.quantityText, &KaufForm::LeaveQuantity); });
   connect(m_price, &QLineEdit::editingFinished, this,
-          [this] { Leave(m_price, m_form.priceText, &CKaufDlg::LeavePrice); });
+          [this] { Leave(m_price, m_form.priceText, &KaufForm::LeavePrice); });
   connect(m_commission, &QLineEdit::editingFinished, this,
-          [this] { Leave(m_commission, m_form.commissionText, &CKaufDlg::LeaveCommission); });
+          [this] { Leave(m_commission, m_form.commissionText, &KaufForm::LeaveCommission); });
   connect(buttons, &QDialogButtonBox::accepted, this, &KaufDialog::OnOK);
 }
 
-void KaufDialog::Leave(QLineEdit* edit, std::string& text, void (CKaufDlg::*leave)()) {
+void KaufDialog::Leave(QLineEdit* edit, std::string& text, void (KaufForm::*leave)()) {
   text = FromQ(edit->text());
   (m_form.*leave)();
   edit->setText(ToQ(text));
@@ -89,7 +89,7 @@ KaufDialog::~KaufDialog() {
 }
 
 void KaufDialog::OnOK() {
-  if (!DateAccepted(*m_date, m_prompter, CKaufDlg::kCaption)) return;
+  if (!DateAccepted(*m_date, m_prompter, KaufForm::kCaption)) return;
   m_form.date = m_date->Day();
   m_form.PickName(FromQ(m_name->currentText()));
   m_form.PickWkn(FromQ(m_wkn->currentText()));

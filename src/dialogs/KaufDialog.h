@@ -1,10 +1,10 @@
 #pragma once
-// "&Kauf...": the purchase of a security, over CKaufDlg.
+// "&Kauf...": the purchase of a security, over KaufForm.
 
 #include <QDialog>
 
 #include "dialogs/DialogSupport.h"
-#include "forms/KaufDlg.h"
+#include "forms/KaufForm.h"
 #include "platform/Prompter.h"
 
 class QComboBox;
@@ -24,10 +24,10 @@ class KaufDialog : public QDialog {
 
  private:
   // Leaving an amount or quantity field shows the form's normal form of the text.
-  void Leave(QLineEdit* edit, std::string& text, void (CKaufDlg::*leave)());
+  void Leave(QLineEdit* edit, std::string& text, void (KaufForm::*leave)());
   void OnOK();
 
-  CKaufDlg m_form;
+  KaufForm m_form;
   platform::Prompter& m_prompter;
   DateField* m_date;
   QComboBox* m_name;

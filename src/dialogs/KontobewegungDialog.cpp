@@ -21,12 +21,12 @@ namespace dialogs {
 KontobewegungDialog::KontobewegungDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
                                          QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
-  setWindowTitle(ToQ(CKontobewegungDlg::kCaption));
+  setWindowTitle(ToQ(KontobewegungForm::kCaption));
   auto* layout = new QGridLayout(this);
   auto* fields = new QFormLayout;
   m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
   m_kind = new SearchableList;
-  for (const auto& kind : CKontobewegungDlg::Kinds()) m_kind->addItem(QString::fromUtf8(kind.name));
+  for (const auto& kind : KontobewegungForm::Kinds()) m_kind->addItem(QString::fromUtf8(kind.name));
   m_amount = new QLineEdit;
   m_text = new QLineEdit;
   m_related = new QCheckBox(QStringLiteral("Wert&papierbezug:"));
@@ -60,7 +60,7 @@ KontobewegungDialog::KontobewegungDialog(const CKapibuchDoc& doc, platform::Prom
   options->addWidget(m_toDividend);
   options->addWidget(m_toProceeds);
   layout->addLayout(options, 1, 0, 1, 2);
-  QDialogButtonBox* buttons = OkCancel(*this, CKontobewegungDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, KontobewegungForm::kHelpTopic);
   layout->addWidget(buttons, 2, 0, 1, 2);
   m_fields = {{forms::Field::Amount, m_amount},
               {forms::Field::Name, m_name},
@@ -121,8 +121,8 @@ void KontobewegungDialog::Refresh() {
 }
 
 void KontobewegungDialog::OnAssign() {
-  if (!DateAccepted(*m_date, m_prompter, CKontobewegungDlg::kCaption)) return;
-  m_form.Zuordnen([this](CZuordnenDlg& part) {
+  if (!DateAccepted(*m_date, m_prompter, KontobewegungForm::kCaption)) return;
+  m_form.Zuordnen([this](ZuordnenForm& part) {
     ZuordnenDialog dialog(part, m_prompter, this);
     return dialog.exec() == QDialog::Accepted;
   });
@@ -130,12 +130,12 @@ void KontobewegungDialog::OnAssign() {
 }
 
 void KontobewegungDialog::OnOK() {
-  if (!DateAccepted(*m_date, m_prompter, CKontobewegungDlg::kCaption)) return;
+  if (!DateAccepted(*m_date, m_prompter, KontobewegungForm::kCaption)) return;
   m_form.amountText = FromQ(m_amount->text());
   m_form.text = FromQ(m_text->text());
-  m_form.SetBookTo(m_toCost->isChecked()       ? CKontobewegungDlg::kKaufpreis
-                   : m_toProceeds->isChecked() ? CKontobewegungDlg::kVerkaufserloes
-                                               : CKontobewegungDlg::kDividende);
+  m_form.SetBookTo(m_toCost->isChecked()       ? KontobewegungForm::kKaufpreis
+                   : m_toProceeds->isChecked() ? KontobewegungForm::kVerkaufserloes
+                                               : KontobewegungForm::kDividende);
   if (m_form.OnOK(m_prompter)) {
     accept();
     return;

@@ -1,12 +1,12 @@
 #pragma once
 // "Konto&bewegung...": a cash movement, optionally related to a security and divided over
-// its positions, over CKontobewegungDlg; "&zuordnen..." divides by hand through the
+// its positions, over KontobewegungForm; "&zuordnen..." divides by hand through the
 // ZuordnenDialog.
 
 #include <QDialog>
 
 #include "dialogs/DialogSupport.h"
-#include "forms/KontobewegungDlg.h"
+#include "forms/KontobewegungForm.h"
 #include "platform/Prompter.h"
 
 class QCheckBox;
@@ -32,7 +32,7 @@ class KontobewegungDialog : public QDialog {
   void OnAssign();
   void OnOK();
 
-  CKontobewegungDlg m_form;
+  KontobewegungForm m_form;
   platform::Prompter& m_prompter;
   DateField* m_date;
   QComboBox* m_kind;

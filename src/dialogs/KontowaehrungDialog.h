@@ -1,10 +1,10 @@
 #pragma once
 // "Konto&währung umstellen...": the day the account switches from DM to euro, over
-// CKontowaehrungDlg.
+// KontowaehrungForm.
 
 #include <QDialog>
 
-#include "forms/KontowaehrungDlg.h"
+#include "forms/KontowaehrungForm.h"
 #include "platform/Prompter.h"
 
 namespace dialogs {
@@ -22,7 +22,7 @@ class KontowaehrungDialog : public QDialog {
  private:
   void OnOK();
 
-  CKontowaehrungDlg m_form;
+  KontowaehrungForm m_form;
   platform::Prompter& m_prompter;
   DateField* m_date;
 };

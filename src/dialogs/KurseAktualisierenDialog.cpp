@@ -17,12 +17,12 @@ KurseAktualisierenDialog::KurseAktualisierenDialog(CKapibuchDoc& doc, platform::
                                                    const platform::SettingsStore& settings,
                                                    platform::Downloader download, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter), m_download(std::move(download)) {
-  setWindowTitle(ToQ(CKurseAktualisierenDlg::kCaption));
+  setWindowTitle(ToQ(KurseAktualisierenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* listLabel = new QLabel(QStringLiteral("&Wertpapiere mit Kursquelle:"));
   m_list = new QListWidget;
   listLabel->setBuddy(m_list);
-  for (const CKurseAktualisierenDlg::Entry& e : m_form.Entries()) {
+  for (const KurseAktualisierenForm::Entry& e : m_form.Entries()) {
     auto* item = new QListWidgetItem(ToQ(e.name + " (" + e.wkn + ")"), m_list);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
@@ -51,7 +51,7 @@ KurseAktualisierenDialog::KurseAktualisierenDialog(CKapibuchDoc& doc, platform::
   m_start->setDefault(true);
   m_start->setEnabled(!m_form.Entries().empty());
   buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-  buttons->addButton(HelpButton(CKurseAktualisierenDlg::kHelpTopic), QDialogButtonBox::HelpRole);
+  buttons->addButton(HelpButton(KurseAktualisierenForm::kHelpTopic), QDialogButtonBox::HelpRole);
   connect(m_start, &QPushButton::clicked, this, &KurseAktualisierenDialog::OnStart);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
@@ -65,7 +65,7 @@ void KurseAktualisierenDialog::OnStart() {
 
   QProgressDialog progress(QStringLiteral("Kurse werden geladen..."), QStringLiteral("Abbrechen"), 0,
                            static_cast<int>(items.size()), this);
-  progress.setWindowTitle(ToQ(CKurseAktualisierenDlg::kCaption));
+  progress.setWindowTitle(ToQ(KurseAktualisierenForm::kCaption));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   progress.setValue(0);
@@ -83,7 +83,7 @@ void KurseAktualisierenDialog::OnStart() {
   for (QWidget* w : {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
     w->setEnabled(true);
   if (run.cancelled) {
-    m_prompter.Tell(CKurseAktualisierenDlg::kCaption,
+    m_prompter.Tell(KurseAktualisierenForm::kCaption,
                     "Die Aktualisierung wurde abgebrochen. Es wurden keine Kurse gespeichert.");
     return;
   }
@@ -91,7 +91,7 @@ void KurseAktualisierenDialog::OnStart() {
   std::string lines;
   for (const std::string& line : run.lines) lines += (lines.empty() ? "" : "\n") + line;
   accept();
-  m_prompter.Tell(CKurseAktualisierenDlg::kCaption, lines,
+  m_prompter.Tell(KurseAktualisierenForm::kCaption, lines,
                   run.failed ? platform::Icon::Exclamation : platform::Icon::Information);
 }
 

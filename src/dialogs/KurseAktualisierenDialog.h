@@ -28,7 +28,7 @@ class KurseAktualisierenDialog : public QDialog {
   void OnStart();
 
   CKapibuchDoc& m_doc;
-  CKurseAktualisierenDlg m_form;
+  KurseAktualisierenForm m_form;
   platform::Prompter& m_prompter;
   platform::Downloader m_download;
   QListWidget* m_list;

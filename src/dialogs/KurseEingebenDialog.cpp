@@ -23,12 +23,12 @@ std::size_t Index(int row) {
 
 KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_form(doc) {
-  setWindowTitle(ToQ(CKurseEingebenDlg::kCaption));
+  setWindowTitle(ToQ(KurseEingebenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   DateField* date = DatePicker(doc.Clock(), m_form.Day());
   // No OK checks the day here: a day that is none is told as the field is left.
-  ReportRefusals(*date, prompter, CKurseEingebenDlg::kCaption);
+  ReportRefusals(*date, prompter, KurseEingebenForm::kCaption);
   auto* onlyHeld = new QCheckBox(QStringLiteral("nur Wert&papiere im Depot"));
   onlyHeld->setChecked(true);
   auto* dateLabel = new QLabel(QStringLiteral("&Datum:"));
@@ -38,7 +38,7 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& 
   top->addWidget(onlyHeld);
   layout->addLayout(top);
   auto* grid = new QGridLayout;
-  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+  for (int row = 0; row < KurseEingebenForm::kRows; ++row) {
     m_labels[Index(row)] = new QLabel;
     m_prices[Index(row)] = new QLineEdit;
     grid->addWidget(m_labels[Index(row)], row % 6, (row / 6) * 2);
@@ -46,7 +46,7 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& 
     connect(m_prices[Index(row)], &QLineEdit::editingFinished, this, [this, row] { LeavePrice(row); });
   }
   layout->addLayout(grid);
-  auto* splitNote = new QLabel(ToQ(CKurseEingebenDlg::kSplitNote));
+  auto* splitNote = new QLabel(ToQ(KurseEingebenForm::kSplitNote));
   splitNote->setWordWrap(true);
   layout->addWidget(splitNote);
   m_pageLine = new QLabel;
@@ -59,7 +59,7 @@ KurseEingebenDialog::KurseEingebenDialog(CKapibuchDoc& doc, platform::Prompter& 
   close->setDefault(true);
   auto* bottom = new QHBoxLayout;
   for (QWidget* w : std::initializer_list<QWidget*>{m_pageLine, m_previous, m_next, byName, byWkn, close,
-                                                    HelpButton(CKurseEingebenDlg::kHelpTopic)}) {
+                                                    HelpButton(KurseEingebenForm::kHelpTopic)}) {
     bottom->addWidget(w);
   }
   layout->addLayout(bottom);
@@ -95,7 +95,7 @@ void KurseEingebenDialog::ShowPage() {
   m_pageLine->setText(ToQ(m_form.PageLine()));
   m_previous->setEnabled(m_form.CanGoBack());
   m_next->setEnabled(m_form.CanGoForward());
-  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+  for (int row = 0; row < KurseEingebenForm::kRows; ++row) {
     const auto& r = m_form.Rows()[Index(row)];
     m_labels[Index(row)]->setText(ToQ(r.label));
     m_prices[Index(row)]->setText(ToQ(r.priceText));
@@ -113,7 +113,7 @@ void KurseEingebenDialog::LeavePrice(int row) {
 
 void KurseEingebenDialog::done(int result) {
   // Esc and the window's close button leave no field first: the price being typed counts.
-  for (int row = 0; row < CKurseEingebenDlg::kRows; ++row) {
+  for (int row = 0; row < KurseEingebenForm::kRows; ++row) {
     if (m_prices[Index(row)]->hasFocus()) LeavePrice(row);
   }
   QDialog::done(result);

@@ -1,12 +1,12 @@
 #pragma once
 // "Kurse &eingeben...": the prices of many securities for one day, twelve at a time, over
-// CKurseEingebenDlg. Each price is stored as its field is left; when the dialog closes, the
+// KurseEingebenForm. Each price is stored as its field is left; when the dialog closes, the
 // views are updated once if any price changed.
 
 #include <QDialog>
 #include <array>
 
-#include "forms/KurseEingebenDlg.h"
+#include "forms/KurseEingebenForm.h"
 #include "platform/Prompter.h"
 
 class QLabel;
@@ -30,11 +30,11 @@ class KurseEingebenDialog : public QDialog {
   void LeavePrice(int row);
 
   CKapibuchDoc& m_doc;
-  CKurseEingebenDlg m_form;
+  KurseEingebenForm m_form;
   bool m_finished = false;
   bool m_showing = false;
-  std::array<QLabel*, CKurseEingebenDlg::kRows> m_labels{};
-  std::array<QLineEdit*, CKurseEingebenDlg::kRows> m_prices{};
+  std::array<QLabel*, KurseEingebenForm::kRows> m_labels{};
+  std::array<QLineEdit*, KurseEingebenForm::kRows> m_prices{};
   QLabel* m_pageLine;
   QPushButton* m_previous;
   QPushButton* m_next;

@@ -17,7 +17,7 @@ namespace dialogs {
 KurseExportierenDialog::KurseExportierenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
                                                platform::SettingsStore& settings, QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter), m_settings(settings) {
-  setWindowTitle(ToQ(CKurseExportierenDlg::kCaption));
+  setWindowTitle(ToQ(KurseExportierenForm::kCaption));
   auto* layout = new QFormLayout(this);
   m_name = ListOf(m_form.NameList(), false);
   m_wkn = ListOf(m_form.WknList(), false);
@@ -41,7 +41,7 @@ KurseExportierenDialog::KurseExportierenDialog(const CKapibuchDoc& doc, platform
   layout->addRow(QStringLiteral("&Trennzeichen:"), m_separator);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(start);
-  buttons->addWidget(HelpButton(CKurseExportierenDlg::kHelpTopic));
+  buttons->addWidget(HelpButton(KurseExportierenForm::kHelpTopic));
   buttons->addWidget(close);
   layout->addRow(buttons);
 

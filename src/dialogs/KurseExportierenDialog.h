@@ -1,10 +1,10 @@
 #pragma once
 // "Kurse e&xportieren...": the prices of one security written to a text file, over
-// CKurseExportierenDlg. The document does not change.
+// KurseExportierenForm. The document does not change.
 
 #include <QDialog>
 
-#include "forms/KurseExportierenDlg.h"
+#include "forms/KurseExportierenForm.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"
 
@@ -26,7 +26,7 @@ class KurseExportierenDialog : public QDialog {
   void OnBrowse();
   void OnStart();
 
-  CKurseExportierenDlg m_form;
+  KurseExportierenForm m_form;
   platform::Prompter& m_prompter;
   platform::SettingsStore& m_settings;
   QComboBox* m_name;

@@ -29,7 +29,7 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
     if (const std::string notice = forms::TakeDamagedFormatsNotice(); !notice.empty())
       m_prompter.Tell(forms::kAppCaption, notice, platform::Icon::Exclamation);
   }
-  setWindowTitle(ToQ(CKurseImportierenDlg::kCaption));
+  setWindowTitle(ToQ(KurseImportierenForm::kCaption));
   auto* layout = new QFormLayout(this);
   m_name = ListOf(m_form.NameList(), false);
   m_wkn = ListOf(m_form.WknList(), false);
@@ -58,7 +58,7 @@ KurseImportierenDialog::KurseImportierenDialog(CKapibuchDoc& doc, platform::Prom
   layout->addRow(QStringLiteral("F&ormatbeschreibung:"), m_description);
   auto* buttons = new QHBoxLayout;
   for (QWidget* w : std::initializer_list<QWidget*>{m_save, m_remove, start,
-                                                    HelpButton(CKurseImportierenDlg::kHelpTopic), close})
+                                                    HelpButton(KurseImportierenForm::kHelpTopic), close})
     buttons->addWidget(w);
   layout->addRow(buttons);
 
@@ -115,7 +115,7 @@ void KurseImportierenDialog::OnDetect() {
     m_file->setFocus();
     return;
   }
-  std::optional<CDateiformatErkennenDlg> form = CDateiformatErkennenDlg::FromFile(path, {}, m_prompter);
+  std::optional<DateiformatErkennenForm> form = DateiformatErkennenForm::FromFile(path, {}, m_prompter);
   if (!form) return;
   DateiformatErkennenDialog dialog(std::move(*form), this);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -131,7 +131,7 @@ void KurseImportierenDialog::OnSave() {
 
 void KurseImportierenDialog::OnStart() {
   m_form.fileName = FromQ(m_file->text());
-  std::optional<CImportergebnisDlg> result = m_form.StartImport(m_prompter);
+  std::optional<ImportergebnisForm> result = m_form.StartImport(m_prompter);
   if (!result) {
     // A faulty description: its rest from the fault on is selected.
     if (m_form.ErrorPosition() > 0) {

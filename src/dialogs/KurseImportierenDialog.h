@@ -1,6 +1,6 @@
 #pragma once
 // "Kurse &importieren...": prices of one security read from a text file through a format
-// description, over CKurseImportierenDlg. Each import's result is stored on the OK of its
+// description, over KurseImportierenForm. Each import's result is stored on the OK of its
 // ImportergebnisDialog; when the dialog closes, the views are updated once if any price
 // changed.
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/KurseImportierenDlg.h"
+#include "forms/KurseImportierenForm.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"
 
@@ -38,7 +38,7 @@ class KurseImportierenDialog : public QDialog {
   void OnClose();
 
   CKapibuchDoc& m_doc;
-  CKurseImportierenDlg m_form;
+  KurseImportierenForm m_form;
   platform::Prompter& m_prompter;
   platform::SettingsStore& m_settings;
   bool m_filling = false;

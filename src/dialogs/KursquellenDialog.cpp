@@ -22,7 +22,7 @@ enum Column { kName, kWkn, kAddress, kSymbol, kFormat, kColumns };
 KursquellenDialog::KursquellenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
                                      platform::SettingsStore& settings, platform::Downloader download, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter), m_download(std::move(download)) {
-  setWindowTitle(ToQ(CKursquellenDlg::kCaption));
+  setWindowTitle(ToQ(KursquellenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* tableLabel = new QLabel(QStringLiteral("&Kursquellen der Wertpapiere ({SYMBOL}, {WKN}, {VON:JJJJ-MM-TT}, "
                                                "{BIS:JJJJ-MM-TT} in der Adresse):"));
@@ -36,7 +36,7 @@ KursquellenDialog::KursquellenDialog(const CKapibuchDoc& doc, platform::Prompter
   m_table->setSelectionMode(QAbstractItemView::SingleSelection);
   m_table->horizontalHeader()->setSectionResizeMode(kAddress, QHeaderView::Stretch);
   for (int r = 0; r < m_table->rowCount(); ++r) {
-    const CKursquellenDlg::Row& row = m_form.rows[static_cast<std::size_t>(r)];
+    const KursquellenForm::Row& row = m_form.rows[static_cast<std::size_t>(r)];
     for (const auto& [column, text] : {std::pair{kName, row.name}, std::pair{kWkn, row.source.wkn}}) {
       auto* item = new QTableWidgetItem(ToQ(text));
       item->setFlags(item->flags() & ~Qt::ItemIsEditable);
@@ -45,7 +45,7 @@ KursquellenDialog::KursquellenDialog(const CKapibuchDoc& doc, platform::Prompter
     m_table->setItem(r, kAddress, new QTableWidgetItem(ToQ(row.source.address)));
     m_table->setItem(r, kSymbol, new QTableWidgetItem(ToQ(row.source.symbol)));
     auto* format = new QComboBox;
-    format->addItem(ToQ(CKursquellenDlg::kAutomatic), QString());
+    format->addItem(ToQ(KursquellenForm::kAutomatic), QString());
     for (const auto& [title, description] : m_form.Formats()) format->addItem(ToQ(title), ToQ(description));
     if (!row.source.format.empty()) {
       int at = format->findData(ToQ(row.source.format));
@@ -76,7 +76,7 @@ KursquellenDialog::KursquellenDialog(const CKapibuchDoc& doc, platform::Prompter
   exampleRow->addWidget(use);
   exampleRow->addWidget(test);
   layout->addLayout(exampleRow);
-  QDialogButtonBox* buttons = OkCancel(*this, CKursquellenDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, KursquellenForm::kHelpTopic);
   connect(buttons, &QDialogButtonBox::accepted, this, &KursquellenDialog::accept);
   layout->addWidget(buttons);
   SizeWithinScreen(*this, QSize(900, 420));
@@ -116,7 +116,7 @@ void KursquellenDialog::OnTest() {
     text += "\nletzter Kurs: " + last.date.Format() + " " + FormatMoney(last.price, kEur, kOwnCurrency, true);
   }
   text += "\n\nEs wurde nichts gespeichert.";
-  m_prompter.Tell(CKursquellenDlg::kCaption, text,
+  m_prompter.Tell(KursquellenForm::kCaption, text,
                   outcome.failed ? platform::Icon::Exclamation : platform::Icon::Information);
 }
 

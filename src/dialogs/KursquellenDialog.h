@@ -1,6 +1,6 @@
 #pragma once
 // "Kurs&quellen...": where each of the document's securities gets its prices from, edited
-// in a table over CKursquellenDlg; "&Testen" fetches the last 30 days of the chosen row and
+// in a table over KursquellenForm; "&Testen" fetches the last 30 days of the chosen row and
 // tells what they hold, without storing anything. The sources are settings, not part of
 // the document.
 
@@ -30,7 +30,7 @@ class KursquellenDialog : public QDialog {
   void OnExample();
 
   const CKapibuchDoc& m_doc;
-  CKursquellenDlg m_form;
+  KursquellenForm m_form;
   platform::Prompter& m_prompter;
   platform::Downloader m_download;
   QTableWidget* m_table;

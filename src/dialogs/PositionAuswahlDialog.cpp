@@ -21,7 +21,7 @@ constexpr int kColumns = 6;
 PositionAuswahlDialog::PositionAuswahlDialog(const CKapibuchDoc& doc, const std::vector<int>& selection,
                                              QWidget* parent)
     : QDialog(parent), m_form(doc, selection) {
-  setWindowTitle(ToQ(CPositionAuswahlDlg::kCaption));
+  setWindowTitle(ToQ(PositionAuswahlForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   m_table = new QTableWidget(static_cast<int>(m_form.Rows().size()), kColumns);
   m_table->setHorizontalHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("WKN/Kürzel"),
@@ -55,7 +55,7 @@ PositionAuswahlDialog::PositionAuswahlDialog(const CKapibuchDoc& doc, const std:
   periodRow->addWidget(m_timeInPortfolio);
   periodRow->addWidget(unchanged);
   layout->addLayout(periodRow);
-  QDialogButtonBox* buttons = OkCancel(*this, CPositionAuswahlDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, PositionAuswahlForm::kHelpTopic);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   layout->addWidget(buttons);
   resize(720, 420);

@@ -1,11 +1,11 @@
 #pragma once
-// "Auswählen...": the positions the security chart draws, over CPositionAuswahlDlg. A
+// "Auswählen...": the positions the security chart draws, over PositionAuswahlForm. A
 // row's check box and its selection always agree.
 
 #include <QDialog>
 #include <vector>
 
-#include "forms/PositionAuswahlDlg.h"
+#include "forms/PositionAuswahlForm.h"
 
 class QRadioButton;
 class QTableWidget;
@@ -29,7 +29,7 @@ class PositionAuswahlDialog : public QDialog {
   void OnItemChanged(QTableWidgetItem* item);
   void OnSelectionChanged();
 
-  CPositionAuswahlDlg m_form;
+  PositionAuswahlForm m_form;
   QTableWidget* m_table;
   QRadioButton* m_timeInPortfolio;
   bool m_syncing = false;

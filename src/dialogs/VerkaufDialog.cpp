@@ -19,7 +19,7 @@ namespace dialogs {
 
 VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(doc), m_prompter(prompter) {
-  setWindowTitle(ToQ(CVerkaufDlg::kCaption));
+  setWindowTitle(ToQ(VerkaufForm::kCaption));
   auto* layout = new QGridLayout(this);
   auto* fields = new QFormLayout;
   m_date = DatePicker(doc.Clock(), m_form.Date(), m_form.EarliestDate());
@@ -59,14 +59,14 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
     displayRow->addWidget(choice);
     connect(choice, &QRadioButton::toggled, this, [this](bool on) {
       if (!on) return;
-      m_form.SetDisplayCurrency(m_showDm->isChecked()    ? CVerkaufDlg::kShowDm
-                                : m_showEur->isChecked() ? CVerkaufDlg::kShowEur
-                                                         : CVerkaufDlg::kAsStored);
+      m_form.SetDisplayCurrency(m_showDm->isChecked()    ? VerkaufForm::kShowDm
+                                : m_showEur->isChecked() ? VerkaufForm::kShowEur
+                                                         : VerkaufForm::kAsStored);
       Refresh();
     });
   }
   layout->addWidget(display, 1, 0);
-  QDialogButtonBox* buttons = OkCancel(*this, CVerkaufDlg::kHelpTopic);
+  QDialogButtonBox* buttons = OkCancel(*this, VerkaufForm::kHelpTopic);
   layout->addWidget(buttons, 2, 0, 1, 2);
   m_fields = {{forms::Field::Date, m_date},     {forms::Field::Name, m_name},
               {forms::Field::Wkn, m_wkn},       {forms::Field::Quantity, m_quantity},
@@ -86,11 +86,11 @@ VerkaufDialog::VerkaufDialog(const CKapibuchDoc& doc, platform::Prompter& prompt
     Refresh();
   });
   connect(m_quantity, &QLineEdit::editingFinished, this,
-          [this] { Leave(m_quantity, m_form.quantityText, &CVerkaufDlg::LeaveQuantity, true); });
+          [this] { Leave(m_quantity, m_form.quantityText, &VerkaufForm::LeaveQuantity, true); });
   connect(m_price, &QLineEdit::editingFinished, this,
-          [this] { Leave(m_price, m_form.priceText, &CVerkaufDlg::LeavePrice, false); });
+          [this] { Leave(m_price, m_form.priceText, &VerkaufForm::LeavePrice, false); });
   connect(m_commission, &QLineEdit::editingFinished, this,
-          [this] { Leave(m_commission, m_form.commissionText, &CVerkaufDlg::LeaveCommission, false); });
+          [this] { Leave(m_commission, m_form.commissionText, &VerkaufForm::LeaveCommission, false); });
   connect(m_oldest, &QCheckBox::toggled, this, [this](bool on) {
     m_form.SetAutoAllocate(on);
     Refresh();
@@ -124,7 +124,7 @@ void VerkaufDialog::ReadTexts() {
   m_form.text = FromQ(m_text->text());
 }
 
-void VerkaufDialog::Leave(QLineEdit* edit, const std::string& text, void (CVerkaufDlg::*leave)(),
+void VerkaufDialog::Leave(QLineEdit* edit, const std::string& text, void (VerkaufForm::*leave)(),
                           bool refresh) {
   ReadTexts();
   (m_form.*leave)();
@@ -133,9 +133,9 @@ void VerkaufDialog::Leave(QLineEdit* edit, const std::string& text, void (CVerka
 }
 
 void VerkaufDialog::OnSplit() {
-  if (!DateAccepted(*m_date, m_prompter, CVerkaufDlg::kCaption)) return;
+  if (!DateAccepted(*m_date, m_prompter, VerkaufForm::kCaption)) return;
   ReadTexts();
-  m_form.Aufteilen(m_prompter, [this](CAufteilenDlg& part) {
+  m_form.Aufteilen(m_prompter, [this](AufteilenForm& part) {
     AufteilenDialog dialog(part, m_prompter, this);
     return dialog.exec() == QDialog::Accepted;
   });
@@ -143,7 +143,7 @@ void VerkaufDialog::OnSplit() {
 }
 
 void VerkaufDialog::OnOK() {
-  if (!DateAccepted(*m_date, m_prompter, CVerkaufDlg::kCaption)) return;
+  if (!DateAccepted(*m_date, m_prompter, VerkaufForm::kCaption)) return;
   ReadTexts();
   if (m_form.OnOK(m_prompter)) {
     accept();

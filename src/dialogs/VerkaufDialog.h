@@ -1,11 +1,11 @@
 #pragma once
 // "&Verkauf...": the sale of shares over the open positions of a security, over
-// CVerkaufDlg; "&aufteilen..." allocates by hand through the AufteilenDialog.
+// VerkaufForm; "&aufteilen..." allocates by hand through the AufteilenDialog.
 
 #include <QDialog>
 
 #include "dialogs/DialogSupport.h"
-#include "forms/VerkaufDlg.h"
+#include "forms/VerkaufForm.h"
 #include "platform/Prompter.h"
 
 class QCheckBox;
@@ -30,11 +30,11 @@ class VerkaufDialog : public QDialog {
   void Refresh();
   void ReadTexts();
   // Leaving a field shows the form's normal form of the text.
-  void Leave(QLineEdit* edit, const std::string& text, void (CVerkaufDlg::*leave)(), bool refresh);
+  void Leave(QLineEdit* edit, const std::string& text, void (VerkaufForm::*leave)(), bool refresh);
   void OnSplit();
   void OnOK();
 
-  CVerkaufDlg m_form;
+  VerkaufForm m_form;
   platform::Prompter& m_prompter;
   DateField* m_date;
   QComboBox* m_name;

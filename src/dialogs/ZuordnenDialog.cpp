@@ -10,9 +10,9 @@
 
 namespace dialogs {
 
-ZuordnenDialog::ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter, QWidget* parent)
+ZuordnenDialog::ZuordnenDialog(ZuordnenForm& form, platform::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_form(form), m_prompter(prompter) {
-  setWindowTitle(ToQ(CZuordnenDlg::kCaption));
+  setWindowTitle(ToQ(ZuordnenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   for (const QString& line : {QStringLiteral("Position: %1").arg(m_form.runningNumber),
                               QStringLiteral("Kaufdatum: ") + ToQ(m_form.purchaseDateText),

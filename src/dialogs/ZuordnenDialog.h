@@ -1,11 +1,11 @@
 #pragma once
 // "Zuordnen": how many shares of one position an account movement concerns, over
-// CZuordnenDlg. The movement dialog shows one per candidate; OK leaves the chosen quantity
+// ZuordnenForm. The movement dialog shows one per candidate; OK leaves the chosen quantity
 // in the form.
 
 #include <QDialog>
 
-#include "forms/ZuordnenDlg.h"
+#include "forms/ZuordnenForm.h"
 #include "platform/Prompter.h"
 
 class QLineEdit;
@@ -16,12 +16,12 @@ class ZuordnenDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ZuordnenDialog(CZuordnenDlg& form, platform::Prompter& prompter, QWidget* parent = nullptr);
+  ZuordnenDialog(ZuordnenForm& form, platform::Prompter& prompter, QWidget* parent = nullptr);
 
  private:
   void OnOK();
 
-  CZuordnenDlg& m_form;
+  ZuordnenForm& m_form;
   platform::Prompter& m_prompter;
   QLineEdit* m_quantity;
 };

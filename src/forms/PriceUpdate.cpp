@@ -335,7 +335,7 @@ PriceChange UpdateChange(const std::vector<UpdateOutcome>& outcomes) {
 
 }  // namespace forms
 
-CKurseAktualisierenDlg::CKurseAktualisierenDlg(const CKapibuchDoc& doc, const platform::SettingsStore& settings)
+KurseAktualisierenForm::KurseAktualisierenForm(const CKapibuchDoc& doc, const platform::SettingsStore& settings)
     : m_doc(doc), m_settings(settings) {
   // Every security with a source, whatever its address holds: a faulty one is told at the start.
   const std::vector<forms::PriceSource> sources = forms::PriceSources::Load(settings);
@@ -345,7 +345,7 @@ CKurseAktualisierenDlg::CKurseAktualisierenDlg(const CKapibuchDoc& doc, const pl
   }
 }
 
-bool CKurseAktualisierenDlg::OnStart(platform::Prompter& prompter, std::vector<forms::UpdateItem>& items,
+bool KurseAktualisierenForm::OnStart(platform::Prompter& prompter, std::vector<forms::UpdateItem>& items,
                                      std::vector<std::string>& problems) const {
   std::optional<CKBXDatum> from;
   if (fromText.find_first_not_of(' ') != std::string::npos) {
@@ -371,7 +371,7 @@ bool CKurseAktualisierenDlg::OnStart(platform::Prompter& prompter, std::vector<f
   return true;
 }
 
-CKursquellenDlg::CKursquellenDlg(const CKapibuchDoc& doc, platform::SettingsStore& settings)
+KursquellenForm::KursquellenForm(const CKapibuchDoc& doc, platform::SettingsStore& settings)
     : m_doc(doc), m_settings(settings), m_formats(forms::LoadStoredFormats(settings).formats) {
   const std::vector<forms::PriceSource> sources = forms::PriceSources::Load(settings);
   for (const auto& history : doc.Histories()) {
@@ -385,7 +385,7 @@ CKursquellenDlg::CKursquellenDlg(const CKapibuchDoc& doc, platform::SettingsStor
   }
 }
 
-bool CKursquellenDlg::Acceptable(const Row& row, platform::Prompter& prompter) const {
+bool KursquellenForm::Acceptable(const Row& row, platform::Prompter& prompter) const {
   std::string error;
   if (!forms::ExpandAddress(row.source, CKBXDatum(), CKBXDatum(), error)) {
     prompter.Tell(kCaption, row.name + ": " + error, platform::Icon::Exclamation);
@@ -399,7 +399,7 @@ bool CKursquellenDlg::Acceptable(const Row& row, platform::Prompter& prompter) c
   return true;
 }
 
-std::optional<forms::UpdateItem> CKursquellenDlg::TestItem(std::size_t row, platform::Prompter& prompter) const {
+std::optional<forms::UpdateItem> KursquellenForm::TestItem(std::size_t row, platform::Prompter& prompter) const {
   const Row& r = rows.at(row);
   if (r.source.address.empty()) {
     prompter.Tell(kCaption, "Bitte geben Sie zuerst eine Adresse ein.", platform::Icon::Exclamation);
@@ -413,7 +413,7 @@ std::optional<forms::UpdateItem> CKursquellenDlg::TestItem(std::size_t row, plat
   return item;
 }
 
-bool CKursquellenDlg::OnOK(platform::Prompter& prompter, std::size_t& failedRow) {
+bool KursquellenForm::OnOK(platform::Prompter& prompter, std::size_t& failedRow) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (!rows[i].source.address.empty() && !Acceptable(rows[i], prompter)) {
       failedRow = i;

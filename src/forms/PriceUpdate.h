@@ -122,12 +122,12 @@ UpdateRun RunUpdate(const CKapibuchDoc& doc, const std::vector<UpdateItem>& item
 }  // namespace forms
 
 // "Kurse aktualisieren": the securities that have a source, each ticked, and the first day.
-class CKurseAktualisierenDlg {
+class KurseAktualisierenForm {
  public:
   static constexpr const char* kCaption = "Kurse aktualisieren";
   static constexpr int kHelpTopic = 2014;
 
-  CKurseAktualisierenDlg(const CKapibuchDoc& doc, const platform::SettingsStore& settings);
+  KurseAktualisierenForm(const CKapibuchDoc& doc, const platform::SettingsStore& settings);
 
   struct Entry {
     std::string name, wkn;
@@ -150,13 +150,13 @@ class CKurseAktualisierenDlg {
 };
 
 // "Kursquellen": the source of each of the document's securities, edited in a table.
-class CKursquellenDlg {
+class KursquellenForm {
  public:
   static constexpr const char* kCaption = "Kursquellen";
   static constexpr int kHelpTopic = 2015;
   static constexpr const char* kAutomatic = "automatisch";
 
-  CKursquellenDlg(const CKapibuchDoc& doc, platform::SettingsStore& settings);
+  KursquellenForm(const CKapibuchDoc& doc, platform::SettingsStore& settings);
 
   struct Row {
     std::string name;

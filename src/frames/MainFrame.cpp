@@ -358,7 +358,7 @@ void MainFrame::UpdateActions() {
     a->setEnabled(frame != nullptr);
     a->setChecked(frame && frame->Mode() == mode.mode);
   }
-  m_switchAction->setEnabled(frame && CKontowaehrungDlg::Enabled(frame->Session().Doc()));
+  m_switchAction->setEnabled(frame && KontowaehrungForm::Enabled(frame->Session().Doc()));
   // "Rückgängig: Kauf Siemens AG am 05.01.2024" while there is a change to take back.
   const UndoHistory* undo = frame ? frame->Session().Doc().Undo() : nullptr;
   const auto name = [](const char* command, const std::string& label) {

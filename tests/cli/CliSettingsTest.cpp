@@ -9,7 +9,7 @@
 
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
-#include "forms/KurseImportierenDlg.h"
+#include "forms/KurseImportierenForm.h"
 #include "qt/QtSettingsStore.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/cli/CliTestUtil.h"
@@ -83,7 +83,7 @@ TEST_F(CliSettings, DamagedStoredDescriptionsAreNeverWrittenOver) {
   std::ofstream(m_ini, std::ios::binary) << damaged[0];
   qt::QtSettingsStore settings(m_ini);
   auto doc = std::make_unique<CKapibuchDoc>(m_clock);
-  CKurseImportierenDlg dlg(*doc, settings);
+  KurseImportierenForm dlg(*doc, settings);
   EXPECT_TRUE(dlg.FormatsDamaged());
   ASSERT_EQ(dlg.Formats().size(), 1u);
   EXPECT_EQ(dlg.Formats()[0].first, "Meins");
@@ -100,7 +100,7 @@ TEST_F(CliSettings, TextsComeBackAsTheyWereStored) {
   {
     qt::QtSettingsStore settings(m_ini);
     auto doc = std::make_unique<CKapibuchDoc>(m_clock);
-    CKurseImportierenDlg dlg(*doc, settings);
+    KurseImportierenForm dlg(*doc, settings);
     EXPECT_FALSE(dlg.FormatsDamaged());
     ASSERT_EQ(dlg.Formats().size(), 2u);
     EXPECT_EQ(dlg.Formats()[0], std::make_pair(std::string("Eins"), std::string()));
@@ -111,7 +111,7 @@ TEST_F(CliSettings, TextsComeBackAsTheyWereStored) {
   }
   qt::QtSettingsStore settings(m_ini);
   auto doc = std::make_unique<CKapibuchDoc>(m_clock);
-  CKurseImportierenDlg dlg(*doc, settings);
+  KurseImportierenForm dlg(*doc, settings);
   EXPECT_FALSE(dlg.FormatsDamaged());
   ASSERT_EQ(dlg.Formats().size(), 3u);
   EXPECT_EQ(dlg.Formats()[2].first, "Kurs für Börse, Straße; 100 %");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/KaufDlg.h"
+#include "forms/KaufForm.h"
 #include "platform/Prompter.h"
 #include "tests/document/SamplePortfolio.h"
 
@@ -52,7 +52,7 @@ inline std::unique_ptr<CKapibuchDoc> DmPortfolio() {
 inline void Buy(CKapibuchDoc& doc, CKBXDatum date, const std::string& name, const std::string& wkn,
                 const std::string& qty, const std::string& price, const std::string& commission = "0",
                 const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
-  CKaufDlg dlg(doc);
+  KaufForm dlg(doc);
   dlg.date = date;
   dlg.PickName(name);
   dlg.PickWkn(wkn);

@@ -1,26 +1,26 @@
 #include <gtest/gtest.h>
 
-#include "forms/AktiensplitDlg.h"
-#include "forms/DepotdatenDlg.h"
-#include "forms/KontowaehrungDlg.h"
-#include "forms/KurseEingebenDlg.h"
+#include "forms/AktiensplitForm.h"
+#include "forms/DepotdatenForm.h"
+#include "forms/KontowaehrungForm.h"
+#include "forms/KurseEingebenForm.h"
 #include "forms/NeueDatei3PropPage.h"
 #include "forms/NeueDateiWizard.h"
 #include "forms/OptionenSheet.h"
-#include "forms/PositionAuswahlDlg.h"
+#include "forms/PositionAuswahlForm.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "views/ViewMode.h"
 
 using namespace testutil;
 using forms::Field;
 
-TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
+TEST(AktiensplitForm, ChecksQuestionAndEffect) {
   auto doc = DmPortfolio();
   Buy(*doc, Day(1, 2, 2000), "Split AG", "S", "10", "10,01");
   Buy(*doc, Day(1, 6, 2000), "Split AG", "S", "10", "5");
   doc->SetPrice("Split AG", "S", Day(1, 3, 2000), 1001);
 
-  CAktiensplitDlg dlg(*doc);
+  AktiensplitForm dlg(*doc);
   dlg.date = Day(1, 6, 2000);
   ScriptedPrompter prompter;
   EXPECT_FALSE(dlg.OnOK(prompter));
@@ -53,7 +53,7 @@ TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
   EXPECT_EQ(doc->Positions()[1]->Quantity(), QuantityOf(10, 0));
 
   // One new for three old: 10 shares become 3,3333333.
-  CAktiensplitDlg third(*doc);
+  AktiensplitForm third(*doc);
   third.date = Day(1, 1, 2010);
   third.ChooseName("Split AG");
   third.newText = "1";
@@ -63,25 +63,25 @@ TEST(AktiensplitDlg, ChecksQuestionAndEffect) {
   EXPECT_EQ(doc->Positions()[1]->Quantity(), QuantityOf(3, 3'333'333));
 }
 
-TEST(KontowaehrungDlg, OnceOnly) {
+TEST(KontowaehrungForm, OnceOnly) {
   auto doc = DmPortfolio();
-  EXPECT_TRUE(CKontowaehrungDlg::Enabled(*doc));
-  CKontowaehrungDlg dlg(*doc);
+  EXPECT_TRUE(KontowaehrungForm::Enabled(*doc));
+  KontowaehrungForm dlg(*doc);
   dlg.SetDate(Day(1, 1, 1990));
   EXPECT_EQ(dlg.Date(), Day(1, 1, 1999));  // not before the start day
   dlg.SetDate(Day(1, 1, 2002));
   ScriptedPrompter prompter;
   prompter.answers.push_back(platform::Answer::Cancel);
   EXPECT_FALSE(dlg.OnOK(prompter));
-  EXPECT_EQ(prompter.Last(), CKontowaehrungDlg::kQuestion);
+  EXPECT_EQ(prompter.Last(), KontowaehrungForm::kQuestion);
   ASSERT_TRUE(dlg.OnOK(prompter));
   dlg.Book(*doc);
   EXPECT_TRUE(doc->Account().IsSwitched());
   EXPECT_EQ(doc->Account().SwitchDay(), Day(1, 1, 2002));
-  EXPECT_FALSE(CKontowaehrungDlg::Enabled(*doc));
+  EXPECT_FALSE(KontowaehrungForm::Enabled(*doc));
 }
 
-TEST(KurseEingebenDlg, PagesListsAndStoring) {
+TEST(KurseEingebenForm, PagesListsAndStoring) {
   auto doc = DmPortfolio();
   for (int i = 0; i < 13; ++i) {
     const std::string name = std::string(1, static_cast<char>('m' - i)) + "-Aktie";
@@ -91,7 +91,7 @@ TEST(KurseEingebenDlg, PagesListsAndStoring) {
   sold->state = CKBXAktie::kSold;
   sold->saleDate = Day(1, 3, 2000);
 
-  CKurseEingebenDlg dlg(*doc);
+  KurseEingebenForm dlg(*doc);
   dlg.SetDay(Day(1, 3, 2000));  // sold on that day: not listed
   EXPECT_EQ(dlg.Entries().size(), 12u);
   EXPECT_EQ(dlg.PageLine(), "Seite 1 von 1");
@@ -185,7 +185,7 @@ TEST(NeueDatei, WizardPages) {
   EXPECT_TRUE(doc.Account().IsSwitched());
   EXPECT_EQ(doc.Account().SwitchDay(), Day(1, 1, 2026));
 
-  CDepotdatenDlg holder(doc);
+  DepotdatenForm holder(doc);
   EXPECT_EQ(holder.holder, "Anna");
   holder.bankCode = "123";
   ASSERT_TRUE(holder.OnOK(prompter));
@@ -195,13 +195,13 @@ TEST(NeueDatei, WizardPages) {
   EXPECT_EQ(doc.Account().bankCode, "123");
 }
 
-TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
+TEST(PositionAuswahlForm, RowsMarksAndPeriod) {
   auto doc = DmPortfolio();
   Buy(*doc, Day(1, 6, 1998), "Zeta", "Z", "1", "10 DM");
   Buy(*doc, Day(1, 6, 2000), "alpha", "A", "2,5", "5");
   doc->MutablePositions()[1]->state = CKBXAktie::kSold;
   doc->MutablePositions()[1]->saleDate = Day(1, 7, 2001);
-  CPositionAuswahlDlg dlg(*doc, {1});  // by position number: Zeta's
+  PositionAuswahlForm dlg(*doc, {1});  // by position number: Zeta's
   ASSERT_EQ(dlg.Rows().size(), 2u);
   EXPECT_EQ(dlg.Rows()[0].name, "alpha");  // sorted by name, case aside
   EXPECT_EQ(dlg.Rows()[0].saleDate, "01.07.2001");
@@ -215,7 +215,7 @@ TEST(PositionAuswahlDlg, RowsMarksAndPeriod) {
   dlg.Mark(0, false);
   dlg.Mark(1, false);
   EXPECT_TRUE(dlg.Selection().empty());
-  EXPECT_EQ(dlg.period, CPositionAuswahlDlg::kTimeInPortfolio);
+  EXPECT_EQ(dlg.period, PositionAuswahlForm::kTimeInPortfolio);
 }
 
 TEST(OptionenSheet, LengthsAndOK) {

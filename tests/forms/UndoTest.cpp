@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "document/UndoHistory.h"
-#include "forms/AktiensplitDlg.h"
-#include "forms/DepotdatenDlg.h"
-#include "forms/ImportergebnisDlg.h"
-#include "forms/KontobewegungDlg.h"
-#include "forms/KontowaehrungDlg.h"
-#include "forms/KurseEingebenDlg.h"
+#include "forms/AktiensplitForm.h"
+#include "forms/DepotdatenForm.h"
+#include "forms/ImportergebnisForm.h"
+#include "forms/KontobewegungForm.h"
+#include "forms/KontowaehrungForm.h"
+#include "forms/KurseEingebenForm.h"
 #include "forms/OptionenSheet.h"
-#include "forms/VerkaufDlg.h"
+#include "forms/VerkaufForm.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/support/ByteDiff.h"
 
@@ -19,7 +19,7 @@ using namespace testutil;
 namespace {
 
 void Sell(CKapibuchDoc& doc, CKBXDatum day, const std::string& name, const std::string& qty) {
-  CVerkaufDlg dlg(doc);
+  VerkaufForm dlg(doc);
   dlg.SetDate(day);
   dlg.ChooseName(name);
   dlg.quantityText = qty;
@@ -34,7 +34,7 @@ void Sell(CKapibuchDoc& doc, CKBXDatum day, const std::string& name, const std::
 }
 
 void Move(CKapibuchDoc& doc, CKBXDatum day, const std::string& kind, const std::string& amount) {
-  CKontobewegungDlg dlg(doc);
+  KontobewegungForm dlg(doc);
   dlg.SetDate(day);
   ASSERT_TRUE(dlg.SetKindByName(kind));
   dlg.amountText = amount;
@@ -45,7 +45,7 @@ void Move(CKapibuchDoc& doc, CKBXDatum day, const std::string& kind, const std::
 }
 
 void Split(CKapibuchDoc& doc, CKBXDatum day, const std::string& wkn) {
-  CAktiensplitDlg dlg(doc);
+  AktiensplitForm dlg(doc);
   dlg.date = day;
   dlg.ChooseWkn(wkn);
   dlg.newText = "2";
@@ -56,14 +56,14 @@ void Split(CKapibuchDoc& doc, CKBXDatum day, const std::string& wkn) {
 }
 
 void SwitchToEuro(CKapibuchDoc& doc, CKBXDatum day) {
-  CKontowaehrungDlg dlg(doc);
+  KontowaehrungForm dlg(doc);
   dlg.SetDate(day);
   ScriptedPrompter prompter;
   ASSERT_TRUE(dlg.OnOK(prompter));
   dlg.Book(doc);
 }
 
-void TypePrice(CKurseEingebenDlg& dlg, const CKapibuchDoc& doc, const std::string& name, const std::string& wkn,
+void TypePrice(KurseEingebenForm& dlg, const CKapibuchDoc& doc, const std::string& name, const std::string& wkn,
                const std::string& price) {
   const int row = dlg.ShowEntry(doc.FindHistory(name, wkn));
   ASSERT_GE(row, 0) << name;
@@ -83,7 +83,7 @@ std::vector<Step> Steps() {
       {"Kauf Beta & Co am 05.01.1999", [](CKapibuchDoc& d) { Buy(d, Day(5, 1, 1999), "Beta & Co", "B2", "10", "50"); }},
       {"Kurse am 10.02.1999",
        [](CKapibuchDoc& d) {
-         CKurseEingebenDlg dlg(d);
+         KurseEingebenForm dlg(d);
          dlg.SetDay(Day(10, 2, 1999));
          TypePrice(dlg, d, "Alpha AG", "A1", "110");
          TypePrice(dlg, d, "Beta & Co", "B2", "48");
@@ -94,7 +94,7 @@ std::vector<Step> Steps() {
          CKBXKursverlauf found("Beta & Co", "B2");
          found.SetPrice(Day(1, 3, 1999), 5100);
          found.SetPrice(Day(10, 2, 1999), 4900);  // replaces the price typed
-         CImportergebnisDlg dlg(d, found);
+         ImportergebnisForm dlg(d, found);
          ASSERT_TRUE(dlg.OnOK(d));
        }},
       {"Verkauf Alpha AG am 01.06.1999", [](CKapibuchDoc& d) { Sell(d, Day(1, 6, 1999), "Alpha AG", "12"); }},
@@ -105,7 +105,7 @@ std::vector<Step> Steps() {
       {"Kauf Alpha AG am 03.01.2000", [](CKapibuchDoc& d) { Buy(d, Day(3, 1, 2000), "Alpha AG", "A1", "5", "60"); }},
       {"Depotdaten",
        [](CKapibuchDoc& d) {
-         CDepotdatenDlg dlg(d);
+         DepotdatenForm dlg(d);
          dlg.holder = "Erika Beispiel";
          dlg.depotNumber = "4711";
          ScriptedPrompter prompter;

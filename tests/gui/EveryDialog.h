@@ -78,13 +78,13 @@ class EveryDialog {
     Run<dialogs::KurseEingebenDialog>(visit, m_doc, prompter);
     Run<dialogs::KurseImportierenDialog>(visit, m_doc, prompter, settings);
     Run<dialogs::DateiformatErkennenDialog>(
-        visit, CDateiformatErkennenDlg("Datum;Kurs\n02.01.1998;46,65\n05.01.1998;47,39\n", {}));
+        visit, DateiformatErkennenForm("Datum;Kurs\n02.01.1998;46,65\n05.01.1998;47,39\n", {}));
     Run<dialogs::FormatSpeichernDialog>(visit);
     CKBXKursverlauf found("Siemens AG", "723610");
     found.SetPrice(testutil::Day(2, 1, 2001), 9100);
     found.SetPrice(testutil::Day(3, 1, 2001), 9200);
     Run<dialogs::ImportergebnisDialog>(visit,
-                                       CImportergebnisDlg(m_doc, found, {}, {{3, "03.01.2001;x", false}}));
+                                       ImportergebnisForm(m_doc, found, {}, {{3, "03.01.2001;x", false}}));
     Run<dialogs::KurseExportierenDialog>(visit, m_doc, prompter, settings);
     // With a source, so that the list of securities shows.
     forms::PriceSources::Store(settings, {"723610", "https://kurse.invalid/{WKN}.csv", "", "", ""});
@@ -117,8 +117,8 @@ class EveryDialog {
 
   CKapibuchDoc& m_doc;
   const KapibuchView& m_view;
-  CAufteilenDlg m_split;
-  CZuordnenDlg m_assign;
+  AufteilenForm m_split;
+  ZuordnenForm m_assign;
 };
 
 }  // namespace guitest

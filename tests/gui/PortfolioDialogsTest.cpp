@@ -50,7 +50,7 @@ TEST(PortfolioDialogs, CurrencySwitch) {
   TypeDate(dialog.findChild<dialogs::DateField*>(), QDate(2001, 7, 1));
   Press(dialog, QDialogButtonBox::Ok);
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(prompter.Last(), CKontowaehrungDlg::kQuestion);
+  EXPECT_EQ(prompter.Last(), KontowaehrungForm::kQuestion);
   EXPECT_FALSE(doc->Account().IsSwitched());
   dialog.Book(*doc);
   EXPECT_TRUE(doc->Account().IsSwitched());

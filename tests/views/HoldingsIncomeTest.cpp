@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/Changes.h"
-#include "forms/KontobewegungDlg.h"
+#include "forms/KontobewegungForm.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "views/KBXAktieImDepot.h"
 #include "views/TableViews.h"
@@ -23,8 +23,8 @@ constexpr std::size_t kGainWithIncomePercent = 16;
 // divided over its positions by their quantities on the day.
 void Move(CKapibuchDoc& doc, CKBXDatum date, const char* kind, const std::string& amount,
           const std::string& security = "",
-          CKontobewegungDlg::BookTo bookTo = CKontobewegungDlg::kDividende) {
-  CKontobewegungDlg dlg(doc);
+          KontobewegungForm::BookTo bookTo = KontobewegungForm::kDividende) {
+  KontobewegungForm dlg(doc);
   dlg.SetDate(date);
   ASSERT_TRUE(dlg.SetKindByName(kind)) << kind;
   dlg.amountText = amount;
@@ -74,7 +74,7 @@ TEST(HoldingsIncome, DmPortfolio) {
   Move(*doc, Day(15, 5, 2000), "Steuern", "12", "Alpha");
   // Beta: 25,55 DM income; a cost of 5,00 DM booked to the purchase price is no income.
   Move(*doc, Day(20, 5, 2000), "Ausschüttung", "25,55", "Beta");
-  Move(*doc, Day(20, 5, 2000), "Sonstige Kosten", "5", "Beta", CKontobewegungDlg::kKaufpreis);
+  Move(*doc, Day(20, 5, 2000), "Sonstige Kosten", "5", "Beta", KontobewegungForm::kKaufpreis);
   // Interest belongs to no security.
   Move(*doc, Day(25, 5, 2000), "Zinserträge (Haben-Zins)", "100");
   Price(*doc, "Alpha", "A", Day(1, 6, 2000), 2500);  // Beta has no price: 25 DM = 12,7823 -> 12,78 EUR
@@ -151,7 +151,7 @@ TEST(HoldingsIncome, EuroPortfolio) {
   Move(*doc, Day(2, 5, 2001), "Steuern", "0,95", "Gamma");  // booked as -0,95
   Move(*doc, Day(3, 5, 2001), "Coupon-Gutschrift", "1,24", "Delta");
   Move(*doc, Day(3, 5, 2001), "Limit-Gebühren", "0,40", "Delta");
-  Move(*doc, Day(4, 5, 2001), "Sonstige Erträge", "9,99", "Delta", CKontobewegungDlg::kVerkaufserloes);
+  Move(*doc, Day(4, 5, 2001), "Sonstige Erträge", "9,99", "Delta", KontobewegungForm::kVerkaufserloes);
   Price(*doc, "Delta", "D", Day(1, 6, 2001), 750);
   Price(*doc, "Gamma", "G", Day(1, 6, 2001), 2700);
 
