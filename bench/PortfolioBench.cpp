@@ -8,9 +8,9 @@
 #include "priceio/FormatMatcher.h"
 #include "views/Charts.h"
 #include "views/DevelopmentView.h"
-#include "views/KBXAktieImDepot.h"
-#include "views/KBXAktieVerkauft.h"
-#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/HoldingsRow.h"
+#include "views/RealisedRow.h"
+#include "views/AccountRow.h"
 #include "views/ReturnsMode.h"
 #include "views/TableViews.h"
 #include "views/YearlyMode.h"
@@ -142,7 +142,7 @@ void BM_HoldingsRebuildAndMeasure(benchmark::State& state) {
   CKapibuchDoc& doc = Portfolio();
   doc.settings.holdings.mergePositions = static_cast<std::int32_t>(state.range(0));
   const CKBXDatum day = CKBXDatum::Today(Clock());
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   for (auto _ : state) {
     platform::RecordingSurface surface;
     views::BuildHoldingsRows(day, rows, doc, state.range(0) != 0);
@@ -156,7 +156,7 @@ void BM_RealisedRebuildAndMeasure(benchmark::State& state) {
   CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
   const CKBXDatum end = CKBXDatum::Today(Clock());
-  std::vector<CKBXAktieVerkauft> rows;
+  std::vector<RealisedRow> rows;
   for (auto _ : state) {
     platform::RecordingSurface surface;
     views::BuildRealisedRows(start, end, rows, doc, false);
@@ -170,7 +170,7 @@ void BM_AccountRebuildAndMeasure(benchmark::State& state) {
   CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
   const CKBXDatum end = CKBXDatum::Today(Clock());
-  std::vector<CKBXKontoTransaktionAnzg> rows;
+  std::vector<AccountRow> rows;
   for (auto _ : state) {
     platform::RecordingSurface surface;
     views::BuildAccountRows(start, end, rows, doc);

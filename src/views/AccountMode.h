@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/AccountRow.h"
 #include "views/TableModeView.h"
 
 namespace views {
@@ -13,10 +13,10 @@ class AccountMode : public TableModeView {
   using TableModeView::TableModeView;
   ViewMode Mode() const override { return ViewMode::Account; }
   void Build(const FrameState& state) override;
-  const std::vector<CKBXKontoTransaktionAnzg>& Rows() const { return m_rows; }
+  const std::vector<AccountRow>& Rows() const { return m_rows; }
 
  private:
-  std::vector<CKBXKontoTransaktionAnzg> m_rows;
+  std::vector<AccountRow> m_rows;
 };
 
 }  // namespace views

@@ -1,9 +1,9 @@
-#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/AccountRow.h"
 #include "views/TableViews.h"
 
 namespace views {
 
-void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXKontoTransaktionAnzg>& rows,
+void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<AccountRow>& rows,
                       const CKapibuchDoc& doc) {
   rows.clear();
   const CKBXKonto& account = doc.Account();
@@ -27,7 +27,7 @@ void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXKontoTrans
 }
 
 Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
-                   const std::vector<CKBXKontoTransaktionAnzg>& rows) {
+                   const std::vector<AccountRow>& rows) {
   const AccountSettings& s = doc.settings.account;
   Table t;
   t.sumsRow = false;
@@ -40,7 +40,7 @@ Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
                                                   {"<INHABER>", doc.Account().holder}});
   t.captions = {"Datum", "Vorgang", "Text", "Betrag", "Kontostand"};
   t.rightAligned = {false, false, false, true, true};
-  for (const CKBXKontoTransaktionAnzg& r : rows) {
+  for (const AccountRow& r : rows) {
     t.cells.push_back({r.date.Format(), r.kindName, r.text,
                        FormatMoney(r.amount, r.currency, kOwnCurrency, true),
                        FormatMoney(r.balance, r.currency, kOwnCurrency, true)});
@@ -50,12 +50,12 @@ Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
 }
 
 ColumnLayout MeasureAccountColumns(platform::Surface& surface, const CKapibuchDoc& doc,
-                                   const std::vector<CKBXKontoTransaktionAnzg>& rows) {
+                                   const std::vector<AccountRow>& rows) {
   return MeasureColumns(surface, AccountTable(doc, CKBXDatum(), CKBXDatum(), rows));
 }
 
 void DrawAccountView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
-                     const ColumnLayout& layout, const std::vector<CKBXKontoTransaktionAnzg>& rows) {
+                     const ColumnLayout& layout, const std::vector<AccountRow>& rows) {
   DrawTable(surface, AccountTable(doc, start, end, rows), layout);
 }
 

@@ -19,12 +19,12 @@ class AnalysisMode : public ModeView {
   std::unique_ptr<PrintJob> MakePrintJob() const override;
   // Transposed as drawn: the label column, then one column per position.
   void WriteGrid(GridSink& sink) const override;
-  const std::vector<CKBXAktieImDepot>& Rows() const { return m_rows; }
+  const std::vector<HoldingsRow>& Rows() const { return m_rows; }
 
  private:
   const CKapibuchDoc& m_doc;
   CKBXDatum m_day, m_start;
-  std::vector<CKBXAktieImDepot> m_rows;
+  std::vector<HoldingsRow> m_rows;
   AnalysisScales m_scales;
 };
 

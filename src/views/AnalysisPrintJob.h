@@ -30,7 +30,7 @@ class AnalysisPrintJob : public PrintJob {
  private:
   const CKapibuchDoc& m_doc;
   CKBXDatum m_day, m_start;
-  std::vector<CKBXAktieImDepot> m_rows;
+  std::vector<HoldingsRow> m_rows;
   AnalysisScales m_scales;
   Layout m_layout;
 };

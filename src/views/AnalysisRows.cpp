@@ -5,7 +5,7 @@
 #include "model/KBXKursverlauf.h"
 #include "views/AnalysisSupport.h"
 #include "views/AnalysisView.h"
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 #include "views/Table.h"
 #include "views/TableViews.h"
 
@@ -76,7 +76,7 @@ std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit) {
   return CivilDays(y, static_cast<int>(m), d);
 }
 
-void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows,
+void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<HoldingsRow>& rows,
                        const CKapibuchDoc& doc, AnalysisScales& scales) {
   const AnalysisSettings& s = doc.settings.analysis;
   const GeneralSettings& general = doc.settings.general;
@@ -85,7 +85,7 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDe
   double gainMax = 0, gainMin = 0, distMax = 0, distMin = 0;
   bool any = false;
   for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-    CKBXAktieImDepot& r = rows[i];
+    HoldingsRow& r = rows[i];
     const CKBXKursverlauf* history = doc.FindHistory(r.name, r.wkn);
     r.costBasis = s.includeCommissions ? r.cost.ValueIn(kEur) : r.purchaseValue.ValueIn(kEur);
     r.costPerShare = PerShareValue(r.costBasis, r.quantity);
@@ -135,7 +135,7 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDe
   scales.gain = AnalysisAxis(gainMin, gainMax);
   scales.distance = AnalysisAxis(distMin, distMax);
 
-  using Row = CKBXAktieImDepot;
+  using Row = HoldingsRow;
   std::function<int(const Row&, const Row&)> compare;
   switch (s.sortKey) {
     case 0:
@@ -207,7 +207,7 @@ std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, 
   return labels;
 }
 
-std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& r,
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const HoldingsRow& r,
                                           int shareDecimals) {
   const int pd = doc.settings.general.percentDecimals;
   const auto price = [](std::int64_t v) {

@@ -41,7 +41,7 @@ struct Placement {
 };
 
 void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
-                       const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales,
+                       const std::vector<HoldingsRow>& rows, const AnalysisScales& scales,
                        const Placement& p);
 
 }  // namespace views::analysis

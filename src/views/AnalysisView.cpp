@@ -6,7 +6,7 @@
 
 #include "model/KBXKursverlauf.h"
 #include "views/AnalysisSupport.h"
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 #include "views/Table.h"
 #include "views/TableViews.h"
 
@@ -30,7 +30,7 @@ constexpr KeyColour kKeys[] = {{10, Rgb(255, 0, 0)}, {11, Rgb(255, 255, 0)}, {12
 }  // namespace
 
 void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
-                       const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales,
+                       const std::vector<HoldingsRow>& rows, const AnalysisScales& scales,
                        const Placement& p) {
   const AnalysisSettings& s = doc.settings.analysis;
   const int h = s.rowHeight, g = s.textSpacing, f = s.firstColumnWidth, w = s.columnWidth;
@@ -116,7 +116,7 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
                            GroupThousands(v) + "%", platform::kAlignRight | platform::kSingleLine);
         }
       }
-      const CKBXAktieImDepot& row = rows[k];
+      const HoldingsRow& row = rows[k];
       const double values[3] = {c == 0 ? row.minGainPercent : row.overStartPercent,
                                 c == 0 ? row.currentGainPercent : row.overLowPercent,
                                 c == 0 ? row.maxGainPercent : row.toHighPercent};
@@ -175,14 +175,14 @@ void DrawAnalysisTable(platform::Surface& surface, const CKapibuchDoc& doc, CKBX
 
 using namespace analysis;
 
-platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKBXAktieImDepot>& rows) {
+platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<HoldingsRow>& rows) {
   const AnalysisSettings& s = doc.settings.analysis;
   const int n = rows.empty() ? 0 : static_cast<int>(rows.size()) - 1;
   return {2 * s.border + s.firstColumnWidth + n * s.columnWidth, 2 * s.border + kRows * s.rowHeight};
 }
 
 void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
-                      const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales) {
+                      const std::vector<HoldingsRow>& rows, const AnalysisScales& scales) {
   const AnalysisSettings& s = doc.settings.analysis;
   Placement p;
   p.labelLeft = s.border;

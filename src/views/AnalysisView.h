@@ -7,7 +7,7 @@
 
 #include "document/KapibuchDoc.h"
 #include "platform/Surface.h"
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 
 namespace views {
 
@@ -31,16 +31,16 @@ std::int64_t HoldingPeriodEnd(CKBXDatum purchase, int count, int unit);
 
 // The analysis variant of the holdings rows: every amount in EUR, the analysis values,
 // the scales, sorted by the analysis's own keys. The sums row stays last.
-void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<CKBXAktieImDepot>& rows,
+void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<HoldingsRow>& rows,
                        const CKapibuchDoc& doc, AnalysisScales& scales);
 
 // The texts of the 41 rows: labels, and the value cells of a row (column of the table).
 std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start);
-std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const CKBXAktieImDepot& row,
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const HoldingsRow& row,
                                           int shareDecimals);
 
-platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<CKBXAktieImDepot>& rows);
+platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<HoldingsRow>& rows);
 void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,
-                      const std::vector<CKBXAktieImDepot>& rows, const AnalysisScales& scales);
+                      const std::vector<HoldingsRow>& rows, const AnalysisScales& scales);
 
 }  // namespace views

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 #include "views/TableModeView.h"
 
 namespace views {
@@ -13,10 +13,10 @@ class HoldingsMode : public TableModeView {
   using TableModeView::TableModeView;
   ViewMode Mode() const override { return ViewMode::Holdings; }
   void Build(const FrameState& state) override;
-  const std::vector<CKBXAktieImDepot>& Rows() const { return m_rows; }
+  const std::vector<HoldingsRow>& Rows() const { return m_rows; }
 
  private:
-  std::vector<CKBXAktieImDepot> m_rows;
+  std::vector<HoldingsRow> m_rows;
 };
 
 }  // namespace views

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 #include "views/TableViews.h"
 
 namespace views {
@@ -24,7 +24,7 @@ std::string QuantityText(std::int64_t quantity, int decimals) {
 
 }  // namespace
 
-void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
+void ComputeHoldingsValues(HoldingsRow& row, const TableSettings& s) {
   row.commission = row.cost - row.purchaseValue;
   row.shownPurchaseValue = row.purchaseValue.ValueIn(CurrencyOf(s, 0));
   row.shownCommission = row.commission.ValueIn(CurrencyOf(s, 1));
@@ -51,18 +51,18 @@ void ComputeHoldingsValues(CKBXAktieImDepot& row, const TableSettings& s) {
   row.gainWithIncomePercent = basisEur == 0 ? 0 : ChangePercent(row.value + incomeEur, basisEur);
 }
 
-void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc,
                          bool merge) {
   const TableSettings& s = doc.settings.holdings;
   rows.clear();
-  CKBXAktieImDepot sums;
+  HoldingsRow sums;
   sums.name = "Summe";
   for (const auto& position : doc.Positions()) {
     const CKBXAktie& p = *position;
     if (!p.IsHeldOn(day)) continue;
-    CKBXAktieImDepot* row = nullptr;
+    HoldingsRow* row = nullptr;
     if (merge) {
-      const auto it = std::find_if(rows.begin(), rows.end(), [&](const CKBXAktieImDepot& r) {
+      const auto it = std::find_if(rows.begin(), rows.end(), [&](const HoldingsRow& r) {
         return r.name == p.name && r.wkn == p.wkn;
       });
       if (it != rows.end()) row = &*it;
@@ -74,7 +74,7 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
       row->wkn = p.wkn;
     }
     const Currency priceCurrency = p.purchasePriceCurrency == kDm ? kDm : kEur;
-    for (CKBXAktieImDepot* target : {row, &sums}) {
+    for (HoldingsRow* target : {row, &sums}) {
       target->positionCount += 1;
       target->quantity += p.Quantity();
       target->purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice), priceCurrency);
@@ -84,7 +84,7 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
     row->purchaseDate = p.purchaseDate;
     row->fallbackPrice = priceCurrency == kDm ? DmToEur(p.purchasePrice) : p.purchasePrice;
   }
-  for (CKBXAktieImDepot& row : rows) {
+  for (HoldingsRow& row : rows) {
     const std::int32_t quoted = doc.PriceOnOrBefore(row.name, row.wkn, day);
     row.price = quoted == kNoPrice ? row.fallbackPrice : quoted;
     row.value = ShareValue(row.quantity, row.price);
@@ -97,12 +97,12 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, con
   rows.push_back(std::move(sums));
 }
 
-void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const CKapibuchDoc& doc,
+void BuildHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc,
                        bool merge) {
   const TableSettings& s = doc.settings.holdings;
   CollectHoldingsRows(day, rows, doc, merge);
 
-  using Row = CKBXAktieImDepot;
+  using Row = HoldingsRow;
   std::function<int(const Row&, const Row&)> compare;
   switch (s.sortKey) {
     case 0:
@@ -159,7 +159,7 @@ void BuildHoldingsRows(CKBXDatum day, std::vector<CKBXAktieImDepot>& rows, const
   SortRows(rows, s.sortDescending != 0, compare);
 }
 
-Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CKBXAktieImDepot>& rows) {
+Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<HoldingsRow>& rows) {
   const TableSettings& s = doc.settings.holdings;
   const int pd = doc.settings.general.percentDecimals;
   Table t;
@@ -190,7 +190,7 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
   t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = false;
   const int decimals = ShareDecimals(rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const CKBXAktieImDepot& r = rows[i];
+    const HoldingsRow& r = rows[i];
     const bool sums = i + 1 == rows.size();
     std::vector<std::string> c = {
         r.name,
@@ -218,12 +218,12 @@ Table HoldingsTable(const CKapibuchDoc& doc, CKBXDatum day, const std::vector<CK
 }
 
 ColumnLayout MeasureHoldingsColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
-                                    const std::vector<CKBXAktieImDepot>& rows) {
+                                    const std::vector<HoldingsRow>& rows) {
   return MeasureColumns(surface, HoldingsTable(doc, day, rows));
 }
 
 void DrawHoldingsView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day,
-                      const ColumnLayout& layout, const std::vector<CKBXAktieImDepot>& rows) {
+                      const ColumnLayout& layout, const std::vector<HoldingsRow>& rows) {
   DrawTable(surface, HoldingsTable(doc, day, rows), layout);
 }
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "views/KBXAktieVerkauft.h"
+#include "views/RealisedRow.h"
 #include "views/TableModeView.h"
 
 namespace views {
@@ -13,10 +13,10 @@ class RealisedMode : public TableModeView {
   using TableModeView::TableModeView;
   ViewMode Mode() const override { return ViewMode::Realised; }
   void Build(const FrameState& state) override;
-  const std::vector<CKBXAktieVerkauft>& Rows() const { return m_rows; }
+  const std::vector<RealisedRow>& Rows() const { return m_rows; }
 
  private:
-  std::vector<CKBXAktieVerkauft> m_rows;
+  std::vector<RealisedRow> m_rows;
 };
 
 }  // namespace views

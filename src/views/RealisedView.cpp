@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "views/KBXAktieVerkauft.h"
+#include "views/RealisedRow.h"
 #include "views/TableViews.h"
 
 namespace views {
@@ -17,7 +17,7 @@ std::string Money(std::int64_t amount) {
   return MoneyCell(amount);
 }
 
-void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
+void ComputeValues(RealisedRow& r, const TableSettings& s) {
   r.purchaseCommission = r.cost - r.purchaseValue;
   r.saleCommission = r.saleValue - r.proceeds;
   r.shownPurchaseValue = r.purchaseValue.ValueIn(CurrencyOf(s, 0));
@@ -49,7 +49,7 @@ void ComputeValues(CKBXAktieVerkauft& r, const TableSettings& s) {
 
 }  // namespace
 
-void AddSoldPosition(CKBXAktieVerkauft& row, const CKBXAktie& p) {
+void AddSoldPosition(RealisedRow& row, const CKBXAktie& p) {
   row.positionCount += 1;
   row.quantity += p.Quantity();
   row.purchaseValue.Add(ShareValue(p.Quantity(), p.purchasePrice),
@@ -60,25 +60,25 @@ void AddSoldPosition(CKBXAktieVerkauft& row, const CKBXAktie& p) {
   row.proceeds += p.Proceeds();
 }
 
-std::int64_t RealisedGain(const CKBXAktieVerkauft& r, bool includeCommissions, Currency currency) {
+std::int64_t RealisedGain(const RealisedRow& r, bool includeCommissions, Currency currency) {
   const SplitAmount& basis = includeCommissions ? r.cost : r.purchaseValue;
   const SplitAmount& back = includeCommissions ? r.proceeds : r.saleValue;
   if (currency == kDm) return EurToDm(back.eur) + back.dm - basis.dm - EurToDm(basis.eur);
   return back.eur + DmToEur(back.dm) - basis.eur - DmToEur(basis.dm);
 }
 
-void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerkauft>& rows,
+void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<RealisedRow>& rows,
                        const CKapibuchDoc& doc, bool merge) {
   const TableSettings& s = doc.settings.realised;
   rows.clear();
-  CKBXAktieVerkauft sums;
+  RealisedRow sums;
   sums.name = "Summe";
   for (const auto& position : doc.Positions()) {
     const CKBXAktie& p = *position;
     if (!p.IsSold() || p.saleDate < start || p.saleDate > end) continue;
-    CKBXAktieVerkauft* row = nullptr;
+    RealisedRow* row = nullptr;
     if (merge) {
-      const auto it = std::find_if(rows.begin(), rows.end(), [&](const CKBXAktieVerkauft& r) {
+      const auto it = std::find_if(rows.begin(), rows.end(), [&](const RealisedRow& r) {
         return r.name == p.name && r.wkn == p.wkn;
       });
       if (it != rows.end()) {
@@ -97,7 +97,7 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
     AddSoldPosition(sums, p);
     row->purchaseDate = p.purchaseDate;
   }
-  for (CKBXAktieVerkauft& r : rows) {
+  for (RealisedRow& r : rows) {
     r.averagePurchasePrice = PerShareValue(r.purchaseValue.ValueIn(kEur), r.quantity);
     r.averageSalePrice = PerShareValue(r.saleValue.ValueIn(kEur), r.quantity);
     ComputeValues(r, s);
@@ -107,7 +107,7 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
   sums.saleDate = end;
   rows.push_back(std::move(sums));
 
-  using Row = CKBXAktieVerkauft;
+  using Row = RealisedRow;
   std::function<int(const Row&, const Row&)> compare;
   switch (s.sortKey) {
     case 0:
@@ -178,7 +178,7 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<CKBXAktieVerk
 }
 
 Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
-                    const std::vector<CKBXAktieVerkauft>& rows) {
+                    const std::vector<RealisedRow>& rows) {
   const TableSettings& s = doc.settings.realised;
   const int pd = doc.settings.general.percentDecimals;
   Table t;
@@ -213,7 +213,7 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
   t.rightAligned[0] = t.rightAligned[1] = t.rightAligned[3] = t.rightAligned[4] = false;
   const int decimals = ShareDecimals(rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const CKBXAktieVerkauft& r = rows[i];
+    const RealisedRow& r = rows[i];
     const bool sums = i + 1 == rows.size();
     t.cells.push_back({
         r.name,
@@ -244,12 +244,12 @@ Table RealisedTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
 }
 
 ColumnLayout MeasureRealisedColumns(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start,
-                                    CKBXDatum end, const std::vector<CKBXAktieVerkauft>& rows) {
+                                    CKBXDatum end, const std::vector<RealisedRow>& rows) {
   return MeasureColumns(surface, RealisedTable(doc, start, end, rows));
 }
 
 void DrawRealisedView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
-                      const ColumnLayout& layout, const std::vector<CKBXAktieVerkauft>& rows) {
+                      const ColumnLayout& layout, const std::vector<RealisedRow>& rows) {
   DrawTable(surface, RealisedTable(doc, start, end, rows), layout);
 }
 

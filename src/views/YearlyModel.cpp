@@ -78,7 +78,7 @@ YearlyOverview BuildYearlyOverview(const CKapibuchDoc& doc, int firstYear, int l
 
   // Realised gains: the positions sold in each year summed as the realised-gains view's
   // sums row sums them, so that each year's figure is that view's "G/V" for the year.
-  std::vector<CKBXAktieVerkauft> sold(count);
+  std::vector<RealisedRow> sold(count);
   for (const auto& position : doc.Positions()) {
     if (!position->IsSold()) continue;
     if (const auto i = indexOf(position->saleDate)) AddSoldPosition(sold[*i], *position);

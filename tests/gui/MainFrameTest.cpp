@@ -38,7 +38,7 @@
 #include "tests/support/TextDiff.h"
 #include "qt/Rendering.h"
 #include "tests/support/ByteDiff.h"
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 #include "views/TablePrintJob.h"
 #include "views/TableViews.h"
 #include "views/ViewMode.h"

@@ -6,7 +6,7 @@
 #include "tests/forms/FormsTestUtil.h"
 #include "views/AnalysisPrintJob.h"
 #include "views/AnalysisView.h"
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 
 using namespace testutil;
 
@@ -51,18 +51,18 @@ TEST(AnalysisView, RowsAndValues) {
   doc->SetPrice("Früh", "F", Day(1, 7, 2000), 1500);
   doc->SetPrice("Spät", "S", Day(1, 5, 2000), 5000);  // before the purchase: not in the scan
   doc->SetPrice("Spät", "S", Day(2, 6, 2000), 2200);
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::AnalysisScales scales;
   views::BuildAnalysisRows(Day(31, 12, 2000), Day(1, 3, 2000), rows, *doc, scales);
   ASSERT_EQ(rows.size(), 3u);
-  const CKBXAktieImDepot& early = rows[0];
+  const HoldingsRow& early = rows[0];
   EXPECT_EQ(early.costPerShare, 1100);
   EXPECT_EQ(early.startPrice, 1200);
   EXPECT_EQ(early.low, 800);
   EXPECT_EQ(early.high, 1500);
   EXPECT_NEAR(early.currentGainPercent, 1500.0 * 100 / 1100 - 100, 1e-9);
   EXPECT_NEAR(early.minGainPercent, 800.0 * 100 / 1100 - 100, 1e-9);
-  const CKBXAktieImDepot& late = rows[1];
+  const HoldingsRow& late = rows[1];
   EXPECT_EQ(late.startPrice, 2000);  // bought after the start day: its purchase value per share
   EXPECT_EQ(late.high, 2200);        // the scan starts on the purchase day
   EXPECT_EQ(late.holdingDays, static_cast<std::int64_t>(Day(31, 12, 2000).Day()) - Day(1, 6, 2001).Day());
@@ -96,7 +96,7 @@ TEST(AnalysisView, DrawingAndPrintLayout) {
   auto doc = EuroPortfolio();
   for (int i = 0; i < 20; ++i)
     Buy(*doc, Day(1, 2, 2000), "Aktie mit langem Namen " + std::to_string(i), std::to_string(i), "1", "10");
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::AnalysisScales scales;
   views::BuildAnalysisRows(Day(1, 3, 2000), Day(1, 2, 2000), rows, *doc, scales);
   platform::RecordingSurface surface;

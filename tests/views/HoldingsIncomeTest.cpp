@@ -6,7 +6,7 @@
 #include "document/Changes.h"
 #include "forms/KontobewegungForm.h"
 #include "tests/forms/FormsTestUtil.h"
-#include "views/KBXAktieImDepot.h"
+#include "views/HoldingsRow.h"
 #include "views/TableViews.h"
 
 using namespace testutil;
@@ -80,7 +80,7 @@ TEST(HoldingsIncome, DmPortfolio) {
   Price(*doc, "Alpha", "A", Day(1, 6, 2000), 2500);  // Beta has no price: 25 DM = 12,7823 -> 12,78 EUR
 
   const CKBXDatum day = Day(30, 6, 2000);
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::BuildHoldingsRows(day, rows, *doc, true);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].income, (SplitAmount{0, 4800}));  // 15,00 - 3,00 + 45,00 - 9,00 DM
@@ -156,7 +156,7 @@ TEST(HoldingsIncome, EuroPortfolio) {
   Price(*doc, "Gamma", "G", Day(1, 6, 2001), 2700);
 
   const CKBXDatum day = Day(30, 6, 2001);
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::BuildHoldingsRows(day, rows, *doc, true);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].income, (SplitAmount{84, 0}));   // 1,24 - 0,40; the proceeds are no income
@@ -200,7 +200,7 @@ TEST(HoldingsIncome, DmPositionWithIncomeOnBothSidesOfTheSwitch) {
   Price(*doc, "Alpha", "A", Day(1, 6, 2002), 5500);
 
   const CKBXDatum day = Day(30, 6, 2002);
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::BuildHoldingsRows(day, rows, *doc, true);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].income, (SplitAmount{900, 2000}));  // each part kept in its currency

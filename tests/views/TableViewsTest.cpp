@@ -3,9 +3,9 @@
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "views/FrameState.h"
-#include "views/KBXAktieImDepot.h"
-#include "views/KBXAktieVerkauft.h"
-#include "views/KBXKontoTransaktionAnzg.h"
+#include "views/HoldingsRow.h"
+#include "views/RealisedRow.h"
+#include "views/AccountRow.h"
 #include "views/TableViews.h"
 
 using namespace testutil;
@@ -36,7 +36,7 @@ TEST(HoldingsView, WhatIsHeldOnTheDay) {
   doc->MutablePositions()[2]->saleDate = Day(1, 6, 2000);
   doc->SetPrice("Alpha", "A", Day(1, 5, 2000), 1250);
 
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
   const views::Table t = views::HoldingsTable(*doc, Day(1, 6, 2000), rows);
   EXPECT_EQ(Column(t, 0), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Summe"}));
@@ -62,7 +62,7 @@ TEST(HoldingsView, MergingAndCurrencies) {
   Buy(*doc, Day(1, 2, 2000), "Alpha", "A", "10", "10 DM");
   Buy(*doc, Day(1, 3, 2000), "Alpha", "A", "10", "20 DM");
   Buy(*doc, Day(1, 4, 2000), "Alpha", "X", "1", "1");  // another identifier: never merged
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::BuildHoldingsRows(Day(1, 6, 2000), rows, *doc, true);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].positionCount, 2);
@@ -90,7 +90,7 @@ TEST(HoldingsView, SortedByGainPercentDescending) {
   doc->SetPrice("Schlecht", "S", Day(2, 2, 2000), 500);
   doc->settings.holdings.sortKey = 9;
   doc->settings.holdings.sortDescending = 1;
-  std::vector<CKBXAktieImDepot> rows;
+  std::vector<HoldingsRow> rows;
   views::BuildHoldingsRows(Day(3, 2, 2000), rows, *doc, true);
   std::vector<std::string> names;
   for (const auto& r : rows) names.push_back(r.name);
@@ -124,12 +124,12 @@ TEST(RealisedView, SalesInThePeriod) {
   sell(1, Day(30, 4, 2000), 1000);  // on the end day
   sell(2, Day(1, 5, 2000), 200);    // the day after
 
-  std::vector<CKBXAktieVerkauft> rows;
+  std::vector<RealisedRow> rows;
   views::BuildRealisedRows(Day(1, 4, 2000), Day(30, 4, 2000), rows, *doc, false);
   ASSERT_EQ(rows.size(), 3u);
   views::BuildRealisedRows(Day(1, 4, 2000), Day(30, 4, 2000), rows, *doc, true);
   ASSERT_EQ(rows.size(), 2u);
-  const CKBXAktieVerkauft& r = rows[0];
+  const RealisedRow& r = rows[0];
   EXPECT_EQ(r.saleDate, Day(1, 4, 2000));      // the earlier sale
   EXPECT_EQ(r.purchaseDate, Day(5, 2, 2000));  // the later position
   EXPECT_EQ(r.purchaseValue.dm, 20000);        // bought in DM ...
@@ -162,7 +162,7 @@ TEST(AccountView, RowsAcrossTheSwitchDay) {
   doc->Account().BookMovement(Day(2, 1, 2002), 11, 500, kEur, "Dividende");
   doc->Account().BookMovement(Day(3, 1, 2002), 26, -100, kEur, "Steuer");
 
-  std::vector<CKBXKontoTransaktionAnzg> rows;
+  std::vector<AccountRow> rows;
   views::BuildAccountRows(Day(1, 12, 2001), Day(31, 1, 2002), rows, *doc);
   const views::Table t = views::AccountTable(*doc, Day(1, 12, 2001), Day(31, 1, 2002), rows);
   ASSERT_EQ(t.cells.size(), 3u);
@@ -193,7 +193,7 @@ TEST(AccountView, ABookingOnTheSwitchDayIsInEuro) {
   doc->Account().SwitchToEur(Day(1, 1, 2002));
   doc->Account().BookMovement(Day(1, 1, 2002), 31, 1000, kEur, "Einlage");
   for (const CKBXDatum start : {Day(1, 12, 2001), Day(1, 1, 2002)}) {
-    std::vector<CKBXKontoTransaktionAnzg> rows;
+    std::vector<AccountRow> rows;
     views::BuildAccountRows(start, Day(31, 1, 2002), rows, *doc);
     const views::Table t = views::AccountTable(*doc, start, Day(31, 1, 2002), rows);
     ASSERT_EQ(t.cells.size(), 1u);

@@ -108,7 +108,7 @@ TEST(YearlyOverview, RealisedGainFollowsTheCommissionChoice) {
     EXPECT_EQ(o.years[2].realised, 0);
     EXPECT_EQ(o.sums.realised, expected);
 
-    std::vector<CKBXAktieVerkauft> rows;
+    std::vector<RealisedRow> rows;
     views::BuildRealisedRows(Day(1, 1, 2011), Day(31, 12, 2011), rows, *doc, false);
     EXPECT_EQ(rows.back().shownGain, expected);
   }

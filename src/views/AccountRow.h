@@ -10,7 +10,7 @@
 #include "model/KBXDatum.h"
 
 // A row of the account movements view (never stored).
-struct CKBXKontoTransaktionAnzg {
+struct AccountRow {
   CKBXDatum date;
   std::string kindName;
   std::string text;

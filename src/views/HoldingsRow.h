@@ -9,7 +9,7 @@
 
 // A holdings or analysis row: one position or one security, or the sums row "Summe".
 // The shown values are in each column's chosen currency.
-struct CKBXAktieImDepot {
+struct HoldingsRow {
   std::string name;
   std::string wkn;
   int positionCount = 0;

@@ -8,7 +8,7 @@
 #include "model/KBXDatum.h"
 
 // A realised-gains row: sold positions of one security (or one position), or "Summe".
-struct CKBXAktieVerkauft {
+struct RealisedRow {
   std::string name;
   std::string wkn;
   int positionCount = 0;
