@@ -84,7 +84,7 @@ void BM_InvestedSeries30Years(benchmark::State& state) {
   CKapibuchDoc& doc = Portfolio();
   const CKBXDatum start = doc.Account().StartDay();
   const CKBXDatum end = CKBXDatum::Today(Clock());
-  const int kind = static_cast<int>(state.range(0));
+  const auto kind = static_cast<InvestedKind>(state.range(0));
   for (auto _ : state) {
     doc.ClearSeriesCaches();
     std::int64_t sum = 0;
@@ -95,8 +95,8 @@ void BM_InvestedSeries30Years(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_InvestedSeries30Years)
-    ->Arg(CKapibuchDoc::kPurchaseCost)
-    ->Arg(CKapibuchDoc::kPurchaseValue)
+    ->Arg(static_cast<int>(InvestedKind::PurchaseCost))
+    ->Arg(static_cast<int>(InvestedKind::PurchaseValue))
     ->Unit(benchmark::kMillisecond);
 
 void BM_AccountSeries30Years(benchmark::State& state) {

@@ -94,12 +94,13 @@ struct SaleTerms {
 class UndoHistory;
 class DocumentChange;
 
+// What an invested amount sums: the positions' purchase values, or their purchase costs
+// (values with the commissions).
+enum class InvestedKind { PurchaseValue = 0, PurchaseCost = 1 };
+
 class CKapibuchDoc {
  public:
   static constexpr const char* kMagic = "KapitalbuchDatei.1.0.1";
-  // Invested amount kinds.
-  static constexpr int kPurchaseCost = 1;
-  static constexpr int kPurchaseValue = 0;
 
   explicit CKapibuchDoc(const platform::Clock& clock);
   ~CKapibuchDoc();
@@ -212,8 +213,8 @@ class CKapibuchDoc {
   // Market value of all positions held on the day, in euro cents.
   std::int64_t ValueOn(CKBXDatum day, std::optional<CKBXDatum> rangeStart = {},
                        std::optional<CKBXDatum> rangeEnd = {}) const;
-  // Invested amount on the day: purchase-cost sums (kind 1) or purchase values (kind 0).
-  std::int64_t InvestedOn(int kind, Currency currency, CKBXDatum day,
+  // Invested amount on the day: purchase-cost sums or purchase values.
+  std::int64_t InvestedOn(InvestedKind kind, Currency currency, CKBXDatum day,
                           std::optional<CKBXDatum> rangeStart = {},
                           std::optional<CKBXDatum> rangeEnd = {}) const;
 
@@ -249,7 +250,7 @@ class CKapibuchDoc {
     bool built = false;
     std::uint32_t start = 0;
     std::uint32_t end = 0;
-    int kind = 0;
+    InvestedKind kind = InvestedKind::PurchaseValue;
     Currency currency = kEur;
     std::vector<std::int64_t> values;
     bool Covers(std::uint32_t day) const { return !values.empty() && day >= start && day <= end; }
@@ -258,7 +259,7 @@ class CKapibuchDoc {
   bool SeriesRange(CKBXDatum day, std::optional<CKBXDatum> rangeStart, std::optional<CKBXDatum> rangeEnd,
                    std::uint32_t& start, std::uint32_t& end) const;
   void BuildValueSeries(std::uint32_t start, std::uint32_t end) const;
-  void BuildCostSeries(int kind, Currency currency, std::uint32_t start, std::uint32_t end) const;
+  void BuildCostSeries(InvestedKind kind, Currency currency, std::uint32_t start, std::uint32_t end) const;
   // The last day a position counts in a series ending on `end`.
   static std::uint32_t LastCountedDay(const CKBXAktie& position, std::uint32_t end);
 

@@ -57,7 +57,7 @@ void CKapibuchDoc::BuildValueSeries(std::uint32_t start, std::uint32_t end) cons
   }
 }
 
-void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t start,
+void CKapibuchDoc::BuildCostSeries(InvestedKind kind, Currency currency, std::uint32_t start,
                                    std::uint32_t end) const {
   Series& s = m_costSeries;
   s = Series{};
@@ -74,7 +74,7 @@ void CKapibuchDoc::BuildCostSeries(int kind, Currency currency, std::uint32_t st
     const std::uint32_t last = LastCountedDay(p, end);
     if (from > last) continue;
     std::int64_t amount = 0;
-    if (kind == kPurchaseCost) {
+    if (kind == InvestedKind::PurchaseCost) {
       amount = p.Cost().ValueIn(currency);
     } else {
       amount = ConvertAmount(ShareValue(p.Quantity(), p.purchasePrice),
@@ -97,7 +97,7 @@ std::int64_t CKapibuchDoc::ValueOn(CKBXDatum day, std::optional<CKBXDatum> range
   return m_valueSeries.values[day.Day() - m_valueSeries.start];
 }
 
-std::int64_t CKapibuchDoc::InvestedOn(int kind, Currency currency, CKBXDatum day,
+std::int64_t CKapibuchDoc::InvestedOn(InvestedKind kind, Currency currency, CKBXDatum day,
                                       std::optional<CKBXDatum> rangeStart,
                                       std::optional<CKBXDatum> rangeEnd) const {
   if (day < m_account.StartDay()) day = m_account.StartDay();

@@ -5,7 +5,7 @@ TableSettings TableSettings::Holdings() {
   t.titleTemplate = "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>";
   t.columnMask = 0x1FFFF;
   t.mergePositions = 1;
-  t.sortKey = 3;
+  t.sortKey = static_cast<std::int32_t>(HoldingsSort::PurchaseDate);
   return t;
 }
 
@@ -15,7 +15,7 @@ TableSettings TableSettings::Realised() {
       "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - <INHABER>";
   t.columnMask = 0xFFFFF;
   t.mergePositions = 0;
-  t.sortKey = 4;
+  t.sortKey = static_cast<std::int32_t>(RealisedSort::SaleDate);
   return t;
 }
 

@@ -28,6 +28,60 @@ struct Margins {
   std::int32_t bottom = 150;
 };
 
+// What the tables are sorted by: the values of sortKey, in the order the options list them
+// ("Sortieren nach:"). The files store them as these numbers.
+enum class HoldingsSort : std::int32_t {
+  Name = 0,
+  Wkn = 1,
+  Quantity = 2,
+  PurchaseDate = 3,
+  PurchaseValue = 4,
+  Commission = 5,
+  Cost = 6,
+  Value = 7,
+  Gain = 8,
+  GainPercent = 9,
+  Dividend = 10,
+  DividendPercent = 11,
+  GainWithDividend = 12,
+  GainWithDividendPercent = 13,
+};
+
+enum class RealisedSort : std::int32_t {
+  Name = 0,
+  Wkn = 1,
+  Quantity = 2,
+  PurchaseDate = 3,
+  SaleDate = 4,
+  PurchaseValue = 5,
+  PurchaseCommission = 6,
+  Cost = 7,
+  SaleValue = 8,
+  SaleCommission = 9,
+  Proceeds = 10,
+  Gain = 11,
+  GainPercent = 12,
+  Dividend = 13,
+  DividendPercent = 14,
+  GainWithDividend = 15,
+  GainWithDividendPercent = 16,
+};
+
+enum class AnalysisSort : std::int32_t {
+  Name = 0,
+  Wkn = 1,
+  Quantity = 2,
+  PurchaseDate = 3,
+  MinGain = 4,
+  CurrentGain = 5,
+  MaxGain = 6,
+  OverStart = 7,
+  OverLow = 8,
+  ToHigh = 9,
+  FromHigh = 10,
+  Share = 11,
+};
+
 // Holdings (mode 1) and realised gains (mode 3).
 struct TableSettings {
   std::int32_t rowHeight = 50;
@@ -42,7 +96,7 @@ struct TableSettings {
   std::int32_t mergePositions = 0;
   std::int32_t includeCommissions = 1;
   std::array<std::int32_t, 9> columnCurrencies{};  // 7 used in mode 1, 9 in mode 3
-  std::int32_t sortKey = 0;
+  std::int32_t sortKey = 0;  // a HoldingsSort or RealisedSort
   std::int32_t sortDescending = 0;
   Margins margins;
   std::int32_t gridLinesOnlyWhenPrinting = 1;
@@ -137,7 +191,7 @@ struct AnalysisSettings {
   std::int32_t includeDividends = 0;
   std::int32_t columnWidth = 140;
   std::int32_t firstColumnWidth = 300;
-  std::int32_t sortKey = 3;
+  std::int32_t sortKey = static_cast<std::int32_t>(AnalysisSort::PurchaseDate);
   std::int32_t sortDescending = 0;
   Margins margins;
 };

@@ -137,43 +137,43 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<HoldingsRow>&
 
   using Row = HoldingsRow;
   std::function<int(const Row&, const Row&)> compare;
-  switch (s.sortKey) {
-    case 0:
+  switch (static_cast<AnalysisSort>(s.sortKey)) {
+    case AnalysisSort::Name:
       compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); };
       break;
-    case 1:
+    case AnalysisSort::Wkn:
       compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); };
       break;
-    case 2:
+    case AnalysisSort::Quantity:
       compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); };
       break;
-    case 3:
+    case AnalysisSort::PurchaseDate:
       compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); };
       break;
-    case 4:
+    case AnalysisSort::MinGain:
       compare = [](const Row& a, const Row& b) { return Compare3(a.minGainPercent, b.minGainPercent); };
       break;
-    case 5:
+    case AnalysisSort::CurrentGain:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.currentGainPercent, b.currentGainPercent);
       };
       break;
-    case 6:
+    case AnalysisSort::MaxGain:
       compare = [](const Row& a, const Row& b) { return Compare3(a.maxGainPercent, b.maxGainPercent); };
       break;
-    case 7:
+    case AnalysisSort::OverStart:
       compare = [](const Row& a, const Row& b) { return Compare3(a.overStartPercent, b.overStartPercent); };
       break;
-    case 8:
+    case AnalysisSort::OverLow:
       compare = [](const Row& a, const Row& b) { return Compare3(a.overLowPercent, b.overLowPercent); };
       break;
-    case 9:
+    case AnalysisSort::ToHigh:
       compare = [](const Row& a, const Row& b) { return Compare3(a.toHighPercent, b.toHighPercent); };
       break;
-    case 10:
+    case AnalysisSort::FromHigh:
       compare = [](const Row& a, const Row& b) { return Compare3(a.ofHighPercent, b.ofHighPercent); };
       break;
-    case 11:
+    case AnalysisSort::Share:
       compare = [](const Row& a, const Row& b) { return Compare3(a.sharePercent, b.sharePercent); };
       break;
     default:

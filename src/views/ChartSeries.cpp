@@ -69,7 +69,7 @@ void BuildPortfolioSeries(CKBXDatum start, CKBXDatum end, std::vector<std::int64
                           const CKapibuchDoc& doc, int series, ChartAxis& axis) {
   const ChartSettings& s = doc.settings.portfolioChart;
   const Currency c = s.currency == 1 ? kDm : kEur;
-  const int kind = s.includeCommissions ? CKapibuchDoc::kPurchaseCost : CKapibuchDoc::kPurchaseValue;
+  const InvestedKind kind = s.includeCommissions ? InvestedKind::PurchaseCost : InvestedKind::PurchaseValue;
   const CKBXKonto& account = doc.Account();
   const CKBXDatum reference = s.capitalReference == 1 ? end : start;
   struct Day {

@@ -84,7 +84,7 @@ DevelopmentFigures DevelopmentModel::Figures(CKBXDatum day) const {
   const DevelopmentSettings& s = Settings();
   DevelopmentFigures f;
   f.value = PortfolioValue(day);
-  const int kind = s.includeCommissions ? CKapibuchDoc::kPurchaseCost : CKapibuchDoc::kPurchaseValue;
+  const InvestedKind kind = s.includeCommissions ? InvestedKind::PurchaseCost : InvestedKind::PurchaseValue;
   f.valueBasis = s.portfolioGainBasis == 1
                      ? PortfolioValue(m_start)
                      : m_doc.InvestedOn(kind, ShownCurrency(s.valueCurrency), day, m_start, m_end);

@@ -104,51 +104,51 @@ void BuildHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKap
 
   using Row = HoldingsRow;
   std::function<int(const Row&, const Row&)> compare;
-  switch (s.sortKey) {
-    case 0:
+  switch (static_cast<HoldingsSort>(s.sortKey)) {
+    case HoldingsSort::Name:
       compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); };
       break;
-    case 1:
+    case HoldingsSort::Wkn:
       compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); };
       break;
-    case 2:
+    case HoldingsSort::Quantity:
       compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); };
       break;
-    case 3:
+    case HoldingsSort::PurchaseDate:
       compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); };
       break;
-    case 4:
+    case HoldingsSort::PurchaseValue:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.shownPurchaseValue, b.shownPurchaseValue);
       };
       break;
-    case 5:
+    case HoldingsSort::Commission:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownCommission, b.shownCommission); };
       break;
-    case 6:
+    case HoldingsSort::Cost:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); };
       break;
-    case 7:
+    case HoldingsSort::Value:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownValue, b.shownValue); };
       break;
-    case 8:
+    case HoldingsSort::Gain:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); };
       break;
-    case 9:
+    case HoldingsSort::GainPercent:
       compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); };
       break;
-    case 10:
+    case HoldingsSort::Dividend:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); };
       break;
-    case 11:
+    case HoldingsSort::DividendPercent:
       compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); };
       break;
-    case 12:
+    case HoldingsSort::GainWithDividend:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.shownGainWithIncome, b.shownGainWithIncome);
       };
       break;
-    case 13:
+    case HoldingsSort::GainWithDividendPercent:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent);
       };

@@ -109,64 +109,64 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<RealisedRow>&
 
   using Row = RealisedRow;
   std::function<int(const Row&, const Row&)> compare;
-  switch (s.sortKey) {
-    case 0:
+  switch (static_cast<RealisedSort>(s.sortKey)) {
+    case RealisedSort::Name:
       compare = [](const Row& a, const Row& b) { return CompareTexts(a.name, b.name); };
       break;
-    case 1:
+    case RealisedSort::Wkn:
       compare = [](const Row& a, const Row& b) { return CompareTexts(a.wkn, b.wkn); };
       break;
-    case 2:
+    case RealisedSort::Quantity:
       compare = [](const Row& a, const Row& b) { return Compare3(a.quantity, b.quantity); };
       break;
-    case 3:
+    case RealisedSort::PurchaseDate:
       compare = [](const Row& a, const Row& b) { return Compare3(a.purchaseDate, b.purchaseDate); };
       break;
-    case 4:
+    case RealisedSort::SaleDate:
       compare = [](const Row& a, const Row& b) { return Compare3(a.saleDate, b.saleDate); };
       break;
-    case 5:
+    case RealisedSort::PurchaseValue:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.shownPurchaseValue, b.shownPurchaseValue);
       };
       break;
-    case 6:
+    case RealisedSort::PurchaseCommission:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.shownPurchaseCommission, b.shownPurchaseCommission);
       };
       break;
-    case 7:
+    case RealisedSort::Cost:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownCost, b.shownCost); };
       break;
-    case 8:
+    case RealisedSort::SaleValue:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownSaleValue, b.shownSaleValue); };
       break;
-    case 9:
+    case RealisedSort::SaleCommission:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.shownSaleCommission, b.shownSaleCommission);
       };
       break;
-    case 10:
+    case RealisedSort::Proceeds:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownProceeds, b.shownProceeds); };
       break;
-    case 11:
+    case RealisedSort::Gain:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownGain, b.shownGain); };
       break;
-    case 12:
+    case RealisedSort::GainPercent:
       compare = [](const Row& a, const Row& b) { return Compare3(a.gainPercent, b.gainPercent); };
       break;
-    case 13:
+    case RealisedSort::Dividend:
       compare = [](const Row& a, const Row& b) { return Compare3(a.shownIncome, b.shownIncome); };
       break;
-    case 14:
+    case RealisedSort::DividendPercent:
       compare = [](const Row& a, const Row& b) { return Compare3(a.incomePercent, b.incomePercent); };
       break;
-    case 15:
+    case RealisedSort::GainWithDividend:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.shownGainWithIncome, b.shownGainWithIncome);
       };
       break;
-    case 16:
+    case RealisedSort::GainWithDividendPercent:
       compare = [](const Row& a, const Row& b) {
         return Compare3(a.gainWithIncomePercent, b.gainWithIncomePercent);
       };

@@ -74,12 +74,12 @@ TEST(PortfolioOps, InvestedSeries) {
 
   const CKBXDatum feb = Day(15, 2, 2000);
   // 21,00 EUR = 41,0724 DM; 134,90 DM = 68,9733 EUR; 125,00 DM = 63,9115 EUR; 20,00 EUR = 39,1166 DM.
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kDm, feb), 17597);   // 134,90 + 41,07 DM
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, feb), 8997);   // 68,97 + 21,00 EUR
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, feb), 8391);  // 63,91 + 20,00 EUR
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kDm, feb), 16412);  // 125,00 + 39,12 DM
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseValue, kEur, Day(1, 3, 2000)), 2000);
-  EXPECT_EQ(doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, Day(31, 1, 2000)), 0);
+  EXPECT_EQ(doc->InvestedOn(InvestedKind::PurchaseCost, kDm, feb), 17597);   // 134,90 + 41,07 DM
+  EXPECT_EQ(doc->InvestedOn(InvestedKind::PurchaseCost, kEur, feb), 8997);   // 68,97 + 21,00 EUR
+  EXPECT_EQ(doc->InvestedOn(InvestedKind::PurchaseValue, kEur, feb), 8391);  // 63,91 + 20,00 EUR
+  EXPECT_EQ(doc->InvestedOn(InvestedKind::PurchaseValue, kDm, feb), 16412);  // 125,00 + 39,12 DM
+  EXPECT_EQ(doc->InvestedOn(InvestedKind::PurchaseValue, kEur, Day(1, 3, 2000)), 2000);
+  EXPECT_EQ(doc->InvestedOn(InvestedKind::PurchaseCost, kEur, Day(31, 1, 2000)), 0);
 }
 
 TEST(PortfolioOps, StockSplit) {

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   doc->Account().BalanceOn(CKBXDatum(day.Day() + 30), kEur);
   doc->Account().CapitalOn(CKBXDatum(day.Day() + 30), kDm);
   doc->ValueOn(CKBXDatum(day.Day() + 30));
-  doc->InvestedOn(CKapibuchDoc::kPurchaseCost, kEur, CKBXDatum(day.Day() + 30));
+  doc->InvestedOn(InvestedKind::PurchaseCost, kEur, CKBXDatum(day.Day() + 30));
 
   std::vector<std::uint8_t> first;
   try {
