@@ -107,7 +107,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   fonts-liberation xvfb xauth
   "${clang_packages[@]}"
-  poppler-utils time
+  poppler-utils time ccache
   qt6-qpa-plugins qt6-translations-l10n
   dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info man-db x11-utils
 )
