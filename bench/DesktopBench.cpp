@@ -5,10 +5,14 @@
 // development view's print preview until its first page shows, the peak and current
 // resident memory after the preview was closed, and how long the window is held up when
 // the recovery copy of a changed document is made (the slowest of ten).
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -17,29 +21,27 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <QTemporaryDir>
 
 #include "forms/KontobewegungForm.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
 #include "frames/PreviewWindow.h"
-#include "qt/DocumentSession.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"
+#include "qt/DocumentSession.h"
 
 namespace {
 
 // Answers every question with OK or Yes (the preview's question about many pages).
 class YesPrompter : public platform::Prompter {
  public:
-  platform::Answer Ask(const std::string&, const std::string&, platform::Icon, platform::Buttons buttons) override {
-    return buttons == platform::Buttons::YesNo || buttons == platform::Buttons::YesNoCancel ? platform::Answer::Yes
-                                                                                            : platform::Answer::Ok;
+  platform::Answer Ask(const std::string&, const std::string&, platform::Icon,
+                       platform::Buttons buttons) override {
+    return buttons == platform::Buttons::YesNo || buttons == platform::Buttons::YesNoCancel
+               ? platform::Answer::Yes
+               : platform::Answer::Ok;
   }
 };
 
@@ -127,9 +129,12 @@ int main(int argc, char** argv) {
 
   using views::ViewMode;
   const std::pair<ViewMode, const char*> views[] = {
-      {ViewMode::Account, "switch_to_account_ms"},     {ViewMode::Development, "switch_to_development_ms"},
-      {ViewMode::Realised, "switch_to_realised_ms"},   {ViewMode::PortfolioChart, "switch_to_portfolio_chart_ms"},
-      {ViewMode::SecurityChart, "switch_to_security_chart_ms"}, {ViewMode::Analysis, "switch_to_analysis_ms"},
+      {ViewMode::Account, "switch_to_account_ms"},
+      {ViewMode::Development, "switch_to_development_ms"},
+      {ViewMode::Realised, "switch_to_realised_ms"},
+      {ViewMode::PortfolioChart, "switch_to_portfolio_chart_ms"},
+      {ViewMode::SecurityChart, "switch_to_security_chart_ms"},
+      {ViewMode::Analysis, "switch_to_analysis_ms"},
       {ViewMode::Holdings, "switch_to_holdings_ms"}};
   for (const auto& [mode, name] : views) {
     QElapsedTimer t;
@@ -140,15 +145,17 @@ int main(int argc, char** argv) {
   }
 
   Report("open_sell_dialog_ms",
-         UntilDialogShows(Command(frame, QStringLiteral("&Verkauf...")), [](QDialog* d) { d->reject(); }), "ms");
+         UntilDialogShows(Command(frame, QStringLiteral("&Verkauf...")), [](QDialog* d) { d->reject(); }),
+         "ms");
 
   frame.ModeAction(ViewMode::Development)->trigger();
   int pages = 0;
-  const double previewMs = UntilDialogShows(Command(frame, QStringLiteral("Sei&tenansicht")), [&](QDialog* d) {
-    if (auto* preview = qobject_cast<PreviewWindow*>(d)) pages = preview->Cache().Pages();
-    Report("preview_open_rss_mb", ResidentMb(), "MB");
-    d->reject();
-  });
+  const double previewMs =
+      UntilDialogShows(Command(frame, QStringLiteral("Sei&tenansicht")), [&](QDialog* d) {
+        if (auto* preview = qobject_cast<PreviewWindow*>(d)) pages = preview->Cache().Pages();
+        Report("preview_open_rss_mb", ResidentMb(), "MB");
+        d->reject();
+      });
   Report("development_preview_pages", pages, "pages");
   Report("development_preview_first_page_ms", previewMs, "ms");
   Report("rss_after_preview_closed_mb", ResidentMb(), "MB");

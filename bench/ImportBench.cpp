@@ -27,8 +27,8 @@ std::string DailyFile(int years) {
         seed = seed * 1103515245u + 12345u;
         price *= 1.0 + (static_cast<double>(seed >> 16 & 0x7FFF) / 32768.0 - 0.5) / 50.0;
         char line[160];
-        std::snprintf(line, sizeof line, "%04d-%02d-%02d,%.6f,%.6f,%.6f,%.6f,%.6f,%u\n", y, m, d, price * 0.99,
-                      price * 1.01, price * 0.98, price, price * 0.9, seed % 100000);
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d,%.6f,%.6f,%.6f,%.6f,%.6f,%u\n", y, m, d,
+                      price * 0.99, price * 1.01, price * 0.98, price, price * 0.9, seed % 100000);
         out << line;
       }
     }
@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     DateiformatErkennenForm dlg(text, {});
     const auto rows = dlg.Rows();
     const auto preview = dlg.Read();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!dlg.Detected() || rows.empty() || preview.prices.empty()) {
       std::cerr << "nothing read: " << dlg.Error() << '\n';
       return 1;

@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
     if (!doc->RedoChange()) return 1;
     redo = std::max(redo, Ms(start));
   }
-  std::printf("undo_slowest_ms %.1f\nredo_slowest_ms %.1f\nbooking_slowest_ms %.1f\nrss_growth_100_steps_mb %ld\n",
-              undo, redo, booking, grown / 1024);
+  std::printf(
+      "undo_slowest_ms %.1f\nredo_slowest_ms %.1f\nbooking_slowest_ms %.1f\nrss_growth_100_steps_mb %ld\n",
+      undo, redo, booking, grown / 1024);
   return 0;
 }

@@ -1,13 +1,14 @@
 // Kapitalbuch, the desktop program: opens the files named on the command line (as the
 // desktop shell passes them) in a maximised main window. --help and --version answer on
 // standard output before anything of Qt starts, so they need no display.
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <cstdio>
 #include <cstring>
 #include <optional>

@@ -57,7 +57,8 @@ std::string FormatFloat(double value, int decimals, bool withSign) {
   }
   char buffer[400];  // the largest double has 309 integer digits
   char* begin = buffer + 1;
-  const auto result = std::to_chars(begin, buffer + sizeof buffer - 1, value, std::chars_format::fixed, decimals);
+  const auto result =
+      std::to_chars(begin, buffer + sizeof buffer - 1, value, std::chars_format::fixed, decimals);
   if (result.ec != std::errc()) return {};
   if (withSign && *begin != '-') *--begin = '+';
   *result.ptr = '%';

@@ -24,7 +24,8 @@ int ChangeSession::Told(DocumentError error) const {
 
 int ChangeSession::Open() {
   DocumentError error = DocumentError::None;
-  m_session = qt::DocumentSession::OpenFile(m_path, m_ctx.clock, qt::DocumentSession::kCommandLockWait, error);
+  m_session =
+      qt::DocumentSession::OpenFile(m_path, m_ctx.clock, qt::DocumentSession::kCommandLockWait, error);
   if (m_session) return kOk;
   if (error != DocumentError::None) return Told(error);
   m_ctx.err << kBusy << '\n';
@@ -32,7 +33,8 @@ int ChangeSession::Open() {
 }
 
 int ChangeSession::OpenNew() {
-  m_session = std::make_shared<qt::DocumentSession>(std::make_unique<CKapibuchDoc>(m_ctx.clock), QString(), QString());
+  m_session = std::make_shared<qt::DocumentSession>(std::make_unique<CKapibuchDoc>(m_ctx.clock), QString(),
+                                                    QString());
   // No lock beside the file (a folder without write permission): the checks still run,
   // and saving is refused.
   if (m_session->Lock(m_path, qt::DocumentSession::kCommandLockWait) == qt::PortfolioLock::Result::Busy) {
@@ -49,7 +51,8 @@ int ChangeSession::OpenNew() {
 
 int ChangeSession::Commit(bool changed) {
   if (m_ctx.dryRun) {
-    if (!m_session->IsLocked() || FileSaver(m_path).Check() != FileSaver::Status::Ok) return Told(DocumentError::Save);
+    if (!m_session->IsLocked() || FileSaver(m_path).Check() != FileSaver::Status::Ok)
+      return Told(DocumentError::Save);
     WriteDump(m_ctx.out, m_session->Doc());
     return kOk;
   }

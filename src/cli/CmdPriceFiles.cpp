@@ -138,8 +138,9 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
   auto* automatic = cmd->add_flag("--auto", imp->automatic, "das Dateiformat erkennen (wie „Erkennen...“)");
   auto* column = cmd->add_option("--column", imp->detect.column,
                                  "mit --auto: Spalte des Kurses, Nummer ab 1 oder Text der Kopfzeile");
-  auto* currency = cmd->add_option("--currency", imp->detect.currency, "mit --auto: Währung der Kurse (EUR oder DM)")
-                       ->check(CLI::IsMember({"EUR", "DM"}));
+  auto* currency =
+      cmd->add_option("--currency", imp->detect.currency, "mit --auto: Währung der Kurse (EUR oder DM)")
+          ->check(CLI::IsMember({"EUR", "DM"}));
   automatic->excludes(format)->excludes(formatFile);
   column->needs(automatic);
   currency->needs(automatic);
@@ -153,10 +154,12 @@ void AddPriceFileCommands(CLI::App& app, const Context& ctx, int& result) {
   });
 
   auto det = std::make_shared<DetectOptions>();
-  cmd = app.add_subcommand("detect-format", "das Dateiformat einer Kursdatei erkennen und seine Formatbeschreibung ausgeben");
+  cmd = app.add_subcommand("detect-format",
+                           "das Dateiformat einer Kursdatei erkennen und seine Formatbeschreibung ausgeben");
   cmd->add_option("--input", det->input, "die Textdatei mit den Kursen")->required();
   cmd->add_option("--column", det->column, "Spalte des Kurses, Nummer ab 1 oder Text der Kopfzeile");
-  cmd->add_option("--currency", det->currency, "Währung der Kurse (EUR oder DM)")->check(CLI::IsMember({"EUR", "DM"}));
+  cmd->add_option("--currency", det->currency, "Währung der Kurse (EUR oder DM)")
+      ->check(CLI::IsMember({"EUR", "DM"}));
   cmd->callback([&ctx, &result, det] {
     std::string description;
     result = Detect(ctx, *det, description);

@@ -101,7 +101,8 @@ int RunUpdate(const Context& ctx, const UpdateOptions& o) {
   CKapibuchDoc& doc = change.Doc();
   const auto settings = qt::SettingsFromEnvironment();
   std::vector<std::string> problems;
-  const std::vector<forms::UpdateItem> items = forms::PlanUpdate(doc, *settings, from, o.name, o.wkn, problems);
+  const std::vector<forms::UpdateItem> items =
+      forms::PlanUpdate(doc, *settings, from, o.name, o.wkn, problems);
   std::ostream& lines = ctx.dryRun ? ctx.err : ctx.out;
   if (items.empty() && problems.empty()) {
     ctx.err << (o.name.empty() && o.wkn.empty() ? "Kein Wertpapier der Datei hat eine Kursquelle"
@@ -126,17 +127,22 @@ void AddPriceSourceCommands(CLI::App& app, const Context& ctx, int& result) {
   auto set = std::make_shared<SourceOptions>();
   CLI::App* setCmd = source->add_subcommand("set", "Kursquelle eines Wertpapiers festlegen oder ändern");
   setCmd->add_option("--wkn", set->wkn, "WKN/Kürzel des Wertpapiers")->required();
-  setCmd->add_option("--url", set->url, "Adressvorlage mit {SYMBOL}, {WKN}, {VON:...}, {BIS:...}")->required();
+  setCmd->add_option("--url", set->url, "Adressvorlage mit {SYMBOL}, {WKN}, {VON:...}, {BIS:...}")
+      ->required();
   setCmd->add_option("--symbol", set->symbol, "Name des Wertpapiers beim Anbieter (sonst die WKN/Kürzel)");
-  auto* formatFile = setCmd->add_option("--format-file", set->formatFile, "Datei mit einer Formatbeschreibung");
-  auto* automatic = setCmd->add_flag("--auto", set->automatic, "das Dateiformat jeder Antwort erkennen (Vorgabe)");
+  auto* formatFile =
+      setCmd->add_option("--format-file", set->formatFile, "Datei mit einer Formatbeschreibung");
+  auto* automatic =
+      setCmd->add_flag("--auto", set->automatic, "das Dateiformat jeder Antwort erkennen (Vorgabe)");
   auto* column = setCmd->add_option("--column", set->column,
                                     "mit --auto: Spalte des Kurses, Nummer ab 1 oder Text der Kopfzeile");
   formatFile->excludes(automatic);
   column->excludes(formatFile);
   setCmd->callback([&ctx, &result, set] { result = RunSourceSet(ctx, *set); });
 
-  source->add_subcommand("list", "Kursquellen auflisten")->callback([&ctx, &result] { result = RunSourceList(ctx); });
+  source->add_subcommand("list", "Kursquellen auflisten")->callback([&ctx, &result] {
+    result = RunSourceList(ctx);
+  });
 
   auto removeWkn = std::make_shared<std::string>();
   CLI::App* removeCmd = source->add_subcommand("remove", "Kursquelle eines Wertpapiers entfernen");
@@ -144,12 +150,13 @@ void AddPriceSourceCommands(CLI::App& app, const Context& ctx, int& result) {
   removeCmd->callback([&ctx, &result, removeWkn] { result = RunSourceRemove(ctx, *removeWkn); });
 
   auto update = std::make_shared<UpdateOptions>();
-  CLI::App* updateCmd =
-      app.add_subcommand("update-prices", "Kurse aller Wertpapiere mit Kursquelle aus dem Internet aktualisieren");
+  CLI::App* updateCmd = app.add_subcommand(
+      "update-prices", "Kurse aller Wertpapiere mit Kursquelle aus dem Internet aktualisieren");
   updateCmd->add_option("FILE", update->file, "Kapitalbuch-Datei")->required();
   updateCmd->add_option("--name", update->name, "nur das Wertpapier dieser Bezeichnung");
   updateCmd->add_option("--wkn", update->wkn, "nur das Wertpapier dieser WKN/Kürzel");
-  updateCmd->add_option("--from", update->from, "ab diesem Tag (sonst je Wertpapier ab dem Tag nach dem letzten Kurs)");
+  updateCmd->add_option("--from", update->from,
+                        "ab diesem Tag (sonst je Wertpapier ab dem Tag nach dem letzten Kurs)");
   updateCmd->callback([&ctx, &result, update] { result = RunUpdate(ctx, *update); });
 }
 

@@ -73,7 +73,8 @@ DateiformatErkennenDialog::DateiformatErkennenDialog(DateiformatErkennenForm for
   top->addLayout(choices);
   top->addWidget(m_note, 1);
   layout->addLayout(top);
-  layout->addWidget(new QLabel(QStringLiteral("Datei (die ersten %1 Zeilen):").arg(DateiformatErkennenForm::kPreviewRows)));
+  layout->addWidget(
+      new QLabel(QStringLiteral("Datei (die ersten %1 Zeilen):").arg(DateiformatErkennenForm::kPreviewRows)));
   layout->addWidget(m_rows, 3);
   auto* result = new QHBoxLayout;
   auto* left = new QVBoxLayout;
@@ -97,8 +98,9 @@ DateiformatErkennenDialog::DateiformatErkennenDialog(DateiformatErkennenForm for
     if (m_filling || !m_form.Detected()) return;
     m_form.SetDateColumn(m_date->currentIndex());
     m_form.SetPriceColumn(m_price->currentIndex());
-    m_form.SetDateForm(m_dateForm->currentIndex() <= 0 ? std::string()
-                                                        : priceio::DateForms()[static_cast<std::size_t>(m_dateForm->currentIndex() - 1)]);
+    m_form.SetDateForm(m_dateForm->currentIndex() <= 0
+                           ? std::string()
+                           : priceio::DateForms()[static_cast<std::size_t>(m_dateForm->currentIndex() - 1)]);
     m_form.SetDecimalPoint(m_decimal->currentIndex() == 1);
     m_form.SetHeaderLines(m_header->value());
     m_form.SetDm(m_currency->currentIndex() == 1);
@@ -114,7 +116,8 @@ void DateiformatErkennenDialog::FillChoices() {
   m_filling = true;
   if (!m_form.Detected()) {
     m_note->setText(ToQ(m_form.Error()));
-    for (QWidget* w : std::initializer_list<QWidget*>{m_price, m_date, m_dateForm, m_decimal, m_header, m_currency})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_price, m_date, m_dateForm, m_decimal, m_header, m_currency})
       w->setEnabled(false);
     m_filling = false;
     return;
@@ -146,7 +149,9 @@ void DateiformatErkennenDialog::FillChoices() {
   m_rows->setColumnCount(columns);
   QStringList titles;
   for (int c = 0; c < columns; ++c)
-    titles << (c == f.dateColumn ? QStringLiteral("Datum") : c == f.priceColumn ? QStringLiteral("Kurs") : QString::number(c + 1));
+    titles << (c == f.dateColumn    ? QStringLiteral("Datum")
+               : c == f.priceColumn ? QStringLiteral("Kurs")
+                                    : QString::number(c + 1));
   m_rows->setHorizontalHeaderLabels(titles);
   m_rows->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {

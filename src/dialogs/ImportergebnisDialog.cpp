@@ -39,7 +39,8 @@ ImportergebnisDialog::ImportergebnisDialog(ImportergebnisForm form, QWidget* par
   // A price is taken while its day is ticked; implausible ones start unticked.
   connect(m_list, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (m_filling || item->column() != 0) return;
-    m_form.SetTaken(m_form.Shown()[static_cast<std::size_t>(item->row())].Date(), item->checkState() == Qt::Checked);
+    m_form.SetTaken(m_form.Shown()[static_cast<std::size_t>(item->row())].Date(),
+                    item->checkState() == Qt::Checked);
     m_count->setText(ToQ(m_form.CountLine()));
   });
   layout->addWidget(held);

@@ -16,7 +16,11 @@ namespace dialogs {
 KurseAktualisierenDialog::KurseAktualisierenDialog(CKapibuchDoc& doc, platform::Prompter& prompter,
                                                    const platform::SettingsStore& settings,
                                                    platform::Downloader download, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter), m_download(std::move(download)) {
+    : QDialog(parent),
+      m_doc(doc),
+      m_form(doc, settings),
+      m_prompter(prompter),
+      m_download(std::move(download)) {
   setWindowTitle(ToQ(KurseAktualisierenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
   auto* listLabel = new QLabel(QStringLiteral("&Wertpapiere mit Kursquelle:"));
@@ -33,8 +37,9 @@ KurseAktualisierenDialog::KurseAktualisierenDialog(CKapibuchDoc& doc, platform::
   layout->addWidget(listLabel);
   layout->addWidget(m_list);
   if (m_form.Entries().empty()) {
-    auto* none = new QLabel(QStringLiteral(
-        "Kein Wertpapier dieses Depots hat eine Kursquelle. Legen Sie sie unter „Bearbeiten“ → „Kursquellen...“ fest."));
+    auto* none =
+        new QLabel(QStringLiteral("Kein Wertpapier dieses Depots hat eine Kursquelle. Legen Sie sie unter "
+                                  "„Bearbeiten“ → „Kursquellen...“ fest."));
     none->setWordWrap(true);
     layout->addWidget(none);
   }
@@ -70,7 +75,8 @@ void KurseAktualisierenDialog::OnStart() {
   progress.setMinimumDuration(0);
   progress.setValue(0);
   // Nothing here can start a second run while this one ends.
-  for (QWidget* w : {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
     w->setEnabled(false);
   const forms::UpdateRun run =
       forms::RunUpdate(m_doc, items, problems, m_download, [&](std::size_t finished, std::size_t started) {
@@ -80,7 +86,8 @@ void KurseAktualisierenDialog::OnStart() {
         return progress.wasCanceled();
       });
   progress.reset();
-  for (QWidget* w : {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_from)})
     w->setEnabled(true);
   if (run.cancelled) {
     m_prompter.Tell(KurseAktualisierenForm::kCaption,

@@ -21,8 +21,9 @@ class KurseAktualisierenDialog : public QDialog {
 
  public:
   // `download`: how addresses are fetched (the network; tests may give their own).
-  KurseAktualisierenDialog(CKapibuchDoc& doc, platform::Prompter& prompter, const platform::SettingsStore& settings,
-                           platform::Downloader download, QWidget* parent = nullptr);
+  KurseAktualisierenDialog(CKapibuchDoc& doc, platform::Prompter& prompter,
+                           const platform::SettingsStore& settings, platform::Downloader download,
+                           QWidget* parent = nullptr);
 
  private:
   void OnStart();

@@ -5,7 +5,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <algorithm>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -20,17 +20,24 @@ enum Column { kName, kWkn, kAddress, kSymbol, kFormat, kColumns };
 }  // namespace
 
 KursquellenDialog::KursquellenDialog(const CKapibuchDoc& doc, platform::Prompter& prompter,
-                                     platform::SettingsStore& settings, platform::Downloader download, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_form(doc, settings), m_prompter(prompter), m_download(std::move(download)) {
+                                     platform::SettingsStore& settings, platform::Downloader download,
+                                     QWidget* parent)
+    : QDialog(parent),
+      m_doc(doc),
+      m_form(doc, settings),
+      m_prompter(prompter),
+      m_download(std::move(download)) {
   setWindowTitle(ToQ(KursquellenForm::kCaption));
   auto* layout = new QVBoxLayout(this);
-  auto* tableLabel = new QLabel(QStringLiteral("&Kursquellen der Wertpapiere ({SYMBOL}, {WKN}, {VON:JJJJ-MM-TT}, "
-                                               "{BIS:JJJJ-MM-TT} in der Adresse):"));
+  auto* tableLabel =
+      new QLabel(QStringLiteral("&Kursquellen der Wertpapiere ({SYMBOL}, {WKN}, {VON:JJJJ-MM-TT}, "
+                                "{BIS:JJJJ-MM-TT} in der Adresse):"));
   tableLabel->setWordWrap(true);
   m_table = new QTableWidget(static_cast<int>(m_form.rows.size()), kColumns);
   tableLabel->setBuddy(m_table);
   m_table->setHorizontalHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("WKN/Kürzel"),
-                                      QStringLiteral("Adresse"), QStringLiteral("Symbol"), QStringLiteral("Format")});
+                                      QStringLiteral("Adresse"), QStringLiteral("Symbol"),
+                                      QStringLiteral("Format")});
   m_table->verticalHeader()->hide();
   m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_table->setSelectionMode(QAbstractItemView::SingleSelection);

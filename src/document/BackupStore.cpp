@@ -145,7 +145,8 @@ bool BackupStore::Backup(const std::string& file, std::time_t now, const std::st
   // oldest were removed.
   int first = 1;
   for (const BackupEntry& entry : List()) {
-    if (entry.key == key && entry.name == name && entry.stamp == stamp) first = std::max(first, entry.sequence + 1);
+    if (entry.key == key && entry.name == name && entry.stamp == stamp)
+      first = std::max(first, entry.sequence + 1);
   }
   std::string published;
   for (int n = first; n < first + 1000 && published.empty(); ++n) {

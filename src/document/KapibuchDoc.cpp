@@ -190,10 +190,10 @@ std::unique_ptr<CKapibuchDoc> CKapibuchDoc::Open(const std::string& path, const 
 
 DocumentError CKapibuchDoc::Save(const std::string& path, const BackupStep& backup, unsigned modeIfNew) {
   return WriteDocument(*this, path, [&](FileSaver& saver, std::span<const std::uint8_t> bytes) {
-    return saver.Replace(bytes,
-                         backup ? std::function<bool()>([&] { return backup(saver.Target()); })
-                                : std::function<bool()>(),
-                         modeIfNew);
+    return saver.Replace(
+        bytes,
+        backup ? std::function<bool()>([&] { return backup(saver.Target()); }) : std::function<bool()>(),
+        modeIfNew);
   });
 }
 
@@ -351,14 +351,16 @@ std::int32_t CKapibuchDoc::BuyPosition(const PurchaseTerms& terms) {
   p->wkn = terms.wkn;
   p->purchaseNote = terms.note;
   p->state = CKBXAktie::kOpen;
-  const std::int64_t value = ShareValue(QuantityOf(terms.quantityInteger, terms.quantityFraction), terms.price);
+  const std::int64_t value =
+      ShareValue(QuantityOf(terms.quantityInteger, terms.quantityFraction), terms.price);
   SplitAmount cost;
   cost.Add(value, terms.priceCurrency).Add(terms.commission, terms.commissionCurrency);
   p->costEur = static_cast<std::int32_t>(cost.eur);
   p->costDm = static_cast<std::int32_t>(cost.dm);
 
   const std::int32_t number = p->number;
-  const std::string bookingText = FormatQuantity(terms.quantityInteger, terms.quantityFraction, -1) + " St. " + terms.name;
+  const std::string bookingText =
+      FormatQuantity(terms.quantityInteger, terms.quantityFraction, -1) + " St. " + terms.name;
   AddPosition(std::move(p));
   m_account.BookSecurityTransaction(terms.date, number, value, terms.priceCurrency, terms.commission,
                                     terms.commissionCurrency, bookingText, terms.note, true);

@@ -16,10 +16,10 @@
 #include <vector>
 
 struct RecoveryEntry {
-  std::string copy;      // the recovery copy
-  std::string origin;    // the portfolio's full path, or a never-saved document's title
-  bool isNew = false;    // a document never saved
-  int process = 0;       // of a never-saved document: the program that wrote it
+  std::string copy;    // the recovery copy
+  std::string origin;  // the portfolio's full path, or a never-saved document's title
+  bool isNew = false;  // a document never saved
+  int process = 0;     // of a never-saved document: the program that wrote it
   std::time_t written = 0;
 };
 

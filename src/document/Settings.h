@@ -96,7 +96,7 @@ struct TableSettings {
   std::int32_t mergePositions = 0;
   std::int32_t includeCommissions = 1;
   std::array<std::int32_t, 9> columnCurrencies{};  // 7 used in mode 1, 9 in mode 3
-  std::int32_t sortKey = 0;  // a HoldingsSort or RealisedSort
+  std::int32_t sortKey = 0;                        // a HoldingsSort or RealisedSort
   std::int32_t sortDescending = 0;
   Margins margins;
   std::int32_t gridLinesOnlyWhenPrinting = 1;

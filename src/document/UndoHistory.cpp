@@ -34,12 +34,14 @@ std::vector<std::uint8_t> ObjectBytes(const T& object) {
 bool Same(const CKBXKursverlauf& a, const CKBXKursverlauf& b) {
   return a.Name() == b.Name() && a.Wkn() == b.Wkn() &&
          std::equal(a.Points().begin(), a.Points().end(), b.Points().begin(), b.Points().end(),
-                    [](const CKBXKurs& x, const CKBXKurs& y) { return x.Date() == y.Date() && x.Price() == y.Price(); });
+                    [](const CKBXKurs& x, const CKBXKurs& y) {
+                      return x.Date() == y.Date() && x.Price() == y.Price();
+                    });
 }
 
 bool Same(const CKBXKontoTransaktion& a, const CKBXKontoTransaktion& b) {
-  return a.text == b.text && a.positionNumber == b.positionNumber && a.kind == b.kind && a.amountDm == b.amountDm &&
-         a.amountEur == b.amountEur && a.date == b.date;
+  return a.text == b.text && a.positionNumber == b.positionNumber && a.kind == b.kind &&
+         a.amountDm == b.amountDm && a.amountEur == b.amountEur && a.date == b.date;
 }
 
 bool Same(const CKBXAktie& a, const CKBXAktie& b) {
@@ -193,7 +195,8 @@ void UndoHistory::MoveTo(CKapibuchDoc& doc, std::size_t to) {
   doc.depotNumber = state.depotNumber;
   if (from.settings != state.settings) doc.settings = *state.settings;
   if (from.account != state.account) doc.m_account.AssignFieldsFrom(*state.account);
-  if (from.transactions != state.transactions) Restore(doc.m_account.MutableTransactions(), state.transactions);
+  if (from.transactions != state.transactions)
+    Restore(doc.m_account.MutableTransactions(), state.transactions);
   if (from.positions != state.positions) Restore(doc.m_positions, state.positions);
   if (from.histories != state.histories) Restore(doc.m_histories, state.histories);
   doc.m_account.ClearCaches();

@@ -13,13 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "document/KapibuchDoc.h"
 #include "document/Settings.h"
 #include "model/KBXAktie.h"
 #include "model/KBXKonto.h"
 #include "model/KBXKontoTransaktion.h"
 #include "model/KBXKursverlauf.h"
-
-#include "document/KapibuchDoc.h"
 
 class UndoHistory {
  public:

@@ -63,7 +63,8 @@ std::string AktiensplitForm::Question() const {
   return "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für " +
          m_name + " (" + m_wkn + ") vor dem " + date.Format() + " durch " + f +
          " geteilt und Stückzahlen mit " + f +
-         " multipliziert!\n\nSie können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.";
+         " multipliziert!\n\nSie können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die "
+         "Datei geöffnet ist.";
 }
 
 bool AktiensplitForm::OnOK(platform::Prompter& prompter) {

@@ -13,9 +13,8 @@ DateiformatErkennenForm::DateiformatErkennenForm(std::string text, const priceio
   m_error = std::move(detection.error);
 }
 
-std::optional<DateiformatErkennenForm> DateiformatErkennenForm::FromFile(const std::string& path,
-                                                                         const priceio::DetectOptions& options,
-                                                                         platform::Prompter& prompter) {
+std::optional<DateiformatErkennenForm> DateiformatErkennenForm::FromFile(
+    const std::string& path, const priceio::DetectOptions& options, platform::Prompter& prompter) {
   std::vector<std::uint8_t> bytes;
   if (const ReadResult read = ReadRegularFile(path, bytes); read != ReadResult::Ok) {
     prompter.Tell(forms::kAppCaption,
@@ -71,9 +70,10 @@ std::string DateiformatErkennenForm::DateNote() const {
 std::string DateiformatErkennenForm::Found() const {
   if (!m_format) return {};
   const char* encodings[] = {"UTF-8", "UTF-8 mit Byte-Order-Mark", "Windows-1252"};
-  const std::string separator = m_format->separator == '\t'  ? "Tabulator"
-                                : m_format->separator == ' ' ? "Leerzeichen"
-                                                             : "„" + std::string(1, m_format->separator) + "“";
+  const std::string separator = m_format->separator == '\t' ? "Tabulator"
+                                : m_format->separator == ' '
+                                    ? "Leerzeichen"
+                                    : "„" + std::string(1, m_format->separator) + "“";
   return "Zeichensatz " + std::string(encodings[static_cast<int>(m_format->encoding)]) + ", Trennzeichen " +
          separator + ".";
 }
@@ -83,7 +83,8 @@ std::string DateiformatErkennenForm::Description() const {
 }
 
 std::vector<std::vector<std::string>> DateiformatErkennenForm::Rows() const {
-  return m_format ? priceio::PreviewRows(m_text, *m_format, kPreviewRows) : std::vector<std::vector<std::string>>();
+  return m_format ? priceio::PreviewRows(m_text, *m_format, kPreviewRows)
+                  : std::vector<std::vector<std::string>>();
 }
 
 DateiformatErkennenForm::Preview DateiformatErkennenForm::Read() const {

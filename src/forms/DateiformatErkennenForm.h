@@ -21,8 +21,8 @@ class DateiformatErkennenForm {
   DateiformatErkennenForm(std::string text, const priceio::DetectOptions& options);
   // Reads the file first; nothing (with the message told) when it cannot be read.
   static std::optional<DateiformatErkennenForm> FromFile(const std::string& path,
-                                                        const priceio::DetectOptions& options,
-                                                        platform::Prompter& prompter);
+                                                         const priceio::DetectOptions& options,
+                                                         platform::Prompter& prompter);
 
   bool Detected() const { return m_format.has_value(); }
   const std::string& Error() const { return m_error; }

@@ -25,7 +25,8 @@ void ImportergebnisForm::SetTaken(CKBXDatum day, bool taken) {
 }
 
 std::string ImportergebnisForm::CountLine() const {
-  const auto taken = std::count_if(Shown().begin(), Shown().end(), [this](const CKBXKurs& p) { return Taken(p.Date()); });
+  const auto taken =
+      std::count_if(Shown().begin(), Shown().end(), [this](const CKBXKurs& p) { return Taken(p.Date()); });
   return std::to_string(taken) + " Kurse gefunden";
 }
 

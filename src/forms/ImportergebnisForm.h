@@ -18,7 +18,8 @@
 class ImportergebnisForm {
  public:
   static constexpr const char* kCaption = "Importergebnis";
-  ImportergebnisForm(const CKapibuchDoc& doc, CKBXKursverlauf result, const std::vector<CKBXDatum>& implausible = {},
+  ImportergebnisForm(const CKapibuchDoc& doc, CKBXKursverlauf result,
+                     const std::vector<CKBXDatum>& implausible = {},
                      std::vector<priceio::SkippedLine> skipped = {});
 
   const std::string& Name() const { return m_result.Name(); }

@@ -75,7 +75,9 @@ bool KaufForm::OnOK(platform::Prompter& prompter) {
 }
 
 PurchaseTerms KaufForm::Terms() const {
-  return {name, wkn, date, m_integer, m_fraction, m_price, m_priceCurrency, m_commission, m_commissionCurrency, text};
+  return {
+      name, wkn, date, m_integer, m_fraction, m_price, m_priceCurrency, m_commission, m_commissionCurrency,
+      text};
 }
 
 void KaufForm::Book(CKapibuchDoc& doc) const {

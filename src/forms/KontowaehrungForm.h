@@ -14,7 +14,8 @@ class KontowaehrungForm {
   static constexpr const char* kCaption = "Kontowährung umstellen";
   static constexpr const char* kQuestion =
       "Haben Sie das korrekte Umstellungsdatum angegeben?\n\nDie Umstellung von DM auf Euro kann nur einmal "
-      "durchgeführt werden. Sie können sie mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.";
+      "durchgeführt werden. Sie können sie mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei "
+      "geöffnet ist.";
 
   explicit KontowaehrungForm(const CKapibuchDoc& doc);
   // The command is available only while the account is kept in DM.

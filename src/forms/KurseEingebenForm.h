@@ -16,7 +16,8 @@ class KurseEingebenForm {
   static constexpr int kHelpTopic = 2011;
   static constexpr const char* kCaption = "Kurse eingeben";
   // Under the fields: a split converts every earlier price, so earlier prices are typed so.
-  static constexpr const char* kSplitNote = "Kurse für Tage vor einem Aktiensplit geben Sie in geteilter Form ein.";
+  static constexpr const char* kSplitNote =
+      "Kurse für Tage vor einem Aktiensplit geben Sie in geteilter Form ein.";
   static constexpr int kRows = 12;
 
   // Starts on today's date, page 1, names shown, only held securities.

@@ -78,14 +78,17 @@ std::vector<PriceSource> PriceSources::Load(const platform::SettingsStore& setti
     s.format = settings.GetString(kSection, Key(i, "Format")).value_or("");
     s.column = settings.GetString(kSection, Key(i, "Spalte")).value_or("");
     if (s.wkn.empty() || s.address.empty()) continue;
-    const auto same = std::find_if(sources.begin(), sources.end(), [&](const PriceSource& o) { return o.wkn == s.wkn; });
+    const auto same =
+        std::find_if(sources.begin(), sources.end(), [&](const PriceSource& o) { return o.wkn == s.wkn; });
     if (same == sources.end()) sources.push_back(std::move(s));
   }
-  std::sort(sources.begin(), sources.end(), [](const PriceSource& a, const PriceSource& b) { return a.wkn < b.wkn; });
+  std::sort(sources.begin(), sources.end(),
+            [](const PriceSource& a, const PriceSource& b) { return a.wkn < b.wkn; });
   return sources;
 }
 
-std::optional<PriceSource> PriceSources::Find(const platform::SettingsStore& settings, const std::string& wkn) {
+std::optional<PriceSource> PriceSources::Find(const platform::SettingsStore& settings,
+                                              const std::string& wkn) {
   for (PriceSource& s : Load(settings)) {
     if (s.wkn == wkn) return std::move(s);
   }
@@ -105,7 +108,8 @@ void PriceSources::StoreAll(platform::SettingsStore& settings, const std::vector
   }
   // Entries past the new end are emptied: nothing is read from them again.
   for (int j = i + 1; j <= before; ++j) {
-    for (const char* field : {"Wkn", "Adresse", "Symbol", "Format", "Spalte"}) settings.SetString(kSection, Key(j, field), "");
+    for (const char* field : {"Wkn", "Adresse", "Symbol", "Format", "Spalte"})
+      settings.SetString(kSection, Key(j, field), "");
   }
   settings.SetInt(kSection, "Anzahl", i);
 }
@@ -114,7 +118,8 @@ void PriceSources::Store(platform::SettingsStore& settings, const PriceSource& s
   std::vector<PriceSource> sources = Load(settings);
   std::erase_if(sources, [&](const PriceSource& s) { return s.wkn == source.wkn; });
   sources.push_back(source);
-  std::sort(sources.begin(), sources.end(), [](const PriceSource& a, const PriceSource& b) { return a.wkn < b.wkn; });
+  std::sort(sources.begin(), sources.end(),
+            [](const PriceSource& a, const PriceSource& b) { return a.wkn < b.wkn; });
   StoreAll(settings, sources);
 }
 
@@ -127,7 +132,8 @@ bool PriceSources::Remove(platform::SettingsStore& settings, const std::string& 
 
 const std::vector<AddressExample>& AddressExamples() {
   static const std::vector<AddressExample> examples = {
-      {"Tageskurse als CSV (stooq-artig)", "https://stooq.com/q/d/l/?s={SYMBOL}&d1={VON:JJJJMMTT}&d2={BIS:JJJJMMTT}&i=d"},
+      {"Tageskurse als CSV (stooq-artig)",
+       "https://stooq.com/q/d/l/?s={SYMBOL}&d1={VON:JJJJMMTT}&d2={BIS:JJJJMMTT}&i=d"},
       {"Kurshistorie als CSV (Yahoo-artig)",
        "https://query1.finance.yahoo.com/v7/finance/download/{SYMBOL}?period1={VON:UNIX}&period2={BIS:UNIX}"
        "&interval=1d&events=history"},
@@ -148,12 +154,14 @@ std::string ShownAddress(std::string_view address) {
   if (scheme == std::string_view::npos) return std::string(address);
   const std::size_t hostStart = scheme + 3;
   const std::size_t hostEnd = address.find_first_of("/?#", hostStart);
-  const std::string_view authority = address.substr(hostStart, hostEnd == std::string_view::npos ? hostEnd : hostEnd - hostStart);
+  const std::string_view authority =
+      address.substr(hostStart, hostEnd == std::string_view::npos ? hostEnd : hostEnd - hostStart);
   const std::size_t at = authority.rfind('@');
   if (at == std::string_view::npos) return std::string(address);
   const std::size_t colon = authority.substr(0, at).find(':');
   if (colon == std::string_view::npos) return std::string(address);
-  return std::string(address.substr(0, hostStart + colon + 1)) + "***" + std::string(address.substr(hostStart + at));
+  return std::string(address.substr(0, hostStart + colon + 1)) + "***" +
+         std::string(address.substr(hostStart + at));
 }
 
 std::string PercentEncode(std::string_view text) {
@@ -211,8 +219,8 @@ std::optional<std::string> ExpandAddress(const PriceSource& source, CKBXDatum fr
 // ------------------------------------------------------------------------------ a run
 
 std::vector<UpdateItem> PlanUpdate(const CKapibuchDoc& doc, const platform::SettingsStore& settings,
-                                   std::optional<CKBXDatum> from, const std::string& name, const std::string& wkn,
-                                   std::vector<std::string>& problems) {
+                                   std::optional<CKBXDatum> from, const std::string& name,
+                                   const std::string& wkn, std::vector<std::string>& problems) {
   const std::vector<PriceSource> sources = PriceSources::Load(settings);
   const CKBXDatum today = doc.Today();
   std::vector<UpdateItem> items;
@@ -229,7 +237,8 @@ std::vector<UpdateItem> PlanUpdate(const CKapibuchDoc& doc, const platform::Sett
     } else {
       std::optional<CKBXDatum> bought;
       for (const auto& p : doc.Positions()) {
-        if (p->Is(history->Name(), history->Wkn()) && (!bought || p->purchaseDate < *bought)) bought = p->purchaseDate;
+        if (p->Is(history->Name(), history->Wkn()) && (!bought || p->purchaseDate < *bought))
+          bought = p->purchaseDate;
       }
       item.from = bought ? *bought : CKBXDatum(today.Day() > 365 ? today.Day() - 365 : 1);
     }
@@ -257,7 +266,8 @@ UpdateOutcome Failed(const UpdateItem& item, const std::string& reason) {
   return outcome;
 }
 
-UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer, bool onlyNew) {
+UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::string_view answer,
+                         bool onlyNew) {
   UpdateOutcome outcome;
   const std::vector<std::string_view> lines = Lines(answer);
   // Nothing, or a header line alone (column names: separated, without a digit): the source
@@ -292,8 +302,9 @@ UpdateOutcome ReadAnswer(const CKapibuchDoc& doc, const UpdateItem& item, std::s
     outcome.prices.push_back({item.name, item.wkn, point.Date(), point.Price()});
   }
   const std::size_t n = outcome.prices.size();
-  outcome.line = item.Title() + ": " +
-                 (n == 0 ? std::string("keine neuen Kurse") : std::to_string(n) + (n == 1 ? " Kurs" : " Kurse"));
+  outcome.line =
+      item.Title() + ": " +
+      (n == 0 ? std::string("keine neuen Kurse") : std::to_string(n) + (n == 1 ? " Kurs" : " Kurse"));
   return outcome;
 }
 
@@ -335,12 +346,14 @@ PriceChange UpdateChange(const std::vector<UpdateOutcome>& outcomes) {
 
 }  // namespace forms
 
-KurseAktualisierenForm::KurseAktualisierenForm(const CKapibuchDoc& doc, const platform::SettingsStore& settings)
+KurseAktualisierenForm::KurseAktualisierenForm(const CKapibuchDoc& doc,
+                                               const platform::SettingsStore& settings)
     : m_doc(doc), m_settings(settings) {
   // Every security with a source, whatever its address holds: a faulty one is told at the start.
   const std::vector<forms::PriceSource> sources = forms::PriceSources::Load(settings);
   for (const auto& history : doc.Histories()) {
-    if (std::any_of(sources.begin(), sources.end(), [&](const forms::PriceSource& s) { return s.wkn == history->Wkn(); }))
+    if (std::any_of(sources.begin(), sources.end(),
+                    [&](const forms::PriceSource& s) { return s.wkn == history->Wkn(); }))
       m_entries.push_back({history->Name(), history->Wkn(), true});
   }
 }
@@ -351,7 +364,8 @@ bool KurseAktualisierenForm::OnStart(platform::Prompter& prompter, std::vector<f
   if (fromText.find_first_not_of(' ') != std::string::npos) {
     CKBXDatum day;
     if (!ParseDatum(fromText, day) || m_doc.Today() < day) {
-      prompter.Tell(kCaption, "Bitte geben Sie ein gültiges Datum ein, das nicht nach dem heutigen Tag liegt.",
+      prompter.Tell(kCaption,
+                    "Bitte geben Sie ein gültiges Datum ein, das nicht nach dem heutigen Tag liegt.",
                     platform::Icon::Exclamation);
       return false;
     }
@@ -399,7 +413,8 @@ bool KursquellenForm::Acceptable(const Row& row, platform::Prompter& prompter) c
   return true;
 }
 
-std::optional<forms::UpdateItem> KursquellenForm::TestItem(std::size_t row, platform::Prompter& prompter) const {
+std::optional<forms::UpdateItem> KursquellenForm::TestItem(std::size_t row,
+                                                           platform::Prompter& prompter) const {
   const Row& r = rows.at(row);
   if (r.source.address.empty()) {
     prompter.Tell(kCaption, "Bitte geben Sie zuerst eine Adresse ein.", platform::Icon::Exclamation);
@@ -407,7 +422,8 @@ std::optional<forms::UpdateItem> KursquellenForm::TestItem(std::size_t row, plat
   }
   if (!Acceptable(r, prompter)) return std::nullopt;
   const CKBXDatum today = m_doc.Today();
-  forms::UpdateItem item{r.name, r.source.wkn, r.source, CKBXDatum(today.Day() > 30 ? today.Day() - 30 : 1), ""};
+  forms::UpdateItem item{r.name, r.source.wkn, r.source, CKBXDatum(today.Day() > 30 ? today.Day() - 30 : 1),
+                         ""};
   std::string error;
   item.url = *forms::ExpandAddress(item.source, item.from, today, error);
   return item;

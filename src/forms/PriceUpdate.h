@@ -12,9 +12,9 @@
 
 #include "document/Changes.h"
 #include "document/KapibuchDoc.h"
+#include "forms/StoredFormats.h"
 #include "platform/Downloads.h"
 #include "platform/Prompter.h"
-#include "forms/StoredFormats.h"
 #include "platform/SettingsStore.h"
 
 namespace forms {
@@ -85,8 +85,8 @@ struct UpdateItem {
 // without prices its first purchase day, else 365 days before today. A security whose
 // address cannot be made is left out with a line in `problems`.
 std::vector<UpdateItem> PlanUpdate(const CKapibuchDoc& doc, const platform::SettingsStore& settings,
-                                   std::optional<CKBXDatum> from, const std::string& name, const std::string& wkn,
-                                   std::vector<std::string>& problems);
+                                   std::optional<CKBXDatum> from, const std::string& name,
+                                   const std::string& wkn, std::vector<std::string>& problems);
 
 // What one download brought.
 struct UpdateOutcome {
@@ -141,7 +141,8 @@ class KurseAktualisierenForm {
   // Checks the day; the securities ticked with their addresses (problems for those whose
   // address cannot be made). False, with the message told, for a day that is none or when
   // nothing is ticked.
-  bool OnStart(platform::Prompter& prompter, std::vector<forms::UpdateItem>& items, std::vector<std::string>& problems) const;
+  bool OnStart(platform::Prompter& prompter, std::vector<forms::UpdateItem>& items,
+               std::vector<std::string>& problems) const;
 
  private:
   const CKapibuchDoc& m_doc;

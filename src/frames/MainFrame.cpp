@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
-#include <QPointer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -24,11 +24,11 @@
 #include "dialogs/KaufDialog.h"
 #include "dialogs/KontobewegungDialog.h"
 #include "dialogs/KontowaehrungDialog.h"
-#include "dialogs/KurseEingebenDialog.h"
 #include "dialogs/KurseAktualisierenDialog.h"
+#include "dialogs/KurseEingebenDialog.h"
 #include "dialogs/KurseExportierenDialog.h"
-#include "dialogs/KursquellenDialog.h"
 #include "dialogs/KurseImportierenDialog.h"
+#include "dialogs/KursquellenDialog.h"
 #include "dialogs/NewFileWizard.h"
 #include "dialogs/OptionenDialog.h"
 #include "dialogs/PositionAuswahlDialog.h"
@@ -41,8 +41,8 @@
 #include "frames/PrinterSetup.h"
 #include "frames/Printing.h"
 #include "frames/RecentFiles.h"
-#include "qt/DocumentSession.h"
 #include "frames/WindowList.h"
+#include "qt/DocumentSession.h"
 
 namespace {
 
@@ -136,109 +136,119 @@ void MainFrame::CreateMenus() {
     };
   };
   const QKeySequence none;
-  AddMenu("&Datei",
-          {{CommandId::New, "&Neu...", QKeySequence(Qt::CTRL | Qt::Key_N), "Erstellt eine neue Kapitalbuch-Datei.", "neu",
-            [this] { OnNew(); }, false, true},
-           {CommandId::Open, "Ö&ffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), "Öffnet eine vorhandene Kapitalbuch-Datei.",
-            "oeffnen", [this] { OnOpen(); }, false, true},
-           {CommandId::Close, "S&chließen", none, "Schließt das aktive Fenster.", nullptr,
-            [this] {
-              if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
-            },
-            true},
-           {CommandId::Save, "&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), "Speichert die aktive Datei.", "speichern",
-            [this] { SaveActive(false); }, true, true},
-           {CommandId::SaveAs, "Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.", nullptr,
-            [this] { SaveActive(true); }, true},
-           {CommandId::Backups, "Sicherungs&kopien...", none, "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.",
-            nullptr, [this] { OnBackups(); }},
-           {},
-           {CommandId::Print, "&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P), "Druckt die Ansicht des aktiven Fensters.",
-            "drucken", onView(&printing::Print), true, true},
-           {CommandId::Preview, "Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
-            onView(&printing::Preview), true, true},
-           {CommandId::PrintDirect, "Direkt d&rucken", none, "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr,
-            [this] { OnPrintDirect(); }, true},
-           {CommandId::PrinterSetup, "Drucker&einrichtung...", none, "Wählt Drucker, Papier und Ausrichtung.", nullptr,
-            [this] { printing::RunPrinterSetup(this); }},
-           {}});
+  AddMenu(
+      "&Datei",
+      {{CommandId::New, "&Neu...", QKeySequence(Qt::CTRL | Qt::Key_N),
+        "Erstellt eine neue Kapitalbuch-Datei.", "neu", [this] { OnNew(); }, false, true},
+       {CommandId::Open, "Ö&ffnen...", QKeySequence(Qt::CTRL | Qt::Key_O),
+        "Öffnet eine vorhandene Kapitalbuch-Datei.", "oeffnen", [this] { OnOpen(); }, false, true},
+       {CommandId::Close, "S&chließen", none, "Schließt das aktive Fenster.", nullptr,
+        [this] {
+          if (QMdiSubWindow* w = m_area->activeSubWindow()) w->close();
+        },
+        true},
+       {CommandId::Save, "&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), "Speichert die aktive Datei.",
+        "speichern", [this] { SaveActive(false); }, true, true},
+       {CommandId::SaveAs, "Speichern &unter...", none, "Speichert die aktive Datei unter einem neuen Namen.",
+        nullptr, [this] { SaveActive(true); }, true},
+       {CommandId::Backups, "Sicherungs&kopien...", none,
+        "Öffnet eine Sicherungskopie als neue, ungespeicherte Datei.", nullptr, [this] { OnBackups(); }},
+       {},
+       {CommandId::Print, "&Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P),
+        "Druckt die Ansicht des aktiven Fensters.", "drucken", onView(&printing::Print), true, true},
+       {CommandId::Preview, "Sei&tenansicht", none, "Zeigt die Druckseiten der Ansicht.", "seitenansicht",
+        onView(&printing::Preview), true, true},
+       {CommandId::PrintDirect, "Direkt d&rucken", none,
+        "Druckt die Ansicht ohne Rückfrage auf dem Standarddrucker.", nullptr, [this] { OnPrintDirect(); },
+        true},
+       {CommandId::PrinterSetup, "Drucker&einrichtung...", none, "Wählt Drucker, Papier und Ausrichtung.",
+        nullptr, [this] { printing::RunPrinterSetup(this); }},
+       {}});
   QMenu* file = menuBar()->actions().back()->menu();
   m_recent->AddToMenu(*file);
   file->addSeparator();
   m_actions[CommandId::Quit] =
-      AddAction(*file, *this, {CommandId::Quit, "&Beenden", none, "Beendet Kapitalbuch.", nullptr, [this] { close(); }});
+      AddAction(*file, *this,
+                {CommandId::Quit, "&Beenden", none, "Beendet Kapitalbuch.", nullptr, [this] { close(); }});
 
   const auto booking = [this, onDoc](void (*run)(CKapibuchDoc&, platform::Prompter&, QWidget*)) {
     return onDoc([this, run](ChildFrame&, CKapibuchDoc& doc) { run(doc, m_prompter, this); });
   };
-  AddMenu(
-      "&Bearbeiten",
-      {{CommandId::Undo, "&Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z), "Nimmt die letzte Änderung des Dokuments zurück.",
-        nullptr, onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.UndoChange(); }), true},
-       {CommandId::Redo, "Wieder&holen", QKeySequence(Qt::CTRL | Qt::Key_Y),
-        "Führt die zuletzt zurückgenommene Änderung wieder aus.", nullptr,
-        onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.RedoChange(); }), true},
-       {},
-       {CommandId::Buy, "&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
-        booking(&RunBooking<dialogs::KaufDialog>), true, true},
-       {CommandId::Sell, "&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.", "verkauf",
-        booking(&RunBooking<dialogs::VerkaufDialog>), true, true},
-       {CommandId::EnterPrices, "Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
-        "Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag.", "kurse",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::KurseEingebenDialog(doc, m_prompter, this).exec();
-        }),
-        true, true},
-       {CommandId::ImportPrices, "Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
-        "Liest die Kurse für ein Wertpapier aus einer Textdatei ein.", "import",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::KurseImportierenDialog(doc, m_prompter, m_settings, this).exec();
-        }),
-        true, true},
-       {CommandId::ExportPrices, "Kurse e&xportieren...", none, "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::KurseExportierenDialog(doc, m_prompter, m_settings, this).exec();
-        }),
-        true},
-       {CommandId::UpdatePrices, "Kurse ak&tualisieren...", QKeySequence(Qt::CTRL | Qt::Key_U),
-        "Holt die neuen Kurse aller Wertpapiere mit Kursquelle aus dem Internet.", "import",
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::KurseAktualisierenDialog(doc, m_prompter, m_settings, m_download, this).exec();
-        }),
-        true, true},
-       {CommandId::PriceSources, "Kurs&quellen...", none, "Legt fest, woher die Kurse jedes Wertpapiers geladen werden.", nullptr,
-        onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
-          dialogs::KursquellenDialog(doc, m_prompter, m_settings, m_download, this).exec();
-        }),
-        true},
-       {CommandId::Movement, "Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B), "Neue Kontobewegung hinzufügen.", "konto",
-        booking(&RunBooking<dialogs::KontobewegungDialog>), true, true},
-       {CommandId::Split, "&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
-        booking(&RunBooking<dialogs::AktiensplitDialog>), true},
-       {CommandId::SwitchCurrency, "Konto&währung umstellen...", none, "Kontowährung von DM auf Euro umstellen.", nullptr,
-        booking(&RunBooking<dialogs::KontowaehrungDialog>), true},  // enabled while the account is in DM
-       {CommandId::HolderData, "&Depotdaten...", none, "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.",
-        nullptr, booking(&RunBooking<dialogs::DepotdatenDialog>), true},
-       {},
-       {CommandId::Options, "&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.", "optionen",
-        onDoc([this](ChildFrame& frame, CKapibuchDoc& doc) {
-          dialogs::OptionenDialog dialog(doc, m_prompter, views::Traits(frame.Mode()).optionsPage, this);
-          if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
-        }),
-        true, true}});
+  AddMenu("&Bearbeiten",
+          {{CommandId::Undo, "&Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z),
+            "Nimmt die letzte Änderung des Dokuments zurück.", nullptr,
+            onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.UndoChange(); }), true},
+           {CommandId::Redo, "Wieder&holen", QKeySequence(Qt::CTRL | Qt::Key_Y),
+            "Führt die zuletzt zurückgenommene Änderung wieder aus.", nullptr,
+            onDoc([](ChildFrame&, CKapibuchDoc& doc) { doc.RedoChange(); }), true},
+           {},
+           {CommandId::Buy, "&Kauf...", QKeySequence(Qt::CTRL | Qt::Key_K), "Wertpapier kaufen.", "kauf",
+            booking(&RunBooking<dialogs::KaufDialog>), true, true},
+           {CommandId::Sell, "&Verkauf...", QKeySequence(Qt::CTRL | Qt::Key_V), "Wertpapier verkaufen.",
+            "verkauf", booking(&RunBooking<dialogs::VerkaufDialog>), true, true},
+           {CommandId::EnterPrices, "Kurse &eingeben...", QKeySequence(Qt::CTRL | Qt::Key_E),
+            "Erlaubt die manuelle Eingabe der Wertpapierkurse für einen bestimmten Tag.", "kurse",
+            onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+              dialogs::KurseEingebenDialog(doc, m_prompter, this).exec();
+            }),
+            true, true},
+           {CommandId::ImportPrices, "Kurse &importieren...", QKeySequence(Qt::CTRL | Qt::Key_I),
+            "Liest die Kurse für ein Wertpapier aus einer Textdatei ein.", "import",
+            onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+              dialogs::KurseImportierenDialog(doc, m_prompter, m_settings, this).exec();
+            }),
+            true, true},
+           {CommandId::ExportPrices, "Kurse e&xportieren...", none,
+            "Kurse eines Wertpapiers in eine Textdatei schreiben.", "import",
+            onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+              dialogs::KurseExportierenDialog(doc, m_prompter, m_settings, this).exec();
+            }),
+            true},
+           {CommandId::UpdatePrices, "Kurse ak&tualisieren...", QKeySequence(Qt::CTRL | Qt::Key_U),
+            "Holt die neuen Kurse aller Wertpapiere mit Kursquelle aus dem Internet.", "import",
+            onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+              dialogs::KurseAktualisierenDialog(doc, m_prompter, m_settings, m_download, this).exec();
+            }),
+            true, true},
+           {CommandId::PriceSources, "Kurs&quellen...", none,
+            "Legt fest, woher die Kurse jedes Wertpapiers geladen werden.", nullptr,
+            onDoc([this](ChildFrame&, CKapibuchDoc& doc) {
+              dialogs::KursquellenDialog(doc, m_prompter, m_settings, m_download, this).exec();
+            }),
+            true},
+           {CommandId::Movement, "Konto&bewegung...", QKeySequence(Qt::CTRL | Qt::Key_B),
+            "Neue Kontobewegung hinzufügen.", "konto", booking(&RunBooking<dialogs::KontobewegungDialog>),
+            true, true},
+           {CommandId::Split, "&Aktiensplit...", none, "Aktiensplit durchführen.", "kurse",
+            booking(&RunBooking<dialogs::AktiensplitDialog>), true},
+           {CommandId::SwitchCurrency, "Konto&währung umstellen...", none,
+            "Kontowährung von DM auf Euro umstellen.", nullptr,
+            booking(&RunBooking<dialogs::KontowaehrungDialog>), true},  // enabled while the account is in DM
+           {CommandId::HolderData, "&Depotdaten...", none,
+            "Namen und Anschrift des Depotinhabers, Depot- und Kontonummer eingeben.", nullptr,
+            booking(&RunBooking<dialogs::DepotdatenDialog>), true},
+           {},
+           {CommandId::Options, "&Optionen...", QKeySequence(Qt::Key_F5), "Darstellungsoptionen einstellen.",
+            "optionen", onDoc([this](ChildFrame& frame, CKapibuchDoc& doc) {
+              dialogs::OptionenDialog dialog(doc, m_prompter, views::Traits(frame.Mode()).optionsPage, this);
+              if (dialog.exec() == QDialog::Accepted) dialog.Book(doc);
+            }),
+            true, true}});
   m_undoAction = Action(CommandId::Undo);
   m_redoAction = Action(CommandId::Redo);
-  m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  m_redoAction->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   m_switchAction = Action(CommandId::SwitchCurrency);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   for (const views::ModeTraits& mode : views::AllModes()) {
     const views::ViewMode m = mode.mode;
-    QAction* a = AddAction(*view, *this,
-                           {CommandId::None, mode.menuText, QKeySequence(QStringLiteral("Ctrl+%1").arg(QLatin1Char(mode.key))),
-                            "", mode.icon, [this, m] {
-                              if (ChildFrame* f = ActiveFrame()) f->SetMode(m);
-                            }});
+    QAction* a = AddAction(
+        *view, *this,
+        {CommandId::None, mode.menuText, QKeySequence(QStringLiteral("Ctrl+%1").arg(QLatin1Char(mode.key))),
+         "", mode.icon, [this, m] {
+           if (ChildFrame* f = ActiveFrame()) f->SetMode(m);
+         }});
     a->setCheckable(true);
     a->setStatusTip(QStringLiteral("Zeigt ") + QString::fromUtf8(mode.title) + QStringLiteral("."));
     a->setIconText(QString::fromUtf8(mode.toolText));
@@ -247,13 +257,14 @@ void MainFrame::CreateMenus() {
   view->addSeparator();
 
   AddMenu("&Fenster",
-          {{CommandId::NewWindow, "&Neues Fenster", none, "Öffnet ein weiteres Fenster für die aktive Datei.", nullptr,
-            [this] { NewWindow(); }, true},
+          {{CommandId::NewWindow, "&Neues Fenster", none, "Öffnet ein weiteres Fenster für die aktive Datei.",
+            nullptr, [this] { NewWindow(); }, true},
            {CommandId::Cascade, "Ü&berlappend", none, "Ordnet die Fenster überlappend an.", nullptr,
             [this] { m_area->cascadeSubWindows(); }},
            {CommandId::Tile, "Neben&einander", none, "Ordnet die Fenster nebeneinander an.", nullptr,
             [this] { m_area->tileSubWindows(); }},
-           {CommandId::SplitWindow, "&Teilen", none, "Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf.", nullptr,
+           {CommandId::SplitWindow, "&Teilen", none,
+            "Teilt das aktive Fenster in vier Bereiche oder hebt die Teilung auf.", nullptr,
             [this] {
               if (ChildFrame* f = ActiveFrame()) f->SetSplit(!f->IsSplit());
             },
@@ -262,8 +273,8 @@ void MainFrame::CreateMenus() {
 
   AddMenu("&Hilfe", {{CommandId::Help, "&Inhalt", QKeySequence(Qt::Key_F1), "Zeigt die Hilfe an.", "hilfe",
                       [] { dialogs::ShowHelp(); }, false, true},
-                     {CommandId::About, "Inf&o über Kapitalbuch...", none, "Zeigt Programmname und Version an.", nullptr,
-                      [this] { OnAbout(); }, false, true}});
+                     {CommandId::About, "Inf&o über Kapitalbuch...", none,
+                      "Zeigt Programmname und Version an.", nullptr, [this] { OnAbout(); }, false, true}});
   m_tools = new QToolBar(QStringLiteral("Symbolleiste"), this);
   view->addAction(m_tools->toggleViewAction());
 }
@@ -363,7 +374,9 @@ void MainFrame::UpdateActions() {
   const UndoHistory* undo = frame ? frame->Session().Doc().Undo() : nullptr;
   const auto name = [](const char* command, const std::string& label) {
     QString text = QString::fromUtf8(command);
-    if (!label.empty()) text += QStringLiteral(": ") + QString::fromStdString(label).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (!label.empty())
+      text += QStringLiteral(": ") +
+              QString::fromStdString(label).replace(QLatin1Char('&'), QStringLiteral("&&"));
     return text;
   };
   m_undoAction->setText(name("&Rückgängig", undo ? undo->UndoLabel() : std::string()));

@@ -4,13 +4,13 @@
 // the commands of the menus on the active window.
 
 #include <QMainWindow>
-#include <map>
-#include <utility>
 #include <QStringList>
 #include <array>
 #include <ctime>
-#include <string>
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "document/KapibuchDoc.h"
@@ -89,7 +89,8 @@ class MainFrame : public QMainWindow {
   ChildFrame* AddFrame(std::shared_ptr<qt::DocumentSession> session);
   void Tell(const QString& text, platform::Icon icon = platform::Icon::Exclamation);
   // Asks whether to take the copy's changes ("Ja"), or keeps it among the backups.
-  bool AskToRecover(const QString& what, std::time_t written, const std::string& copy, const std::string& origin);
+  bool AskToRecover(const QString& what, std::time_t written, const std::string& copy,
+                    const std::string& origin);
   std::vector<qt::DocumentSession*> Sessions() const;
   // Runs a command on the active window's document, then shows what it changed.
   void OnDocumentCommand(const std::function<void(ChildFrame&, CKapibuchDoc&)>& command);

@@ -67,7 +67,7 @@ ChildFrame* MainFrame::NewDocument(const NewFileData& answers) {
 ChildFrame* MainFrame::OpenAsNew(std::unique_ptr<CKapibuchDoc> doc) {
   doc->KeepUndoHistory();
   auto session = std::make_shared<qt::DocumentSession>(std::move(doc), QString(),
-                                                   QStringLiteral("Depot%1").arg(++m_newCount));
+                                                       QStringLiteral("Depot%1").arg(++m_newCount));
   return AddFrame(std::move(session));
 }
 
@@ -101,8 +101,9 @@ bool MainFrame::SaveActive(bool askName) {
     // Restored by a sync tool, copied over, deleted: never written over without a question.
     const platform::Answer answer = m_prompter.Ask(
         kCaption,
-        QStringLiteral("Die Datei „%1“ wurde außerhalb von Kapitalbuch geändert oder gelöscht. Möchten Sie sie "
-                       "trotzdem überschreiben?")
+        QStringLiteral(
+            "Die Datei „%1“ wurde außerhalb von Kapitalbuch geändert oder gelöscht. Möchten Sie sie "
+            "trotzdem überschreiben?")
             .arg(path)
             .toStdString(),
         platform::Icon::Exclamation, platform::Buttons::OverwriteSaveAsCancel);

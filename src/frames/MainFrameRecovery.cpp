@@ -1,11 +1,12 @@
 // Recovery copies in the desktop program: written every 2 seconds while a document has
 // unsaved changes, offered when the program starts or a file is opened, written once more
 // when the program is told to end (SIGTERM, SIGHUP).
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
 #include <csignal>
-#include <unistd.h>
 
 #include "document/RecoveryStore.h"
 #include "frames/ChildFrame.h"
@@ -36,11 +37,12 @@ bool MainFrame::AskToRecover(const QString& what, std::time_t written, const std
                              const std::string& origin) {
   const QString when = QDateTime::fromSecsSinceEpoch(written).toString(QStringLiteral("dd.MM.yyyy, hh:mm"));
   const QString question =
-      QStringLiteral("Kapitalbuch wurde nicht ordnungsgemäß beendet. Für „%1“ gibt es ungespeicherte Änderungen "
-                     "vom %2. Möchten Sie sie wiederherstellen?")
+      QStringLiteral(
+          "Kapitalbuch wurde nicht ordnungsgemäß beendet. Für „%1“ gibt es ungespeicherte Änderungen "
+          "vom %2. Möchten Sie sie wiederherstellen?")
           .arg(what, when);
-  if (m_prompter.Ask("Kapitalbuch", question.toStdString(), platform::Icon::Question, platform::Buttons::YesNo) ==
-      platform::Answer::Yes)
+  if (m_prompter.Ask("Kapitalbuch", question.toStdString(), platform::Icon::Question,
+                     platform::Buttons::YesNo) == platform::Answer::Yes)
     return true;
   // Not taken: kept among the backups, where "Sicherungskopien..." finds it.
   RecoveryEntry entry;
@@ -55,7 +57,8 @@ void MainFrame::OfferRecoveries() {
     if (entry.isNew) {
       // A new document of a program that still runs is that program's own.
       if (entry.process == ::getpid() || (entry.process > 0 && ::kill(entry.process, 0) == 0)) continue;
-      if (!AskToRecover(QString::fromStdString(entry.origin), entry.written, entry.copy, entry.origin)) continue;
+      if (!AskToRecover(QString::fromStdString(entry.origin), entry.written, entry.copy, entry.origin))
+        continue;
       DocumentError error = DocumentError::None;
       auto doc = CKapibuchDoc::Open(entry.copy, m_clock, error);
       if (!doc) {

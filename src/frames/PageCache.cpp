@@ -38,7 +38,8 @@ QImage PageCache::Draw(int page, int dpi) {
   ++m_draws;
   const double perTenth = dpi / 254.0;
   QImage image(std::max(1, static_cast<int>(std::lround(m_page.pageWidth * perTenth))),
-               std::max(1, static_cast<int>(std::lround(m_page.pageHeight * perTenth))), QImage::Format_RGB32);
+               std::max(1, static_cast<int>(std::lround(m_page.pageHeight * perTenth))),
+               QImage::Format_RGB32);
   const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
   image.setDotsPerMeterX(dotsPerMeter);
   image.setDotsPerMeterY(dotsPerMeter);
@@ -46,7 +47,7 @@ QImage PageCache::Draw(int page, int dpi) {
   QPainter painter(&image);
   // The job draws from the printable area's top-left corner, as on the printer.
   qt::QtPainterSurface surface(painter, image, QPointF(m_page.offsetX * perTenth, m_page.offsetY * perTenth),
-                                     true, m_page);
+                               true, m_page);
   m_job.DrawPage(surface, page);
   return image;
 }

@@ -21,8 +21,8 @@ class PreviewWindow : public QDialog {
 
  public:
   // The job has been laid out for the printer into `pages` pages.
-  PreviewWindow(std::unique_ptr<views::PrintJob> job, int pages, QPrinter& printer, platform::Prompter& prompter,
-                QWidget* parent = nullptr);
+  PreviewWindow(std::unique_ptr<views::PrintJob> job, int pages, QPrinter& printer,
+                platform::Prompter& prompter, QWidget* parent = nullptr);
   ~PreviewWindow() override;
 
   int CurrentPage() const { return m_current; }
@@ -37,7 +37,8 @@ class PreviewWindow : public QDialog {
  private:
   static constexpr int kZooms[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 
-  QAction* AddAction(const char* text, const QKeySequence& key, const char* tip, void (PreviewWindow::*slot)());
+  QAction* AddAction(const char* text, const QKeySequence& key, const char* tip,
+                     void (PreviewWindow::*slot)());
   void First() { ShowPage(1); }
   void Previous() { ShowPage(m_current - 1); }
   void Next() { ShowPage(m_current + 1); }

@@ -10,8 +10,8 @@
 #endif
 
 #include "frames/KapibuchView.h"
-#include "frames/PrinterSetup.h"
 #include "frames/PreviewWindow.h"
+#include "frames/PrinterSetup.h"
 #include "qt/Rendering.h"
 
 namespace printing {
@@ -38,7 +38,8 @@ bool ConfirmPages(platform::Prompter& prompter, int pages) {
          platform::Answer::Ok;
 }
 
-bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pages, platform::Prompter& prompter) {
+bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pages,
+                platform::Prompter& prompter) {
   const int from = printer.fromPage() > 0 ? std::min(printer.fromPage(), pages) : 1;
   const int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;
   if (!ConfirmPages(prompter, to - from + 1)) return false;

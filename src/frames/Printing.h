@@ -20,7 +20,8 @@ inline constexpr int kPagesWithoutQuestion = 500;
 bool ConfirmPages(platform::Prompter& prompter, int pages);
 // Prints the printer's page range of a job laid out into `pages` pages, after the question,
 // with a progress dialog whose "Abbrechen" stops it; false when it was not printed whole.
-bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pages, platform::Prompter& prompter);
+bool PrintPages(QWidget* parent, views::PrintJob& job, QPrinter& printer, int pages,
+                platform::Prompter& prompter);
 
 // The print dialog, then the printer.
 void Print(QWidget* parent, const KapibuchView& view, platform::Prompter& prompter);

@@ -29,8 +29,9 @@ struct Download {
 using DownloadProgress = std::function<bool(std::size_t finished, std::size_t started)>;
 
 // Fetches every address; the results in the order of the addresses.
-using Downloader =
-    std::function<std::vector<Download>(const std::vector<std::string>& addresses, const DownloadProgress& progress)>;
-std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, const DownloadProgress& progress);
+using Downloader = std::function<std::vector<Download>(const std::vector<std::string>& addresses,
+                                                       const DownloadProgress& progress)>;
+std::vector<Download> DownloadAll(const std::vector<std::string>& addresses,
+                                  const DownloadProgress& progress);
 
 }  // namespace platform

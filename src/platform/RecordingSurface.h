@@ -14,7 +14,7 @@ class RecordingSurface : public Surface {
  public:
   struct Call {
     enum Kind { kFont, kText, kFill, kLine, kClip } kind;
-    Rect rect;  // text and fill rectangles; a line's ends as (left, top) - (right, bottom)
+    Rect rect;          // text and fill rectangles; a line's ends as (left, top) - (right, bottom)
     std::string text;   // as drawn: cut to fit where it is longer than its rectangle
     std::string given;  // as DrawText was given it
     unsigned flags = 0;

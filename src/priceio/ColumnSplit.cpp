@@ -22,7 +22,8 @@ std::vector<std::string_view> SplitColumns(std::string_view line, char separator
   std::size_t start = 0;
   std::size_t i = 0;
   while (i < line.size()) {
-    if (line[i] == '"' && (i == start || line.substr(start, i - start).find_first_not_of(' ') == std::string_view::npos)) {
+    if (line[i] == '"' &&
+        (i == start || line.substr(start, i - start).find_first_not_of(' ') == std::string_view::npos)) {
       if (const auto close = ClosingQuote(line, i)) {
         i = *close + 1;
         continue;
@@ -42,7 +43,8 @@ std::vector<std::string_view> SplitColumns(std::string_view line, char separator
 
 std::string_view CellValue(std::string_view cell) {
   while (!cell.empty() && (cell.front() == ' ' || cell.front() == '\t')) cell.remove_prefix(1);
-  while (!cell.empty() && (cell.back() == ' ' || cell.back() == '\t' || cell.back() == '\r')) cell.remove_suffix(1);
+  while (!cell.empty() && (cell.back() == ' ' || cell.back() == '\t' || cell.back() == '\r'))
+    cell.remove_suffix(1);
   if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"') cell = cell.substr(1, cell.size() - 2);
   return cell;
 }

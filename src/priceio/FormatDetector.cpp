@@ -26,7 +26,8 @@ std::vector<Line> NonBlankLines(std::string_view text) {
   std::size_t number = 0;
   for (std::size_t start = 0; start < text.size(); ++number) {
     const std::size_t nl = text.find('\n', start);
-    std::string_view line = text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
+    std::string_view line =
+        text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.find_first_not_of(" \t") != std::string_view::npos) lines.push_back({number, line});
     start = nl == std::string_view::npos ? text.size() : nl + 1;
@@ -49,12 +50,13 @@ bool ReadsAsDate(std::string_view cell, const std::string& form) {
 }
 
 bool Missing(std::string_view value) {
-  return value.empty() || value == "null" || value == "N/A" || value == "n/a" || value == "." || value == "-" ||
-         value == "NaN";
+  return value.empty() || value == "null" || value == "N/A" || value == "n/a" || value == "." ||
+         value == "-" || value == "NaN";
 }
 
 std::string_view Cell(const std::vector<std::string_view>& cells, int column) {
-  return column < static_cast<int>(cells.size()) ? CellValue(cells[static_cast<std::size_t>(column)]) : std::string_view();
+  return column < static_cast<int>(cells.size()) ? CellValue(cells[static_cast<std::size_t>(column)])
+                                                 : std::string_view();
 }
 
 // The separator that splits the most rows into the same number (two or more) of columns;
@@ -113,7 +115,8 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
   const auto found = FindSeparator(sample);
   const char separator = found.first;
   const int columns = found.second;
-  if (separator == 0) return {std::nullopt, "Kein Dateiformat erkannt: Die Datei enthält keine Zeilen mit einem Datum."};
+  if (separator == 0)
+    return {std::nullopt, "Kein Dateiformat erkannt: Die Datei enthält keine Zeilen mit einem Datum."};
   f.separator = separator;
   f.columns = columns;
   std::vector<std::vector<std::string_view>> rows;
@@ -125,8 +128,8 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
   std::size_t bestCount = 0;
   for (int c = 0; c < columns; ++c) {
     for (const std::string& form : forms) {
-      const auto count = static_cast<std::size_t>(
-          std::count_if(rows.begin(), rows.end(), [&](const auto& r) { return ReadsAsDate(Cell(r, c), form); }));
+      const auto count = static_cast<std::size_t>(std::count_if(
+          rows.begin(), rows.end(), [&](const auto& r) { return ReadsAsDate(Cell(r, c), form); }));
       if (count > bestCount) {
         bestCount = count;
         f.dateColumn = c;
@@ -208,7 +211,8 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
           if (SameHeader(LineAsUtf8(CellValue(h[i])), options.column)) chosen = static_cast<int>(i);
       if (chosen < 0) chosen = -2;
     }
-    if (chosen == -2) return {std::nullopt, "Die Spalte „" + options.column + "“ gibt es in der Datei nicht."};
+    if (chosen == -2)
+      return {std::nullopt, "Die Spalte „" + options.column + "“ gibt es in der Datei nicht."};
   }
   for (int pass = 0; pass < 2 && chosen < 0; ++pass) {
     for (const auto& h : headers) {
@@ -216,7 +220,9 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
         if (c >= static_cast<int>(h.size())) continue;
         const std::string key = HeaderKey(LineAsUtf8(CellValue(h[static_cast<std::size_t>(c)])));
         for (const char* word : kCloseWords) {
-          const bool fits = pass == 0 ? key == word : key.find(word) != std::string::npos && key.find("adj") == std::string::npos;
+          const bool fits = pass == 0
+                                ? key == word
+                                : key.find(word) != std::string::npos && key.find("adj") == std::string::npos;
           if (fits && chosen < 0) chosen = c;
         }
       }
@@ -224,10 +230,12 @@ Detection DetectFormat(std::string_view text, const DetectOptions& options) {
   }
   if (chosen < 0 && !withDecimals.empty()) chosen = withDecimals.back();
   if (chosen < 0 && !prices.empty()) chosen = prices.back();
-  if (chosen < 0 || chosen == f.dateColumn) return {std::nullopt, "Kein Dateiformat erkannt: Keine Spalte enthält Kurse."};
+  if (chosen < 0 || chosen == f.dateColumn)
+    return {std::nullopt, "Kein Dateiformat erkannt: Keine Spalte enthält Kurse."};
   f.priceColumn = chosen;
   const int last = std::max(f.dateColumn, f.priceColumn);
-  f.moreColumns = std::any_of(data.begin(), data.end(), [&](const auto& r) { return static_cast<int>(r.size()) > last + 1; });
+  f.moreColumns = std::any_of(data.begin(), data.end(),
+                              [&](const auto& r) { return static_cast<int>(r.size()) > last + 1; });
   return {f, {}};
 }
 
@@ -261,10 +269,12 @@ std::vector<std::vector<std::string>> PreviewRows(std::string_view text, const D
   std::size_t start = 0;
   while (start < text.size() && out.size() < rows) {
     const std::size_t nl = text.find('\n', start);
-    std::string_view line = text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
+    std::string_view line =
+        text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     std::vector<std::string> cells;
-    for (const std::string_view cell : SplitColumns(line, format.separator)) cells.push_back(LineAsUtf8(CellValue(cell)));
+    for (const std::string_view cell : SplitColumns(line, format.separator))
+      cells.push_back(LineAsUtf8(CellValue(cell)));
     out.push_back(std::move(cells));
     start = nl == std::string_view::npos ? text.size() : nl + 1;
   }

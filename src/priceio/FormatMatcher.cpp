@@ -57,12 +57,12 @@ std::string CFormatMatcher::FirstMismatch() const {
   std::vector<SkippedLine> one{{LineNumberOf(pos), LineAsUtf8(LineAt(LineStartOf(pos))), false}};
   const std::string shown = SkippedReport(one).back();  // "Zeile %d: „TEXT“"
   const std::size_t colon = shown.find(':');
-  return shown.substr(0, colon) + " der Datei passt nicht (Formatbeschreibung Zeile " + std::to_string(descLine) +
-         ", Zeichen " + std::to_string(column) + ")" + shown.substr(colon);
+  return shown.substr(0, colon) + " der Datei passt nicht (Formatbeschreibung Zeile " +
+         std::to_string(descLine) + ", Zeichen " + std::to_string(column) + ")" + shown.substr(colon);
 }
 
 std::optional<CFormatMatcher::FieldText> CFormatMatcher::ReadField(char terminator, bool lineLimited,
-                                                                  bool quoted) const {
+                                                                   bool quoted) const {
   FieldText f;
   std::size_t p = m_pos;
   if (quoted && p < m_text.size() && m_text[p] == '"') {
@@ -99,7 +99,8 @@ bool CFormatMatcher::SkipsToLineEnd(std::string_view& description, int depth) {
   while (true) {
     std::string_view here = ahead;
     const TokenRead t = ReadToken(ahead, depth, true, false);
-    if (t.kind == Token::End || t.kind == Token::RepeatEnd || (t.kind == Token::Literal && t.literal == '\n')) {
+    if (t.kind == Token::End || t.kind == Token::RepeatEnd ||
+        (t.kind == Token::Literal && t.literal == '\n')) {
       description = here;
       return true;
     }
@@ -145,7 +146,9 @@ bool CFormatMatcher::SkipToColumn(const TokenRead& token, std::string_view descr
   const int want = HeaderColumn(token.arg, separator.literal);
   if (want < 0) return Mismatch();
   const std::size_t lineStart = LineStartOf(m_pos);
-  int have = static_cast<int>(SplitColumns(m_text.substr(lineStart, m_pos - lineStart), separator.literal).size()) - 1;
+  int have =
+      static_cast<int>(SplitColumns(m_text.substr(lineStart, m_pos - lineStart), separator.literal).size()) -
+      1;
   while (have < want) {
     const std::optional<FieldText> skipped = ReadField(separator.literal, true, true);
     if (!skipped || skipped->atLineEnd) return Mismatch();
@@ -162,7 +165,8 @@ bool CFormatMatcher::MatchField(const TokenRead& token, std::string_view& descri
   if (terminator.kind != Token::Literal) return false;
   // A field never reads past its line's end, but for <TEXT> before the repeat group.
   const bool lineLimited = depth >= 1 || token.kind != Token::Text;
-  const std::optional<FieldText> field = ReadField(terminator.literal, lineLimited, token.kind != Token::Text);
+  const std::optional<FieldText> field =
+      ReadField(terminator.literal, lineLimited, token.kind != Token::Text);
   if (!field) return Mismatch();
   if (field->atLineEnd && terminator.literal != '\n' && (depth == 0 || !SkipsToLineEnd(description, depth)))
     return Mismatch();
@@ -220,7 +224,8 @@ bool CFormatMatcher::MatchRepeat(std::string_view body, int depth) {
     const std::size_t pairsBefore = m_pairs.size();
     // Blank lines carry nothing: passed over without a word.
     const std::size_t nl = m_text.find('\n', m_pos);
-    const std::string_view rest = m_text.substr(m_pos, nl == std::string_view::npos ? std::string_view::npos : nl - m_pos);
+    const std::string_view rest =
+        m_text.substr(m_pos, nl == std::string_view::npos ? std::string_view::npos : nl - m_pos);
     if (Trimmed(rest).empty()) {
       m_pos = nl == std::string_view::npos ? m_text.size() : nl + 1;
       continue;
@@ -302,7 +307,8 @@ void CFormatMatcher::Finish() {
   }
   std::erase_if(m_pairs, doubtful);
   // The later of two prices of a day wins; an empty price removes the day.
-  std::stable_sort(m_pairs.begin(), m_pairs.end(), [](const Pair& a, const Pair& b) { return a.day < b.day; });
+  std::stable_sort(m_pairs.begin(), m_pairs.end(),
+                   [](const Pair& a, const Pair& b) { return a.day < b.day; });
   std::vector<CKBXKurs> points;
   std::vector<std::size_t> lines;
   for (std::size_t i = 0; i < m_pairs.size(); ++i) {

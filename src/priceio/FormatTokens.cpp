@@ -1,10 +1,11 @@
 // Reading a format description token by token: the tags, their arguments, and where a
 // description is at fault.
+#include "priceio/FormatTokens.h"
+
 #include <algorithm>
 #include <cctype>
 
 #include "priceio/FormatMatcher.h"
-#include "priceio/FormatTokens.h"
 
 namespace priceio {
 
@@ -22,14 +23,22 @@ struct Tag {
 };
 
 constexpr Tag kTags[] = {
-    {"<TAB>", Token::Literal, '\t', false},      {"<NZ>", Token::Literal, '\n', false},
-    {"<LEER>", Token::Literal, ' ', false},      {"<TEXT>", Token::Text, 0, false},
-    {"<FELD>", Token::Skip, 0, false},           {"<DATUM>", Token::Date, 0, false},
-    {"<KURS>", Token::Price, 0, false},          {"<KURS_EUR>", Token::PriceEur, 0, false},
-    {"<KURS_DM>", Token::PriceDm, 0, false},     {"<WIEDERHOLE:", Token::RepeatStart, 0, false},
-    {"<DATUM:", Token::Date, 0, true},           {"<KURS:", Token::Price, 0, true},
-    {"<KURS_EUR:", Token::PriceEur, 0, true},    {"<KURS_DM:", Token::PriceDm, 0, true},
-    {"<SYMBOL:", Token::Symbol, 0, true},        {"<SPALTE:", Token::Column, 0, true},
+    {"<TAB>", Token::Literal, '\t', false},
+    {"<NZ>", Token::Literal, '\n', false},
+    {"<LEER>", Token::Literal, ' ', false},
+    {"<TEXT>", Token::Text, 0, false},
+    {"<FELD>", Token::Skip, 0, false},
+    {"<DATUM>", Token::Date, 0, false},
+    {"<KURS>", Token::Price, 0, false},
+    {"<KURS_EUR>", Token::PriceEur, 0, false},
+    {"<KURS_DM>", Token::PriceDm, 0, false},
+    {"<WIEDERHOLE:", Token::RepeatStart, 0, false},
+    {"<DATUM:", Token::Date, 0, true},
+    {"<KURS:", Token::Price, 0, true},
+    {"<KURS_EUR:", Token::PriceEur, 0, true},
+    {"<KURS_DM:", Token::PriceDm, 0, true},
+    {"<SYMBOL:", Token::Symbol, 0, true},
+    {"<SPALTE:", Token::Column, 0, true},
     {"<KOPFZEILEN:", Token::HeaderLines, 0, true},
 };
 

@@ -91,7 +91,8 @@ bool ValidDateForm(std::string_view form) {
   for (std::size_t i = 0; i < form.size();) {
     const char c = Upper(form[i]);
     if (!IsComponent(c)) {
-      if (static_cast<unsigned char>(form[i]) <= 32 || static_cast<unsigned char>(form[i]) >= 127) return false;
+      if (static_cast<unsigned char>(form[i]) <= 32 || static_cast<unsigned char>(form[i]) >= 127)
+        return false;
       ++i;
       continue;
     }

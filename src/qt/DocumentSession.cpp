@@ -1,10 +1,11 @@
 #include "qt/DocumentSession.h"
 
+#include <sys/stat.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <chrono>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "document/BackupStore.h"
 #include "document/RecoveryStore.h"
@@ -70,7 +71,8 @@ void DocumentSession::KeepRecoveryCopy() {
   const std::string origin = RecoveryOrigin();
   const bool isNew = m_file.empty();
   // A copy of another name (the file was saved under a new one) or of a saved state goes.
-  if (m_hasRecoveryCopy && (!m_doc->IsModified() || origin != m_recoveryWrittenFor || isNew != m_recoveryWrittenNew)) {
+  if (m_hasRecoveryCopy &&
+      (!m_doc->IsModified() || origin != m_recoveryWrittenFor || isNew != m_recoveryWrittenNew)) {
     RecoveryStore().Remove(m_recoveryWrittenFor, m_recoveryWrittenNew);
     m_hasRecoveryCopy = false;
   }
@@ -125,8 +127,10 @@ DocumentSession::DiskFile DocumentSession::Observe(const std::string& file, bool
   return seen;
 }
 
-std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const std::string& file, const platform::Clock& clock,
-                                                           std::chrono::milliseconds wait, DocumentError& error) {
+std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const std::string& file,
+                                                           const platform::Clock& clock,
+                                                           std::chrono::milliseconds wait,
+                                                           DocumentError& error) {
   // What is no regular file (a folder, a FIFO, /dev/zero) is refused before a lock file
   // is made beside it.
   error = IsRegularFile(file) ? DocumentError::None : DocumentError::Open;
@@ -145,8 +149,9 @@ std::shared_ptr<DocumentSession> DocumentSession::OpenFile(const std::string& fi
   session->m_openedHash = std::async(std::launch::async, [file, seen = session->m_disk] {
     const QByteArray hash = ContentHash(file);
     const DiskFile now = Observe(file, false);
-    const bool same = now.exists && now.device == seen.device && now.inode == seen.inode && now.size == seen.size &&
-                      now.mtimeSeconds == seen.mtimeSeconds && now.mtimeNanoseconds == seen.mtimeNanoseconds;
+    const bool same = now.exists && now.device == seen.device && now.inode == seen.inode &&
+                      now.size == seen.size && now.mtimeSeconds == seen.mtimeSeconds &&
+                      now.mtimeNanoseconds == seen.mtimeNanoseconds;
     return same ? hash : QByteArray();
   });
   return session;
@@ -166,7 +171,8 @@ bool DocumentSession::ChangedOutside() const {
   const DiskFile now = Observe(m_file, false);
   if (!now.exists || now.device != m_disk.device || now.inode != m_disk.inode || now.size != m_disk.size)
     return true;
-  if (now.mtimeSeconds == m_disk.mtimeSeconds && now.mtimeNanoseconds == m_disk.mtimeNanoseconds) return false;
+  if (now.mtimeSeconds == m_disk.mtimeSeconds && now.mtimeNanoseconds == m_disk.mtimeNanoseconds)
+    return false;
   return ContentHash(m_file) != m_disk.hash;
 }
 

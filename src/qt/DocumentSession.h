@@ -59,7 +59,9 @@ class DocumentSession {
 
   // Takes the lock of a file; Busy when another program holds it.
   PortfolioLock::Result Lock(const std::string& file, std::chrono::milliseconds wait);
-  bool Lock(const QString& path) { return Lock(FileOf(path), kDesktopLockWait) == PortfolioLock::Result::Locked; }
+  bool Lock(const QString& path) {
+    return Lock(FileOf(path), kDesktopLockWait) == PortfolioLock::Result::Locked;
+  }
   bool IsLocked() const { return m_lock.IsLocked(); }
   // Whether the file is no longer the one opened or last saved here: deleted, replaced, or
   // changed in size or content (a new time alone is no change).

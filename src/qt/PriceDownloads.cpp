@@ -1,5 +1,3 @@
-#include "platform/Downloads.h"
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -15,6 +13,8 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+
+#include "platform/Downloads.h"
 
 namespace platform {
 
@@ -71,7 +71,8 @@ class Transfer {
     m_silence.setInterval(timeoutMs);
     // Every connection has the transfer's timer as its context: it ends with the transfer,
     // and the reply's own connections (those that stop its request) stay.
-    QObject::connect(&m_silence, &QTimer::timeout, &m_silence, [this] { Abort("keine Antwort seit 30 Sekunden"); });
+    QObject::connect(&m_silence, &QTimer::timeout, &m_silence,
+                     [this] { Abort("keine Antwort seit 30 Sekunden"); });
     m_silence.start();
     QObject::connect(m_reply, &QNetworkReply::readyRead, &m_silence, [this] {
       m_silence.start();
@@ -79,7 +80,8 @@ class Transfer {
       if (m_body.size() > m_maxBytes) Abort("Antwort größer als 50 MB");
     });
     QObject::connect(m_reply, &QNetworkReply::metaDataChanged, &m_silence, [this] { m_silence.start(); });
-    QObject::connect(m_reply, &QNetworkReply::redirected, &m_silence, [this](const QUrl&) { m_silence.start(); });
+    QObject::connect(m_reply, &QNetworkReply::redirected, &m_silence,
+                     [this](const QUrl&) { m_silence.start(); });
     QObject::connect(m_reply, &QNetworkReply::finished, &m_silence, [this] { Finish(); });
   }
   ~Transfer() {
@@ -138,7 +140,8 @@ class Transfer {
 
 }  // namespace
 
-std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, const DownloadProgress& progress) {
+std::vector<Download> DownloadAll(const std::vector<std::string>& addresses,
+                                  const DownloadProgress& progress) {
   // kapibuch-cli has no application object of its own: the network needs one.
   std::unique_ptr<QCoreApplication> app;
   static int argc = 1;
@@ -152,7 +155,8 @@ std::vector<Download> DownloadAll(const std::vector<std::string>& addresses, con
   QNetworkAccessManager manager;
   // Certificates are always verified; a test may add its authority for this run alone.
   QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-  if (const char* ca = std::getenv("KAPIBUCH_TEST_CA_FILE"); ca && *ca) tls.addCaCertificates(QString::fromLocal8Bit(ca));
+  if (const char* ca = std::getenv("KAPIBUCH_TEST_CA_FILE"); ca && *ca)
+    tls.addCaCertificates(QString::fromLocal8Bit(ca));
 
   std::vector<Download> results(addresses.size());
   std::vector<std::unique_ptr<Transfer>> running(addresses.size());

@@ -19,7 +19,8 @@ namespace qt {
 
 class QtPainterSurface : public platform::Surface {
  public:
-  QtPainterSurface(QPainter& painter, QPaintDevice& device, QPointF origin, bool printing, platform::PageGeometry page);
+  QtPainterSurface(QPainter& painter, QPaintDevice& device, QPointF origin, bool printing,
+                   platform::PageGeometry page);
 
   // Fewer painter calls for documents of many pages (PDF, printers, the preview): a text is
   // clipped only when it runs out of its rectangle sideways, an outline is one rectangle,

@@ -11,7 +11,8 @@ class QtPrompter : public platform::Prompter {
  public:
   explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
   void SetParent(QWidget* parent) { m_parent = parent; }
-  platform::Answer Ask(const std::string& caption, const std::string& text, platform::Icon icon, platform::Buttons buttons) override;
+  platform::Answer Ask(const std::string& caption, const std::string& text, platform::Icon icon,
+                       platform::Buttons buttons) override;
 
  private:
   QWidget* m_parent;

@@ -207,8 +207,7 @@ std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, 
   return labels;
 }
 
-std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const HoldingsRow& r,
-                                          int shareDecimals) {
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const HoldingsRow& r, int shareDecimals) {
   const int pd = doc.settings.general.percentDecimals;
   const auto price = [](std::int64_t v) {
     return v < 0 ? std::string("-") : FormatMoney(v, kEur, kOwnCurrency, false);

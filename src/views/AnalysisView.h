@@ -36,8 +36,7 @@ void BuildAnalysisRows(CKBXDatum day, CKBXDatum start, std::vector<HoldingsRow>&
 
 // The texts of the 41 rows: labels, and the value cells of a row (column of the table).
 std::vector<std::string> AnalysisLabels(const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start);
-std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const HoldingsRow& row,
-                                          int shareDecimals);
+std::array<std::string, 41> AnalysisCells(const CKapibuchDoc& doc, const HoldingsRow& row, int shareDecimals);
 
 platform::Size AnalysisScrollSize(const CKapibuchDoc& doc, const std::vector<HoldingsRow>& rows);
 void DrawAnalysisView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXDatum day, CKBXDatum start,

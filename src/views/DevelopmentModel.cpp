@@ -132,7 +132,8 @@ std::string DevelopmentModel::Text(DevelopmentColumn column, const DevelopmentFi
   return {};
 }
 
-std::optional<DevelopmentKey> DevelopmentModel::Key(DevelopmentColumn column, const DevelopmentFigures& f) const {
+std::optional<DevelopmentKey> DevelopmentModel::Key(DevelopmentColumn column,
+                                                    const DevelopmentFigures& f) const {
   const DevelopmentSettings& s = Settings();
   // A rate against a zero basis shows nothing (0 against 0 shows zero).
   const auto rate = [](std::int64_t a, std::int64_t b, double percent) -> std::optional<DevelopmentKey> {
@@ -177,7 +178,8 @@ std::pair<std::string, std::string> DevelopmentModel::PositionCells(std::size_t 
   return PriceCells(index, history ? history->PriceOn(day) : kNoPrice);
 }
 
-std::pair<std::string, std::string> DevelopmentModel::PriceCells(std::size_t index, std::int32_t price) const {
+std::pair<std::string, std::string> DevelopmentModel::PriceCells(std::size_t index,
+                                                                 std::int32_t price) const {
   if (price == kNoPrice) return {};
   return {Money(price), FormatChangePercent(price, m_basis[index], m_doc.settings.general.percentDecimals)};
 }

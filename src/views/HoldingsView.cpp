@@ -51,8 +51,7 @@ void ComputeHoldingsValues(HoldingsRow& row, const TableSettings& s) {
   row.gainWithIncomePercent = basisEur == 0 ? 0 : ChangePercent(row.value + incomeEur, basisEur);
 }
 
-void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc,
-                         bool merge) {
+void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc, bool merge) {
   const TableSettings& s = doc.settings.holdings;
   rows.clear();
   HoldingsRow sums;
@@ -62,9 +61,8 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CK
     if (!p.IsHeldOn(day)) continue;
     HoldingsRow* row = nullptr;
     if (merge) {
-      const auto it = std::find_if(rows.begin(), rows.end(), [&](const HoldingsRow& r) {
-        return r.name == p.name && r.wkn == p.wkn;
-      });
+      const auto it = std::find_if(rows.begin(), rows.end(),
+                                   [&](const HoldingsRow& r) { return r.name == p.name && r.wkn == p.wkn; });
       if (it != rows.end()) row = &*it;
     }
     if (!row) {
@@ -97,8 +95,7 @@ void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CK
   rows.push_back(std::move(sums));
 }
 
-void BuildHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc,
-                       bool merge) {
+void BuildHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc, bool merge) {
   const TableSettings& s = doc.settings.holdings;
   CollectHoldingsRows(day, rows, doc, merge);
 

@@ -78,9 +78,8 @@ void BuildRealisedRows(CKBXDatum start, CKBXDatum end, std::vector<RealisedRow>&
     if (!p.IsSold() || p.saleDate < start || p.saleDate > end) continue;
     RealisedRow* row = nullptr;
     if (merge) {
-      const auto it = std::find_if(rows.begin(), rows.end(), [&](const RealisedRow& r) {
-        return r.name == p.name && r.wkn == p.wkn;
-      });
+      const auto it = std::find_if(rows.begin(), rows.end(),
+                                   [&](const RealisedRow& r) { return r.name == p.name && r.wkn == p.wkn; });
       if (it != rows.end()) {
         row = &*it;
         if (p.saleDate < row->saleDate) row->saleDate = p.saleDate;

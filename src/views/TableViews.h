@@ -9,20 +9,18 @@
 #include <vector>
 
 #include "document/KapibuchDoc.h"
+#include "views/AccountRow.h"
 #include "views/HoldingsRow.h"
 #include "views/RealisedRow.h"
-#include "views/AccountRow.h"
 #include "views/Table.h"
 
 namespace views {
 
 // ---- holdings (mode 1; the analysis view builds its rows the same way)
 constexpr std::size_t kHoldingsSlots = 17;
-void BuildHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc,
-                       bool merge);
+void BuildHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc, bool merge);
 // The rows with their sums and values, unsorted (the analysis sorts by its own keys).
-void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc,
-                         bool merge);
+void CollectHoldingsRows(CKBXDatum day, std::vector<HoldingsRow>& rows, const CKapibuchDoc& doc, bool merge);
 // The values of one row from its sums (shown values in the columns' currencies, percentages).
 void ComputeHoldingsValues(HoldingsRow& row, const TableSettings& settings);
 // Decimals that the quantities (in 1/kQuantityUnit shares) of all rows need.
@@ -57,8 +55,7 @@ void DrawRealisedView(platform::Surface& surface, const CKapibuchDoc& doc, CKBXD
 
 // ---- account movements (mode 4)
 constexpr std::size_t kAccountSlots = 5;
-void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<AccountRow>& rows,
-                      const CKapibuchDoc& doc);
+void BuildAccountRows(CKBXDatum start, CKBXDatum end, std::vector<AccountRow>& rows, const CKapibuchDoc& doc);
 Table AccountTable(const CKapibuchDoc& doc, CKBXDatum start, CKBXDatum end,
                    const std::vector<AccountRow>& rows);
 ColumnLayout MeasureAccountColumns(platform::Surface& surface, const CKapibuchDoc& doc,

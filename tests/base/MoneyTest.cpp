@@ -159,9 +159,25 @@ TEST(MoneyText, TextsAgreeWithPrintfForAnyValue) {
     }
     return text;
   };
-  std::vector<double> values = {0.0,    -0.0,   0.125,  -0.125, 0.005,  2.5,     -2.5,   0.0049999,
-                                -0.001, 99.995, 1e-300, 5e-324, 1e300,  -1e300, 123.455, 0.375,
-                                1.0 / 3, 2.0 / 3, std::numeric_limits<double>::max()};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.125,
+                                -0.125,
+                                0.005,
+                                2.5,
+                                -2.5,
+                                0.0049999,
+                                -0.001,
+                                99.995,
+                                1e-300,
+                                5e-324,
+                                1e300,
+                                -1e300,
+                                123.455,
+                                0.375,
+                                1.0 / 3,
+                                2.0 / 3,
+                                std::numeric_limits<double>::max()};
   std::mt19937_64 random(16);
   std::uniform_real_distribution<double> wide(-1e6, 1e6);
   for (int i = 0; i < 20000; ++i) {
@@ -179,14 +195,23 @@ TEST(MoneyText, TextsAgreeWithPrintfForAnyValue) {
   EXPECT_EQ(FormatPercent(-std::numeric_limits<double>::infinity(), 1), "-inf%");
 
   const auto printfMoney = [](std::int64_t amount) {
-    const std::uint64_t magnitude = amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+    const std::uint64_t magnitude =
+        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
     std::string digits = std::to_string(magnitude / 100);
     for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ".");
     char cents[8];
     std::snprintf(cents, sizeof cents, ",%02u", static_cast<unsigned>(magnitude % 100));
     return (amount < 0 ? "-" : "") + digits + cents;
   };
-  std::vector<std::int64_t> amounts = {0, 1, -1, 99, -99, 100, 99999, 100000, -100000,
+  std::vector<std::int64_t> amounts = {0,
+                                       1,
+                                       -1,
+                                       99,
+                                       -99,
+                                       100,
+                                       99999,
+                                       100000,
+                                       -100000,
                                        std::numeric_limits<std::int64_t>::max(),
                                        std::numeric_limits<std::int64_t>::min()};
   for (int i = 0; i < 20000; ++i) amounts.push_back(static_cast<std::int64_t>(random()) >> (random() % 63));

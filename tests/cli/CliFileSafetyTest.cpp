@@ -11,9 +11,9 @@
 
 #include "base/SafeFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/CliTestUtil.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileMode.h"
-#include "tests/cli/CliTestUtil.h"
 
 using namespace clitest;
 

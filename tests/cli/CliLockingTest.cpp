@@ -12,11 +12,11 @@
 
 #include "base/FileLock.h"
 #include "base/SafeFile.h"
-#include "qt/PortfolioLock.h"
 #include "cli/Cli.h"
+#include "qt/PortfolioLock.h"
+#include "tests/cli/CliTestUtil.h"
 #include "tests/support/ByteDiff.h"
 #include "tests/support/ChildProcess.h"
-#include "tests/cli/CliTestUtil.h"
 
 using namespace clitest;
 
@@ -140,5 +140,6 @@ TEST_F(CliLocking, NamesThatAreNotUtf8HaveLocksOfTheirOwn) {
   ASSERT_EQ(desktop.Acquire(o, std::chrono::milliseconds(0)), qt::PortfolioLock::Result::Locked);
   const Result r = RunCli({"move", a, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(RunCli({"move", o, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"}).status, 5);
+  EXPECT_EQ(RunCli({"move", o, "--date", "01.02.2020", "--kind", "Kapitaleinlage", "--amount", "5"}).status,
+            5);
 }

@@ -12,8 +12,8 @@
 
 #include "cli/Cli.h"
 #include "platform/Clock.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/cli/CliTestUtil.h"
+#include "tests/support/ChildProcess.h"
 
 using namespace clitest;
 

@@ -87,7 +87,8 @@ TEST(CliPriceFiles, ImportThenExportAndBack) {
 }
 
 TEST(CliPriceFiles, DetectFormatAndAutomaticImport) {
-  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-cli-auto-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-cli-auto-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
@@ -108,9 +109,12 @@ TEST(CliPriceFiles, DetectFormatAndAutomaticImport) {
                                   "2004-02-04,51.0,52.0,50.0,51.205,46.2,1200\n");
   Result r = RunCli({"detect-format", "--input", yahoo});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<KURS_EUR:PUNKT>,<TEXT><NZ>\n>\n");
+  EXPECT_EQ(r.out,
+            "<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<KURS_EUR:PUNKT>,<TEXT><NZ>\n>\n");
   r = RunCli({"detect-format", "--input", yahoo, "--column", "adj close", "--currency", "DM"});
-  EXPECT_EQ(r.out, "<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<FELD>,<KURS_DM:PUNKT>,<TEXT><NZ>\n>\n");
+  EXPECT_EQ(
+      r.out,
+      "<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<FELD>,<KURS_DM:PUNKT>,<TEXT><NZ>\n>\n");
   r = RunCli({"detect-format", "--input", yahoo, "--column", "2"});
   EXPECT_NE(r.out.find("<DATUM>,<KURS_EUR:PUNKT>,<TEXT><NZ>"), std::string::npos);
   r = RunCli({"detect-format", "--input", yahoo, "--column", "Schluss"});
@@ -126,9 +130,13 @@ TEST(CliPriceFiles, DetectFormatAndAutomaticImport) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "2 Kurse gefunden\n");
   EXPECT_EQ(r.err, "1 Zeilen übersprungen:\nZeile 3: „2004-02-03,null,null,null,null,null,null“\n");
-  r = RunCli({"export", file, "--name", "Siemens AG", "--output", (dir / "out.txt").string(), "--separator", ";"});
-  EXPECT_NE(Read((dir / "out.txt").string()).find("02.02.2004;50,10\r\n04.02.2004;51,21\r\n"), std::string::npos);
-  EXPECT_EQ(RunCli({"import", file, "--name", "Siemens AG", "--input", yahoo, "--auto", "--format", "1"}).status, 1);
+  r = RunCli(
+      {"export", file, "--name", "Siemens AG", "--output", (dir / "out.txt").string(), "--separator", ";"});
+  EXPECT_NE(Read((dir / "out.txt").string()).find("02.02.2004;50,10\r\n04.02.2004;51,21\r\n"),
+            std::string::npos);
+  EXPECT_EQ(
+      RunCli({"import", file, "--name", "Siemens AG", "--input", yahoo, "--auto", "--format", "1"}).status,
+      1);
   EXPECT_EQ(RunCli({"import", file, "--name", "Siemens AG", "--input", yahoo, "--column", "2"}).status, 1);
   r = RunCli({"import", file, "--name", "Siemens AG", "--input", write("t.txt", "x\n"), "--auto"});
   EXPECT_EQ(r.status, 2);
@@ -138,23 +146,28 @@ TEST(CliPriceFiles, DetectFormatAndAutomaticImport) {
   for (const bool lines : {false, true}) {
     for (const std::string separator : {"<TAB>", ";"}) {
       const std::string out = (dir / "back.txt").string();
-      std::vector<std::string> args = {"export", file, "--name", "Siemens AG", "--output", out, "--separator", separator};
+      std::vector<std::string> args = {"export",   file, "--name",      "Siemens AG",
+                                       "--output", out,  "--separator", separator};
       if (lines) args.insert(args.end(), {"--with-name", "--with-wkn"});
       ASSERT_EQ(RunCli(args).status, 0);
       const std::string exported = Read(out);
       const std::string copy = (dir / "copy.kpz").string();
       std::filesystem::remove(copy);
-      ASSERT_EQ(RunCli({"new", copy, "--start", "01.01.1999", "--balance", "0", "--currency", "EUR"}).status, 0);
-      ASSERT_EQ(RunCli({"buy", copy, "--date", "04.01.1999", "--name", "Siemens AG", "--wkn", "723610", "--qty", "1",
-                        "--price", "1", "--commission", "0"})
+      ASSERT_EQ(RunCli({"new", copy, "--start", "01.01.1999", "--balance", "0", "--currency", "EUR"}).status,
+                0);
+      ASSERT_EQ(RunCli({"buy", copy, "--date", "04.01.1999", "--name", "Siemens AG", "--wkn", "723610",
+                        "--qty", "1", "--price", "1", "--commission", "0"})
                     .status,
                 0);
       r = RunCli({"import", copy, "--name", "Siemens AG", "--input", out, "--auto"});
       ASSERT_EQ(r.status, 0) << r.err;
-      r = RunCli({"import", copy, "--name", "Siemens AG", "--input", out, "--format", separator == ";" ? "2" : "1"});
+      r = RunCli(
+          {"import", copy, "--name", "Siemens AG", "--input", out, "--format", separator == ";" ? "2" : "1"});
       ASSERT_EQ(r.status, 0) << r.err;
       EXPECT_EQ(r.err.empty(), !lines) << r.err;  // the name lines are reported as skipped
-      ASSERT_EQ(RunCli({"export", copy, "--name", "Siemens AG", "--output", out, "--separator", separator}).status, 0);
+      ASSERT_EQ(
+          RunCli({"export", copy, "--name", "Siemens AG", "--output", out, "--separator", separator}).status,
+          0);
       const std::string back = Read(out);
       EXPECT_EQ(lines ? exported.substr(exported.find("02.01.2001")) : exported, back) << separator;
     }

@@ -11,8 +11,8 @@
 #include "cli/Cli.h"
 #include "forms/KurseImportierenForm.h"
 #include "qt/QtSettingsStore.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/cli/CliTestUtil.h"
+#include "tests/support/ChildProcess.h"
 
 using namespace clitest;
 

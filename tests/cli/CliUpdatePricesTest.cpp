@@ -32,8 +32,8 @@ const char* const kSiemens =
 class CliUpdatePrices : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* proxy : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
-                              "no_proxy", "NO_PROXY"})
+    for (const char* proxy : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy",
+                              "ALL_PROXY", "no_proxy", "NO_PROXY"})
       ::unsetenv(proxy);
     ::setenv("KAPIBUCH_TODAY", "08.12.2026", 1);
     m_dir = testutil::OpenScratchFolder(std::string("update-") +
@@ -44,8 +44,8 @@ class CliUpdatePrices : public ::testing::Test {
     std::filesystem::copy_file(std::string(KAPIBUCH_TEST_DATA) + "/sample.kpz", m_file);
   }
   void TearDown() override {
-    for (const char* name : {"KAPIBUCH_SETTINGS", "KAPIBUCH_TEST_DOWNLOAD_TIMEOUT_MS", "KAPIBUCH_TEST_DOWNLOAD_MAX_BYTES",
-                             "KAPIBUCH_TEST_CA_FILE"})
+    for (const char* name : {"KAPIBUCH_SETTINGS", "KAPIBUCH_TEST_DOWNLOAD_TIMEOUT_MS",
+                             "KAPIBUCH_TEST_DOWNLOAD_MAX_BYTES", "KAPIBUCH_TEST_CA_FILE"})
       ::unsetenv(name);
     std::filesystem::remove_all(m_dir);
   }
@@ -120,7 +120,8 @@ TEST_F(CliUpdatePrices, SourcesAreKeptInTheSettings) {
 
 TEST_F(CliUpdatePrices, EverySecurityInOneRunAndOneFails) {
   // Siemens' last price is of 02.01.2001: asked from the 3rd; the symbol is percent-encoded.
-  Source("723610", m_server.Url("/s.csv") + "?s={SYMBOL}&von={VON:JJJJ-MM-TT}&bis={BIS:UNIX}", {"--symbol", "sie de"});
+  Source("723610", m_server.Url("/s.csv") + "?s={SYMBOL}&von={VON:JJJJ-MM-TT}&bis={BIS:UNIX}",
+         {"--symbol", "sie de"});
   Source("A0B1C2", m_server.Url("/fehlt-{WKN}.csv"));
   m_server.Serve("/s.csv", {200, kSiemens, "", 0, false});
   const std::vector<std::uint8_t> before = Bytes(m_file);
@@ -130,13 +131,15 @@ TEST_F(CliUpdatePrices, EverySecurityInOneRunAndOneFails) {
   EXPECT_EQ(r.out, "Siemens AG (723610): 2 Kurse\nÖko Fonds (A0B1C2): Fehler – Server antwortet 404\n");
   std::vector<std::string> requests = m_server.Requests();
   std::sort(requests.begin(), requests.end());
-  EXPECT_EQ(requests, (std::vector<std::string>{"/fehlt-A0B1C2.csv", "/s.csv?s=sie%20de&von=2001-01-03&bis=1796688000"}));
+  EXPECT_EQ(requests, (std::vector<std::string>{"/fehlt-A0B1C2.csv",
+                                                "/s.csv?s=sie%20de&von=2001-01-03&bis=1796688000"}));
   // What succeeded is saved, with a backup of the file before.
   EXPECT_EQ(PriceOn("Siemens AG", "723610", On(1, 12, 2026)), 10025);
   EXPECT_EQ(PriceOn("Siemens AG", "723610", On(2, 12, 2026)), 10175);
   EXPECT_EQ(PriceOn("Siemens AG", "723610", On(1, 6, 2000)), kNoPrice);  // before the days asked for
   std::size_t backups = 0;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(m_dir / "data")) backups += e.is_regular_file();
+  for (const auto& e : std::filesystem::recursive_directory_iterator(m_dir / "data"))
+    backups += e.is_regular_file();
   EXPECT_EQ(backups, 1u);
 
   // Again: nothing new, and with --from the same prices are no change either.

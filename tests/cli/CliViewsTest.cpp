@@ -142,7 +142,8 @@ TEST(CliViews, DevelopmentAndCharts) {
   EXPECT_EQ(RunCli({"show", kSample, "--mode", "5", "--series", "10"}).status, 2);
   // A portfolio without positions has none to select (and says so without a wrapped count).
   const std::string empty =
-      (std::filesystem::temp_directory_path() / ("kapibuch-empty-" + std::to_string(::getpid()) + ".kpz")).string();
+      (std::filesystem::temp_directory_path() / ("kapibuch-empty-" + std::to_string(::getpid()) + ".kpz"))
+          .string();
   ASSERT_EQ(RunCli({"new", empty, "--start", "01.01.2000", "--balance", "0"}).status, 0);
   r = RunCli({"show", empty, "--mode", "6", "--select", "0"});
   EXPECT_EQ(r.status, 2);

@@ -11,8 +11,8 @@
 #include <tuple>
 
 #include "cli/Cli.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/cli/CliTestUtil.h"
+#include "tests/support/ChildProcess.h"
 
 using namespace clitest;
 

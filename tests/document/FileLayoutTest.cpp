@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/Changes.h"
 #include "base/ArchiveWriter.h"
 #include "base/SafeFile.h"
+#include "document/Changes.h"
 #include "document/KapibuchDoc.h"
 #include "tests/document/SamplePortfolio.h"
 #include "tests/support/ByteDiff.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "document/Changes.h"
 #include "base/TextCompare.h"
+#include "document/Changes.h"
 #include "document/KapibuchDoc.h"
 #include "tests/document/SamplePortfolio.h"
 
@@ -146,7 +146,8 @@ TEST(PortfolioOps, PositionsAndHistories) {
   // A change is applied, marks the document modified and tells the views once; a change
   // that changes nothing does none of it.
   doc->SetModified(false);
-  EXPECT_FALSE(doc->Apply(PriceChange("Kurse am 01.01.2001", {{"X", "1", Day(1, 1, 2001), 5}})));  // no history
+  EXPECT_FALSE(
+      doc->Apply(PriceChange("Kurse am 01.01.2001", {{"X", "1", Day(1, 1, 2001), 5}})));  // no history
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(observer.updates, 0);
   const PriceChange price("Kurse am 01.01.2001", {{"A", "1", Day(1, 1, 2001), 5}});

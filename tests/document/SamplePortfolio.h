@@ -76,7 +76,8 @@ inline std::unique_ptr<CKapibuchDoc> SamplePortfolio() {
            "Dividende Siemens");
   // The Bayer position sold in 2003.
   const std::int32_t bayer = doc->Positions().front()->number;
-  doc->Apply(SaleChange("Bayer AG", {{bayer, QuantityOf(10, 0)}}, {7000, kEur, 1000, kEur, Day(1, 8, 2003), ""}));
+  doc->Apply(
+      SaleChange("Bayer AG", {{bayer, QuantityOf(10, 0)}}, {7000, kEur, 1000, kEur, Day(1, 8, 2003), ""}));
 
   doc->Apply(PriceChange("Kurse am 01.01.1999", {{"Bayer AG", "575200", Day(1, 1, 1999), 6000}}));
   doc->Apply(PriceChange("Kurse am 01.01.2003", {{"Bayer AG", "575200", Day(1, 1, 2003), 6500}}));

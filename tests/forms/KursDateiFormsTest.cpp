@@ -153,9 +153,9 @@ TEST(KurseImportierenForm, ImplausiblePricesStartUntickedAndUnchangedListsStayUn
   auto result = dlg.StartImport(SilentPrompter());
   ASSERT_TRUE(result);
   EXPECT_EQ(result->CountLine(), "2 Kurse gefunden");
-  EXPECT_EQ(result->SkippedLines(), (std::vector<std::string>{"2 Zeilen übersprungen:",
-                                                              "Zeile 2: „02.02.1999\t1.125“ (unplausibel)",
-                                                              "Zeile 4: „null“"}));
+  EXPECT_EQ(result->SkippedLines(),
+            (std::vector<std::string>{"2 Zeilen übersprungen:", "Zeile 2: „02.02.1999\t1.125“ (unplausibel)",
+                                      "Zeile 4: „null“"}));
   EXPECT_FALSE(result->Taken(Day(2, 2, 1999)));
   result->SetTaken(Day(2, 2, 1999), true);  // the user ticks it: 1.125,00 EUR is taken
   EXPECT_EQ(result->CountLine(), "3 Kurse gefunden");

@@ -41,11 +41,12 @@ TEST(AktiensplitForm, ChecksQuestionAndEffect) {
   dlg.LeaveOld();
   EXPECT_EQ(dlg.oldText, "2");
   ASSERT_TRUE(dlg.OnOK(prompter));
-  EXPECT_EQ(prompter.Last(),
-            "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für Split "
-            "AG (S) vor "
-            "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nSie "
-            "können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.");
+  EXPECT_EQ(
+      prompter.Last(),
+      "Haben Sie alle Daten korrekt angegeben?\n\nWenn Sie auf OK klicken, werden alle Kurse für Split "
+      "AG (S) vor "
+      "dem 01.06.2000 durch 1,500000 geteilt und Stückzahlen mit 1,500000 multipliziert!\n\nSie "
+      "können die Aktion mit „Bearbeiten“ → „Rückgängig“ zurücknehmen, solange die Datei geöffnet ist.");
   dlg.Book(*doc);
   EXPECT_EQ(doc->PriceOnOrBefore("Split AG", "S", Day(1, 3, 2000)), 667);
   EXPECT_EQ(doc->Positions()[0]->Quantity(), QuantityOf(15, 0));

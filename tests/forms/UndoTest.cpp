@@ -63,8 +63,8 @@ void SwitchToEuro(CKapibuchDoc& doc, CKBXDatum day) {
   dlg.Book(doc);
 }
 
-void TypePrice(KurseEingebenForm& dlg, const CKapibuchDoc& doc, const std::string& name, const std::string& wkn,
-               const std::string& price) {
+void TypePrice(KurseEingebenForm& dlg, const CKapibuchDoc& doc, const std::string& name,
+               const std::string& wkn, const std::string& price) {
   const int row = dlg.ShowEntry(doc.FindHistory(name, wkn));
   ASSERT_GE(row, 0) << name;
   dlg.SetPriceText(row, price);
@@ -79,8 +79,10 @@ struct Step {
 
 std::vector<Step> Steps() {
   return {
-      {"Kauf Alpha AG am 04.01.1999", [](CKapibuchDoc& d) { Buy(d, Day(4, 1, 1999), "Alpha AG", "A1", "30", "100", "9,90"); }},
-      {"Kauf Beta & Co am 05.01.1999", [](CKapibuchDoc& d) { Buy(d, Day(5, 1, 1999), "Beta & Co", "B2", "10", "50"); }},
+      {"Kauf Alpha AG am 04.01.1999",
+       [](CKapibuchDoc& d) { Buy(d, Day(4, 1, 1999), "Alpha AG", "A1", "30", "100", "9,90"); }},
+      {"Kauf Beta & Co am 05.01.1999",
+       [](CKapibuchDoc& d) { Buy(d, Day(5, 1, 1999), "Beta & Co", "B2", "10", "50"); }},
       {"Kurse am 10.02.1999",
        [](CKapibuchDoc& d) {
          KurseEingebenForm dlg(d);
@@ -102,7 +104,8 @@ std::vector<Step> Steps() {
        [](CKapibuchDoc& d) { Move(d, Day(15, 6, 1999), "Dividenden-Gutschrift", "45,50"); }},
       {"Aktiensplit Beta & Co am 01.09.1999", [](CKapibuchDoc& d) { Split(d, Day(1, 9, 1999), "B2"); }},
       {"Kontowährung umstellen", [](CKapibuchDoc& d) { SwitchToEuro(d, Day(1, 1, 2000)); }},
-      {"Kauf Alpha AG am 03.01.2000", [](CKapibuchDoc& d) { Buy(d, Day(3, 1, 2000), "Alpha AG", "A1", "5", "60"); }},
+      {"Kauf Alpha AG am 03.01.2000",
+       [](CKapibuchDoc& d) { Buy(d, Day(3, 1, 2000), "Alpha AG", "A1", "5", "60"); }},
       {"Depotdaten",
        [](CKapibuchDoc& d) {
          DepotdatenForm dlg(d);
@@ -203,7 +206,8 @@ TEST(Undo, AHundredBookingsCanAllBeTakenBack) {
   auto doc = DmPortfolio();
   Buy(*doc, Day(4, 1, 1999), "Alpha AG", "A1", "1000", "10");
   for (std::uint32_t day = 1; day <= 300; ++day)
-    doc->SetPrice("Alpha AG", "A1", CKBXDatum(Day(4, 1, 1999).Day() + day), 1000 + static_cast<std::int32_t>(day));
+    doc->SetPrice("Alpha AG", "A1", CKBXDatum(Day(4, 1, 1999).Day() + day),
+                  1000 + static_cast<std::int32_t>(day));
   doc->KeepUndoHistory();
   const std::vector<std::uint8_t> start = doc->Serialize();
   for (int i = 0; i < 100; ++i) Move(*doc, Day(1, 3, 1999), "Kapitaleinlage", std::to_string(i + 1));

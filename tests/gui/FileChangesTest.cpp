@@ -44,7 +44,8 @@ class FileChangesTest : public SampleWindowTest {
   }
   void ChangeDocument() {
     const CKBXKonto& a = Doc().Account();
-    Doc().Apply(HolderDataChange({a.holder, a.address, Doc().depotNumber + "x", a.accountNumber, a.bankCode}));
+    Doc().Apply(
+        HolderDataChange({a.holder, a.address, Doc().depotNumber + "x", a.accountNumber, a.bankCode}));
   }
   std::size_t Backups() { return BackupStore((m_data / "Kapitalbuch/Sicherungen").string()).List().size(); }
 
@@ -116,13 +117,15 @@ TEST_F(FileChangesTest, ALatin1NameKeepsItsBytes) {
   const std::string latin1 = (m_dir / "D\xE9p\xF4t.kpz").string();
   std::filesystem::copy_file(m_file, latin1);
   DocumentError error = DocumentError::None;
-  auto session = qt::DocumentSession::OpenFile(latin1, testutil::TestClock(), qt::DocumentSession::kCommandLockWait, error);
+  auto session = qt::DocumentSession::OpenFile(latin1, testutil::TestClock(),
+                                               qt::DocumentSession::kCommandLockWait, error);
   ASSERT_NE(session, nullptr) << DocumentErrorMessage(error);
   EXPECT_EQ(session->File(), latin1);
   EXPECT_TRUE(session->IsLocked());
   EXPECT_TRUE(std::filesystem::exists(latin1 + ".lock"));
   const CKBXKonto& a = session->Doc().Account();
-  ASSERT_TRUE(session->Doc().Apply(HolderDataChange({a.holder, a.address, "neu", a.accountNumber, a.bankCode})));
+  ASSERT_TRUE(
+      session->Doc().Apply(HolderDataChange({a.holder, a.address, "neu", a.accountNumber, a.bankCode})));
   ASSERT_EQ(session->SaveAs(session->File()), DocumentError::None);
   session.reset();
 
@@ -130,7 +133,8 @@ TEST_F(FileChangesTest, ALatin1NameKeepsItsBytes) {
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->depotNumber, "neu");
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(m_dir)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   // The desktop window still holds sample.kpz; the Latin-1 file's lock is gone with its session.
   EXPECT_EQ(names, (std::vector<std::string>{"D\xE9p\xF4t.kpz", "data", "sample.kpz", "sample.kpz.lock"}));

@@ -3,10 +3,9 @@
 #include <unistd.h>
 
 #include <QAction>
-#include <QFile>
-#include <QXmlStreamReader>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -18,26 +17,27 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QXmlStreamReader>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
-#include "document/Changes.h"
 #include "base/SafeFile.h"
 #include "dialogs/Help.h"
 #include "document/BackupStore.h"
+#include "document/Changes.h"
 #include "frames/ChildFrame.h"
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
 #include "frames/PeriodBar.h"
-#include "qt/DocumentSession.h"
 #include "platform/RecordingSurface.h"
+#include "qt/DocumentSession.h"
+#include "qt/Rendering.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/gui/DialogTestUtil.h"
+#include "tests/support/ByteDiff.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TextDiff.h"
-#include "qt/Rendering.h"
-#include "tests/support/ByteDiff.h"
 #include "views/HoldingsRow.h"
 #include "views/TablePrintJob.h"
 #include "views/TableViews.h"
@@ -269,9 +269,9 @@ TEST_F(MainFrameTest, PrintedPagesAreThoseOfTheCommandLine) {
   };
   const std::string printed = (m_dir / "printed.svg").string(), rendered = (m_dir / "rendered.svg").string();
   const auto render = [&](int page) {
-    return testutil::WaitFor(testutil::Spawn(KAPIBUCH_CLI_PATH, {"render", m_file.toStdString(), "--mode", "1", "--day",
-                                                                  day.Format(), "--page", std::to_string(page),
-                                                                  "--output", rendered}));
+    return testutil::WaitFor(testutil::Spawn(
+        KAPIBUCH_CLI_PATH, {"render", m_file.toStdString(), "--mode", "1", "--day", day.Format(), "--page",
+                            std::to_string(page), "--output", rendered}));
   };
   int pages = 0;
   ASSERT_EQ(qt::RenderToFile(*job, printed, 1, &pages), qt::RenderResult::Ok);
@@ -317,7 +317,8 @@ TEST_F(MainFrameTest, SecurityChartSelection) {
   m_frame->ModeAction(ViewMode::SecurityChart)->trigger();
   EXPECT_EQ(m_frame->FirstLabel().text(), QStringLiteral("Wertpapiergrafik von"));
   const int rebuilds = frame->View().Rebuilds();
-  frame->OnSelectPositions({frame->Session().Doc().Positions()[1]->number}, true);  // Siemens, bought 05.03.1999, open
+  frame->OnSelectPositions({frame->Session().Doc().Positions()[1]->number},
+                           true);  // Siemens, bought 05.03.1999, open
   EXPECT_GT(frame->View().Rebuilds(), rebuilds);
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).first, Day(5, 3, 1999));
   EXPECT_EQ(frame->State().Days(ViewMode::SecurityChart).second, Day(8, 12, 2026));

@@ -11,13 +11,13 @@
 #include "frames/KapibuchView.h"
 #include "frames/MainFrame.h"
 #include "frames/PeriodBar.h"
-#include "qt/DocumentSession.h"
 #include "platform/RecordingSurface.h"
-#include "views/Charts.h"
+#include "qt/DocumentSession.h"
 #include "tests/forms/FormsTestUtil.h"
 #include "tests/gui/DialogTestUtil.h"
 #include "tests/gui/SampleWindowTest.h"
 #include "tests/support/ByteDiff.h"
+#include "views/Charts.h"
 
 using namespace guitest;
 using namespace testutil;
@@ -156,7 +156,8 @@ TEST_F(MenuDialogsTest, ABuyIsTakenBackAndMadeAgainFromTheKeyboard) {
   ASSERT_NE(bought, before);
   EXPECT_TRUE(shows("SAP SE"));
   EXPECT_TRUE(undo->isEnabled());
-  EXPECT_TRUE(undo->text().startsWith(QStringLiteral("&Rückgängig: Kauf SAP SE am "))) << undo->text().toStdString();
+  EXPECT_TRUE(undo->text().startsWith(QStringLiteral("&Rückgängig: Kauf SAP SE am ")))
+      << undo->text().toStdString();
   EXPECT_FALSE(redo->isEnabled());
 
   QTest::keyClick(Focus(), Qt::Key_Z, Qt::ControlModifier);

@@ -78,7 +78,8 @@ TEST_F(PriceDialogsTest, PricesTypedAreStoredAndShownOnceOnClosing) {
   bool splitNote = false;
   for (QLabel* label : dialog.findChildren<QLabel*>()) {
     splitNote |= label->isVisible() &&
-                 label->text() == QStringLiteral("Kurse für Tage vor einem Aktiensplit geben Sie in geteilter Form ein.");
+                 label->text() ==
+                     QStringLiteral("Kurse für Tage vor einem Aktiensplit geben Sie in geteilter Form ein.");
   }
   EXPECT_TRUE(splitNote);
   EXPECT_EQ(FindPriceField(dialog, QStringLiteral("Bayer AG")), nullptr);  // sold: not listed
@@ -263,8 +264,10 @@ TEST_F(PriceDialogsTest, ImportThroughTheAssistant) {
   });
   Click(Button(dialog, QStringLiteral("&Erkennen...")));
   EXPECT_EQ(preview, QStringLiteral("2 Kurse gefunden"));
-  EXPECT_EQ(Field<QPlainTextEdit>(dialog, QStringLiteral("F&ormatbeschreibung:"))->toPlainText(),
-            QStringLiteral("<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<KURS_EUR:PUNKT>,<TEXT><NZ>\n>"));
+  EXPECT_EQ(
+      Field<QPlainTextEdit>(dialog, QStringLiteral("F&ormatbeschreibung:"))->toPlainText(),
+      QStringLiteral(
+          "<KOPFZEILEN:1>\n<WIEDERHOLE:\n  <DATUM>,<FELD>,<FELD>,<FELD>,<KURS_EUR:PUNKT>,<TEXT><NZ>\n>"));
 
   QString skipped;
   WhenDialogShows([&](QDialog* result) {
@@ -274,7 +277,8 @@ TEST_F(PriceDialogsTest, ImportThroughTheAssistant) {
     Press(*result, QDialogButtonBox::Ok);
   });
   Click(Button(dialog, QStringLiteral("&Import starten...")));
-  EXPECT_EQ(skipped, QStringLiteral("1 Zeilen übersprungen:\nZeile 3: „2004-01-05,null,null,null,null,null,null“"));
+  EXPECT_EQ(skipped,
+            QStringLiteral("1 Zeilen übersprungen:\nZeile 3: „2004-01-05,null,null,null,null,null,null“"));
   EXPECT_EQ(PriceOn(*m_doc, "Siemens AG", Day(2, 1, 2004)), 5010);
   EXPECT_EQ(PriceOn(*m_doc, "Siemens AG", Day(6, 1, 2004)), 5121);  // 51.205 rounds up
 

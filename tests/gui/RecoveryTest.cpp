@@ -13,9 +13,9 @@
 #include <fstream>
 #include <thread>
 
-#include "document/Changes.h"
 #include "base/SafeFile.h"
 #include "document/BackupStore.h"
+#include "document/Changes.h"
 #include "document/RecoveryStore.h"
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
@@ -64,7 +64,8 @@ TEST(RecoveryChild, BooksAndWaits) {
 }
 
 TEST(Recovery, AKilledProgramsBookingComesBack) {
-  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-recovery-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-recovery-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string file = (dir / "depot.kpz").string();
@@ -149,7 +150,8 @@ TEST(Recovery, AKilledProgramsBookingComesBack) {
 // A document never saved, left by a program that is gone, is offered at start-up and opens
 // as a new, modified document; its old copy goes. One of a running program is left alone.
 TEST(Recovery, ANeverSavedDocumentIsOfferedAtStartUp) {
-  const auto dir = std::filesystem::temp_directory_path() / ("kapibuch-recovery-new-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kapibuch-recovery-new-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   const QByteArray stateBefore = qgetenv("XDG_STATE_HOME");
   qputenv("XDG_STATE_HOME", (dir / "state").c_str());
@@ -171,7 +173,8 @@ TEST(Recovery, ANeverSavedDocumentIsOfferedAtStartUp) {
     MainFrame frame(settings, prompter, testutil::TestClock());
     frame.OfferRecoveries();
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.Last().starts_with("Kapitalbuch wurde nicht ordnungsgemäß beendet. Für „Depot1“ gibt es"));
+    EXPECT_TRUE(
+        prompter.Last().starts_with("Kapitalbuch wurde nicht ordnungsgemäß beendet. Für „Depot1“ gibt es"));
     ASSERT_EQ(frame.Frames().size(), 1u);
     const CKapibuchDoc& doc = frame.Frames()[0]->Session().Doc();
     EXPECT_TRUE(doc.IsModified());

@@ -7,9 +7,9 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTimer>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "dialogs/Help.h"
 #include "document/UndoHistory.h"
@@ -28,7 +28,8 @@ namespace {
 class UpdatePricesTest : public SampleWindowTest {
  protected:
   void SetUp() override {
-    for (const char* proxy : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "no_proxy"})
+    for (const char* proxy :
+         {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "no_proxy"})
       ::unsetenv(proxy);
     SampleWindowTest::SetUp();
     m_server.Serve("/723610.csv", {200,
@@ -64,8 +65,10 @@ TEST_F(UpdatePricesTest, StrgUFetchesEveryTickedSecurityAndStrgZTakesTheRunBack)
     Click(Button(*dialog, QStringLiteral("&Starten")));
   });
   TypeShortcut(Qt::Key_U);
-  EXPECT_EQ(listed, (QStringList{QStringLiteral("Siemens AG (723610)"), QStringLiteral("Öko Fonds (A0B1C2)")}));
-  EXPECT_EQ(m_prompter.Last(), "Siemens AG (723610): 2 Kurse\nÖko Fonds (A0B1C2): Fehler – Server antwortet 404");
+  EXPECT_EQ(listed,
+            (QStringList{QStringLiteral("Siemens AG (723610)"), QStringLiteral("Öko Fonds (A0B1C2)")}));
+  EXPECT_EQ(m_prompter.Last(),
+            "Siemens AG (723610): 2 Kurse\nÖko Fonds (A0B1C2): Fehler – Server antwortet 404");
   EXPECT_EQ(Price(Day(2, 12, 2026)), 10175);
   EXPECT_EQ(Doc().Undo()->UndoLabel(), "Kurse aktualisieren");
 
@@ -149,8 +152,9 @@ TEST_F(UpdatePricesTest, F1ShowsTheHelpOfEitherDialog) {
     if (help) help->close();
     return topic;
   };
-  for (const auto& [menu, topic] : {std::pair{QStringLiteral("Kurse ak&tualisieren..."), QStringLiteral("h2014")},
-                                    std::pair{QStringLiteral("Kurs&quellen..."), QStringLiteral("h2015")}}) {
+  for (const auto& [menu, topic] :
+       {std::pair{QStringLiteral("Kurse ak&tualisieren..."), QStringLiteral("h2014")},
+        std::pair{QStringLiteral("Kurs&quellen..."), QStringLiteral("h2015")}}) {
     QString shown;
     WhenDialogShows([&](QDialog* dialog) {
       QTest::keyClick(dialog, Qt::Key_F1);

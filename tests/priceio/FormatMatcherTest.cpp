@@ -25,7 +25,10 @@ Outcome Import(std::string_view text, std::string_view description) {
   ScriptedPrompter prompter;
   CFormatMatcher matcher(result, &prompter);
   matcher.Run(text, description);
-  Outcome o{{}, matcher.Faulty(), matcher.ErrorPosition(), static_cast<int>(prompter.messages.size()),
+  Outcome o{{},
+            matcher.Faulty(),
+            matcher.ErrorPosition(),
+            static_cast<int>(prompter.messages.size()),
             priceio::SkippedReport(matcher.Skipped())};
   for (const CKBXKurs& p : result.Points()) o.pairs.emplace_back(p.Date().Format(), p.Price());
   if (o.messages) {
@@ -222,22 +225,25 @@ TEST(FormatMatcher, DateFormsDecimalPointsHeadersAndQuotes) {
   // Columns missing at a line's end are fine while nothing is read from them (5 or 6
   // columns); a missing price column is not.
   const char* stooq = "<KOPFZEILEN:1><WIEDERHOLE:<DATUM>,<FELD>,<FELD>,<FELD>,<KURS_EUR:PUNKT>,<FELD><NZ>>";
-  const Outcome o = Import("Date,Open,High,Low,Close,Volume\r\n2024-01-02,1,2,3,4.5\r\n"
-                           "2024-01-03,1,2,3,4.75,1000\r\n2024-01-04,1,2\r\n",
-                           stooq);
+  const Outcome o = Import(
+      "Date,Open,High,Low,Close,Volume\r\n2024-01-02,1,2,3,4.5\r\n"
+      "2024-01-03,1,2,3,4.75,1000\r\n2024-01-04,1,2\r\n",
+      stooq);
   EXPECT_EQ(o.pairs, (Pairs{{"02.01.2024", 450}, {"03.01.2024", 475}}));
   EXPECT_EQ(o.report, (std::vector<std::string>{"1 Zeilen übersprungen:", "Zeile 4: „2024-01-04,1,2“"}));
 }
 
 TEST(FormatMatcher, NamedColumnsAndSymbols) {
-  const std::string ecb = "Date,USD,JPY,ZAR,\n2024-01-03,1.0919,155.52,N/A,\n2024-01-02,1.0956,155.91,20.3,\n";
+  const std::string ecb =
+      "Date,USD,JPY,ZAR,\n2024-01-03,1.0919,155.52,N/A,\n2024-01-02,1.0956,155.91,20.3,\n";
   EXPECT_EQ(Import(ecb, "<KOPFZEILEN:1><WIEDERHOLE:<DATUM>,<SPALTE:usd><KURS_EUR:PUNKT>,<TEXT><NZ>>").pairs,
             (Pairs{{"02.01.2024", 110}, {"03.01.2024", 109}}));
   Outcome o = Import(ecb, "<KOPFZEILEN:1><WIEDERHOLE:<DATUM>,<SPALTE: ZAR ><KURS_EUR:PUNKT>,<TEXT><NZ>>");
   EXPECT_EQ(o.pairs, (Pairs{{"02.01.2024", 2030}}));
-  EXPECT_EQ(o.report, (std::vector<std::string>{"1 Zeilen übersprungen:",
-                                                "Zeile 2: „2024-01-03,1.0919,155.52,N/A,“"}));
-  EXPECT_TRUE(Import(ecb, "<KOPFZEILEN:1><WIEDERHOLE:<DATUM>,<SPALTE:CHF><KURS_EUR:PUNKT>,<TEXT><NZ>>").pairs.empty());
+  EXPECT_EQ(o.report,
+            (std::vector<std::string>{"1 Zeilen übersprungen:", "Zeile 2: „2024-01-03,1.0919,155.52,N/A,“"}));
+  EXPECT_TRUE(Import(ecb, "<KOPFZEILEN:1><WIEDERHOLE:<DATUM>,<SPALTE:CHF><KURS_EUR:PUNKT>,<TEXT><NZ>>")
+                  .pairs.empty());
   EXPECT_TRUE(Import(ecb, "<SPALTE:USD><KURS_EUR>,").faulty);  // a column is a part of a row
   // Rows of other securities are passed over without a word.
   o = Import("SIE;02.01.2024;100\nBAS;02.01.2024;45\n\"SIE\";03.01.2024;101\n",
@@ -253,7 +259,8 @@ TEST(FormatMatcher, LinesThatDoNotFitAreSkippedAndReported) {
   const std::string text =
       "Datum;Kurs\n01.02.1999;10,00\n\n  \r\nDatum;Kurs\n02.02.1999;null\n03.02.1999;N/A\n"
       "04.02.1999;.\n05.02.1999;-\n01.01.1969;1\n08.02.1999;75.11\n09.02.1999;11,00\n"
-      "10.02.1999;11,50\n11.02.1999;" + std::string(80, 'x') + "\n";
+      "10.02.1999;11,50\n11.02.1999;" +
+      std::string(80, 'x') + "\n";
   const Outcome o = Import(text, semi);
   EXPECT_EQ(o.pairs, (Pairs{{"01.02.1999", 1000}, {"09.02.1999", 1100}, {"10.02.1999", 1150}}));
   ASSERT_EQ(o.report.size(), 10u);
@@ -273,7 +280,8 @@ TEST(FormatMatcher, LinesThatDoNotFitAreSkippedAndReported) {
   EXPECT_TRUE(ecb.pairs.empty());
   EXPECT_EQ(ecb.report.size(), 4u);
   // US days read as day/month: 01/02/24 could be either, 01/13/24 shows which it is.
-  const Outcome us = Import("01/02/24;1\n01/13/24;2\n14/01/24;3\n", "<WIEDERHOLE:<DATUM:TT/MM/JJ>;<KURS_EUR><NZ>>");
+  const Outcome us =
+      Import("01/02/24;1\n01/13/24;2\n14/01/24;3\n", "<WIEDERHOLE:<DATUM:TT/MM/JJ>;<KURS_EUR><NZ>>");
   EXPECT_EQ(us.pairs, (Pairs{{"14.01.2024", 300}}));
   EXPECT_EQ(us.report, (std::vector<std::string>{"2 Zeilen übersprungen:", "Zeile 1: „01/02/24;1“",
                                                  "Zeile 2: „01/13/24;2“"}));

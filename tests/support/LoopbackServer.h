@@ -55,7 +55,9 @@ class LoopbackServer {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_answers[path] = std::move(answer);
   }
-  std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(m_port) + path; }
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(m_port) + path;
+  }
   // The paths asked for, with their queries, in the order they came.
   std::vector<std::string> Requests() {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -26,8 +26,9 @@ inline ::testing::AssertionResult SameText(const std::string& expected, const st
   std::size_t at = 0;
   while (at < e.size() && at < a.size() && e[at] == a[at]) ++at;
   ::testing::AssertionResult failure = ::testing::AssertionFailure();
-  failure << e.size() << " lines expected, " << a.size() << " lines actual; first difference in line " << at + 1
-          << (at == e.size() && at == a.size() ? " (at the end of a line or of the text)" : "") << ":\n";
+  failure << e.size() << " lines expected, " << a.size() << " lines actual; first difference in line "
+          << at + 1 << (at == e.size() && at == a.size() ? " (at the end of a line or of the text)" : "")
+          << ":\n";
   const std::size_t from = at < 2 ? 0 : at - 2;
   for (std::size_t i = from; i < at; ++i) failure << "    " << e[i] << "\n";
   for (std::size_t i = at; i < std::min(e.size(), at + 4); ++i) failure << "  - " << e[i] << "\n";

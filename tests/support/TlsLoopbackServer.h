@@ -37,7 +37,9 @@ class TlsLoopbackServer {
   TlsLoopbackServer(const TlsLoopbackServer&) = delete;
   TlsLoopbackServer& operator=(const TlsLoopbackServer&) = delete;
 
-  std::string Url(const std::string& path) const { return "https://127.0.0.1:" + std::to_string(m_port) + path; }
+  std::string Url(const std::string& path) const {
+    return "https://127.0.0.1:" + std::to_string(m_port) + path;
+  }
   // Requests that came through a completed handshake.
   int Requests() const { return m_requests; }
 

@@ -2,10 +2,10 @@
 
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "views/AccountRow.h"
 #include "views/FrameState.h"
 #include "views/HoldingsRow.h"
 #include "views/RealisedRow.h"
-#include "views/AccountRow.h"
 #include "views/TableViews.h"
 
 using namespace testutil;
