@@ -42,9 +42,12 @@ contains() {
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   COMPREPLY=()
   _kapibuch_cli 2>/dev/null
-  local w
+  local w c found
   for w in "$@"; do
-    printf '%s\n' "${COMPREPLY[@]}" | grep -qxF -- "$w" ||
+    # Looked up in the shell: `printf | grep -q` under pipefail fails when grep stops early.
+    found=0
+    for c in "${COMPREPLY[@]}"; do [ "$c" = "$w" ] && found=1; done
+    [ "$found" = 1 ] ||
       { echo "FAILED: kapibuch-cli ${words[*]}<TAB> lacks $w (got: ${COMPREPLY[*]})"; failed=1; }
   done
 }

@@ -48,7 +48,12 @@ release() {
   [ "$(wc -l <<<"$out")" -eq 1 ] || fail "$name printed more than one line: $out"
   local -a list
   read -r -a list <<<"$out"
-  has() { printf '%s\n' "${list[@]}" | grep -qx -- "$1"; }
+  # Looked up in the shell: `printf | grep -q` under pipefail fails when grep stops reading early.
+  has() {
+    local p
+    for p in "${list[@]}"; do [ "$p" = "$1" ] && return 0; done
+    return 1
+  }
   local runtimes
   runtimes=$(printf '%s\n' "${list[@]}" | grep '^libclang-rt-' | tr '\n' ' ')
   [ "$runtimes" = "$runtime " ] || fail "$name: clang runtime '$runtimes', expected '$runtime'"
@@ -57,7 +62,7 @@ release() {
   done
   if [ "$format" = yes ]; then
     has clang-format-14 || fail "$name: clang-format-14 missing in: $out"
-  elif printf '%s\n' "${list[@]}" | grep -q '^clang-format'; then
+  elif [[ " ${list[*]} " == *" clang-format"* ]]; then
     fail "$name: lists a clang-format: $out"
   fi
   [ "$(printf '%s\n' "${list[@]}" | sort | uniq -d)" = "" ] || fail "$name: a package twice: $out"
