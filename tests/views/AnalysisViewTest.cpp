@@ -4,25 +4,13 @@
 
 #include "platform/RecordingSurface.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "tests/views/EuroPortfolio.h"
 #include "views/AnalysisPrintJob.h"
 #include "views/AnalysisView.h"
 #include "views/HoldingsRow.h"
 
 using namespace testutil;
-
-namespace {
-
-std::unique_ptr<CKapibuchDoc> EuroPortfolio() {
-  auto doc = std::make_unique<CKapibuchDoc>(TestClock());
-  NewFileData data;
-  data.startDay = Day(1, 1, 2000);
-  data.openingBalance = 1000000;
-  data.currency = kEur;
-  doc->SetupNew(data);
-  return doc;
-}
-
-}  // namespace
+using viewstest::EuroPortfolio;
 
 TEST(AnalysisView, AxisAndHoldingPeriod) {
   views::AnalysisScale s = views::AnalysisAxis(-12.3, 45.6);

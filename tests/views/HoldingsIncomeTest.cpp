@@ -6,10 +6,12 @@
 #include "document/Changes.h"
 #include "forms/KontobewegungForm.h"
 #include "tests/forms/FormsTestUtil.h"
+#include "tests/views/EuroPortfolio.h"
 #include "views/HoldingsRow.h"
 #include "views/TableViews.h"
 
 using namespace testutil;
+using viewstest::EuroPortfolio;
 
 namespace {
 
@@ -47,16 +49,6 @@ void Price(CKapibuchDoc& doc, const std::string& name, const std::string& wkn, C
 std::vector<std::string> IncomeCells(const views::Table& t, std::size_t row) {
   return {t.cells[row][kIncome], t.cells[row][kIncomePercent], t.cells[row][kGainWithIncome],
           t.cells[row][kGainWithIncomePercent]};
-}
-
-std::unique_ptr<CKapibuchDoc> EuroPortfolio() {
-  auto doc = std::make_unique<CKapibuchDoc>(TestClock());
-  NewFileData data;
-  data.startDay = Day(1, 1, 2000);
-  data.openingBalance = 1000000;
-  data.currency = kEur;
-  doc->SetupNew(data);
-  return doc;
 }
 
 }  // namespace
